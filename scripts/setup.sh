@@ -1,0 +1,24 @@
+#!/usr/bin/env bash
+# Installs what Notarion needs to build and test on Debian 12, when missing.
+set -euo pipefail
+
+packages=(
+  build-essential cmake ninja-build
+  libgtest-dev libgmock-dev libbenchmark-dev
+  qt6-base-dev libjpeg62-turbo-dev
+  xvfb xauth fonts-dejavu-core
+)
+
+missing=()
+for package in "${packages[@]}"; do
+  dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q "install ok installed" \
+    || missing+=("$package")
+done
+
+if [ ${#missing[@]} -gt 0 ]; then
+  echo "Instaluję brakujące pakiety: ${missing[*]}"
+  sudo_cmd=()
+  [ "$(id -u)" -eq 0 ] || sudo_cmd=(sudo)
+  "${sudo_cmd[@]}" apt-get update -q
+  DEBIAN_FRONTEND=noninteractive "${sudo_cmd[@]}" apt-get install -y -q "${missing[@]}"
+fi

@@ -1,0 +1,8 @@
+#!/usr/bin/env bash
+# Installs what is missing, builds everything and runs every test.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+bash scripts/setup.sh
+cmake --preset ci
+cmake --build --preset ci
+ctest --preset ci

@@ -1,0 +1,25 @@
+#pragma once
+
+// The list file ("*.xmp"): a saved catalogue, one position per slot with its
+// title, path and kind, read and written through the XML model in cp1250.
+
+#include "reports/ReportCatalogue.h"
+
+#include <string>
+
+namespace notarion {
+
+// The most positions a list file may declare; a larger or negative
+// "IlePozycji" is taken for a damaged file.
+inline constexpr int MaxListPositions = 100000;
+
+// Write the whole catalogue to path, replacing any file there; the file is
+// written whole or not at all. True on success, false on any failure.
+bool WriteListFile(const ReportCatalogue& catalogue, const std::string& path);
+
+// Replace the catalogue with the positions of the list file. False, with the
+// catalogue unchanged, when the file cannot be read or its "IlePozycji" is not
+// a whole number between 0 and MaxListPositions. Never throws.
+bool ReadListFile(ReportCatalogue& catalogue, const std::string& path);
+
+} // namespace notarion

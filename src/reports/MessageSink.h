@@ -1,0 +1,18 @@
+#pragma once
+
+#include <functional>
+#include <string>
+
+namespace notarion {
+
+// Button sets and icons of the message box. Kept as integers because the
+// message box's own contract speaks of them as numbers.
+enum MessageMode : int { ModeClose = 1, ModeYesNoCancel = 3 };
+enum MessageIcon : int { IconInfo = 1, IconQuestion = 2, IconWarning = 3 };
+
+// How the core shows a message: the windows plug in the message box's
+// ShowWarning; tests and the command line plug in their own recorder. A
+// carriage return in the text starts a new line.
+using MessageSink = std::function<void(int mode, int icon, const std::u16string& text)>;
+
+} // namespace notarion

@@ -1,0 +1,89 @@
+#pragma once
+
+// The report catalogue: the ordered set of loaded reports from which the list
+// editor shows one kind at a time and from which the documents are written.
+//
+// The catalogue knows no widgets. The list editor's list is reached through
+// KindList, which the windows implement over their list control and tests
+// implement over a vector.
+
+#include "reports/MessageSink.h"
+
+#include <string>
+#include <vector>
+
+namespace notarion {
+
+class XmlDocument;
+
+// One loaded report. All fields are cp1250 text.
+struct ReportEntry {
+    std::string Title;
+    std::string Path;
+    std::string Kind;
+    bool operator==(const ReportEntry&) const = default;
+};
+
+// The ordered slots and Count, the number of entries in use. After every
+// operation of this module Count equals the number of slots.
+struct ReportCatalogue {
+    std::vector<ReportEntry> Slots;
+    int Count = 0;
+    void Clear();
+};
+
+// What the catalogue needs of a list that shows the titles of one kind.
+class KindList {
+public:
+    virtual ~KindList() = default;
+    virtual void ClearItems() = 0;
+    virtual void AddItem(const std::string& title) = 0;
+    virtual int ItemCount() const = 0;
+    // The text of the item at a position, or the empty text outside the list.
+    virtual std::string ItemText(int position) const = 0;
+    // Select the first item and, when its window is visible, give the list the keyboard focus.
+    virtual void SelectFirstItem() = 0;
+};
+
+// The title of a loaded report: the pieces of its kind joined by " - ", the
+// kind text first; the empty text for a kind that is none of the nine.
+std::string ComposeTitle(const std::string& kind, XmlDocument& document);
+
+// Build a new catalogue from the paths, in order, then order it by kind.
+// A file that cannot be opened or read shows "Plik: <path> jest uszkodzony.\rNapraw plik."
+// through showWarning, leaves the catalogue empty and returns false. A file
+// that is merely damaged XML is no failure: it yields what was read before the damage.
+bool LoadCatalogue(ReportCatalogue& catalogue, const std::vector<std::string>& foundReportFiles,
+                   const MessageSink& showWarning);
+
+// Load every path and add its entry after all existing slots, without
+// ordering. Throws ReportFileError naming the first file that cannot be opened
+// or read; the entries appended before it stay and Count equals the slots.
+void AppendToCatalogue(ReportCatalogue& catalogue, const std::vector<std::string>& foundReportFiles);
+
+// Reorder by kind (stable within a kind); entries of no known kind are dropped
+// and the last slots become empty entries. Count is unchanged.
+void OrderByKind(ReportCatalogue& catalogue);
+
+// Empty the list, add the titles of the entries of KindText(kindIndex) in
+// catalogue order, and select the first when there is one.
+void FillKindList(const ReportCatalogue& catalogue, KindList& list, int kindIndex);
+
+// The index of the first entry among the first Count whose title equals the
+// text of the list's line; -1 when none does.
+int CatalogueIndexOf(const ReportCatalogue& catalogue, const KindList& list, int lineIndex);
+// The same, by the title itself.
+int CatalogueIndexOfTitle(const ReportCatalogue& catalogue, const std::string& title);
+
+// Take the entry at from out and put it at to. Nothing moves when either
+// index is outside the slots.
+void MoveEntry(ReportCatalogue& catalogue, int from, int to);
+
+// Remove the entry at index; Count becomes the number of slots. Nothing
+// happens for an index outside the slots.
+void RemoveEntry(ReportCatalogue& catalogue, int index);
+
+// The text of the message that names a report file that cannot be read.
+std::u16string DamagedFileMessage(const std::string& path);
+
+} // namespace notarion

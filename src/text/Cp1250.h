@@ -1,0 +1,44 @@
+#pragma once
+
+// Text conversion of the core. Internal text is Windows-1250 (std::string of
+// cp1250 bytes); the XML model holds UTF-16; the file system and the terminal
+// speak UTF-8. A character that Windows-1250 cannot represent becomes '?'.
+
+#include <string>
+#include <string_view>
+
+namespace notarion {
+
+// Decode Windows-1250 bytes to UTF-16. Every byte maps to one character; the
+// five bytes that the code page leaves undefined map to the C1 control of the
+// same value, so any byte sequence survives a round trip.
+std::u16string Cp1250ToUtf16(std::string_view text);
+
+// Encode UTF-16 to Windows-1250; unrepresentable characters (and unpaired
+// surrogates, and each surrogate pair as a whole) become '?'.
+std::string Utf16ToCp1250(std::u16string_view text);
+
+// Decode Windows-1250 bytes to UTF-8.
+std::string Cp1250ToUtf8(std::string_view text);
+
+// Encode UTF-8 to Windows-1250. Malformed UTF-8 bytes and characters outside
+// the code page become '?'.
+std::string Utf8ToCp1250(std::string_view text);
+
+// UTF-8 <-> UTF-16, for boundaries that need both (malformed input becomes '?').
+std::u16string Utf8ToUtf16(std::string_view text);
+std::string Utf16ToUtf8(std::u16string_view text);
+
+// Upper-case one UTF-16 character the way the original platform's CharUpper
+// does for the characters report files use: ASCII, Latin-1 and Latin
+// Extended-A (so Polish letters are raised too). Other characters are
+// returned unchanged.
+char16_t UpperCaseChar(char16_t c);
+
+// UpperCaseChar applied to every character.
+std::u16string UpperCase(std::u16string_view text);
+
+// Raise only the ASCII letters a to z; every other byte stays as it is.
+std::string UpperCaseAscii(std::string_view text);
+
+} // namespace notarion
