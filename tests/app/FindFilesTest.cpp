@@ -1,0 +1,56 @@
+#include "app/StartOfWork.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+
+using namespace notarion;
+namespace fs = std::filesystem;
+
+namespace {
+
+class FindFilesTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        m_folder = fs::temp_directory_path() /
+                   (std::string("notarion-find-") +
+                    ::testing::UnitTest::GetInstance()->current_test_info()->name());
+        fs::remove_all(m_folder);
+        fs::create_directories(m_folder);
+    }
+    void TearDown() override { fs::remove_all(m_folder); }
+    void Touch(const std::string& name) { std::ofstream(m_folder / name) << "x"; }
+    std::string Folder() const { return m_folder.string(); }
+    fs::path m_folder;
+};
+
+} // namespace
+
+TEST_F(FindFilesTest, MatchesWithoutRegardToCaseInNameOrderAndSkipsFolders) {
+    for (const char* name : {"b.xml", "RAPORT.XML", "a.Xml", "c.txt", "d.xmlx", "Ab.xml"})
+        Touch(name);
+    fs::create_directory(m_folder / "katalog.xml");
+    std::vector<std::string> found{"/earlier/entry.xml"};
+    FindFiles(Folder() + "/*.xml", "", found);
+    const std::string f = Folder() + "/";
+    EXPECT_EQ(found, (std::vector<std::string>{"/earlier/entry.xml", f + "a.Xml", f + "Ab.xml",
+                                               f + "b.xml", f + "RAPORT.XML"}));
+}
+
+TEST_F(FindFilesTest, NamesEqualIgnoringCaseAreOrderedByTheirBytes) {
+    Touch("klasa.xml");
+    Touch("KLASA.xml");
+    std::vector<std::string> found;
+    FindFiles(Folder() + "/*", ".xml", found);
+    const std::string f = Folder() + "/";
+    EXPECT_EQ(found, (std::vector<std::string>{f + "KLASA.xml", f + "klasa.xml"}));
+}
+
+TEST_F(FindFilesTest, NoMatchLeavesTheListUnchanged) {
+    fs::create_directory(m_folder / "tylko_folder.xml");
+    std::vector<std::string> found{"x"};
+    FindFiles(Folder() + "/*.xml", "", found);
+    FindFiles(Folder() + "/brak/*.xml", "", found);
+    EXPECT_EQ(found, std::vector<std::string>{"x"});
+}

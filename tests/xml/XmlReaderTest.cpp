@@ -1,0 +1,208 @@
+#include "text/Cp1250.h"
+#include "text/Failure.h"
+#include "xml/XmlDocument.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+#include <random>
+
+using namespace notarion;
+
+namespace {
+
+class XmlReader : public ::testing::Test {
+protected:
+    // Parse UTF-8 test text as the cp1250 bytes a report file would hold.
+    bool Parse(std::string_view utf8) { return m_doc.LoadFromBytes(Utf8ToCp1250(utf8)); }
+    const XmlNode* Node(std::initializer_list<std::u16string_view> path) const {
+        const XmlNode* node = &m_doc.Root;
+        for (auto name : path) {
+            node = node->FindChild(name);
+            if (node == nullptr)
+                return nullptr;
+        }
+        return node;
+    }
+    std::u16string Value(std::initializer_list<std::u16string_view> path) const {
+        const XmlNode* node = Node(path);
+        return node ? node->Value : u"<missing>";
+    }
+    XmlDocument m_doc;
+};
+
+} // namespace
+
+TEST_F(XmlReader, ReadsAReportWithDeclarationCommentAndNesting) {
+    ASSERT_TRUE(Parse("<?xml version=\"1.0\" encoding=\"windows-1250\"?>\r\n"
+                      "<!--  wygenerowano  -->\r\n"
+                      "<Szkola>\r\n\t<Doc>Klasyfikacja klasy</Doc>\r\n"
+                      "\t<Pasek>\r\n\t\t<IleOsob>1</IleOsob>\r\n"
+                      "\t\t<Uczen1>Anna Żak<Srednia>475</Srednia></Uczen1>\r\n"
+                      "\t</Pasek>\r\n</Szkola>\r\n"));
+    ASSERT_EQ(m_doc.Root.ChildCount(), 3);
+    EXPECT_EQ(m_doc.Root.ChildAt(0)->Kind, XmlNodeKind::Declaration);
+    EXPECT_EQ(m_doc.Root.ChildAt(0)->Attributes.At(1)->Value, u"windows-1250");
+    EXPECT_EQ(m_doc.Root.ChildAt(1)->Kind, XmlNodeKind::Comment);
+    EXPECT_EQ(m_doc.Root.ChildAt(1)->Value, u"wygenerowano");
+    EXPECT_EQ(Value({u"SZKOLA", u"doc"}), u"Klasyfikacja klasy");
+    EXPECT_EQ(Value({u"Szkola", u"Pasek", u"Uczen1"}), u"Anna Żak");
+    EXPECT_EQ(Value({u"Szkola", u"Pasek", u"Uczen1", u"Srednia"}), u"475");
+    EXPECT_FALSE(m_doc.Unicode);
+}
+
+TEST_F(XmlReader, EntitiesAreDecodedInOrderAndOnlyTheFourKnownOnes) {
+    struct Case {
+        const char* text;
+        std::u16string expected;
+    } cases[] = {
+        {"a &amp; b", u"a & b"},
+        {"a &AMP; b &Lt; c", u"a & b < c"},
+        {"&amp;lt;", u"&lt;"},
+        {"&quot;cytat&quot; &gt;", u"\"cytat\" >"},
+        {"&#261; &apos;", u"&#261; &apos;"},
+    };
+    for (const Case& c : cases) {
+        ASSERT_TRUE(Parse(std::string("<a>") + c.text + "</a>")) << c.text;
+        EXPECT_EQ(Value({u"a"}), c.expected) << c.text;
+    }
+}
+
+TEST_F(XmlReader, TextIsTrimmedButAttributeValuesAreNot) {
+    ASSERT_TRUE(Parse("<a k=\"  x y  \">  \t tekst z odstępami \r\n </a>"));
+    EXPECT_EQ(Value({u"a"}), u"tekst z odstępami");
+    EXPECT_EQ(Node({u"a"})->Attributes.At(0)->Value, u"  x y  ");
+}
+
+TEST_F(XmlReader, TextAfterASelfClosedChildBelongsToTheChild) {
+    ASSERT_TRUE(Parse("<a><b/> ogon <c>x</c></a>"));
+    EXPECT_EQ(Value({u"a"}), u"");
+    EXPECT_EQ(Value({u"a", u"b"}), u"ogon");
+    EXPECT_EQ(Value({u"a", u"c"}), u"x");
+}
+
+TEST_F(XmlReader, CDataGoesToTheEnclosingElementUnchanged) {
+    ASSERT_TRUE(Parse("<a>tekst<![CDATA[  <b>&amp; ]]><c>1</c></a>"));
+    EXPECT_EQ(Node({u"a"})->CData, u"  <b>&amp; ");
+    EXPECT_EQ(Value({u"a", u"c"}), u"1");
+    EXPECT_EQ(Node({u"a"})->ChildCount(), 1);
+}
+
+TEST_F(XmlReader, SyntaxErrorsFailButKeepWhatWasReadBefore) {
+    const char* damaged[] = {
+        "<a><b>1</b><c k='v'>2</c></a>",      // single quotes
+        "<a><b>1</b>< >2</a>",                // empty name
+        "<a><b>1</b><c>2</d></a>",            // wrong end tag
+        "<a><b>1</b> mieszana treść <c/></a>", // text after a child's end tag
+        "<a><b>1</b><c k=\"v>2</c></a>",      // unclosed attribute value
+        "<a><b>1</b><c k>2</c></a>",          // attribute without "="
+    };
+    for (const char* text : damaged) {
+        EXPECT_FALSE(Parse(text)) << text;
+        EXPECT_EQ(Value({u"a", u"b"}), u"1") << text;
+        EXPECT_NE(m_doc.ErrorOffset, std::u16string::npos) << text;
+    }
+    EXPECT_FALSE(Parse("śmieci <a/>"));
+    EXPECT_EQ(m_doc.Root.ChildCount(), 0);
+    EXPECT_EQ(m_doc.ErrorOffset, 1u);
+}
+
+TEST_F(XmlReader, EndTagNamesMatchWithoutRegardToCase) {
+    EXPECT_TRUE(Parse("<Szkola><Klasa>1a</KLASA></szkola>"));
+    EXPECT_EQ(Value({u"Szkola", u"Klasa"}), u"1a");
+}
+
+TEST_F(XmlReader, TextEndingInsideOpenElementsIsReadWithoutError) {
+    ASSERT_TRUE(Parse("<Szkola><Pasek><Uczen1>Jan Nowak"));
+    EXPECT_EQ(Value({u"Szkola", u"Pasek", u"Uczen1"}), u"Jan Nowak");
+}
+
+TEST_F(XmlReader, UnterminatedCommentOrCDataYieldsEmptyText) {
+    EXPECT_TRUE(Parse("<a><!-- bez końca"));
+    ASSERT_EQ(Node({u"a"})->ChildCount(), 1);
+    EXPECT_EQ(Node({u"a"})->ChildAt(0)->Value, u"");
+    EXPECT_FALSE(Parse("<a><!-x"))  << "fewer than seven characters after <!";
+}
+
+TEST_F(XmlReader, Utf16WithByteOrderMarkIsDetected) {
+    const std::u16string text = u"<Szkola><Klasa>2ż</Klasa></Szkola>";
+    std::string bytes = "\xFF\xFE";
+    for (char16_t c : text) {
+        bytes.push_back(static_cast<char>(c & 0xFF));
+        bytes.push_back(static_cast<char>(c >> 8));
+    }
+    bytes.push_back('\x01'); // a trailing odd byte is ignored
+    ASSERT_TRUE(m_doc.LoadFromBytes(bytes));
+    EXPECT_TRUE(m_doc.Unicode);
+    EXPECT_EQ(Value({u"Szkola", u"Klasa"}), u"2ż");
+    EXPECT_EQ(m_doc.ToBytes().substr(0, 2), "\xFF\xFE");
+}
+
+TEST_F(XmlReader, Utf8ByteOrderMarkIsNotRecognised) {
+    EXPECT_FALSE(m_doc.LoadFromBytes("\xEF\xBB\xBF<a/>"));
+}
+
+TEST_F(XmlReader, EmptyAndOneByteInputsFail) {
+    EXPECT_FALSE(m_doc.LoadFromBytes(""));
+    EXPECT_FALSE(m_doc.LoadFromBytes("<"));
+}
+
+TEST_F(XmlReader, ALoadStartsFromAnEmptyTree) {
+    ASSERT_TRUE(Parse("<a>1</a>"));
+    ASSERT_TRUE(Parse("<b>2</b>"));
+    EXPECT_EQ(m_doc.Root.ChildCount(), 1);
+    EXPECT_EQ(Node({u"a"}), nullptr);
+}
+
+TEST_F(XmlReader, DeepNestingStopsWithAnErrorInsteadOfOverflowingTheStack) {
+    std::string deep;
+    for (int i = 0; i < 1000000; ++i)
+        deep += "<a>";
+    EXPECT_FALSE(m_doc.LoadFromBytes(deep));
+    int depth = 0;
+    for (const XmlNode* node = &m_doc.Root; node->ChildCount() > 0; node = node->ChildAt(0))
+        ++depth;
+    EXPECT_EQ(depth, MaxXmlDepth);
+    m_doc.Clear(); // releasing the deep tree must not recurse either
+    EXPECT_EQ(m_doc.Root.ChildCount(), 0);
+}
+
+TEST_F(XmlReader, NamesAndValuesRunningToTheEndDoNotCrash) {
+    const std::string unending(1 << 20, 'x');
+    EXPECT_FALSE(Parse("<" + unending));
+    EXPECT_FALSE(Parse("<a k=\"" + unending));
+    EXPECT_TRUE(Parse("<a>" + unending));
+}
+
+TEST_F(XmlReader, RandomBytesNeverCrash) {
+    std::mt19937 random(20261208);
+    std::uniform_int_distribution<int> byte(0, 255);
+    const std::string alphabet = "<>/?!=\"[]-CDATA a\r\n&;";
+    for (int round = 0; round < 2000; ++round) {
+        std::string bytes;
+        const int length = byte(random) * 4;
+        for (int i = 0; i < length; ++i)
+            bytes.push_back(round % 2 ? static_cast<char>(byte(random))
+                                      : alphabet[static_cast<std::size_t>(byte(random)) % alphabet.size()]);
+        m_doc.LoadFromBytes(bytes);
+        (void)m_doc.ToText();
+    }
+    SUCCEED() << "no crash, no hang";
+}
+
+TEST(XmlFile, MissingEmptyAndUnreadableFiles) {
+    namespace fs = std::filesystem;
+    const fs::path folder = fs::temp_directory_path() / "notarion-xml-file-test";
+    fs::remove_all(folder);
+    fs::create_directories(folder);
+    const std::string base = folder.string() + "/";
+    XmlDocument doc;
+    EXPECT_FALSE(doc.LoadFromFile(base + "brak.xml"));
+    std::ofstream(folder / "pusty.xml").close();
+    EXPECT_FALSE(doc.LoadFromFile(base + "pusty.xml"));
+    fs::create_directory(folder / "katalog.xml");
+    EXPECT_THROW(doc.LoadFromFile(base + "katalog.xml"), Failure)
+        << "a directory is a file that cannot be opened";
+    fs::remove_all(folder);
+}
