@@ -5,7 +5,9 @@
 
 #include "reports/ReportCatalogue.h"
 
+#include <optional>
 #include <string>
+#include <string_view>
 
 namespace notarion {
 
@@ -13,13 +15,21 @@ namespace notarion {
 // "IlePozycji" is taken for a damaged file.
 inline constexpr int MaxListPositions = 100000;
 
+// The whole number of a count element: leading blanks, an optional sign, then
+// decimal digits, or hexadecimal digits after "$" or "0x"; nothing after the
+// digits; within the 32-bit range. No value for any other text, the empty
+// text included.
+std::optional<int> ParseWholeNumber(std::u16string_view text);
+
 // Write the whole catalogue to path, replacing any file there; the file is
 // written whole or not at all. True on success, false on any failure.
 bool WriteListFile(const ReportCatalogue& catalogue, const std::string& path);
 
-// Replace the catalogue with the positions of the list file. False, with the
-// catalogue unchanged, when the file cannot be read or its "IlePozycji" is not
-// a whole number between 0 and MaxListPositions. Never throws.
+// Replace the catalogue with the positions of the list file; a missing
+// position gives an empty entry. A relative report path in the file is taken
+// relative to the list file's folder. False, with the catalogue unchanged,
+// when the file is missing or cannot be read or its "IlePozycji" is not a
+// whole number between 0 and MaxListPositions. Never throws.
 bool ReadListFile(ReportCatalogue& catalogue, const std::string& path);
 
 } // namespace notarion

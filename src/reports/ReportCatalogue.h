@@ -29,6 +29,7 @@ struct ReportEntry {
 struct ReportCatalogue {
     std::vector<ReportEntry> Slots;
     int Count = 0;
+    // Drop every slot and set Count to 0. Cannot fail.
     void Clear();
 };
 
@@ -36,8 +37,11 @@ struct ReportCatalogue {
 class KindList {
 public:
     virtual ~KindList() = default;
+    // Remove every item.
     virtual void ClearItems() = 0;
+    // Append an item showing the cp1250 title.
     virtual void AddItem(const std::string& title) = 0;
+    // The number of items shown.
     virtual int ItemCount() const = 0;
     // The text of the item at a position, or the empty text outside the list.
     virtual std::string ItemText(int position) const = 0;
@@ -59,20 +63,23 @@ bool LoadCatalogue(ReportCatalogue& catalogue, const std::vector<std::string>& f
 // Load every path and add its entry after all existing slots, without
 // ordering. Throws ReportFileError naming the first file that cannot be opened
 // or read; the entries appended before it stay and Count equals the slots.
-void AppendToCatalogue(ReportCatalogue& catalogue, const std::vector<std::string>& foundReportFiles);
+void AppendToCatalogue(ReportCatalogue& catalogue,
+                       const std::vector<std::string>& foundReportFiles);
 
 // Reorder by kind (stable within a kind); entries of no known kind are dropped
 // and the last slots become empty entries. Count is unchanged.
 void OrderByKind(ReportCatalogue& catalogue);
 
 // Empty the list, add the titles of the entries of KindText(kindIndex) in
-// catalogue order, and select the first when there is one.
+// catalogue order, and select the first when there is one. An index outside
+// 0 to 8 leaves the list empty (empty slots are never listed).
 void FillKindList(const ReportCatalogue& catalogue, KindList& list, int kindIndex);
 
 // The index of the first entry among the first Count whose title equals the
-// text of the list's line; -1 when none does.
+// text of the list's line; -1 when none does or the line is outside the list.
 int CatalogueIndexOf(const ReportCatalogue& catalogue, const KindList& list, int lineIndex);
-// The same, by the title itself.
+// The index of the first entry among the first Count with exactly this
+// title; -1 when none has it.
 int CatalogueIndexOfTitle(const ReportCatalogue& catalogue, const std::string& title);
 
 // Take the entry at from out and put it at to. Nothing moves when either
@@ -83,7 +90,8 @@ void MoveEntry(ReportCatalogue& catalogue, int from, int to);
 // happens for an index outside the slots.
 void RemoveEntry(ReportCatalogue& catalogue, int index);
 
-// The text of the message that names a report file that cannot be read.
+// The text of the message that names a report file that cannot be read:
+// "Plik: <path> jest uszkodzony.", a carriage return, "Napraw plik.".
 std::u16string DamagedFileMessage(const std::string& path);
 
 } // namespace notarion

@@ -3,6 +3,7 @@
 #include "text/Failure.h"
 
 #include <string>
+#include <utility>
 
 namespace notarion {
 

@@ -1,0 +1,171 @@
+#include "reports/ListFile.h"
+
+#include "text/Cp1250.h"
+#include "text/FileSystem.h"
+#include "xml/XmlDocument.h"
+
+#include <algorithm>
+#include <cstdint>
+#include <exception>
+#include <memory>
+#include <optional>
+#include <string_view>
+#include <unordered_map>
+
+namespace notarion {
+namespace {
+
+constexpr std::u16string_view kRootName = u"Naglowki";
+constexpr std::u16string_view kCountName = u"IlePozycji";
+constexpr std::u16string_view kPositionStem = u"Pozycja";
+constexpr std::u16string_view kTitleName = u"Tresc";
+constexpr std::u16string_view kPathName = u"Adres";
+constexpr std::u16string_view kKindName = u"Typ";
+
+std::u16string PositionName(std::size_t number) {
+    return std::u16string(kPositionStem) + Cp1250ToUtf16(std::to_string(number));
+}
+
+// Append an element with a value to parent; returns the new element.
+XmlNode* AddElement(XmlNode& parent, std::u16string_view name, std::u16string value = {}) {
+    XmlNode* element =
+        parent.AddChild(std::make_unique<XmlNode>(XmlNodeKind::Element, std::u16string(name)));
+    element->Value = std::move(value);
+    return element;
+}
+
+int DigitValue(char16_t c, int base) {
+    int value = -1;
+    if (c >= u'0' && c <= u'9')
+        value = c - u'0';
+    else if (c >= u'a' && c <= u'f')
+        value = c - u'a' + 10;
+    else if (c >= u'A' && c <= u'F')
+        value = c - u'A' + 10;
+    return value < base ? value : -1;
+}
+
+// The text of a child element, or the empty text when there is none. Looks
+// without creating, so reading never grows the document.
+std::string ChildText(const XmlNode* parent, std::u16string_view name) {
+    if (parent == nullptr)
+        return {};
+    const XmlNode* child = parent->FindChild(name);
+    return child != nullptr ? Utf16ToCp1250(child->Value) : std::string();
+}
+
+// A path read from a list file. A relative path is taken relative to the
+// folder of the list file, so a list kept beside its reports still finds them
+// after the whole folder was copied elsewhere; absolute and empty paths stay.
+std::string ResolvePath(const std::string& path, std::string_view listFile) {
+    if (path.empty() || path.front() == PathSeparator)
+        return path;
+    const std::size_t slash = listFile.find_last_of(PathSeparator);
+    if (slash == std::string_view::npos)
+        return path;
+    return std::string(listFile.substr(0, slash + 1)) + path;
+}
+
+} // namespace
+
+std::optional<int> ParseWholeNumber(std::u16string_view text) {
+    std::size_t pos = 0;
+    while (pos < text.size() && text[pos] == u' ')
+        ++pos;
+    bool negative = false;
+    if (pos < text.size() && (text[pos] == u'+' || text[pos] == u'-')) {
+        negative = text[pos] == u'-';
+        ++pos;
+    }
+    int base = 10;
+    if (pos < text.size() && text[pos] == u'$') {
+        base = 16;
+        ++pos;
+    } else if (pos + 1 < text.size() && text[pos] == u'0' &&
+               (text[pos + 1] == u'x' || text[pos + 1] == u'X')) {
+        base = 16;
+        pos += 2;
+    }
+    if (pos == text.size())
+        return std::nullopt;
+    // Accumulated as a magnitude in 64 bits and checked against the 32-bit
+    // range at every digit, so no length of digits can overflow.
+    const std::int64_t limit = negative ? std::int64_t{INT32_MAX} + 1 : INT32_MAX;
+    std::int64_t magnitude = 0;
+    for (; pos < text.size(); ++pos) {
+        const int digit = DigitValue(text[pos], base);
+        if (digit < 0)
+            return std::nullopt;
+        magnitude = magnitude * base + digit;
+        if (magnitude > limit)
+            return std::nullopt;
+    }
+    return static_cast<int>(negative ? -magnitude : magnitude);
+}
+
+bool WriteListFile(const ReportCatalogue& catalogue, const std::string& path) {
+    if (path.empty())
+        return false;
+    try {
+        const std::size_t positions =
+            catalogue.Count <= 0
+                ? 0
+                : std::min(static_cast<std::size_t>(catalogue.Count), catalogue.Slots.size());
+        // The document is new and every name below is unique, so each
+        // element is appended directly rather than searched for first.
+        XmlDocument document;
+        XmlNode* root = AddElement(document.Root, kRootName);
+        AddElement(*root, kCountName, Cp1250ToUtf16(std::to_string(positions)));
+        for (std::size_t n = 0; n < positions; ++n) {
+            const ReportEntry& entry = catalogue.Slots[n];
+            XmlNode* position = AddElement(*root, PositionName(n));
+            AddElement(*position, kTitleName, Cp1250ToUtf16(entry.Title));
+            AddElement(*position, kPathName, Cp1250ToUtf16(entry.Path));
+            AddElement(*position, kKindName, Cp1250ToUtf16(entry.Kind));
+        }
+        document.SaveToFile(path);
+        return true;
+    } catch (const std::exception&) {
+        return false;
+    }
+}
+
+bool ReadListFile(ReportCatalogue& catalogue, const std::string& path) {
+    try {
+        XmlDocument document;
+        // A damaged file still yields what was read before the damage.
+        document.LoadFromFile(path);
+        const XmlNode* root = document.FindChild(kRootName);
+        const XmlNode* countNode = root != nullptr ? root->FindChild(kCountName) : nullptr;
+        if (countNode == nullptr)
+            return false;
+        const std::optional<int> count = ParseWholeNumber(countNode->Value);
+        if (!count || *count < 0 || *count > MaxListPositions)
+            return false;
+
+        // Positions are found by name without regard to letter case, the
+        // first of a name winning. One index of the root's children keeps a
+        // long list from costing a scan of the whole file per position.
+        std::unordered_map<std::u16string, const XmlNode*> positionsByName;
+        for (int i = 0; i < root->ChildCount(); ++i) {
+            const XmlNode* child = root->ChildAt(i);
+            positionsByName.try_emplace(UpperCase(child->Name), child);
+        }
+
+        std::vector<ReportEntry> slots(static_cast<std::size_t>(*count));
+        for (std::size_t n = 0; n < slots.size(); ++n) {
+            const auto found = positionsByName.find(UpperCase(PositionName(n)));
+            const XmlNode* position = found != positionsByName.end() ? found->second : nullptr;
+            slots[n].Title = ChildText(position, kTitleName);
+            slots[n].Path = ResolvePath(ChildText(position, kPathName), path);
+            slots[n].Kind = ChildText(position, kKindName);
+        }
+        catalogue.Slots = std::move(slots);
+        catalogue.Count = *count;
+        return true;
+    } catch (const std::exception&) {
+        return false;
+    }
+}
+
+} // namespace notarion

@@ -1,0 +1,201 @@
+#include "reports/ReportCatalogue.h"
+
+#include "generate/HtmlPage.h"
+#include "reports/ReportFileError.h"
+#include "reports/ReportKind.h"
+#include "text/Cp1250.h"
+#include "xml/XmlDocument.h"
+
+#include <algorithm>
+#include <array>
+#include <exception>
+#include <string_view>
+
+namespace notarion {
+namespace {
+
+// One piece of a title after the kind text: the element below "Szkola" whose
+// text it is, and how many characters of that text are used (0: all of them).
+struct TitlePiece {
+    std::string_view Element;
+    std::size_t MaxLength = 0;
+};
+
+// The pieces that follow the kind text in a title, by kind index; unused
+// places have no element. The subject of an "other information" report can be
+// a long sentence, so only its start goes into the title shown in the list.
+constexpr std::size_t kConcernsLength = 60;
+using TitleRow = std::array<TitlePiece, 3>;
+constexpr std::array<TitleRow, ReportKindCount> kTitlePieces = {{
+    {{{"Klasa"}, {"Belfer"}}},
+    {{{"Klasa"}, {"Belfer"}}},
+    {{{"Przedmiot"}, {"Klasa"}, {"Belfer"}}},
+    {{{"Przedmiot"}, {"Belfer"}}},
+    {{{"Klasa"}, {"Belfer"}}},
+    {{{"Zajecia"}, {"Belfer"}}},
+    {{{"Dotyczy", kConcernsLength}, {"Belfer"}}},
+    {{{"Belfer"}}},
+    {{{"Belfer"}}},
+}};
+
+constexpr std::string_view kSeparator = " - ";
+
+// The number of slots that loops may visit: Count, never beyond the slots.
+std::size_t EntriesInUse(const ReportCatalogue& catalogue) {
+    if (catalogue.Count <= 0)
+        return 0;
+    return std::min(static_cast<std::size_t>(catalogue.Count), catalogue.Slots.size());
+}
+
+bool InSlots(const ReportCatalogue& catalogue, int index) {
+    return index >= 0 && static_cast<std::size_t>(index) < catalogue.Slots.size();
+}
+
+// Read one report into an entry, reusing the document. A file that is not
+// well-formed XML is no error: the document keeps what was read before the
+// damage and missing values read as empty text. Only a file that exists but
+// cannot be opened or read throws, as ReportFileError naming the path.
+ReportEntry LoadReport(XmlDocument& document, const std::string& path) {
+    document.Clear();
+    try {
+        document.LoadFromFile(path);
+    } catch (const std::exception&) {
+        // Anything that stops the file from being read (no permission, a
+        // folder in its place, a file too large for memory) is the same
+        // "damaged file" to the user.
+        throw ReportFileError(path);
+    }
+    ReportEntry entry;
+    entry.Kind = ReadReportText(document, "Doc");
+    entry.Title = ComposeTitle(entry.Kind, document);
+    entry.Path = path;
+    return entry;
+}
+
+} // namespace
+
+void ReportCatalogue::Clear() {
+    Slots.clear();
+    Count = 0;
+}
+
+std::string ComposeTitle(const std::string& kind, XmlDocument& document) {
+    const int index = KindIndex(kind);
+    if (index < 0)
+        return {};
+    std::string title = kind;
+    for (const TitlePiece& piece : kTitlePieces[static_cast<std::size_t>(index)]) {
+        if (piece.Element.empty())
+            break;
+        std::string text = ReadReportText(document, piece.Element);
+        if (piece.MaxLength != 0 && text.size() > piece.MaxLength)
+            text.resize(piece.MaxLength);
+        title += kSeparator;
+        title += text;
+    }
+    return title;
+}
+
+bool LoadCatalogue(ReportCatalogue& catalogue, const std::vector<std::string>& foundReportFiles,
+                   const MessageSink& showWarning) {
+    XmlDocument document;
+    std::vector<ReportEntry> loaded;
+    loaded.reserve(foundReportFiles.size());
+    try {
+        for (const std::string& path : foundReportFiles)
+            loaded.push_back(LoadReport(document, path));
+    } catch (const ReportFileError& error) {
+        // A half-built catalogue would show some reports of the folder and
+        // silently leave out the rest; an empty one makes the user mend the
+        // file and load the folder again.
+        catalogue.Clear();
+        if (showWarning)
+            showWarning(ModeClose, IconInfo, DamagedFileMessage(error.Path()));
+        return false;
+    }
+    catalogue.Slots = std::move(loaded);
+    catalogue.Count = static_cast<int>(catalogue.Slots.size());
+    OrderByKind(catalogue);
+    return true;
+}
+
+void AppendToCatalogue(ReportCatalogue& catalogue,
+                       const std::vector<std::string>& foundReportFiles) {
+    XmlDocument document;
+    catalogue.Slots.reserve(catalogue.Slots.size() + foundReportFiles.size());
+    try {
+        for (const std::string& path : foundReportFiles)
+            catalogue.Slots.push_back(LoadReport(document, path));
+    } catch (...) {
+        // The entries appended before the failing file stay, and stay in view.
+        catalogue.Count = static_cast<int>(catalogue.Slots.size());
+        throw;
+    }
+    catalogue.Count = static_cast<int>(catalogue.Slots.size());
+}
+
+void OrderByKind(ReportCatalogue& catalogue) {
+    // The new array has as many slots as the old; entries of no known kind
+    // are not copied, so the last slots stay empty entries.
+    std::vector<ReportEntry> ordered(catalogue.Slots.size());
+    std::size_t next = 0;
+    for (const std::string& kind : KindsInCatalogueOrder())
+        for (const ReportEntry& entry : catalogue.Slots)
+            if (entry.Kind == kind)
+                ordered[next++] = entry;
+    catalogue.Slots = std::move(ordered);
+}
+
+void FillKindList(const ReportCatalogue& catalogue, KindList& list, int kindIndex) {
+    list.ClearItems();
+    // Only the nine kinds are ever listed: an index outside them would
+    // otherwise list the empty slots left by the ordering as blank lines.
+    if (kindIndex < 0 || kindIndex >= ReportKindCount)
+        return;
+    const std::string kind = KindText(kindIndex);
+    const std::size_t inUse = EntriesInUse(catalogue);
+    for (std::size_t i = 0; i < inUse; ++i)
+        if (catalogue.Slots[i].Kind == kind)
+            list.AddItem(catalogue.Slots[i].Title);
+    if (list.ItemCount() > 0)
+        list.SelectFirstItem();
+}
+
+int CatalogueIndexOf(const ReportCatalogue& catalogue, const KindList& list, int lineIndex) {
+    // A line that is not in the list has no entry, even though its text reads
+    // as empty and an empty slot has an empty title.
+    if (lineIndex < 0 || lineIndex >= list.ItemCount())
+        return -1;
+    return CatalogueIndexOfTitle(catalogue, list.ItemText(lineIndex));
+}
+
+int CatalogueIndexOfTitle(const ReportCatalogue& catalogue, const std::string& title) {
+    const std::size_t inUse = EntriesInUse(catalogue);
+    for (std::size_t i = 0; i < inUse; ++i)
+        if (catalogue.Slots[i].Title == title)
+            return static_cast<int>(i);
+    return -1;
+}
+
+void MoveEntry(ReportCatalogue& catalogue, int from, int to) {
+    if (!InSlots(catalogue, from) || !InSlots(catalogue, to) || from == to)
+        return;
+    const auto first = catalogue.Slots.begin();
+    if (from < to)
+        std::rotate(first + from, first + from + 1, first + to + 1);
+    else
+        std::rotate(first + to, first + from, first + from + 1);
+}
+
+void RemoveEntry(ReportCatalogue& catalogue, int index) {
+    if (!InSlots(catalogue, index))
+        return;
+    catalogue.Slots.erase(catalogue.Slots.begin() + index);
+    catalogue.Count = static_cast<int>(catalogue.Slots.size());
+}
+
+std::u16string DamagedFileMessage(const std::string& path) {
+    return u"Plik: " + Cp1250ToUtf16(path) + u" jest uszkodzony.\rNapraw plik.";
+}
+
+} // namespace notarion
