@@ -1,0 +1,156 @@
+// Target `generate_bench`: links notarion_generate and benchmark::benchmark.
+//
+// Writes the fourteen documents of a school of 1000 report files, reading
+// every report again from its file as the generation does. The goal is the
+// whole set in under 200 ms.
+
+#include "generate/DocumentSet.h"
+#include "reports/ReportCatalogue.h"
+#include "reports/ReportKind.h"
+#include "text/Cp1250.h"
+#include "text/FileSystem.h"
+
+#include <benchmark/benchmark.h>
+
+#include <filesystem>
+#include <stdexcept>
+#include <string>
+#include <vector>
+
+namespace notarion {
+namespace {
+
+constexpr int kClasses = 200;
+
+std::string Lines(const std::string& group, int count, const std::string& text) {
+    std::string xml =
+        "\t<" + group + ">\r\n\t\t<IloscWierszy>" + std::to_string(count) + "</IloscWierszy>\r\n";
+    for (int j = 0; j < count; ++j)
+        xml += "\t\t<w" + std::to_string(j) + ">" + text + " " + std::to_string(j) + "</w" +
+               std::to_string(j) + ">\r\n";
+    return xml + "\t</" + group + ">\r\n";
+}
+
+std::string Students(const std::string& group, int count, const std::string& inner) {
+    std::string xml =
+        "\t<" + group + ">\r\n\t\t<IleOsob>" + std::to_string(count) + "</IleOsob>\r\n";
+    for (int i = 1; i <= count; ++i)
+        xml += "\t\t<Uczen" + std::to_string(i) + ">Uczeń Łukasz Źdźbło " + std::to_string(i) +
+               inner + "</Uczen" + std::to_string(i) + ">\r\n";
+    return xml + "\t</" + group + ">\r\n";
+}
+
+std::string Report(int kindIndex, int number) {
+    const std::string klasa = std::to_string(number % 8 + 1) + static_cast<char>('a' + number % 5);
+    std::string xml = "<?xml version=\"1.0\" encoding=\"windows-1250\"?>\r\n<Szkola>\r\n";
+    xml += "\t<Doc>" + KindText(kindIndex) + "</Doc>\r\n\t<Klasa>" + klasa + "</Klasa>\r\n";
+    xml += "\t<Belfer>Nauczyciel Żółkiewski " + std::to_string(number) + "</Belfer>\r\n";
+    xml += "\t<Przedmiot>Przedmiot " + std::to_string(number % 13) + "</Przedmiot>\r\n";
+    xml += "\t<Zajecia>Zajęcia</Zajecia>\r\n\t<Dotyczy>Sprawy różne</Dotyczy>\r\n";
+    xml += "\t<Klasy>1a, 2b</Klasy>\r\n\t<Klasyfikowanych>28</Klasyfikowanych>\r\n";
+    xml += "\t<Promowanych>27</Promowanych>\r\n";
+    switch (kindIndex) {
+    case 0:
+        xml += Students("Frekwencja", 3, "");
+        xml += Students("Pasek", 6, "\r\n\t\t\t<Srednia>475</Srednia>\r\n\t\t");
+        xml += Students("Ndst", 2, "\r\n\t\t\t<Przedmioty>matematyka, fizyka</Przedmioty>\r\n\t\t");
+        break;
+    case 1: {
+        xml += Students("Wzorowi", 5, "");
+        xml += "\t<Obnizone>\r\n\t\t<Ilosc>2</Ilosc>\r\n";
+        for (int i = 1; i <= 2; ++i)
+            xml +=
+                "\t\t<Uzasadnienie" + std::to_string(i) +
+                ">\r\n\t\t\t<Osoba>Jan Nowak, Piotr Lis</Osoba>\r\n\t\t\t<Ocena>poprawne</Ocena>"
+                "\r\n\t\t\t<IloscWierszy>2</IloscWierszy>\r\n\t\t\t<Wiersz0>Spóźnienia.</Wiersz0>"
+                "\r\n\t\t\t<Wiersz1>Wagary.</Wiersz1>\r\n\t\t</Uzasadnienie" +
+                std::to_string(i) + ">\r\n";
+        xml += "\t</Obnizone>\r\n" + Lines("Uwagi", 3, "Uwaga");
+        break;
+    }
+    case 2:
+        xml += "\t<Uzasadnienia>\r\n\t\t<Ilosc>2</Ilosc>\r\n";
+        for (int i = 1; i <= 2; ++i)
+            xml += "\t\t<Uzasadnienie" + std::to_string(i) +
+                   ">\r\n\t\t\t<Osoba>Jan Nowak</Osoba>\r\n\t\t\t<IloscWierszy>1</IloscWierszy>"
+                   "\r\n\t\t\t<Wiersz0>Brak prac klasowych.</Wiersz0>\r\n\t\t</Uzasadnienie" +
+                   std::to_string(i) + ">\r\n";
+        xml += "\t</Uzasadnienia>\r\n";
+        break;
+    case 3:
+    case 4:
+    case 5:
+        xml += Lines("Ogolne", 5, "Program zrealizowany w całości") +
+               Lines("Sukcesy", 3, "Konkurs") + Lines("Wnioski", 2, "Więcej ćwiczeń");
+        break;
+    case 6:
+    case 7:
+        xml += Lines("Info", 4, "Informacja");
+        break;
+    default:
+        xml += Lines("Dydaktyczna", 10, "Sprawa") + Lines("Nadzor", 10, "Hospitacja");
+        break;
+    }
+    return Utf8ToCp1250(xml + "</Szkola>\r\n");
+}
+
+// The school, written once into a temporary folder and removed at exit.
+class School {
+public:
+    School() {
+        m_folder = std::filesystem::temp_directory_path() / "notarion-generate-bench";
+        std::filesystem::remove_all(m_folder);
+        std::filesystem::create_directories(m_folder / "Protokoly");
+        // Per class: class, behaviour, tutor and failing-grade reports; the
+        // rest of the thousand are subjects, activities, card hours, other
+        // information and the head teacher's report.
+        std::vector<int> kinds;
+        for (int c = 0; c < kClasses; ++c)
+            kinds.insert(kinds.end(), {0, 1, 4, 2});
+        kinds.insert(kinds.end(), 120, 3);
+        kinds.insert(kinds.end(), 40, 5);
+        kinds.insert(kinds.end(), 20, 7);
+        kinds.insert(kinds.end(), 19, 6);
+        kinds.push_back(8);
+        for (std::size_t i = 0; i < kinds.size(); ++i) {
+            const std::string path = (m_folder / ("r" + std::to_string(i) + ".xml")).string();
+            WriteWholeFile(path, Report(kinds[i], static_cast<int>(i)));
+            Catalogue.Slots.push_back({"r" + std::to_string(i), path, KindText(kinds[i])});
+        }
+        Catalogue.Count = static_cast<int>(Catalogue.Slots.size());
+        OutputFolder = (m_folder / "Protokoly").string();
+    }
+    ~School() {
+        std::error_code ignored;
+        std::filesystem::remove_all(m_folder, ignored);
+    }
+
+    ReportCatalogue Catalogue;
+    std::string OutputFolder;
+
+private:
+    std::filesystem::path m_folder;
+};
+
+School& TheSchool() {
+    static School school;
+    return school;
+}
+
+void BM_GenerateDocumentSet(benchmark::State& bench) {
+    School& school = TheSchool();
+    GenerationState state;
+    for (auto _ : bench) {
+        if (!GenerateProtocols(state, school.Catalogue, school.OutputFolder) ||
+            !GenerateLists(state, school.OutputFolder))
+            throw std::runtime_error("generation failed");
+        benchmark::DoNotOptimize(state.ListBuffer.Lines.data());
+    }
+    bench.counters["reports"] = static_cast<double>(school.Catalogue.Count);
+}
+BENCHMARK(BM_GenerateDocumentSet)->Unit(benchmark::kMillisecond);
+
+} // namespace
+} // namespace notarion
+
+BENCHMARK_MAIN();

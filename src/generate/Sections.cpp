@@ -1,0 +1,278 @@
+#include "generate/Sections.h"
+
+#include "generate/Counts.h"
+#include "generate/StudentLists.h"
+#include "reports/ReportCatalogue.h"
+#include "reports/ReportKind.h"
+#include "text/Cp1250.h"
+#include "text/Failure.h"
+#include "xml/XmlDocument.h"
+
+#include <initializer_list>
+#include <string>
+
+namespace notarion {
+namespace {
+
+// The fixed texts of the sections, converted once from this file's UTF-8.
+// Header labels end in one blank; the label line adds a second one.
+struct SectionTexts {
+    std::string ClassTutor = Utf8ToCp1250("Wychowawca klasy: ");
+    std::string Classified = Utf8ToCp1250("Klasyfikowanych ogółem: ");
+    std::string Promoted = Utf8ToCp1250("Promowanych: ");
+    std::string Subject = Utf8ToCp1250("Przedmiot: ");
+    std::string Teaching = Utf8ToCp1250("Uczący: ");
+    std::string Classes = Utf8ToCp1250("Klasy: ");
+    std::string Tutor = Utf8ToCp1250("Wychowawca: ");
+    std::string Activity = Utf8ToCp1250("Zajęcia: ");
+    std::string HeadTeacher = Utf8ToCp1250("Dyrektor: ");
+    std::string Concerns = Utf8ToCp1250("Dotyczy: ");
+    std::string Teacher = Utf8ToCp1250("Nauczyciel: ");
+
+    std::string General = Utf8ToCp1250("Ogólne:");
+    std::string Successes = Utf8ToCp1250("Sukcesy i problemy:");
+    std::string Conclusions = Utf8ToCp1250("Wnioski:");
+    std::string Didactic = Utf8ToCp1250("Sfery dydaktyczna, wychowawcza i opiekuncza:");
+    std::string Supervision = Utf8ToCp1250("Nadzór pedagogiczny, uwagi i wnioski:");
+    std::string Information = Utf8ToCp1250("Informacja:");
+    std::string Students = Utf8ToCp1250("Uczniowie:");
+    std::string Student = Utf8ToCp1250("Uczeń:");
+
+    std::string ClassHeading = Utf8ToCp1250("KLASYFIKACJA KLASY - ");
+    std::string BehaviourHeading = Utf8ToCp1250("ZACHOWANIE - ");
+    std::string SubjectHeading = Utf8ToCp1250("REALIZACJA PROGRAMU NAUCZANIA");
+    std::string TutorHeading = Utf8ToCp1250("REALIZACJA PROGRAMU WYCHOWAWCZEGO");
+    std::string ActivityHeading = Utf8ToCp1250("REALIZACJA ZAJĘĆ DODATKOWYCH");
+    std::string FailHeading = Utf8ToCp1250("UZASADNIENIE OCENY NIEDOSTATECZNEJ - ");
+    std::string HeadTeacherHeading = Utf8ToCp1250("SPRAWOZDANIE DYREKTORA SZKOŁY");
+    std::string OtherInfoHeading = Utf8ToCp1250("INNE INFORMACJE");
+    std::string CardHoursHeading = Utf8ToCp1250("REALIZACJA ZAJĘĆ WYNIKAJĄCYCH Z KARTY");
+};
+
+const SectionTexts& Texts() {
+    static const SectionTexts texts;
+    return texts;
+}
+
+struct Header {
+    const std::string& Label;
+    std::string_view Element;
+};
+
+enum class LabelWhen { Always, OnlyWithLines };
+enum class LabelForm { LabelLine, BoldLine };
+
+// Open the report of the entry and run the common frame around the kind's
+// own opening and content. The report document lives for this call only.
+template <typename Opening, typename Content>
+void WriteSectionFrame(const ReportCatalogue& catalogue, int index, HtmlBuffer& target,
+                       Opening opening, Content content) {
+    if (index < 0 || static_cast<std::size_t>(index) >= catalogue.Slots.size())
+        throw Failure("no report at catalogue index " + std::to_string(index));
+    XmlDocument report;
+    // Whether the file was well-formed is not examined: a missing or damaged
+    // file yields what could be read, and a missing count then fails below.
+    report.LoadFromFile(catalogue.Slots[static_cast<std::size_t>(index)].Path);
+    opening(report);
+    OpenParagraph(target);
+    content(report);
+    CloseParagraph(target);
+}
+
+void WriteHeaders(const XmlDocument& report, HtmlBuffer& target,
+                  std::initializer_list<Header> headers) {
+    for (const Header& header : headers)
+        AddLabelLine(target, header.Label, ReadReportText(report, header.Element));
+}
+
+std::string Numbered(std::string_view stem, int number) {
+    return std::string(stem) + std::to_string(number);
+}
+
+// A group element with the count "IloscWierszy" and the lines "w0", "w1", ...
+void WriteLineGroup(const XmlDocument& report, HtmlBuffer& target, std::string_view group,
+                    const std::string& label, LabelWhen when, LabelForm form) {
+    const int count = ParseLoopCount(ReadReportText(report, group, "IloscWierszy"));
+    if (when == LabelWhen::Always || count > 0) {
+        if (form == LabelForm::BoldLine)
+            AddBoldLine(target, label);
+        else
+            AddLabelLine(target, label, {});
+    }
+    for (int j = 0; j < count; ++j)
+        AddTextLine(target, ReadReportText(report, group, Numbered("w", j)));
+}
+
+// General remarks, successes and problems, conclusions: the body shared by
+// the subject, tutor and activity reports.
+void WriteProgrammeGroups(const XmlDocument& report, HtmlBuffer& target, LabelForm form) {
+    WriteLineGroup(report, target, "Ogolne", Texts().General, LabelWhen::Always, form);
+    WriteLineGroup(report, target, "Sukcesy", Texts().Successes, LabelWhen::OnlyWithLines, form);
+    WriteLineGroup(report, target, "Wnioski", Texts().Conclusions, LabelWhen::OnlyWithLines, form);
+}
+
+// The opening of the writers that show only a spacer in a protocol document
+// and a fixed heading in the preview.
+auto SpacerOrHeading(SectionMode mode, HtmlBuffer& target, const std::string& heading) {
+    return [mode, &target, &heading](const XmlDocument&) {
+        if (mode == SectionMode::ForSet)
+            AddSpacer(target);
+        else
+            AddHeading(target, heading);
+    };
+}
+
+// The opening of the class and behaviour writers: the class name in bold in a
+// protocol document, the heading with the class name in the preview.
+auto ClassOpening(SectionMode mode, HtmlBuffer& target, const std::string& headingPrefix) {
+    return [mode, &target, &headingPrefix](const XmlDocument& report) {
+        const std::string klasa = UpperCaseAscii(ReadReportText(report, "Klasa"));
+        if (mode == SectionMode::ForSet) {
+            AddSpacer(target);
+            AddBoldLine(target, klasa);
+        } else {
+            AddHeading(target, headingPrefix + klasa);
+        }
+    };
+}
+
+} // namespace
+
+void WriteClassSection(SectionMode mode, const ReportCatalogue& catalogue, int index,
+                       HtmlBuffer& target, GenerationState& state) {
+    WriteSectionFrame(catalogue, index, target, ClassOpening(mode, target, Texts().ClassHeading),
+                      [&](const XmlDocument& report) {
+                          WriteHeaders(report, target,
+                                       {{Texts().ClassTutor, "Belfer"},
+                                        {Texts().Classified, "Klasyfikowanych"},
+                                        {Texts().Promoted, "Promowanych"}});
+                          WriteAttendanceBlock(report, target, state);
+                          WriteDistinguishedBlock(report, target, state);
+                          WriteFailingBlock(report, target, state);
+                      });
+}
+
+void WriteBehaviourSection(SectionMode mode, const ReportCatalogue& catalogue, int index,
+                           HtmlBuffer& target, GenerationState& state) {
+    WriteSectionFrame(
+        catalogue, index, target, ClassOpening(mode, target, Texts().BehaviourHeading),
+        [&](const XmlDocument& report) {
+            WriteHeaders(report, target,
+                         {{Texts().ClassTutor, "Belfer"}, {Texts().Classified, "Klasyfikowanych"}});
+            WriteExemplaryBlock(report, target, state);
+            WriteLoweredBehaviourBlock(report, target, state);
+            WriteRemarksBlock(report, target, state);
+        });
+}
+
+void WriteSubjectSection(SectionMode mode, const ReportCatalogue& catalogue, int index,
+                         HtmlBuffer& target, GenerationState&) {
+    WriteSectionFrame(catalogue, index, target,
+                      SpacerOrHeading(mode, target, Texts().SubjectHeading),
+                      [&](const XmlDocument& report) {
+                          WriteHeaders(report, target,
+                                       {{Texts().Subject, "Przedmiot"},
+                                        {Texts().Teaching, "Belfer"},
+                                        {Texts().Classes, "Klasy"}});
+                          WriteProgrammeGroups(report, target, LabelForm::LabelLine);
+                      });
+}
+
+void WriteTutorSection(SectionMode mode, const ReportCatalogue& catalogue, int index,
+                       HtmlBuffer& target, GenerationState&) {
+    WriteSectionFrame(catalogue, index, target, SpacerOrHeading(mode, target, Texts().TutorHeading),
+                      [&](const XmlDocument& report) {
+                          // The class name here is shown as written, not raised.
+                          AddBoldLine(target, ReadReportText(report, "Klasa"));
+                          WriteHeaders(report, target, {{Texts().Tutor, "Belfer"}});
+                          WriteProgrammeGroups(report, target, LabelForm::BoldLine);
+                      });
+}
+
+void WriteActivitySection(SectionMode mode, const ReportCatalogue& catalogue, int index,
+                          HtmlBuffer& target, GenerationState&) {
+    WriteSectionFrame(
+        catalogue, index, target, SpacerOrHeading(mode, target, Texts().ActivityHeading),
+        [&](const XmlDocument& report) {
+            WriteHeaders(report, target,
+                         {{Texts().Activity, "Zajecia"}, {Texts().Teaching, "Belfer"}});
+            WriteProgrammeGroups(report, target, LabelForm::LabelLine);
+        });
+}
+
+void WriteFailJustificationSection(SectionMode mode, const ReportCatalogue& catalogue, int index,
+                                   HtmlBuffer& target, GenerationState&) {
+    const auto opening = [&](const XmlDocument& report) {
+        if (mode == SectionMode::ForSet)
+            AddSpacer(target);
+        else
+            AddHeading(target,
+                       Texts().FailHeading + UpperCaseAscii(ReadReportText(report, "Klasa")));
+    };
+    WriteSectionFrame(catalogue, index, target, opening, [&](const XmlDocument& report) {
+        WriteHeaders(report, target,
+                     {{Texts().Subject, "Przedmiot"}, {Texts().Teaching, "Belfer"}});
+        const int count = ParseLoopCount(ReadReportText(report, "Uzasadnienia", "Ilosc"));
+        for (int i = 1; i <= count; ++i) {
+            const std::string justification = Numbered("Uzasadnienie", i);
+            const std::string who = ReadReportText(report, "Uzasadnienia", justification, "Osoba");
+            AddLabelLine(target, HasComma(who) ? Texts().Students : Texts().Student, who);
+            const int lines = ParseLoopCount(
+                ReadReportText(report, "Uzasadnienia", justification, "IloscWierszy"));
+            for (int j = 0; j < lines; ++j)
+                AddTextLine(target, ReadReportText(report, "Uzasadnienia", justification,
+                                                   Numbered("Wiersz", j)));
+        }
+    });
+}
+
+void WriteHeadTeacherSection(SectionMode, const ReportCatalogue& catalogue, int index,
+                             HtmlBuffer& target, GenerationState&) {
+    // The head teacher's section carries its heading in both modes: its
+    // protocol document has no title of its own.
+    WriteSectionFrame(
+        catalogue, index, target,
+        [&](const XmlDocument&) { AddHeading(target, Texts().HeadTeacherHeading); },
+        [&](const XmlDocument& report) {
+            WriteHeaders(report, target, {{Texts().HeadTeacher, "Belfer"}});
+            WriteLineGroup(report, target, "Dydaktyczna", Texts().Didactic, LabelWhen::Always,
+                           LabelForm::LabelLine);
+            WriteLineGroup(report, target, "Nadzor", Texts().Supervision, LabelWhen::OnlyWithLines,
+                           LabelForm::LabelLine);
+        });
+}
+
+void WriteOtherInfoSection(SectionMode mode, const ReportCatalogue& catalogue, int index,
+                           HtmlBuffer& target, GenerationState&) {
+    WriteSectionFrame(
+        catalogue, index, target, SpacerOrHeading(mode, target, Texts().OtherInfoHeading),
+        [&](const XmlDocument& report) {
+            WriteHeaders(report, target,
+                         {{Texts().Concerns, "Dotyczy"}, {Texts().Teacher, "Belfer"}});
+            WriteLineGroup(report, target, "Info", Texts().Information, LabelWhen::Always,
+                           LabelForm::LabelLine);
+        });
+}
+
+void WriteCardHoursSection(SectionMode mode, const ReportCatalogue& catalogue, int index,
+                           HtmlBuffer& target, GenerationState&) {
+    WriteSectionFrame(catalogue, index, target,
+                      SpacerOrHeading(mode, target, Texts().CardHoursHeading),
+                      [&](const XmlDocument& report) {
+                          WriteHeaders(report, target, {{Texts().Teacher, "Belfer"}});
+                          WriteLineGroup(report, target, "Info", Texts().Information,
+                                         LabelWhen::Always, LabelForm::LabelLine);
+                      });
+}
+
+SectionWriter SectionWriterForKind(std::string_view kind) {
+    static const SectionWriter byIndex[ReportKindCount] = {
+        WriteClassSection,     WriteBehaviourSection, WriteFailJustificationSection,
+        WriteSubjectSection,   WriteTutorSection,     WriteActivitySection,
+        WriteOtherInfoSection, WriteCardHoursSection, WriteHeadTeacherSection,
+    };
+    const int index = KindIndex(kind);
+    return index >= 0 && index < ReportKindCount ? byIndex[index] : WriteOtherInfoSection;
+}
+
+} // namespace notarion

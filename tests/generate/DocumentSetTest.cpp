@@ -1,0 +1,461 @@
+#include "generate/DocumentSet.h"
+
+#include "TestSupport.h"
+#include "generate/Sections.h"
+#include "reports/ReportCatalogue.h"
+#include "text/FileSystem.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <filesystem>
+#include <map>
+#include <string>
+#include <vector>
+
+namespace notarion {
+namespace {
+
+namespace fs = std::filesystem;
+using testing::JoinPlain;
+using testing::JoinUtf8;
+using testing::ReportXml;
+using Lines = std::vector<std::string>;
+
+const std::string Sep = "===========";
+
+// The document options of the viewer with their files, as the viewer lists them.
+const std::pair<int, const char*> OptionFiles[] = {
+    {0, "Lista_WzoroweZachowanie.htm"},
+    {1, "Lista_ObnizoneZachowania.htm"},
+    {2, "Lista_WzorowaFrekwencja.htm"},
+    {3, "Lista_UczniowieWyroznieni.htm"},
+    {4, "Lista_Ndst.htm"},
+    {5, "Prot_KlasyfikacjaZachowanie.htm"},
+    {6, "Prot_KlasyfikacjaOceny.htm"},
+    {7, "Prot_UzasadnienieNdst.htm"},
+    {8, "Prot_RealizacjaProgramow.htm"},
+    {9, "Prot_RealizacjaProgramowWych.htm"},
+    {10, "Prot_RealizacjaZadanDod.htm"},
+    {11, "Prot_GodzinyKartowe.htm"},
+    {12, "Prot_InneZadania.htm"},
+    {13, "Prot_SprawozdanieDyr.htm"},
+};
+
+std::string ClassReport(const std::string& klasa, const std::string& attendance,
+                        const std::string& distinguished, const std::string& failing) {
+    return ReportXml("Klasyfikacja klasy", "<Klasa>" + klasa + "</Klasa><Belfer>B</Belfer>" +
+                                               "<Frekwencja>" + attendance +
+                                               "</Frekwencja><Pasek>" + distinguished +
+                                               "</Pasek><Ndst>" + failing + "</Ndst>");
+}
+
+std::string BehaviourReport(const std::string& klasa, const std::string& exemplary,
+                            const std::string& lowered) {
+    return ReportXml("Klasyfikacja klasy z zachowania",
+                     "<Klasa>" + klasa + "</Klasa><Wzorowi>" + exemplary + "</Wzorowi><Obnizone>" +
+                         lowered + "</Obnizone><Uwagi><IloscWierszy>0</IloscWierszy></Uwagi>");
+}
+
+// A small school: two classes (2b listed before 1a), one report of most other
+// kinds, no head teacher's report, and one report of no known kind.
+class DocumentSetTest : public ::testing::Test {
+protected:
+    void Add(const std::string& name, const std::string& kind, const std::string& utf8Xml) {
+        const std::string path = testing::WriteReport(reports, name, utf8Xml);
+        catalogue.Slots.push_back({kind + " - " + name, path, kind});
+        catalogue.Count = static_cast<int>(catalogue.Slots.size());
+    }
+
+    void AddSchool() {
+        Add("k2b.xml", "Klasyfikacja klasy",
+            ClassReport("2b", "<IleOsob>0</IleOsob>", "<IleOsob>0</IleOsob>",
+                        "<IleOsob>1</IleOsob><Uczen1>Ola<Przedmioty>fizyka</Przedmioty></Uczen1>"));
+        Add("k1a.xml", "Klasyfikacja klasy",
+            ClassReport("1a", "<IleOsob>1</IleOsob><Uczen1>Jan</Uczen1>",
+                        "<IleOsob>1</IleOsob><Uczen1>Ala<Srednia>510</Srednia></Uczen1>",
+                        "<IleOsob>0</IleOsob>"));
+        Add("z2b.xml", "Klasyfikacja klasy z zachowania",
+            BehaviourReport("2b", "<IleOsob>0</IleOsob>",
+                            "<Ilosc>1</Ilosc><Uzasadnienie1><Osoba>Piotr</Osoba><Ocena>naganne"
+                            "</Ocena><IloscWierszy>0</IloscWierszy></Uzasadnienie1>"));
+        Add("z1a.xml", "Klasyfikacja klasy z zachowania",
+            BehaviourReport("1a", "<IleOsob>1</IleOsob><Uczen1>Ela</Uczen1>", "<Ilosc>0</Ilosc>"));
+        const std::string three = "<Ogolne><IloscWierszy>1</IloscWierszy><w0>Ogólnie.</w0></Ogolne>"
+                                  "<Sukcesy><IloscWierszy>0</IloscWierszy></Sukcesy>"
+                                  "<Wnioski><IloscWierszy>0</IloscWierszy></Wnioski>";
+        Add("p.xml", "Realizacja programu z przedmiotu nauczania",
+            ReportXml("Realizacja programu z przedmiotu nauczania",
+                      "<Przedmiot>Fizyka</Przedmiot>" + three));
+        Add("w.xml", "Realizacja programu wychowawczego",
+            ReportXml("Realizacja programu wychowawczego", "<Klasa>1a</Klasa>" + three));
+        Add("d.xml", "Realizacja dodatkowych",
+            ReportXml("Realizacja dodatkowych", "<Zajecia>Chór</Zajecia>" + three));
+        Add("u.xml", "Uzasadnienie oceny niedostatecznej",
+            ReportXml(
+                "Uzasadnienie oceny niedostatecznej",
+                "<Przedmiot>Fizyka</Przedmiot><Uzasadnienia><Ilosc>0</Ilosc></Uzasadnienia>"));
+        const std::string info = "<Info><IloscWierszy>1</IloscWierszy><w0>Info.</w0></Info>";
+        Add("c.xml", "Z karty", ReportXml("Z karty", "<Belfer>Karta</Belfer>" + info));
+        Add("i.xml", "Inne informacje",
+            ReportXml("Inne informacje", "<Dotyczy>Sala</Dotyczy>" + info));
+        // A kind that differs only in letter case belongs to no document.
+        Add("x.xml", "Klasyfikacja Klasy",
+            ClassReport("9z", "<IleOsob>1</IleOsob><Uczen1>Obcy</Uczen1>", "<IleOsob>0</IleOsob>",
+                        "<IleOsob>0</IleOsob>"));
+    }
+
+    std::string Out(const std::string& name) const { return output.File(name); }
+
+    // The lines of a written document between the page frame and the page end, as UTF-8.
+    Lines Body(const std::string& name) const {
+        const std::string bytes = testing::ReadBytes(Out(name));
+        Lines lines;
+        std::size_t start = 0;
+        while (start < bytes.size()) {
+            const std::size_t end = bytes.find("\r\n", start);
+            lines.push_back(Cp1250ToUtf8(bytes.substr(start, end - start)));
+            start = end + 2;
+        }
+        HtmlBuffer frame;
+        BeginPage(frame);
+        EXPECT_GE(lines.size(), frame.Lines.size() + 3) << name;
+        if (lines.size() < frame.Lines.size() + 3)
+            return {};
+        EXPECT_EQ(JoinPlain(Lines(lines.end() - 3, lines.end())),
+                  JoinPlain({"</div>", "</body>", "</html>"}));
+        return Lines(lines.begin() + static_cast<std::ptrdiff_t>(frame.Lines.size()),
+                     lines.end() - 3);
+    }
+
+    bool GenerateAll() {
+        return GenerateProtocols(state, catalogue, output.Text()) &&
+               GenerateLists(state, output.Text());
+    }
+
+    std::map<std::string, std::string> OutputFiles() const {
+        std::map<std::string, std::string> files;
+        for (const auto& entry : fs::directory_iterator(output.Path()))
+            files[entry.path().filename().string()] = testing::ReadBytes(entry.path());
+        return files;
+    }
+
+    testing::TempDir reports;
+    testing::TempDir output;
+    ReportCatalogue catalogue;
+    GenerationState state;
+};
+
+std::string Heading(const std::string& text) {
+    return "<p align=\"center\"><br><b>" + text + "</b></p>";
+}
+std::string Label(const std::string& label, const std::string& value) {
+    return "   <p class=\"N\"><b>" + label + "</b> " + value + "</p>";
+}
+std::string Item(const std::string& text) {
+    return "     <li>" + text + "</li>";
+}
+const std::string Spacer = "<p align=\"left\">&nbsp;</p>";
+const std::string Open = "<p align=\"left\">";
+
+TEST_F(DocumentSetTest, WritesTheFourteenDocumentsOfTheViewerOptions) {
+    AddSchool();
+    ASSERT_TRUE(GenerateAll());
+    const auto files = OutputFiles();
+    EXPECT_EQ(files.size(), 14u);
+    for (const auto& [option, name] : OptionFiles) {
+        EXPECT_EQ(DocumentFileForOption(option), name);
+        EXPECT_EQ(files.count(name), 1u) << name;
+    }
+    // The buffers keep the last document of each kind of the set.
+    EXPECT_EQ(files.at("Prot_InneZadania.htm"), BufferBytes(state.ProtocolBuffer));
+    EXPECT_EQ(files.at("Lista_Ndst.htm"), BufferBytes(state.ListBuffer));
+}
+
+TEST_F(DocumentSetTest, ListsGatherTheClassesInCatalogueOrder) {
+    AddSchool();
+    ASSERT_TRUE(GenerateAll());
+    EXPECT_EQ(
+        JoinPlain(Body("Lista_UczniowieWyroznieni.htm")),
+        JoinPlain({Heading("UCZNIOWIE ZASŁUGUJĄCY NA WYRÓŻNIENIE"), Open, Spacer, Label("2b", ""),
+                   "   <ul>", Item("Brak uczniów z wyróżnieniem"), "   </ul>", Spacer,
+                   Label("1a", ""), "   <ul>", Item("Ala - 5,10"), "   </ul>", "</p>"}));
+    EXPECT_EQ(JoinPlain(Body("Lista_WzoroweZachowanie.htm")),
+              JoinPlain({Heading("UCZNIOWIE Z WZOROWYM ZACHOWANIEM"), Open, Spacer, Label("2b", ""),
+                         "   <ul>", Item("Brak wzorowych uczniów w tej klasie"), "   </ul>", Spacer,
+                         Label("1a", ""), "   <ul>", Item("Ela"), "   </ul>", "</p>"}));
+    EXPECT_EQ(JoinPlain(Body("Lista_WzorowaFrekwencja.htm")),
+              JoinPlain({Heading("UCZNIOWIE Z WZOROWĄ FREKWENCJĄ"), Open, Spacer, Label("1a", ""),
+                         "   <ul>", Item("Jan"), "   </ul>", "</p>"}));
+    EXPECT_EQ(JoinPlain(Body("Lista_ObnizoneZachowania.htm")),
+              JoinPlain({Heading("UCZNIOWIE Z OBNIŻONYM ZACHOWANIEM"), Open, Spacer,
+                         Label("2b", ""), "   <ul>", Item("Piotr - naganne"), "   </ul>", "</p>"}));
+    EXPECT_EQ(JoinPlain(Body("Lista_Ndst.htm")),
+              JoinPlain({Heading("UCZNIOWIE Z OCENAMI NIEDOSTATECZNYMI"), Open, Spacer,
+                         Label("2b", ""), "   <ul>", Item("Ola - fizyka"), "   </ul>", "</p>"}));
+}
+
+TEST_F(DocumentSetTest, ProtocolDocumentsCarryTheirTitleAndOnlyTheirKind) {
+    AddSchool();
+    ASSERT_TRUE(GenerateAll());
+    const Lines classes = Body("Prot_KlasyfikacjaOceny.htm");
+    ASSERT_FALSE(classes.empty());
+    EXPECT_EQ(classes[0], Heading("KLASYFIKACJA UCZNIÓW"));
+    const auto at = [&](const std::string& line) {
+        return std::find(classes.begin(), classes.end(), line) - classes.begin();
+    };
+    EXPECT_LT(at("   <p class=\"N\"><b>2B</b></p>"), at("   <p class=\"N\"><b>1A</b></p>"));
+    EXPECT_LT(at("   <p class=\"N\"><b>1A</b></p>"), static_cast<std::ptrdiff_t>(classes.size()));
+
+    const std::pair<const char*, const char*> titles[] = {
+        {"Prot_KlasyfikacjaZachowanie.htm", "KLASYFIKACJA UCZNIÓW Z ZACHOWANIA"},
+        {"Prot_RealizacjaProgramow.htm", "REALIZACJA PROGRAMÓW NAUCZANIA"},
+        {"Prot_RealizacjaProgramowWych.htm", "REALIZACJA PROGRAMÓW WYCHOWAWCZYCH"},
+        {"Prot_RealizacjaZadanDod.htm", "REALIZACJA ZADAŃ DODATKOWYCH"},
+        {"Prot_UzasadnienieNdst.htm", "UZASADNIENIE OCENY NIEDOSTATECZNEJ"},
+        {"Prot_GodzinyKartowe.htm", "REALIZACJA GODZIN WYNIKAJĄCYCH Z KARTY"},
+        {"Prot_InneZadania.htm", "INNE ZADANIA"},
+    };
+    for (const auto& [file, title] : titles) {
+        const Lines body = Body(file);
+        ASSERT_FALSE(body.empty()) << file;
+        EXPECT_EQ(body[0], Heading(title)) << file;
+        // One report of each kind: the title, then its spacer.
+        ASSERT_GE(body.size(), 2u);
+        EXPECT_EQ(body[1], Spacer) << file;
+    }
+    // The report of no known kind shows nowhere.
+    for (const auto& [name, bytes] : OutputFiles())
+        EXPECT_EQ(bytes.find("9Z"), std::string::npos) << name;
+    for (const auto& [name, bytes] : OutputFiles())
+        EXPECT_EQ(bytes.find("Obcy"), std::string::npos) << name;
+}
+
+TEST_F(DocumentSetTest, KindsWithoutReportsStillGiveTheirDocuments) {
+    Add("i.xml", "Inne informacje",
+        ReportXml("Inne informacje", "<Info><IloscWierszy>0</IloscWierszy></Info>"));
+    ASSERT_TRUE(GenerateAll());
+    EXPECT_TRUE(Body("Prot_SprawozdanieDyr.htm").empty());
+    EXPECT_EQ(JoinPlain(Body("Prot_KlasyfikacjaOceny.htm")),
+              JoinPlain({Heading("KLASYFIKACJA UCZNIÓW")}));
+    EXPECT_EQ(JoinPlain(Body("Lista_WzorowaFrekwencja.htm")),
+              JoinPlain({Heading("UCZNIOWIE Z WZOROWĄ FREKWENCJĄ"), Open, "</p>"}));
+    EXPECT_EQ(JoinPlain(Body("Lista_UczniowieWyroznieni.htm")),
+              JoinPlain({Heading("UCZNIOWIE ZASŁUGUJĄCY NA WYRÓŻNIENIE"), Open, "</p>"}));
+    EXPECT_EQ(JoinPlain(Body("Lista_Ndst.htm")),
+              JoinPlain({Heading("UCZNIOWIE Z OCENAMI NIEDOSTATECZNYMI"), Open, "</p>"}));
+}
+
+TEST_F(DocumentSetTest, HeadTeacherDocumentHasNoTitleOfItsOwn) {
+    Add("dyr.xml", "Sprawozdanie dyrektora",
+        ReportXml("Sprawozdanie dyrektora", "<Belfer>Dyr</Belfer><Dydaktyczna><IloscWierszy>0"
+                                            "</IloscWierszy></Dydaktyczna><Nadzor><IloscWierszy>0"
+                                            "</IloscWierszy></Nadzor>"));
+    ASSERT_TRUE(GenerateAll());
+    EXPECT_EQ(JoinPlain(Body("Prot_SprawozdanieDyr.htm")),
+              JoinPlain({Heading("SPRAWOZDANIE DYREKTORA SZKOŁY"), Open, Label("Dyrektor: ", "Dyr"),
+                         Label("Sfery dydaktyczna, wychowawcza i opiekuncza:", ""), "</p>"}));
+}
+
+TEST_F(DocumentSetTest, BadFirstClassReportWritesNoneOfTheDocuments) {
+    AddSchool();
+    // An earlier set is in the folder; a failed set must leave it as it was.
+    for (const auto& [option, name] : OptionFiles)
+        testing::WriteBytes(output.Path() / name, "old " + std::string(name));
+    testing::WriteReport(
+        reports, "k2b.xml",
+        ClassReport("2b", "<IleOsob>x</IleOsob>", "<IleOsob>0</IleOsob>", "<IleOsob>0</IleOsob>"));
+    const auto before = OutputFiles();
+    EXPECT_FALSE(GenerateProtocols(state, catalogue, output.Text()));
+    EXPECT_EQ(OutputFiles(), before);
+
+    testing::TempDir fresh;
+    EXPECT_FALSE(GenerateProtocols(state, catalogue, fresh.Text()));
+    EXPECT_TRUE(fs::is_empty(fresh.Path()));
+}
+
+TEST_F(DocumentSetTest, FailureInALaterKindStopsAfterTheDocumentsBeforeIt) {
+    AddSchool();
+    testing::WriteReport(reports, "p.xml",
+                         ReportXml("Realizacja programu z przedmiotu nauczania", "<Ogolne/>"));
+    EXPECT_FALSE(GenerateProtocols(state, catalogue, output.Text()));
+    const auto files = OutputFiles();
+    EXPECT_EQ(files.size(), 2u);
+    EXPECT_EQ(files.count("Prot_KlasyfikacjaOceny.htm"), 1u);
+    EXPECT_EQ(files.count("Prot_KlasyfikacjaZachowanie.htm"), 1u);
+}
+
+TEST_F(DocumentSetTest, CountAboveTheLimitFailsTheSet) {
+    Add("k.xml", "Klasyfikacja klasy",
+        ClassReport("1a", "<IleOsob>999999</IleOsob>", "<IleOsob>0</IleOsob>",
+                    "<IleOsob>0</IleOsob>"));
+    EXPECT_FALSE(GenerateProtocols(state, catalogue, output.Text()));
+    EXPECT_TRUE(fs::is_empty(output.Path()));
+}
+
+TEST_F(DocumentSetTest, MissingOutputFolderFailsBothSteps) {
+    AddSchool();
+    const std::string missing = output.File("Protokoly");
+    EXPECT_FALSE(GenerateProtocols(state, catalogue, missing));
+    EXPECT_FALSE(GenerateLists(state, missing));
+    EXPECT_FALSE(fs::exists(missing));
+}
+
+TEST_F(DocumentSetTest, PreviewBetweenTwoSetsChangesNoList) {
+    AddSchool();
+    ASSERT_TRUE(GenerateAll());
+    const auto first = OutputFiles();
+    const GenerationState afterFirst = state;
+
+    testing::TempDir temp;
+    testing::VectorKindList list({catalogue.Slots[1].Title, catalogue.Slots[2].Title});
+    int messages = 0;
+    const MessageSink sink = [&](int, int, const std::u16string&) { ++messages; };
+    ASSERT_TRUE(WritePreviewFile(state, catalogue, list, 0, temp.Text() + "/", sink));
+    ASSERT_TRUE(WritePreviewFile(state, catalogue, list, 1, temp.Text() + "/", sink));
+    EXPECT_EQ(messages, 0);
+    // The preview ran the class blocks, which fed the lists.
+    EXPECT_GT(state.AttendanceList.Lines.size(), afterFirst.AttendanceList.Lines.size());
+    EXPECT_GT(state.ExemplaryList.Lines.size(), afterFirst.ExemplaryList.Lines.size());
+
+    ASSERT_TRUE(GenerateAll());
+    EXPECT_EQ(OutputFiles(), first);
+    EXPECT_EQ(state.AttendanceList.Lines, afterFirst.AttendanceList.Lines);
+    EXPECT_EQ(state.DistinguishedList.Lines, afterFirst.DistinguishedList.Lines);
+    EXPECT_EQ(state.FailingList.Lines, afterFirst.FailingList.Lines);
+    EXPECT_EQ(state.ExemplaryList.Lines, afterFirst.ExemplaryList.Lines);
+    EXPECT_EQ(state.LoweredBehaviourList.Lines, afterFirst.LoweredBehaviourList.Lines);
+}
+
+TEST(ClearAccumulators, EmptiesTheListsAndTheListBufferOnly) {
+    GenerationState state;
+    for (auto list : {&GenerationState::AttendanceList, &GenerationState::DistinguishedList,
+                      &GenerationState::FailingList, &GenerationState::ExemplaryList,
+                      &GenerationState::LoweredBehaviourList})
+        (state.*list).Lines = {Sep, "1a", "Jan"};
+    state.ListBuffer.Lines = {"list"};
+    state.ProtocolBuffer.Lines = {"protocol"};
+    state.PreviewBuffer.Lines = {"preview"};
+    ClearAccumulators(state);
+    EXPECT_TRUE(state.AttendanceList.Lines.empty());
+    EXPECT_TRUE(state.DistinguishedList.Lines.empty());
+    EXPECT_TRUE(state.FailingList.Lines.empty());
+    EXPECT_TRUE(state.ExemplaryList.Lines.empty());
+    EXPECT_TRUE(state.LoweredBehaviourList.Lines.empty());
+    EXPECT_TRUE(state.ListBuffer.Lines.empty());
+    EXPECT_EQ(state.ProtocolBuffer.Lines, Lines{"protocol"});
+    EXPECT_EQ(state.PreviewBuffer.Lines, Lines{"preview"});
+}
+
+// The preview file of one report of the list editor's list.
+class PreviewTest : public DocumentSetTest {
+protected:
+    bool Preview(const testing::VectorKindList& list, int position) {
+        return WritePreviewFile(state, catalogue, list, position, temp.Text() + "/",
+                                [this](int mode, int icon, const std::u16string& text) {
+                                    shown.push_back({mode, icon, text});
+                                });
+    }
+    std::string TempFile() const { return temp.File("Temp.htm"); }
+
+    struct Shown {
+        int Mode;
+        int Icon;
+        std::u16string Text;
+    };
+    testing::TempDir temp;
+    std::vector<Shown> shown;
+    const std::u16string previewMessage =
+        u"Wystąpił problem z wygenerowaniem podglądu.\rPrawdopodobnie plik sprawozdania jest "
+        u"uszkodzony lub został usunięty.";
+};
+
+TEST_F(PreviewTest, WritesTheFramedPreviewSectionToTempHtm) {
+    Add("przedmiot.xml", "Realizacja programu z przedmiotu nauczania",
+        testing::ReadBytes(testing::DataPath("sections/przedmiot.xml")));
+    testing::VectorKindList list({catalogue.Slots[0].Title});
+    ASSERT_TRUE(Preview(list, 0));
+    EXPECT_TRUE(shown.empty());
+    HtmlBuffer expected;
+    BeginPage(expected);
+    for (const auto& line :
+         testing::ReadExpectedLines(testing::DataPath("sections/przedmiot.preview.txt")))
+        expected.Lines.push_back(Utf8ToCp1250(line));
+    EndPage(expected);
+    EXPECT_EQ(testing::ReadBytes(TempFile()), BufferBytes(expected));
+    EXPECT_EQ(state.PreviewBuffer.Lines, expected.Lines);
+}
+
+TEST_F(PreviewTest, EqualTitlesShowTheFirstEntry) {
+    Add("a.xml", "Z karty",
+        ReportXml("Z karty",
+                  "<Belfer>Pierwsza</Belfer><Info><IloscWierszy>0</IloscWierszy></Info>"));
+    Add("b.xml", "Z karty",
+        ReportXml("Z karty", "<Belfer>Druga</Belfer><Info><IloscWierszy>0</IloscWierszy></Info>"));
+    catalogue.Slots[1].Title = catalogue.Slots[0].Title;
+    testing::VectorKindList list({catalogue.Slots[0].Title, catalogue.Slots[1].Title});
+    ASSERT_TRUE(Preview(list, 1));
+    const std::string page = testing::ReadBytes(TempFile());
+    EXPECT_NE(page.find("Pierwsza"), std::string::npos);
+    EXPECT_EQ(page.find("Druga"), std::string::npos);
+}
+
+TEST_F(PreviewTest, UnknownKindIsPreviewedAsOtherInformation) {
+    Add("a.xml", "Inne", ReportXml("Inne", "<Info><IloscWierszy>0</IloscWierszy></Info>"));
+    testing::VectorKindList list({catalogue.Slots[0].Title});
+    ASSERT_TRUE(Preview(list, 0));
+    EXPECT_NE(testing::ReadBytes(TempFile()).find(Heading("INNE INFORMACJE")), std::string::npos);
+}
+
+TEST_F(PreviewTest, FailuresShowTheMessageOnceAndKeepTheLastPreview) {
+    Add("a.xml", "Z karty", ReportXml("Z karty", "<Info><IloscWierszy>0</IloscWierszy></Info>"));
+    Add("gone.xml", "Z karty", ReportXml("Z karty", "<Info><IloscWierszy>0</IloscWierszy></Info>"));
+    Add("bad.xml", "Z karty",
+        ReportXml("Z karty", "<Info><IloscWierszy>jeden</IloscWierszy></Info>"));
+    fs::remove(catalogue.Slots[1].Path);
+    testing::VectorKindList list({catalogue.Slots[0].Title, catalogue.Slots[1].Title,
+                                  catalogue.Slots[2].Title, "no such title"});
+    ASSERT_TRUE(Preview(list, 0));
+    const std::string good = testing::ReadBytes(TempFile());
+
+    for (const int position : {1, 2, 3, -1, 4}) {
+        SCOPED_TRACE(position);
+        shown.clear();
+        EXPECT_FALSE(Preview(list, position));
+        ASSERT_EQ(shown.size(), 1u);
+        EXPECT_EQ(shown[0].Mode, 1);
+        EXPECT_EQ(shown[0].Icon, 1);
+        EXPECT_EQ(shown[0].Text, previewMessage);
+        EXPECT_EQ(testing::ReadBytes(TempFile()), good);
+    }
+}
+
+TEST_F(PreviewTest, UnwritableTempFolderFailsWithTheMessage) {
+    Add("a.xml", "Z karty", ReportXml("Z karty", "<Info><IloscWierszy>0</IloscWierszy></Info>"));
+    testing::VectorKindList list({catalogue.Slots[0].Title});
+    EXPECT_FALSE(WritePreviewFile(state, catalogue, list, 0, temp.File("brak") + "/",
+                                  [this](int mode, int icon, const std::u16string& text) {
+                                      shown.push_back({mode, icon, text});
+                                  }));
+    ASSERT_EQ(shown.size(), 1u);
+    EXPECT_EQ(shown[0].Text, previewMessage);
+}
+
+TEST(DocumentTable, MapsEveryViewerOptionAndNothingElse) {
+    for (const auto& [option, name] : OptionFiles)
+        EXPECT_EQ(DocumentFileForOption(option), name) << option;
+    EXPECT_EQ(DocumentFileForOption(-1), "");
+    EXPECT_EQ(DocumentFileForOption(14), "");
+    EXPECT_EQ(DocumentPath("/tmp/a", "b.htm"), "/tmp/a/b.htm");
+}
+
+TEST(GenerationMessages, AreTheTwoLineTextsOfTheirSteps) {
+    const std::u16string hint = u"Prawdopodobnie pliki sprawozdań (jeden lub więcej) są "
+                                u"uszkodzone. Skontroluj je korzystając z modułu Lupik.";
+    EXPECT_EQ(ProtocolsFailureMessage(),
+              u"Wystąpiły problemy przy generowaniu plików protokołu.\r" + hint);
+    EXPECT_EQ(ListsFailureMessage(), u"Wystąpiły problemy przy generowaniu plików list.\r" + hint);
+}
+
+} // namespace
+} // namespace notarion

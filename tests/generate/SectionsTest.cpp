@@ -1,0 +1,177 @@
+#include "generate/Sections.h"
+
+#include "TestSupport.h"
+#include "reports/ReportCatalogue.h"
+#include "text/Failure.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+namespace notarion {
+namespace {
+
+using testing::JoinPlain;
+using testing::JoinUtf8;
+using Lines = std::vector<std::string>;
+
+struct KindFixture {
+    const char* File;
+    SectionWriter Writer;
+    const char* Kind;
+};
+
+const KindFixture KindFixtures[] = {
+    {"klasa", WriteClassSection, "Klasyfikacja klasy"},
+    {"zachowanie", WriteBehaviourSection, "Klasyfikacja klasy z zachowania"},
+    {"przedmiot", WriteSubjectSection, "Realizacja programu z przedmiotu nauczania"},
+    {"wychowawczy", WriteTutorSection, "Realizacja programu wychowawczego"},
+    {"dodatkowe", WriteActivitySection, "Realizacja dodatkowych"},
+    {"ndst", WriteFailJustificationSection, "Uzasadnienie oceny niedostatecznej"},
+    {"dyrektor", WriteHeadTeacherSection, "Sprawozdanie dyrektora"},
+    {"inne", WriteOtherInfoSection, "Inne informacje"},
+    {"karta", WriteCardHoursSection, "Z karty"},
+};
+
+// A catalogue whose entry 1 is the given report file; entry 0 is another
+// report, so a writer that reads the wrong entry shows in the output.
+class SectionTest : public ::testing::Test {
+protected:
+    int AddFixture(const std::string& name) {
+        const std::string utf8 = testing::ReadBytes(testing::DataPath("sections/" + name + ".xml"));
+        return AddReport(testing::WriteReport(dir, name + ".xml", utf8));
+    }
+    int AddReport(const std::string& path) {
+        catalogue.Slots.push_back({"title " + path, path, "kind"});
+        catalogue.Count = static_cast<int>(catalogue.Slots.size());
+        return catalogue.Count - 1;
+    }
+    void SetUp() override {
+        AddReport(
+            testing::WriteReport(dir, "other.xml", testing::ReportXml("Inne informacje", "")));
+    }
+
+    testing::TempDir dir;
+    ReportCatalogue catalogue;
+    GenerationState state;
+};
+
+TEST_F(SectionTest, EachKindWritesItsExpectedLinesInBothModes) {
+    for (const auto& kind : KindFixtures) {
+        SCOPED_TRACE(kind.File);
+        const int index = AddFixture(kind.File);
+        for (const auto mode : {SectionMode::ForSet, SectionMode::ForPreview}) {
+            const std::string suffix = mode == SectionMode::ForSet ? ".set.txt" : ".preview.txt";
+            SCOPED_TRACE(suffix);
+            HtmlBuffer buffer;
+            buffer.Lines.push_back("kept");
+            kind.Writer(mode, catalogue, index, buffer, state);
+            Lines expected{"kept"};
+            const Lines file = testing::ReadExpectedLines(
+                testing::DataPath("sections/" + std::string(kind.File) + suffix));
+            ASSERT_FALSE(file.empty());
+            expected.insert(expected.end(), file.begin(), file.end());
+            EXPECT_EQ(JoinUtf8(buffer.Lines), JoinPlain(expected));
+        }
+    }
+}
+
+TEST_F(SectionTest, ClassSectionsFeedTheListsInBothModes) {
+    const int klasa = AddFixture("klasa");
+    const int zachowanie = AddFixture("zachowanie");
+    for (const auto mode : {SectionMode::ForSet, SectionMode::ForPreview}) {
+        HtmlBuffer buffer;
+        WriteClassSection(mode, catalogue, klasa, buffer, state);
+        WriteBehaviourSection(mode, catalogue, zachowanie, buffer, state);
+    }
+    const std::string sep = "===========";
+    const auto twice = [](const Lines& lines) {
+        Lines doubled = lines;
+        doubled.insert(doubled.end(), lines.begin(), lines.end());
+        return JoinPlain(doubled);
+    };
+    EXPECT_EQ(JoinUtf8(state.AttendanceList.Lines),
+              twice({sep, "3b ął", "Jan Kowalski", "Ewa Zając"}));
+    EXPECT_EQ(
+        JoinUtf8(state.DistinguishedList.Lines),
+        twice({sep, "3b ął", "Piotr Wiśniewski - 4,75", "Ola & <b>Ala</b> - 0,05", "Tomasz Bez"}));
+    EXPECT_EQ(JoinUtf8(state.FailingList.Lines),
+              twice({sep, "3b ął", "Adam Mały - matematyka, fizyka"}));
+    EXPECT_EQ(JoinUtf8(state.ExemplaryList.Lines), twice({sep, "2a", "Zofia Kot", "Marek Sęp"}));
+    EXPECT_EQ(
+        JoinUtf8(state.LoweredBehaviourList.Lines),
+        twice({sep, "2a", "Jan Nowak, Piotr Lis - nieodpowiednie", "Kasia Wrona, - poprawne"}));
+}
+
+TEST_F(SectionTest, EveryWriterFailsOnAMissingReportFile) {
+    const int missing = AddReport(dir.File("usuniety.xml"));
+    for (const auto& kind : KindFixtures) {
+        SCOPED_TRACE(kind.File);
+        HtmlBuffer buffer;
+        EXPECT_THROW(kind.Writer(SectionMode::ForSet, catalogue, missing, buffer, state), Failure);
+    }
+}
+
+TEST_F(SectionTest, EveryWriterFailsOnAnIndexOutsideTheCatalogue) {
+    for (const auto& kind : KindFixtures) {
+        SCOPED_TRACE(kind.File);
+        for (const int index : {-1, catalogue.Count, 1000}) {
+            HtmlBuffer buffer;
+            EXPECT_THROW(kind.Writer(SectionMode::ForPreview, catalogue, index, buffer, state),
+                         Failure);
+            EXPECT_TRUE(buffer.Lines.empty());
+        }
+    }
+}
+
+TEST_F(SectionTest, MissingLineCountFailsWhileMissingTextsPrintEmpty) {
+    const int index = AddReport(
+        testing::WriteReport(dir, "bez.xml",
+                             testing::ReportXml("Realizacja programu z przedmiotu nauczania",
+                                                "<Ogolne><w0>Linia</w0></Ogolne>")));
+    HtmlBuffer buffer;
+    EXPECT_THROW(WriteSubjectSection(SectionMode::ForSet, catalogue, index, buffer, state),
+                 Failure);
+    // The lines written before the count stay; the buffer is never saved.
+    EXPECT_EQ(JoinUtf8(buffer.Lines),
+              JoinPlain({"<p align=\"left\">&nbsp;</p>", "<p align=\"left\">",
+                         "   <p class=\"N\"><b>Przedmiot: </b> </p>",
+                         "   <p class=\"N\"><b>Uczący: </b> </p>",
+                         "   <p class=\"N\"><b>Klasy: </b> </p>"}));
+}
+
+TEST_F(SectionTest, DamagedReportKeepsWhatWasReadBeforeTheDamage) {
+    const int index = AddReport(testing::WriteReport(
+        dir, "uszkodzony.xml",
+        "<Szkola><Doc>Z karty</Doc><Belfer>Ala</Belfer><Info><IloscWierszy>1</IloscWierszy>"
+        "<w0>Jedna linia</w0></Info><Nadzor><<<"));
+    HtmlBuffer buffer;
+    WriteCardHoursSection(SectionMode::ForSet, catalogue, index, buffer, state);
+    EXPECT_EQ(
+        JoinUtf8(buffer.Lines),
+        JoinPlain({"<p align=\"left\">&nbsp;</p>", "<p align=\"left\">",
+                   "   <p class=\"N\"><b>Nauczyciel: </b> Ala</p>",
+                   "   <p class=\"N\"><b>Informacja:</b> </p>", "   Jedna linia<br>", "</p>"}));
+}
+
+TEST_F(SectionTest, LineCountAboveTheLimitFails) {
+    const int index = AddReport(testing::WriteReport(
+        dir, "duzo.xml",
+        testing::ReportXml("Inne informacje",
+                           "<Info><IloscWierszy>2000000000</IloscWierszy></Info>")));
+    HtmlBuffer buffer;
+    EXPECT_THROW(WriteOtherInfoSection(SectionMode::ForSet, catalogue, index, buffer, state),
+                 Failure);
+}
+
+TEST(SectionWriterForKind, ChoosesByTheExactKindText) {
+    for (const auto& kind : KindFixtures)
+        EXPECT_EQ(SectionWriterForKind(kind.Kind), kind.Writer) << kind.Kind;
+    for (const char* other :
+         {"", "klasyfikacja klasy", "Klasyfikacja klasy ", "Realizacja zajęć dodatkowych"})
+        EXPECT_EQ(SectionWriterForKind(other), &WriteOtherInfoSection) << other;
+}
+
+} // namespace
+} // namespace notarion

@@ -1,0 +1,203 @@
+#include "make_school/ReportTree.h"
+
+#include "text/Cp1250.h"
+
+#include <array>
+
+namespace notarion::sample {
+namespace {
+
+constexpr std::string_view LineEnd = "\r\n";
+
+// Catalogue order of the kinds and the elements whose texts follow the kind
+// in a title.
+struct KindRow {
+    std::string_view Kind;
+    std::array<std::string_view, 3> Pieces;
+};
+
+constexpr std::array<KindRow, 9> KindRows{{
+    {KindBehaviour, {"Klasa", "Belfer", {}}},
+    {KindClass, {"Klasa", "Belfer", {}}},
+    {KindFailJustification, {"Przedmiot", "Klasa", "Belfer"}},
+    {KindSubject, {"Przedmiot", "Belfer", {}}},
+    {KindTutor, {"Klasa", "Belfer", {}}},
+    {KindActivity, {"Zajecia", "Belfer", {}}},
+    {KindCardHours, {"Belfer", {}, {}}},
+    {KindOtherInfo, {"Dotyczy", "Belfer", {}}},
+    {KindHeadTeacher, {"Belfer", {}, {}}},
+}};
+
+// The reader keeps at most this many characters of "Dotyczy" in a title.
+constexpr std::size_t OtherInfoTitleLength = 60;
+
+char AsciiUpper(char c) {
+    return (c >= 'a' && c <= 'z') ? static_cast<char>(c - 'a' + 'A') : c;
+}
+
+bool EqualIgnoringCase(std::string_view a, std::string_view b) {
+    if (a.size() != b.size())
+        return false;
+    for (std::size_t i = 0; i < a.size(); ++i) {
+        if (AsciiUpper(a[i]) != AsciiUpper(b[i]))
+            return false;
+    }
+    return true;
+}
+
+// The reader trims characters 0 to 32 from both ends of element text.
+std::string_view Trimmed(std::string_view text) {
+    while (!text.empty() && static_cast<unsigned char>(text.front()) <= 32)
+        text.remove_prefix(1);
+    while (!text.empty() && static_cast<unsigned char>(text.back()) <= 32)
+        text.remove_suffix(1);
+    return text;
+}
+
+void WriteNode(const ReportNode& node, std::size_t depth, std::string& out) {
+    const std::string indent(depth, '\t');
+    out += indent;
+    if (node.Text.empty() && node.Children.empty()) {
+        out += '<' + node.Name + "/>";
+        out += LineEnd;
+        return;
+    }
+    out += '<' + node.Name + '>' + EscapeText(node.Text);
+    if (!node.Children.empty()) {
+        // The element's own text must stand before its first child: text
+        // after a child's end tag is something the program refuses to read.
+        out += LineEnd;
+        for (const ReportNode& child : node.Children)
+            WriteNode(child, depth + 1, out);
+        out += indent;
+    }
+    out += "</" + node.Name + '>';
+    out += LineEnd;
+}
+
+} // namespace
+
+int KindOrder(std::string_view kind) {
+    for (std::size_t i = 0; i < KindRows.size(); ++i) {
+        if (KindRows[i].Kind == kind)
+            return static_cast<int>(i);
+    }
+    return static_cast<int>(KindRows.size());
+}
+
+ReportNode& ReportNode::Add(std::string_view name, std::string_view text) {
+    Children.push_back(ReportNode{std::string(name), std::string(text), {}});
+    return Children.back();
+}
+
+ReportNode& ReportNode::AddLines(std::string_view name, const std::vector<std::string>& lines) {
+    ReportNode& group = Add(name);
+    group.Add("IloscWierszy", std::to_string(lines.size()));
+    for (std::size_t j = 0; j < lines.size(); ++j)
+        group.Add("w" + std::to_string(j), lines[j]);
+    return group;
+}
+
+const ReportNode* ReportNode::Find(std::string_view name) const {
+    for (const ReportNode& child : Children) {
+        if (EqualIgnoringCase(child.Name, name))
+            return &child;
+    }
+    return nullptr;
+}
+
+std::string EscapeText(std::string_view text) {
+    std::string out;
+    out.reserve(text.size());
+    for (const char c : text) {
+        switch (c) {
+        case '&':
+            out += "&amp;";
+            break;
+        case '<':
+            out += "&lt;";
+            break;
+        case '>':
+            out += "&gt;";
+            break;
+        case '"':
+            out += "&quot;";
+            break;
+        default:
+            out += c;
+        }
+    }
+    return out;
+}
+
+std::string TreeText(const ReportNode& root) {
+    std::string out;
+    WriteNode(root, 0, out);
+    return out;
+}
+
+std::string ReportBytes(const ReportNode& root, FileEncoding encoding, std::string_view comment) {
+    std::string text = "<?xml version=\"1.0\" encoding=\"";
+    text += encoding == FileEncoding::Utf16 ? "UTF-16" : "windows-1250";
+    text += "\"?>";
+    text += LineEnd;
+    if (!comment.empty()) {
+        text += "<!-- ";
+        text += comment;
+        text += " -->";
+        text += LineEnd;
+    }
+    text += TreeText(root);
+
+    if (encoding == FileEncoding::Cp1250)
+        return Utf8ToCp1250(text);
+    const std::u16string wide = Utf8ToUtf16(text);
+    std::string bytes = "\xFF\xFE";
+    bytes.reserve(2 + 2 * wide.size());
+    for (const char16_t unit : wide) {
+        bytes += static_cast<char>(unit & 0xFF);
+        bytes += static_cast<char>(unit >> 8);
+    }
+    return bytes;
+}
+
+std::string ReportTitle(const ReportNode& szkola) {
+    const auto textOf = [&](std::string_view name) -> std::string {
+        const ReportNode* node = szkola.Find(name);
+        return node == nullptr ? std::string() : Utf8ToCp1250(Trimmed(node->Text));
+    };
+    const std::string kind = textOf("Doc");
+    for (const KindRow& row : KindRows) {
+        if (row.Kind != kind)
+            continue;
+        std::string title = kind;
+        for (const std::string_view piece : row.Pieces) {
+            if (piece.empty())
+                break;
+            std::string value = textOf(piece);
+            // Windows-1250 holds one character per byte, so the cut is by bytes.
+            if (row.Kind == KindOtherInfo && piece == "Dotyczy" &&
+                value.size() > OtherInfoTitleLength)
+                value.resize(OtherInfoTitleLength);
+            title += " - " + value;
+        }
+        return title;
+    }
+    return {};
+}
+
+std::string ListFileBytes(const std::vector<ListPosition>& positions) {
+    // Values arrive as Windows-1250 already; the markup is plain ASCII, so the
+    // tree writer serves for these bytes unchanged.
+    ReportNode root{"Naglowki", {}, {}};
+    root.Add("IlePozycji", std::to_string(positions.size()));
+    for (std::size_t n = 0; n < positions.size(); ++n) {
+        ReportNode& position = root.Add("Pozycja" + std::to_string(n));
+        position.Add("Tresc", positions[n].Title);
+        position.Add("Adres", positions[n].Path);
+        position.Add("Typ", positions[n].Kind);
+    }
+    return TreeText(root);
+}
+
+} // namespace notarion::sample
