@@ -101,8 +101,9 @@ std::vector<std::string> ListFileNames(std::string_view folder) {
         if (error)
             break;
         std::error_code statusError;
-        // is_regular_file follows links, so a link to a file counts as a file.
-        if (!fs::is_directory(it->path(), statusError) && fs::exists(it->path(), statusError))
+        // is_regular_file follows links, so a link to a file counts as a file;
+        // devices and named pipes are left out, since opening one could block.
+        if (fs::is_regular_file(it->path(), statusError))
             names.push_back(TextFromPath(it->path().filename()));
     }
     return names;

@@ -39,8 +39,8 @@ std::string ReadWholeFile(std::string_view path);
 // when anything fails; the target is then unchanged.
 void WriteWholeFile(std::string_view path, std::string_view bytes);
 
-// The names (not paths) of the entries of a directory that are files or links
-// to files, in the directory's own order. Empty when the folder cannot be read.
+// The names (not paths) of the entries of a directory that are regular files
+// or links to them, in the directory's own order. Empty when the folder cannot be read.
 std::vector<std::string> ListFileNames(std::string_view folder);
 
 // The folder part of a path: everything before its last separator; empty when

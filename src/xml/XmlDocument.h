@@ -77,8 +77,8 @@ public:
     // True when the last text read began with FF FE; decides the encoding of SaveToFile.
     bool Unicode = false;
     std::u16string IndentUnit = u"\t";
-    // Where the last load stopped on a syntax error: the index of the
-    // character (in the decoded text) at which reading failed, or
+    // Where the last load stopped on a syntax error: the index (in the decoded
+    // text) just past the character at which reading failed, or
     // std::u16string::npos when the last load succeeded. Lets tools say
     // what a damaged file lost.
     std::size_t ErrorOffset = std::u16string::npos;

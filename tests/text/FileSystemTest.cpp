@@ -8,6 +8,8 @@
 #include <filesystem>
 #include <fstream>
 
+#include <sys/stat.h>
+
 using namespace notarion;
 namespace fs = std::filesystem;
 
@@ -66,4 +68,10 @@ TEST_F(FileSystemTest, ListingSkipsDirectoriesAndKeepsLinksToFiles) {
     auto names = ListFileNames(Utf8ToCp1250(m_folder.string()));
     std::sort(names.begin(), names.end());
     EXPECT_EQ(names, (std::vector<std::string>{"a.xml", "link.xml"}));
+}
+
+TEST_F(FileSystemTest, NamedPipesAreNotListedSinceOpeningOneWouldBlock) {
+    const std::string pipe = (m_folder / "potok.xml").string();
+    ASSERT_EQ(::mkfifo(pipe.c_str(), 0600), 0);
+    EXPECT_TRUE(ListFileNames(Utf8ToCp1250(m_folder.string())).empty());
 }

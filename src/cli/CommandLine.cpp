@@ -1,0 +1,337 @@
+#include "cli/CommandLine.h"
+
+#include "cli/CommandError.h"
+#include "cli/Commands.h"
+#include "text/Failure.h"
+
+#include <array>
+#include <exception>
+#include <ostream>
+
+#ifndef NOTARION_VERSION
+#define NOTARION_VERSION "?"
+#endif
+
+namespace notarion {
+namespace {
+
+constexpr std::string_view ProgramName = "notarion-cli";
+
+constexpr std::string_view MainHelp =
+    R"(notarion-cli – dokumenty klasyfikacyjnej rady pedagogicznej z plików
+sprawozdań, bez okien programu Notarion.
+
+Użycie:
+  notarion-cli generate ŹRÓDŁO [--out FOLDER] [--decimal-separator ZNAK]
+  notarion-cli preview SPRAWOZDANIE [--out PLIK] [--decimal-separator ZNAK]
+  notarion-cli list save ŹRÓDŁO PLIK_LISTY
+  notarion-cli list show PLIK_LISTY
+  notarion-cli check ŹRÓDŁO [--json]
+
+Polecenia:
+  generate   zapisuje czternaście dokumentów: protokoły i listy uczniów
+  preview    zapisuje stronę podglądu jednego sprawozdania
+  list       zapisuje albo pokazuje plik listy
+  check      sprawdza sprawozdania przed generowaniem dokumentów
+
+ŹRÓDŁO to folder z plikami sprawozdań (*.xml) albo plik listy (*.xmp).
+Pomoc do polecenia: notarion-cli POLECENIE --help
+Wersja programu: notarion-cli --version
+
+Kody wyjścia: 0 – powodzenie, 1 – praca się nie udała, 2 – błędne wywołanie.
+)";
+
+constexpr std::string_view GenerateHelp =
+    R"(Użycie: notarion-cli generate ŹRÓDŁO [--out FOLDER] [--decimal-separator ZNAK]
+
+Zapisuje czternaście dokumentów klasyfikacyjnej rady pedagogicznej: dziewięć
+protokołów i pięć list uczniów. ŹRÓDŁO to folder z plikami sprawozdań (*.xml)
+albo plik listy (*.xmp). Wypisuje ścieżkę każdego zapisanego dokumentu.
+
+Opcje:
+  --out FOLDER               folder dokumentów; domyślnie „Protokoly” w folderze
+                             sprawozdań (dla pliku listy: w folderze tego pliku);
+                             brakujący folder zostanie utworzony
+  --decimal-separator ZNAK   separator dziesiętny średnich ocen; domyślnie ten
+                             z ustawień regionalnych
+  -h, --help                 ta pomoc
+)";
+
+constexpr std::string_view PreviewHelp =
+    R"(Użycie: notarion-cli preview SPRAWOZDANIE [--out PLIK] [--decimal-separator ZNAK]
+
+Zapisuje stronę podglądu jednego pliku sprawozdania, tę samą, którą program
+pokazuje w oknie podglądu, do PLIKU albo na standardowe wyjście (w kodowaniu
+Windows-1250, jak wszystkie dokumenty programu).
+
+Opcje:
+  --out PLIK                 plik strony podglądu zamiast standardowego wyjścia
+  --decimal-separator ZNAK   separator dziesiętny średnich ocen; domyślnie ten
+                             z ustawień regionalnych
+  -h, --help                 ta pomoc
+)";
+
+constexpr std::string_view ListHelp = R"(Użycie:
+  notarion-cli list save ŹRÓDŁO PLIK_LISTY
+  notarion-cli list show PLIK_LISTY
+
+Polecenia:
+  save   zapisuje sprawozdania folderu jako plik listy (*.xmp)
+  show   wypisuje pozycje pliku listy
+Pomoc do polecenia: notarion-cli list POLECENIE --help
+)";
+
+constexpr std::string_view ListSaveHelp = R"(Użycie: notarion-cli list save ŹRÓDŁO PLIK_LISTY
+
+Wczytuje sprawozdania z folderu ŹRÓDŁO (pliki *.xml, uporządkowane według
+rodzaju, tak jak przy nowym zestawie) i zapisuje je jako plik listy. Do nazwy
+bez rozszerzenia zostanie dodane „.xmp”. Istniejący plik zostanie zastąpiony.
+Wypisuje ścieżkę zapisanego pliku.
+
+Opcje:
+  -h, --help   ta pomoc
+)";
+
+constexpr std::string_view ListShowHelp = R"(Użycie: notarion-cli list show PLIK_LISTY
+
+Wypisuje pozycje pliku listy, po jednej w wierszu: tytuł, ścieżkę pliku
+sprawozdania i rodzaj, rozdzielone znakiem tabulacji (UTF-8).
+
+Opcje:
+  -h, --help   ta pomoc
+)";
+
+constexpr std::string_view CheckHelp = R"(Użycie: notarion-cli check ŹRÓDŁO [--json]
+
+Sprawdza każde sprawozdanie folderu albo pliku listy i wypisuje, z nazwą pliku
+i elementu, wszystko, co przerwałoby generowanie dokumentów (błąd) albo
+sprawiłoby, że informacje zginą lub pojawią się dwa razy (ostrzeżenie): plik,
+którego nie można odczytać; uszkodzony zapis XML; nieznany rodzaj sprawozdania;
+brakującą, niecałkowitą lub zbyt dużą liczbę; wyróżnionego ucznia bez
+liczbowej średniej; dwa sprawozdania jednego rodzaju dla tej samej klasy; plik
+wskazany w liście, którego już nie ma.
+Kończy się kodem 0, gdy niczego nie znaleziono, a kodem 1 w przeciwnym razie.
+
+Opcje:
+  --json       wyniki w formacie JSON (UTF-8) dla skryptów
+  -h, --help   ta pomoc
+)";
+
+constexpr std::array<CommandOption, 2> DocumentOptions = {{
+    {"out", true},
+    {"decimal-separator", true},
+}};
+constexpr std::array<CommandOption, 1> CheckOptions = {{{"json", false}}};
+
+bool IsHelpWord(std::string_view word) {
+    return word == "--help" || word == "-h";
+}
+
+// A usage error of the named command, with the way to its help.
+[[noreturn]] void ThrowCommandUsage(std::string_view command, const std::string& message) {
+    const std::string name = command.empty()
+                                 ? std::string(ProgramName)
+                                 : std::string(ProgramName) + " " + std::string(command);
+    ThrowUsageError(name + ": " + message + "\nPomoc: " + name + " --help");
+}
+
+// Parse the words of a command that takes exactly the named positionals;
+// prints the help and returns nullopt when it was asked for.
+std::optional<ParsedArguments> ParseCommand(std::string_view command,
+                                            std::span<const std::string> words,
+                                            std::span<const CommandOption> options,
+                                            std::span<const std::string_view> positionals,
+                                            std::string_view help, std::ostream& out) {
+    ParsedArguments parsed;
+    try {
+        parsed = ParseArguments(words, options);
+    } catch (const CommandError& error) {
+        ThrowCommandUsage(command, error.what());
+    }
+    if (parsed.Help) {
+        out << help;
+        return std::nullopt;
+    }
+    if (parsed.Positionals.size() < positionals.size()) {
+        ThrowCommandUsage(command, "brak argumentu " +
+                                       std::string(positionals[parsed.Positionals.size()]) + ".");
+    }
+    if (parsed.Positionals.size() > positionals.size())
+        ThrowCommandUsage(command, "za dużo argumentów: „" + parsed.Positionals.back() + "”.");
+    return parsed;
+}
+
+// Run the work of a command; a usage error found while doing it (a path or
+// a separator that cannot be used) gets the way to the command's help.
+template <typename Work> int RunCommand(std::string_view command, Work work) {
+    try {
+        return work();
+    } catch (const CommandError& error) {
+        if (error.Code() == ExitCode::UsageError)
+            ThrowCommandUsage(command, error.what());
+        throw;
+    }
+}
+
+int RunList(std::span<const std::string> words, std::ostream& out, std::ostream& err) {
+    if (words.empty())
+        ThrowCommandUsage("list", "brak polecenia: save albo show.");
+    const std::string& command = words.front();
+    const auto rest = words.subspan(1);
+    if (IsHelpWord(command)) {
+        out << ListHelp;
+        return 0;
+    }
+    if (command == "save") {
+        constexpr std::array<std::string_view, 2> names = {"ŹRÓDŁO", "PLIK_LISTY"};
+        const auto parsed = ParseCommand("list save", rest, {}, names, ListSaveHelp, out);
+        return !parsed ? 0 : RunCommand("list save", [&] {
+            ListSaveCommand(parsed->Positionals[0], parsed->Positionals[1], out, err);
+            return 0;
+        });
+    }
+    if (command == "show") {
+        constexpr std::array<std::string_view, 1> names = {"PLIK_LISTY"};
+        const auto parsed = ParseCommand("list show", rest, {}, names, ListShowHelp, out);
+        return !parsed ? 0 : RunCommand("list show", [&] {
+            ListShowCommand(parsed->Positionals[0], out);
+            return 0;
+        });
+    }
+    ThrowCommandUsage("list", "nieznane polecenie „" + command + "”.");
+}
+
+int Dispatch(const std::vector<std::string>& words, std::ostream& out, std::ostream& err) {
+    if (words.empty())
+        ThrowCommandUsage("", "brak polecenia.");
+    const std::string& command = words.front();
+    const std::span<const std::string> rest = std::span(words).subspan(1);
+    if (IsHelpWord(command)) {
+        out << MainHelp;
+        return 0;
+    }
+    if (command == "--version") {
+        out << ProgramName << ' ' << NOTARION_VERSION << '\n';
+        return 0;
+    }
+    if (command == "generate") {
+        constexpr std::array<std::string_view, 1> names = {"ŹRÓDŁO"};
+        const auto parsed =
+            ParseCommand("generate", rest, DocumentOptions, names, GenerateHelp, out);
+        return !parsed ? 0 : RunCommand("generate", [&] {
+            GenerateCommand(parsed->Positionals[0], parsed->Value("out"),
+                            parsed->Value("decimal-separator"), out, err);
+            return 0;
+        });
+    }
+    if (command == "preview") {
+        constexpr std::array<std::string_view, 1> names = {"SPRAWOZDANIE"};
+        const auto parsed = ParseCommand("preview", rest, DocumentOptions, names, PreviewHelp, out);
+        return !parsed ? 0 : RunCommand("preview", [&] {
+            PreviewCommand(parsed->Positionals[0], parsed->Value("out"),
+                           parsed->Value("decimal-separator"), out);
+            return 0;
+        });
+    }
+    if (command == "list")
+        return RunList(rest, out, err);
+    if (command == "check") {
+        constexpr std::array<std::string_view, 1> names = {"ŹRÓDŁO"};
+        const auto parsed = ParseCommand("check", rest, CheckOptions, names, CheckHelp, out);
+        return !parsed ? 0 : RunCommand("check", [&] {
+            return CheckCommand(parsed->Positionals[0], parsed->Has("json"), out);
+        });
+    }
+    ThrowCommandUsage("", "nieznane polecenie „" + command + "”.");
+}
+
+} // namespace
+
+bool ParsedArguments::Has(std::string_view name) const {
+    for (const auto& option : Options) {
+        if (option.first == name)
+            return true;
+    }
+    return false;
+}
+
+std::optional<std::string> ParsedArguments::Value(std::string_view name) const {
+    for (const auto& option : Options) {
+        if (option.first == name)
+            return option.second;
+    }
+    return std::nullopt;
+}
+
+ParsedArguments ParseArguments(std::span<const std::string> words,
+                               std::span<const CommandOption> options) {
+    ParsedArguments parsed;
+    bool optionsEnded = false;
+    for (std::size_t i = 0; i < words.size(); ++i) {
+        const std::string& word = words[i];
+        if (optionsEnded || word == "-" || !word.starts_with("-")) {
+            parsed.Positionals.push_back(word);
+            continue;
+        }
+        if (word == "--") {
+            optionsEnded = true;
+            continue;
+        }
+        if (IsHelpWord(word)) {
+            parsed.Help = true;
+            continue;
+        }
+        const auto equals = word.find('=');
+        const std::string name =
+            word.substr(2, equals == std::string::npos ? std::string::npos : equals - 2);
+        const CommandOption* known = nullptr;
+        for (const CommandOption& option : options) {
+            if (word.starts_with("--") && option.Name == name)
+                known = &option;
+        }
+        if (!known)
+            ThrowUsageError("nieznana opcja „" + word + "”.");
+        if (parsed.Has(name))
+            ThrowUsageError("opcja --" + name + " podana dwa razy.");
+        std::string value;
+        if (!known->TakesValue) {
+            if (equals != std::string::npos)
+                ThrowUsageError("opcja --" + name + " nie przyjmuje wartości.");
+        } else if (equals != std::string::npos) {
+            value = word.substr(equals + 1);
+        } else if (i + 1 < words.size()) {
+            value = words[++i];
+        } else {
+            ThrowUsageError("opcja --" + name + " wymaga wartości.");
+        }
+        parsed.Options.emplace_back(name, std::move(value));
+    }
+    return parsed;
+}
+
+int RunCommandLine(const std::vector<std::string>& words, std::ostream& out, std::ostream& err) {
+    int code = static_cast<int>(ExitCode::Success);
+    try {
+        code = Dispatch(words, out, err);
+    } catch (const CommandError& error) {
+        if (*error.what() != '\0')
+            err << error.what() << '\n';
+        code = static_cast<int>(error.Code());
+    } catch (const std::exception& error) {
+        // Nothing of the core should escape the commands; if something does,
+        // the user learns that the work did not finish, not that it did.
+        err << "Nieoczekiwany błąd: " << error.what() << '\n';
+        code = static_cast<int>(ExitCode::WorkFailed);
+    }
+    // A result that did not reach its reader (a full disk behind a
+    // redirection, a closed pipe) is a failure, not a success.
+    out.flush();
+    if (!out && code == static_cast<int>(ExitCode::Success)) {
+        err << "Nie można zapisać wyniku na standardowe wyjście.\n";
+        code = static_cast<int>(ExitCode::WorkFailed);
+    }
+    err.flush();
+    return code;
+}
+
+} // namespace notarion

@@ -1,0 +1,210 @@
+#include "cli/Commands.h"
+
+#include "app/StartOfWork.h"
+#include "cli/CheckOutput.h"
+#include "cli/CommandError.h"
+#include "cli/ReportCheck.h"
+#include "cli/ReportSource.h"
+#include "cli/SystemMessages.h"
+#include "cli/TerminalText.h"
+#include "generate/DocumentSet.h"
+#include "generate/HtmlPage.h"
+#include "reports/ListFile.h"
+#include "reports/ReportCatalogue.h"
+#include "reports/ReportFileError.h"
+#include "reports/ReportKind.h"
+#include "text/FileSystem.h"
+
+#include <algorithm>
+#include <ostream>
+#include <utility>
+#include <vector>
+
+namespace notarion {
+namespace {
+
+// The list of one report that the preview looks its entry up in, as the
+// list editor's list does.
+class SingleTitleList : public KindList {
+public:
+    explicit SingleTitleList(std::string title) : m_title(std::move(title)) {}
+    void ClearItems() override { m_title.clear(); }
+    void AddItem(const std::string& title) override { m_title = title; }
+    int ItemCount() const override { return 1; }
+    std::string ItemText(int position) const override {
+        return position == 0 ? m_title : std::string();
+    }
+    void SelectFirstItem() override {}
+
+private:
+    std::string m_title;
+};
+
+std::string ResolveSeparator(const std::optional<std::string>& argument) {
+    return argument ? DecimalSeparatorArgument(*argument) : SystemDecimalSeparator();
+}
+
+// The save dialog of the list editor adds "xmp" to a name without extension;
+// so does the command line, so that the file is found as a list file later.
+std::string WithListFileExtension(std::string path) {
+    const auto slash = path.find_last_of(PathSeparator);
+    const std::string_view name =
+        std::string_view(path).substr(slash == std::string::npos ? 0 : slash + 1);
+    if (name.find('.') == std::string_view::npos)
+        path += ".xmp";
+    return path;
+}
+
+// The windows never list a report of no known kind, so the user of the
+// windows never meets it; here it is at least named.
+void ReportLeftOut(const std::vector<std::string>& leftOut, std::string_view source,
+                   std::ostream& err) {
+    for (const std::string& path : leftOut) {
+        err << "Uwaga: pominięto plik " << OneLine(TerminalText(path))
+            << " – nieznany rodzaj sprawozdania.\n";
+    }
+    if (!leftOut.empty())
+        err << "Szczegóły pokaże polecenie: notarion-cli check " << OneLine(source) << '\n';
+}
+
+} // namespace
+
+std::string DecimalSeparatorArgument(std::string_view argument) {
+    const auto core = CoreTextFromArgument(argument);
+    bool printable = core && !core->empty() && core->size() <= 3;
+    if (printable) {
+        for (const char c : *core) {
+            const auto byte = static_cast<unsigned char>(c);
+            if (byte < 0x20 || byte == 0x7F)
+                printable = false;
+        }
+    }
+    if (!printable) {
+        ThrowUsageError("separator dziesiętny musi mieć od 1 do 3 znaków "
+                        "strony kodowej Windows-1250, np. „,” albo „.”.");
+    }
+    return *core;
+}
+
+void GenerateCommand(std::string_view source, const std::optional<std::string>& outFolder,
+                     const std::optional<std::string>& separator, std::ostream& out,
+                     std::ostream& err) {
+    const ReportSource resolved = ResolveSource(source);
+    const std::string folder = outFolder ? PathArgument(*outFolder) : DefaultOutputFolder(resolved);
+    GenerationState state;
+    state.DecimalSeparator = ResolveSeparator(separator);
+
+    std::vector<std::string> leftOut;
+    const ReportCatalogue catalogue = LoadSourceCatalogue(resolved, &leftOut);
+    EnsureFolder(folder);
+    // Where the failing report is, the generators do not say; the check does.
+    const std::string hint = "\nSzczegóły pokaże polecenie: notarion-cli check " + OneLine(source);
+    if (!GenerateProtocols(state, catalogue, folder))
+        ThrowWorkFailed(TerminalMessage(ProtocolsFailureMessage()) + hint);
+    if (!GenerateLists(state, folder))
+        ThrowWorkFailed(TerminalMessage(ListsFailureMessage()) + hint);
+    for (const DocumentInfo& document : DocumentTable())
+        out << TerminalText(DocumentPath(folder, document.FileName)) << '\n';
+    ReportLeftOut(leftOut, source, err);
+}
+
+void PreviewCommand(std::string_view report, const std::optional<std::string>& outFile,
+                    const std::optional<std::string>& separator, std::ostream& out) {
+    const std::string path = PathArgument(report);
+    const std::optional<std::string> target =
+        outFile ? std::optional<std::string>(PathArgument(*outFile)) : std::nullopt;
+    GenerationState state;
+    state.DecimalSeparator = ResolveSeparator(separator);
+    if (!FileExists(path))
+        ThrowWorkFailed("Nie ma takiego pliku: " + OneLine(report));
+
+    ReportCatalogue catalogue;
+    try {
+        AppendToCatalogue(catalogue, {path});
+    } catch (const ReportFileError&) {
+        ThrowWorkFailed(TerminalMessage(DamagedFileMessage(path)));
+    }
+    const ReportEntry entry = catalogue.Slots.at(0);
+    // The list editor never lists a report of no known kind, so it has no
+    // preview there either; say why instead of showing an empty page.
+    if (KindIndex(entry.Kind) < 0) {
+        std::string message = "Plik nie jest sprawozdaniem żadnego ze znanych rodzajów "
+                              "(element Doc: „" +
+                              OneLine(TerminalText(entry.Kind)) + "”).";
+        const std::string nearest = NearestKind(entry.Kind);
+        if (!nearest.empty())
+            message += "\nCzy chodziło o „" + TerminalText(nearest) + "”?";
+        ThrowWorkFailed(message);
+    }
+
+    // The same page that the list editor's preview saves as its temporary
+    // file, built here so that it can go anywhere.
+    const SingleTitleList list(entry.Title);
+    BeginPage(state.PreviewBuffer);
+    try {
+        WritePreviewSection(state, catalogue, list, 0);
+    } catch (const Failure&) {
+        ThrowWorkFailed(TerminalMessage(PreviewFailureMessage()));
+    }
+    EndPage(state.PreviewBuffer);
+    const std::string bytes = BufferBytes(state.PreviewBuffer);
+    if (!target) {
+        out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+        return;
+    }
+    try {
+        WriteWholeFile(*target, bytes);
+    } catch (const Failure&) {
+        ThrowWorkFailed("Nie można zapisać pliku: " + OneLine(TerminalText(*target)));
+    }
+}
+
+void ListSaveCommand(std::string_view source, std::string_view listFile, std::ostream& out,
+                     std::ostream& err) {
+    ReportSource resolved = ResolveSource(source);
+    // The positions keep full paths, so that the list works from any folder.
+    resolved.Path = AbsolutePath(resolved.Path);
+    const std::string path = WithListFileExtension(PathArgument(listFile));
+    std::vector<std::string> leftOut;
+    const ReportCatalogue catalogue = LoadSourceCatalogue(resolved, &leftOut);
+    if (!WriteListFile(catalogue, path))
+        ThrowWorkFailed(ListFileUnwritableMessage);
+    out << TerminalText(path) << '\n';
+    ReportLeftOut(leftOut, source, err);
+}
+
+void ListShowCommand(std::string_view listFile, std::ostream& out) {
+    const std::string path = PathArgument(listFile);
+    ReportCatalogue catalogue;
+    if (!ReadListFile(catalogue, path))
+        ThrowWorkFailed(ListFileUnreadableMessage);
+    const int count = std::min(catalogue.Count, static_cast<int>(catalogue.Slots.size()));
+    for (int i = 0; i < count; ++i) {
+        const ReportEntry& entry = catalogue.Slots[static_cast<std::size_t>(i)];
+        out << OneLine(TerminalText(entry.Title)) << '\t' << OneLine(TerminalText(entry.Path))
+            << '\t' << OneLine(TerminalText(entry.Kind)) << '\n';
+    }
+}
+
+int CheckCommand(std::string_view source, bool json, std::ostream& out) {
+    const ReportSource resolved = ResolveSource(source);
+    CheckResult result;
+    if (resolved.Kind == SourceKind::Folder) {
+        const std::vector<std::string> found = FindReportFiles(resolved.Path);
+        if (found.empty())
+            ThrowWorkFailed(NoReportFilesMessage);
+        result = CheckReportFiles(found);
+    } else {
+        ReportCatalogue catalogue;
+        if (!ReadListFile(catalogue, resolved.Path))
+            ThrowWorkFailed(ListFileUnreadableMessage);
+        result = CheckListedReports(catalogue);
+    }
+    if (json)
+        WriteCheckJson(result, source, out);
+    else
+        WriteCheckText(result, out);
+    return static_cast<int>(result.Findings.empty() ? ExitCode::Success : ExitCode::WorkFailed);
+}
+
+} // namespace notarion

@@ -1,0 +1,50 @@
+#pragma once
+
+// The work of each notarion-cli command, once its arguments are parsed.
+// Arguments are the command line's UTF-8 texts; results go to out, and a
+// command that cannot finish throws CommandError with the text to show.
+
+#include <iosfwd>
+#include <optional>
+#include <string>
+#include <string_view>
+
+namespace notarion {
+
+// Write the fourteen documents of the folder or list file source into
+// outFolder (default: "Protokoly" beside the reports), creating it when
+// missing, and print the path of every document written, one per line.
+// separator defaults to SystemDecimalSeparator(). Reports of no known kind,
+// which no document holds, are named on err. Throws CommandError with the
+// system's message of the failed step.
+void GenerateCommand(std::string_view source, const std::optional<std::string>& outFolder,
+                     const std::optional<std::string>& separator, std::ostream& out,
+                     std::ostream& err);
+
+// Write the preview page of one report file to outFile, or to out unchanged
+// (cp1250) when outFile is empty. Throws CommandError when the file is
+// missing, unreadable, of no known kind, damaged, or the page cannot be written.
+void PreviewCommand(std::string_view report, const std::optional<std::string>& outFile,
+                    const std::optional<std::string>& separator, std::ostream& out);
+
+// Build the catalogue of the source and write it as a list file (".xmp" is
+// added to a name without extension); prints the path written and names the
+// reports of no known kind, left as empty positions, on err. Throws
+// CommandError with the system's message when loading or writing fails.
+void ListSaveCommand(std::string_view source, std::string_view listFile, std::ostream& out,
+                     std::ostream& err);
+
+// Print the positions of a list file, one per line: title, path and kind,
+// separated by tabs, in UTF-8. Throws CommandError when the file cannot be read.
+void ListShowCommand(std::string_view listFile, std::ostream& out);
+
+// Check every report of the source and print the findings as Polish text or
+// JSON. Returns ExitCode::Success when nothing was found, WorkFailed otherwise.
+// Throws CommandError when the source itself cannot be used.
+int CheckCommand(std::string_view source, bool json, std::ostream& out);
+
+// The decimal separator argument as core text: 1 to 3 printable characters of
+// Windows-1250. Throws CommandError (usage error) for anything else.
+std::string DecimalSeparatorArgument(std::string_view argument);
+
+} // namespace notarion

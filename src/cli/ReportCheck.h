@@ -1,0 +1,107 @@
+#pragma once
+
+// The check of a set of reports before its documents are generated. It reads
+// every report the way the generators will and names, per file and element,
+// everything that would stop the document set (a file that cannot be read, a
+// count that is not a whole number, a distinguished student without an
+// average) or would silently lose or double something in it (damaged XML, an
+// unknown kind, two reports for one class). It never stops at the first
+// problem: a school wants the whole list at once.
+
+#include <cstddef>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace notarion {
+
+struct ReportCatalogue;
+
+enum class Problem {
+    // The report file exists but cannot be opened or read.
+    UnreadableFile,
+    // A list file names a report file that no longer exists.
+    ListedFileMissing,
+    // A file of the folder whose name has characters outside Windows-1250:
+    // the program cannot open it and leaves the report out.
+    UnrepresentableFileName,
+    // The report file is empty (or shorter than two bytes).
+    EmptyFile,
+    // The XML is damaged: everything after the offset is not read.
+    DamagedXml,
+    // "Doc" (or the list file's "Typ") is none of the nine kinds.
+    UnknownKind,
+    // The list file gives another kind than the report's "Doc".
+    KindDiffersFromList,
+    // A count the generators read is missing or empty.
+    MissingCount,
+    // A count is not a whole number.
+    CountNotWholeNumber,
+    // A count is a whole number outside what the generators accept.
+    CountOutOfRange,
+    // A count is negative: the generators write its label but nothing under it.
+    NegativeCount,
+    // A distinguished student has no numeric "Srednia".
+    AverageNotNumeric,
+    // A second class or behaviour report for the same class.
+    DuplicateClass,
+};
+
+// Whether a problem stops the document set or only loses or doubles
+// something in it.
+enum class Severity { Error, Warning };
+
+// One problem of one report. Texts are core text (cp1250).
+struct Finding {
+    Problem Kind = Problem::UnreadableFile;
+    Severity Level = Severity::Error;
+    // The report file as listed or found.
+    std::string File;
+    // The position in the list file (its "Pozycja" number), or -1.
+    int ListPosition = -1;
+    // The element concerned, "Szkola/Pasek/Uczen2/Srednia"; for a list
+    // file's own element, "Naglowki/Pozycja3/Typ"; empty for the whole file.
+    std::string Element;
+    // The text found in the element (a count, a kind, a class name).
+    std::string Value;
+    // The nearest of the nine kinds to an unknown kind, when one is close.
+    std::string Suggestion;
+    // The student of an average, the first report of a duplicated class.
+    std::string Student;
+    std::string OtherFile;
+    // Damaged XML: the character (from 0) at which reading stopped, its line
+    // and column (from 1), and the number of characters not read.
+    std::size_t Offset = 0;
+    std::size_t Line = 0;
+    std::size_t Column = 0;
+    std::size_t UnreadCharacters = 0;
+    // Damaged XML that begins with the UTF-8 signature, which the reader does
+    // not know.
+    bool Utf8Signature = false;
+};
+
+struct CheckResult {
+    // The reports looked at (empty list positions are not counted).
+    int ReportsChecked = 0;
+    std::vector<Finding> Findings;
+    int ErrorCount() const;
+    int WarningCount() const;
+};
+
+// Check the report files of a folder (as FindReportFiles gives them); each
+// file's kind is its "Doc". Never throws for the content of a file.
+CheckResult CheckReportFiles(const std::vector<std::string>& paths);
+
+// Check the positions of a catalogue read from a list file; each position's
+// kind is the list's, as the generators take it. Empty positions are skipped.
+CheckResult CheckListedReports(const ReportCatalogue& catalogue);
+
+// The one of the nine kinds that a wrong kind text most likely meant: equal
+// after letter-case folding up to three edits, or equal to the longer label
+// the list editor shows for a kind. The empty text when none is close.
+std::string NearestKind(std::string_view kind);
+
+// A short stable name of the problem for scripts ("damaged-xml").
+std::string_view ProblemCode(Problem problem);
+
+} // namespace notarion

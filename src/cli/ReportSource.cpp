@@ -1,0 +1,164 @@
+#include "cli/ReportSource.h"
+
+#include "app/StartOfWork.h"
+#include "cli/CommandError.h"
+#include "cli/SystemMessages.h"
+#include "cli/TerminalText.h"
+#include "reports/ListFile.h"
+#include "reports/ReportKind.h"
+#include "text/FileSystem.h"
+
+#include <algorithm>
+#include <filesystem>
+#include <system_error>
+
+namespace notarion {
+
+std::string PathArgument(std::string_view argument) {
+    if (argument.empty())
+        ThrowUsageError("ścieżka nie może być pusta.");
+    const auto core = CoreTextFromArgument(argument);
+    if (!core) {
+        ThrowUsageError("ścieżka „" + OneLine(argument) +
+                        "” zawiera znaki spoza strony kodowej Windows-1250, "
+                        "których program nie obsługuje.");
+    }
+    std::string path = *core;
+    // "folder/" and "folder" name the same folder; the core appends its own
+    // separator, so a trailing one would double it in every path it prints.
+    while (path.size() > 1 && path.back() == PathSeparator)
+        path.pop_back();
+    return path;
+}
+
+std::string AbsolutePath(const std::string& path) {
+    std::error_code error;
+    auto absolute = std::filesystem::absolute(PathFromText(path), error);
+    if (error)
+        ThrowWorkFailed("Nie można ustalić pełnej ścieżki: " + TerminalText(path));
+    absolute = absolute.lexically_normal();
+    // "folder/." normalises to "folder/"; the core adds its own separator.
+    std::string text = absolute.string();
+    while (text.size() > 1 && text.back() == PathSeparator)
+        text.pop_back();
+    const auto core = CoreTextFromArgument(text);
+    if (!core) {
+        ThrowWorkFailed("Pełna ścieżka „" + OneLine(text) +
+                        "” zawiera znaki spoza strony kodowej Windows-1250.");
+    }
+    return *core;
+}
+
+bool HasListFileSuffix(std::string_view path) {
+    constexpr std::string_view suffix = ".xmp";
+    if (path.size() < suffix.size())
+        return false;
+    const std::string_view end = path.substr(path.size() - suffix.size());
+    for (std::size_t i = 0; i < suffix.size(); ++i) {
+        char c = end[i];
+        if (c >= 'A' && c <= 'Z')
+            c = static_cast<char>(c - 'A' + 'a');
+        if (c != suffix[i])
+            return false;
+    }
+    return true;
+}
+
+ReportSource ResolveSource(std::string_view argument) {
+    ReportSource source;
+    source.Path = PathArgument(argument);
+    if (DirectoryExists(source.Path)) {
+        source.Kind = SourceKind::Folder;
+        return source;
+    }
+    if (!FileExists(source.Path))
+        ThrowWorkFailed("Nie ma takiego folderu ani pliku: " + OneLine(argument));
+    if (!HasListFileSuffix(source.Path)) {
+        ThrowUsageError("„" + OneLine(argument) + "” nie jest folderem ani plikiem listy (*.xmp).");
+    }
+    source.Kind = SourceKind::ListFile;
+    return source;
+}
+
+std::vector<std::string> FindReportFiles(const std::string& folder) {
+    std::vector<std::string> found;
+    FindFiles(folder + PathSeparator + "*.xml", "", found);
+    return found;
+}
+
+std::string UnrepresentableNameMessage(const std::string& path) {
+    return "Nazwa pliku " + TerminalText(path) +
+           " zawiera znaki spoza strony kodowej Windows-1250 (pokazane jako „?”), "
+           "więc program nie może go otworzyć.\nZmień nazwę pliku.";
+}
+
+ReportCatalogue LoadSourceCatalogue(const ReportSource& source, std::vector<std::string>* leftOut) {
+    ReportCatalogue catalogue;
+    if (source.Kind == SourceKind::ListFile) {
+        if (!ReadListFile(catalogue, source.Path))
+            ThrowWorkFailed(ListFileUnreadableMessage);
+        if (leftOut) {
+            for (const ReportEntry& entry : catalogue.Slots) {
+                if (!entry.Path.empty() && KindIndex(entry.Kind) < 0)
+                    leftOut->push_back(entry.Path);
+            }
+        }
+        return catalogue;
+    }
+    const std::vector<std::string> found = FindReportFiles(source.Path);
+    if (found.empty())
+        ThrowWorkFailed(NoReportFilesMessage);
+    // A name that Windows-1250 cannot spell comes back from the search with
+    // '?' in it and opens nothing; the catalogue would drop the report
+    // without a word, so the set would lack it while claiming success.
+    for (const std::string& path : found) {
+        if (!FileExists(path))
+            ThrowWorkFailed(UnrepresentableNameMessage(path));
+    }
+    std::string shown;
+    const MessageSink collect = [&shown](int, int, const std::u16string& text) {
+        if (!shown.empty())
+            shown += '\n';
+        shown += TerminalMessage(text);
+    };
+    if (!LoadCatalogue(catalogue, found, collect))
+        ThrowWorkFailed(shown);
+    if (leftOut) {
+        // Ordering by kind keeps every report of the nine kinds; the others
+        // are the ones missing from the slots.
+        for (const std::string& path : found) {
+            const bool kept =
+                std::any_of(catalogue.Slots.begin(), catalogue.Slots.end(),
+                            [&path](const ReportEntry& entry) { return entry.Path == path; });
+            if (!kept)
+                leftOut->push_back(path);
+        }
+    }
+    return catalogue;
+}
+
+std::string DefaultOutputFolder(const ReportSource& source) {
+    std::string folder = source.Path;
+    if (source.Kind == SourceKind::ListFile) {
+        // A list file named without a folder lies in the working folder.
+        const auto slash = source.Path.find_last_of(PathSeparator);
+        folder = slash == std::string::npos ? "." : source.Path.substr(0, slash);
+    }
+    // The root folder would otherwise give a doubled separator.
+    if (folder == std::string(1, PathSeparator))
+        folder.clear();
+    return folder + PathSeparator + std::string(OutputFolderName);
+}
+
+void EnsureFolder(const std::string& folder) {
+    if (folder.empty() || DirectoryExists(folder))
+        return;
+    const std::string parent = FolderOf(folder);
+    if (!parent.empty())
+        EnsureFolder(parent);
+    // Another process may have made it meanwhile; only its absence counts.
+    if (!CreateSingleDirectory(folder) && !DirectoryExists(folder))
+        ThrowWorkFailed("Nie można utworzyć folderu: " + TerminalText(folder));
+}
+
+} // namespace notarion

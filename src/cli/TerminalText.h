@@ -1,0 +1,29 @@
+#pragma once
+
+// The boundary between the core's text and the terminal. The core holds
+// Windows-1250 text and sends its messages as UTF-16 with a carriage return
+// between lines; the terminal and the command line speak UTF-8.
+
+#include <optional>
+#include <string>
+#include <string_view>
+
+namespace notarion {
+
+// Core text (cp1250) as UTF-8 for the terminal. Never fails.
+std::string TerminalText(std::string_view cp1250);
+
+// A message of the core (UTF-16, carriage return between lines) as UTF-8
+// lines separated by newlines. Never fails.
+std::string TerminalMessage(std::u16string_view message);
+
+// A command-line argument (UTF-8) as core text (cp1250). Empty (nullopt) when
+// the argument holds a character that Windows-1250 cannot represent or is not
+// valid UTF-8, since the core would then look for a file of another name.
+std::optional<std::string> CoreTextFromArgument(std::string_view utf8);
+
+// UTF-8 text with every control character (tab, line breaks ...) replaced by a
+// blank, so that a value keeps to its one line or tab-separated column.
+std::string OneLine(std::string_view utf8);
+
+} // namespace notarion

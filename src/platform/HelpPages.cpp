@@ -1,0 +1,98 @@
+#include "platform/HelpPages.h"
+
+#include "platform/QtText.h"
+#include "text/FileSystem.h"
+
+#include <QDesktopServices>
+
+#include <filesystem>
+#include <system_error>
+#include <vector>
+
+namespace notarion {
+
+namespace {
+
+std::vector<std::string> SplitComponents(const std::string& path) {
+    std::vector<std::string> parts;
+    std::string current;
+    for (const char c : path) {
+        if (c == '/' || c == '\\') {
+            if (!current.empty()) {
+                parts.push_back(current);
+            }
+            current.clear();
+        } else {
+            current += c;
+        }
+    }
+    if (!current.empty()) {
+        parts.push_back(current);
+    }
+    return parts;
+}
+
+std::string JoinPath(const std::string& folder, const std::string& name) {
+    if (folder.empty() || folder.back() == PathSeparator) {
+        return folder + name;
+    }
+    return folder + PathSeparator + name;
+}
+
+// The entry of folder whose name equals name ignoring letter case; an exact
+// match wins over others. Empty when none.
+std::string FindEntryIgnoringCase(const std::string& folder, const std::string& name) {
+    const QString wanted = QStringFromCp1250(name);
+    std::error_code error;
+    std::filesystem::directory_iterator it(PathFromText(folder.empty() ? "." : folder), error);
+    if (error) {
+        return {};
+    }
+    std::string found;
+    // Advance without exceptions: a folder that changes while it is read
+    // ends the search instead of escaping as an error.
+    for (; it != std::filesystem::directory_iterator(); it.increment(error)) {
+        const std::string entryName = TextFromPath(it->path().filename());
+        if (entryName == name) {
+            return entryName;
+        }
+        if (found.empty() &&
+            QStringFromCp1250(entryName).compare(wanted, Qt::CaseInsensitive) == 0) {
+            found = entryName;
+        }
+    }
+    return found;
+}
+
+} // namespace
+
+std::string ResolvePathIgnoringCase(const std::string& folder, const std::string& relativePath) {
+    std::string resolved = folder;
+    bool matching = true;
+    for (const std::string& part : SplitComponents(relativePath)) {
+        if (matching) {
+            const std::string entry = FindEntryIgnoringCase(resolved, part);
+            if (!entry.empty()) {
+                resolved = JoinPath(resolved, entry);
+                continue;
+            }
+            matching = false;
+        }
+        resolved = JoinPath(resolved, part);
+    }
+    return resolved;
+}
+
+HelpOpener::HelpOpener() : m_opener([](const QUrl& url) { QDesktopServices::openUrl(url); }) {}
+
+HelpOpener::HelpOpener(UrlOpener opener) : m_opener(std::move(opener)) {}
+
+void HelpOpener::Open(const std::string& appFolder, const std::string& relativePath) const {
+    if (!m_opener) {
+        return;
+    }
+    const std::string path = ResolvePathIgnoringCase(appFolder, relativePath);
+    m_opener(QUrl::fromLocalFile(QStringFromCp1250(path)));
+}
+
+} // namespace notarion

@@ -1,0 +1,402 @@
+#include "platform/TEmbeddedWB.h"
+
+#include "platform/QtText.h"
+#include "text/Cp1250.h"
+#include "text/Failure.h"
+#include "text/FileSystem.h"
+
+#include <QAbstractTextDocumentLayout>
+#include <QContextMenuEvent>
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QMenu>
+#include <QPainter>
+#include <QPrintDialog>
+#include <QPrintPreviewDialog>
+#include <QPrinter>
+#include <QPrinterInfo>
+#include <QScreen>
+#include <QScrollBar>
+#include <QStringDecoder>
+#include <QTextFrame>
+#include <QTimer>
+
+#include <algorithm>
+#include <cctype>
+#include <optional>
+
+namespace notarion {
+namespace {
+
+// Margins of printed pages, as the desktop browsers print by default.
+constexpr qreal PrintMarginInches = 0.75;
+// Only the head of a page is searched for its charset declaration.
+constexpr std::size_t CharsetSearchLimit = 4096;
+
+std::string LowerAscii(std::string_view text) {
+    std::string lower(text);
+    for (char& c : lower)
+        c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+    return lower;
+}
+
+// The value of the first "charset=" in the page's head, lower-cased; empty
+// when there is none.
+std::string DeclaredCharset(std::string_view bytes) {
+    const std::string head =
+        LowerAscii(bytes.substr(0, std::min(bytes.size(), CharsetSearchLimit)));
+    const std::size_t at = head.find("charset=");
+    if (at == std::string::npos)
+        return {};
+    std::size_t begin = at + 8;
+    while (begin < head.size() && (head[begin] == '"' || head[begin] == '\'' || head[begin] == ' '))
+        ++begin;
+    std::size_t end = begin;
+    while (end < head.size() && (std::isalnum(static_cast<unsigned char>(head[end])) ||
+                                 head[end] == '-' || head[end] == '_'))
+        ++end;
+    return head.substr(begin, end - begin);
+}
+
+std::optional<QString> DecodeUtf8Strictly(std::string_view bytes) {
+    QStringDecoder decoder(QStringDecoder::Utf8);
+    QString text = decoder(QByteArrayView(bytes.data(), static_cast<qsizetype>(bytes.size())));
+    if (decoder.hasError())
+        return std::nullopt;
+    return text;
+}
+
+QString DecodeWith(QStringDecoder::Encoding encoding, std::string_view bytes) {
+    QStringDecoder decoder(encoding);
+    return decoder(QByteArrayView(bytes.data(), static_cast<qsizetype>(bytes.size())));
+}
+
+// The number of a body attribute such as leftmargin="20", if the page's body
+// tag carries it.
+std::optional<int> BodyMargin(const QString& html, const QString& attribute) {
+    const qsizetype body = html.indexOf(QStringLiteral("<body"), 0, Qt::CaseInsensitive);
+    if (body < 0)
+        return std::nullopt;
+    const qsizetype close = html.indexOf(QChar(u'>'), body);
+    const QString tag = html.mid(body, close < 0 ? -1 : close - body);
+    qsizetype at = tag.indexOf(attribute + u'=', 0, Qt::CaseInsensitive);
+    if (at < 0)
+        return std::nullopt;
+    at += attribute.size() + 1;
+    while (at < tag.size() && (tag[at] == u'"' || tag[at] == u'\''))
+        ++at;
+    qsizetype end = at;
+    while (end < tag.size() && tag[end].isDigit() && end - at < 4)
+        ++end;
+    if (end == at)
+        return std::nullopt;
+    return tag.mid(at, end - at).toInt();
+}
+
+QString NoticePage(const std::string& path) {
+    return QStringLiteral("<html><body><p><b>Nie można wyświetlić dokumentu.</b></p>"
+                          "<p>Plik %1 nie istnieje albo nie można go odczytać.</p></body></html>")
+        .arg(QStringFromCp1250(path).toHtmlEscaped());
+}
+
+QString LocalPathOf(const QUrl& url) {
+    return url.isLocalFile() ? url.toLocalFile() : QString();
+}
+
+} // namespace
+
+SaveTarget AskSaveTarget(QWidget* parent, SaveOffer offer, const QString& suggestedPath) {
+    const QString html = QString::fromUtf16(HtmlFilter);
+    const QString pdf = QString::fromUtf16(PdfFilter);
+    QFileDialog dialog(parent, offer == SaveOffer::PdfOnly
+                                   ? QStringLiteral("Brak drukarki - zapisz wydruk jako plik PDF")
+                                   : QStringLiteral("Zapisz jako"));
+    dialog.setAcceptMode(QFileDialog::AcceptSave);
+    dialog.setFileMode(QFileDialog::AnyFile);
+    dialog.setNameFilters(offer == SaveOffer::PdfOnly ? QStringList{pdf} : QStringList{html, pdf});
+    if (!suggestedPath.isEmpty()) {
+        const QFileInfo info(suggestedPath);
+        dialog.setDirectory(info.absolutePath());
+        dialog.selectFile(info.fileName());
+        if (offer == SaveOffer::HtmlOrPdf &&
+            info.suffix().compare(u"pdf", Qt::CaseInsensitive) == 0)
+            dialog.selectNameFilter(pdf);
+    }
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+        return {};
+    const SaveFormat filterFormat =
+        dialog.selectedNameFilter() == pdf ? SaveFormat::Pdf : SaveFormat::Html;
+    return ResolveSaveTarget(dialog.selectedFiles().constFirst(), filterFormat, offer);
+}
+
+SaveTarget ResolveSaveTarget(const QString& path, SaveFormat filterFormat, SaveOffer offer) {
+    if (path.isEmpty())
+        return {};
+    if (offer == SaveOffer::PdfOnly)
+        filterFormat = SaveFormat::Pdf;
+    const QString suffix = QFileInfo(path).suffix().toLower();
+    if (suffix == u"pdf")
+        return {path, SaveFormat::Pdf};
+    if (offer == SaveOffer::HtmlOrPdf && (suffix == u"htm" || suffix == u"html"))
+        return {path, SaveFormat::Html};
+    const QString ending =
+        filterFormat == SaveFormat::Pdf ? QStringLiteral(".pdf") : QStringLiteral(".htm");
+    return {path + ending, filterFormat};
+}
+
+std::unique_ptr<QPrinter> DefaultPrinter() {
+    const QPrinterInfo info = QPrinterInfo::defaultPrinter();
+    if (info.isNull())
+        return nullptr;
+    auto printer = std::make_unique<QPrinter>(info, QPrinter::HighResolution);
+    printer->setPageMargins(
+        QMarginsF(PrintMarginInches, PrintMarginInches, PrintMarginInches, PrintMarginInches),
+        QPageLayout::Inch);
+    return printer;
+}
+
+std::unique_ptr<QPrinter> PdfPrinter(const QString& path) {
+    auto printer = std::make_unique<QPrinter>(QPrinter::HighResolution);
+    printer->setOutputFormat(QPrinter::PdfFormat);
+    printer->setOutputFileName(path);
+    printer->setPageSize(QPageSize(QPageSize::A4));
+    printer->setPageMargins(
+        QMarginsF(PrintMarginInches, PrintMarginInches, PrintMarginInches, PrintMarginInches),
+        QPageLayout::Inch);
+    return printer;
+}
+
+QString DecodePage(std::string_view bytes) {
+    if (bytes.starts_with("\xEF\xBB\xBF"))
+        return DecodeWith(QStringDecoder::Utf8, bytes.substr(3));
+    if (bytes.starts_with("\xFF\xFE"))
+        return DecodeWith(QStringDecoder::Utf16LE, bytes.substr(2));
+    if (bytes.starts_with("\xFE\xFF"))
+        return DecodeWith(QStringDecoder::Utf16BE, bytes.substr(2));
+
+    const std::string charset = DeclaredCharset(bytes);
+    if (charset == "windows-1250" || charset == "cp1250" || charset == "x-cp1250")
+        return QStringFromCp1250(bytes);
+    if (charset == "utf-8" || charset == "utf8")
+        return DecodeWith(QStringDecoder::Utf8, bytes);
+    if (charset == "iso-8859-1" || charset == "latin1")
+        return DecodeWith(QStringDecoder::Latin1, bytes);
+    // Undeclared or unknown: a Polish page that is not valid UTF-8 is almost
+    // certainly in the code page the program itself writes.
+    if (std::optional<QString> text = DecodeUtf8Strictly(bytes))
+        return *text;
+    return QStringFromCp1250(bytes);
+}
+
+TEmbeddedWB::TEmbeddedWB(QWidget* parent)
+    : QTextBrowser(parent), m_saveDialog(AskSaveTarget), m_printerFactory(DefaultPrinter) {
+    // Links are followed by FollowLink, which keeps the viewer local.
+    setOpenLinks(false);
+    setOpenExternalLinks(false);
+    setFrameShape(QFrame::NoFrame);
+    connect(this, &QTextBrowser::anchorClicked, this, &TEmbeddedWB::FollowLink);
+}
+
+void TEmbeddedWB::Navigate(const std::string& path) {
+    const unsigned navigation = ++m_navigation;
+    m_documentPath = path;
+    try {
+        m_documentBytes = ReadWholeFile(path);
+        m_hasDocument = true;
+    } catch (const Failure&) {
+        m_documentBytes.clear();
+        m_hasDocument = false;
+    }
+
+    const QString folder = QStringFromCp1250(FolderOf(path));
+    document()->setBaseUrl(QUrl::fromLocalFile(folder + u'/'));
+    const QString html = m_hasDocument ? DecodePage(m_documentBytes) : NoticePage(path);
+    setHtml(html);
+
+    // The page asks for its own side margins in its body tag, which the
+    // rich-text engine does not read; give them to the document's frame.
+    QTextFrameFormat frame = document()->rootFrame()->frameFormat();
+    if (const auto left = BodyMargin(html, QStringLiteral("leftmargin")))
+        frame.setLeftMargin(*left);
+    if (const auto right = BodyMargin(html, QStringLiteral("rightmargin")))
+        frame.setRightMargin(*right);
+    if (const auto top = BodyMargin(html, QStringLiteral("topmargin")))
+        frame.setTopMargin(*top);
+    document()->rootFrame()->setFrameFormat(frame);
+    verticalScrollBar()->setValue(0);
+
+    // The document is complete once the event loop has shown it, as with a
+    // browser that loads in the background; a newer navigation supersedes it.
+    QTimer::singleShot(0, this, [this, navigation] {
+        if (navigation == m_navigation)
+            emit OnDocumentComplete();
+    });
+}
+
+QString TEmbeddedWB::SuggestedSavePath(const QString& suffix) const {
+    const QFileInfo info(QStringFromCp1250(m_documentPath));
+    return info.absolutePath() + u'/' + info.completeBaseName() + suffix;
+}
+
+ViewerResult TEmbeddedWB::SaveAs() {
+    if (!m_hasDocument)
+        return ViewerResult::NoDocument;
+    const SaveTarget target = m_saveDialog(this, SaveOffer::HtmlOrPdf, SuggestedSavePath(".htm"));
+    if (target.Path.isEmpty())
+        return ViewerResult::Cancelled;
+
+    if (target.Format == SaveFormat::Pdf) {
+        const std::unique_ptr<QPrinter> printer = PdfPrinter(target.Path);
+        return PrintDocument(*printer) ? ViewerResult::Done : ViewerResult::Failed;
+    }
+    // Paths are cp1250 text inside the program; a name that the code page
+    // cannot hold would be written under a different name, so it is refused.
+    const std::string path = Cp1250FromQString(target.Path);
+    if (QStringFromCp1250(path) != target.Path)
+        return ViewerResult::Failed;
+    try {
+        WriteWholeFile(path, m_documentBytes);
+    } catch (const Failure&) {
+        return ViewerResult::Failed;
+    }
+    return ViewerResult::Done;
+}
+
+void TEmbeddedWB::CopyAll() {
+    selectAll();
+    copy();
+    QTextCursor cursor = textCursor();
+    cursor.clearSelection();
+    setTextCursor(cursor);
+}
+
+ViewerResult TEmbeddedWB::Print() {
+    if (!m_hasDocument)
+        return ViewerResult::NoDocument;
+    std::unique_ptr<QPrinter> printer = m_printerFactory ? m_printerFactory() : nullptr;
+    if (!printer) {
+        // Without any printer a silent no-op would look like a print that
+        // went missing; a PDF file is the useful alternative.
+        const SaveTarget target = m_saveDialog(this, SaveOffer::PdfOnly, SuggestedSavePath(".pdf"));
+        if (target.Path.isEmpty())
+            return ViewerResult::Cancelled;
+        printer = PdfPrinter(target.Path);
+    } else if (!m_printOptions.PrintWithoutDialog) {
+        QPrintDialog dialog(printer.get(), this);
+        if (dialog.exec() != QDialog::Accepted)
+            return ViewerResult::Cancelled;
+    }
+    return PrintDocument(*printer) ? ViewerResult::Done : ViewerResult::Failed;
+}
+
+void TEmbeddedWB::PrintPreview(Qt::WindowState state) {
+    std::unique_ptr<QPrinter> printer = m_printerFactory ? m_printerFactory() : nullptr;
+    if (!printer)
+        printer = PdfPrinter(QString());
+    QPrintPreviewDialog dialog(printer.get(), this);
+    dialog.setWindowTitle(QStringLiteral("Podgląd wydruku"));
+    // A preview opened from a window that stays on top must not open behind it.
+    if (window()->windowFlags().testFlag(Qt::WindowStaysOnTopHint))
+        dialog.setWindowFlag(Qt::WindowStaysOnTopHint);
+    connect(&dialog, &QPrintPreviewDialog::paintRequested, this,
+            [this](QPrinter* target) { PrintDocument(*target); });
+    // Also take the screen's whole work area, so the preview is large even
+    // where no window manager carries out the maximised state.
+    if (state == Qt::WindowMaximized && screen())
+        dialog.setGeometry(screen()->availableGeometry());
+    dialog.setWindowState(state);
+    dialog.exec();
+}
+
+bool TEmbeddedWB::PrintDocument(QPrinter& printer) const {
+    QPainter painter;
+    if (!painter.begin(&printer))
+        return false;
+
+    const QRectF paintRect = printer.pageLayout().paintRectPixels(printer.resolution());
+
+    QFont marginFont = font();
+    marginFont.setPointSizeF(8);
+    const QFontMetricsF marginMetrics(marginFont, &printer);
+    const QString header = QStringFromUtf16(m_printOptions.Header);
+    const QString footer = QStringFromUtf16(m_printOptions.Footer);
+    const qreal headerHeight = header.isEmpty() ? 0 : marginMetrics.lineSpacing() * 2;
+    const qreal footerHeight = footer.isEmpty() ? 0 : marginMetrics.lineSpacing() * 2;
+
+    // Lay out a copy on the printer, so the window's own layout stays as it is.
+    const std::unique_ptr<QTextDocument> copy(document()->clone());
+    // The layout scales the page's pixel measures (margins, indents) to the
+    // printer's resolution itself.
+    copy->documentLayout()->setPaintDevice(&printer);
+    const QSizeF body(paintRect.width(), paintRect.height() - headerHeight - footerHeight);
+    copy->setPageSize(body);
+
+    const int pages = std::max(1, copy->pageCount());
+    for (int page = 0; page < pages; ++page) {
+        if (page > 0 && !printer.newPage())
+            return false;
+        if (!header.isEmpty()) {
+            painter.setFont(marginFont);
+            painter.drawText(QRectF(0, 0, body.width(), headerHeight), Qt::AlignLeft | Qt::AlignTop,
+                             header);
+        }
+        painter.save();
+        painter.translate(0, headerHeight - page * body.height());
+        const QRectF view(0, page * body.height(), body.width(), body.height());
+        painter.setClipRect(view);
+        QAbstractTextDocumentLayout::PaintContext context;
+        context.clip = view;
+        context.palette.setColor(QPalette::Text, Qt::black);
+        copy->documentLayout()->draw(&painter, context);
+        painter.restore();
+        if (!footer.isEmpty()) {
+            painter.setFont(marginFont);
+            painter.drawText(
+                QRectF(0, paintRect.height() - footerHeight, body.width(), footerHeight),
+                Qt::AlignLeft | Qt::AlignBottom, footer);
+        }
+    }
+    return painter.end() && printer.printerState() != QPrinter::Error;
+}
+
+void TEmbeddedWB::SetBodyBorderNone() {
+    setFrameShape(QFrame::NoFrame);
+}
+
+QVariant TEmbeddedWB::loadResource(int type, const QUrl& name) {
+    const QUrl url = document()->baseUrl().resolved(name);
+    if (url.scheme() == u"qrc")
+        return QTextBrowser::loadResource(type, url);
+    const QString local = LocalPathOf(url);
+    if (local.isEmpty())
+        return {};
+    try {
+        const std::string bytes = ReadWholeFile(Cp1250FromQString(local));
+        return QByteArray(bytes.data(), static_cast<qsizetype>(bytes.size()));
+    } catch (const Failure&) {
+        return {};
+    }
+}
+
+void TEmbeddedWB::FollowLink(const QUrl& link) {
+    if (link.isRelative() && link.path().isEmpty() && link.hasFragment()) {
+        scrollToAnchor(link.fragment());
+        return;
+    }
+    // Other local pages open in the viewer; anything else stays closed.
+    const QString local = LocalPathOf(document()->baseUrl().resolved(link));
+    if (!local.isEmpty())
+        Navigate(Cp1250FromQString(local));
+}
+
+void TEmbeddedWB::contextMenuEvent(QContextMenuEvent* event) {
+    // Qt's own menu speaks English and offers link commands; the viewer needs
+    // only these two, in Polish.
+    QMenu menu(this);
+    QAction* copyAction = menu.addAction(QStringLiteral("Kopiuj"), this, &QTextBrowser::copy);
+    copyAction->setEnabled(textCursor().hasSelection());
+    menu.addAction(QStringLiteral("Zaznacz wszystko"), this, &QTextBrowser::selectAll);
+    menu.exec(event->globalPos());
+}
+
+} // namespace notarion

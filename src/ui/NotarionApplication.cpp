@@ -1,0 +1,38 @@
+#include "ui/NotarionApplication.h"
+
+#include "app/StartOfWork.h"
+#include "platform/QtText.h"
+
+#include <QMessageBox>
+
+#include <exception>
+
+namespace notarion {
+
+NotarionApplication::NotarionApplication(int& argc, char** argv)
+    : QApplication(argc, argv), ShowError(ShowErrorMessageBox) {
+    setApplicationName(QString::fromLatin1(ApplicationTitle));
+    setApplicationDisplayName(QString::fromLatin1(ApplicationTitle));
+}
+
+bool NotarionApplication::notify(QObject* receiver, QEvent* event) {
+    try {
+        return QApplication::notify(receiver, event);
+    } catch (const std::exception& error) {
+        if (ShowError) {
+            ShowError(error.what());
+        }
+    } catch (...) {
+        if (ShowError) {
+            ShowError("unknown error");
+        }
+    }
+    return true;
+}
+
+void ShowErrorMessageBox(const std::string& description) {
+    QMessageBox::critical(nullptr, QString::fromLatin1(ApplicationTitle),
+                          QStringFromCp1250(description));
+}
+
+} // namespace notarion

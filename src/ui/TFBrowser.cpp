@@ -1,0 +1,325 @@
+#include "ui/TFBrowser.h"
+
+#include "app/SharedState.h"
+#include "generate/DocumentSet.h"
+#include "platform/QtText.h"
+#include "platform/SkinImage.h"
+#include "platform/TEmbeddedWB.h"
+#include "reports/MessageSink.h"
+#include "text/Failure.h"
+#include "ui/SkinnedWindow.h"
+#include "ui/TDotFrame.h"
+#include "ui/TFWarning.h"
+#include "ui/TFWyborOpcji.h"
+
+#include <QKeyEvent>
+#include <QLabel>
+#include <QMessageBox>
+
+#include <algorithm>
+
+namespace notarion {
+namespace {
+
+// The fixed layout of the viewer. The bottom band and the viewer panel
+// follow the window's height; everything else stays where it is.
+constexpr std::uint32_t BackgroundColour = 0x5A4646;
+constexpr QRect BackgroundGeometry(0, 0, 850, 600);
+constexpr QRect TitleStripGeometry(8, 6, 801, 16);
+constexpr QRect CloseCrossGeometry(817, 8, 16, 14);
+constexpr int BottomBandOffset = 32; // the band's top lies this far above the bottom
+constexpr QSize BottomBandSize(850, 34);
+constexpr QRect GripGeometry(827, 10, 12, 13);
+constexpr QPoint ViewerPanelTopLeft(128, 48);
+constexpr int ViewerPanelWidth = 697;
+constexpr int ViewerPanelHeightLoss = 71; // panel height = window height - this
+constexpr int ViewerOverhang = 4;         // the viewer's own edge is clipped by the panel
+constexpr int OutlineCorner = 12;
+constexpr int FrameWidth = 3;
+constexpr int FirstLoadDelayMs = 200;
+constexpr QPoint OffsetFromMainWindow(30, 50);
+
+constexpr int CommandFontPixels = 11;
+constexpr std::uint32_t CommandColour = 0x3C3C00;
+constexpr std::uint32_t CommandHoverColour = 0x808080;
+
+struct LabelRow {
+    QRect Geometry;
+    const char16_t* Caption;
+    std::uint32_t Colour; // only underline labels have their own colour
+};
+
+const char16_t* const Underline = u"_____________";
+constexpr LabelRow WyborOpcjiRow{{15, 76, 98, 14}, u"Wybierz opcję ...", CommandColour};
+constexpr LabelRow Label1Row{{15, 86, 98, 13}, Underline, 0x092337};
+constexpr LabelRow ZapiszRow{{15, 104, 98, 13}, u"Zapisz jako ...", CommandColour};
+constexpr LabelRow KopiujRow{{15, 120, 81, 13}, u"Kopiuj", CommandColour};
+constexpr LabelRow Kreska1Row{{15, 128, 98, 13}, Underline, 0x092337};
+constexpr LabelRow DrukujRow{{15, 146, 98, 13}, u"Drukuj", CommandColour};
+constexpr LabelRow PodglondRow{{15, 163, 98, 13}, u"Podgląd wydruku ...", CommandColour};
+constexpr LabelRow Kreska2Row{{15, 173, 81, 13}, Underline, 0x2E2E2E};
+constexpr LabelRow CloseRow{{15, 192, 98, 14}, u"Zamknij", CommandColour};
+
+const char* const BackgroundSkin = "browser_tlo";
+const char* const BottomBandSkin = "browser_dol";
+
+// Messages of commands that could not be carried out.
+const std::u16string PrintFailed = u"Nie udało się wydrukować dokumentu.\r"
+                                   u"Sprawdź, czy drukarka jest włączona i gotowa do pracy "
+                                   u"albo czy wybrany plik można zapisać.";
+const std::u16string SaveFailed = u"Nie udało się zapisać dokumentu.\r"
+                                  u"Sprawdź, czy wybrany folder istnieje i czy można w nim "
+                                  u"zapisywać.";
+const std::u16string NoDocumentToPrint = u"Brak dokumentu do wydrukowania.\r"
+                                         u"Plik dokumentu nie istnieje albo nie można go odczytać.";
+const std::u16string NoDocumentToSave = u"Brak dokumentu do zapisania.\r"
+                                        u"Plik dokumentu nie istnieje albo nie można go odczytać.";
+
+// The commands' font. The old bitmap face is missing on most desktops, and
+// the labels' fixed widths were measured with it: narrow faces come first
+// among the replacements, so "Podgląd wydruku ..." still fits.
+QFont CommandFont() {
+    QFont font = PixelFont(QStringLiteral("MS Sans Serif"), CommandFontPixels);
+    font.setFamilies({QStringLiteral("MS Sans Serif"), QStringLiteral("Microsoft Sans Serif"),
+                      QStringLiteral("Liberation Sans Narrow"), QStringLiteral("Liberation Sans"),
+                      QStringLiteral("Arial"), QStringLiteral("DejaVu Sans Condensed")});
+    return font;
+}
+
+HotArea* MakeLabel(QWidget* parent, const LabelRow& row) {
+    auto* label = new HotArea(parent, row.Geometry);
+    label->SetCaption(QString::fromUtf16(row.Caption), CommandFont(), ColorFromBgr(row.Colour));
+    return label;
+}
+
+} // namespace
+
+TFBrowser::TFBrowser(SharedState& state, QWidget* mainWindow, TFWyborOpcji& chooser,
+                     TFWarning& warning)
+    : QDialog(nullptr), m_state(state), m_mainWindow(mainWindow), m_chooser(chooser),
+      m_warning(warning) {
+    SetUpSkinnedWindow(this, QSize(WindowWidth, OpeningHeight), StaysOnTop::Yes);
+    setWindowTitle(QStringLiteral("Ruzove duveziv - prezentacja danych"));
+    setAutoFillBackground(true);
+    QPalette palette = this->palette();
+    palette.setColor(QPalette::Window, ColorFromBgr(BackgroundColour));
+    setPalette(palette);
+
+    PTlo = new QWidget(this);
+    PTlo->setGeometry(BackgroundGeometry);
+    ImTlo = new QLabel(PTlo);
+    ImTlo->setGeometry(QRect(QPoint(0, 0), BackgroundGeometry.size()));
+    // Without its pictures the window stays usable on its plain colour.
+    TryLoadSkinImage(QString::fromLatin1(BackgroundSkin), ImTlo);
+
+    LWyborOpcji = MakeLabel(this, WyborOpcjiRow);
+    Label1 = MakeLabel(this, Label1Row);
+    LZapisz = MakeLabel(this, ZapiszRow);
+    LKopiuj = MakeLabel(this, KopiujRow);
+    LKreska1 = MakeLabel(this, Kreska1Row);
+    LDrukuj = MakeLabel(this, DrukujRow);
+    LPodglond = MakeLabel(this, PodglondRow);
+    LKreska2 = MakeLabel(this, Kreska2Row);
+    LClose = MakeLabel(this, CloseRow);
+    LCloseWykres = new HotArea(this, CloseCrossGeometry);
+    LListwa = new HotArea(this, TitleStripGeometry, HotCursor::Normal);
+
+    Pdown = new QWidget(this);
+    Pdown->setGeometry(QRect(QPoint(0, OpeningHeight - BottomBandOffset), BottomBandSize));
+    ImDown = new QLabel(Pdown);
+    ImDown->setGeometry(QRect(QPoint(0, 0), BottomBandSize));
+    ImDown->setScaledContents(true);
+    TryLoadSkinImage(QString::fromLatin1(BottomBandSkin), ImDown);
+    LCiongnij = new HotArea(Pdown, GripGeometry);
+
+    PPodWebbrowser = new QWidget(this);
+    PPodWebbrowser->setAutoFillBackground(true);
+    QPalette white = PPodWebbrowser->palette();
+    white.setColor(QPalette::Window, Qt::white);
+    PPodWebbrowser->setPalette(white);
+    WebBrowser = new TEmbeddedWB(PPodWebbrowser);
+    WebBrowser->move(0, 0);
+    // The viewer takes no Tab stop; a click still gives it the focus.
+    WebBrowser->setFocusPolicy(Qt::ClickFocus);
+
+    Rameczka = new TDotFrame(this);
+    Rameczka->SetWidth(FrameWidth);
+
+    TWczytaj.setInterval(FirstLoadDelayMs);
+    TWczytaj.setSingleShot(true);
+
+    m_commands =
+        new HoverGroup(this, ColorFromBgr(CommandColour), ColorFromBgr(CommandHoverColour));
+    for (HotArea* command : {LWyborOpcji, LZapisz, LKopiuj, LDrukuj, LPodglond, LClose})
+        m_commands->Add(command);
+    for (QWidget* reset : std::initializer_list<QWidget*>{ImTlo, Label1, LKreska1, LKreska2})
+        m_commands->AddResetArea(reset);
+
+    m_drag = new TitleStripDrag(this, LListwa);
+    InstallHelpKey(this, [this] { m_help.Open(m_state.AppFolder, HelpReportMenuPage); });
+
+    connect(LWyborOpcji, &HotArea::clicked, this, &TFBrowser::LWyborOpcjiClick);
+    connect(LZapisz, &HotArea::clicked, this, &TFBrowser::LZapiszClick);
+    connect(LKopiuj, &HotArea::clicked, this, &TFBrowser::LKopiujClick);
+    connect(LDrukuj, &HotArea::pressed, this,
+            [this](Qt::MouseButton button, Qt::KeyboardModifiers modifiers, QPoint) {
+                LDrukujMouseDown(button, modifiers);
+            });
+    connect(LPodglond, &HotArea::clicked, this, &TFBrowser::LPodglondClick);
+    connect(LClose, &HotArea::clicked, this, &TFBrowser::LCloseClick);
+    connect(LCloseWykres, &HotArea::clicked, this, &TFBrowser::LCloseClick);
+    connect(LCiongnij, &HotArea::pressed, this, &TFBrowser::LCiongnijMouseDown);
+    connect(LCiongnij, &HotArea::moved, this, &TFBrowser::LCiongnijMouseMove);
+    connect(LCiongnij, &HotArea::released, this, &TFBrowser::LCiongnijMouseUp);
+    connect(&TWczytaj, &QTimer::timeout, this, &TFBrowser::TWczytajTimer);
+
+    Layout();
+}
+
+void TFBrowser::ShowDocument(int index) {
+    SetHeight(OpeningHeight);
+    CurrentDocumentPath = DocumentPath(m_state.OutputFolder, DocumentFileForOption(index));
+    CurrentOption = index;
+    if (isVisible()) {
+        WebBrowser->Navigate(CurrentDocumentPath);
+        return;
+    }
+    // The first document is loaded once the window is on the screen.
+    TWczytaj.start();
+    exec();
+}
+
+void TFBrowser::TWczytajTimer() {
+    TWczytaj.stop();
+    WebBrowser->Navigate(CurrentDocumentPath);
+}
+
+void TFBrowser::showEvent(QShowEvent* event) {
+    QDialog::showEvent(event);
+    FormShow();
+}
+
+void TFBrowser::FormShow() {
+    m_drag->Clear();
+    if (m_mainWindow)
+        PlaceRelativeTo(this, m_mainWindow, OffsetFromMainWindow);
+}
+
+void TFBrowser::resizeEvent(QResizeEvent* event) {
+    QDialog::resizeEvent(event);
+    Layout();
+}
+
+void TFBrowser::SetHeight(int height) {
+    setFixedSize(WindowWidth, std::max(height, MinimumHeight));
+    Layout();
+}
+
+void TFBrowser::Layout() {
+    if (height() < MinimumHeight)
+        setFixedSize(WindowWidth, MinimumHeight);
+    const int windowHeight = std::max(height(), MinimumHeight);
+    Pdown->move(0, windowHeight - BottomBandOffset);
+    const QSize panel(ViewerPanelWidth, windowHeight - ViewerPanelHeightLoss);
+    PPodWebbrowser->setGeometry(QRect(ViewerPanelTopLeft, panel));
+    WebBrowser->resize(panel.width() + ViewerOverhang, panel.height() + ViewerOverhang);
+    SetRoundedOutline(this, WindowWidth, windowHeight, OutlineCorner, OutlineCorner);
+}
+
+void TFBrowser::keyPressEvent(QKeyEvent* event) {
+    FormKeyDown(event);
+    if (!event->isAccepted())
+        QDialog::keyPressEvent(event);
+}
+
+void TFBrowser::FormKeyDown(QKeyEvent* event) {
+    // Alt+F4 alone is swallowed: only the window's own commands close it.
+    // Esc is kept from the dialog's default of closing, for the same reason.
+    const bool altF4 = event->key() == Qt::Key_F4 && event->modifiers() == Qt::AltModifier;
+    if (altF4 || event->key() == Qt::Key_Escape) {
+        event->accept();
+        return;
+    }
+    event->ignore();
+}
+
+void TFBrowser::LWyborOpcjiClick() {
+    m_commands->Reset();
+    m_chooser.ChooseOption(this, CurrentOption);
+    const int chosen = m_chooser.ChosenOption;
+    if (chosen != -1 && chosen != CurrentOption)
+        ShowDocument(chosen);
+}
+
+void TFBrowser::LZapiszClick() {
+    m_commands->Reset();
+    Report(WebBrowser->SaveAs(), SaveFailed, NoDocumentToSave);
+}
+
+void TFBrowser::LKopiujClick() {
+    m_commands->Reset();
+    WebBrowser->CopyAll();
+}
+
+void TFBrowser::LDrukujMouseDown(Qt::MouseButton button, Qt::KeyboardModifiers modifiers) {
+    m_commands->Reset();
+    if (button == Qt::LeftButton && modifiers == Qt::ShiftModifier) {
+        WebBrowser->PrintPreview(Qt::WindowMaximized);
+        return;
+    }
+    PrintOptions& options = WebBrowser->Options();
+    options.Header.clear();
+    options.Footer.clear();
+    options.PrintWithoutDialog = true;
+    Report(WebBrowser->Print(), PrintFailed, NoDocumentToPrint);
+}
+
+void TFBrowser::LPodglondClick() {
+    m_commands->Reset();
+    WebBrowser->PrintPreview(Qt::WindowMaximized);
+}
+
+void TFBrowser::LCloseClick() {
+    m_commands->Reset();
+    close();
+}
+
+void TFBrowser::LCiongnijMouseDown() {
+    Rameczka->StartTracking();
+    // The frame spans from the window's top-left corner to the cursor.
+    Rameczka->FrameRect().SetLeft(x());
+    Rameczka->FrameRect().SetTop(y());
+}
+
+void TFBrowser::LCiongnijMouseMove() {
+    Rameczka->Track();
+}
+
+void TFBrowser::LCiongnijMouseUp() {
+    if (!Rameczka->Tracking())
+        return;
+    Rameczka->StopTracking();
+    const int height = Rameczka->FrameRect().Bottom() - Rameczka->FrameRect().Top();
+    SetHeight(std::min(height, MaximumHeight));
+}
+
+void TFBrowser::Report(ViewerResult result, const std::u16string& failed,
+                       const std::u16string& noDocument) {
+    // A cancelled dialog is the user's own choice and needs no message.
+    if (result == ViewerResult::Failed)
+        Warn(failed);
+    else if (result == ViewerResult::NoDocument)
+        Warn(noDocument);
+}
+
+void TFBrowser::Warn(const std::u16string& text) {
+    try {
+        m_warning.ShowWarning(ModeClose, IconInfo, text);
+    } catch (const Failure&) {
+        // The skinned box could not be drawn; the message still has to reach
+        // the user.
+        QMessageBox::information(this, windowTitle(), QStringForLabel(text));
+    }
+}
+
+} // namespace notarion

@@ -1,0 +1,124 @@
+#pragma once
+
+// The document viewer: shows the fourteen generated documents one at a time
+// in an embedded viewer. A column of label commands chooses another document
+// (through the option chooser), saves, copies, prints, previews the print
+// and closes; a grip in the bottom band changes the window's height while a
+// dotted frame shows the new size.
+
+#include "platform/HelpPages.h"
+
+#include <QDialog>
+#include <QTimer>
+
+#include <string>
+
+class QLabel;
+
+namespace notarion {
+
+struct SharedState;
+class HotArea;
+class HoverGroup;
+class TDotFrame;
+class TEmbeddedWB;
+class TFWarning;
+class TFWyborOpcji;
+class TitleStripDrag;
+enum class ViewerResult;
+
+class TFBrowser : public QDialog {
+    Q_OBJECT
+public:
+    // The window's width, and its height limits after a resize.
+    static constexpr int WindowWidth = 850;
+    static constexpr int OpeningHeight = 500;
+    static constexpr int MinimumHeight = 400;
+    static constexpr int MaximumHeight = 600;
+
+    // The hidden viewer. Documents come from state.OutputFolder; the window
+    // is placed over mainWindow whenever it is shown (no placement when
+    // mainWindow is null); chooser picks documents; warning reports failed
+    // prints and saves. Never fails: missing skin pictures leave the plain
+    // background colour.
+    TFBrowser(SharedState& state, QWidget* mainWindow, TFWyborOpcji& chooser, TFWarning& warning);
+
+    // Show document option index (0 to 13) at 850 x 500. While the window is
+    // open the document is loaded at once; otherwise the window opens
+    // modally, loads the document 200 ms later, and this call returns when
+    // the window is closed. A document that is missing shows the viewer's
+    // notice page.
+    void ShowDocument(int index);
+
+    // The option last asked for (0 at start) and its document's cp1250 path.
+    int CurrentOption = 0;
+    std::string CurrentDocumentPath;
+
+    // Replace what F1 uses to open the help page (tests watch it). Never fails.
+    void SetHelpOpener(HelpOpener opener) { m_help = std::move(opener); }
+
+    // Components, positioned as the window's description gives them.
+    QWidget* PTlo;
+    QLabel* ImTlo;
+    HotArea* LWyborOpcji;
+    HotArea* Label1;
+    HotArea* LZapisz;
+    HotArea* LKopiuj;
+    HotArea* LKreska1;
+    HotArea* LDrukuj;
+    HotArea* LPodglond;
+    HotArea* LKreska2;
+    HotArea* LClose;
+    HotArea* LCloseWykres;
+    HotArea* LListwa;
+    QWidget* Pdown;
+    QLabel* ImDown;
+    HotArea* LCiongnij;
+    QWidget* PPodWebbrowser;
+    TEmbeddedWB* WebBrowser;
+    TDotFrame* Rameczka;
+    QTimer TWczytaj;
+
+    HoverGroup* Commands() const { return m_commands; }
+    TitleStripDrag* Drag() const { return m_drag; }
+
+protected:
+    void showEvent(QShowEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+
+private:
+    void FormShow();
+    void FormKeyDown(QKeyEvent* event);
+    void LWyborOpcjiClick();
+    void LZapiszClick();
+    void LKopiujClick();
+    void LDrukujMouseDown(Qt::MouseButton button, Qt::KeyboardModifiers modifiers);
+    void LPodglondClick();
+    void LCloseClick();
+    void LCiongnijMouseDown();
+    void LCiongnijMouseMove();
+    void LCiongnijMouseUp();
+    void TWczytajTimer();
+
+    // Give the window a new height, then lay it out.
+    void SetHeight(int height);
+    // Place the bottom band and the viewer for the current height (raising
+    // a height below the minimum first) and round the outline.
+    void Layout();
+    // Show the message that fits how a save or print ended, if any.
+    void Report(ViewerResult result, const std::u16string& failed,
+                const std::u16string& noDocument);
+    // Show a failure of a command in the message box.
+    void Warn(const std::u16string& text);
+
+    SharedState& m_state;
+    QWidget* m_mainWindow;
+    TFWyborOpcji& m_chooser;
+    TFWarning& m_warning;
+    HoverGroup* m_commands;
+    TitleStripDrag* m_drag;
+    HelpOpener m_help;
+};
+
+} // namespace notarion

@@ -1,0 +1,114 @@
+#include "ui/TFBrowserMini.h"
+
+#include "app/SharedState.h"
+#include "platform/SkinImage.h"
+#include "platform/TEmbeddedWB.h"
+#include "ui/SkinnedWindow.h"
+
+#include <QKeyEvent>
+#include <QLabel>
+
+namespace notarion {
+namespace {
+
+// The fixed layout of the preview window.
+constexpr QSize WindowSize(630, 438);
+constexpr QRect BackgroundPanelGeometry(0, 0, 638, 447);
+constexpr QRect BackgroundImageGeometry(0, 0, 632, 440);
+constexpr QRect CloseGeometry(598, 11, 15, 14);
+constexpr QRect ViewerPanelGeometry(29, 38, 574, 376);
+constexpr QPoint OffsetFromMainWindow(72, 74);
+const char* const BackgroundSkin = "browsermini_tlo";
+
+QWidget* WhitePanel(QWidget* parent, const QRect& geometry) {
+    auto* panel = new QWidget(parent);
+    panel->setGeometry(geometry);
+    panel->setAutoFillBackground(true);
+    QPalette palette = panel->palette();
+    palette.setColor(QPalette::Window, Qt::white);
+    panel->setPalette(palette);
+    return panel;
+}
+
+} // namespace
+
+TFBrowserMini::TFBrowserMini(SharedState& state, QWidget* mainWindow)
+    : QDialog(nullptr), m_state(state), m_mainWindow(mainWindow) {
+    SetUpSkinnedWindow(this, WindowSize, StaysOnTop::Yes);
+    setWindowTitle(QStringLiteral("Ruzove duveziv - prezentacja danych"));
+    setAutoFillBackground(true);
+    QPalette palette = this->palette();
+    palette.setColor(QPalette::Window, Qt::white);
+    setPalette(palette);
+
+    PPodTlo = new QWidget(this);
+    PPodTlo->setGeometry(BackgroundPanelGeometry);
+    ImTlo = new QLabel(PPodTlo);
+    ImTlo->setGeometry(BackgroundImageGeometry);
+    // Without its picture the window stays usable on its white background.
+    TryLoadSkinImage(QString::fromLatin1(BackgroundSkin), ImTlo);
+
+    LCloseBrowser = new HotArea(this, CloseGeometry);
+    PPodWebbrowser = WhitePanel(this, ViewerPanelGeometry);
+    WebBrowser = new TEmbeddedWB(PPodWebbrowser);
+    WebBrowser->setGeometry(QRect(QPoint(0, 0), ViewerPanelGeometry.size()));
+
+    // The window sees every key before the viewer does.
+    WebBrowser->installEventFilter(this);
+    WebBrowser->viewport()->installEventFilter(this);
+
+    InstallHelpKey(this, [this] { m_help.Open(m_state.AppFolder, HelpIndexPage); });
+    connect(LCloseBrowser, &HotArea::clicked, this, &TFBrowserMini::LCloseBrowserClick);
+    connect(WebBrowser, &TEmbeddedWB::OnDocumentComplete, this,
+            &TFBrowserMini::WebBrowserDocumentComplete);
+}
+
+void TFBrowserMini::LoadPreviewFile(const std::string& path) {
+    WebBrowser->Navigate(path);
+}
+
+void TFBrowserMini::showEvent(QShowEvent* event) {
+    QDialog::showEvent(event);
+    FormShow();
+}
+
+void TFBrowserMini::FormShow() {
+    if (m_mainWindow)
+        PlaceRelativeTo(this, m_mainWindow, OffsetFromMainWindow);
+}
+
+void TFBrowserMini::keyPressEvent(QKeyEvent* event) {
+    if (FormKeyDown(*event)) {
+        event->accept();
+        return;
+    }
+    QDialog::keyPressEvent(event);
+}
+
+bool TFBrowserMini::eventFilter(QObject* watched, QEvent* event) {
+    if (event->type() == QEvent::KeyPress && FormKeyDown(*static_cast<QKeyEvent*>(event)))
+        return true;
+    return QDialog::eventFilter(watched, event);
+}
+
+bool TFBrowserMini::FormKeyDown(const QKeyEvent& key) {
+    if (key.key() == Qt::Key_C && key.modifiers() == Qt::ControlModifier) {
+        WebBrowser->CopyAll();
+        return true;
+    }
+    if (key.key() == Qt::Key_Escape) {
+        close();
+        return true;
+    }
+    return false;
+}
+
+void TFBrowserMini::LCloseBrowserClick() {
+    close();
+}
+
+void TFBrowserMini::WebBrowserDocumentComplete() {
+    WebBrowser->SetBodyBorderNone();
+}
+
+} // namespace notarion

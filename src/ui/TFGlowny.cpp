@@ -1,0 +1,348 @@
+#include "ui/TFGlowny.h"
+
+#include "app/StartOfWork.h"
+#include "platform/QtText.h"
+#include "platform/SkinImage.h"
+#include "reports/ListFile.h"
+#include "reports/ReportCatalogue.h"
+#include "text/FileSystem.h"
+#include "ui/KindListBox.h"
+#include "ui/TFAbout.h"
+#include "ui/TFRealProgramu.h"
+
+#include <QCloseEvent>
+#include <QCoreApplication>
+#include <QGuiApplication>
+#include <QLabel>
+#include <QScreen>
+#include <QShowEvent>
+#include <QThread>
+
+#include <exception>
+
+namespace notarion {
+
+namespace {
+
+constexpr QRect ImTloRect(0, 0, 776, 570);
+constexpr QRect LListwaRect(8, 7, 609, 23);
+constexpr QRect LAboutRect(636, 10, 17, 17);
+constexpr QRect LPomocRect(668, 10, 17, 17);
+constexpr QRect LMnimizeRect(712, 10, 17, 17);
+constexpr QRect LcloseRect(744, 10, 17, 17);
+constexpr QRect PPowitanieRect(146, 154, 534, 211);
+constexpr QRect ImPowitanieRect(0, 0, 534, 211);
+constexpr QRect LNowyZestawRect(80, 68, 401, 28);
+constexpr QRect LGotowyZestawRect(80, 132, 425, 20);
+constexpr QRect PPostepRect(34, 546, 480, 17);
+constexpr QRect ImPostepRect(0, 0, 480, 17);
+constexpr QRect PButWsteczRect(640, 531, 89, 33);
+constexpr QRect ImWsteczRect(0, 0, 105, 105);
+
+constexpr int CornerEllipse = 6;
+constexpr int ChoicePixelHeight = 11;
+constexpr std::uint32_t ChoiceNormalColour = 0xFFFFFF;
+constexpr std::uint32_t ChoiceHoverColour = 0x00FFFF;
+
+constexpr int ProgressStepWidth = 80;
+constexpr int ProgressSteps = 6;
+constexpr int ProgressStepMilliseconds = 100;
+
+// Where the companions lie while the main window is dragged.
+constexpr QPoint EditorOffsetWhileDragged(14, 51);
+constexpr QPoint PreviewOffsetWhileDragged(72, 74);
+
+// The choices begin with 17 spaces: the welcome picture draws an icon there.
+const QString ChoiceIndent(17, u' ');
+
+QLabel* MakeImage(QWidget* parent, const QRect& geometry) {
+    auto* image = new QLabel(parent);
+    image->setGeometry(geometry);
+    image->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    return image;
+}
+
+QWidget* MakePanel(QWidget* parent, const QRect& geometry) {
+    auto* panel = new QWidget(parent);
+    panel->setGeometry(geometry);
+    return panel;
+}
+
+} // namespace
+
+TFGlowny::TFGlowny(SharedState& state, WorkPlaces places)
+    : QWidget(nullptr), DajFolder(this), m_state(state), m_places(std::move(places)) {
+    SetUpSkinnedWindow(this, QSize(WindowWidth, WindowHeight), StaysOnTop::No);
+    setWindowTitle(QString::fromLatin1(ApplicationTitle));
+
+    ImTlo = MakeImage(this, ImTloRect);
+    TryLoadSkinImage(QStringLiteral("glowny_tlo"), ImTlo);
+
+    LListwa = new HotArea(this, LListwaRect, HotCursor::Normal);
+    LAbout = new HotArea(this, LAboutRect);
+    LPomoc = new HotArea(this, LPomocRect);
+    LMnimize = new HotArea(this, LMnimizeRect);
+    Lclose = new HotArea(this, LcloseRect);
+
+    PPowitanie = MakePanel(this, PPowitanieRect);
+    ImPowitanie = MakeImage(PPowitanie, ImPowitanieRect);
+    TryLoadSkinImage(QStringLiteral("glowny_powitanie"), ImPowitanie);
+    const QFont choiceFont =
+        PixelFont(QStringLiteral("MS Sans Serif"), ChoicePixelHeight, QFont::Bold);
+    const QColor normal = ColorFromBgr(ChoiceNormalColour);
+    LNowyZestaw = new HotArea(PPowitanie, LNowyZestawRect);
+    LNowyZestaw->SetCaption(
+        ChoiceIndent + QStringLiteral(u"Chcę przygotować protokół w oparciu o nowy zestaw"),
+        choiceFont, normal);
+    LGotowyZestaw = new HotArea(PPowitanie, LGotowyZestawRect);
+    LGotowyZestaw->SetCaption(
+        ChoiceIndent +
+            QStringLiteral(u"Chcę wygenerować protokół korzystając z istniejącej już listy "),
+        choiceFont, normal);
+
+    PPostep = MakePanel(this, PPostepRect);
+    ImPostep = MakeImage(PPostep, ImPostepRect);
+    TryLoadSkinImage(QStringLiteral("glowny_postep"), ImPostep);
+    PPostep->hide();
+
+    PButWstecz = MakePanel(this, PButWsteczRect);
+    PButWstecz->setCursor(Qt::PointingHandCursor);
+    ImWstecz = new HotArea(PButWstecz, ImWsteczRect);
+    TryLoadSkinImage(QStringLiteral("glowny_wstecz"), ImWstecz);
+    PButWstecz->hide();
+
+    DajFolder.Caption = Cp1250FromQString(QStringLiteral(u"Wskaż folder"));
+    DajFolder.StatusText = DajFolder.Caption;
+    DajFolder.Root = bl_CUSTOM;
+
+    m_drag = new TitleStripDrag(this, LListwa);
+    // Pending painting is finished before the window starts to follow the mouse.
+    m_drag->BeforePress = [] {
+        QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+    };
+    connect(m_drag, &TitleStripDrag::windowMoved, this, &TFGlowny::PlaceCompanions);
+
+    m_choices = new HoverGroup(this, normal, ColorFromBgr(ChoiceHoverColour));
+    m_choices->Add(LNowyZestaw);
+    m_choices->Add(LGotowyZestaw);
+    m_choices->AddResetArea(ImPowitanie);
+
+    connect(LNowyZestaw, &HotArea::clicked, this, &TFGlowny::LNowyZestawClick);
+    connect(LGotowyZestaw, &HotArea::clicked, this, &TFGlowny::LGotowyZestawClick);
+    connect(LPomoc, &HotArea::clicked, this, &TFGlowny::LPomocClick);
+    connect(LAbout, &HotArea::clicked, this, &TFGlowny::LAboutClick);
+    connect(LMnimize, &HotArea::clicked, this, &TFGlowny::LMnimizeClick);
+    connect(Lclose, &HotArea::clicked, this, &TFGlowny::LcloseClick);
+    connect(ImWstecz, &HotArea::clicked, this, &TFGlowny::ImWsteczClick);
+    InstallHelpKey(this, [this] { LPomocClick(); });
+
+    if (const QScreen* screen = QGuiApplication::primaryScreen()) {
+        const QRect area = screen->geometry();
+        move(area.x() + (area.width() - width()) / 2, area.y() + (area.height() - height()) / 2);
+    }
+}
+
+void TFGlowny::SetCompanions(TFRealProgramu* editor, QWidget* previewWindow, TFAbout* about) {
+    m_editor = editor;
+    m_previewWindow = previewWindow;
+    m_about = about;
+}
+
+void TFGlowny::showEvent(QShowEvent* event) {
+    QWidget::showEvent(event);
+    // A restore from the task bar is a show too; the work starts only once.
+    if (!event->spontaneous() && !m_workStarted) {
+        FormShow();
+    }
+}
+
+void TFGlowny::FormShow() {
+    m_workStarted = true;
+    m_drag->Clear();
+    StartOfWork(m_state, m_places.ExecutablePath, m_places.AppData);
+    SetRoundedOutline(this, WindowWidth, WindowHeight, CornerEllipse, CornerEllipse);
+    PPowitanie->setVisible(true);
+    PPostep->hide();
+    PButWstecz->hide();
+}
+
+void TFGlowny::closeEvent(QCloseEvent* event) {
+    FormClose();
+    event->accept();
+}
+
+void TFGlowny::FormClose() {
+    if (m_workEnded) {
+        return;
+    }
+    m_workEnded = true;
+    // The companions are separate windows: they go with the main window.
+    if (m_editor != nullptr) {
+        m_editor->hide();
+    }
+    if (m_previewWindow != nullptr) {
+        m_previewWindow->hide();
+    }
+    if (m_workStarted) {
+        EndOfWork(m_state);
+    }
+    emit workEnded();
+}
+
+void TFGlowny::changeEvent(QEvent* event) {
+    QWidget::changeEvent(event);
+    if (event->type() == QEvent::WindowStateChange && !isMinimized()) {
+        for (QWidget* companion : m_minimisedWithMe) {
+            companion->showNormal();
+        }
+        m_minimisedWithMe.clear();
+    }
+}
+
+void TFGlowny::Warn(const std::u16string& text) {
+    if (m_state.ShowWarning) {
+        m_state.ShowWarning(ModeClose, IconInfo, text);
+    }
+}
+
+void TFGlowny::ResetChoiceColours() {
+    m_choices->Reset();
+}
+
+void TFGlowny::LNowyZestawClick() {
+    StartNewSet();
+}
+
+void TFGlowny::LGotowyZestawClick() {
+    OpenListFile();
+}
+
+void TFGlowny::StartNewSet() {
+    DajFolder.FolderName =
+        m_state.LastReportFolder.empty() ? m_state.AppFolder : m_state.LastReportFolder;
+    ResetChoiceColours();
+    if (!DajFolder.Execute()) {
+        return;
+    }
+    m_state.FoundReportFiles.clear();
+    m_state.LastReportFolder = DajFolder.FolderName;
+    std::string pattern = DajFolder.FolderName;
+    if (pattern.empty() || pattern.back() != PathSeparator) {
+        pattern += PathSeparator;
+    }
+    FindFiles(pattern + "*.xml", "", m_state.FoundReportFiles);
+    if (m_state.FoundReportFiles.empty()) {
+        Warn(u"Brak plików z danymi we wskazanym folderze.\rProgram nie ma co przetwarzać.");
+        return;
+    }
+    try {
+        // A file that cannot be read has been named in a message of its own
+        // and the catalogue is empty: the welcome panel stays.
+        if (!LoadCatalogue(m_state.Catalogue, m_state.FoundReportFiles, m_state.ShowWarning)) {
+            return;
+        }
+        if (m_editor != nullptr) {
+            FillKindList(m_state.Catalogue, *m_editor->LLista, 0);
+        }
+    } catch (const std::exception&) {
+        Warn(u"Co najmniej jeden z plików we wskazanym folderze jest uszkodzony.\rZbadaj pliki "
+             u"sprawozdań korzystając z modułu Lupik.");
+        return;
+    }
+    OpenEditor(true);
+}
+
+void TFGlowny::OpenListFile() {
+    ResetChoiceColours();
+    if (m_editor == nullptr) {
+        return;
+    }
+    FileDialog& dialog = m_editor->OpenLista;
+    dialog.InitialDir = m_state.AppFolder;
+    if (!dialog.Execute()) {
+        return;
+    }
+    bool loaded = false;
+    try {
+        loaded = ReadListFile(m_state.Catalogue, dialog.FileName);
+        if (loaded) {
+            FillKindList(m_state.Catalogue, *m_editor->LLista, 0);
+        }
+    } catch (const std::exception&) {
+        loaded = false;
+    }
+    if (!loaded) {
+        Warn(u"Wystąpiły problemy z wczytaniem pliku listy.\rPrawdopodobnie plik jest uszkodzony.");
+        return;
+    }
+    OpenEditor(false);
+}
+
+void TFGlowny::OpenEditor(bool focusList) {
+    if (m_editor == nullptr) {
+        return;
+    }
+    m_editor->show();
+    m_editor->raise();
+    m_editor->activateWindow();
+    if (focusList) {
+        m_editor->LLista->setFocus();
+    }
+}
+
+void TFGlowny::PlaceCompanions() {
+    if (m_editor != nullptr && m_editor->isVisible()) {
+        PlaceRelativeTo(m_editor, this, EditorOffsetWhileDragged);
+    }
+    if (m_previewWindow != nullptr && m_previewWindow->isVisible()) {
+        PlaceRelativeTo(m_previewWindow, this, PreviewOffsetWhileDragged);
+    }
+}
+
+void TFGlowny::ShowProgressStrip() {
+    PPostep->resize(ProgressStepWidth, PPostepRect.height());
+    PPostep->show();
+    for (int step = 1; step <= ProgressSteps; ++step) {
+        PPostep->resize(step * ProgressStepWidth, PPostepRect.height());
+        // Painted at once: the loop holds the thread and no event is processed.
+        PPostep->repaint();
+        QThread::msleep(ProgressStepMilliseconds);
+    }
+    PPostep->hide();
+}
+
+void TFGlowny::LPomocClick() {
+    m_help.Open(m_state.AppFolder, HelpIndexPage);
+}
+
+void TFGlowny::LAboutClick() {
+    if (m_about != nullptr) {
+        m_about->ShowOver(this);
+    }
+}
+
+void TFGlowny::LMnimizeClick() {
+    // The whole application goes to the task bar: the visible companions are
+    // minimised with the main window and come back when it is restored. They
+    // stay shown all the while, so nothing of their state is reset.
+    for (QWidget* companion : {static_cast<QWidget*>(m_editor), m_previewWindow}) {
+        if (companion != nullptr && companion->isVisible()) {
+            companion->showMinimized();
+            m_minimisedWithMe.push_back(companion);
+        }
+    }
+    showMinimized();
+}
+
+void TFGlowny::LcloseClick() {
+    close();
+}
+
+void TFGlowny::ImWsteczClick() {
+    if (m_editor != nullptr) {
+        m_editor->close();
+    }
+    PButWstecz->hide();
+}
+
+} // namespace notarion

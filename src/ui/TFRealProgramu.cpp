@@ -1,0 +1,487 @@
+#include "ui/TFRealProgramu.h"
+
+#include "app/SharedState.h"
+#include "generate/DocumentSet.h"
+#include "platform/QtText.h"
+#include "platform/SkinImage.h"
+#include "reports/ListFile.h"
+#include "reports/ReportCatalogue.h"
+#include "reports/ReportFileError.h"
+#include "text/FileSystem.h"
+#include "ui/KindListBox.h"
+#include "ui/TFBrowser.h"
+#include "ui/TFBrowserMini.h"
+#include "ui/TFGlowny.h"
+
+#include <QApplication>
+#include <QComboBox>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QShowEvent>
+
+#include <algorithm>
+#include <array>
+#include <exception>
+
+namespace notarion {
+
+namespace {
+
+constexpr QRect PTloRect(0, 0, TFRealProgramu::WindowWidth, TFRealProgramu::WindowHeight);
+constexpr QRect ImrealizacjaRect(-2, -4, 751, 481);
+constexpr QRect PPodComboRect(26, 43, 294, 15);
+constexpr QPoint PozycjeBoxPos(-3, -3);
+constexpr int PozycjeBoxWidth = 317;
+constexpr QRect LRozwinBoxRect(327, 41, 17, 17);
+constexpr QRect LListaRect(29, 82, 486, 367);
+constexpr QRect LDodajPlikRect(589, 259, 112, 15);
+constexpr QRect LUsunPlikRect(592, 290, 112, 15);
+constexpr QRect LZapiszRect(592, 322, 112, 13);
+constexpr QRect LPodglondRect(590, 350, 119, 15);
+constexpr QRect LGenrujZestawRect(586, 399, 119, 31);
+constexpr QPoint LKKoncoworocznaPos(370, 416);
+
+// Where the editor lies over the main window when it is shown.
+constexpr QPoint OffsetWhenShown(17, 52);
+
+constexpr int KindCount = 9;
+
+// The folder inside the report folder that receives the document set.
+constexpr const char* OutputFolderName = "Protokoly";
+
+constexpr const char16_t* NoSelectionForPreview =
+    u"Jeśli chcesz zobaczyć podgląd, zaznacz którąś z pozycji.";
+constexpr const char16_t* NoReportsToSave = u"Nie można utworzyć listy, gdyż brak jest sprawozdań.";
+constexpr const char16_t* ListFileNotWritten =
+    u"Wystąpiły problemy z zapisem pliku.\rPrawdopodobnie nie masz prawa do zapisu we wskazanym "
+    u"miejscu.";
+constexpr const char16_t* ListFileProcessingFailed =
+    u"Wystąpiły problemy z przetworzeniem danych przy zapisie do pliku.";
+
+QLabel* MakeImage(QWidget* parent, const QRect& geometry) {
+    auto* image = new QLabel(parent);
+    image->setGeometry(geometry);
+    image->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    return image;
+}
+
+// The catalogue index of the report that a line stands for. The list shows
+// the entries of one kind in catalogue order, so the n-th line of a title
+// stands for the n-th entry of that title. Looking up only the first entry
+// of a title would let a line of a repeated title act on another line's
+// report, and a drag would then leave the list and the catalogue in
+// different orders. -1 when no entry carries the line's title.
+int EntryOfListLine(const ReportCatalogue& catalogue, const KindList& list, int line) {
+    if (line < 0 || line >= list.ItemCount()) {
+        return -1;
+    }
+    const std::string title = list.ItemText(line);
+    int earlierLines = 0;
+    for (int i = 0; i < line; ++i) {
+        if (list.ItemText(i) == title) {
+            ++earlierLines;
+        }
+    }
+    const int inUse =
+        std::min(catalogue.Count, static_cast<int>(catalogue.Slots.size()));
+    for (int i = 0; i < inUse; ++i) {
+        if (catalogue.Slots[static_cast<std::size_t>(i)].Title == title && earlierLines-- == 0) {
+            return i;
+        }
+    }
+    // More lines than entries of that title: the list is out of step with
+    // the catalogue, and the first entry is the best guess.
+    return CatalogueIndexOf(catalogue, list, line);
+}
+
+// A list of one line, for previewing one entry through a catalogue of its own.
+class OneLineList : public KindList {
+public:
+    explicit OneLineList(std::string title) : m_title(std::move(title)) {}
+    void ClearItems() override {}
+    void AddItem(const std::string&) override {}
+    int ItemCount() const override { return 1; }
+    std::string ItemText(int position) const override {
+        return position == 0 ? m_title : std::string();
+    }
+    void SelectFirstItem() override {}
+
+private:
+    std::string m_title;
+};
+
+// Alt is the only modifier and no mouse button is held.
+bool AltAlone(const QKeyEvent& key) {
+    return (key.modifiers() & ~Qt::KeypadModifier) == Qt::AltModifier &&
+           QGuiApplication::mouseButtons() == Qt::NoButton;
+}
+
+} // namespace
+
+QStringList TFRealProgramu::KindItems() {
+    return {
+        QStringLiteral(u"Klasyfikacja klasy"),
+        QStringLiteral(u"Klasyfikacja klasy z zachowania"),
+        QStringLiteral(u"Uzasadnienie oceny niedostatecznej"),
+        QStringLiteral(u"Realizacja programu z przedmiotu nauczania"),
+        QStringLiteral(u"Realizacja programu wychowawczego"),
+        QStringLiteral(u"Realizacja zajęć dodatkowych"),
+        QStringLiteral(u"Inne informacje"),
+        QStringLiteral(u"Realizacja zajęć wynikających z karty"),
+        QStringLiteral(u"Sprawozdanie dyrektora"),
+    };
+}
+
+TFRealProgramu::TFRealProgramu(SharedState& state, TFGlowny& mainWindow)
+    : QWidget(nullptr), SaveLista(this, FileDialog::Purpose::Save),
+      OpenLista(this, FileDialog::Purpose::Open), OpenDodatkowe(this, FileDialog::Purpose::Open),
+      m_state(state), m_mainWindow(mainWindow) {
+    SetUpSkinnedWindow(this, QSize(WindowWidth, WindowHeight), StaysOnTop::Yes);
+    setAttribute(Qt::WA_QuitOnClose, false);
+
+    PTlo = new QWidget(this);
+    PTlo->setGeometry(PTloRect);
+    Imrealizacja = MakeImage(PTlo, ImrealizacjaRect);
+    TryLoadSkinImage(QStringLiteral("realizacja_tlo"), Imrealizacja);
+
+    PPodCombo = new QWidget(PTlo);
+    PPodCombo->setGeometry(PPodComboRect);
+    PPodCombo->setAutoFillBackground(true);
+    QPalette white = PPodCombo->palette();
+    white.setColor(QPalette::Window, Qt::white);
+    PPodCombo->setPalette(white);
+    PozycjeBox = new QComboBox(PPodCombo);
+    PozycjeBox->addItems(KindItems());
+    PozycjeBox->setMaxVisibleItems(KindCount);
+    PozycjeBox->move(PozycjeBoxPos);
+    PozycjeBox->resize(PozycjeBoxWidth, PozycjeBox->sizeHint().height());
+
+    LRozwinBox = new HotArea(PTlo, LRozwinBoxRect);
+    LLista = new KindListBox(PTlo);
+    LLista->setGeometry(LListaRect);
+    LDodajPlik = new HotArea(PTlo, LDodajPlikRect);
+    LUsunPlik = new HotArea(PTlo, LUsunPlikRect);
+    LZapisz = new HotArea(PTlo, LZapiszRect);
+    LPodglond = new HotArea(PTlo, LPodglondRect);
+    LGenrujZestaw = new HotArea(PTlo, LGenrujZestawRect);
+
+    LKKoncoworoczna = new QLabel(QStringLiteral(u"Klasyfikacja końcoworoczna"), PTlo);
+    LKKoncoworoczna->move(LKKoncoworocznaPos);
+    LKKoncoworoczna->setAttribute(Qt::WA_TranslucentBackground);
+    QPalette whiteText = LKKoncoworoczna->palette();
+    whiteText.setColor(QPalette::WindowText, Qt::white);
+    LKKoncoworoczna->setPalette(whiteText);
+    LKKoncoworoczna->adjustSize();
+
+    SaveLista.Title = Cp1250FromQString(QStringLiteral(u"Wskaż miejsce docelowe"));
+    SaveLista.Filter = "Plik listy (xmp)|*.xmp";
+    SaveLista.DefaultExt = "xmp";
+    OpenLista.Title = Cp1250FromQString(QStringLiteral(u"Wskaż plik listy"));
+    OpenLista.Filter = "Plik listy (xmp)|*.xmp";
+    OpenLista.DefaultExt = "xmp";
+    OpenDodatkowe.Filter = "Plik sprawozdania (*.xml)|*.xml";
+    OpenDodatkowe.AllowSelect = FileDialog::Selection::Multiple;
+
+    connect(PozycjeBox, &QComboBox::currentIndexChanged, this, &TFRealProgramu::PozycjeBoxChange);
+    connect(LRozwinBox, &HotArea::clicked, this, &TFRealProgramu::LRozwinBoxClick);
+    connect(LLista, &KindListBox::pressedAt, this, &TFRealProgramu::LListaMouseDown);
+    connect(LLista, &KindListBox::draggedOver, this, &TFRealProgramu::LListaDragOver);
+    connect(LLista, &KindListBox::droppedAt, this, &TFRealProgramu::LListaDragDrop);
+    connect(LLista, &KindListBox::doubleClickedAt, this, &TFRealProgramu::LListaDblClick);
+    connect(LDodajPlik, &HotArea::clicked, this, &TFRealProgramu::LDodajPlikClick);
+    connect(LUsunPlik, &HotArea::clicked, this, &TFRealProgramu::LUsunPlikClick);
+    connect(LZapisz, &HotArea::clicked, this, &TFRealProgramu::LZapiszClick);
+    connect(LPodglond, &HotArea::clicked, this, &TFRealProgramu::LPodglondClick);
+    connect(LGenrujZestaw, &HotArea::clicked, this, &TFRealProgramu::LGenrujZestawClick);
+    InstallHelpKey(this, [this] { OpenHelp(); });
+    // The Alt shortcuts must work whichever control has the focus, so the
+    // window looks at every key of the application before its controls do.
+    if (QCoreApplication::instance() != nullptr) {
+        QCoreApplication::instance()->installEventFilter(this);
+    }
+}
+
+void TFRealProgramu::SetViewers(TFBrowserMini* previewWindow, TFBrowser* documentViewer) {
+    m_previewWindow = previewWindow;
+    m_documentViewer = documentViewer;
+}
+
+void TFRealProgramu::showEvent(QShowEvent* event) {
+    QWidget::showEvent(event);
+    if (!event->spontaneous()) {
+        FormShow();
+    }
+}
+
+void TFRealProgramu::FormShow() {
+    PlaceRelativeTo(this, &m_mainWindow, OffsetWhenShown);
+    // The entry paths have filled the list with the first kind already, so
+    // the selector is set back without refilling it.
+    const QSignalBlocker quiet(PozycjeBox);
+    PozycjeBox->setCurrentIndex(0);
+    m_mainWindow.PButWstecz->setVisible(true);
+}
+
+bool TFRealProgramu::eventFilter(QObject* watched, QEvent* event) {
+    if (event->type() == QEvent::KeyPress) {
+        const auto* widget = qobject_cast<QWidget*>(watched);
+        if (widget != nullptr && widget->window() == this &&
+            FormKeyDown(*static_cast<QKeyEvent*>(event))) {
+            return true;
+        }
+    }
+    return QWidget::eventFilter(watched, event);
+}
+
+bool TFRealProgramu::FormKeyDown(const QKeyEvent& key) {
+    // Tested in this order; the first match runs and uses the key up. Ctrl
+    // or Shift held with Alt is no shortcut (Ctrl+Alt is how some keyboards
+    // type Polish letters).
+    struct Shortcut {
+        int Key;
+        void (TFRealProgramu::*Run)();
+    };
+    static constexpr std::array<Shortcut, 5> Shortcuts = {{
+        {Qt::Key_D, &TFRealProgramu::AddReportFiles},
+        {Qt::Key_U, &TFRealProgramu::RemoveSelected},
+        {Qt::Key_P, &TFRealProgramu::PreviewSelected},
+        {Qt::Key_Z, &TFRealProgramu::SaveListFile},
+        {Qt::Key_G, &TFRealProgramu::GenerateDocumentSet},
+    }};
+    if (!AltAlone(key)) {
+        return false;
+    }
+    for (const Shortcut& shortcut : Shortcuts) {
+        if (key.key() == shortcut.Key) {
+            (this->*shortcut.Run)();
+            return true;
+        }
+    }
+    return false;
+}
+
+void TFRealProgramu::PozycjeBoxChange(int index) {
+    if (index < 0) {
+        return;
+    }
+    FillKindList(m_state.Catalogue, *LLista, index);
+}
+
+void TFRealProgramu::LRozwinBoxClick() {
+    PozycjeBox->showPopup();
+}
+
+void TFRealProgramu::LListaMouseDown(QPoint point) {
+    if (LLista->ItemCount() > 0) {
+        m_dragFromPoint = point;
+    }
+}
+
+void TFRealProgramu::LListaDragOver(QPoint point) {
+    if (LLista->ItemCount() == 0) {
+        return;
+    }
+    const int under = LLista->PositionAt(point);
+    if (under >= 0) {
+        LLista->setCurrentRow(under);
+    } else {
+        LLista->clearSelection();
+    }
+}
+
+void TFRealProgramu::LListaDragDrop(QPoint point) {
+    const int lines = LLista->ItemCount();
+    if (lines == 0) {
+        return;
+    }
+    const int source = LLista->PositionAt(m_dragFromPoint);
+    if (source < 0) {
+        return;
+    }
+    int target = LLista->PositionAt(point);
+    if (target < 0) {
+        target = lines - 1;
+    }
+    // Both entries are found before anything moves: the lines' positions
+    // change with the move.
+    const int sourceEntry = EntryOfLine(source);
+    const int targetEntry = EntryOfLine(target);
+    if (sourceEntry < 0 || targetEntry < 0) {
+        // A line without an entry cannot be moved in the catalogue; moving
+        // it in the list alone would show an order that is not generated.
+        return;
+    }
+    LLista->MoveItem(source, target);
+    MoveEntry(m_state.Catalogue, sourceEntry, targetEntry);
+}
+
+void TFRealProgramu::LListaDblClick() {
+    if (LLista->ItemCount() > 0) {
+        PreviewSelected();
+    }
+}
+
+void TFRealProgramu::LDodajPlikClick() {
+    AddReportFiles();
+}
+
+void TFRealProgramu::LUsunPlikClick() {
+    RemoveSelected();
+}
+
+void TFRealProgramu::LPodglondClick() {
+    PreviewSelected();
+}
+
+void TFRealProgramu::LZapiszClick() {
+    SaveListFile();
+}
+
+void TFRealProgramu::LGenrujZestawClick() {
+    GenerateDocumentSet();
+}
+
+void TFRealProgramu::AddReportFiles() {
+    if (OpenDodatkowe.InitialDir.empty()) {
+        OpenDodatkowe.InitialDir = m_state.AppFolder;
+    }
+    if (!OpenDodatkowe.Execute()) {
+        return;
+    }
+    repaint();
+    m_state.FoundReportFiles = OpenDodatkowe.FileNames;
+    try {
+        AppendToCatalogue(m_state.Catalogue, m_state.FoundReportFiles);
+    } catch (const ReportFileError& error) {
+        // The reports added before the unreadable one stay and are listed
+        // before the message names the file.
+        FillKindList(m_state.Catalogue, *LLista, PozycjeBox->currentIndex());
+        Warn(IconInfo, DamagedFileMessage(error.Path()));
+        return;
+    }
+    FillKindList(m_state.Catalogue, *LLista, PozycjeBox->currentIndex());
+}
+
+void TFRealProgramu::RemoveSelected() {
+    const int line = LLista->SelectedPosition();
+    if (line < 0) {
+        return;
+    }
+    RemoveEntry(m_state.Catalogue, EntryOfLine(line));
+    FillKindList(m_state.Catalogue, *LLista, PozycjeBox->currentIndex());
+}
+
+void TFRealProgramu::PreviewSelected() {
+    const int line = LLista->SelectedPosition();
+    if (line < 0) {
+        Warn(IconWarning, NoSelectionForPreview);
+        return;
+    }
+    if (!WritePreviewOfLine(line)) {
+        return;
+    }
+    if (m_previewWindow == nullptr) {
+        return;
+    }
+    m_previewWindow->LoadPreviewFile(m_state.TempFolder + std::string(PreviewFileName));
+    m_previewWindow->exec();
+}
+
+bool TFRealProgramu::WritePreviewOfLine(int line) {
+    const int entry = EntryOfLine(line);
+    if (entry < 0 || entry == CatalogueIndexOf(m_state.Catalogue, *LLista, line)) {
+        return WritePreviewFile(m_state, m_state.Catalogue, *LLista, line, m_state.TempFolder,
+                                m_state.ShowWarning);
+    }
+    // A later report of a repeated title: the preview looks reports up by
+    // title, so it is given a catalogue that holds only this report.
+    ReportCatalogue single;
+    single.Slots.push_back(m_state.Catalogue.Slots[static_cast<std::size_t>(entry)]);
+    single.Count = 1;
+    const OneLineList onlyLine(single.Slots.front().Title);
+    return WritePreviewFile(m_state, single, onlyLine, 0, m_state.TempFolder, m_state.ShowWarning);
+}
+
+void TFRealProgramu::SaveListFile() {
+    if (m_state.Catalogue.Slots.empty()) {
+        Warn(IconInfo, NoReportsToSave);
+        return;
+    }
+    SaveLista.InitialDir = m_state.LastReportFolder;
+    if (!SaveLista.Execute()) {
+        return;
+    }
+    repaint();
+    try {
+        if (!WriteListFile(m_state.Catalogue, SaveLista.FileName)) {
+            Warn(IconInfo, ListFileNotWritten);
+        }
+    } catch (const std::exception&) {
+        Warn(IconInfo, ListFileProcessingFailed);
+    }
+}
+
+std::string TFRealProgramu::ReportFolder() const {
+    if (!m_state.LastReportFolder.empty()) {
+        return m_state.LastReportFolder;
+    }
+    // The list-file path runs this window's open dialog, which keeps the
+    // name of the list file last opened.
+    const std::string& listFile = OpenLista.FileName;
+    if (listFile.empty()) {
+        return {};
+    }
+    const std::string folder = FolderOf(listFile);
+    if (folder.empty() && listFile.front() == PathSeparator) {
+        return std::string(1, PathSeparator);
+    }
+    return folder;
+}
+
+void TFRealProgramu::GenerateDocumentSet() {
+    const std::string reportFolder = ReportFolder();
+    if (reportFolder.empty()) {
+        // Without a folder the set would land in "Protokoly" at the root of
+        // the file system, far from the reports; nothing is written.
+        Warn(IconInfo, ProtocolsFailureMessage());
+        return;
+    }
+    m_state.OutputFolder = DocumentPath(reportFolder, OutputFolderName);
+    if (!DirectoryExists(m_state.OutputFolder)) {
+        // A folder that cannot be made shows up as a failed set below.
+        CreateSingleDirectory(m_state.OutputFolder);
+    }
+    try {
+        if (!GenerateProtocols(m_state, m_state.Catalogue, m_state.OutputFolder)) {
+            Warn(IconInfo, ProtocolsFailureMessage());
+            return;
+        }
+        if (!GenerateLists(m_state, m_state.OutputFolder)) {
+            Warn(IconInfo, ListsFailureMessage());
+            return;
+        }
+        m_mainWindow.ShowProgressStrip();
+        if (m_documentViewer != nullptr) {
+            m_documentViewer->ShowDocument(0);
+        }
+    } catch (const std::exception&) {
+        // The user always learns that the set did not come out whole.
+        Warn(IconInfo, ProtocolsFailureMessage());
+    }
+}
+
+int TFRealProgramu::EntryOfLine(int line) const {
+    return EntryOfListLine(m_state.Catalogue, *LLista, line);
+}
+
+void TFRealProgramu::Warn(int icon, const std::u16string& text) {
+    if (m_state.ShowWarning) {
+        m_state.ShowWarning(ModeClose, icon, text);
+    }
+}
+
+void TFRealProgramu::OpenHelp() {
+    m_help.Open(m_state.AppFolder, HelpIndexPage);
+}
+
+} // namespace notarion

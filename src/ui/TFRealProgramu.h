@@ -1,0 +1,155 @@
+#pragma once
+
+// The list editor: shows the report catalogue one report kind at a time.
+// The main window fills its list and shows it over itself; the editor
+// follows the main window and closes through the main window's back button.
+//
+// From here the user reorders the reports of a kind by dragging them, adds
+// and removes report files, previews one report in the preview window,
+// saves the set as a list file and generates the document set, which the
+// document viewer then shows. Every line of the list stands for its own
+// catalogue entry, even when two reports carry the same title.
+
+#include "platform/FileDialog.h"
+#include "platform/HelpPages.h"
+#include "ui/SkinnedWindow.h"
+
+#include <QPoint>
+#include <QWidget>
+
+#include <string>
+
+class QComboBox;
+class QKeyEvent;
+class QLabel;
+
+namespace notarion {
+
+struct SharedState;
+class KindListBox;
+class TFBrowser;
+class TFBrowserMini;
+class TFGlowny;
+
+class TFRealProgramu : public QWidget {
+    Q_OBJECT
+public:
+    // The window's fixed size.
+    static constexpr int WindowWidth = 749;
+    static constexpr int WindowHeight = 477;
+
+    // The hidden editor over state's catalogue, placed relative to
+    // mainWindow when shown. Never fails: a missing skin picture leaves a
+    // plain background.
+    TFRealProgramu(SharedState& state, TFGlowny& mainWindow);
+
+    // Tie in the windows made after this one: the preview window that shows
+    // a report's preview and the document viewer that shows the generated
+    // set. Until they are tied in (or when null), a preview or a set is
+    // still written but not shown. Never fails.
+    void SetViewers(TFBrowserMini* previewWindow, TFBrowser* documentViewer);
+
+    // Replace what F1 uses to open the help page (tests watch it). Never fails.
+    void SetHelpOpener(HelpOpener opener) { m_help = std::move(opener); }
+
+    // The items of the kind selector, in index order (0 to 8).
+    static QStringList KindItems();
+
+    // Ask for report files and add them after all entries of the catalogue,
+    // then show the chosen kind again. A file that cannot be read is named
+    // in the message box; the files added before it stay. Cancelling does
+    // nothing.
+    void AddReportFiles();
+    // Remove the selected line's report from the catalogue (the file stays
+    // on disk) and show the kind again. Does nothing when no line is selected.
+    void RemoveSelected();
+    // Write the preview of the selected line's report and show it in the
+    // preview window, modally. Without a selected line, or when the preview
+    // cannot be written, a message says so and nothing opens.
+    void PreviewSelected();
+    // Ask where to save and write the whole catalogue as a list file there,
+    // replacing any file without a question. An empty catalogue, a file that
+    // cannot be written and any other error are reported in the message
+    // box; the catalogue never changes.
+    void SaveListFile();
+    // Write the fourteen documents into the output folder (ReportFolder()
+    // + "/Protokoly", made when missing), play the main window's progress
+    // strip and open the document viewer on the first document, modally. A
+    // failure of any step, or no known report folder, is reported in the
+    // message box and stops there.
+    void GenerateDocumentSet();
+
+    // The folder whose "Protokoly" receives the document set: the folder of
+    // the last new set, or, when the set came from a list file and no folder
+    // was chosen in this run, the folder of that list file. Empty when
+    // neither is known.
+    std::string ReportFolder() const;
+
+    // The drag-and-drop handlers of the report list, called by the list's
+    // mouse events; points are in the list's viewport coordinates.
+    // A press remembers where a drag would start (only on a non-empty list).
+    void LListaMouseDown(QPoint point);
+    // A drag over the list selects the line under the point; below the last
+    // line nothing is selected.
+    void LListaDragOver(QPoint point);
+    // A drop moves the line pressed last onto the line at point (the last
+    // line when point lies below it) and the report's entry along with it in
+    // the catalogue. Nothing happens on an empty list or when the press was
+    // on no line.
+    void LListaDragDrop(QPoint point);
+
+    // The point of the last press on a non-empty list.
+    QPoint DragFromPoint() const { return m_dragFromPoint; }
+
+    // Components, positioned as the window's description gives them.
+    QWidget* PTlo;
+    QLabel* Imrealizacja;
+    QWidget* PPodCombo;
+    QComboBox* PozycjeBox;
+    HotArea* LRozwinBox;
+    KindListBox* LLista;
+    HotArea* LDodajPlik;
+    HotArea* LUsunPlik;
+    HotArea* LZapisz;
+    HotArea* LPodglond;
+    HotArea* LGenrujZestaw;
+    QLabel* LKKoncoworoczna;
+    FileDialog SaveLista;
+    FileDialog OpenLista;
+    FileDialog OpenDodatkowe;
+
+protected:
+    void showEvent(QShowEvent* event) override;
+    // The window sees every key before its controls do.
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    void FormShow();
+    // True when the key ran one of the Alt shortcuts (and is used up).
+    bool FormKeyDown(const QKeyEvent& key);
+    void PozycjeBoxChange(int index);
+    void LRozwinBoxClick();
+    void LListaDblClick();
+    void LDodajPlikClick();
+    void LUsunPlikClick();
+    void LPodglondClick();
+    void LZapiszClick();
+    void LGenrujZestawClick();
+    void OpenHelp();
+
+    // The catalogue index of the report that a line of the list stands for.
+    int EntryOfLine(int line) const;
+    // Write the preview file of one catalogue entry; false after the
+    // preview's own failure message.
+    bool WritePreviewOfLine(int line);
+    void Warn(int icon, const std::u16string& text);
+
+    SharedState& m_state;
+    TFGlowny& m_mainWindow;
+    TFBrowserMini* m_previewWindow = nullptr;
+    TFBrowser* m_documentViewer = nullptr;
+    HelpOpener m_help;
+    QPoint m_dragFromPoint;
+};
+
+} // namespace notarion

@@ -1,0 +1,315 @@
+#include "ui/TFWarning.h"
+
+#include "platform/QtText.h"
+#include "platform/SkinImage.h"
+#include "reports/MessageSink.h"
+#include "ui/TabFilter.h"
+
+#include <QCloseEvent>
+#include <QGuiApplication>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QScreen>
+
+namespace notarion {
+
+namespace {
+
+constexpr QSize BoxSize(350, 150);
+
+// Component geometry of the box.
+constexpr QRect ImWarningRect(0, 0, 350, 150);
+constexpr QRect PIkonaRect(12, 4, 42, 43);
+constexpr QRect LTekstWarningRect(17, 51, 313, 53);
+constexpr QRect LCloseRect(323, 8, 17, 17);
+constexpr QRect LListwaRect(56, 5, 281, 23);
+constexpr QRect PButTakRect(63, 116, 88, 26);
+constexpr QRect PButNieRect(156, 116, 88, 26);
+constexpr QRect PButAnulujRect(248, 116, 88, 26);
+constexpr QRect PButZamknijRect(190, 116, 88, 26);
+
+constexpr std::uint32_t TextColour = 0x444444;
+constexpr int TextPixelHeight = 12;
+
+constexpr int ButtonTak = 1;
+constexpr int ButtonNie = 2;
+constexpr int ButtonAnuluj = 3;
+constexpr int ButtonZamknij = 4;
+
+// The skin picture of each button, normal; the highlighted one adds "akt".
+QString ButtonPicture(int button) {
+    switch (button) {
+    case ButtonTak:
+        return QStringLiteral("buttak");
+    case ButtonNie:
+        return QStringLiteral("butnie");
+    case ButtonAnuluj:
+        return QStringLiteral("butanuluj");
+    default:
+        return QStringLiteral("butzamknij");
+    }
+}
+
+QString IconPicture(int icon) {
+    switch (icon) {
+    case 1:
+        return QStringLiteral("ikoinfo");
+    case 2:
+        return QStringLiteral("ikopytanie");
+    case 3:
+        return QStringLiteral("ikouwaga");
+    default:
+        return {};
+    }
+}
+
+QStringList AllPictures() {
+    QStringList names{QStringLiteral("oknowarning")};
+    for (int button = ButtonTak; button <= ButtonZamknij; ++button) {
+        names << ButtonPicture(button) << ButtonPicture(button) + QStringLiteral("akt");
+    }
+    for (int icon = 1; icon <= 3; ++icon) {
+        names << IconPicture(icon);
+    }
+    return names;
+}
+
+// An image button: a panel with the hand cursor holding a clickable image.
+QWidget* MakeButtonPanel(QWidget* parent, const QRect& geometry, HotArea** image) {
+    auto* panel = new QWidget(parent);
+    panel->setGeometry(geometry);
+    panel->setCursor(Qt::PointingHandCursor);
+    *image = new HotArea(panel, QRect(QPoint(0, 0), geometry.size()));
+    return panel;
+}
+
+} // namespace
+
+TFWarning::TFWarning(QWidget* parent) : QDialog(parent) {
+    SetUpSkinnedWindow(this, BoxSize, StaysOnTop::Yes);
+    setModal(true);
+    // The box itself takes every key: none of its components takes the focus,
+    // so no control of the box ever receives typed characters.
+    setFocusPolicy(Qt::StrongFocus);
+
+    ImWarning = new QLabel(this);
+    ImWarning->setGeometry(ImWarningRect);
+    ImWarning->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+
+    PIkona = new QWidget(this);
+    PIkona->setGeometry(PIkonaRect);
+    ImIkona = new QLabel(PIkona);
+    ImIkona->setGeometry(QRect(QPoint(0, 0), PIkonaRect.size()));
+    ImIkona->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+
+    LTekstWarning = new QLabel(this);
+    LTekstWarning->setGeometry(LTekstWarningRect);
+    LTekstWarning->setWordWrap(true);
+    LTekstWarning->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    LTekstWarning->setAttribute(Qt::WA_TranslucentBackground);
+    LTekstWarning->setFont(PixelFont(QStringLiteral("MS Sans Serif"), TextPixelHeight));
+    QPalette textPalette = LTekstWarning->palette();
+    textPalette.setColor(QPalette::WindowText, ColorFromBgr(TextColour));
+    LTekstWarning->setPalette(textPalette);
+    LTekstWarning->setTextFormat(Qt::PlainText);
+
+    LClose = new HotArea(this, LCloseRect);
+    LListwa = new HotArea(this, LListwaRect, HotCursor::Normal);
+    m_drag = new TitleStripDrag(this, LListwa);
+
+    PButTak = MakeButtonPanel(this, PButTakRect, &ImButTak);
+    PButNie = MakeButtonPanel(this, PButNieRect, &ImButNie);
+    PButAnuluj = MakeButtonPanel(this, PButAnulujRect, &ImButAnuluj);
+    pButZamknij = MakeButtonPanel(this, PButZamknijRect, &ImButZamknij);
+
+    connect(ImButTak, &HotArea::clicked, this, &TFWarning::ImButTakClick);
+    connect(ImButNie, &HotArea::clicked, this, &TFWarning::ImButNieClick);
+    connect(ImButAnuluj, &HotArea::clicked, this, &TFWarning::ImButAnulujClick);
+    connect(ImButZamknij, &HotArea::clicked, this, &TFWarning::ImButZamknijClick);
+    connect(LClose, &HotArea::clicked, this, &TFWarning::LCloseClick);
+
+    // Every picture is decoded now, so a build without them fails at start
+    // and not in the middle of reporting some other failure.
+    for (const QString& name : AllPictures()) {
+        LoadInto(name, ImWarning);
+    }
+    ImWarning->clear();
+
+    m_tabFilter = new TabFilter(this);
+    connect(m_tabFilter, &TabFilter::tabPressed, this, &TFWarning::OnTabPressed);
+}
+
+bool TFWarning::TabPressed() const {
+    return m_tabFilter->TabPressed();
+}
+
+QString TFWarning::ButtonImageName(int button) const {
+    const auto found = m_buttonImage.find(button);
+    return found == m_buttonImage.end() ? QString() : found->second;
+}
+
+void TFWarning::LoadInto(const QString& name, QLabel* label) {
+    auto cached = m_pictures.find(name);
+    if (cached == m_pictures.end()) {
+        // Decoded once per run: the same few pictures serve every message.
+        cached = m_pictures.emplace(name, QPixmap::fromImage(LoadSkinImage(name))).first;
+    }
+    label->setPixmap(cached->second);
+}
+
+void TFWarning::SetButtonImage(int button, bool highlighted) {
+    HotArea* image = button == ButtonTak      ? ImButTak
+                     : button == ButtonNie    ? ImButNie
+                     : button == ButtonAnuluj ? ImButAnuluj
+                                              : ImButZamknij;
+    const QString name = ButtonPicture(button) + (highlighted ? QStringLiteral("akt") : QString());
+    LoadInto(name, image);
+    m_buttonImage[button] = name;
+}
+
+void TFWarning::PrepareButtons(int mode) {
+    LoadInto(QStringLiteral("oknowarning"), ImWarning);
+    SetButtonImage(ButtonTak, true);
+    SetButtonImage(ButtonNie, false);
+    SetButtonImage(ButtonZamknij, false);
+    SetButtonImage(ButtonAnuluj, false);
+    m_highlightedButton = HighlightCloseOnly;
+    if (mode == ModeClose) {
+        SetButtonImage(ButtonZamknij, true);
+    } else {
+        m_highlightedButton = ButtonTak;
+        SetButtonImage(ButtonTak, true);
+    }
+}
+
+void TFWarning::ShowWarning(int mode, int icon, const std::u16string& text) {
+    // Only the one-button and the three-button sets exist; any other mode
+    // would leave a highlight on hidden buttons, so it is shown as mode 1.
+    if (mode != ModeYesNoCancel) {
+        mode = ModeClose;
+    }
+    PrepareButtons(mode);
+    const bool threeButtons = mode == ModeYesNoCancel;
+    PButTak->setVisible(threeButtons);
+    PButNie->setVisible(threeButtons);
+    PButAnuluj->setVisible(threeButtons);
+    pButZamknij->setVisible(!threeButtons);
+    LTekstWarning->setText(QStringForLabel(text));
+    const QString iconName = IconPicture(icon);
+    if (!iconName.isEmpty()) {
+        LoadInto(iconName, ImIkona);
+    }
+    m_messageResult = ResultNo;
+    m_drag->Clear();
+
+    if (const QScreen* screen = QGuiApplication::primaryScreen()) {
+        const QRect area = screen->geometry();
+        move(area.x() + (area.width() - width()) / 2, area.y() + (area.height() - height()) / 2);
+    }
+    exec();
+}
+
+void TFWarning::MoveHighlight(int step) {
+    if (m_highlightedButton == HighlightCloseOnly) {
+        return;
+    }
+    // Buttons 1..3 in a ring: a step to the right from "Anuluj" lands on "Tak".
+    const int next = (m_highlightedButton - 1 + step + 3) % 3 + 1;
+    SetButtonImage(m_highlightedButton, false);
+    SetButtonImage(next, true);
+    m_highlightedButton = next;
+}
+
+void TFWarning::CloseWith(int result) {
+    m_messageResult = result;
+    done(QDialog::Accepted);
+}
+
+void TFWarning::ImButTakClick() {
+    CloseWith(ResultYes);
+}
+
+void TFWarning::ImButNieClick() {
+    CloseWith(ResultNo);
+}
+
+void TFWarning::ImButAnulujClick() {
+    CloseWith(ResultCancel);
+}
+
+void TFWarning::ImButZamknijClick() {
+    CloseWith(ResultClose);
+}
+
+void TFWarning::LCloseClick() {
+    if (!PButAnuluj->isHidden()) {
+        CloseWith(ResultCancel);
+    } else if (!pButZamknij->isHidden()) {
+        CloseWith(ResultClose);
+    }
+}
+
+void TFWarning::OnTabPressed() {
+    // Tab acts as the Right arrow while the box is up; elsewhere it only
+    // stops the focus from moving.
+    if (isVisible()) {
+        MoveHighlight(+1);
+    }
+}
+
+void TFWarning::keyPressEvent(QKeyEvent* event) {
+    FormKeyDown(event);
+}
+
+void TFWarning::FormKeyDown(QKeyEvent* event) {
+    // Every key ends here: none goes on to the dialog's default handling, so
+    // Esc in the three-button set and typed characters do nothing.
+    event->accept();
+    switch (event->key()) {
+    case Qt::Key_T:
+        if (!PButTak->isHidden()) {
+            CloseWith(ResultYes);
+        }
+        return;
+    case Qt::Key_N:
+        if (!PButNie->isHidden()) {
+            CloseWith(ResultNo);
+        }
+        return;
+    case Qt::Key_A:
+        if (!PButAnuluj->isHidden()) {
+            CloseWith(ResultCancel);
+        }
+        return;
+    case Qt::Key_Z:
+        if (!pButZamknij->isHidden()) {
+            CloseWith(ResultClose);
+        }
+        return;
+    case Qt::Key_Escape:
+        if (!pButZamknij->isHidden()) {
+            CloseWith(ResultClose);
+        }
+        return;
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
+        CloseWith(m_highlightedButton == HighlightCloseOnly ? ResultClose : m_highlightedButton);
+        return;
+    case Qt::Key_Left:
+        MoveHighlight(-1);
+        return;
+    case Qt::Key_Right:
+        MoveHighlight(+1);
+        return;
+    default:
+        return;
+    }
+}
+
+void TFWarning::closeEvent(QCloseEvent* event) {
+    // A close by the window manager sets no answer: MessageResult keeps 2.
+    m_drag->Clear();
+    QDialog::closeEvent(event);
+}
+
+} // namespace notarion

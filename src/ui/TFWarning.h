@@ -1,0 +1,99 @@
+#pragma once
+
+// The message box: the one window through which the program reports a
+// failure or asks a question. It is made once and reused; ShowWarning shows
+// it modally and leaves the button that closed it in MessageResult.
+
+#include "ui/SkinnedWindow.h"
+
+#include <QDialog>
+
+#include <map>
+#include <string>
+
+class QLabel;
+
+namespace notarion {
+
+class TabFilter;
+
+class TFWarning : public QDialog {
+    Q_OBJECT
+public:
+    // The results in MessageResult.
+    static constexpr int ResultClose = 0;
+    static constexpr int ResultYes = 1;
+    static constexpr int ResultNo = 2;
+    static constexpr int ResultCancel = 3;
+    // HighlightedButton of the close-only set (the highlight does not move).
+    static constexpr int HighlightCloseOnly = 4;
+
+    // The box, hidden, with its pictures decoded. Installs the
+    // application-wide Tab filter, which stays for as long as the box exists.
+    // Throws Failure when one of its skin pictures is missing or cannot be decoded.
+    explicit TFWarning(QWidget* parent = nullptr);
+
+    // Show text modally with the button set of mode (1: "Zamknij", 3: "Tak",
+    // "Nie", "Anuluj"; any other mode is taken as 1) and icon (1 information,
+    // 2 question, 3 warning; any other number keeps the icon that is there).
+    // Returns when the box has closed; the answer is in MessageResult, which
+    // stays 2 when the box was closed without a button (by the window
+    // manager). Never fails once the box exists.
+    void ShowWarning(int mode, int icon, const std::u16string& text);
+
+    // 0 "Zamknij", 1 "Tak", 2 "Nie", 3 "Anuluj": the answer to the last message.
+    int MessageResult() const { return m_messageResult; }
+    // 1 "Tak", 2 "Nie", 3 "Anuluj" carry the highlight; 4 for the close-only set.
+    int HighlightedButton() const { return m_highlightedButton; }
+    // Whether the last key press in the program was Tab.
+    bool TabPressed() const;
+    // The skin picture each button shows now (for checking the highlight).
+    QString ButtonImageName(int button) const;
+
+    // Components, positioned as the box's description gives them.
+    QLabel* ImWarning;
+    QWidget* PIkona;
+    QLabel* ImIkona;
+    QLabel* LTekstWarning;
+    HotArea* LClose;
+    HotArea* LListwa;
+    QWidget* PButTak;
+    HotArea* ImButTak;
+    QWidget* PButNie;
+    HotArea* ImButNie;
+    QWidget* PButAnuluj;
+    HotArea* ImButAnuluj;
+    QWidget* pButZamknij;
+    HotArea* ImButZamknij;
+
+    // The title-strip drag of the box.
+    TitleStripDrag* Drag() const { return m_drag; }
+
+protected:
+    void keyPressEvent(QKeyEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
+
+private:
+    void ImButTakClick();
+    void ImButNieClick();
+    void ImButAnulujClick();
+    void ImButZamknijClick();
+    void LCloseClick();
+    void FormKeyDown(QKeyEvent* event);
+    void OnTabPressed();
+
+    void PrepareButtons(int mode);
+    void SetButtonImage(int button, bool highlighted);
+    void MoveHighlight(int step);
+    void CloseWith(int result);
+    void LoadInto(const QString& name, QLabel* label);
+
+    int m_messageResult = ResultNo;
+    int m_highlightedButton = HighlightCloseOnly;
+    std::map<int, QString> m_buttonImage;
+    std::map<QString, QPixmap> m_pictures;
+    TitleStripDrag* m_drag;
+    TabFilter* m_tabFilter;
+};
+
+} // namespace notarion

@@ -1,0 +1,127 @@
+#include "ui/TFWyborOpcji.h"
+
+#include "platform/SkinImage.h"
+#include "ui/SkinnedWindow.h"
+
+#include <QKeyEvent>
+#include <QLabel>
+#include <QListWidget>
+
+namespace notarion {
+namespace {
+
+// The fixed layout of the chooser.
+constexpr QSize WindowSize(445, 242);
+constexpr QRect ListGeometry(32, 43, 381, 144);
+constexpr QRect ConfirmGeometry(304, 213, 113, 17);
+constexpr QRect CancelGeometry(203, 213, 70, 17);
+constexpr QPoint OffsetFromViewer(200, 150);
+constexpr int ListFontPixels = 13;
+constexpr int ItemHeight = 16;
+constexpr std::uint32_t ListTextColour = 0x3C3C00;
+const char* const BackgroundSkin = "wyboropcji_tlo";
+
+} // namespace
+
+const std::array<QString, 14>& TFWyborOpcji::OptionTitles() {
+    static const std::array<QString, 14> titles = {
+        QStringLiteral("Uczniowie z oceną wzorową z zachowania"),
+        QStringLiteral("Uczniowie z obniżoną oceną z zachowania"),
+        QStringLiteral("Uczniowie z wzorową frekwencją"),
+        QStringLiteral("Uczniowie osiągający wysokie wyniki w nauce"),
+        QStringLiteral("Uczniowie z ocenami niedostatecznymi"),
+        QStringLiteral("Klasyfikacja uczniów - zachowanie"),
+        QStringLiteral("Klasyfikacja uczniów - nauczanie"),
+        QStringLiteral("Uzasadnienia ocen niedostatecznych"),
+        QStringLiteral("Realizacja programów nauczania"),
+        QStringLiteral("Realizacja programów wychowawczych"),
+        QStringLiteral("Realizacja zadań dodatkowych"),
+        QStringLiteral("Realizacja godzin kartowych"),
+        QStringLiteral("Realizacja innych zadań"),
+        QStringLiteral("Sprawozdanie dyrektora szkoły"),
+    };
+    return titles;
+}
+
+TFWyborOpcji::TFWyborOpcji(QWidget* parent) : QDialog(parent) {
+    SetUpSkinnedWindow(this, WindowSize, StaysOnTop::No);
+    setAttribute(Qt::WA_DeleteOnClose, false);
+
+    ImTlo = new QLabel(this);
+    ImTlo->setGeometry(QRect(QPoint(0, 0), WindowSize));
+    if (!TryLoadSkinImage(QString::fromLatin1(BackgroundSkin), ImTlo)) {
+        // Without its picture the chooser still works on a plain background.
+        ImTlo->setStyleSheet(QStringLiteral("background: white"));
+    }
+
+    ListaOpcji = new QListWidget(this);
+    ListaOpcji->setGeometry(ListGeometry);
+    ListaOpcji->setFrameShape(QFrame::NoFrame);
+    ListaOpcji->setFont(PixelFont(QStringLiteral("Arial"), ListFontPixels));
+    ListaOpcji->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    ListaOpcji->setUniformItemSizes(true);
+    QPalette palette = ListaOpcji->palette();
+    palette.setColor(QPalette::Base, Qt::white);
+    palette.setColor(QPalette::Text, ColorFromBgr(ListTextColour));
+    ListaOpcji->setPalette(palette);
+    for (const QString& title : OptionTitles()) {
+        auto* item = new QListWidgetItem(title, ListaOpcji);
+        item->setSizeHint(QSize(ListGeometry.width(), ItemHeight));
+    }
+
+    LWprowadz = new HotArea(this, ConfirmGeometry);
+    LAnuluj = new HotArea(this, CancelGeometry);
+
+    connect(ListaOpcji, &QListWidget::itemDoubleClicked, this, &TFWyborOpcji::ListaOpcjiDblClick);
+    connect(LWprowadz, &HotArea::clicked, this, &TFWyborOpcji::LWprowadzClick);
+    connect(LAnuluj, &HotArea::clicked, this, &TFWyborOpcji::LAnulujClick);
+}
+
+void TFWyborOpcji::ChooseOption(QWidget* viewer, int currentOption) {
+    // Any way of closing other than the two commands counts as cancelling,
+    // so a stale answer of an earlier showing is never acted on.
+    ChosenOption = -1;
+    if (viewer) {
+        // The viewer stays on top of other windows; its chooser must not open
+        // behind it.
+        const bool onTop = viewer->window()->windowFlags().testFlag(Qt::WindowStaysOnTopHint);
+        if (windowFlags().testFlag(Qt::WindowStaysOnTopHint) != onTop)
+            setWindowFlag(Qt::WindowStaysOnTopHint, onTop);
+        PlaceRelativeTo(this, viewer->window(), OffsetFromViewer);
+    }
+    if (currentOption >= 0 && currentOption < ListaOpcji->count()) {
+        ListaOpcji->setCurrentRow(currentOption);
+    } else {
+        ListaOpcji->setCurrentRow(-1);
+        ListaOpcji->clearSelection();
+    }
+    exec();
+}
+
+void TFWyborOpcji::keyPressEvent(QKeyEvent* event) {
+    // The chooser has no keys of its own: Esc and Enter do not close it, as
+    // they would close a plain dialog.
+    if (event->key() == Qt::Key_Escape || event->key() == Qt::Key_Return ||
+        event->key() == Qt::Key_Enter) {
+        event->accept();
+        return;
+    }
+    QDialog::keyPressEvent(event);
+}
+
+void TFWyborOpcji::ListaOpcjiDblClick() {
+    ChosenOption = ListaOpcji->currentRow();
+    accept();
+}
+
+void TFWyborOpcji::LWprowadzClick() {
+    ChosenOption = ListaOpcji->currentRow();
+    accept();
+}
+
+void TFWyborOpcji::LAnulujClick() {
+    ChosenOption = -1;
+    reject();
+}
+
+} // namespace notarion

@@ -1,0 +1,53 @@
+#include "ui/Windows.h"
+
+#include "app/SharedState.h"
+#include "ui/TFAbout.h"
+#include "ui/TFBrowser.h"
+#include "ui/TFBrowserMini.h"
+#include "ui/TFRealProgramu.h"
+#include "ui/TFWarning.h"
+#include "ui/TFWyborOpcji.h"
+
+namespace notarion {
+
+Windows::Windows(SharedState& state, WorkPlaces places, const HelpOpener& help) : m_state(state) {
+    m_glowny = std::make_unique<TFGlowny>(state, std::move(places));
+    m_order.push_back(m_glowny.get());
+    m_glowny->SetHelpOpener(help);
+
+    m_warning = std::make_unique<TFWarning>();
+    m_order.push_back(m_warning.get());
+    TFWarning* box = m_warning.get();
+    state.ShowWarning = [box](int mode, int icon, const std::u16string& text) {
+        box->ShowWarning(mode, icon, text);
+    };
+
+    m_realProgramu = std::make_unique<TFRealProgramu>(state, *m_glowny);
+    m_order.push_back(m_realProgramu.get());
+    m_realProgramu->SetHelpOpener(help);
+
+    m_browserMini = std::make_unique<TFBrowserMini>(state, m_glowny.get());
+    m_order.push_back(m_browserMini.get());
+    m_browserMini->SetHelpOpener(help);
+
+    m_about = std::make_unique<TFAbout>();
+    m_order.push_back(m_about.get());
+
+    // The viewer takes its chooser when it is made, so the chooser comes
+    // first of the two.
+    m_wyborOpcji = std::make_unique<TFWyborOpcji>();
+    m_order.push_back(m_wyborOpcji.get());
+
+    m_browser = std::make_unique<TFBrowser>(state, m_glowny.get(), *m_wyborOpcji, *m_warning);
+    m_order.push_back(m_browser.get());
+    m_browser->SetHelpOpener(help);
+
+    m_glowny->SetCompanions(m_realProgramu.get(), m_browserMini.get(), m_about.get());
+    m_realProgramu->SetViewers(m_browserMini.get(), m_browser.get());
+}
+
+Windows::~Windows() {
+    m_state.ShowWarning = nullptr;
+}
+
+} // namespace notarion

@@ -1,0 +1,158 @@
+#include "cli/CommandLine.h"
+#include "cli/CheckOutput.h"
+#include "cli/CommandError.h"
+#include "cli/ReportSource.h"
+#include "cli/TerminalText.h"
+#include "text/Cp1250.h"
+
+#include <gtest/gtest.h>
+
+#include <sstream>
+#include <string>
+#include <tuple>
+#include <vector>
+
+namespace notarion {
+namespace {
+
+struct WordsRun {
+    int Code;
+    std::string Out;
+    std::string Err;
+};
+
+WordsRun RunWords(const std::vector<std::string>& words) {
+    std::ostringstream out;
+    std::ostringstream err;
+    const int code = RunCommandLine(words, out, err);
+    return {code, out.str(), err.str()};
+}
+
+TEST(CommandLine, OptionsTakeTheirValueInBothForms) {
+    const std::vector<CommandOption> options = {{"out", true}, {"json", false}};
+    const std::vector<std::string> words = {"a", "--out=x=y", "--json", "--", "--out", "-"};
+    const ParsedArguments parsed = ParseArguments(words, options);
+    EXPECT_EQ(parsed.Positionals, (std::vector<std::string>{"a", "--out", "-"}));
+    EXPECT_EQ(parsed.Value("out"), "x=y");
+    EXPECT_TRUE(parsed.Has("json"));
+    EXPECT_FALSE(parsed.Help);
+
+    const std::vector<std::string> separate = {"--out", "folder with blanks", "b", "-h"};
+    const ParsedArguments second = ParseArguments(separate, options);
+    EXPECT_EQ(second.Value("out"), "folder with blanks");
+    EXPECT_EQ(second.Positionals, (std::vector<std::string>{"b"}));
+    EXPECT_TRUE(second.Help);
+    EXPECT_FALSE(second.Has("json"));
+}
+
+TEST(CommandLine, UsageErrorsExitWithTwoAndNameTheMistake) {
+    const std::vector<std::pair<std::vector<std::string>, std::string>> cases = {
+        {{}, "brak polecenia"},
+        {{"generuj"}, "nieznane polecenie „generuj”"},
+        {{"generate"}, "brak argumentu ŹRÓDŁO"},
+        {{"generate", "a", "b"}, "za dużo argumentów: „b”"},
+        {{"generate", "a", "--out"}, "opcja --out wymaga wartości"},
+        {{"generate", "a", "--out", "x", "--out=y"}, "opcja --out podana dwa razy"},
+        {{"generate", "a", "--json"}, "nieznana opcja „--json”"},
+        {{"generate", "a", "-o", "x"}, "nieznana opcja „-o”"},
+        {{"check", "a", "--json=tak"}, "opcja --json nie przyjmuje wartości"},
+        {{"preview"}, "brak argumentu SPRAWOZDANIE"},
+        {{"list"}, "brak polecenia: save albo show"},
+        {{"list", "load", "x"}, "nieznane polecenie „load”"},
+        {{"list", "save", "a"}, "brak argumentu PLIK_LISTY"},
+        {{"list", "show"}, "brak argumentu PLIK_LISTY"},
+        {{"generate", ".", "--decimal-separator", ""}, "separator dziesiętny"},
+        {{"generate", ".", "--decimal-separator", "abcd"}, "separator dziesiętny"},
+        {{"generate", ".", "--decimal-separator=\t"}, "separator dziesiętny"},
+        {{"check", "szkoła-日本"}, "spoza strony kodowej Windows-1250"},
+        {{"check", ""}, "ścieżka nie może być pusta"},
+    };
+    for (const auto& [words, message] : cases) {
+        std::string joined;
+        for (const std::string& word : words)
+            joined += "[" + word + "]";
+        SCOPED_TRACE(joined);
+        const WordsRun run = RunWords(words);
+        EXPECT_EQ(run.Code, 2);
+        EXPECT_NE(run.Err.find(message), std::string::npos) << run.Err;
+        EXPECT_NE(run.Err.find("--help"), std::string::npos) << run.Err;
+        EXPECT_TRUE(run.Out.empty());
+    }
+}
+
+TEST(CommandLine, HelpOnEveryLevelGoesToStandardOutput) {
+    const std::vector<std::vector<std::string>> cases = {
+        {"--help"},
+        {"-h"},
+        {"generate", "-h"},
+        {"generate", "nic", "--help"},
+        {"preview", "--help"},
+        {"list", "--help"},
+        {"list", "save", "--help"},
+        {"list", "show", "-h"},
+        {"check", "--json", "--help"},
+    };
+    for (const auto& words : cases) {
+        const WordsRun run = RunWords(words);
+        EXPECT_EQ(run.Code, 0) << words.front();
+        EXPECT_NE(run.Out.find("Użycie"), std::string::npos) << run.Out;
+        EXPECT_TRUE(run.Err.empty());
+    }
+}
+
+TEST(CommandLine, OutputThatCannotBeWrittenIsAFailure) {
+    std::ostringstream out;
+    out.setstate(std::ios::badbit);
+    std::ostringstream err;
+    EXPECT_EQ(RunCommandLine({"--help"}, out, err), 1);
+    EXPECT_NE(err.str().find("Nie można zapisać wyniku"), std::string::npos);
+}
+
+TEST(CommandLine, MissingSourceIsAFailureOfTheWork) {
+    const WordsRun run = RunWords({"generate", "/nie/ma/takiego/folderu"});
+    EXPECT_EQ(run.Code, 1);
+    EXPECT_NE(run.Err.find("Nie ma takiego folderu ani pliku: /nie/ma/takiego/folderu"),
+              std::string::npos);
+}
+
+TEST(ReportSource, PathsAndDefaultOutputFolders) {
+    EXPECT_EQ(PathArgument("szkoła/"), Utf8ToCp1250("szkoła"));
+    EXPECT_EQ(PathArgument("//"), "/");
+    const std::vector<std::tuple<SourceKind, std::string, std::string>> cases = {
+        {SourceKind::Folder, "/szkola", "/szkola/Protokoly"},
+        {SourceKind::Folder, "/", "/Protokoly"},
+        {SourceKind::ListFile, "/a/b/lista.xmp", "/a/b/Protokoly"},
+        {SourceKind::ListFile, "lista.xmp", "./Protokoly"},
+        {SourceKind::ListFile, "/lista.xmp", "/Protokoly"},
+    };
+    for (const auto& [kind, path, expected] : cases)
+        EXPECT_EQ(DefaultOutputFolder({kind, path}), expected) << path;
+    for (const char* name : {"a.xmp", "A.XMP", "b/c.Xmp"})
+        EXPECT_TRUE(HasListFileSuffix(name)) << name;
+    for (const char* name : {"a.xml", "xmp", "a.xmpx", ""})
+        EXPECT_FALSE(HasListFileSuffix(name)) << name;
+}
+
+TEST(CheckOutput, JsonStringsAreEscaped) {
+    const std::vector<std::pair<std::string, std::string>> cases = {
+        {"zwykły", "\"zwykły\""},
+        {"a\"b\\c", "\"a\\\"b\\\\c\""},
+        {"wiersz\r\nnowy\tt", "\"wiersz\\r\\nnowy\\tt\""},
+        {std::string("\x01\x1f\x7f", 3), "\"\\u0001\\u001f\\u007f\""},
+        {"", "\"\""},
+    };
+    for (const auto& [text, expected] : cases)
+        EXPECT_EQ(JsonString(text), expected);
+}
+
+TEST(TerminalText, CoreMessagesAndArgumentsConvert) {
+    EXPECT_EQ(TerminalMessage(u"Plik: a jest uszkodzony.\rNapraw plik."),
+              "Plik: a jest uszkodzony.\nNapraw plik.");
+    EXPECT_EQ(CoreTextFromArgument("źdźbło"), std::string("\x9F\x64\x9F\x62\xB3o"));
+    EXPECT_FALSE(CoreTextFromArgument("bałwan ☃").has_value());
+    EXPECT_FALSE(CoreTextFromArgument("\xC3\x28").has_value());
+    EXPECT_EQ(OneLine("a\tb\r\nc"), "a b  c");
+}
+
+} // namespace
+} // namespace notarion

@@ -1,0 +1,286 @@
+// The whole road through the built notarion-cli, run as a user runs it.
+
+#include "CliTestSupport.h"
+#include "app/StartOfWork.h"
+#include "generate/DocumentSet.h"
+#include "reports/ReportCatalogue.h"
+#include "text/Cp1250.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <string>
+#include <vector>
+
+namespace notarion {
+namespace {
+
+using testing::CopySchool;
+using testing::Lines;
+using testing::ReadBytes;
+using testing::RunProgram;
+using testing::TempFolder;
+using testing::WriteReport;
+namespace fs = std::filesystem;
+
+// The paths of the fourteen documents in a folder, in the order written.
+std::vector<std::string> DocumentPaths(const std::string& folder) {
+    std::vector<std::string> paths;
+    for (const DocumentInfo& document : DocumentTable())
+        paths.push_back(folder + "/" + Cp1250ToUtf8(document.FileName));
+    return paths;
+}
+
+bool Contains(const std::string& text, const std::string& part) {
+    return text.find(part) != std::string::npos;
+}
+
+TEST(CliProgram, GenerateFromAFolderWritesTheFourteenDocumentsIntoProtokoly) {
+    TempFolder school;
+    CopySchool(school.Text());
+    const auto run = RunProgram({"generate", school.Text() + "/", "--decimal-separator", ","});
+    ASSERT_EQ(run.Code, 0) << run.Err;
+    EXPECT_TRUE(run.Err.empty()) << run.Err;
+    const std::vector<std::string> expected = DocumentPaths(school.File("Protokoly"));
+    EXPECT_EQ(Lines(run.Out), expected);
+    for (const std::string& path : expected)
+        EXPECT_TRUE(Contains(ReadBytes(path), "</html>\r\n")) << path;
+    // The documents are cp1250, with the students gathered across reports.
+    const std::string distinguished = ReadBytes(expected[9]);
+    EXPECT_TRUE(Contains(distinguished, Utf8ToCp1250("Ewa Żurawska - 4,75")));
+    EXPECT_TRUE(Contains(ReadBytes(expected[13]), "Tomasz Nowak - matematyka, fizyka"));
+}
+
+TEST(CliProgram, GenerateFromTheListFileGivesByteIdenticalDocuments) {
+    TempFolder school;
+    CopySchool(school.Text());
+    TempFolder lists;
+    const auto save = RunProgram({"list", "save", school.Text(), lists.File("zestaw")});
+    ASSERT_EQ(save.Code, 0) << save.Err;
+    EXPECT_EQ(save.Out, lists.File("zestaw.xmp") + "\n");
+    ASSERT_EQ(RunProgram({"generate", school.Text(), "--decimal-separator", "."}).Code, 0);
+    const auto fromList =
+        RunProgram({"generate", "zestaw.xmp", "--decimal-separator", "."}, lists.Text());
+    ASSERT_EQ(fromList.Code, 0) << fromList.Err;
+    // A list file named from its own folder puts the documents beside it.
+    EXPECT_EQ(Lines(fromList.Out), DocumentPaths("./Protokoly"));
+    const auto folderDocuments = DocumentPaths(school.File("Protokoly"));
+    const auto listDocuments = DocumentPaths(lists.File("Protokoly"));
+    for (std::size_t i = 0; i < folderDocuments.size(); ++i)
+        EXPECT_EQ(ReadBytes(folderDocuments[i]), ReadBytes(listDocuments[i])) << listDocuments[i];
+    EXPECT_TRUE(Contains(ReadBytes(listDocuments[9]), "4.75"));
+}
+
+TEST(CliProgram, ListShowPrintsEveryPositionInUtf8) {
+    TempFolder school;
+    CopySchool(school.Text());
+    WriteReport(school.File("zle.xml"), "<Szkola><Doc>Nieznany</Doc></Szkola>");
+    const std::string list = school.File("lista.xmp");
+    const auto save = RunProgram({"list", "save", school.Text(), list});
+    ASSERT_EQ(save.Code, 0);
+    // The report no document holds is named, not dropped in silence.
+    EXPECT_TRUE(Contains(save.Err, "pominięto plik " + school.File("zle.xml"))) << save.Err;
+    const auto show = RunProgram({"list", "show", list});
+    ASSERT_EQ(show.Code, 0) << show.Err;
+    const auto lines = Lines(show.Out);
+    // Nine reports in kind order, then the slot the unknown kind left empty.
+    ASSERT_EQ(lines.size(), 10u);
+    EXPECT_EQ(lines[0], "Klasyfikacja klasy z zachowania - 1a - Anna Wiśniewska\t" +
+                            school.File("zachowanie_1a.xml") + "\tKlasyfikacja klasy z zachowania");
+    EXPECT_EQ(lines[8], "Sprawozdanie dyrektora - Halina Źródłowska\t" +
+                            school.File("dyrektor.xml") + "\tSprawozdanie dyrektora");
+    EXPECT_EQ(lines[9], "\t\t");
+}
+
+TEST(CliProgram, PreviewIsThePageTheListEditorShows) {
+    TempFolder school;
+    CopySchool(school.Text());
+    const std::string report = school.File("klasa_1a.xml");
+    const auto toOutput = RunProgram({"preview", report, "--decimal-separator", ","});
+    ASSERT_EQ(toOutput.Code, 0) << toOutput.Err;
+    TempFolder pages;
+    const auto toFile = RunProgram(
+        {"preview", report, "--out", pages.File("podglad.htm"), "--decimal-separator=,"});
+    ASSERT_EQ(toFile.Code, 0) << toFile.Err;
+    EXPECT_TRUE(toFile.Out.empty());
+    EXPECT_EQ(ReadBytes(pages.File("podglad.htm")), toOutput.Out);
+
+    // The core's own preview file of the same report, as the window saves it.
+    ReportCatalogue catalogue;
+    AppendToCatalogue(catalogue, {report});
+    struct OneLine : KindList {
+        std::string Title;
+        void ClearItems() override {}
+        void AddItem(const std::string&) override {}
+        int ItemCount() const override { return 1; }
+        std::string ItemText(int) const override { return Title; }
+        void SelectFirstItem() override {}
+    } list;
+    list.Title = catalogue.Slots[0].Title;
+    GenerationState state;
+    state.DecimalSeparator = ",";
+    ASSERT_TRUE(WritePreviewFile(state, catalogue, list, 0, pages.Text() + "/",
+                                 [](int, int, const std::u16string&) {}));
+    EXPECT_EQ(ReadBytes(pages.File("Temp.htm")), toOutput.Out);
+    EXPECT_TRUE(Contains(toOutput.Out, "KLASYFIKACJA KLASY - 1A"));
+}
+
+TEST(CliProgram, FailuresShowTheSystemsMessageAndExitWithOne) {
+    TempFolder folder;
+    WriteReport(folder.File("zepsuty/klasa.xml"),
+                "<Szkola><Doc>Klasyfikacja klasy</Doc><Frekwencja><IleOsob>dużo</IleOsob>"
+                "</Frekwencja></Szkola>");
+    WriteReport(folder.File("podglad/inny.xml"), "<Szkola><Doc>Notatka</Doc></Szkola>");
+    WriteReport(folder.File("listy/zla.xmp"), "<Naglowki><IlePozycji>x</IlePozycji></Naglowki>");
+    WriteReport(folder.File("nazwa/karta_\xff.xml"), "<Szkola><Doc>Z karty</Doc></Szkola>");
+    fs::create_directories(folder.File("pusty"));
+    fs::create_directories(folder.File("tylko-do-odczytu.xmp"));
+    struct Case {
+        std::vector<std::string> Words;
+        std::string Message;
+    };
+    const std::vector<Case> cases = {
+        {{"generate", folder.File("pusty")},
+         "Brak plików z danymi we wskazanym folderze.\nProgram nie ma co przetwarzać.\n"},
+        {{"generate", folder.File("zepsuty")},
+         "Wystąpiły problemy przy generowaniu plików protokołu.\nPrawdopodobnie pliki "
+         "sprawozdań (jeden lub więcej) są uszkodzone. Skontroluj je korzystając z modułu "
+         "Lupik.\n"},
+        {{"generate", folder.File("listy/zla.xmp")},
+         "Wystąpiły problemy z wczytaniem pliku listy.\nPrawdopodobnie plik jest uszkodzony.\n"},
+        {{"list", "show", folder.File("listy/brak.xmp")},
+         "Wystąpiły problemy z wczytaniem pliku listy.\nPrawdopodobnie plik jest uszkodzony.\n"},
+        {{"list", "save", folder.File("zepsuty"), folder.File("tylko-do-odczytu.xmp")},
+         "Wystąpiły problemy z zapisem pliku.\nPrawdopodobnie nie masz prawa do zapisu we "
+         "wskazanym miejscu.\n"},
+        {{"preview", folder.File("zepsuty/klasa.xml")},
+         "Wystąpił problem z wygenerowaniem podglądu.\nPrawdopodobnie plik sprawozdania jest "
+         "uszkodzony lub został usunięty.\n"},
+        {{"preview", folder.File("podglad/inny.xml")}, "żadnego ze znanych rodzajów"},
+        {{"preview", folder.File("podglad/brak.xml")}, "Nie ma takiego pliku"},
+        {{"check", folder.File("pusty")}, "Brak plików z danymi we wskazanym folderze."},
+        // The windows would leave such a report out in silence.
+        {{"generate", folder.File("nazwa")}, "karta_?.xml zawiera znaki spoza strony kodowej"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.Words[0] + " " + c.Words[1]);
+        const auto run = RunProgram(c.Words);
+        EXPECT_EQ(run.Code, 1);
+        EXPECT_TRUE(Contains(run.Err, c.Message)) << run.Err;
+        EXPECT_TRUE(run.Out.empty()) << run.Out;
+    }
+    // A failed set writes none of the list documents.
+    EXPECT_FALSE(fs::exists(folder.File("zepsuty/Protokoly/Lista_Ndst.htm")));
+}
+
+TEST(CliProgram, CheckFindsEveryProblemOfADamagedFolder) {
+    TempFolder folder;
+    WriteReport(folder.File("a_uszkodzony.xml"),
+                "<Szkola><Doc>Z karty</Doc><Info><IloscWierszy>0</IloscWierszy></Info>"
+                "<Belfer x=1>J</Belfer></Szkola>");
+    WriteReport(folder.File("b_rodzaj.xml"), "<Szkola><Doc>z karty</Doc></Szkola>");
+    WriteReport(folder.File("c_liczba.xml"),
+                "<Szkola><Doc>Inne informacje</Doc><Info><IloscWierszy>1O</IloscWierszy></Info>"
+                "</Szkola>");
+    WriteReport(folder.File("d_klasa.xml"),
+                "<Szkola><Doc>Klasyfikacja klasy</Doc><Klasa>1a</Klasa><Frekwencja><IleOsob>0"
+                "</IleOsob></Frekwencja><Pasek><IleOsob>1</IleOsob><Uczen1>Ewa</Uczen1></Pasek>"
+                "<Ndst><IleOsob>0</IleOsob></Ndst></Szkola>");
+    WriteReport(folder.File("e_klasa.xml"),
+                "<Szkola><Doc>Klasyfikacja klasy</Doc><Klasa>1a</Klasa><Frekwencja><IleOsob>0"
+                "</IleOsob></Frekwencja><Pasek><IleOsob>0</IleOsob></Pasek><Ndst><IleOsob>20000"
+                "</IleOsob></Ndst></Szkola>");
+    const auto text = RunProgram({"check", folder.Text()});
+    EXPECT_EQ(text.Code, 1);
+    const auto lines = Lines(text.Out);
+    ASSERT_EQ(lines.size(), 7u) << text.Out;
+    EXPECT_EQ(lines[0].rfind(folder.File("a_uszkodzony.xml") + ": ostrzeżenie: uszkodzony", 0), 0u);
+    EXPECT_TRUE(Contains(lines[1], "Czy chodziło o „Z karty”?"));
+    EXPECT_TRUE(Contains(lines[2], "błąd: Szkola/Info/IloscWierszy zawiera „1O”"));
+    EXPECT_TRUE(Contains(lines[3], "„Ewa” nie ma liczbowej średniej"));
+    EXPECT_TRUE(Contains(lines[4], "„20000” w Szkola/Ndst/IleOsob jest poza zakresem"));
+    EXPECT_TRUE(Contains(lines[5], "(pierwsze: " + folder.File("d_klasa.xml") + ")"));
+    EXPECT_EQ(lines[6], "Sprawdzone sprawozdania: 5. Błędy: 3. Ostrzeżenia: 3.");
+
+    const auto json = RunProgram({"check", "--json", folder.Text()});
+    EXPECT_EQ(json.Code, 1);
+    for (const char* code :
+         {"\"damaged-xml\"", "\"unknown-kind\"", "\"count-not-whole-number\"",
+          "\"average-not-numeric\"", "\"count-out-of-range\"", "\"duplicate-class\"",
+          "\"unreadCharacters\": ", "\"suggestion\": \"Z karty\"", "\"errors\": 3"})
+        EXPECT_TRUE(Contains(json.Out, code)) << code;
+}
+
+TEST(CliProgram, CheckOfASoundSchoolFindsNothing) {
+    TempFolder school;
+    CopySchool(school.Text());
+    const std::string list = school.File("lista.xmp");
+    ASSERT_EQ(RunProgram({"list", "save", school.Text(), list}).Code, 0);
+    for (const std::string& source : {school.Text(), list}) {
+        const auto text = RunProgram({"check", source});
+        EXPECT_EQ(text.Code, 0) << text.Out;
+        EXPECT_EQ(text.Out, "Sprawdzone sprawozdania: 9. Błędy: 0. Ostrzeżenia: 0.\n");
+        const auto json = RunProgram({"check", source, "--json"});
+        EXPECT_EQ(json.Code, 0);
+        EXPECT_TRUE(Contains(json.Out, "\"findings\": []")) << json.Out;
+    }
+    // A report moved away after the list was saved is named by the check.
+    fs::remove(school.File("karta_zajac.xml"));
+    const auto moved = RunProgram({"check", list});
+    EXPECT_EQ(moved.Code, 1);
+    EXPECT_TRUE(Contains(moved.Out, school.File("karta_zajac.xml") + ": błąd: plik nie istnieje"));
+}
+
+TEST(CliProgram, UsageErrorsExitWithTwo) {
+    for (const std::vector<std::string>& words :
+         std::vector<std::vector<std::string>>{{}, {"zrob"}, {"check"}, {"list", "save", "x"}}) {
+        const auto run = RunProgram(words);
+        EXPECT_EQ(run.Code, 2);
+        EXPECT_TRUE(Contains(run.Err, "Pomoc: notarion-cli")) << run.Err;
+    }
+    const auto help = RunProgram({"--help"});
+    EXPECT_EQ(help.Code, 0);
+    EXPECT_TRUE(Contains(help.Out, "notarion-cli generate ŹRÓDŁO"));
+}
+
+TEST(CliProgram, SampleSchoolChecksCleanAndGivesTheSameDocumentsFromItsList) {
+    const fs::path examples = NOTARION_EXAMPLES;
+    ASSERT_TRUE(fs::is_directory(examples / "szkola")) << examples;
+    TempFolder copy;
+    fs::copy(examples / "szkola", copy.Text(), fs::copy_options::recursive);
+    fs::remove_all(copy.File("Protokoly"));
+    const std::string list = copy.File("szkola.xmp");
+    for (const std::string& source : {copy.Text(), list}) {
+        const auto check = RunProgram({"check", source});
+        EXPECT_EQ(check.Code, 0) << check.Out;
+        EXPECT_EQ(Lines(check.Out).size(), 1u) << check.Out;
+    }
+    const auto fromFolder = RunProgram({"generate", copy.Text()});
+    ASSERT_EQ(fromFolder.Code, 0) << fromFolder.Err;
+    EXPECT_EQ(Lines(fromFolder.Out), DocumentPaths(copy.File("Protokoly")));
+    TempFolder other;
+    const auto fromList = RunProgram({"generate", list, "--out", other.File("a/b")});
+    ASSERT_EQ(fromList.Code, 0) << fromList.Err;
+    const auto folderDocuments = DocumentPaths(copy.File("Protokoly"));
+    const auto listDocuments = DocumentPaths(other.File("a/b"));
+    EXPECT_EQ(Lines(fromList.Out), listDocuments);
+    for (std::size_t i = 0; i < folderDocuments.size(); ++i)
+        EXPECT_EQ(ReadBytes(folderDocuments[i]), ReadBytes(listDocuments[i])) << listDocuments[i];
+}
+
+TEST(CliProgram, DamagedSampleFilesAreEachNamedByTheCheck) {
+    const fs::path damaged = fs::path(NOTARION_EXAMPLES) / "uszkodzone";
+    ASSERT_TRUE(fs::is_directory(damaged)) << damaged;
+    const auto check = RunProgram({"check", damaged.string()});
+    EXPECT_EQ(check.Code, 1);
+    for (const char* name : {"1a_klasyfikacja_liczba_slowami.xml", "1a_zachowanie_przerwany.xml",
+                             "2a_klasyfikacja_male_litery.xml", "3a_klasyfikacja_bez_sredniej.xml"})
+        EXPECT_TRUE(Contains(check.Out, (damaged / name).string() + ": ")) << name;
+    EXPECT_FALSE(Contains(check.Out, "4a_")) << check.Out;
+    const auto list = RunProgram({"check", (damaged / "lista_uszkodzona.xmp").string()});
+    EXPECT_EQ(list.Code, 1);
+    EXPECT_TRUE(Contains(list.Err, "Wystąpiły problemy z wczytaniem pliku listy."));
+}
+
+} // namespace
+} // namespace notarion

@@ -1,0 +1,501 @@
+// The list editor's list: the kind selector, reordering by drag and drop,
+// adding and removing reports, lines of equal titles and the Alt shortcuts.
+
+#include "ListEditorTestSupport.h"
+
+#include "generate/DocumentSet.h"
+#include "platform/QtText.h"
+
+#include <QAbstractItemView>
+#include <QComboBox>
+
+#include <optional>
+#include <set>
+
+namespace notarion {
+namespace {
+
+using testing::EditorFixture;
+using testing::ModalWatcher;
+using testing::SendMouse;
+
+// An entry of kind index kind whose title ends in name; its path is made up.
+ReportEntry Entry(int kind, const std::string& name) {
+    return {KindText(kind) + " - " + name, "/raporty/" + name + ".xml", KindText(kind)};
+}
+
+// The last piece of each title ("Klasyfikacja klasy - 3" gives "3").
+std::vector<std::string> Names(const std::vector<std::string>& titles) {
+    std::vector<std::string> names;
+    for (const std::string& title : titles) {
+        names.push_back(title.substr(title.rfind(" - ") + 3));
+    }
+    return names;
+}
+
+class ListEditorTest : public EditorFixture {
+protected:
+    std::vector<std::string> CatalogueNames() const {
+        std::vector<std::string> titles;
+        for (const ReportEntry& entry : m_state.Catalogue.Slots) {
+            titles.push_back(entry.Title);
+        }
+        return Names(titles);
+    }
+
+    // Five reports of kind 0 with two of another kind between them.
+    void OpenOnFiveWithOthersBetween() {
+        OpenEditorOn({Entry(0, "1"), Entry(3, "a"), Entry(0, "2"), Entry(0, "3"), Entry(3, "b"),
+                      Entry(0, "4"), Entry(0, "5")});
+    }
+
+    // Drag with the mouse as the user does: press on a line, move with the
+    // button held through the given points, release at the last one.
+    void DragWithMouse(QPoint from, const std::vector<QPoint>& through) {
+        QWidget* viewport = List().viewport();
+        SendMouse(viewport, QEvent::MouseButtonPress, from, viewport->mapToGlobal(from),
+                  Qt::LeftButton, Qt::LeftButton);
+        for (const QPoint& point : through) {
+            SendMouse(viewport, QEvent::MouseMove, point, viewport->mapToGlobal(point),
+                      Qt::NoButton, Qt::LeftButton);
+        }
+        const QPoint last = through.empty() ? from : through.back();
+        SendMouse(viewport, QEvent::MouseButtonRelease, last, viewport->mapToGlobal(last),
+                  Qt::LeftButton, Qt::NoButton);
+    }
+};
+
+// ------------------------------------------------------------ kind selector
+
+TEST_F(ListEditorTest, KindSelectorShowsNineItemsAndSelectsTheReportFilesKindTexts) {
+    // The fifth and the seventh item show longer labels than the kind texts
+    // that the report files carry; a report that carries the label is of no kind.
+    const std::vector<std::pair<QString, std::string>> expected = {
+        {QStringLiteral(u"Klasyfikacja klasy"), "Klasyfikacja klasy"},
+        {QStringLiteral(u"Klasyfikacja klasy z zachowania"), "Klasyfikacja klasy z zachowania"},
+        {QStringLiteral(u"Uzasadnienie oceny niedostatecznej"),
+         "Uzasadnienie oceny niedostatecznej"},
+        {QStringLiteral(u"Realizacja programu z przedmiotu nauczania"),
+         "Realizacja programu z przedmiotu nauczania"},
+        {QStringLiteral(u"Realizacja programu wychowawczego"), "Realizacja programu wychowawczego"},
+        {QStringLiteral(u"Realizacja zajęć dodatkowych"), "Realizacja dodatkowych"},
+        {QStringLiteral(u"Inne informacje"), "Inne informacje"},
+        {QStringLiteral(u"Realizacja zajęć wynikających z karty"), "Z karty"},
+        {QStringLiteral(u"Sprawozdanie dyrektora"), "Sprawozdanie dyrektora"},
+    };
+    std::vector<ReportEntry> entries;
+    for (int kind = 0; kind < 9; ++kind) {
+        entries.push_back(Entry(kind, "k" + std::to_string(kind)));
+    }
+    for (const char* label :
+         {"Realizacja zajęć dodatkowych", "Realizacja zajęć wynikających z karty"}) {
+        const std::string kind = Utf8ToCp1250(label);
+        entries.push_back({kind + " - etykieta", "/raporty/etykieta.xml", kind});
+    }
+    OpenEditorOn(entries);
+
+    ASSERT_EQ(Editor().PozycjeBox->count(), 9);
+    for (int index = 8; index >= 0; --index) {
+        SCOPED_TRACE(index);
+        EXPECT_EQ(Editor().PozycjeBox->itemText(index), expected[index].first);
+        Editor().PozycjeBox->setCurrentIndex(index);
+        ASSERT_EQ(List().ItemCount(), 1);
+        EXPECT_EQ(List().ItemText(0),
+                  Utf8ToCp1250(expected[index].second) + " - k" + std::to_string(index));
+        EXPECT_EQ(List().SelectedPosition(), 0) << "the first line is selected after a refill";
+    }
+}
+
+TEST_F(ListEditorTest, KindWithoutReportsEmptiesTheListWithNothingSelected) {
+    OpenEditorOn({Entry(0, "1"), Entry(0, "2")});
+    Editor().PozycjeBox->setCurrentIndex(6);
+    EXPECT_EQ(List().ItemCount(), 0);
+    EXPECT_EQ(List().SelectedPosition(), -1);
+    Editor().PozycjeBox->setCurrentIndex(0);
+    EXPECT_EQ(Names(ListedTitles()), (std::vector<std::string>{"1", "2"}));
+}
+
+TEST_F(ListEditorTest, TheArrowHotAreaDropsTheKindListDown) {
+    OpenEditorOn({Entry(0, "1")});
+    QTest::mouseClick(Editor().LRozwinBox, Qt::LeftButton);
+    EXPECT_TRUE(Editor().PozycjeBox->view()->isVisible());
+    Editor().PozycjeBox->hidePopup();
+}
+
+// ---------------------------------------------------------- drag and drop
+
+struct DragCase {
+    const char* Name;
+    int FromLine;
+    int ToLine; // -1: below the last line
+    std::vector<std::string> ListAfter;
+    std::vector<std::string> CatalogueAfter;
+};
+
+TEST_F(ListEditorTest, DropMovesTheLineAndItsEntryKeepingOtherKindsInOrder) {
+    const std::vector<DragCase> cases = {
+        {"third onto first", 2, 0, {"3", "1", "2", "4", "5"}, {"3", "1", "a", "2", "b", "4", "5"}},
+        {"first onto third", 0, 2, {"2", "3", "1", "4", "5"}, {"a", "2", "3", "1", "b", "4", "5"}},
+        {"second below the last",
+         1,
+         -1,
+         {"1", "3", "4", "5", "2"},
+         {"1", "a", "3", "b", "4", "5", "2"}},
+        {"fourth onto itself",
+         3,
+         3,
+         {"1", "2", "3", "4", "5"},
+         {"1", "a", "2", "3", "b", "4", "5"}},
+    };
+    for (const DragCase& test : cases) {
+        SCOPED_TRACE(test.Name);
+        OpenOnFiveWithOthersBetween();
+        const QPoint target = test.ToLine < 0 ? BelowLastLine() : LinePoint(test.ToLine);
+        Editor().LListaMouseDown(LinePoint(test.FromLine));
+        Editor().LListaDragOver(target);
+        Editor().LListaDragDrop(target);
+        EXPECT_EQ(Names(ListedTitles()), test.ListAfter);
+        EXPECT_EQ(CatalogueNames(), test.CatalogueAfter);
+        EXPECT_EQ(List().SelectedPosition(), test.ToLine < 0 ? 4 : test.ToLine);
+        EXPECT_EQ(m_state.Catalogue.Count, 7);
+    }
+    EXPECT_TRUE(m_messages.empty());
+}
+
+TEST_F(ListEditorTest, MouseDragSelectsTheLineUnderTheCursorAndDropsThere) {
+    OpenOnFiveWithOthersBetween();
+    const QPoint from = LinePoint(2);
+    QWidget* viewport = List().viewport();
+    SendMouse(viewport, QEvent::MouseButtonPress, from, viewport->mapToGlobal(from), Qt::LeftButton,
+              Qt::LeftButton);
+    EXPECT_EQ(Editor().DragFromPoint(), from);
+    EXPECT_EQ(List().SelectedPosition(), 2);
+
+    SendMouse(viewport, QEvent::MouseMove, LinePoint(1), viewport->mapToGlobal(LinePoint(1)),
+              Qt::NoButton, Qt::LeftButton);
+    EXPECT_TRUE(List().Dragging());
+    EXPECT_EQ(List().SelectedPosition(), 1);
+    SendMouse(viewport, QEvent::MouseMove, BelowLastLine(), viewport->mapToGlobal(BelowLastLine()),
+              Qt::NoButton, Qt::LeftButton);
+    EXPECT_EQ(List().SelectedPosition(), -1) << "below the last line nothing is selected";
+    SendMouse(viewport, QEvent::MouseMove, LinePoint(0), viewport->mapToGlobal(LinePoint(0)),
+              Qt::NoButton, Qt::LeftButton);
+    SendMouse(viewport, QEvent::MouseButtonRelease, LinePoint(0),
+              viewport->mapToGlobal(LinePoint(0)), Qt::LeftButton, Qt::NoButton);
+
+    EXPECT_FALSE(List().Dragging());
+    EXPECT_EQ(Names(ListedTitles()), (std::vector<std::string>{"3", "1", "2", "4", "5"}));
+    EXPECT_EQ(CatalogueNames(), (std::vector<std::string>{"3", "1", "a", "2", "b", "4", "5"}));
+    EXPECT_EQ(List().SelectedPosition(), 0);
+
+    // Dropped below the last line, the line goes to the end.
+    DragWithMouse(LinePoint(0), {LinePoint(2), BelowLastLine()});
+    EXPECT_EQ(Names(ListedTitles()), (std::vector<std::string>{"1", "2", "4", "5", "3"}));
+    EXPECT_EQ(CatalogueNames(), (std::vector<std::string>{"1", "a", "2", "b", "4", "5", "3"}));
+}
+
+TEST_F(ListEditorTest, DragsThatDropNothingChangeNothing) {
+    const std::vector<std::string> listBefore = {"1", "2", "3", "4", "5"};
+    const std::vector<std::string> catalogueBefore = {"1", "a", "2", "3", "b", "4", "5"};
+    struct Case {
+        const char* Name;
+        std::function<void()> Drag;
+    };
+    const std::vector<Case> cases = {
+        {"released outside the list",
+         [&] {
+             DragWithMouse(LinePoint(2), {LinePoint(0), QPoint(-40, LinePoint(0).y())});
+         }},
+        {"pressed below the last line",
+         [&] {
+             DragWithMouse(BelowLastLine(), {LinePoint(3), LinePoint(0)});
+         }},
+        {"moved less than the drag distance",
+         [&] { DragWithMouse(LinePoint(2), {LinePoint(2) + QPoint(0, 2)}); }},
+        {"cancelled with Esc",
+         [&] {
+             QWidget* viewport = List().viewport();
+             SendMouse(viewport, QEvent::MouseButtonPress, LinePoint(2),
+                       viewport->mapToGlobal(LinePoint(2)), Qt::LeftButton, Qt::LeftButton);
+             SendMouse(viewport, QEvent::MouseMove, LinePoint(0),
+                       viewport->mapToGlobal(LinePoint(0)), Qt::NoButton, Qt::LeftButton);
+             QTest::keyClick(&List(), Qt::Key_Escape);
+             SendMouse(viewport, QEvent::MouseButtonRelease, LinePoint(0),
+                       viewport->mapToGlobal(LinePoint(0)), Qt::LeftButton, Qt::NoButton);
+         }},
+        {"handler drop after a press on no line",
+         [&] {
+             Editor().LListaMouseDown(BelowLastLine());
+             Editor().LListaDragDrop(LinePoint(0));
+         }},
+    };
+    for (const Case& test : cases) {
+        SCOPED_TRACE(test.Name);
+        OpenOnFiveWithOthersBetween();
+        test.Drag();
+        EXPECT_FALSE(List().Dragging());
+        EXPECT_EQ(Names(ListedTitles()), listBefore);
+        EXPECT_EQ(CatalogueNames(), catalogueBefore);
+    }
+}
+
+TEST_F(ListEditorTest, EmptyListIgnoresPressesAndDrops) {
+    OpenEditorOn({Entry(0, "1"), Entry(3, "a")});
+    Editor().LListaMouseDown(LinePoint(0));
+    Editor().PozycjeBox->setCurrentIndex(5);
+    ASSERT_EQ(List().ItemCount(), 0);
+    Editor().LListaMouseDown(QPoint(100, 100));
+    EXPECT_NE(Editor().DragFromPoint(), QPoint(100, 100));
+    Editor().LListaDragOver(QPoint(5, 5));
+    Editor().LListaDragDrop(QPoint(5, 5));
+    EXPECT_EQ(CatalogueNames(), (std::vector<std::string>{"1", "a"}));
+}
+
+// ------------------------------------------------------------ equal titles
+
+// Two reports with the same title: every line acts on its own report, so
+// the list and the catalogue never disagree about the order.
+TEST_F(ListEditorTest, EqualTitlesEachLineMovesItsOwnReport) {
+    ReportEntry first = Entry(0, "1a - Nowak");
+    ReportEntry second = first;
+    first.Path = "/raporty/pierwszy.xml";
+    second.Path = "/raporty/drugi.xml";
+    const ReportEntry other = Entry(0, "1b - Lis");
+
+    OpenEditorOn({first, other, second});
+    Editor().LListaMouseDown(LinePoint(2));
+    Editor().LListaDragDrop(LinePoint(1));
+    EXPECT_EQ(ListedTitles(), (std::vector<std::string>{first.Title, first.Title, other.Title}));
+    EXPECT_EQ(CataloguePaths(), (std::vector<std::string>{first.Path, second.Path, other.Path}));
+
+    OpenEditorOn({first, other, second});
+    Editor().LListaMouseDown(LinePoint(0));
+    Editor().LListaDragDrop(LinePoint(2));
+    EXPECT_EQ(ListedTitles(), (std::vector<std::string>{other.Title, first.Title, first.Title}));
+    EXPECT_EQ(CataloguePaths(), (std::vector<std::string>{other.Path, second.Path, first.Path}));
+}
+
+TEST_F(ListEditorTest, EqualTitlesRemovingTheSecondLineRemovesTheSecondReport) {
+    ReportEntry first = Entry(0, "1a - Nowak");
+    ReportEntry second = first;
+    first.Path = "/raporty/pierwszy.xml";
+    second.Path = "/raporty/drugi.xml";
+    const ReportEntry other = Entry(0, "1b - Lis");
+    OpenEditorOn({first, other, second});
+    List().setCurrentRow(2);
+    Editor().RemoveSelected();
+    EXPECT_EQ(CataloguePaths(), (std::vector<std::string>{first.Path, other.Path}));
+    EXPECT_EQ(ListedTitles(), (std::vector<std::string>{first.Title, other.Title}));
+}
+
+TEST_F(ListEditorTest, EqualTitlesPreviewOfTheSecondLineShowsTheSecondReport) {
+    const std::string firstPath =
+        WriteReport("pierwszy.xml", testing::ClassReportXml("1a", "Nowak", "987"));
+    const std::string secondPath =
+        WriteReport("drugi.xml", testing::ClassReportXml("1a", "Nowak", "654"));
+    ASSERT_TRUE(LoadCatalogue(m_state.Catalogue, {firstPath, secondPath}, m_state.ShowWarning));
+    FillKindList(m_state.Catalogue, List(), 0);
+    Editor().show();
+    ASSERT_EQ(List().ItemCount(), 2);
+    ASSERT_EQ(List().ItemText(0), List().ItemText(1));
+
+    const std::string preview = m_state.TempFolder + "Temp.htm";
+    for (int line : {1, 0}) {
+        SCOPED_TRACE(line);
+        ModalWatcher<TFBrowserMini> watcher;
+        List().setCurrentRow(line);
+        Editor().PreviewSelected();
+        EXPECT_EQ(watcher.Seen(), 1);
+        const std::string page = ReadWholeFile(preview);
+        EXPECT_NE(page.find(line == 1 ? "654" : "987"), std::string::npos);
+        EXPECT_EQ(page.find(line == 1 ? "987" : "654"), std::string::npos);
+    }
+    EXPECT_TRUE(m_messages.empty());
+    EXPECT_EQ(m_state.Catalogue.Count, 2);
+}
+
+// ------------------------------------------------------------ remove, add
+
+TEST_F(ListEditorTest, RemovingTakesTheSelectedReportOutAndLeavesItsFile) {
+    const std::string path = WriteReport("1b.xml", testing::ClassReportXml("1b", "Lis"));
+    ReportEntry kept = Entry(0, "1a");
+    ReportEntry removed = Entry(0, "1b");
+    removed.Path = path;
+    OpenEditorOn({kept, Entry(3, "a"), removed});
+    List().setCurrentRow(1);
+
+    QTest::mouseClick(Editor().LUsunPlik, Qt::LeftButton);
+    EXPECT_EQ(CatalogueNames(), (std::vector<std::string>{"1a", "a"}));
+    EXPECT_EQ(m_state.Catalogue.Count, 2);
+    EXPECT_EQ(Names(ListedTitles()), (std::vector<std::string>{"1a"}));
+    EXPECT_EQ(List().SelectedPosition(), 0);
+    EXPECT_TRUE(FileExists(path));
+
+    // Nothing selected: nothing is removed and nothing is said.
+    List().clearSelection();
+    QTest::mouseClick(Editor().LUsunPlik, Qt::LeftButton);
+    EXPECT_EQ(m_state.Catalogue.Count, 2);
+    EXPECT_TRUE(m_messages.empty());
+}
+
+TEST_F(ListEditorTest, AddedFilesGoAfterAllSlotsAndTheSameFileTwiceGivesTwoEntries) {
+    const std::string one = WriteReport("1c.xml", testing::ClassReportXml("1c", "Wrona"));
+    const std::string two = WriteReport("2c.xml", testing::BehaviourReportXml("2c", "Sowa", "Ola"));
+    std::vector<const FileDialog*> runs;
+    std::string initialDir;
+    Editor().OpenDodatkowe.Run = [&](const FileDialog& dialog) {
+        runs.push_back(&dialog);
+        initialDir = dialog.InitialDir;
+        return std::optional(std::vector<std::string>{one, two, one});
+    };
+    // An empty slot as the ordering leaves one behind a report of no kind.
+    OpenEditorOn({Entry(1, "1a"), Entry(0, "1a"), ReportEntry{}});
+    Editor().PozycjeBox->setCurrentIndex(0);
+
+    QTest::mouseClick(Editor().LDodajPlik, Qt::LeftButton);
+    ASSERT_EQ(runs.size(), 1u);
+    EXPECT_EQ(runs[0]->Filter, "Plik sprawozdania (*.xml)|*.xml");
+    EXPECT_TRUE(runs[0]->Title.empty());
+    EXPECT_EQ(runs[0]->AllowSelect, FileDialog::Selection::Multiple);
+    EXPECT_EQ(initialDir, m_appFolder);
+    EXPECT_EQ(m_state.FoundReportFiles, (std::vector<std::string>{one, two, one}));
+    EXPECT_EQ(CataloguePaths(),
+              (std::vector<std::string>{"/raporty/1a.xml", "/raporty/1a.xml", "", one, two, one}));
+    EXPECT_EQ(m_state.Catalogue.Count, 6);
+    const std::string title = KindText(0) + " - 1c - Wrona";
+    EXPECT_EQ(ListedTitles(), (std::vector<std::string>{KindText(0) + " - 1a", title, title}));
+    EXPECT_TRUE(m_messages.empty());
+
+    // A folder the user moved to stays the dialog's starting folder.
+    Editor().OpenDodatkowe.InitialDir = m_reportFolder;
+    Editor().OpenDodatkowe.Run = [&](const FileDialog& dialog) {
+        initialDir = dialog.InitialDir;
+        return std::optional<std::vector<std::string>>();
+    };
+    QTest::keyClick(&List(), Qt::Key_D, Qt::AltModifier);
+    EXPECT_EQ(initialDir, m_reportFolder);
+    EXPECT_EQ(m_state.Catalogue.Count, 6) << "cancelling adds nothing";
+}
+
+TEST_F(ListEditorTest, UnreadableAddedFileIsNamedAndTheFilesBeforeItStayListed) {
+    const std::string good = WriteReport("1c.xml", testing::ClassReportXml("1c", "Wrona"));
+    const std::string later = WriteReport("1d.xml", testing::ClassReportXml("1d", "Kos"));
+    // A folder in place of a report file cannot be read.
+    const std::string unreadable = m_reportFolder + "/zly.xml";
+    ASSERT_TRUE(CreateSingleDirectory(unreadable));
+    Editor().OpenDodatkowe.Run = [&](const FileDialog&) {
+        return std::optional(std::vector<std::string>{good, unreadable, later});
+    };
+    OpenEditorOn({Entry(0, "1a")});
+
+    Editor().AddReportFiles();
+    ASSERT_EQ(m_messages.size(), 1u);
+    EXPECT_EQ(m_messages[0].Mode, 1);
+    EXPECT_EQ(m_messages[0].Icon, 1);
+    EXPECT_EQ(m_messages[0].Text, DamagedFileMessage(unreadable));
+    EXPECT_EQ(CataloguePaths(), (std::vector<std::string>{"/raporty/1a.xml", good}));
+    EXPECT_EQ(m_state.Catalogue.Count, 2);
+    EXPECT_EQ(Names(ListedTitles()), (std::vector<std::string>{"1a", "Wrona"}));
+}
+
+// -------------------------------------------------------------- shortcuts
+
+// Which of the five operations ran, seen from their traces: the add dialog
+// ran (D), a report was removed (U), the preview failed on its missing
+// report (P), the save dialog ran (Z), the set failed for want of a folder (G).
+class ShortcutTest : public ListEditorTest {
+protected:
+    void SetUp() override {
+        ListEditorTest::SetUp();
+        Editor().OpenDodatkowe.Run = [this](const FileDialog&) {
+            ++m_addRuns;
+            return std::optional<std::vector<std::string>>();
+        };
+        Editor().SaveLista.Run = [this](const FileDialog&) {
+            ++m_saveRuns;
+            return std::optional<std::vector<std::string>>();
+        };
+    }
+
+    void Reset() {
+        m_addRuns = 0;
+        m_saveRuns = 0;
+        m_messages.clear();
+        OpenEditorOn({Entry(0, "1"), Entry(0, "2")});
+        m_state.LastReportFolder = m_reportFolder + "/brak/glebiej";
+    }
+
+    std::string OperationsRun() const {
+        std::string ran;
+        if (m_addRuns > 0)
+            ran += 'D';
+        if (m_state.Catalogue.Count < 2)
+            ran += 'U';
+        for (const testing::RecordedMessage& message : m_messages) {
+            if (message.Text == PreviewFailureMessage())
+                ran += 'P';
+        }
+        if (m_saveRuns > 0)
+            ran += 'Z';
+        for (const testing::RecordedMessage& message : m_messages) {
+            if (message.Text == ProtocolsFailureMessage())
+                ran += 'G';
+        }
+        return ran;
+    }
+
+    int m_addRuns = 0;
+    int m_saveRuns = 0;
+};
+
+TEST_F(ShortcutTest, AltLetterRunsItsOperationOnlyWithAltAlone) {
+    const std::vector<std::pair<Qt::Key, char>> letters = {
+        {Qt::Key_D, 'D'}, {Qt::Key_U, 'U'}, {Qt::Key_P, 'P'}, {Qt::Key_Z, 'Z'}, {Qt::Key_G, 'G'}};
+    const std::vector<std::pair<const char*, Qt::KeyboardModifiers>> modifiers = {
+        {"Alt", Qt::AltModifier},
+        {"Shift+Alt", Qt::AltModifier | Qt::ShiftModifier},
+        {"Ctrl+Alt", Qt::AltModifier | Qt::ControlModifier},
+        {"Ctrl", Qt::ControlModifier},
+        {"none", Qt::NoModifier},
+    };
+    for (const auto& [key, letter] : letters) {
+        for (const auto& [name, held] : modifiers) {
+            for (QWidget* focus :
+                 {static_cast<QWidget*>(&List()), static_cast<QWidget*>(Editor().PozycjeBox)}) {
+                SCOPED_TRACE(std::string(name) + "+" + letter + " on " +
+                             focus->metaObject()->className());
+                Reset();
+                QTest::keyClick(focus, key, held);
+                const bool altAlone = held == Qt::AltModifier;
+                EXPECT_EQ(OperationsRun(), altAlone ? std::string(1, letter) : std::string());
+            }
+        }
+    }
+    EXPECT_TRUE(m_opened.empty());
+}
+
+TEST_F(ShortcutTest, F1OpensTheHelpIndexAndOtherKeysDoNothing) {
+    Reset();
+    QTest::keyClick(&List(), Qt::Key_F1);
+    ASSERT_EQ(m_opened.size(), 1u);
+    EXPECT_EQ(m_opened[0], QStringFromCp1250(m_appFolder) + QStringLiteral(u"Pomoc/index.htm"));
+    QTest::keyClick(&List(), Qt::Key_X, Qt::AltModifier);
+    EXPECT_EQ(OperationsRun(), "");
+}
+
+// ------------------------------------------------------------- placement
+
+TEST_F(ListEditorTest, ShowingPlacesTheEditorOverTheMainWindowWithTheBackButton) {
+    Main().move(40, 30);
+    OpenEditorOn({Entry(0, "1"), Entry(2, "x")});
+    Editor().PozycjeBox->setCurrentIndex(2);
+    Editor().hide();
+    Main().PButWstecz->hide();
+    Editor().show();
+    EXPECT_EQ(Editor().pos(), Main().pos() + QPoint(17, 52));
+    EXPECT_TRUE(Main().PButWstecz->isVisible());
+    EXPECT_EQ(Editor().PozycjeBox->currentIndex(), 0);
+}
+
+} // namespace
+} // namespace notarion

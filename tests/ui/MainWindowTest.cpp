@@ -1,0 +1,481 @@
+// The main window with the other windows around it: creation order, the
+// start and end of work, both entry paths with their failures, hover
+// colours, help, about, back, the progress strip and the drag that moves
+// the companions along.
+
+#include "ShellTestSupport.h"
+
+#include "app/SharedState.h"
+#include "reports/ReportKind.h"
+#include "text/Cp1250.h"
+#include "text/Failure.h"
+#include "text/FileSystem.h"
+#include "ui/KindListBox.h"
+#include "ui/NotarionApplication.h"
+#include "ui/TFAbout.h"
+#include "ui/TFBrowser.h"
+#include "ui/TFBrowserMini.h"
+#include "ui/TFGlowny.h"
+#include "ui/TFRealProgramu.h"
+#include "ui/TFWarning.h"
+#include "ui/TFWyborOpcji.h"
+#include "ui/Windows.h"
+
+#include <QComboBox>
+#include <QCoreApplication>
+#include <QDir>
+#include <QFile>
+#include <QLabel>
+#include <QPaintEvent>
+#include <QSignalSpy>
+#include <QTest>
+
+#include <memory>
+#include <optional>
+#include <vector>
+
+namespace notarion {
+namespace {
+
+using testing::FolderText;
+using testing::HoverOver;
+using testing::SendMouse;
+using testing::WhenShown;
+
+const std::string ExamplesFolder = NOTARION_EXAMPLES_DIR;
+
+struct Message {
+    int mode;
+    int icon;
+    std::u16string text;
+};
+
+class MainWindowTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        ASSERT_TRUE(m_dir.isValid());
+        QDir root(m_dir.path());
+        ASSERT_TRUE(root.mkpath(QStringLiteral("bin/Pomoc")));
+        ASSERT_TRUE(root.mkpath(QStringLiteral("dane")));
+        m_appFolder = FolderText(m_dir) + "/bin/";
+        m_appData = FolderText(m_dir) + "/dane";
+        m_windows = std::make_unique<Windows>(
+            m_state, WorkPlaces{m_appFolder + "notarion", m_appData},
+            HelpOpener([this](const QUrl& url) { m_opened.push_back(url.toLocalFile()); }));
+        // The message box is driven in its own tests; here the messages are recorded.
+        m_state.ShowWarning = [this](int mode, int icon, const std::u16string& text) {
+            m_messages.push_back({mode, icon, text});
+        };
+        Main().show();
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(&Main()));
+    }
+
+    TFGlowny& Main() { return m_windows->FGlowny(); }
+    TFRealProgramu& Editor() { return m_windows->FRealProgramu(); }
+
+    // Make the folder picker answer with folder (or cancel with nothing) and
+    // note the folder it was opened on.
+    void PickerAnswers(std::optional<std::string> folder) {
+        Main().DajFolder.Choose = [this, folder](const TGetFolder& picker) {
+            m_pickerOpenedOn.push_back(picker.FolderName);
+            return folder;
+        };
+    }
+    void ListDialogAnswers(std::optional<std::string> file) {
+        Editor().OpenLista.Run = [this, file](const FileDialog& dialog) {
+            m_listDialogOpenedOn.push_back(dialog.InitialDir);
+            return file ? std::optional(std::vector<std::string>{*file}) : std::nullopt;
+        };
+    }
+
+    std::vector<std::string> ListedTitles() {
+        std::vector<std::string> titles;
+        for (int i = 0; i < Editor().LLista->ItemCount(); ++i) {
+            titles.push_back(Editor().LLista->ItemText(i));
+        }
+        return titles;
+    }
+
+    // The welcome state: welcome panel up, editor, strip and back button away.
+    void ExpectWelcomeState() {
+        EXPECT_TRUE(Main().PPowitanie->isVisible());
+        EXPECT_FALSE(Main().PPostep->isVisible());
+        EXPECT_FALSE(Main().PButWstecz->isVisible());
+        EXPECT_FALSE(Editor().isVisible());
+    }
+
+    QTemporaryDir m_dir;
+    std::string m_appFolder;
+    std::string m_appData;
+    SharedState m_state;
+    std::unique_ptr<Windows> m_windows;
+    std::vector<Message> m_messages;
+    std::vector<QString> m_opened;
+    std::vector<std::string> m_pickerOpenedOn;
+    std::vector<std::string> m_listDialogOpenedOn;
+};
+
+const std::u16string NoReportFiles =
+    u"Brak plików z danymi we wskazanym folderze.\rProgram nie ma co przetwarzać.";
+const std::u16string BadListFile =
+    u"Wystąpiły problemy z wczytaniem pliku listy.\rPrawdopodobnie plik jest uszkodzony.";
+
+TEST_F(MainWindowTest, WindowsAreMadeOnceInTheProgramsOrderAndOnlyTheMainWindowShows) {
+    std::vector<std::string> classes;
+    for (const QWidget* window : m_windows->CreationOrder()) {
+        classes.push_back(window->metaObject()->className());
+    }
+    // The viewer takes its chooser when it is made, so the chooser comes first.
+    EXPECT_EQ(classes, (std::vector<std::string>{"notarion::TFGlowny", "notarion::TFWarning",
+                                                 "notarion::TFRealProgramu",
+                                                 "notarion::TFBrowserMini", "notarion::TFAbout",
+                                                 "notarion::TFWyborOpcji", "notarion::TFBrowser"}));
+    for (const QWidget* window : m_windows->CreationOrder()) {
+        EXPECT_EQ(window->isVisible(), window == &Main()) << window->metaObject()->className();
+    }
+    EXPECT_EQ(Main().size(), QSize(776, 570));
+    EXPECT_EQ(Editor().size(), QSize(749, 477));
+    EXPECT_TRUE(Editor().windowFlags().testFlag(Qt::WindowStaysOnTopHint));
+    EXPECT_EQ(Editor().PozycjeBox->count(), 9);
+}
+
+TEST_F(MainWindowTest, ShowingStartsTheWorkOnce) {
+    EXPECT_TRUE(Main().WorkStarted());
+    EXPECT_EQ(m_state.AppFolder, m_appFolder);
+    EXPECT_EQ(m_state.OutputFolder, m_appFolder);
+    EXPECT_TRUE(m_state.LastReportFolder.empty());
+    EXPECT_EQ(m_state.TempFolder, m_appData + "/OrvApp/RevNotarion/Temp/");
+    EXPECT_TRUE(DirectoryExists(m_state.TempFolder));
+    EXPECT_EQ(ReadWholeFile(m_appData + "/OrvApp/RevNotarion/RevNotarion.ini"), "RevNotarion\r\n");
+    EXPECT_EQ(Main().mask(), RoundedRegion(776, 570, 6, 6));
+    ExpectWelcomeState();
+
+    // Hidden and shown again (or restored), the window does not start anew.
+    m_state.LastReportFolder = "/dane/szkola";
+    Main().hide();
+    Main().show();
+    EXPECT_EQ(m_state.LastReportFolder, "/dane/szkola");
+}
+
+TEST_F(MainWindowTest, CancellingTheFolderPickerChangesNothing) {
+    m_state.FoundReportFiles = {"/x/a.xml"};
+    PickerAnswers(std::nullopt);
+    QTest::mouseClick(Main().LNowyZestaw, Qt::LeftButton);
+    EXPECT_EQ(m_pickerOpenedOn, (std::vector<std::string>{m_appFolder}));
+    EXPECT_TRUE(m_state.LastReportFolder.empty());
+    EXPECT_EQ(m_state.FoundReportFiles, (std::vector<std::string>{"/x/a.xml"}));
+    EXPECT_TRUE(m_messages.empty());
+    ExpectWelcomeState();
+}
+
+TEST_F(MainWindowTest, FolderWithoutReportFilesIsReportedAndStillRemembered) {
+    QDir root(m_dir.path());
+    ASSERT_TRUE(root.mkpath(QStringLiteral("puste/podfolder.xml")));
+    QFile other(m_dir.filePath(QStringLiteral("puste/notatki.txt")));
+    ASSERT_TRUE(other.open(QIODevice::WriteOnly));
+    other.close();
+    const std::string folder = FolderText(m_dir) + "/puste";
+
+    PickerAnswers(folder);
+    QTest::mouseClick(Main().LNowyZestaw, Qt::LeftButton);
+    ASSERT_EQ(m_messages.size(), 1u);
+    EXPECT_EQ(m_messages[0].mode, 1);
+    EXPECT_EQ(m_messages[0].icon, 1);
+    EXPECT_EQ(m_messages[0].text, NoReportFiles);
+    EXPECT_EQ(m_state.LastReportFolder, folder);
+    EXPECT_TRUE(m_state.FoundReportFiles.empty());
+    ExpectWelcomeState();
+
+    // The next picker opens where the last one ended.
+    PickerAnswers(std::nullopt);
+    QTest::mouseClick(Main().LNowyZestaw, Qt::LeftButton);
+    EXPECT_EQ(m_pickerOpenedOn.back(), folder);
+}
+
+TEST_F(MainWindowTest, NewSetOpensTheEditorOnTheFirstKind) {
+    const std::string folder = ExamplesFolder + "/szkola";
+    PickerAnswers(folder + "/");
+    QTest::mouseClick(Main().LNowyZestaw, Qt::LeftButton);
+    EXPECT_TRUE(m_messages.empty());
+    EXPECT_EQ(m_state.LastReportFolder, folder);
+    EXPECT_EQ(m_state.FoundReportFiles.size(), 76u);
+    EXPECT_EQ(m_state.Catalogue.Count, 76);
+
+    ASSERT_TRUE(Editor().isVisible());
+    EXPECT_EQ(Editor().pos(), Main().pos() + QPoint(17, 52));
+    EXPECT_TRUE(Main().PButWstecz->isVisible());
+    EXPECT_EQ(Editor().PozycjeBox->currentIndex(), 0);
+    const std::vector<std::string> titles = ListedTitles();
+    ASSERT_EQ(titles.size(), 16u);
+    for (const std::string& title : titles) {
+        EXPECT_EQ(title.rfind(KindText(0) + " - ", 0), 0u) << title;
+    }
+    EXPECT_EQ(Editor().LLista->SelectedPosition(), 0);
+    EXPECT_EQ(Editor().focusWidget(), Editor().LLista);
+
+    // Another kind refills the list from the catalogue.
+    Editor().PozycjeBox->setCurrentIndex(8);
+    ASSERT_EQ(Editor().LLista->ItemCount(), 1);
+    EXPECT_EQ(Editor().LLista->ItemText(0).rfind(KindText(8), 0), 0u);
+}
+
+TEST_F(MainWindowTest, DamagedXmlIsNoFailureButAnUnreadableFileKeepsTheWelcomePanel) {
+    PickerAnswers(ExamplesFolder + "/uszkodzone");
+    QTest::mouseClick(Main().LNowyZestaw, Qt::LeftButton);
+    EXPECT_TRUE(m_messages.empty());
+    EXPECT_TRUE(Editor().isVisible());
+    QTest::mouseClick(Main().ImWstecz, Qt::LeftButton);
+
+    // A report file that exists but cannot be read: a link to memory that
+    // refuses every read.
+    ASSERT_TRUE(QDir(m_dir.path()).mkpath(QStringLiteral(u"zła")));
+    ASSERT_TRUE(QFile::link(QStringLiteral("/proc/self/mem"),
+                            m_dir.filePath(QStringLiteral(u"zła/1a_klasyfikacja.xml"))));
+    PickerAnswers(Cp1250FromQString(m_dir.filePath(QStringLiteral(u"zła"))));
+    QTest::mouseClick(Main().LNowyZestaw, Qt::LeftButton);
+    ASSERT_EQ(m_messages.size(), 1u);
+    EXPECT_EQ(m_messages[0].text.substr(0, 6), u"Plik: ");
+    EXPECT_EQ(m_state.Catalogue.Count, static_cast<int>(m_state.Catalogue.Slots.size()));
+    ExpectWelcomeState();
+}
+
+TEST_F(MainWindowTest, ListFilePathOpensTheEditorWithoutTouchingTheReportFolder) {
+    ListDialogAnswers(std::nullopt);
+    QTest::mouseClick(Main().LGotowyZestaw, Qt::LeftButton);
+    EXPECT_EQ(m_listDialogOpenedOn, (std::vector<std::string>{m_appFolder}));
+    EXPECT_TRUE(m_messages.empty());
+    ExpectWelcomeState();
+
+    ListDialogAnswers(ExamplesFolder + "/szkola/szkola.xmp");
+    QTest::mouseClick(Main().LGotowyZestaw, Qt::LeftButton);
+    EXPECT_TRUE(m_messages.empty());
+    EXPECT_TRUE(m_state.LastReportFolder.empty());
+    ASSERT_TRUE(Editor().isVisible());
+    EXPECT_EQ(ListedTitles().size(), 16u);
+    EXPECT_EQ(Editor().OpenLista.Title, Cp1250FromQString(QStringLiteral(u"Wskaż plik listy")));
+    EXPECT_EQ(Editor().OpenLista.Filter, "Plik listy (xmp)|*.xmp");
+
+    // After a folder was chosen, opening a list keeps it.
+    QTest::mouseClick(Main().ImWstecz, Qt::LeftButton);
+    m_state.LastReportFolder = "/wczesniej/wybrany";
+    QTest::mouseClick(Main().LGotowyZestaw, Qt::LeftButton);
+    EXPECT_EQ(m_state.LastReportFolder, "/wczesniej/wybrany");
+}
+
+TEST_F(MainWindowTest, BadListFileIsReportedAndLeavesTheCatalogueAsItWas) {
+    m_state.Catalogue.Slots = {{"Tytu\xb3", "/a.xml", "Klasyfikacja klasy"}};
+    m_state.Catalogue.Count = 1;
+    const ReportCatalogue before = m_state.Catalogue;
+    for (const std::string& file : {ExamplesFolder + "/uszkodzone/lista_uszkodzona.xmp",
+                                    FolderText(m_dir) + "/nie_ma_takiego.xmp"}) {
+        m_messages.clear();
+        ListDialogAnswers(file);
+        QTest::mouseClick(Main().LGotowyZestaw, Qt::LeftButton);
+        ASSERT_EQ(m_messages.size(), 1u) << file;
+        EXPECT_EQ(m_messages[0].text, BadListFile);
+        EXPECT_EQ(m_state.Catalogue.Slots, before.Slots);
+        ExpectWelcomeState();
+    }
+}
+
+TEST_F(MainWindowTest, ChoicesLightUpUnderTheMouseAndChoosingResetsThem) {
+    const QColor white(255, 255, 255);
+    const QColor yellow(255, 255, 0);
+    const auto colours = [this] {
+        return std::pair(Main().LNowyZestaw->TextColour(), Main().LGotowyZestaw->TextColour());
+    };
+    EXPECT_EQ(colours(), std::pair(white, white));
+    HoverOver(Main().LNowyZestaw);
+    EXPECT_EQ(colours(), std::pair(yellow, white));
+    HoverOver(Main().LGotowyZestaw);
+    EXPECT_EQ(colours(), std::pair(white, yellow));
+    HoverOver(Main().ImPowitanie, QPoint(5, 200));
+    EXPECT_EQ(colours(), std::pair(white, white));
+
+    HoverOver(Main().LGotowyZestaw);
+    ListDialogAnswers(std::nullopt);
+    QTest::mouseClick(Main().LGotowyZestaw, Qt::LeftButton);
+    EXPECT_EQ(colours(), std::pair(white, white));
+
+    // Both captions: 17 spaces, then the choice.
+    EXPECT_EQ(Main().LNowyZestaw->text(),
+              QString(17, u' ') +
+                  QStringLiteral(u"Chcę przygotować protokół w oparciu o nowy zestaw"));
+    EXPECT_EQ(
+        Main().LGotowyZestaw->text(),
+        QString(17, u' ') +
+            QStringLiteral(u"Chcę wygenerować protokół korzystając z istniejącej już listy "));
+}
+
+TEST_F(MainWindowTest, DraggingTheMainWindowBringsTheVisibleCompanions) {
+    PickerAnswers(ExamplesFolder + "/szkola");
+    QTest::mouseClick(Main().LNowyZestaw, Qt::LeftButton);
+    ASSERT_TRUE(Editor().isVisible());
+    TFBrowserMini& preview = m_windows->FBrowserMini();
+    preview.move(5, 5);
+
+    const QPoint start = Main().pos();
+    SendMouse(Main().LListwa, QEvent::MouseButtonPress, QPoint(3, 3), QPoint(300, 300),
+              Qt::LeftButton, Qt::LeftButton);
+    for (int step = 1; step <= 4; ++step) {
+        SendMouse(Main().LListwa, QEvent::MouseMove, QPoint(3, 3),
+                  QPoint(300 + 5 * step, 300 - step), Qt::NoButton, Qt::LeftButton);
+    }
+    SendMouse(Main().LListwa, QEvent::MouseButtonRelease, QPoint(3, 3), QPoint(320, 296),
+              Qt::LeftButton, Qt::NoButton);
+    EXPECT_EQ(Main().pos(), start + QPoint(20, -4));
+    EXPECT_EQ(Editor().pos(), Main().pos() + QPoint(14, 51));
+    EXPECT_EQ(preview.pos(), QPoint(5, 5)) << "a hidden preview stays where it is";
+}
+
+TEST_F(MainWindowTest, HelpOpensTheIndexPageFromF1AndTheHelpArea) {
+    QFile page(m_dir.filePath(QStringLiteral("bin/Pomoc/index.htm")));
+    ASSERT_TRUE(page.open(QIODevice::WriteOnly));
+    page.close();
+    const QString expected = m_dir.filePath(QStringLiteral("bin/Pomoc/index.htm"));
+
+    QTest::keyClick(&Main(), Qt::Key_F1);
+    QTest::mouseClick(Main().LPomoc, Qt::LeftButton);
+    QTest::keyClick(Main().LNowyZestaw, Qt::Key_F1);
+    EXPECT_EQ(m_opened, (std::vector<QString>{expected, expected, expected}));
+
+    for (const Qt::Key other : {Qt::Key_F2, Qt::Key_Return, Qt::Key_Escape, Qt::Key_N}) {
+        QTest::keyClick(&Main(), other);
+    }
+    EXPECT_EQ(m_opened.size(), 3u);
+    EXPECT_TRUE(Main().isVisible());
+
+    Editor().show();
+    QTest::keyClick(Editor().LLista, Qt::Key_F1);
+    EXPECT_EQ(m_opened.size(), 4u);
+    EXPECT_EQ(m_opened.back(), expected);
+}
+
+TEST_F(MainWindowTest, AboutOpensOverTheMainWindowAndClosesByItsHotArea) {
+    TFAbout& about = m_windows->FAbout();
+    QPoint shownAt;
+    QRegion shape;
+    WhenShown(&about, [&] {
+        shownAt = about.pos();
+        shape = about.mask();
+        QTest::mouseClick(about.LClose, Qt::LeftButton);
+    });
+    QTest::mouseClick(Main().LAbout, Qt::LeftButton);
+    EXPECT_FALSE(about.isVisible());
+    EXPECT_EQ(shownAt, Main().pos() + QPoint(170, 120));
+    EXPECT_EQ(shape, RoundedRegion(400, 287, 6, 6));
+    EXPECT_EQ(about.size(), QSize(399, 287));
+}
+
+TEST_F(MainWindowTest, BackClosesTheEditorAndKeepsTheCatalogue) {
+    PickerAnswers(ExamplesFolder + "/szkola");
+    QTest::mouseClick(Main().LNowyZestaw, Qt::LeftButton);
+    ASSERT_TRUE(Editor().isVisible());
+    Editor().PozycjeBox->setCurrentIndex(3);
+
+    QTest::mouseClick(Main().ImWstecz, Qt::LeftButton);
+    EXPECT_FALSE(Editor().isVisible());
+    EXPECT_FALSE(Main().PButWstecz->isVisible());
+    EXPECT_EQ(m_state.Catalogue.Count, 76);
+
+    // Shown again, the selector starts at the first kind.
+    ListDialogAnswers(ExamplesFolder + "/szkola/szkola.xmp");
+    QTest::mouseClick(Main().LGotowyZestaw, Qt::LeftButton);
+    EXPECT_EQ(Editor().PozycjeBox->currentIndex(), 0);
+    EXPECT_EQ(ListedTitles().size(), 16u);
+}
+
+// Notes the width of every paint of the progress strip.
+class PaintWidths : public QObject {
+public:
+    std::vector<int> widths;
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        if (event->type() == QEvent::Paint) {
+            const int width = static_cast<QWidget*>(watched)->width();
+            if (widths.empty() || widths.back() != width) {
+                widths.push_back(width);
+            }
+        }
+        return false;
+    }
+};
+
+TEST_F(MainWindowTest, ProgressStripPaintsEachStepAtOnceAndHides) {
+    PaintWidths painted;
+    Main().PPostep->installEventFilter(&painted);
+    Main().ShowProgressStrip();
+    EXPECT_EQ(painted.widths, (std::vector<int>{80, 160, 240, 320, 400, 480}));
+    EXPECT_FALSE(Main().PPostep->isVisible());
+}
+
+TEST_F(MainWindowTest, ClosingEndsTheWorkAndTakesTheCompanionsAlong) {
+    PickerAnswers(ExamplesFolder + "/szkola");
+    QTest::mouseClick(Main().LNowyZestaw, Qt::LeftButton);
+    ASSERT_TRUE(Editor().isVisible());
+    QSignalSpy ended(&Main(), &TFGlowny::workEnded);
+    QTest::mouseClick(Main().Lclose, Qt::LeftButton);
+    EXPECT_EQ(ended.count(), 1);
+    EXPECT_FALSE(Main().isVisible());
+    EXPECT_FALSE(Editor().isVisible());
+    EXPECT_TRUE(m_state.FoundReportFiles.empty());
+}
+
+TEST_F(MainWindowTest, MinimisingTakesTheEditorAlongAndRestoringBringsItBack) {
+    PickerAnswers(ExamplesFolder + "/szkola");
+    QTest::mouseClick(Main().LNowyZestaw, Qt::LeftButton);
+    Editor().PozycjeBox->setCurrentIndex(2);
+    QTest::mouseClick(Main().LMnimize, Qt::LeftButton);
+    EXPECT_TRUE(Main().isMinimized());
+    EXPECT_TRUE(Editor().isMinimized());
+    Main().showNormal();
+    EXPECT_FALSE(Editor().isMinimized());
+    EXPECT_EQ(Editor().PozycjeBox->currentIndex(), 2) << "restoring is no new showing";
+}
+
+TEST(Windows, TheSharedStateShowsMessagesThroughTheMessageBox) {
+    QTemporaryDir dir;
+    SharedState state;
+    {
+        Windows windows(state, WorkPlaces{FolderText(dir) + "/notarion", FolderText(dir)},
+                        HelpOpener([](const QUrl&) {}));
+        ASSERT_TRUE(static_cast<bool>(state.ShowWarning));
+        TFWarning& box = windows.FWarning();
+        QString shownText;
+        WhenShown(&box, [&] {
+            shownText = box.LTekstWarning->text();
+            QTest::keyClick(&box, Qt::Key_N);
+        });
+        state.ShowWarning(ModeYesNoCancel, IconQuestion, u"Pytanie?");
+        EXPECT_EQ(shownText, QStringLiteral("Pytanie?"));
+        EXPECT_EQ(box.MessageResult(), TFWarning::ResultNo);
+    }
+    EXPECT_FALSE(static_cast<bool>(state.ShowWarning)) << "no sink may outlive the box";
+}
+
+// An object whose event handler fails the way a window's handler might.
+class FailingReceiver : public QObject {
+public:
+    bool event(QEvent* event) override {
+        if (event->type() == QEvent::User) {
+            throw Failure("cannot read report file C:\\dane\\1a.xml");
+        }
+        return QObject::event(event);
+    }
+};
+
+TEST(NotarionApplication, AnUncaughtErrorIsShownInsteadOfEndingTheProgram) {
+    auto* application = qobject_cast<NotarionApplication*>(QCoreApplication::instance());
+    ASSERT_NE(application, nullptr);
+    std::vector<std::string> shown;
+    const NotarionApplication::ErrorDisplay previous = application->ShowError;
+    application->ShowError = [&shown](const std::string& text) { shown.push_back(text); };
+    FailingReceiver receiver;
+    QEvent event(QEvent::User);
+    QCoreApplication::sendEvent(&receiver, &event);
+    application->ShowError = previous;
+    EXPECT_EQ(shown, (std::vector<std::string>{"cannot read report file C:\\dane\\1a.xml"}));
+    EXPECT_EQ(QCoreApplication::applicationName(), QStringLiteral("Notarion"));
+}
+
+} // namespace
+} // namespace notarion

@@ -1,0 +1,317 @@
+#include "ui/TFBrowser.h"
+
+#include "ViewerTestSupport.h"
+#include "app/SharedState.h"
+#include "generate/DocumentSet.h"
+#include "platform/TEmbeddedWB.h"
+#include "ui/SkinnedWindow.h"
+#include "ui/TDotFrame.h"
+#include "ui/TFWarning.h"
+#include "ui/TFWyborOpcji.h"
+
+#include <QClipboard>
+#include <QDir>
+#include <QGuiApplication>
+#include <QListWidget>
+#include <QMouseEvent>
+#include <QPrintPreviewDialog>
+#include <QPrinter>
+#include <QSignalSpy>
+#include <QTest>
+
+#include <gtest/gtest.h>
+
+namespace notarion {
+namespace {
+
+using testing::GeneratedPage;
+using testing::ReadFileBytes;
+using testing::WriteFile;
+
+// A mouse move over widget with buttons held, delivered to it directly: the
+// offscreen platform routes pointer moves to whichever window it finds first
+// under the point, which may be the main window behind the viewer.
+void MoveOver(QWidget* widget, QPoint at, Qt::MouseButtons buttons = Qt::NoButton) {
+    QMouseEvent move(QEvent::MouseMove, at, widget->mapToGlobal(at), Qt::NoButton, buttons,
+                     Qt::NoModifier);
+    QApplication::sendEvent(widget, &move);
+}
+
+class ViewerWindow : public ::testing::Test {
+protected:
+    ViewerWindow() : browser(state, &mainWindow, chooser, warning) {
+        QDir(dir.path()).mkpath("Protokoly");
+        QDir(dir.path()).mkpath("Pomoc");
+        state.AppFolder = Cp1250FromQString(dir.path()) + "/";
+        state.OutputFolder = Cp1250FromQString(dir.filePath("Protokoly"));
+        // Every document of the set carries its own file name as heading.
+        for (int option = 0; option < DocumentCount; ++option) {
+            const std::string name = DocumentFileForOption(option);
+            WriteWholeFile(DocumentPath(state.OutputFolder, name), GeneratedPage(name, 3));
+        }
+        mainWindow.setWindowFlags(Qt::Window | Qt::FramelessWindowHint);
+        mainWindow.setGeometry(40, 30, 776, 570);
+        mainWindow.show();
+        browser.SetHelpOpener(HelpOpener([this](const QUrl& url) { opened.push_back(url); }));
+        browser.Rameczka->SetCursorSource([this] { return cursor; });
+        browser.WebBrowser->SetPrinterFactory([this] {
+            ++prints;
+            return PdfPrinter(dir.filePath(QStringLiteral("druk%1.pdf").arg(prints)));
+        });
+    }
+
+    ~ViewerWindow() override { browser.hide(); }
+
+    // Show the viewer without a modal loop and wait for document option.
+    void ShowOpen(int option) {
+        browser.show();
+        QSignalSpy complete(browser.WebBrowser, &TEmbeddedWB::OnDocumentComplete);
+        browser.ShowDocument(option);
+        ASSERT_TRUE(complete.wait(2000));
+    }
+
+    bool Shows(const std::string& fileName) const {
+        return browser.WebBrowser->toPlainText().contains(QString::fromStdString(fileName));
+    }
+
+    // Drag the grip to a cursor dy pixels below the window's top.
+    void DragGripTo(int dy) {
+        HotArea* grip = browser.LCiongnij;
+        cursor = browser.pos() + QPoint(800, 300);
+        QTest::mousePress(grip, Qt::LeftButton, {}, grip->rect().center());
+        cursor = browser.pos() + QPoint(820, dy);
+        MoveOver(grip, grip->rect().center() + QPoint(0, 5), Qt::LeftButton);
+        QTest::mouseRelease(grip, Qt::LeftButton, {}, grip->rect().center() + QPoint(0, 5));
+    }
+
+    void ExpectLaidOutFor(int height) {
+        EXPECT_EQ(browser.size(), QSize(850, height));
+        EXPECT_EQ(browser.Pdown->geometry(), QRect(0, height - 32, 850, 34));
+        EXPECT_EQ(browser.PPodWebbrowser->geometry(), QRect(128, 48, 697, height - 71));
+        EXPECT_EQ(browser.WebBrowser->geometry(), QRect(0, 0, 701, height - 67));
+        EXPECT_EQ(browser.mask(), RoundedRegion(850, height, 12, 12));
+    }
+
+    // Choose in the option chooser: select option (or cancel with -1).
+    void ChooseInChooser(int option) {
+        testing::WhenModalOf<TFWyborOpcji>([option](TFWyborOpcji* open) {
+            if (option < 0) {
+                QTest::mouseClick(open->LAnuluj, Qt::LeftButton, {},
+                                  open->LAnuluj->rect().center());
+                return;
+            }
+            open->ListaOpcji->setCurrentRow(option);
+            QTest::mouseClick(open->LWprowadz, Qt::LeftButton, {},
+                              open->LWprowadz->rect().center());
+        });
+        QTest::mouseClick(browser.LWyborOpcji, Qt::LeftButton, {},
+                          browser.LWyborOpcji->rect().center());
+    }
+
+    QTemporaryDir dir;
+    SharedState state;
+    QWidget mainWindow;
+    TFWyborOpcji chooser;
+    TFWarning warning;
+    TFBrowser browser;
+    QPoint cursor;
+    int prints = 0;
+    std::vector<QUrl> opened;
+};
+
+TEST_F(ViewerWindow, OpensLaidOutForItsOpeningHeight) {
+    EXPECT_TRUE(browser.windowFlags().testFlag(Qt::WindowStaysOnTopHint));
+    EXPECT_FALSE(browser.WebBrowser->focusPolicy() & Qt::TabFocus) << "no Tab stop";
+    ExpectLaidOutFor(500);
+}
+
+TEST_F(ViewerWindow, FirstDocumentAppearsAbout200MsAfterTheWindowOpens) {
+    QElapsedTimer clock;
+    qint64 shownAt = -1;
+    qint64 completedAt = -1;
+    std::string pathWhenShown = "?";
+    QPoint position;
+    QObject::connect(browser.WebBrowser, &TEmbeddedWB::OnDocumentComplete, &browser,
+                     [&] { completedAt = clock.elapsed(); });
+    testing::WhenModalOf<TFBrowser>([&](TFBrowser* open) {
+        shownAt = clock.elapsed();
+        pathWhenShown = open->WebBrowser->DocumentPath();
+        position = open->pos();
+        EXPECT_TRUE(QTest::qWaitFor([&] { return completedAt >= 0; }, 3000));
+        QTest::mouseClick(open->LClose, Qt::LeftButton, {}, open->LClose->rect().center());
+    });
+    clock.start();
+    browser.ShowDocument(0);
+
+    EXPECT_EQ(pathWhenShown, "") << "nothing is loaded before the timer runs";
+    EXPECT_GE(completedAt - shownAt, 150);
+    EXPECT_LT(completedAt - shownAt, 2000);
+    EXPECT_TRUE(Shows("Lista_WzoroweZachowanie.htm"));
+    EXPECT_EQ(browser.CurrentDocumentPath, state.OutputFolder + "/Lista_WzoroweZachowanie.htm");
+    EXPECT_EQ(position, mainWindow.pos() + QPoint(30, 50));
+    EXPECT_FALSE(browser.isVisible());
+}
+
+TEST_F(ViewerWindow, ChoosingTheSameDocumentOrCancellingChangesNothing) {
+    ShowOpen(5);
+    DragGripTo(580);
+    ASSERT_EQ(browser.height(), 580);
+    QSignalSpy complete(browser.WebBrowser, &TEmbeddedWB::OnDocumentComplete);
+
+    ChooseInChooser(5);
+    ChooseInChooser(-1);
+    QCoreApplication::processEvents();
+    EXPECT_EQ(complete.count(), 0);
+    EXPECT_EQ(browser.CurrentOption, 5);
+    EXPECT_EQ(browser.height(), 580);
+    EXPECT_TRUE(Shows("Prot_KlasyfikacjaZachowanie.htm"));
+}
+
+TEST_F(ViewerWindow, ChoosingAnotherDocumentReloadsAtTheOpeningSize) {
+    ShowOpen(0);
+    DragGripTo(450);
+    ASSERT_EQ(browser.height(), 450);
+    QSignalSpy complete(browser.WebBrowser, &TEmbeddedWB::OnDocumentComplete);
+
+    ChooseInChooser(11);
+    ASSERT_TRUE(complete.wait(2000));
+    EXPECT_EQ(browser.CurrentOption, 11);
+    EXPECT_TRUE(Shows("Prot_GodzinyKartowe.htm"));
+    ExpectLaidOutFor(500);
+}
+
+TEST_F(ViewerWindow, GripReleaseSetsTheHeightWithinItsLimits) {
+    ShowOpen(0);
+    struct Case {
+        int CursorBelowTop;
+        int Height;
+    };
+    const Case cases[] = {{700, 600}, {100, 400}, {550, 550}, {-50, 400}, {600, 600}, {400, 400}};
+    for (const Case& c : cases) {
+        DragGripTo(c.CursorBelowTop);
+        EXPECT_FALSE(browser.Rameczka->Visible());
+        ExpectLaidOutFor(c.Height);
+    }
+}
+
+TEST_F(ViewerWindow, GripShowsTheFrameFromTheWindowCornerToTheCursorWhileDragging) {
+    ShowOpen(0);
+    HotArea* grip = browser.LCiongnij;
+    cursor = browser.pos() + QPoint(830, 480);
+    QTest::mousePress(grip, Qt::RightButton, {}, grip->rect().center());
+    EXPECT_TRUE(browser.Rameczka->Tracking());
+    cursor = browser.pos() + QPoint(833, 560);
+    MoveOver(grip, grip->rect().center() + QPoint(3, 80), Qt::RightButton);
+    EXPECT_EQ(browser.Rameczka->Overlay()->geometry(), QRect(browser.pos(), QSize(833, 560)));
+    EXPECT_TRUE(browser.Rameczka->Overlay()->isVisible());
+    QTest::mouseRelease(grip, Qt::RightButton, {}, grip->rect().center() + QPoint(3, 80));
+    EXPECT_FALSE(browser.Rameczka->Overlay()->isVisible());
+    EXPECT_EQ(browser.height(), 560);
+}
+
+TEST_F(ViewerWindow, DrukujPrintsAtOnceExceptForShiftWithTheLeftButton) {
+    ShowOpen(2);
+    HotArea* drukuj = browser.LDrukuj;
+    const QPoint at = drukuj->rect().center();
+
+    auto press = [&](Qt::MouseButton button, Qt::KeyboardModifiers modifiers) {
+        QTest::mousePress(drukuj, button, modifiers, at);
+        QTest::mouseRelease(drukuj, button, modifiers, at);
+    };
+    {
+        const testing::ModalGuard printsWithoutAnyDialog;
+        press(Qt::RightButton, {});
+    }
+    EXPECT_EQ(prints, 1) << "a right press prints";
+    EXPECT_TRUE(ReadFileBytes(dir.filePath("druk1.pdf")).starts_with("%PDF"));
+    EXPECT_TRUE(browser.WebBrowser->Options().PrintWithoutDialog);
+    EXPECT_TRUE(browser.WebBrowser->Options().Header.empty());
+    EXPECT_TRUE(browser.WebBrowser->Options().Footer.empty());
+
+    bool maximised = false;
+    testing::WhenModalOf<QPrintPreviewDialog>([&](QPrintPreviewDialog* preview) {
+        maximised = preview->windowState().testFlag(Qt::WindowMaximized);
+        preview->close();
+    });
+    press(Qt::LeftButton, Qt::ShiftModifier);
+    EXPECT_TRUE(maximised) << "Shift with a left press previews";
+    const int printsAfterPreview = prints;
+
+    const testing::ModalGuard printsWithoutAnyDialog;
+    press(Qt::LeftButton, Qt::ShiftModifier | Qt::ControlModifier);
+    EXPECT_EQ(prints, printsAfterPreview + 1) << "Ctrl, Shift and a left press prints";
+    press(Qt::LeftButton, {});
+    EXPECT_EQ(prints, printsAfterPreview + 2) << "a plain left press prints";
+    press(Qt::RightButton, Qt::ShiftModifier);
+    EXPECT_EQ(prints, printsAfterPreview + 3) << "Shift with a right press prints";
+}
+
+TEST_F(ViewerWindow, AFailedPrintIsReportedInPolish) {
+    ShowOpen(2);
+    browser.WebBrowser->SetPrinterFactory(
+        [this] { return PdfPrinter(dir.filePath("brak/x.pdf")); });
+    QString message;
+    testing::WhenModal([this](QWidget* w) { return w != &browser; },
+                       [&](QWidget* box) {
+                           message = testing::LabelTexts(box);
+                           box->close();
+                       });
+    QTest::mousePress(browser.LDrukuj, Qt::RightButton, {}, browser.LDrukuj->rect().center());
+    EXPECT_TRUE(message.contains(QStringLiteral("Nie udało się wydrukować dokumentu.")))
+        << message.toStdString();
+    EXPECT_TRUE(browser.isVisible());
+}
+
+TEST_F(ViewerWindow, KopiujAndZapiszWorkOnTheShownDocument) {
+    ShowOpen(4);
+    QGuiApplication::clipboard()->setText("stare");
+    QTest::mouseClick(browser.LKopiuj, Qt::LeftButton, {}, browser.LKopiuj->rect().center());
+    EXPECT_EQ(QGuiApplication::clipboard()->text(), browser.WebBrowser->toPlainText());
+    EXPECT_FALSE(browser.WebBrowser->textCursor().hasSelection());
+
+    const QString copy = dir.filePath("kopia.htm");
+    browser.WebBrowser->SetSaveDialog([copy](QWidget*, SaveOffer, const QString&) {
+        return SaveTarget{copy, SaveFormat::Html};
+    });
+    QTest::mouseClick(browser.LZapisz, Qt::LeftButton, {}, browser.LZapisz->rect().center());
+    EXPECT_EQ(ReadFileBytes(copy), ReadWholeFile(browser.CurrentDocumentPath));
+}
+
+TEST_F(ViewerWindow, MovingFromPreviewOntoCloseLeavesOnlyCloseHighlighted) {
+    ShowOpen(0);
+    const QColor normal = ColorFromBgr(0x3C3C00);
+    const QColor hover = ColorFromBgr(0x808080);
+    MoveOver(browser.LPodglond, browser.LPodglond->rect().center());
+    EXPECT_EQ(browser.LPodglond->TextColour(), hover);
+    MoveOver(browser.LClose, browser.LClose->rect().center());
+    EXPECT_EQ(browser.LClose->TextColour(), hover);
+    for (HotArea* command : {browser.LWyborOpcji, browser.LZapisz, browser.LKopiuj, browser.LDrukuj,
+                             browser.LPodglond})
+        EXPECT_EQ(command->TextColour(), normal);
+    // The underline labels reset every command.
+    MoveOver(browser.LKreska2, browser.LKreska2->rect().center());
+    EXPECT_EQ(browser.LClose->TextColour(), normal);
+}
+
+TEST_F(ViewerWindow, AltF4AndEscAreSwallowedAndF1OpensTheReportHelp) {
+    WriteFile(dir, "Pomoc/menuraport.htm", "<html></html>");
+    ShowOpen(0);
+    QTest::keyClick(&browser, Qt::Key_F4, Qt::AltModifier);
+    QTest::keyClick(&browser, Qt::Key_Escape);
+    EXPECT_TRUE(browser.isVisible());
+    QTest::keyClick(browser.WebBrowser, Qt::Key_F1);
+    ASSERT_EQ(opened.size(), 1u);
+    EXPECT_EQ(opened[0], QUrl::fromLocalFile(dir.path() + "/Pomoc/menuraport.htm"));
+}
+
+TEST_F(ViewerWindow, ShowingAgainClearsADragThatWasNotReleased) {
+    ShowOpen(0);
+    browser.Drag()->Press(QPoint(100, 100));
+    browser.hide();
+    browser.show();
+    EXPECT_FALSE(browser.Drag()->DragActive());
+    EXPECT_EQ(browser.pos(), mainWindow.pos() + QPoint(30, 50));
+}
+
+} // namespace
+} // namespace notarion
