@@ -5,7 +5,7 @@ set -euo pipefail
 packages=(
   build-essential cmake ninja-build
   libgtest-dev libgmock-dev libbenchmark-dev
-  qt6-base-dev libjpeg62-turbo-dev
+  qt6-base-dev qt6-translations-l10n libjpeg62-turbo-dev
   xvfb xauth fonts-dejavu-core
 )
 

@@ -8,6 +8,9 @@
 #include "ui/TFGlowny.h"
 #include "ui/Windows.h"
 
+#include <QLibraryInfo>
+#include <QTranslator>
+
 #include <exception>
 
 int main(int, char** argv) {
@@ -22,6 +25,14 @@ int main(int, char** argv) {
     int argumentCount = 1;
     char* arguments[] = {argv[0], nullptr};
     notarion::NotarionApplication application(argumentCount, arguments);
+
+    // Qt's own dialogs (file choice, printing, print preview) speak Polish
+    // like the rest of the program; without the translation they stay English.
+    QTranslator qtTranslation;
+    if (qtTranslation.load(QStringLiteral("qtbase_pl"),
+                           QLibraryInfo::path(QLibraryInfo::TranslationsPath))) {
+        QCoreApplication::installTranslator(&qtTranslation);
+    }
 
     notarion::SharedState state;
     state.DecimalSeparator = notarion::SystemDecimalSeparator();

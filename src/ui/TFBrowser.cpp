@@ -96,8 +96,12 @@ HotArea* MakeLabel(QWidget* parent, const LabelRow& row) {
 
 TFBrowser::TFBrowser(SharedState& state, QWidget* mainWindow, TFWyborOpcji& chooser,
                      TFWarning& warning)
-    : QDialog(nullptr), m_state(state), m_mainWindow(mainWindow), m_chooser(chooser),
-      m_warning(warning) {
+    : TFBrowser(state, mainWindow, warning) {
+    m_chooser = &chooser;
+}
+
+TFBrowser::TFBrowser(SharedState& state, QWidget* mainWindow, TFWarning& warning)
+    : QDialog(nullptr), m_state(state), m_mainWindow(mainWindow), m_warning(warning) {
     SetUpSkinnedWindow(this, QSize(WindowWidth, OpeningHeight), StaysOnTop::Yes);
     setWindowTitle(QStringLiteral("Ruzove duveziv - prezentacja danych"));
     setAutoFillBackground(true);
@@ -245,8 +249,10 @@ void TFBrowser::FormKeyDown(QKeyEvent* event) {
 
 void TFBrowser::LWyborOpcjiClick() {
     m_commands->Reset();
-    m_chooser.ChooseOption(this, CurrentOption);
-    const int chosen = m_chooser.ChosenOption;
+    if (m_chooser == nullptr)
+        return;
+    m_chooser->ChooseOption(this, CurrentOption);
+    const int chosen = m_chooser->ChosenOption;
     if (chosen != -1 && chosen != CurrentOption)
         ShowDocument(chosen);
 }

@@ -42,6 +42,12 @@ public:
     // prints and saves. Never fails: missing skin pictures leave the plain
     // background colour.
     TFBrowser(SharedState& state, QWidget* mainWindow, TFWyborOpcji& chooser, TFWarning& warning);
+    // The same without a chooser yet: the program makes the viewer before
+    // the chooser and hands it over with SetChooser. Until then "Wybierz
+    // opcję ..." does nothing.
+    TFBrowser(SharedState& state, QWidget* mainWindow, TFWarning& warning);
+    // The chooser that "Wybierz opcję ..." opens. Never fails.
+    void SetChooser(TFWyborOpcji& chooser) { m_chooser = &chooser; }
 
     // Show document option index (0 to 13) at 850 x 500. While the window is
     // open the document is loaded at once; otherwise the window opens
@@ -114,7 +120,7 @@ private:
 
     SharedState& m_state;
     QWidget* m_mainWindow;
-    TFWyborOpcji& m_chooser;
+    TFWyborOpcji* m_chooser = nullptr;
     TFWarning& m_warning;
     HoverGroup* m_commands;
     TitleStripDrag* m_drag;

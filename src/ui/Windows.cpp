@@ -33,14 +33,13 @@ Windows::Windows(SharedState& state, WorkPlaces places, const HelpOpener& help) 
     m_about = std::make_unique<TFAbout>();
     m_order.push_back(m_about.get());
 
-    // The viewer takes its chooser when it is made, so the chooser comes
-    // first of the two.
-    m_wyborOpcji = std::make_unique<TFWyborOpcji>();
-    m_order.push_back(m_wyborOpcji.get());
-
-    m_browser = std::make_unique<TFBrowser>(state, m_glowny.get(), *m_wyborOpcji, *m_warning);
+    m_browser = std::make_unique<TFBrowser>(state, m_glowny.get(), *m_warning);
     m_order.push_back(m_browser.get());
     m_browser->SetHelpOpener(help);
+
+    m_wyborOpcji = std::make_unique<TFWyborOpcji>();
+    m_order.push_back(m_wyborOpcji.get());
+    m_browser->SetChooser(*m_wyborOpcji);
 
     m_glowny->SetCompanions(m_realProgramu.get(), m_browserMini.get(), m_about.get());
     m_realProgramu->SetViewers(m_browserMini.get(), m_browser.get());

@@ -9,8 +9,8 @@
 //   TFRealProgramu  the list editor, shown over the main window
 //   TFBrowserMini   the preview of one report
 //   TFAbout         the about window
-//   TFWyborOpcji    the option chooser of the document viewer
 //   TFBrowser       the document viewer
+//   TFWyborOpcji    the option chooser of the document viewer
 
 #include "platform/HelpPages.h"
 #include "ui/TFGlowny.h"
@@ -61,8 +61,8 @@ private:
     std::unique_ptr<TFRealProgramu> m_realProgramu;
     std::unique_ptr<TFBrowserMini> m_browserMini;
     std::unique_ptr<TFAbout> m_about;
-    std::unique_ptr<TFWyborOpcji> m_wyborOpcji;
     std::unique_ptr<TFBrowser> m_browser;
+    std::unique_ptr<TFWyborOpcji> m_wyborOpcji;
     std::vector<QWidget*> m_order;
 };
 

@@ -125,11 +125,10 @@ TEST_F(MainWindowTest, WindowsAreMadeOnceInTheProgramsOrderAndOnlyTheMainWindowS
     for (const QWidget* window : m_windows->CreationOrder()) {
         classes.push_back(window->metaObject()->className());
     }
-    // The viewer takes its chooser when it is made, so the chooser comes first.
     EXPECT_EQ(classes, (std::vector<std::string>{"notarion::TFGlowny", "notarion::TFWarning",
                                                  "notarion::TFRealProgramu",
                                                  "notarion::TFBrowserMini", "notarion::TFAbout",
-                                                 "notarion::TFWyborOpcji", "notarion::TFBrowser"}));
+                                                 "notarion::TFBrowser", "notarion::TFWyborOpcji"}));
     for (const QWidget* window : m_windows->CreationOrder()) {
         EXPECT_EQ(window->isVisible(), window == &Main()) << window->metaObject()->className();
     }
