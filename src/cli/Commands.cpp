@@ -23,23 +23,6 @@
 namespace notarion {
 namespace {
 
-// The list of one report that the preview looks its entry up in, as the
-// list editor's list does.
-class SingleTitleList : public KindList {
-public:
-    explicit SingleTitleList(std::string title) : m_title(std::move(title)) {}
-    void ClearItems() override { m_title.clear(); }
-    void AddItem(const std::string& title) override { m_title = title; }
-    int ItemCount() const override { return 1; }
-    std::string ItemText(int position) const override {
-        return position == 0 ? m_title : std::string();
-    }
-    void SelectFirstItem() override {}
-
-private:
-    std::string m_title;
-};
-
 std::string ResolveSeparator(const std::optional<std::string>& argument) {
     return argument ? DecimalSeparatorArgument(*argument) : SystemDecimalSeparator();
 }
@@ -139,10 +122,9 @@ void PreviewCommand(std::string_view report, const std::optional<std::string>& o
 
     // The same page that the list editor's preview saves as its temporary
     // file, built here so that it can go anywhere.
-    const SingleTitleList list(entry.Title);
     BeginPage(state.PreviewBuffer);
     try {
-        WritePreviewSection(state, catalogue, list, 0);
+        WritePreviewSectionOfEntry(state, catalogue, 0);
     } catch (const Failure&) {
         ThrowWorkFailed(TerminalMessage(PreviewFailureMessage()));
     }

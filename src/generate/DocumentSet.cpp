@@ -142,22 +142,29 @@ bool GenerateLists(GenerationState& state, const std::string& outputFolder) {
     return true;
 }
 
+void WritePreviewSectionOfEntry(GenerationState& state, const ReportCatalogue& catalogue,
+                                int entryIndex) {
+    if (entryIndex < 0 || entryIndex >= static_cast<int>(catalogue.Slots.size()))
+        throw Failure("no report at catalogue index " + std::to_string(entryIndex));
+    const ReportEntry& entry = catalogue.Slots[static_cast<std::size_t>(entryIndex)];
+    SectionWriterForKind(entry.Kind)(SectionMode::ForPreview, catalogue, entryIndex,
+                                     state.PreviewBuffer, state);
+}
+
 void WritePreviewSection(GenerationState& state, const ReportCatalogue& catalogue,
                          const KindList& list, int listPosition) {
     const int index = CatalogueIndexOf(catalogue, list, listPosition);
     if (index < 0)
         throw Failure("no report carries the title of list line " + std::to_string(listPosition));
-    const ReportEntry& entry = catalogue.Slots[static_cast<std::size_t>(index)];
-    SectionWriterForKind(entry.Kind)(SectionMode::ForPreview, catalogue, index, state.PreviewBuffer,
-                                     state);
+    WritePreviewSectionOfEntry(state, catalogue, index);
 }
 
-bool WritePreviewFile(GenerationState& state, const ReportCatalogue& catalogue,
-                      const KindList& list, int listPosition, const std::string& tempFolder,
-                      const MessageSink& showWarning) {
+bool WritePreviewFileOfEntry(GenerationState& state, const ReportCatalogue& catalogue,
+                             int entryIndex, const std::string& tempFolder,
+                             const MessageSink& showWarning) {
     try {
         BeginPage(state.PreviewBuffer);
-        WritePreviewSection(state, catalogue, list, listPosition);
+        WritePreviewSectionOfEntry(state, catalogue, entryIndex);
         EndPage(state.PreviewBuffer);
         SaveBuffer(state.PreviewBuffer, tempFolder + std::string(PreviewFileName));
         return true;
@@ -166,6 +173,13 @@ bool WritePreviewFile(GenerationState& state, const ReportCatalogue& catalogue,
             showWarning(ModeClose, IconInfo, PreviewFailureMessage());
         return false;
     }
+}
+
+bool WritePreviewFile(GenerationState& state, const ReportCatalogue& catalogue,
+                      const KindList& list, int listPosition, const std::string& tempFolder,
+                      const MessageSink& showWarning) {
+    return WritePreviewFileOfEntry(state, catalogue, CatalogueIndexOf(catalogue, list, listPosition),
+                                   tempFolder, showWarning);
 }
 
 const std::u16string& PreviewFailureMessage() {

@@ -79,6 +79,15 @@ bool WritePreviewFile(GenerationState& state, const ReportCatalogue& catalogue,
                       const KindList& list, int listPosition, const std::string& tempFolder,
                       const MessageSink& showWarning);
 
+// The same two steps for the catalogue entry at entryIndex itself, for callers
+// that already know the entry (a list showing one title twice, the command
+// line). They fail the same way for an index outside the catalogue.
+void WritePreviewSectionOfEntry(GenerationState& state, const ReportCatalogue& catalogue,
+                                int entryIndex);
+bool WritePreviewFileOfEntry(GenerationState& state, const ReportCatalogue& catalogue,
+                             int entryIndex, const std::string& tempFolder,
+                             const MessageSink& showWarning);
+
 // The name of the preview file inside the temporary folder.
 inline constexpr std::string_view PreviewFileName = "Temp.htm";
 

@@ -54,7 +54,14 @@ std::vector<std::string> NameFiltersFromFilter(const std::string& filter) {
                 c = ' ';
             }
         }
-        filters.push_back(parts[i] + " (" + patterns + ")");
+        // A description that already shows its patterns ("Plik sprawozdania
+        // (*.xml)") is offered as it stands, so the dialog does not show them twice.
+        const std::string shown = "(" + patterns + ")";
+        const std::string& description = parts[i];
+        const bool showsPatterns = description.size() >= shown.size() &&
+                                   description.compare(description.size() - shown.size(),
+                                                       shown.size(), shown) == 0;
+        filters.push_back(showsPatterns ? description : description + " " + shown);
     }
     if (parts.size() % 2 == 1 && !parts.back().empty()) {
         // A description without a pattern: offer it as the pattern itself.

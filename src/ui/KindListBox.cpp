@@ -29,6 +29,9 @@ KindListBox::KindListBox(QWidget* parent) : QListWidget(parent) {
     setSelectionMode(QAbstractItemView::SingleSelection);
     setUniformItemSizes(true);
     setItemDelegate(new FixedHeightDelegate(this));
+    // A long title is shown whole and reached with the horizontal scroll
+    // bar: its end names the teacher, which is what tells lines apart.
+    setTextElideMode(Qt::ElideNone);
     // Reordering is done by the mouse handling below, not by Qt's own drag
     // and drop, which would move the line without telling the catalogue.
     setDragEnabled(false);
@@ -41,7 +44,9 @@ void KindListBox::ClearItems() {
 }
 
 void KindListBox::AddItem(const std::string& title) {
-    addItem(QStringFromCp1250(title));
+    auto* line = new QListWidgetItem(QStringFromCp1250(title));
+    line->setToolTip(line->text());
+    addItem(line);
 }
 
 int KindListBox::ItemCount() const {

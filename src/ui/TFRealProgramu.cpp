@@ -82,8 +82,7 @@ int EntryOfListLine(const ReportCatalogue& catalogue, const KindList& list, int 
             ++earlierLines;
         }
     }
-    const int inUse =
-        std::min(catalogue.Count, static_cast<int>(catalogue.Slots.size()));
+    const int inUse = std::min(catalogue.Count, static_cast<int>(catalogue.Slots.size()));
     for (int i = 0; i < inUse; ++i) {
         if (catalogue.Slots[static_cast<std::size_t>(i)].Title == title && earlierLines-- == 0) {
             return i;
@@ -93,22 +92,6 @@ int EntryOfListLine(const ReportCatalogue& catalogue, const KindList& list, int 
     // the catalogue, and the first entry is the best guess.
     return CatalogueIndexOf(catalogue, list, line);
 }
-
-// A list of one line, for previewing one entry through a catalogue of its own.
-class OneLineList : public KindList {
-public:
-    explicit OneLineList(std::string title) : m_title(std::move(title)) {}
-    void ClearItems() override {}
-    void AddItem(const std::string&) override {}
-    int ItemCount() const override { return 1; }
-    std::string ItemText(int position) const override {
-        return position == 0 ? m_title : std::string();
-    }
-    void SelectFirstItem() override {}
-
-private:
-    std::string m_title;
-};
 
 // Alt is the only modifier and no mouse button is held.
 bool AltAlone(const QKeyEvent& key) {
@@ -172,6 +155,15 @@ TFRealProgramu::TFRealProgramu(SharedState& state, TFGlowny& mainWindow)
     whiteText.setColor(QPalette::WindowText, Qt::white);
     LKKoncoworoczna->setPalette(whiteText);
     LKKoncoworoczna->adjustSize();
+    // The caption lies inside the list's area, where the white list hides
+    // it. It stays beneath the list, takes no clicks from the list's lines
+    // and ends at the list's right edge, so a wider font does not let its
+    // end show beside the list.
+    LKKoncoworoczna->stackUnder(LLista);
+    LKKoncoworoczna->setAttribute(Qt::WA_TransparentForMouseEvents);
+    LKKoncoworoczna->resize(
+        std::min(LKKoncoworoczna->width(), LListaRect.right() + 1 - LKKoncoworocznaPos.x()),
+        LKKoncoworoczna->height());
 
     SaveLista.Title = Cp1250FromQString(QStringLiteral(u"Wskaż miejsce docelowe"));
     SaveLista.Filter = "Plik listy (xmp)|*.xmp";
@@ -388,18 +380,14 @@ void TFRealProgramu::PreviewSelected() {
 }
 
 bool TFRealProgramu::WritePreviewOfLine(int line) {
+    // Each line previews its own report, also the later of two equal titles.
     const int entry = EntryOfLine(line);
-    if (entry < 0 || entry == CatalogueIndexOf(m_state.Catalogue, *LLista, line)) {
+    if (entry < 0) {
         return WritePreviewFile(m_state, m_state.Catalogue, *LLista, line, m_state.TempFolder,
                                 m_state.ShowWarning);
     }
-    // A later report of a repeated title: the preview looks reports up by
-    // title, so it is given a catalogue that holds only this report.
-    ReportCatalogue single;
-    single.Slots.push_back(m_state.Catalogue.Slots[static_cast<std::size_t>(entry)]);
-    single.Count = 1;
-    const OneLineList onlyLine(single.Slots.front().Title);
-    return WritePreviewFile(m_state, single, onlyLine, 0, m_state.TempFolder, m_state.ShowWarning);
+    return WritePreviewFileOfEntry(m_state, m_state.Catalogue, entry, m_state.TempFolder,
+                                   m_state.ShowWarning);
 }
 
 void TFRealProgramu::SaveListFile() {

@@ -253,39 +253,47 @@ TEST_F(ListEditorTest, EmptyListIgnoresPressesAndDrops) {
 
 // ------------------------------------------------------------ equal titles
 
-// Two reports with the same title: every line acts on its own report, so
-// the list and the catalogue never disagree about the order.
-TEST_F(ListEditorTest, EqualTitlesEachLineMovesItsOwnReport) {
-    ReportEntry first = Entry(0, "1a - Nowak");
-    ReportEntry second = first;
-    first.Path = "/raporty/pierwszy.xml";
-    second.Path = "/raporty/drugi.xml";
-    const ReportEntry other = Entry(0, "1b - Lis");
+// Two reports with the same title and one other, in the order
+// first, other, second.
+struct EqualTitles {
+    ReportEntry First = Entry(0, "1a - Nowak");
+    ReportEntry Second = First;
+    ReportEntry Other = Entry(0, "1b - Lis");
+    EqualTitles() {
+        First.Path = "/raporty/pierwszy.xml";
+        Second.Path = "/raporty/drugi.xml";
+    }
+    std::vector<ReportEntry> Entries() const { return {First, Other, Second}; }
+};
 
-    OpenEditorOn({first, other, second});
+// Every line acts on its own report, so the list and the catalogue never
+// disagree about the order.
+TEST_F(ListEditorTest, EqualTitlesEachLineMovesItsOwnReport) {
+    const EqualTitles set;
+    const std::string& title = set.First.Title;
+
+    OpenEditorOn(set.Entries());
     Editor().LListaMouseDown(LinePoint(2));
     Editor().LListaDragDrop(LinePoint(1));
-    EXPECT_EQ(ListedTitles(), (std::vector<std::string>{first.Title, first.Title, other.Title}));
-    EXPECT_EQ(CataloguePaths(), (std::vector<std::string>{first.Path, second.Path, other.Path}));
+    EXPECT_EQ(ListedTitles(), (std::vector<std::string>{title, title, set.Other.Title}));
+    EXPECT_EQ(CataloguePaths(),
+              (std::vector<std::string>{set.First.Path, set.Second.Path, set.Other.Path}));
 
-    OpenEditorOn({first, other, second});
+    OpenEditorOn(set.Entries());
     Editor().LListaMouseDown(LinePoint(0));
     Editor().LListaDragDrop(LinePoint(2));
-    EXPECT_EQ(ListedTitles(), (std::vector<std::string>{other.Title, first.Title, first.Title}));
-    EXPECT_EQ(CataloguePaths(), (std::vector<std::string>{other.Path, second.Path, first.Path}));
+    EXPECT_EQ(ListedTitles(), (std::vector<std::string>{set.Other.Title, title, title}));
+    EXPECT_EQ(CataloguePaths(),
+              (std::vector<std::string>{set.Other.Path, set.Second.Path, set.First.Path}));
 }
 
 TEST_F(ListEditorTest, EqualTitlesRemovingTheSecondLineRemovesTheSecondReport) {
-    ReportEntry first = Entry(0, "1a - Nowak");
-    ReportEntry second = first;
-    first.Path = "/raporty/pierwszy.xml";
-    second.Path = "/raporty/drugi.xml";
-    const ReportEntry other = Entry(0, "1b - Lis");
-    OpenEditorOn({first, other, second});
+    const EqualTitles set;
+    OpenEditorOn(set.Entries());
     List().setCurrentRow(2);
     Editor().RemoveSelected();
-    EXPECT_EQ(CataloguePaths(), (std::vector<std::string>{first.Path, other.Path}));
-    EXPECT_EQ(ListedTitles(), (std::vector<std::string>{first.Title, other.Title}));
+    EXPECT_EQ(CataloguePaths(), (std::vector<std::string>{set.First.Path, set.Other.Path}));
+    EXPECT_EQ(ListedTitles(), (std::vector<std::string>{set.First.Title, set.Other.Title}));
 }
 
 TEST_F(ListEditorTest, EqualTitlesPreviewOfTheSecondLineShowsTheSecondReport) {
@@ -483,18 +491,27 @@ TEST_F(ShortcutTest, F1OpensTheHelpIndexAndOtherKeysDoNothing) {
     EXPECT_EQ(OperationsRun(), "");
 }
 
-// ------------------------------------------------------------- placement
+// ----------------------------------------------------------------- caption
 
-TEST_F(ListEditorTest, ShowingPlacesTheEditorOverTheMainWindowWithTheBackButton) {
-    Main().move(40, 30);
-    OpenEditorOn({Entry(0, "1"), Entry(2, "x")});
-    Editor().PozycjeBox->setCurrentIndex(2);
-    Editor().hide();
-    Main().PButWstecz->hide();
-    Editor().show();
-    EXPECT_EQ(Editor().pos(), Main().pos() + QPoint(17, 52));
-    EXPECT_TRUE(Main().PButWstecz->isVisible());
-    EXPECT_EQ(Editor().PozycjeBox->currentIndex(), 0);
+TEST_F(ListEditorTest, CaptionInsideTheListNeitherShowsBesideItNorTakesItsClicks) {
+    std::vector<ReportEntry> many;
+    for (int i = 0; i < 30; ++i) {
+        many.push_back(Entry(0, std::to_string(100 + i)));
+    }
+    OpenEditorOn(many);
+    const QRect caption = Editor().LKKoncoworoczna->geometry();
+    const QRect list = List().geometry();
+    EXPECT_TRUE(list.contains(caption)) << "the caption's end would show beside the list";
+
+    // A line under the caption is pressed like any other.
+    QWidget* hit = Editor().PTlo->childAt(caption.center());
+    ASSERT_NE(hit, nullptr);
+    EXPECT_TRUE(hit == &List() || List().isAncestorOf(hit));
+    const QPoint inList = List().viewport()->mapFrom(Editor().PTlo, caption.center());
+    const int line = List().PositionAt(inList);
+    ASSERT_GE(line, 0);
+    QTest::mouseClick(List().viewport(), Qt::LeftButton, Qt::NoModifier, inList);
+    EXPECT_EQ(List().SelectedPosition(), line);
 }
 
 } // namespace

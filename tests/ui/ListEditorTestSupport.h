@@ -8,13 +8,13 @@
 #include "ShellTestSupport.h"
 
 #include "app/SharedState.h"
+#include "platform/TEmbeddedWB.h"
 #include "reports/ReportCatalogue.h"
 #include "reports/ReportKind.h"
 #include "text/Cp1250.h"
 #include "text/FileSystem.h"
 #include "ui/KindListBox.h"
 #include "ui/TFBrowser.h"
-#include "platform/TEmbeddedWB.h"
 #include "ui/TFBrowserMini.h"
 #include "ui/TFGlowny.h"
 #include "ui/TFRealProgramu.h"
@@ -43,8 +43,7 @@ struct RecordedMessage {
 
 // Closes every modal window of type T that shows while it lives, after
 // handing it to inspect. Counts the windows it closed.
-template <typename T>
-class ModalWatcher {
+template <typename T> class ModalWatcher {
 public:
     explicit ModalWatcher(std::function<void(T*)> inspect = {}) : m_inspect(std::move(inspect)) {
         QObject::connect(&m_timer, &QTimer::timeout, [this] {
@@ -164,9 +163,7 @@ protected:
     }
 
     // The middle of a line of the list, in viewport coordinates.
-    QPoint LinePoint(int line) {
-        return List().visualItemRect(List().item(line)).center();
-    }
+    QPoint LinePoint(int line) { return List().visualItemRect(List().item(line)).center(); }
     // A point of the list below its last line.
     QPoint BelowLastLine() {
         const QRect last = List().visualItemRect(List().item(List().count() - 1));

@@ -328,6 +328,9 @@ TEST(FileDialog, FilterTextBecomesQtNameFilters) {
               (std::vector<std::string>{"Plik listy (xmp) (*.xmp)"}));
     EXPECT_EQ(NameFiltersFromFilter("Sprawozdania|*.xml;*.XML|Wszystko|*.*"),
               (std::vector<std::string>{"Sprawozdania (*.xml *.XML)", "Wszystko (*.*)"}));
+    EXPECT_EQ(NameFiltersFromFilter("Plik sprawozdania (*.xml)|*.xml"),
+              (std::vector<std::string>{"Plik sprawozdania (*.xml)"}))
+        << "patterns already shown are not shown twice";
     EXPECT_TRUE(NameFiltersFromFilter("").empty());
 }
 
