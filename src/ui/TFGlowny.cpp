@@ -235,6 +235,19 @@ void TFGlowny::StartNewSet() {
         Warn(u"Brak plików z danymi we wskazanym folderze.\rProgram nie ma co przetwarzać.");
         return;
     }
+    // A file whose name holds letters outside the program's code page comes
+    // back under a name with "?" that opens nothing; passing over it in
+    // silence would drop a class from the documents, so it is named like a
+    // file that cannot be read.
+    for (const std::string& path : m_state.FoundReportFiles) {
+        if (!FileExists(path)) {
+            m_state.Catalogue.Clear();
+            if (m_state.ShowWarning) {
+                m_state.ShowWarning(ModeClose, IconInfo, DamagedFileMessage(path));
+            }
+            return;
+        }
+    }
     try {
         // A file that cannot be read has been named in a message of its own
         // and the catalogue is empty: the welcome panel stays.

@@ -218,6 +218,21 @@ TEST_F(MainWindowTest, NewSetOpensTheEditorOnTheFirstKind) {
     EXPECT_EQ(Editor().LLista->ItemText(0).rfind(KindText(8), 0), 0u);
 }
 
+TEST_F(MainWindowTest, AReportNamedOutsideTheCodePageIsNamedNotSilentlyDropped) {
+    ASSERT_TRUE(QDir(m_dir.path()).mkpath(QStringLiteral("obce")));
+    const QString folder = m_dir.filePath(QStringLiteral("obce"));
+    ASSERT_TRUE(QFile::copy(QString::fromUtf8(ExamplesFolder.c_str()) +
+                                QStringLiteral("/szkola/1a_klasyfikacja.xml"),
+                            folder + QStringLiteral(u"/1b_klasyfikacja_\u0416.xml")));
+    PickerAnswers(Cp1250FromQString(folder));
+    QTest::mouseClick(Main().LNowyZestaw, Qt::LeftButton);
+    ASSERT_EQ(m_messages.size(), 1u);
+    EXPECT_EQ(m_messages[0].text.substr(0, 6), u"Plik: ");
+    EXPECT_NE(m_messages[0].text.find(u"1b_klasyfikacja_?.xml"), std::u16string::npos);
+    EXPECT_EQ(m_state.Catalogue.Count, 0);
+    ExpectWelcomeState();
+}
+
 TEST_F(MainWindowTest, DamagedXmlIsNoFailureButAnUnreadableFileKeepsTheWelcomePanel) {
     PickerAnswers(ExamplesFolder + "/uszkodzone");
     QTest::mouseClick(Main().LNowyZestaw, Qt::LeftButton);
