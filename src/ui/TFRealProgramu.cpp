@@ -341,17 +341,25 @@ void TFRealProgramu::AddReportFiles() {
         return;
     }
     repaint();
-    m_state.FoundReportFiles = OpenDodatkowe.FileNames;
+    // A chosen file whose name holds letters outside the program's code page
+    // comes back under a name that opens nothing; it is named like a file
+    // that cannot be read instead of being added as an empty, unlisted entry.
+    const std::vector<std::string>& chosen = OpenDodatkowe.FileNames;
+    const auto unreachable = std::find_if(chosen.begin(), chosen.end(),
+                                          [](const std::string& path) { return !FileExists(path); });
+    m_state.FoundReportFiles.assign(chosen.begin(), unreachable);
+    std::string unreadable = unreachable != chosen.end() ? *unreachable : std::string();
     try {
         AppendToCatalogue(m_state.Catalogue, m_state.FoundReportFiles);
     } catch (const ReportFileError& error) {
-        // The reports added before the unreadable one stay and are listed
-        // before the message names the file.
-        FillKindList(m_state.Catalogue, *LLista, PozycjeBox->currentIndex());
-        Warn(IconInfo, DamagedFileMessage(error.Path()));
-        return;
+        unreadable = error.Path();
     }
+    // The reports added before an unreadable one stay and are listed before
+    // the message names the file.
     FillKindList(m_state.Catalogue, *LLista, PozycjeBox->currentIndex());
+    if (!unreadable.empty()) {
+        Warn(IconInfo, DamagedFileMessage(unreadable));
+    }
 }
 
 void TFRealProgramu::RemoveSelected() {

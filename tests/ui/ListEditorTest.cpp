@@ -388,9 +388,9 @@ TEST_F(ListEditorTest, AddedFilesGoAfterAllSlotsAndTheSameFileTwiceGivesTwoEntri
 TEST_F(ListEditorTest, UnreadableAddedFileIsNamedAndTheFilesBeforeItStayListed) {
     const std::string good = WriteReport("1c.xml", testing::ClassReportXml("1c", "Wrona"));
     const std::string later = WriteReport("1d.xml", testing::ClassReportXml("1d", "Kos"));
-    // A folder in place of a report file cannot be read.
+    // A file that exists but refuses every read: a link to the process's memory.
     const std::string unreadable = m_reportFolder + "/zly.xml";
-    ASSERT_TRUE(CreateSingleDirectory(unreadable));
+    std::filesystem::create_symlink("/proc/self/mem", PathFromText(unreadable));
     Editor().OpenDodatkowe.Run = [&](const FileDialog&) {
         return std::optional(std::vector<std::string>{good, unreadable, later});
     };
@@ -404,6 +404,27 @@ TEST_F(ListEditorTest, UnreadableAddedFileIsNamedAndTheFilesBeforeItStayListed) 
     EXPECT_EQ(CataloguePaths(), (std::vector<std::string>{"/raporty/1a.xml", good}));
     EXPECT_EQ(m_state.Catalogue.Count, 2);
     EXPECT_EQ(Names(ListedTitles()), (std::vector<std::string>{"1a", "Wrona"}));
+}
+
+TEST_F(ListEditorTest, AddedFileThatCannotBeOpenedByItsNameIsNamedNotAddedEmpty) {
+    const std::string good = WriteReport("1c.xml", testing::ClassReportXml("1c", "Wrona"));
+    // What a name with letters outside the code page, or a folder, becomes:
+    // a path that opens no file.
+    const std::string questionMarks = m_reportFolder + "/1d_?.xml";
+    const std::string folder = m_reportFolder + "/katalog.xml";
+    ASSERT_TRUE(CreateSingleDirectory(folder));
+    for (const std::string& unopenable : {questionMarks, folder}) {
+        m_messages.clear();
+        Editor().OpenDodatkowe.Run = [&](const FileDialog&) {
+            return std::optional(std::vector<std::string>{good, unopenable});
+        };
+        OpenEditorOn({Entry(0, "1a")});
+        Editor().AddReportFiles();
+        ASSERT_EQ(m_messages.size(), 1u) << unopenable;
+        EXPECT_EQ(m_messages[0].Text, DamagedFileMessage(unopenable));
+        EXPECT_EQ(CataloguePaths(), (std::vector<std::string>{"/raporty/1a.xml", good}));
+        EXPECT_EQ(m_state.Catalogue.Count, 2);
+    }
 }
 
 // -------------------------------------------------------------- shortcuts
