@@ -383,7 +383,7 @@ void PaintBackButton(SkinCanvas& canvas) {
 void PaintAbout(SkinCanvas& canvas) {
     using namespace about;
     QPainter& painter = canvas.Painter();
-    const QRectF all(0, 0, 410, 298);
+    const QRectF all(ToQRect(layout::AtOrigin(layout::about::kImage.Extent())));
     FillVertical(painter, all, kWarmWhite, kPaper);
     TitleBand(painter, all.width(), kBandHeight);
     canvas.Caption(QRectF(20, 14, 300, 26), QStringLiteral("O programie"),
@@ -442,7 +442,7 @@ void CommandIcon(QPainter& painter, const QPointF& centre, editor::Command::Icon
 void PaintListEditor(SkinCanvas& canvas) {
     using namespace editor;
     QPainter& painter = canvas.Painter();
-    Body(painter, QRectF(0, 0, 751, 481));
+    Body(painter, ToQRect(layout::AtOrigin(table::kImage.Extent())));
     painter.save();
     painter.translate(kWindowOrigin);
 
@@ -558,7 +558,7 @@ void PaintViewer(SkinCanvas& canvas) {
 void PaintViewerBand(SkinCanvas& canvas) {
     using namespace viewer;
     QPainter& painter = canvas.Painter();
-    const QRectF band(0, 0, 850, 34);
+    const QRectF band(ToQRect(layout::AtOrigin(table::kBottomBand)));
     FillVertical(painter, band, kTealDark, kTealDeep);
     painter.fillRect(QRectF(0, 0, band.width(), 1), QColor(255, 255, 255, 45));
     canvas.Caption(QRectF(500, 9, kGrip.left() - 10 - 500, 16),
@@ -582,7 +582,7 @@ void PaintViewerBand(SkinCanvas& canvas) {
 void PaintPreview(SkinCanvas& canvas) {
     using namespace preview;
     QPainter& painter = canvas.Painter();
-    Body(painter, QRectF(0, 0, 632, 440));
+    Body(painter, ToQRect(layout::AtOrigin(layout::preview::kImage.Extent())));
     Emblem(painter, QRectF(29, 10, 19, 19));
     canvas.Caption(QRectF(54, 7, 400, 25), QStringLiteral("Podgląd sprawozdania"),
                    SkinFont(14, QFont::Bold), kWarmWhite, Across::Left);
