@@ -1,5 +1,6 @@
 #include "ui/TFGlowny.h"
 
+#include "app/ReportFolder.h"
 #include "app/StartOfWork.h"
 #include "platform/QtText.h"
 #include "platform/SkinImage.h"
@@ -202,32 +203,18 @@ void TFGlowny::StartNewSet() {
     }
     m_state.FoundReportFiles.clear();
     m_state.LastReportFolder = DajFolder.FolderName;
-    std::string pattern = DajFolder.FolderName;
-    if (pattern.empty() || pattern.back() != PathSeparator) {
-        pattern += PathSeparator;
-    }
-    FindFiles(pattern + "*.xml", "", m_state.FoundReportFiles);
-    if (m_state.FoundReportFiles.empty()) {
-        Warn(u"Brak plików z danymi we wskazanym folderze.\rProgram nie ma co przetwarzać.");
-        return;
-    }
-    // A file whose name holds letters outside the program's code page comes
-    // back under a name with "?" that opens nothing; passing over it in
-    // silence would drop a class from the documents, so it is named like a
-    // file that cannot be read.
-    for (const std::string& path : m_state.FoundReportFiles) {
-        if (!FileExists(path)) {
-            m_state.Catalogue.Clear();
-            if (m_state.ShowWarning) {
-                m_state.ShowWarning(ModeClose, IconInfo, DamagedFileMessage(path));
-            }
+    try {
+        FolderCatalogue loaded = CatalogueFromFolder(DajFolder.FolderName);
+        m_state.FoundReportFiles = std::move(loaded.Found);
+        if (loaded.Refusal == FolderRefusal::NoReportFiles) {
+            Warn(loaded.Message());
             return;
         }
-    }
-    try {
-        // A file that cannot be read has been named in a message of its own
-        // and the catalogue is empty: the welcome panel stays.
-        if (!LoadCatalogue(m_state.Catalogue, m_state.FoundReportFiles, m_state.ShowWarning)) {
+        // A file that cannot be opened is named in a message of its own and
+        // the catalogue is left empty: the welcome panel stays.
+        m_state.Catalogue = std::move(loaded.Catalogue);
+        if (loaded.Refusal != FolderRefusal::None) {
+            Warn(loaded.Message());
             return;
         }
         if (m_editor != nullptr) {
@@ -261,7 +248,7 @@ void TFGlowny::OpenListFile() {
         loaded = false;
     }
     if (!loaded) {
-        Warn(u"Wystąpiły problemy z wczytaniem pliku listy.\rPrawdopodobnie plik jest uszkodzony.");
+        Warn(ListFileUnreadableMessage());
         return;
     }
     OpenEditor(false);

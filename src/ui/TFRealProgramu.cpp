@@ -1,5 +1,6 @@
 #include "ui/TFRealProgramu.h"
 
+#include "app/ReportFolder.h"
 #include "app/SharedState.h"
 #include "generate/DocumentSet.h"
 #include "platform/QtText.h"
@@ -7,6 +8,7 @@
 #include "reports/ListFile.h"
 #include "reports/ReportCatalogue.h"
 #include "reports/ReportFileError.h"
+#include "reports/ReportKind.h"
 #include "text/FileSystem.h"
 #include "ui/KindListBox.h"
 #include "ui/TFBrowser.h"
@@ -32,17 +34,9 @@ using namespace layout::editor;
 using layout::ToQPoint;
 using layout::ToQRect;
 
-constexpr int KindCount = 9;
-
-// The folder inside the report folder that receives the document set.
-constexpr const char* OutputFolderName = "Protokoly";
-
 constexpr const char16_t* NoSelectionForPreview =
     u"Jeśli chcesz zobaczyć podgląd, zaznacz którąś z pozycji.";
 constexpr const char16_t* NoReportsToSave = u"Nie można utworzyć listy, gdyż brak jest sprawozdań.";
-constexpr const char16_t* ListFileNotWritten =
-    u"Wystąpiły problemy z zapisem pliku.\rPrawdopodobnie nie masz prawa do zapisu we wskazanym "
-    u"miejscu.";
 constexpr const char16_t* ListFileProcessingFailed =
     u"Wystąpiły problemy z przetworzeniem danych przy zapisie do pliku.";
 
@@ -51,34 +45,6 @@ QLabel* MakeImage(QWidget* parent, const QRect& geometry) {
     image->setGeometry(geometry);
     image->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     return image;
-}
-
-// The catalogue index of the report that a line stands for. The list shows
-// the entries of one kind in catalogue order, so the n-th line of a title
-// stands for the n-th entry of that title. Looking up only the first entry
-// of a title would let a line of a repeated title act on another line's
-// report, and a drag would then leave the list and the catalogue in
-// different orders. -1 when no entry carries the line's title.
-int EntryOfListLine(const ReportCatalogue& catalogue, const KindList& list, int line) {
-    if (line < 0 || line >= list.ItemCount()) {
-        return -1;
-    }
-    const std::string title = list.ItemText(line);
-    int earlierLines = 0;
-    for (int i = 0; i < line; ++i) {
-        if (list.ItemText(i) == title) {
-            ++earlierLines;
-        }
-    }
-    const int inUse = std::min(catalogue.Count, static_cast<int>(catalogue.Slots.size()));
-    for (int i = 0; i < inUse; ++i) {
-        if (catalogue.Slots[static_cast<std::size_t>(i)].Title == title && earlierLines-- == 0) {
-            return i;
-        }
-    }
-    // More lines than entries of that title: the list is out of step with
-    // the catalogue, and the first entry is the best guess.
-    return CatalogueIndexOf(catalogue, list, line);
 }
 
 // Alt is the only modifier and no mouse button is held.
@@ -90,17 +56,12 @@ bool AltAlone(const QKeyEvent& key) {
 } // namespace
 
 QStringList TFRealProgramu::KindItems() {
-    return {
-        QStringLiteral(u"Klasyfikacja klasy"),
-        QStringLiteral(u"Klasyfikacja klasy z zachowania"),
-        QStringLiteral(u"Uzasadnienie oceny niedostatecznej"),
-        QStringLiteral(u"Realizacja programu z przedmiotu nauczania"),
-        QStringLiteral(u"Realizacja programu wychowawczego"),
-        QStringLiteral(u"Realizacja zajęć dodatkowych"),
-        QStringLiteral(u"Inne informacje"),
-        QStringLiteral(u"Realizacja zajęć wynikających z karty"),
-        QStringLiteral(u"Sprawozdanie dyrektora"),
-    };
+    QStringList items;
+    for (const KindInfo& kind : KindTable()) {
+        items.append(
+            QString::fromUtf8(kind.Label.data(), static_cast<qsizetype>(kind.Label.size())));
+    }
+    return items;
 }
 
 TFRealProgramu::TFRealProgramu(SharedState& state, TFGlowny& mainWindow)
@@ -123,7 +84,7 @@ TFRealProgramu::TFRealProgramu(SharedState& state, TFGlowny& mainWindow)
     PPodCombo->setPalette(white);
     PozycjeBox = new QComboBox(PPodCombo);
     PozycjeBox->addItems(KindItems());
-    PozycjeBox->setMaxVisibleItems(KindCount);
+    PozycjeBox->setMaxVisibleItems(ReportKindCount);
     PozycjeBox->move(ToQPoint(kKindBoxPos));
     PozycjeBox->resize(kKindBoxWidth, PozycjeBox->sizeHint().height());
 
@@ -333,8 +294,8 @@ void TFRealProgramu::AddReportFiles() {
     // comes back under a name that opens nothing; it is named like a file
     // that cannot be read instead of being added as an empty, unlisted entry.
     const std::vector<std::string>& chosen = OpenDodatkowe.FileNames;
-    const auto unreachable = std::find_if(chosen.begin(), chosen.end(),
-                                          [](const std::string& path) { return !FileExists(path); });
+    const auto unreachable = std::find_if(
+        chosen.begin(), chosen.end(), [](const std::string& path) { return !FileExists(path); });
     m_state.FoundReportFiles.assign(chosen.begin(), unreachable);
     std::string unreadable = unreachable != chosen.end() ? *unreachable : std::string();
     try {
@@ -398,7 +359,7 @@ void TFRealProgramu::SaveListFile() {
     repaint();
     try {
         if (!WriteListFile(m_state.Catalogue, SaveLista.FileName)) {
-            Warn(IconInfo, ListFileNotWritten);
+            Warn(IconInfo, ListFileUnwritableMessage());
         }
     } catch (const std::exception&) {
         Warn(IconInfo, ListFileProcessingFailed);
@@ -455,7 +416,7 @@ void TFRealProgramu::GenerateDocumentSet() {
 }
 
 int TFRealProgramu::EntryOfLine(int line) const {
-    return EntryOfListLine(m_state.Catalogue, *LLista, line);
+    return CatalogueEntryOfLine(m_state.Catalogue, *LLista, line);
 }
 
 void TFRealProgramu::Warn(int icon, const std::u16string& text) {
