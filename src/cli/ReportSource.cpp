@@ -35,7 +35,7 @@ std::string AbsolutePath(const std::string& path) {
     std::error_code error;
     auto absolute = std::filesystem::absolute(PathFromText(path), error);
     if (error)
-        ThrowWorkFailed("Nie można ustalić pełnej ścieżki: " + TerminalText(path));
+        ThrowWorkFailed("Nie można ustalić pełnej ścieżki: " + OneLine(TerminalText(path)));
     absolute = absolute.lexically_normal();
     // "folder/." normalises to "folder/"; the core adds its own separator.
     std::string text = absolute.string();
@@ -80,14 +80,15 @@ ReportSource ResolveSource(std::string_view argument) {
     return source;
 }
 
-std::vector<std::string> FindReportFiles(const std::string& folder) {
+std::vector<std::string> FindReportFiles(const std::string& folder,
+                                         std::vector<std::string>& unusable) {
     std::vector<std::string> found;
-    FindFiles(folder + PathSeparator + "*.xml", "", found);
+    unusable = FindFiles(folder + PathSeparator + "*.xml", "", found);
     return found;
 }
 
 std::string UnrepresentableNameMessage(const std::string& path) {
-    return "Nazwa pliku " + TerminalText(path) +
+    return "Nazwa pliku " + OneLine(TerminalText(path)) +
            " zawiera znaki spoza strony kodowej Windows-1250 (pokazane jako „?”), "
            "więc program nie może go otworzyć.\nZmień nazwę pliku.";
 }
@@ -105,16 +106,14 @@ ReportCatalogue LoadSourceCatalogue(const ReportSource& source, std::vector<std:
         }
         return catalogue;
     }
-    const std::vector<std::string> found = FindReportFiles(source.Path);
-    if (found.empty())
+    std::vector<std::string> unusable;
+    const std::vector<std::string> found = FindReportFiles(source.Path, unusable);
+    if (found.empty() && unusable.empty())
         ThrowWorkFailed(NoReportFilesMessage);
-    // A name that Windows-1250 cannot spell comes back from the search with
-    // '?' in it and opens nothing; the catalogue would drop the report
-    // without a word, so the set would lack it while claiming success.
-    for (const std::string& path : found) {
-        if (!FileExists(path))
-            ThrowWorkFailed(UnrepresentableNameMessage(path));
-    }
+    // A name that Windows-1250 cannot spell opens another file or none; the
+    // set would lack the report while claiming success.
+    if (!unusable.empty())
+        ThrowWorkFailed(UnrepresentableNameMessage(unusable.front()));
     std::string shown;
     const MessageSink collect = [&shown](int, int, const std::u16string& text) {
         if (!shown.empty())
@@ -158,7 +157,7 @@ void EnsureFolder(const std::string& folder) {
         EnsureFolder(parent);
     // Another process may have made it meanwhile; only its absence counts.
     if (!CreateSingleDirectory(folder) && !DirectoryExists(folder))
-        ThrowWorkFailed("Nie można utworzyć folderu: " + TerminalText(folder));
+        ThrowWorkFailed("Nie można utworzyć folderu: " + OneLine(TerminalText(folder)));
 }
 
 } // namespace notarion

@@ -45,7 +45,9 @@ ReportSource ResolveSource(std::string_view argument);
 
 // The paths of the folder's report files, found as the new-set path finds
 // them (pattern folder + "/*.xml"). Empty when there are none.
-std::vector<std::string> FindReportFiles(const std::string& folder);
+// The files whose names the code page cannot spell go to unusable instead.
+std::vector<std::string> FindReportFiles(const std::string& folder,
+                                         std::vector<std::string>& unusable);
 
 // The message for a report file found in a folder whose name the core cannot
 // spell in Windows-1250, so that it cannot be opened (UTF-8, two lines).

@@ -230,23 +230,21 @@ void TFGlowny::StartNewSet() {
     if (pattern.empty() || pattern.back() != PathSeparator) {
         pattern += PathSeparator;
     }
-    FindFiles(pattern + "*.xml", "", m_state.FoundReportFiles);
-    if (m_state.FoundReportFiles.empty()) {
+    const std::vector<std::string> unusable =
+        FindFiles(pattern + "*.xml", "", m_state.FoundReportFiles);
+    if (m_state.FoundReportFiles.empty() && unusable.empty()) {
         Warn(u"Brak plików z danymi we wskazanym folderze.\rProgram nie ma co przetwarzać.");
         return;
     }
-    // A file whose name holds letters outside the program's code page comes
-    // back under a name with "?" that opens nothing; passing over it in
-    // silence would drop a class from the documents, so it is named like a
-    // file that cannot be read.
-    for (const std::string& path : m_state.FoundReportFiles) {
-        if (!FileExists(path)) {
-            m_state.Catalogue.Clear();
-            if (m_state.ShowWarning) {
-                m_state.ShowWarning(ModeClose, IconInfo, DamagedFileMessage(path));
-            }
-            return;
+    // A file whose name holds letters outside the program's code page would
+    // open another file or none; passing over it in silence would drop a
+    // class from the documents, so it is named like a file that cannot be read.
+    if (!unusable.empty()) {
+        m_state.Catalogue.Clear();
+        if (m_state.ShowWarning) {
+            m_state.ShowWarning(ModeClose, IconInfo, DamagedFileMessage(unusable.front()));
         }
+        return;
     }
     try {
         // A file that cannot be read has been named in a message of its own
