@@ -23,6 +23,7 @@
 
 #include <algorithm>
 #include <cctype>
+#include <filesystem>
 #include <optional>
 
 namespace notarion {
@@ -203,7 +204,9 @@ void TEmbeddedWB::Navigate(const std::string& path) {
 }
 
 bool TEmbeddedWB::MayLoad(const std::string& path) const {
-    return LiesWithin(path, m_allowedFolder);
+    std::error_code error;
+    return LiesWithin(path, m_allowedFolder) &&
+           std::filesystem::is_regular_file(PathFromText(path), error);
 }
 
 void TEmbeddedWB::Show(const std::string& path) {
