@@ -35,8 +35,8 @@ bool Matches(std::u16string_view name, std::u16string_view mask) {
 
 } // namespace
 
-void FindFiles(const std::string& pattern, const std::string& suffix,
-               std::vector<std::string>& list) {
+std::vector<std::string> FindFiles(const std::string& pattern, const std::string& suffix,
+                                   std::vector<std::string>& list) {
     const std::string full = pattern + suffix;
     const auto slash = full.find_last_of(PathSeparator);
     const std::string folder = slash == std::string::npos ? std::string() : full.substr(0, slash);
@@ -46,21 +46,26 @@ void FindFiles(const std::string& pattern, const std::string& suffix,
     struct Found {
         std::u16string key;
         std::string name;
+        bool usable;
     };
     std::vector<Found> found;
     const std::string listed = folder.empty() && slash != std::string::npos ? "/" : folder;
-    for (std::string& name : ListFileNames(listed.empty() ? "." : listed)) {
-        std::u16string key = UpperCase(Cp1250ToUtf16(name));
+    for (ListedName& name : ListFileNames(listed.empty() ? "." : listed)) {
+        std::u16string key = UpperCase(Cp1250ToUtf16(name.Text));
         if (Matches(key, mask))
-            found.push_back({std::move(key), std::move(name)});
+            found.push_back({std::move(key), std::move(name.Text), name.Usable});
     }
     // The order of the original platform's file system: by name, letter case
     // ignored; a plain directory listing here would shuffle the classes.
     std::sort(found.begin(), found.end(), [](const Found& a, const Found& b) {
         return a.key != b.key ? a.key < b.key : a.name < b.name;
     });
+    // A name the code page cannot spell would open another file of the same
+    // spelling, or none; it is handed back for the caller to name.
+    std::vector<std::string> unusable;
     for (const Found& entry : found)
-        list.push_back(folder + PathSeparator + entry.name);
+        (entry.usable ? list : unusable).push_back(folder + PathSeparator + entry.name);
+    return unusable;
 }
 
 } // namespace notarion

@@ -21,30 +21,31 @@ std::u16string FolderCatalogue::Message() const {
     return {};
 }
 
-std::vector<std::string> FindReportFiles(const std::string& folder) {
+std::vector<std::string> FindReportFiles(const std::string& folder,
+                                         std::vector<std::string>& unusable) {
     std::string pattern = folder;
     if (pattern.empty() || pattern.back() != PathSeparator)
         pattern += PathSeparator;
     std::vector<std::string> found;
-    FindFiles(pattern + "*.xml", "", found);
+    unusable = FindFiles(pattern + "*.xml", "", found);
     return found;
 }
 
 FolderCatalogue CatalogueFromFolder(const std::string& folder) {
     FolderCatalogue result;
-    result.Found = FindReportFiles(folder);
-    if (result.Found.empty()) {
+    std::vector<std::string> unusable;
+    result.Found = FindReportFiles(folder, unusable);
+    if (result.Found.empty() && unusable.empty()) {
         result.Refusal = FolderRefusal::NoReportFiles;
         return result;
     }
-    // Passing over a name that opens nothing in silence would drop a class
-    // from the documents while the set claims success.
-    for (const std::string& path : result.Found) {
-        if (!FileExists(path)) {
-            result.Refusal = FolderRefusal::NameCannotBeOpened;
-            result.File = path;
-            return result;
-        }
+    // A name the code page cannot spell opens another file or none; passing
+    // over it in silence would drop a class from the documents while the set
+    // claims success.
+    if (!unusable.empty()) {
+        result.Refusal = FolderRefusal::NameCannotBeOpened;
+        result.File = unusable.front();
+        return result;
     }
     if (const std::optional<std::string> failed = BuildCatalogue(result.Catalogue, result.Found)) {
         result.Refusal = FolderRefusal::DamagedFile;

@@ -41,8 +41,10 @@ struct FolderCatalogue {
 };
 
 // The paths of the folder's report files (pattern folder + "/*.xml"), by
-// name without regard to letter case. Empty when there are none.
-std::vector<std::string> FindReportFiles(const std::string& folder);
+// name without regard to letter case. Empty when there are none. The files
+// whose names the code page cannot spell go to unusable instead.
+std::vector<std::string> FindReportFiles(const std::string& folder,
+                                         std::vector<std::string>& unusable);
 
 // Find, check and load the folder's report files. Never throws for the
 // content of a file; a refusal leaves the catalogue empty.

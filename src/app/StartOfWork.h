@@ -20,12 +20,15 @@ inline constexpr const char* ApplicationTitle = "Notarion";
 inline constexpr int AppDataFolderId = 26;
 
 // The per-user application-data folder without a trailing separator:
-// $XDG_DATA_HOME, else $HOME/.local/share, else the system's temporary folder.
-// Any id other than AppDataFolderId gives the empty text.
+// $XDG_DATA_HOME, else $HOME/.local/share, else a folder private to the user
+// ($XDG_RUNTIME_DIR, else "notarion-<uid>" in the temporary folder, made with
+// mode 0700 and used only when it is the user's own, not a link and closed to
+// others). Empty when there is none, and for any id other than AppDataFolderId.
 std::string AppDataFolder(int folderId);
 
 // Create the missing work folders below appData, one level at a time, in
-// order: OrvApp, OrvApp/RevNotarion, OrvApp/RevNotarion/Temp. Failures pass in silence.
+// order: OrvApp, OrvApp/RevNotarion, OrvApp/RevNotarion/Temp. Failures pass in
+// silence; an empty appData (no folder of the user's own) creates nothing.
 void EnsureWorkFolders(const std::string& appData);
 
 // Ensure the work folders, check the settings marker (rewriting the file when
@@ -36,15 +39,16 @@ void InitSettings(SharedState& state, const std::string& appData);
 // Append to list the full path of every file in the pattern's folder whose
 // name matches the pattern's name part followed by suffix ("*" and "?"
 // wildcards, letter case ignored). Directories are skipped; the order is by
-// name, letter case ignored. The list is not cleared first.
-void FindFiles(const std::string& pattern, const std::string& suffix,
-               std::vector<std::string>& list);
+// name, letter case ignored. The list is not cleared first. Files whose names
+// the code page cannot spell are not appended; their paths (with "?" for the
+// missing letters) are returned instead, so that the caller can name them.
+[[nodiscard]] std::vector<std::string>
+FindFiles(const std::string& pattern, const std::string& suffix, std::vector<std::string>& list);
 
 // The start of work: AppFolder from the executable's folder, InitSettings,
 // empty buffers and lists, LastReportFolder empty, OutputFolder = AppFolder.
 // The message sink and the decimal separator are left as the caller set them.
-void StartOfWork(SharedState& state, const std::string& executablePath,
-                 const std::string& appData);
+void StartOfWork(SharedState& state, const std::string& executablePath, const std::string& appData);
 
 // The end of work: release the buffers, FoundReportFiles and the student lists.
 void EndOfWork(SharedState& state);

@@ -4,11 +4,16 @@
 
 #include <cstdlib>
 #include <filesystem>
+#include <optional>
+#include <sys/stat.h>
+#include <unistd.h>
 
 namespace notarion {
 namespace {
 
-std::string SettingsMarker() { return ProductFolderName; }
+std::string SettingsMarker() {
+    return ProductFolderName;
+}
 
 std::string WorkFolder(const std::string& appData) {
     return appData + PathSeparator + MakerFolderName + PathSeparator + ProductFolderName;
@@ -30,6 +35,34 @@ std::string EnvironmentValue(const char* name) {
     return value != nullptr ? std::string(value) : std::string();
 }
 
+// A folder only this user can enter: their own, not a link, closed to
+// everyone else. A shared folder would let a stranger plant links where
+// the program writes, or read the previews of student data.
+bool IsPrivateFolder(const std::filesystem::path& folder) {
+    struct stat info {};
+    return folder.is_absolute() && ::lstat(folder.c_str(), &info) == 0 && S_ISDIR(info.st_mode) &&
+           info.st_uid == ::geteuid() && (info.st_mode & 077) == 0;
+}
+
+// Where the work folders go when the user has no data folder: the user's
+// runtime folder, else a folder of the user's own in the temporary folder.
+// None when a stranger holds that name first.
+std::optional<std::filesystem::path> PrivateFallback() {
+    if (const std::filesystem::path runtime = EnvironmentValue("XDG_RUNTIME_DIR");
+        IsPrivateFolder(runtime))
+        return runtime.lexically_normal();
+    std::error_code error;
+    std::filesystem::path temporary = std::filesystem::temp_directory_path(error);
+    if (error)
+        temporary = "/tmp";
+    const std::filesystem::path own =
+        temporary.lexically_normal() / ("notarion-" + std::to_string(::geteuid()));
+    ::mkdir(own.c_str(), 0700);
+    if (IsPrivateFolder(own))
+        return own;
+    return std::nullopt;
+}
+
 } // namespace
 
 std::string AppDataFolder(int folderId) {
@@ -43,12 +76,15 @@ std::string AppDataFolder(int folderId) {
     for (const auto& candidate : candidates)
         if (Usable(candidate))
             return TextFromPath(candidate.lexically_normal());
-    std::error_code error;
-    const std::filesystem::path temporary = std::filesystem::temp_directory_path(error);
-    return TextFromPath(error ? std::filesystem::path("/tmp") : temporary.lexically_normal());
+    const auto fallback = PrivateFallback();
+    return fallback ? TextFromPath(*fallback) : std::string();
 }
 
 void EnsureWorkFolders(const std::string& appData) {
+    // Without a data folder of the user's own the work folders are passed
+    // over like folders that cannot be created.
+    if (appData.empty())
+        return;
     const std::string maker = appData + PathSeparator + MakerFolderName;
     const std::string product = maker + PathSeparator + ProductFolderName;
     const std::string temp = product + PathSeparator + "Temp";
@@ -62,6 +98,8 @@ void InitSettings(SharedState& state, const std::string& appData) {
     const std::string folder = WorkFolder(appData);
     const std::string settingsPath = folder + PathSeparator + ProductFolderName + ".ini";
     state.TempFolder = folder + PathSeparator + "Temp" + PathSeparator;
+    if (appData.empty())
+        return;
 
     bool markerMatches = false;
     if (FileExists(settingsPath)) {

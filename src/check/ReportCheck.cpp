@@ -233,11 +233,20 @@ int CheckResult::WarningCount() const {
     return static_cast<int>(Findings.size()) - ErrorCount();
 }
 
-CheckResult CheckReportFiles(const std::vector<std::string>& paths) {
+CheckResult CheckReportFiles(const std::vector<std::string>& paths,
+                             const std::vector<std::string>& unusable) {
     CheckResult result;
     ReportChecker checker(result);
     for (const std::string& path : paths)
         checker.Check(path, nullptr, -1);
+    for (const std::string& path : unusable) {
+        ++result.ReportsChecked;
+        Finding finding;
+        finding.Kind = Problem::UnrepresentableFileName;
+        finding.Level = Severity::Warning;
+        finding.File = path;
+        result.Findings.push_back(std::move(finding));
+    }
     return result;
 }
 

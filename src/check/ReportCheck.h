@@ -92,8 +92,10 @@ struct CheckResult {
 };
 
 // Check the report files of a folder (as FindReportFiles gives them); each
-// file's kind is its "Doc". Never throws for the content of a file.
-CheckResult CheckReportFiles(const std::vector<std::string>& paths);
+// file's kind is its "Doc". The unusable ones, whose names the code page
+// cannot spell, are named as such. Never throws for the content of a file.
+CheckResult CheckReportFiles(const std::vector<std::string>& paths,
+                             const std::vector<std::string>& unusable = {});
 
 // Check the positions of a catalogue read from a list file; each position's
 // kind is the list's, as the generators take it. Empty positions are skipped.

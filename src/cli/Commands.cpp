@@ -94,7 +94,7 @@ void GenerateCommand(std::string_view source, const std::optional<std::string>& 
     if (!GenerateLists(state, folder))
         failed(ListsFailureMessage());
     for (const DocumentInfo& document : DocumentTable())
-        out << TerminalText(DocumentPath(folder, document.FileName)) << '\n';
+        out << OneLine(TerminalText(DocumentPath(folder, document.FileName))) << '\n';
     ReportLeftOut(leftOut, source, err);
 }
 
@@ -158,7 +158,7 @@ void ListSaveCommand(std::string_view source, std::string_view listFile, std::os
     const ReportCatalogue catalogue = LoadSourceCatalogue(resolved, &leftOut);
     if (!WriteListFile(catalogue, path))
         ThrowWorkFailed(TerminalMessage(ListFileUnwritableMessage()));
-    out << TerminalText(path) << '\n';
+    out << OneLine(TerminalText(path)) << '\n';
     ReportLeftOut(leftOut, source, err);
 }
 
@@ -179,10 +179,11 @@ int CheckCommand(std::string_view source, bool json, std::ostream& out) {
     const ReportSource resolved = ResolveSource(source);
     CheckResult result;
     if (resolved.Kind == SourceKind::Folder) {
-        const std::vector<std::string> found = FindReportFiles(resolved.Path);
-        if (found.empty())
+        std::vector<std::string> unusable;
+        const std::vector<std::string> found = FindReportFiles(resolved.Path, unusable);
+        if (found.empty() && unusable.empty())
             ThrowWorkFailed(TerminalMessage(NoReportFilesMessage()));
-        result = CheckReportFiles(found);
+        result = CheckReportFiles(found, unusable);
     } else {
         ReportCatalogue catalogue;
         if (!ReadListFile(catalogue, resolved.Path))

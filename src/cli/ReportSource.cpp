@@ -34,7 +34,7 @@ std::string AbsolutePath(const std::string& path) {
     std::error_code error;
     auto absolute = std::filesystem::absolute(PathFromText(path), error);
     if (error)
-        ThrowWorkFailed("Nie można ustalić pełnej ścieżki: " + TerminalText(path));
+        ThrowWorkFailed("Nie można ustalić pełnej ścieżki: " + OneLine(TerminalText(path)));
     absolute = absolute.lexically_normal();
     // "folder/." normalises to "folder/"; the core adds its own separator.
     std::string text = absolute.string();
@@ -80,7 +80,7 @@ ReportSource ResolveSource(std::string_view argument) {
 }
 
 std::string UnrepresentableNameMessage(const std::string& path) {
-    return "Nazwa pliku " + TerminalText(path) +
+    return "Nazwa pliku " + OneLine(TerminalText(path)) +
            " zawiera znaki spoza strony kodowej Windows-1250 (pokazane jako „?”), "
            "więc program nie może go otworzyć.\nZmień nazwę pliku.";
 }
@@ -142,7 +142,7 @@ void EnsureFolder(const std::string& folder) {
         EnsureFolder(parent);
     // Another process may have made it meanwhile; only its absence counts.
     if (!CreateSingleDirectory(folder) && !DirectoryExists(folder))
-        ThrowWorkFailed("Nie można utworzyć folderu: " + TerminalText(folder));
+        ThrowWorkFailed("Nie można utworzyć folderu: " + OneLine(TerminalText(folder)));
 }
 
 } // namespace notarion

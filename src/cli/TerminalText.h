@@ -14,7 +14,8 @@ namespace notarion {
 std::string TerminalText(std::string_view cp1250);
 
 // A message of the core (UTF-16, carriage return between lines) as UTF-8
-// lines separated by newlines. Never fails.
+// lines separated by newlines; every other control character (of a file name
+// in the message) is shown escaped. Never fails.
 std::string TerminalMessage(std::u16string_view message);
 
 // A command-line argument (UTF-8) as core text (cp1250). Empty (nullopt) when
@@ -22,8 +23,10 @@ std::string TerminalMessage(std::u16string_view message);
 // valid UTF-8, since the core would then look for a file of another name.
 std::optional<std::string> CoreTextFromArgument(std::string_view utf8);
 
-// UTF-8 text with every control character (tab, line breaks ...) replaced by a
-// blank, so that a value keeps to its one line or tab-separated column.
+// UTF-8 text with every control character (tab, line breaks, escape, the C1
+// controls) shown escaped ("\t", "\x1b", "\u009b"), so that a name or a value
+// keeps to its one line or tab-separated column and the terminal obeys none
+// of it. Every name printed on the terminal passes through here.
 std::string OneLine(std::string_view utf8);
 
 } // namespace notarion

@@ -23,6 +23,7 @@
 
 #include <algorithm>
 #include <cctype>
+#include <filesystem>
 #include <optional>
 
 namespace notarion {
@@ -198,12 +199,24 @@ TEmbeddedWB::TEmbeddedWB(QWidget* parent)
 }
 
 void TEmbeddedWB::Navigate(const std::string& path) {
+    m_allowedFolder = FolderOf(path);
+    Show(path);
+}
+
+bool TEmbeddedWB::MayLoad(const std::string& path) const {
+    std::error_code error;
+    return LiesWithin(path, m_allowedFolder) &&
+           std::filesystem::is_regular_file(PathFromText(path), error);
+}
+
+void TEmbeddedWB::Show(const std::string& path) {
     const unsigned navigation = ++m_navigation;
     m_documentPath = path;
     try {
         m_documentBytes = ReadWholeFile(path);
         m_hasDocument = true;
-    } catch (const Failure&) {
+    } catch (const std::exception&) {
+        // Whatever stops the read (the memory included) shows the notice page.
         m_documentBytes.clear();
         m_hasDocument = false;
     }
@@ -370,10 +383,16 @@ QVariant TEmbeddedWB::loadResource(int type, const QUrl& name) {
     const QString local = LocalPathOf(url);
     if (local.isEmpty())
         return {};
+    // A page names whatever a teacher typed; only the files beside the shown
+    // document are its pictures and style sheets. Anything else stays unread.
+    const std::string path = Cp1250FromQString(local);
+    if (QStringFromCp1250(path) != local || !MayLoad(path))
+        return {};
     try {
-        const std::string bytes = ReadWholeFile(Cp1250FromQString(local));
+        const std::string bytes = ReadWholeFile(path);
         return QByteArray(bytes.data(), static_cast<qsizetype>(bytes.size()));
-    } catch (const Failure&) {
+    } catch (const std::exception&) {
+        // Called from inside the layout: nothing may escape from here.
         return {};
     }
 }
@@ -383,10 +402,12 @@ void TEmbeddedWB::FollowLink(const QUrl& link) {
         scrollToAnchor(link.fragment());
         return;
     }
-    // Other local pages open in the viewer; anything else stays closed.
+    // Other local pages beside the shown document open in the viewer;
+    // anything else stays closed.
     const QString local = LocalPathOf(document()->baseUrl().resolved(link));
-    if (!local.isEmpty())
-        Navigate(Cp1250FromQString(local));
+    const std::string path = Cp1250FromQString(local);
+    if (!local.isEmpty() && QStringFromCp1250(path) == local && MayLoad(path))
+        Show(path);
 }
 
 void TEmbeddedWB::contextMenuEvent(QContextMenuEvent* event) {

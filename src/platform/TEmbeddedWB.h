@@ -89,7 +89,10 @@ public:
     // An empty viewer without a frame. Never fails.
     explicit TEmbeddedWB(QWidget* parent = nullptr);
 
-    // Load the local file at the cp1250 path and show it. Returns at once;
+    // Load the local file at the cp1250 path and show it; its folder becomes
+    // the one from which pictures, style sheets and linked pages may be
+    // loaded (files outside it, or that are not regular files, are refused
+    // without a word). Returns at once;
     // OnDocumentComplete follows from the event loop, once per navigation
     // that was not replaced by a newer one before it completed. A file that
     // cannot be read shows a Polish notice page instead (and still completes).
@@ -139,8 +142,9 @@ public:
     // Replace the printer source (tests print into a PDF). Never fails.
     void SetPrinterFactory(PrinterFactory factory) { m_printerFactory = std::move(factory); }
 
-    // Only local files (and Qt resources) are loaded; anything else is
-    // refused, so a page never reaches the network.
+    // Only Qt resources and regular local files inside the folder of the
+    // navigated document are loaded; anything else is refused, so a page
+    // never reaches the network nor other files of the computer. Never throws.
     QVariant loadResource(int type, const QUrl& name) override;
 
 signals:
@@ -152,9 +156,13 @@ protected:
 
 private:
     void FollowLink(const QUrl& link);
+    void Show(const std::string& path);
+    bool MayLoad(const std::string& path) const;
     QString SuggestedSavePath(const QString& suffix) const;
 
     std::string m_documentPath;
+    // The folder of the last navigation; resources and links stay inside it.
+    std::string m_allowedFolder;
     std::string m_documentBytes;
     bool m_hasDocument = false;
     // Counts navigations, so a completion that was overtaken is dropped.

@@ -3,16 +3,219 @@
 #include "text/Cp1250.h"
 #include "text/Failure.h"
 
-#include <atomic>
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
 #include <fcntl.h>
+#include <sys/random.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
 namespace notarion {
 namespace fs = std::filesystem;
+
+namespace {
+
+// As many links in a row as the kernel itself follows before giving up.
+constexpr int MaxLinkHops = 40;
+// Attempts at a fresh random temporary name before the write is given up.
+constexpr int NameAttempts = 16;
+
+// Closes the descriptor it holds when it goes out of scope.
+class Descriptor {
+public:
+    explicit Descriptor(int fd) : m_fd(fd) {}
+    ~Descriptor() {
+        if (m_fd >= 0)
+            ::close(m_fd);
+    }
+    Descriptor(const Descriptor&) = delete;
+    Descriptor& operator=(const Descriptor&) = delete;
+    void Reset(int fd) {
+        if (m_fd >= 0)
+            ::close(m_fd);
+        m_fd = fd;
+    }
+    int Get() const { return m_fd; }
+    bool Valid() const { return m_fd >= 0; }
+    // Close now and report the error a deferred write may only show here.
+    int Close() {
+        const int result = ::close(m_fd);
+        m_fd = -1;
+        return result == 0 ? 0 : errno;
+    }
+
+private:
+    int m_fd;
+};
+
+[[noreturn]] void Fail(const std::string& what, const fs::path& path, int error) {
+    throw Failure(what + " " + path.string() + ": " + std::strerror(error));
+}
+
+// The path a write lands on: a link is followed to the file it names, so
+// that the file itself is replaced and the link stays a link.
+fs::path FollowLinks(fs::path path) {
+    for (int hop = 0; hop < MaxLinkHops; ++hop) {
+        std::error_code error;
+        if (!fs::is_symlink(fs::symlink_status(path, error)) || error)
+            return path;
+        const fs::path next = fs::read_symlink(path, error);
+        if (error)
+            return path;
+        path = next.is_absolute() ? next : path.parent_path() / next;
+    }
+    Fail("cannot write", path, ELOOP);
+}
+
+// Sixteen hexadecimal digits from the kernel's random source: a name another
+// user cannot guess and plant a link under beforehand.
+std::string RandomName(const std::string& base) {
+    unsigned char bytes[8];
+    std::size_t got = 0;
+    while (got < sizeof bytes) {
+        const ssize_t n = ::getrandom(bytes + got, sizeof bytes - got, 0);
+        if (n < 0 && errno == EINTR)
+            continue;
+        if (n <= 0)
+            Fail("no random source for a temporary name of", base, errno);
+        got += static_cast<std::size_t>(n);
+    }
+    static constexpr char Digits[] = "0123456789abcdef";
+    std::string name = "." + base + ".";
+    for (const unsigned char b : bytes) {
+        name += Digits[b >> 4];
+        name += Digits[b & 15];
+    }
+    return name + ".tmp";
+}
+
+// Where a write goes: the open folder, the name in it and what stands there now.
+struct WriteTarget {
+    fs::path Path;
+    Descriptor Folder{-1};
+    std::string Name;
+    bool Exists = false;
+    struct stat Existing {};
+};
+
+void OpenTarget(WriteTarget& target, std::string_view path) {
+    target.Path = FollowLinks(PathFromText(path));
+    target.Name = target.Path.filename().string();
+    const fs::path folder = target.Path.has_parent_path() ? target.Path.parent_path() : ".";
+    if (target.Name.empty() || target.Name == "." || target.Name == "..")
+        Fail("cannot write", target.Path, EISDIR);
+    target.Folder.Reset(::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
+    if (!target.Folder.Valid())
+        Fail("cannot create", target.Path, errno);
+    target.Exists = ::fstatat(target.Folder.Get(), target.Name.c_str(), &target.Existing,
+                              AT_SYMLINK_NOFOLLOW) == 0;
+    // A pipe, a device or a folder is not replaced by a file: the user named
+    // something that is not a document.
+    if (target.Exists && !S_ISREG(target.Existing.st_mode))
+        Fail("not a regular file:", target.Path,
+             S_ISDIR(target.Existing.st_mode) ? EISDIR : EINVAL);
+}
+
+// Fill the new file, give it the replaced file's permissions and owner, and
+// flush it to the disk. Returns 0 or the error.
+int FillFile(int fd, const WriteTarget& target, std::string_view bytes) {
+    std::size_t done = 0;
+    while (done < bytes.size()) {
+        const ssize_t put = ::write(fd, bytes.data() + done, bytes.size() - done);
+        if (put < 0 && errno == EINTR)
+            continue;
+        if (put <= 0)
+            return put < 0 ? errno : ENOSPC;
+        done += static_cast<std::size_t>(put);
+    }
+    if (target.Exists) {
+        // Only the owner can give the file back to its owner; for anyone else
+        // the new file is their own, as any file they write.
+        if (::fchown(fd, target.Existing.st_uid, target.Existing.st_gid) != 0)
+            static_cast<void>(::fchown(fd, static_cast<uid_t>(-1), target.Existing.st_gid));
+        if (::fchmod(fd, target.Existing.st_mode & 07777) != 0)
+            return errno;
+    }
+    return ::fsync(fd) == 0 ? 0 : errno;
+}
+
+// Move the complete temporary name over the target, or remove it.
+void Publish(const WriteTarget& target, const std::string& temporary) {
+    if (::renameat(target.Folder.Get(), temporary.c_str(), target.Folder.Get(),
+                   target.Name.c_str()) != 0) {
+        const int saved = errno;
+        ::unlinkat(target.Folder.Get(), temporary.c_str(), 0);
+        Fail("cannot write", target.Path, saved);
+    }
+}
+
+// An unnamed file in the target's folder, named only once it is complete, so
+// that no name is ever opened and a kill leaves nothing behind. Returns false
+// when the file system offers no unnamed files (nothing was written then).
+bool WriteUnnamed(const WriteTarget& target, std::string_view bytes) {
+    Descriptor file(::openat(target.Folder.Get(), ".", O_TMPFILE | O_WRONLY | O_CLOEXEC, 0666));
+    if (!file.Valid())
+        return false;
+    if (const int error = FillFile(file.Get(), target, bytes))
+        Fail("cannot write", target.Path, error);
+    const std::string self = "/proc/self/fd/" + std::to_string(file.Get());
+    const auto link = [&](const char* name) {
+        if (::linkat(AT_FDCWD, self.c_str(), target.Folder.Get(), name, AT_SYMLINK_FOLLOW) == 0)
+            return 0;
+        if (errno == EEXIST)
+            return EEXIST;
+        // Without /proc only a privileged process can name the file by its descriptor.
+        return ::linkat(file.Get(), "", target.Folder.Get(), name, AT_EMPTY_PATH) == 0 ? 0 : errno;
+    };
+    // A new file gets its name directly; the name can never be a stranger's link.
+    if (!target.Exists) {
+        const int error = link(target.Name.c_str());
+        if (error == 0)
+            return true;
+        if (error != EEXIST)
+            return false;
+    }
+    for (int attempt = 0; attempt < NameAttempts; ++attempt) {
+        const std::string temporary = RandomName(target.Name);
+        const int error = link(temporary.c_str());
+        if (error == EEXIST)
+            continue;
+        if (error != 0)
+            return false;
+        Publish(target, temporary);
+        return true;
+    }
+    Fail("cannot write", target.Path, EEXIST);
+}
+
+// The fallback where unnamed files are missing: a fresh random name that is
+// created, never opened when something (a link included) already has it.
+void WriteNamed(const WriteTarget& target, std::string_view bytes) {
+    for (int attempt = 0; attempt < NameAttempts; ++attempt) {
+        const std::string temporary = RandomName(target.Name);
+        // Private until it is complete; FillFile then gives the final permissions.
+        Descriptor file(::openat(target.Folder.Get(), temporary.c_str(),
+                                 O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC,
+                                 target.Exists ? 0600 : 0666));
+        if (!file.Valid() && errno == EEXIST)
+            continue;
+        if (!file.Valid())
+            Fail("cannot create", target.Path, errno);
+        int error = FillFile(file.Get(), target, bytes);
+        if (const int closing = file.Close(); error == 0)
+            error = closing;
+        if (error != 0) {
+            ::unlinkat(target.Folder.Get(), temporary.c_str(), 0);
+            Fail("cannot write", target.Path, error);
+        }
+        Publish(target, temporary);
+        return;
+    }
+    Fail("cannot create", target.Path, EEXIST);
+}
+
+} // namespace
 
 fs::path PathFromText(std::string_view cp1250Path) {
     return fs::path(Cp1250ToUtf8(cp1250Path));
@@ -20,6 +223,10 @@ fs::path PathFromText(std::string_view cp1250Path) {
 
 std::string TextFromPath(const fs::path& path) {
     return Utf8ToCp1250(path.string());
+}
+
+bool NameSurvivesConversion(const fs::path& name) {
+    return PathFromText(TextFromPath(name)) == name;
 }
 
 bool FileExists(std::string_view path) {
@@ -40,59 +247,67 @@ bool CreateSingleDirectory(std::string_view path) {
 
 std::string ReadWholeFile(std::string_view path) {
     const std::string native = PathFromText(path).string();
-    const int fd = ::open(native.c_str(), O_RDONLY | O_CLOEXEC);
-    if (fd < 0)
+    // Non-blocking, so that opening a named pipe returns at once instead of
+    // waiting for a writer; the descriptor then shows what was opened.
+    Descriptor fd(::open(native.c_str(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC));
+    if (!fd.Valid())
         throw Failure("cannot open " + native + ": " + std::strerror(errno));
+    struct stat info {};
+    if (::fstat(fd.Get(), &info) != 0)
+        throw Failure("cannot read " + native + ": " + std::strerror(errno));
+    if (!S_ISREG(info.st_mode))
+        throw Failure("not a regular file: " + native);
+    if (info.st_size < 0 || static_cast<std::uint64_t>(info.st_size) > MaxReadableFileSize)
+        throw Failure("larger than any report or page: " + native);
+    ::fcntl(fd.Get(), F_SETFL, ::fcntl(fd.Get(), F_GETFL) & ~O_NONBLOCK);
     std::string bytes;
+    bytes.reserve(static_cast<std::size_t>(info.st_size));
     char chunk[65536];
     for (;;) {
-        const ssize_t got = ::read(fd, chunk, sizeof chunk);
+        const ssize_t got = ::read(fd.Get(), chunk, sizeof chunk);
         if (got < 0) {
             if (errno == EINTR)
                 continue;
-            const int saved = errno;
-            ::close(fd);
-            throw Failure("cannot read " + native + ": " + std::strerror(saved));
+            throw Failure("cannot read " + native + ": " + std::strerror(errno));
         }
         if (got == 0)
             break;
+        // A file that grows while it is read is held to the same limit.
+        if (bytes.size() + static_cast<std::size_t>(got) > MaxReadableFileSize)
+            throw Failure("larger than any report or page: " + native);
         bytes.append(chunk, static_cast<std::size_t>(got));
     }
-    ::close(fd);
     return bytes;
 }
 
 void WriteWholeFile(std::string_view path, std::string_view bytes) {
-    static std::atomic<unsigned> counter{0};
-    const fs::path target = PathFromText(path);
-    fs::path temporary = target;
-    temporary += ".tmp-" + std::to_string(::getpid()) + "-" + std::to_string(counter++);
-    const std::string native = temporary.string();
-    const int fd = ::open(native.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0666);
-    if (fd < 0)
-        throw Failure("cannot create " + target.string() + ": " + std::strerror(errno));
-    std::size_t done = 0;
-    while (done < bytes.size()) {
-        const ssize_t put = ::write(fd, bytes.data() + done, bytes.size() - done);
-        if (put < 0 && errno == EINTR)
-            continue;
-        if (put <= 0) {
-            const int saved = errno;
-            ::close(fd);
-            ::unlink(native.c_str());
-            throw Failure("cannot write " + target.string() + ": " + std::strerror(saved));
-        }
-        done += static_cast<std::size_t>(put);
-    }
-    if (::close(fd) != 0 || std::rename(native.c_str(), target.string().c_str()) != 0) {
-        const int saved = errno;
-        ::unlink(native.c_str());
-        throw Failure("cannot write " + target.string() + ": " + std::strerror(saved));
-    }
+    WriteTarget target;
+    OpenTarget(target, path);
+    if (!WriteUnnamed(target, bytes))
+        WriteNamed(target, bytes);
+    // The rename is durable only once the folder that holds the name is.
+    if (::fsync(target.Folder.Get()) != 0 && errno != EINVAL)
+        Fail("cannot write", target.Path, errno);
 }
 
-std::vector<std::string> ListFileNames(std::string_view folder) {
-    std::vector<std::string> names;
+bool LiesWithin(std::string_view path, std::string_view folder) {
+    std::error_code error;
+    const fs::path file = fs::canonical(PathFromText(path), error);
+    if (error)
+        return false;
+    const fs::path root = fs::canonical(PathFromText(folder.empty() ? "." : folder), error);
+    if (error)
+        return false;
+    auto f = file.begin();
+    for (auto r = root.begin(); r != root.end(); ++r, ++f) {
+        if (f == file.end() || *f != *r)
+            return false;
+    }
+    return f != file.end();
+}
+
+std::vector<ListedName> ListFileNames(std::string_view folder) {
+    std::vector<ListedName> names;
     std::error_code error;
     fs::directory_iterator it(PathFromText(folder), error);
     if (error)
@@ -103,8 +318,10 @@ std::vector<std::string> ListFileNames(std::string_view folder) {
         std::error_code statusError;
         // is_regular_file follows links, so a link to a file counts as a file;
         // devices and named pipes are left out, since opening one could block.
-        if (fs::is_regular_file(it->path(), statusError))
-            names.push_back(TextFromPath(it->path().filename()));
+        if (fs::is_regular_file(it->path(), statusError)) {
+            const fs::path name = it->path().filename();
+            names.push_back({TextFromPath(name), NameSurvivesConversion(name)});
+        }
     }
     return names;
 }

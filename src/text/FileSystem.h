@@ -4,6 +4,7 @@
 // text; the file system speaks UTF-8. Every file operation of the core goes
 // through these functions, which convert the path in one place.
 
+#include <cstdint>
 #include <filesystem>
 #include <string>
 #include <string_view>
@@ -21,6 +22,14 @@ std::filesystem::path PathFromText(std::string_view cp1250Path);
 // A file-system path as cp1250 text (characters outside the code page become '?').
 std::string TextFromPath(const std::filesystem::path& path);
 
+// True when the name comes back unchanged from its cp1250 text, so that the
+// text opens this very file and no other.
+bool NameSurvivesConversion(const std::filesystem::path& name);
+
+// The largest file the program reads: far above any report, list file or
+// page, far below what would exhaust the memory.
+inline constexpr std::uint64_t MaxReadableFileSize = 64ull * 1024 * 1024;
+
 // True when something that is not a directory exists at the path.
 bool FileExists(std::string_view path);
 
@@ -31,17 +40,34 @@ bool DirectoryExists(std::string_view path);
 bool CreateSingleDirectory(std::string_view path);
 
 // Read the whole file. Throws Failure when the file cannot be opened or read
-// (missing, no permission, a directory).
+// (missing, no permission), is not a regular file (a directory, a named pipe,
+// a device) or is larger than MaxReadableFileSize. Never blocks on a pipe.
 std::string ReadWholeFile(std::string_view path);
 
-// Write the bytes to a temporary file beside the target, then rename it over
-// the target, so a failure never leaves a half-written file. Throws Failure
-// when anything fails; the target is then unchanged.
+// Write the bytes to a new file in the target's folder that no one else can
+// have opened, flush it to the disk, then put it in the target's place and
+// flush the folder, so a failure or a kill never leaves a half-written or a
+// stray file. A target that exists keeps its permissions (and, where the
+// writer may, its owner); a link is followed and the file it names replaced.
+// Throws Failure when anything fails, the target is not a regular file or
+// cannot be written; the target is then unchanged.
 void WriteWholeFile(std::string_view path, std::string_view bytes);
+
+// True when the file at path, links resolved, lies inside the folder (links
+// resolved too). False when either does not exist.
+bool LiesWithin(std::string_view path, std::string_view folder);
+
+// One entry of a folder listing: its name as cp1250 text, and whether that
+// text leads back to this entry (false when the code page lacks some of its
+// letters, so that the text names another file or none).
+struct ListedName {
+    std::string Text;
+    bool Usable = true;
+};
 
 // The names (not paths) of the entries of a directory that are regular files
 // or links to them, in the directory's own order. Empty when the folder cannot be read.
-std::vector<std::string> ListFileNames(std::string_view folder);
+std::vector<ListedName> ListFileNames(std::string_view folder);
 
 // The folder part of a path: everything before its last separator; empty when
 // there is none.

@@ -32,7 +32,7 @@ TEST_F(FindFilesTest, MatchesWithoutRegardToCaseInNameOrderAndSkipsFolders) {
         Touch(name);
     fs::create_directory(m_folder / "katalog.xml");
     std::vector<std::string> found{"/earlier/entry.xml"};
-    FindFiles(Folder() + "/*.xml", "", found);
+    EXPECT_TRUE(FindFiles(Folder() + "/*.xml", "", found).empty());
     const std::string f = Folder() + "/";
     EXPECT_EQ(found, (std::vector<std::string>{"/earlier/entry.xml", f + "a.Xml", f + "Ab.xml",
                                                f + "b.xml", f + "RAPORT.XML"}));
@@ -42,7 +42,7 @@ TEST_F(FindFilesTest, NamesEqualIgnoringCaseAreOrderedByTheirBytes) {
     Touch("klasa.xml");
     Touch("KLASA.xml");
     std::vector<std::string> found;
-    FindFiles(Folder() + "/*", ".xml", found);
+    EXPECT_TRUE(FindFiles(Folder() + "/*", ".xml", found).empty());
     const std::string f = Folder() + "/";
     EXPECT_EQ(found, (std::vector<std::string>{f + "KLASA.xml", f + "klasa.xml"}));
 }
@@ -50,7 +50,20 @@ TEST_F(FindFilesTest, NamesEqualIgnoringCaseAreOrderedByTheirBytes) {
 TEST_F(FindFilesTest, NoMatchLeavesTheListUnchanged) {
     fs::create_directory(m_folder / "tylko_folder.xml");
     std::vector<std::string> found{"x"};
-    FindFiles(Folder() + "/*.xml", "", found);
-    FindFiles(Folder() + "/brak/*.xml", "", found);
+    EXPECT_TRUE(FindFiles(Folder() + "/*.xml", "", found).empty());
+    EXPECT_TRUE(FindFiles(Folder() + "/brak/*.xml", "", found).empty());
     EXPECT_EQ(found, std::vector<std::string>{"x"});
+}
+
+TEST_F(FindFilesTest, AReportWhoseNameTheCodePageCannotSpellIsHandedBackNotUsedTwice) {
+    // "Ив.xml" is spelt "??.xml" in the code page, the name of another file.
+    Touch("??.xml");
+    Touch("Ив.xml");
+    Touch("Łódź.xml");
+    std::vector<std::string> found;
+    const std::vector<std::string> unusable = FindFiles(Folder() + "/*.xml", "", found);
+    const std::string f = Folder() + "/";
+    EXPECT_EQ(found, (std::vector<std::string>{f + "??.xml", f + "\xA3\xF3"
+                                                                 "d\x9F.xml"}));
+    EXPECT_EQ(unusable, std::vector<std::string>{f + "??.xml"});
 }

@@ -327,9 +327,11 @@ TEST(ReportCheck, FileWhoseNameCannotBeSpeltIsNamedNotLost) {
     // A name written by another system in a legacy code page: not UTF-8.
     WriteReport(folder.File("karta_\xff.xml"),
                 "<Szkola><Doc>Z karty</Doc><Info><IloscWierszy>0</IloscWierszy></Info></Szkola>");
-    const std::vector<std::string> found = FindReportFiles(folder.Text());
-    ASSERT_EQ(found.size(), 1u);
-    const CheckResult result = CheckReportFiles(found);
+    std::vector<std::string> unusable;
+    const std::vector<std::string> found = FindReportFiles(folder.Text(), unusable);
+    EXPECT_TRUE(found.empty());
+    ASSERT_EQ(unusable.size(), 1u);
+    const CheckResult result = CheckReportFiles(found, unusable);
     ASSERT_EQ(result.Findings.size(), 1u);
     EXPECT_EQ(result.Findings[0].Kind, Problem::UnrepresentableFileName);
     EXPECT_EQ(result.Findings[0].File, folder.File("karta_?.xml"));

@@ -151,7 +151,26 @@ TEST(TerminalText, CoreMessagesAndArgumentsConvert) {
     EXPECT_EQ(CoreTextFromArgument("źdźbło"), std::string("\x9F\x64\x9F\x62\xB3o"));
     EXPECT_FALSE(CoreTextFromArgument("bałwan ☃").has_value());
     EXPECT_FALSE(CoreTextFromArgument("\xC3\x28").has_value());
-    EXPECT_EQ(OneLine("a\tb\r\nc"), "a b  c");
+}
+
+TEST(TerminalText, ControlCharactersInNamesAreShownEscapedNotObeyed) {
+    const struct {
+        std::string raw;
+        std::string shown;
+    } cases[] = {
+        {"a\tb\r\nc", "a\\tb\\r\\nc"},
+        {"\x1b[2J\x1b]0;tytul\x07.xml", "\\x1b[2J\\x1b]0;tytul\\x07.xml"},
+        {"kasuj\x7f", "kasuj\\x7f"},
+        {"c1\xC2\x9B"
+         "31m",
+         "c1\\u009b31m"},
+        {"Łódź ąę.xml", "Łódź ąę.xml"},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(OneLine(c.raw), c.shown) << c.shown;
+    // In a core message only the carriage returns between its lines break it.
+    EXPECT_EQ(TerminalMessage(u"Plik /x/\x1b[31mzly\n.xml jest uszkodzony.\rNapraw go."),
+              "Plik /x/\\x1b[31mzly\\n.xml jest uszkodzony.\nNapraw go.");
 }
 
 } // namespace

@@ -236,6 +236,33 @@ TEST(CliProgram, CheckFindsEveryProblemOfADamagedFolder) {
         EXPECT_TRUE(Contains(json.Out, code)) << code;
 }
 
+TEST(CliProgram, AReportSpeltLikeAnotherFileIsNamedNotReplacedByIt) {
+    TempFolder folder;
+    const std::string report = "<Szkola><Doc>Z karty</Doc></Szkola>";
+    // In the code page "Ив.xml" is spelt "??.xml", the name of its neighbour.
+    WriteReport(folder.File("??.xml"), report);
+    WriteReport(folder.File("Ив.xml"), report);
+    const auto generate = RunProgram({"generate", folder.Text()});
+    EXPECT_EQ(generate.Code, 1);
+    EXPECT_TRUE(Contains(generate.Err, "??.xml zawiera znaki spoza strony kodowej"))
+        << generate.Err;
+    const auto check = RunProgram({"check", folder.Text()});
+    EXPECT_EQ(check.Code, 1);
+    EXPECT_TRUE(Contains(check.Out, "??.xml: ostrzeżenie: nazwa pliku zawiera znaki spoza"))
+        << check.Out;
+}
+
+TEST(CliProgram, FileNamesWithTerminalEscapesArePrintedEscaped) {
+    TempFolder school;
+    CopySchool(school.Text());
+    TempFolder lists;
+    const std::string name = lists.File("lista\x1b[2J\x1b]0;x\x07.xmp");
+    const auto run = RunProgram({"list", "save", school.Text(), name});
+    ASSERT_EQ(run.Code, 0) << run.Err;
+    EXPECT_EQ(run.Out, lists.File("lista\\x1b[2J\\x1b]0;x\\x07.xmp") + "\n");
+    EXPECT_TRUE(fs::exists(name)) << "the file keeps its real name";
+}
+
 TEST(CliProgram, CheckOfASoundSchoolFindsNothing) {
     TempFolder school;
     CopySchool(school.Text());

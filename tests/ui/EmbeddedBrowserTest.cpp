@@ -11,12 +11,16 @@
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
+#include <sys/stat.h>
+
 namespace notarion {
 namespace {
 
 using testing::GeneratedPage;
 using testing::ReadFileBytes;
 using testing::WriteFile;
+namespace fs = std::filesystem;
 
 class EmbeddedBrowser : public ::testing::Test {
 protected:
@@ -283,6 +287,46 @@ TEST_F(EmbeddedBrowser, LoadsLocalResourcesOnlyAndNothingFromTheNetwork) {
         browser.loadResource(QTextDocument::ImageResource, QUrl("https://example.com/a.png"))
             .isNull());
     EXPECT_TRUE(browser.loadResource(QTextDocument::ImageResource, QUrl("brak.png")).isNull());
+}
+
+TEST_F(EmbeddedBrowser, APageReachesNoFileOutsideItsFolderAndNoPipeOrDevice) {
+    QTemporaryDir elsewhere;
+    const std::string outside = WriteFile(elsewhere, "tajne.htm", "<p>TAJNE</p>");
+    const std::string folder = dir.path().toStdString();
+    fs::create_directory(folder + "/obrazy");
+    WriteFile(dir, "obrazy/a.png", "PNG");
+    ASSERT_EQ(::mkfifo((folder + "/potok.png").c_str(), 0600), 0);
+    fs::create_symlink("/dev/zero", folder + "/zero.png");
+    fs::create_symlink(outside, folder + "/skrot.htm");
+    Open(WritePage("OBCE"));
+    const struct {
+        const char* name;
+        bool loaded;
+    } cases[] = {
+        {"obrazy/a.png", true},        {"/dev/zero", false}, {"zero.png", false},
+        {"potok.png", false},          {"skrot.htm", false}, {"../x/tajne.htm", false},
+        {"file:///etc/passwd", false},
+    };
+    for (const auto& c : cases) {
+        const QVariant got = browser.loadResource(QTextDocument::ImageResource, QUrl(c.name));
+        EXPECT_EQ(!got.isNull(), c.loaded) << c.name;
+    }
+    EXPECT_TRUE(browser
+                    .loadResource(QTextDocument::ImageResource,
+                                  QUrl::fromLocalFile(QString::fromStdString(outside)))
+                    .isNull());
+
+    // Links to such files leave the shown document in place.
+    const std::string shown = browser.DocumentPath();
+    for (const QUrl& link : {QUrl::fromLocalFile(QString::fromStdString(outside)),
+                             QUrl("skrot.htm"), QUrl("potok.png"), QUrl("/dev/zero")}) {
+        emit browser.anchorClicked(link);
+        EXPECT_EQ(browser.DocumentPath(), shown) << link.toString().toStdString();
+    }
+    // A page beside the document still opens.
+    WriteFile(dir, "drugi.htm", "<p>DRUGI</p>");
+    emit browser.anchorClicked(QUrl("drugi.htm"));
+    EXPECT_EQ(browser.DocumentPath(), folder + "/drugi.htm");
 }
 
 } // namespace

@@ -90,7 +90,8 @@ int main(int argc, char** argv) {
                   << " sprawozdań) w folderze " << folder << "\n";
         // The program reads every report file of a folder, so stray files
         // from an earlier, larger run would join the set unnoticed.
-        for (const std::string& name : notarion::ListFileNames(cp1250Folder)) {
+        for (const notarion::ListedName& listed : notarion::ListFileNames(cp1250Folder)) {
+            const std::string& name = listed.Text;
             if (name.ends_with(".xml") && !written.contains(name))
                 std::cerr << "Uwaga: w folderze jest też " << notarion::Cp1250ToUtf8(name)
                           << ", którego ten zestaw nie obejmuje.\n";
