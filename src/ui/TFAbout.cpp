@@ -15,6 +15,10 @@ constexpr QPoint OffsetFromMainWindow(170, 120);
 // The outline is one pixel wider than the window, as the window always had.
 constexpr QSize OutlineSize(400, 287);
 constexpr int CornerEllipse = 6;
+// The version line under the program's name, in the picture's light teal.
+constexpr QRect LWersjaRect(0, 202, 399, 18);
+constexpr int VersionPixelHeight = 12;
+constexpr std::uint32_t VersionColour = 0x5C700C;
 
 } // namespace
 
@@ -24,6 +28,8 @@ TFAbout::TFAbout(QWidget* parent) : QDialog(parent) {
     Image1 = new QLabel(this);
     Image1->setGeometry(Image1Rect);
     TryLoadSkinImage(QStringLiteral("about_tlo"), Image1);
+    LWersja =
+        MakeVersionLabel(this, LWersjaRect, VersionPixelHeight, VersionColour, Qt::AlignCenter);
     LClose = new HotArea(this, LCloseRect);
     connect(LClose, &HotArea::clicked, this, &TFAbout::LCloseClick);
 }

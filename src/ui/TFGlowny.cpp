@@ -39,6 +39,11 @@ constexpr QRect ImPostepRect(0, 0, 480, 17);
 constexpr QRect PButWsteczRect(640, 531, 89, 33);
 constexpr QRect ImWsteczRect(0, 0, 105, 105);
 
+// The version line in the footer, right of the progress strip, in mint.
+constexpr QRect LWersjaRect(529, 546, 100, 17);
+constexpr int VersionPixelHeight = 11;
+constexpr std::uint32_t VersionColour = 0xCDD7B9;
+
 constexpr int CornerEllipse = 6;
 constexpr int ChoicePixelHeight = 11;
 constexpr std::uint32_t ChoiceNormalColour = 0xFFFFFF;
@@ -77,6 +82,8 @@ TFGlowny::TFGlowny(SharedState& state, WorkPlaces places)
 
     ImTlo = MakeImage(this, ImTloRect);
     TryLoadSkinImage(QStringLiteral("glowny_tlo"), ImTlo);
+    LWersja = MakeVersionLabel(this, LWersjaRect, VersionPixelHeight, VersionColour,
+                               Qt::AlignLeft | Qt::AlignVCenter);
 
     LListwa = new HotArea(this, LListwaRect, HotCursor::Normal);
     LAbout = new HotArea(this, LAboutRect);

@@ -94,6 +94,10 @@ inline constexpr std::array kLiveTextZones{
     LiveTextZone{"browser_tlo", {15, 76, 99, 131}, 0x003C3C, kReadableContrast, "viewer commands"},
     LiveTextZone{
         "browser_tlo", {15, 76, 99, 131}, 0x808080, kHoverContrast, "viewer commands, hovered"},
+    // The version lines: mint in the main window's footer, light teal in the
+    // about window.
+    LiveTextZone{"glowny_tlo", {529, 546, 100, 17}, 0xB9D7CD, kReadableContrast, "version line"},
+    LiveTextZone{"about_tlo", {100, 202, 199, 18}, 0x0C705C, kReadableContrast, "version line"},
     // The message text, colour 0x444444.
     LiveTextZone{"oknowarning", {17, 51, 313, 53}, 0x444444, kReadableContrast, "message text"},
 };
