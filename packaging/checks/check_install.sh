@@ -53,6 +53,18 @@ installed)
   page=$("$bin/notarion" --help | sed -n 's/^Strony pomocy: //p')
   [ "$page" = "$staging/usr/share/notarion/Pomoc/index.htm" ] || fail "help page: '$page'"
   [ -f "$page" ] || fail "help page missing: $page"
+  # The manual pages say what the programs' own help says.
+  man=$staging/usr/share/man/man1
+  # (A usage line of each help, with its minus signs as troff writes them.)
+  in_page() {
+    zcat "$man/$1.1.gz" | grep -F -- "$(sed 's/-/\\-/g' <<<"$2")" >/dev/null || fail "$1.1 lacks: $2"
+  }
+  in_page notarion "$("$bin/notarion" --help | sed -n 5p)"
+  in_page notarion-cli "$("$bin/notarion-cli" --help | sed -n 4p)"
+  for words in generate preview "list save" "list show" check; do
+    # shellcheck disable=SC2086 # the command's words are meant to split
+    in_page notarion-cli "$("$bin/notarion-cli" $words --help | head -n 1)"
+  done
   # Every desktop entry starts a staged program with a staged icon.
   for entry in "$staging"/usr/share/applications/*.desktop; do
     exec_name=$(sed -n 's/^Exec=\([^ ]*\).*/\1/p' "$entry")
