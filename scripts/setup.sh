@@ -1,5 +1,6 @@
 #!/usr/bin/env bash
-# Installs what Notarion needs to build and test on Debian 12, when missing.
+# Installs what Notarion needs to build, test and package on Debian 12, when
+# missing.
 set -euo pipefail
 
 packages=(
@@ -7,6 +8,7 @@ packages=(
   libgtest-dev libgmock-dev libbenchmark-dev
   qt6-base-dev qt6-translations-l10n libjpeg62-turbo-dev
   xvfb xauth fonts-dejavu-core
+  dpkg-dev desktop-file-utils appstream lintian
 )
 
 missing=()

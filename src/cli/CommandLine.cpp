@@ -1,5 +1,6 @@
 #include "cli/CommandLine.h"
 
+#include "app/BuildInfo.h"
 #include "cli/CommandError.h"
 #include "cli/Commands.h"
 #include "text/Failure.h"
@@ -7,10 +8,6 @@
 #include <array>
 #include <exception>
 #include <ostream>
-
-#ifndef NOTARION_VERSION
-#define NOTARION_VERSION "?"
-#endif
 
 namespace notarion {
 namespace {
@@ -211,7 +208,7 @@ int Dispatch(const std::vector<std::string>& words, std::ostream& out, std::ostr
         return 0;
     }
     if (command == "--version") {
-        out << ProgramName << ' ' << NOTARION_VERSION << '\n';
+        out << ProgramName << ' ' << ProgramVersion << '\n';
         return 0;
     }
     if (command == "generate") {

@@ -1,5 +1,6 @@
 #include "platform/HelpPages.h"
 
+#include "app/BuildInfo.h"
 #include "platform/QtText.h"
 #include "text/FileSystem.h"
 
@@ -87,11 +88,24 @@ HelpOpener::HelpOpener() : m_opener([](const QUrl& url) { QDesktopServices::open
 
 HelpOpener::HelpOpener(UrlOpener opener) : m_opener(std::move(opener)) {}
 
+std::string HelpPagePath(const std::string& appFolder, const std::string& relativePath) {
+    const std::string beside = ResolvePathIgnoringCase(appFolder, relativePath);
+    std::error_code error;
+    if (std::filesystem::exists(PathFromText(beside), error)) {
+        return beside;
+    }
+    const std::filesystem::path installed =
+        (PathFromText(appFolder.empty() ? "." : appFolder) / DataFolderFromProgram)
+            .lexically_normal();
+    const std::string fromData = ResolvePathIgnoringCase(TextFromPath(installed), relativePath);
+    return std::filesystem::exists(PathFromText(fromData), error) ? fromData : beside;
+}
+
 void HelpOpener::Open(const std::string& appFolder, const std::string& relativePath) const {
     if (!m_opener) {
         return;
     }
-    const std::string path = ResolvePathIgnoringCase(appFolder, relativePath);
+    const std::string path = HelpPagePath(appFolder, relativePath);
     m_opener(QUrl::fromLocalFile(QStringFromCp1250(path)));
 }
 

@@ -1,6 +1,7 @@
 #pragma once
 
-// Opening the help pages that lie beside the executable. The page is handed
+// Opening the help pages: beside the executable in a build folder, or in the
+// data folder of an installed program (bin/../share/notarion). The page is handed
 // to the desktop's default handler for local files; the outcome is not
 // examined, as nothing in the program depends on the help being readable.
 
@@ -23,6 +24,12 @@ inline constexpr const char* HelpReportMenuPage = "pomoc/menuraport.htm";
 // given. Paths are cp1250 text; never fails.
 std::string ResolvePathIgnoringCase(const std::string& folder, const std::string& relativePath);
 
+// The help page relativePath for a program whose executable lies in
+// appFolder: beside it when it is there (a build folder), else in the data
+// folder of an installed program; when neither has it, the path beside the
+// executable. Components are matched ignoring case; never fails.
+std::string HelpPagePath(const std::string& appFolder, const std::string& relativePath);
+
 // Opens help pages with an exchangeable opener, so tests can watch what
 // would be opened without starting a browser.
 class HelpOpener {
@@ -34,7 +41,7 @@ public:
     // An opener that hands each page's URL to opener instead.
     explicit HelpOpener(UrlOpener opener);
 
-    // Open appFolder + relativePath (resolved ignoring case) as a local file.
+    // Open the page HelpPagePath finds as a local file.
     // Failures are not reported: a missing page shows nothing of ours.
     void Open(const std::string& appFolder, const std::string& relativePath) const;
 

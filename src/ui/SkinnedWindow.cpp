@@ -1,5 +1,7 @@
 #include "ui/SkinnedWindow.h"
 
+#include "app/ProgramOptions.h"
+
 #include <QApplication>
 #include <QEvent>
 #include <QKeyEvent>
@@ -31,6 +33,19 @@ QFont PixelFont(const QString& family, int pixelHeight, QFont::Weight weight) {
     font.setPixelSize(std::max(1, pixelHeight));
     font.setWeight(weight);
     return font;
+}
+
+QLabel* MakeVersionLabel(QWidget* parent, const QRect& geometry, int pixelHeight,
+                         std::uint32_t bgrColour, Qt::Alignment alignment) {
+    auto* label = new QLabel(QString::fromStdString(VersionCaption()), parent);
+    label->setGeometry(geometry);
+    label->setFont(PixelFont(QStringLiteral("DejaVu Sans"), pixelHeight));
+    label->setAlignment(alignment);
+    QPalette palette = label->palette();
+    palette.setColor(QPalette::WindowText, ColorFromBgr(bgrColour));
+    label->setPalette(palette);
+    label->setAttribute(Qt::WA_TransparentForMouseEvents);
+    return label;
 }
 
 // ---------------------------------------------------------------- HotArea

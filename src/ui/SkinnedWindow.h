@@ -38,6 +38,12 @@ QColor ColorFromBgr(std::uint32_t bgr);
 // this machine is replaced by the font system's nearest match.
 QFont PixelFont(const QString& family, int pixelHeight, QFont::Weight weight = QFont::Normal);
 
+// The program's version ("wersja 1.0.0") as plain text over a skin picture,
+// in the pictures' face (DejaVu Sans) of the given pixel height and colour
+// (0x00BBGGRR). It takes no mouse events. Never fails.
+QLabel* MakeVersionLabel(QWidget* parent, const QRect& geometry, int pixelHeight,
+                         std::uint32_t bgrColour, Qt::Alignment alignment);
+
 // Which cursor a hot area shows.
 enum class HotCursor { Hand, Normal };
 

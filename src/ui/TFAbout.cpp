@@ -21,6 +21,8 @@ TFAbout::TFAbout(QWidget* parent) : QDialog(parent) {
     Image1 = new QLabel(this);
     Image1->setGeometry(ToQRect(kImage));
     TryLoadSkinImage(QStringLiteral("about_tlo"), Image1);
+    LWersja = MakeVersionLabel(this, ToQRect(kVersionLine), kVersionPixelHeight, kVersionColour,
+                               Qt::AlignCenter);
     LClose = new HotArea(this, ToQRect(kClose));
     connect(LClose, &HotArea::clicked, this, &TFAbout::LCloseClick);
 }

@@ -1,7 +1,7 @@
 #pragma once
 
-// The about window: one background picture and a close hot area, shown
-// modally over the main window.
+// The about window: one background picture with the version line over it and
+// a close hot area, shown modally over the main window.
 
 #include "ui/SkinnedWindow.h"
 
@@ -23,6 +23,7 @@ public:
     void ShowOver(const QWidget* owner);
 
     QLabel* Image1;
+    QLabel* LWersja;
     HotArea* LClose;
 
 private:

@@ -58,6 +58,8 @@ TFGlowny::TFGlowny(SharedState& state, WorkPlaces places)
 
     ImTlo = MakeImage(this, ToQRect(kWindow));
     TryLoadSkinImage(QStringLiteral("glowny_tlo"), ImTlo);
+    LWersja = MakeVersionLabel(this, ToQRect(kVersionLine), kVersionPixelHeight, kVersionColour,
+                               Qt::AlignLeft | Qt::AlignVCenter);
 
     LListwa = new HotArea(this, ToQRect(kTitleStrip), HotCursor::Normal);
     LAbout = new HotArea(this, ToQRect(kAbout));

@@ -74,6 +74,7 @@ public:
 
     // Components, positioned as the window's description gives them.
     QLabel* ImTlo;
+    QLabel* LWersja;
     HotArea* LListwa;
     HotArea* LAbout;
     HotArea* LPomoc;

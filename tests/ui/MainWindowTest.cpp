@@ -5,6 +5,7 @@
 
 #include "ShellTestSupport.h"
 
+#include "app/ProgramOptions.h"
 #include "app/SharedState.h"
 #include "reports/ReportKind.h"
 #include "text/Cp1250.h"
@@ -379,6 +380,26 @@ TEST_F(MainWindowTest, AboutOpensOverTheMainWindowAndClosesByItsHotArea) {
     EXPECT_EQ(shownAt, Main().pos() + QPoint(170, 120));
     EXPECT_EQ(shape, RoundedRegion(400, 287, 6, 6));
     EXPECT_EQ(about.size(), QSize(399, 287));
+}
+
+TEST_F(MainWindowTest, BothVersionLinesShowTheProgramsVersionOverTheirPictures) {
+    struct Case {
+        const QLabel* label;
+        const QLabel* picture;
+        QRect geometry;
+    };
+    const std::vector<Case> cases = {
+        {Main().LWersja, Main().ImTlo, QRect(529, 546, 100, 17)},
+        {m_windows->FAbout().LWersja, m_windows->FAbout().Image1, QRect(0, 202, 399, 18)},
+    };
+    for (const Case& each : cases) {
+        EXPECT_EQ(each.label->text().toStdString(), VersionCaption());
+        EXPECT_EQ(each.label->geometry(), each.geometry);
+        // Above the background picture, and no obstacle to the mouse.
+        const QObjectList& siblings = each.label->parentWidget()->children();
+        EXPECT_GT(siblings.indexOf(each.label), siblings.indexOf(each.picture));
+        EXPECT_TRUE(each.label->testAttribute(Qt::WA_TransparentForMouseEvents));
+    }
 }
 
 TEST_F(MainWindowTest, BackClosesTheEditorAndKeepsTheCatalogue) {

@@ -232,6 +232,53 @@ TEST_F(HelpPagesTest, OpenerReceivesTheResolvedLocalFile) {
     EXPECT_EQ(opened[1].toLocalFile(), m_dir.filePath(QStringLiteral("Pomoc/index.htm")));
 }
 
+TEST(HelpPagePath, BesideTheProgramFirstThenTheInstalledDataFolder) {
+    QTemporaryDir dir;
+    const QDir root(dir.path());
+    // A build folder (pages beside the program) and an installed tree.
+    ASSERT_TRUE(root.mkpath(QStringLiteral("build/bin/Pomoc")));
+    ASSERT_TRUE(root.mkpath(QStringLiteral("usr/bin")));
+    ASSERT_TRUE(root.mkpath(QStringLiteral("usr/share/notarion/Pomoc")));
+    ASSERT_TRUE(root.mkpath(QStringLiteral("empty/bin")));
+    for (const char* page :
+         {"build/bin/Pomoc/index.htm", "usr/share/notarion/Pomoc/index.htm", "usr/bin/Pomoc.htm"}) {
+        QFile file(root.filePath(QString::fromLatin1(page)));
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly)) << page;
+    }
+    const std::string base = FolderText(dir) + "/";
+    struct Case {
+        std::string appFolder;
+        std::string relative;
+        std::string expected;
+    };
+    const std::vector<Case> cases = {
+        {"build/bin/", HelpIndexPage, "build/bin/Pomoc/index.htm"},
+        {"usr/bin/", HelpIndexPage, "usr/share/notarion/Pomoc/index.htm"},
+        {"usr/bin", "pomoc/INDEX.htm", "usr/share/notarion/Pomoc/index.htm"},
+        // Found nowhere: the path beside the program, as it always was.
+        {"usr/bin/", HelpReportMenuPage, "usr/bin/pomoc/menuraport.htm"},
+        {"empty/bin/", HelpIndexPage, "empty/bin/Pomoc/index.htm"},
+    };
+    for (const Case& each : cases) {
+        EXPECT_EQ(HelpPagePath(base + each.appFolder, each.relative), base + each.expected)
+            << each.appFolder << " " << each.relative;
+    }
+}
+
+TEST(HelpOpener, OpensTheInstalledPageWhenNoneLiesBesideTheProgram) {
+    QTemporaryDir dir;
+    ASSERT_TRUE(QDir(dir.path()).mkpath(QStringLiteral("bin")));
+    ASSERT_TRUE(QDir(dir.path()).mkpath(QStringLiteral("share/notarion/Pomoc")));
+    QFile page(dir.filePath(QStringLiteral("share/notarion/Pomoc/menuraport.htm")));
+    ASSERT_TRUE(page.open(QIODevice::WriteOnly));
+    std::vector<QUrl> opened;
+    const HelpOpener opener([&opened](const QUrl& url) { opened.push_back(url); });
+    opener.Open(FolderText(dir) + "/bin/", HelpReportMenuPage);
+    ASSERT_EQ(opened.size(), 1u);
+    EXPECT_EQ(opened[0].toLocalFile(),
+              dir.filePath(QStringLiteral("share/notarion/Pomoc/menuraport.htm")));
+}
+
 TEST(HelpOpener, PolishFolderNamesSurviveTheWayToTheUrl) {
     QTemporaryDir dir;
     ASSERT_TRUE(QDir(dir.path()).mkpath(QStringLiteral(u"Szkoła/Pomoc")));

@@ -150,6 +150,13 @@ inline constexpr std::array kLiveTextZones{
                  kReadableContrast, "viewer commands"},
     LiveTextZone{"browser_tlo", CommandColumn(), ui::RgbFromBgr(ui::viewer::kCommandHoverColour),
                  kHoverContrast, "viewer commands, hovered"},
+    // The version lines, written by the windows over their pictures; the
+    // about window centres its line in the middle half of its width.
+    LiveTextZone{"glowny_tlo", Plain(ui::glowny::kVersionLine),
+                 ui::RgbFromBgr(ui::glowny::kVersionColour), kReadableContrast, "version line"},
+    LiveTextZone{"about_tlo",
+                 {100, ui::about::kVersionLine.y, 199, ui::about::kVersionLine.height},
+                 ui::RgbFromBgr(ui::about::kVersionColour), kReadableContrast, "version line"},
     LiveTextZone{"oknowarning", Plain(ui::message::kText), ui::RgbFromBgr(ui::message::kTextColour),
                  kReadableContrast, "message text"},
 };

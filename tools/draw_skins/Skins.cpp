@@ -274,8 +274,7 @@ void PaintMainWindow(SkinCanvas& canvas) {
     painter.fillPath(groove, QColor(0, 0, 0, 70));
     painter.setPen(QPen(QColor(255, 255, 255, 35), 1));
     painter.drawPath(groove);
-    canvas.Caption(QRectF(kProgress.right() + 16, kProgress.top(), 100, kProgress.height()),
-                   QStringLiteral("wersja 1.0"), SkinFont(11), kMint, Across::Left);
+    // The window writes its version right of the strip (x 529, 100 wide).
 
     Outline(painter, kWindow, kCornerRadius, kTealDeep.darker(140));
 }
@@ -397,8 +396,7 @@ void PaintAbout(SkinCanvas& canvas) {
     canvas.Caption(QRectF(12, 178, kVisible.width() - 24, 20),
                    QStringLiteral("Dokumenty końcoworocznej rady klasyfikacyjnej"), SkinFont(13),
                    kInk, Across::Centre);
-    canvas.Caption(QRectF(0, 202, kVisible.width(), 18), QStringLiteral("wersja 1.0"), SkinFont(12),
-                   kTealLight, Across::Centre);
+    // The window writes its version line at y 202, 18 high.
     painter.fillRect(QRectF(middle - 30, 232, 60, 2), kGold);
     canvas.Caption(QRectF(12, 246, kVisible.width() - 24, 16),
                    QStringLiteral("Pomoc: klawisz F1 w każdym oknie programu"), SkinFont(11),

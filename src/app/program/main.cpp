@@ -1,9 +1,14 @@
 // The program: make the application and its seven windows, show the main
-// window and run until it closes. The program takes no arguments.
+// window and run until it closes. The program takes no arguments, but answers
+// --version and --help on the terminal without opening a window.
 
+#include "app/ProgramOptions.h"
 #include "app/SharedState.h"
 #include "app/StartOfWork.h"
+#include "platform/HelpPages.h"
 #include "platform/QtText.h"
+#include "text/Cp1250.h"
+#include "text/FileSystem.h"
 #include "ui/NotarionApplication.h"
 #include "ui/TFGlowny.h"
 #include "ui/Windows.h"
@@ -12,8 +17,32 @@
 #include <QTranslator>
 
 #include <exception>
+#include <filesystem>
+#include <iostream>
+#include <string_view>
+#include <vector>
 
-int main(int, char** argv) {
+int main(int argc, char** argv) {
+    // Answered before Qt starts, so they work without a display.
+    const std::vector<std::string_view> words(argv + (argc > 0 ? 1 : 0), argv + argc);
+    switch (notarion::ReadProgramRequest(words)) {
+    case notarion::ProgramRequest::PrintVersion:
+        std::cout << notarion::ProgramVersionText() << std::flush;
+        return std::cout ? 0 : 1;
+    case notarion::ProgramRequest::PrintHelp: {
+        // The help pages are looked up from the executable's own folder.
+        std::error_code error;
+        const std::string programFolder =
+            notarion::FolderOf(
+                notarion::TextFromPath(std::filesystem::read_symlink("/proc/self/exe", error))) +
+            notarion::PathSeparator;
+        const std::string page = notarion::HelpPagePath(programFolder, notarion::HelpIndexPage);
+        std::cout << notarion::ProgramHelpText(notarion::Cp1250ToUtf8(page)) << std::flush;
+        return std::cout ? 0 : 1;
+    }
+    case notarion::ProgramRequest::OpenWindows:
+        break;
+    }
     // The windows place themselves relative to one another, which Wayland
     // does not allow; run through X11 there unless the user chose otherwise.
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM") &&

@@ -4,6 +4,8 @@
 
 #include "ui/layout/Geometry.h"
 
+#include <cstdint>
+
 namespace notarion::layout::about {
 
 inline constexpr Size kWindowSize{399, 287};
@@ -13,5 +15,9 @@ inline constexpr Point kOffsetFromMainWindow{170, 120};
 // The outline is one pixel wider than the window, as the window always had.
 inline constexpr Size kOutlineSize{400, 287};
 inline constexpr int kCornerEllipse = 6;
+// The version line under the program's name, in the picture's light teal.
+inline constexpr Rect kVersionLine{0, 202, 399, 18};
+inline constexpr int kVersionPixelHeight = 12;
+inline constexpr std::uint32_t kVersionColour = 0x5C700C;
 
 } // namespace notarion::layout::about

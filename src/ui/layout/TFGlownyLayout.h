@@ -34,6 +34,10 @@ inline constexpr std::uint32_t kChoiceHoverColour = 0x00FFFF;
 inline constexpr Rect kProgress{34, 546, 480, 17};
 inline constexpr int kProgressStepWidth = 80;
 inline constexpr int kProgressSteps = 6;
+// The version line in the footer, right of the progress strip, in mint.
+inline constexpr Rect kVersionLine{529, 546, 100, 17};
+inline constexpr int kVersionPixelHeight = 11;
+inline constexpr std::uint32_t kVersionColour = 0xCDD7B9;
 
 // The back button: a panel whose larger image is clipped by it.
 inline constexpr Rect kBack{640, 531, 89, 33};

@@ -1,0 +1,51 @@
+#include "app/ProgramOptions.h"
+
+#include "app/BuildInfo.h"
+
+namespace notarion {
+
+namespace {
+
+constexpr std::string_view HelpText =
+    R"(notarion – dokumenty klasyfikacyjnej rady pedagogicznej z plików sprawozdań.
+
+Użycie:
+  notarion             otwiera okno programu
+  notarion --version   wypisuje wersję programu
+  notarion --help      wypisuje tę pomoc
+
+Program prowadzi przez pracę w oknach: wskazanie folderu z plikami sprawozdań
+(*.xml) albo zapisanego pliku listy (*.xmp), ułożenie listy i utworzenie
+czternastu dokumentów (dziewięciu protokołów i pięciu list uczniów) w folderze
+„Protokoly” obok sprawozdań. Klawisz F1 otwiera pomoc w każdym oknie.
+Te same dokumenty bez okien tworzy notarion-cli (notarion-cli --help).
+
+)";
+
+} // namespace
+
+ProgramRequest ReadProgramRequest(std::span<const std::string_view> arguments) {
+    for (const std::string_view argument : arguments) {
+        if (argument == "--version") {
+            return ProgramRequest::PrintVersion;
+        }
+        if (argument == "--help" || argument == "-h") {
+            return ProgramRequest::PrintHelp;
+        }
+    }
+    return ProgramRequest::OpenWindows;
+}
+
+std::string ProgramVersionText() {
+    return std::string("notarion ") + ProgramVersion + "\n";
+}
+
+std::string ProgramHelpText(std::string_view helpPage) {
+    return std::string(HelpText) + "Strony pomocy: " + std::string(helpPage) + "\n";
+}
+
+std::string VersionCaption() {
+    return std::string("wersja ") + ProgramVersion;
+}
+
+} // namespace notarion

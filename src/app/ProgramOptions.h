@@ -1,0 +1,29 @@
+#pragma once
+
+// The windowed program's command line. It opens its windows whatever it is
+// given, except for two questions answered on the terminal before any
+// window: its version and its help. Standard library only.
+
+#include <span>
+#include <string>
+#include <string_view>
+
+namespace notarion {
+
+enum class ProgramRequest { OpenWindows, PrintVersion, PrintHelp };
+
+// What the arguments after the program's name ask for: the first of
+// --version, --help or -h decides; anything else opens the windows.
+ProgramRequest ReadProgramRequest(std::span<const std::string_view> arguments);
+
+// "notarion 1.0.0" and a new line: the project's version number.
+std::string ProgramVersionText();
+
+// The Polish usage text (UTF-8); its last line names helpPage, the help page
+// the program opens for F1.
+std::string ProgramHelpText(std::string_view helpPage);
+
+// The version as the windows show it: "wersja 1.0.0".
+std::string VersionCaption();
+
+} // namespace notarion
