@@ -12,6 +12,7 @@
 // The save dialog and the printer are injectable, so tests can save and print
 // without a person or a printer.
 
+#include "platform/PageDocument.h"
 #include "platform/PrintOptions.h"
 
 #include <QTextBrowser>
@@ -76,12 +77,6 @@ std::unique_ptr<QPrinter> DefaultPrinter();
 // for when the print preview's print button is used). Never fails; a file
 // that cannot be written shows up when printing starts.
 std::unique_ptr<QPrinter> PdfPrinter(const QString& path);
-
-// The text of a page's bytes: the encoding is taken from a byte-order mark or
-// from the page's meta charset (windows-1250 and its aliases, UTF-8,
-// ISO-8859-1); without either, valid UTF-8 is read as UTF-8 and anything else
-// as Windows-1250, the code page of the generated documents. Never fails.
-QString DecodePage(std::string_view bytes);
 
 class TEmbeddedWB : public QTextBrowser {
     Q_OBJECT
