@@ -1,7 +1,10 @@
 #pragma once
 
-// Helpers of the platform tests: temporary folders, files as bytes, and the
-// output of a command line (poppler's tools).
+// Helpers of the platform tests: the output of a command line (poppler's
+// tools) and its fields. Temporary folders and file bytes come from the
+// generator tests' support, shared rather than copied.
+
+#include "generate/TestSupport.h"
 
 #include <gtest/gtest.h>
 
@@ -16,44 +19,6 @@
 #include <string>
 
 namespace notarion::testing {
-
-// A fresh folder under the system's temporary folder, removed with its content.
-class TempFolder {
-public:
-    TempFolder() {
-        static std::atomic<int> counter{0};
-        const auto stamp = std::chrono::steady_clock::now().time_since_epoch().count();
-        m_path = std::filesystem::temp_directory_path() /
-                 ("notarion-platform-" + std::to_string(stamp) + "-" + std::to_string(++counter));
-        std::filesystem::create_directories(m_path);
-    }
-    ~TempFolder() {
-        std::error_code ignored;
-        std::filesystem::remove_all(m_path, ignored);
-    }
-    TempFolder(const TempFolder&) = delete;
-    TempFolder& operator=(const TempFolder&) = delete;
-
-    const std::filesystem::path& Path() const { return m_path; }
-    // The folder as the program's path text (ASCII, so cp1250 and UTF-8 agree).
-    std::string Text() const { return m_path.string(); }
-    std::string File(const std::string& name) const { return (m_path / name).string(); }
-
-private:
-    std::filesystem::path m_path;
-};
-
-inline std::string ReadBytes(const std::filesystem::path& path) {
-    std::ifstream in(path, std::ios::binary);
-    std::ostringstream bytes;
-    bytes << in.rdbuf();
-    return bytes.str();
-}
-
-inline void WriteBytes(const std::filesystem::path& path, const std::string& bytes) {
-    std::ofstream out(path, std::ios::binary);
-    out << bytes;
-}
 
 // The standard output of a shell command; a command that cannot start fails
 // the test.
