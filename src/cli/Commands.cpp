@@ -69,9 +69,8 @@ std::string DecimalSeparatorArgument(std::string_view argument) {
     return *core;
 }
 
-void GenerateCommand(std::string_view source, const std::optional<std::string>& outFolder,
-                     const std::optional<std::string>& separator, std::ostream& out,
-                     std::ostream& err) {
+SetContents GenerateSet(std::string_view source, const std::optional<std::string>& outFolder,
+                        const std::optional<std::string>& separator, std::ostream& err) {
     const ReportSource resolved = ResolveSource(source);
     const std::string folder = outFolder ? PathArgument(*outFolder) : DefaultOutputFolder(resolved);
     GenerationState state;
@@ -86,9 +85,16 @@ void GenerateCommand(std::string_view source, const std::optional<std::string>& 
         ThrowWorkFailed(TerminalMessage(ProtocolsFailureMessage()) + hint);
     if (!GenerateLists(state, folder))
         ThrowWorkFailed(TerminalMessage(ListsFailureMessage()) + hint);
-    for (const DocumentInfo& document : DocumentTable())
-        out << TerminalText(DocumentPath(folder, document.FileName)) << '\n';
     ReportLeftOut(leftOut, source, err);
+    return DescribeSet(catalogue, folder);
+}
+
+void GenerateCommand(std::string_view source, const std::optional<std::string>& outFolder,
+                     const std::optional<std::string>& separator, std::ostream& out,
+                     std::ostream& err) {
+    const SetContents set = GenerateSet(source, outFolder, separator, err);
+    for (const DocumentInfo& document : DocumentTable())
+        out << TerminalText(DocumentPath(set.Folder, document.FileName)) << '\n';
 }
 
 void PreviewCommand(std::string_view report, const std::optional<std::string>& outFile,

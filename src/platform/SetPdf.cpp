@@ -119,10 +119,12 @@ QString TitlePageHtml(const SetContents& contents, const QDateTime& generated,
                            "<table cellspacing=\"0\" cellpadding=\"2\" width=\"100%\">");
     for (std::size_t i = 0; i < contents.Documents.size(); ++i) {
         const int page = i < startPages.size() ? startPages[i] + 1 : 0;
-        html += QStringLiteral("<tr><td>%1.</td><td>%2</td><td align=\"right\">strona %3</td></tr>")
-                    .arg(i + 1)
-                    .arg(Escaped(contents.Documents[i].Title))
-                    .arg(page);
+        html +=
+            QStringLiteral(
+                "<tr><td width=\"6%\">%1.</td><td>%2</td><td align=\"right\">strona %3</td></tr>")
+                .arg(i + 1)
+                .arg(Escaped(contents.Documents[i].Title))
+                .arg(page);
     }
     html += QStringLiteral("</table></body></html>");
     return html;
