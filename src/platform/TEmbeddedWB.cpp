@@ -40,12 +40,15 @@ QString LocalPathOf(const QUrl& url) {
 SaveTarget AskSaveTarget(QWidget* parent, SaveOffer offer, const QString& suggestedPath) {
     const QString html = QString::fromUtf16(HtmlFilter);
     const QString pdf = QString::fromUtf16(PdfFilter);
-    QFileDialog dialog(parent, offer == SaveOffer::PdfOnly
-                                   ? QStringLiteral("Brak drukarki - zapisz wydruk jako plik PDF")
-                                   : QStringLiteral("Zapisz jako"));
+    const QString title = offer == SaveOffer::PdfOnly
+                              ? QStringLiteral("Brak drukarki - zapisz wydruk jako plik PDF")
+                          : offer == SaveOffer::PdfOfSet ? QStringLiteral("Zapisz zestaw jako PDF")
+                                                         : QStringLiteral("Zapisz jako");
+    QFileDialog dialog(parent, title);
     dialog.setAcceptMode(QFileDialog::AcceptSave);
     dialog.setFileMode(QFileDialog::AnyFile);
-    dialog.setNameFilters(offer == SaveOffer::PdfOnly ? QStringList{pdf} : QStringList{html, pdf});
+    dialog.setNameFilters(offer == SaveOffer::HtmlOrPdf ? QStringList{html, pdf}
+                                                        : QStringList{pdf});
     if (!suggestedPath.isEmpty()) {
         const QFileInfo info(suggestedPath);
         dialog.setDirectory(info.absolutePath());
@@ -64,7 +67,7 @@ SaveTarget AskSaveTarget(QWidget* parent, SaveOffer offer, const QString& sugges
 SaveTarget ResolveSaveTarget(const QString& path, SaveFormat filterFormat, SaveOffer offer) {
     if (path.isEmpty())
         return {};
-    if (offer == SaveOffer::PdfOnly)
+    if (offer != SaveOffer::HtmlOrPdf)
         filterFormat = SaveFormat::Pdf;
     const QString suffix = QFileInfo(path).suffix().toLower();
     if (suffix == u"pdf")

@@ -37,8 +37,9 @@ enum class ViewerResult {
 // The two forms in which a shown document can be saved.
 enum class SaveFormat { Html, Pdf };
 
-// Which forms the save dialog offers.
-enum class SaveOffer { HtmlOrPdf, PdfOnly };
+// Which forms the save dialog offers: a page or a PDF of the shown document,
+// a PDF instead of a print (no printer), or the PDF of the whole set.
+enum class SaveOffer { HtmlOrPdf, PdfOnly, PdfOfSet };
 
 // What the user chose in a save dialog; an empty Path means cancelled.
 struct SaveTarget {
@@ -133,6 +134,10 @@ public:
     void SetSaveDialog(SaveDialog dialog) { m_saveDialog = std::move(dialog); }
     // Replace the printer source (tests print into a PDF). Never fails.
     void SetPrinterFactory(PrinterFactory factory) { m_printerFactory = std::move(factory); }
+    // The save dialog and the printer source in use, for the window's
+    // commands that print or save more than the shown document.
+    const SaveDialog& SaveDialogInUse() const { return m_saveDialog; }
+    const PrinterFactory& PrinterFactoryInUse() const { return m_printerFactory; }
 
     // Only local files (and Qt resources) are loaded; anything else is
     // refused, so a page never reaches the network.
