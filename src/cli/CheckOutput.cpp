@@ -1,7 +1,7 @@
 #include "cli/CheckOutput.h"
 
 #include "cli/TerminalText.h"
-#include "generate/Counts.h"
+#include "reports/ReportReader.h"
 
 #include <cstdio>
 #include <ostream>

@@ -3,7 +3,7 @@
 // How the findings of a check are shown: Polish lines for people, JSON for
 // scripts. Both are UTF-8.
 
-#include "cli/ReportCheck.h"
+#include "check/ReportCheck.h"
 
 #include <iosfwd>
 #include <string>

@@ -1,11 +1,11 @@
 #include "cli/Commands.h"
 
+#include "app/ReportFolder.h"
 #include "app/StartOfWork.h"
+#include "check/ReportCheck.h"
 #include "cli/CheckOutput.h"
 #include "cli/CommandError.h"
-#include "cli/ReportCheck.h"
 #include "cli/ReportSource.h"
-#include "cli/SystemMessages.h"
 #include "cli/TerminalText.h"
 #include "generate/DocumentSet.h"
 #include "generate/HtmlPage.h"
@@ -79,12 +79,19 @@ SetContents GenerateSet(std::string_view source, const std::optional<std::string
     std::vector<std::string> leftOut;
     const ReportCatalogue catalogue = LoadSourceCatalogue(resolved, &leftOut);
     EnsureFolder(folder);
-    // Where the failing report is, the generators do not say; the check does.
-    const std::string hint = "\nSzczegóły pokaże polecenie: notarion-cli check " + OneLine(source);
+    // The generators name the first cause; the check names every problem at once.
+    const auto failed = [&](const std::u16string& message) {
+        std::string text = TerminalMessage(message);
+        const std::u16string cause = FailureCauseMessage(state.LastFailure);
+        if (!cause.empty())
+            text += "\n" + TerminalMessage(cause);
+        ThrowWorkFailed(text + "\nSzczegóły pokaże polecenie: notarion-cli check " +
+                        OneLine(source));
+    };
     if (!GenerateProtocols(state, catalogue, folder))
-        ThrowWorkFailed(TerminalMessage(ProtocolsFailureMessage()) + hint);
+        failed(ProtocolsFailureMessage());
     if (!GenerateLists(state, folder))
-        ThrowWorkFailed(TerminalMessage(ListsFailureMessage()) + hint);
+        failed(ListsFailureMessage());
     ReportLeftOut(leftOut, source, err);
     return DescribeSet(catalogue, folder);
 }
@@ -156,7 +163,7 @@ void ListSaveCommand(std::string_view source, std::string_view listFile, std::os
     std::vector<std::string> leftOut;
     const ReportCatalogue catalogue = LoadSourceCatalogue(resolved, &leftOut);
     if (!WriteListFile(catalogue, path))
-        ThrowWorkFailed(ListFileUnwritableMessage);
+        ThrowWorkFailed(TerminalMessage(ListFileUnwritableMessage()));
     out << TerminalText(path) << '\n';
     ReportLeftOut(leftOut, source, err);
 }
@@ -165,7 +172,7 @@ void ListShowCommand(std::string_view listFile, std::ostream& out) {
     const std::string path = PathArgument(listFile);
     ReportCatalogue catalogue;
     if (!ReadListFile(catalogue, path))
-        ThrowWorkFailed(ListFileUnreadableMessage);
+        ThrowWorkFailed(TerminalMessage(ListFileUnreadableMessage()));
     const int count = std::min(catalogue.Count, static_cast<int>(catalogue.Slots.size()));
     for (int i = 0; i < count; ++i) {
         const ReportEntry& entry = catalogue.Slots[static_cast<std::size_t>(i)];
@@ -180,12 +187,12 @@ int CheckCommand(std::string_view source, bool json, std::ostream& out) {
     if (resolved.Kind == SourceKind::Folder) {
         const std::vector<std::string> found = FindReportFiles(resolved.Path);
         if (found.empty())
-            ThrowWorkFailed(NoReportFilesMessage);
+            ThrowWorkFailed(TerminalMessage(NoReportFilesMessage()));
         result = CheckReportFiles(found);
     } else {
         ReportCatalogue catalogue;
         if (!ReadListFile(catalogue, resolved.Path))
-            ThrowWorkFailed(ListFileUnreadableMessage);
+            ThrowWorkFailed(TerminalMessage(ListFileUnreadableMessage()));
         result = CheckListedReports(catalogue);
     }
     if (json)

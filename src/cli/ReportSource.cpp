@@ -1,8 +1,7 @@
 #include "cli/ReportSource.h"
 
-#include "app/StartOfWork.h"
+#include "app/ReportFolder.h"
 #include "cli/CommandError.h"
-#include "cli/SystemMessages.h"
 #include "cli/TerminalText.h"
 #include "reports/ListFile.h"
 #include "reports/ReportKind.h"
@@ -80,12 +79,6 @@ ReportSource ResolveSource(std::string_view argument) {
     return source;
 }
 
-std::vector<std::string> FindReportFiles(const std::string& folder) {
-    std::vector<std::string> found;
-    FindFiles(folder + PathSeparator + "*.xml", "", found);
-    return found;
-}
-
 std::string UnrepresentableNameMessage(const std::string& path) {
     return "Nazwa pliku " + TerminalText(path) +
            " zawiera znaki spoza strony kodowej Windows-1250 (pokazane jako „?”), "
@@ -96,7 +89,7 @@ ReportCatalogue LoadSourceCatalogue(const ReportSource& source, std::vector<std:
     ReportCatalogue catalogue;
     if (source.Kind == SourceKind::ListFile) {
         if (!ReadListFile(catalogue, source.Path))
-            ThrowWorkFailed(ListFileUnreadableMessage);
+            ThrowWorkFailed(TerminalMessage(ListFileUnreadableMessage()));
         if (leftOut) {
             for (const ReportEntry& entry : catalogue.Slots) {
                 if (!entry.Path.empty() && KindIndex(entry.Kind) < 0)
@@ -105,24 +98,15 @@ ReportCatalogue LoadSourceCatalogue(const ReportSource& source, std::vector<std:
         }
         return catalogue;
     }
-    const std::vector<std::string> found = FindReportFiles(source.Path);
-    if (found.empty())
-        ThrowWorkFailed(NoReportFilesMessage);
-    // A name that Windows-1250 cannot spell comes back from the search with
-    // '?' in it and opens nothing; the catalogue would drop the report
-    // without a word, so the set would lack it while claiming success.
-    for (const std::string& path : found) {
-        if (!FileExists(path))
-            ThrowWorkFailed(UnrepresentableNameMessage(path));
-    }
-    std::string shown;
-    const MessageSink collect = [&shown](int, int, const std::u16string& text) {
-        if (!shown.empty())
-            shown += '\n';
-        shown += TerminalMessage(text);
-    };
-    if (!LoadCatalogue(catalogue, found, collect))
-        ThrowWorkFailed(shown);
+    FolderCatalogue loaded = CatalogueFromFolder(source.Path);
+    // The windows name a file that cannot be opened like a damaged one; here
+    // there is room to say why.
+    if (loaded.Refusal == FolderRefusal::NameCannotBeOpened)
+        ThrowWorkFailed(UnrepresentableNameMessage(loaded.File));
+    if (loaded.Refusal != FolderRefusal::None)
+        ThrowWorkFailed(TerminalMessage(loaded.Message()));
+    catalogue = std::move(loaded.Catalogue);
+    const std::vector<std::string>& found = loaded.Found;
     if (leftOut) {
         // Ordering by kind keeps every report of the nine kinds; the others
         // are the ones missing from the slots.

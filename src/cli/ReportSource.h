@@ -21,9 +21,6 @@ struct ReportSource {
     std::string Path;
 };
 
-// The name of the folder that receives the document set by default.
-inline constexpr std::string_view OutputFolderName = "Protokoly";
-
 // A path argument (UTF-8) as core text without trailing separators. Throws
 // CommandError (usage error) when the argument is empty or holds a character
 // that Windows-1250 cannot represent.
@@ -43,16 +40,12 @@ bool HasListFileSuffix(std::string_view path);
 // the path, a usage error for a file of another kind or an unusable path.
 ReportSource ResolveSource(std::string_view argument);
 
-// The paths of the folder's report files, found as the new-set path finds
-// them (pattern folder + "/*.xml"). Empty when there are none.
-std::vector<std::string> FindReportFiles(const std::string& folder);
-
 // The message for a report file found in a folder whose name the core cannot
 // spell in Windows-1250, so that it cannot be opened (UTF-8, two lines).
 std::string UnrepresentableNameMessage(const std::string& path);
 
-// The catalogue of the source: for a folder, FindReportFiles then
-// LoadCatalogue (ordered by kind); for a list file, ReadListFile. Throws
+// The catalogue of the source: for a folder, CatalogueFromFolder; for a list
+// file, ReadListFile. Throws
 // CommandError (failure of the work) with the system's message: no report
 // files, a report file that cannot be read, a list file that cannot be read;
 // and, before loading, for a found file whose name cannot be spelt in

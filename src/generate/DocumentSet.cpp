@@ -4,6 +4,7 @@
 #include "generate/StudentLists.h"
 #include "reports/ReportCatalogue.h"
 #include "reports/ReportKind.h"
+#include "reports/ReportReader.h"
 #include "text/Cp1250.h"
 #include "text/Failure.h"
 #include "text/FileSystem.h"
@@ -13,9 +14,6 @@
 
 namespace notarion {
 namespace {
-
-// The kind index of each protocol document, in the order of the set.
-constexpr std::array<int, ProtocolDocumentCount> ProtocolKindIndexes = {0, 1, 3, 4, 5, 2, 8, 7, 6};
 
 // The accumulator behind each list document, in the order of the set.
 constexpr std::array<StudentList GenerationState::*, DocumentCount - ProtocolDocumentCount>
@@ -63,16 +61,7 @@ const std::array<DocumentInfo, DocumentCount>& DocumentTable() {
             std::string_view FileName;
             std::string_view Title;
         };
-        const std::array<Row, DocumentCount> rows = {{
-            {"Prot_KlasyfikacjaOceny.htm", "KLASYFIKACJA UCZNIÓW"},
-            {"Prot_KlasyfikacjaZachowanie.htm", "KLASYFIKACJA UCZNIÓW Z ZACHOWANIA"},
-            {"Prot_RealizacjaProgramow.htm", "REALIZACJA PROGRAMÓW NAUCZANIA"},
-            {"Prot_RealizacjaProgramowWych.htm", "REALIZACJA PROGRAMÓW WYCHOWAWCZYCH"},
-            {"Prot_RealizacjaZadanDod.htm", "REALIZACJA ZADAŃ DODATKOWYCH"},
-            {"Prot_UzasadnienieNdst.htm", "UZASADNIENIE OCENY NIEDOSTATECZNEJ"},
-            {"Prot_SprawozdanieDyr.htm", ""},
-            {"Prot_GodzinyKartowe.htm", "REALIZACJA GODZIN WYNIKAJĄCYCH Z KARTY"},
-            {"Prot_InneZadania.htm", "INNE ZADANIA"},
+        const std::array<Row, DocumentCount - ProtocolDocumentCount> lists = {{
             {"Lista_UczniowieWyroznieni.htm", "UCZNIOWIE ZASŁUGUJĄCY NA WYRÓŻNIENIE"},
             {"Lista_WzoroweZachowanie.htm", "UCZNIOWIE Z WZOROWYM ZACHOWANIEM"},
             {"Lista_WzorowaFrekwencja.htm", "UCZNIOWIE Z WZOROWĄ FREKWENCJĄ"},
@@ -80,11 +69,16 @@ const std::array<DocumentInfo, DocumentCount>& DocumentTable() {
             {"Lista_Ndst.htm", "UCZNIOWIE Z OCENAMI NIEDOSTATECZNYMI"},
         }};
         std::array<DocumentInfo, DocumentCount> documents;
-        for (std::size_t i = 0; i < rows.size(); ++i) {
-            documents[i].FileName = std::string(rows[i].FileName);
-            documents[i].Title = Utf8ToCp1250(rows[i].Title);
-            if (i < ProtocolKindIndexes.size())
-                documents[i].Kind = KindText(ProtocolKindIndexes[i]);
+        for (const KindInfo& kind : KindTable()) {
+            DocumentInfo& document = documents[static_cast<std::size_t>(kind.ProtocolPosition)];
+            document.FileName = std::string(kind.ProtocolFileName);
+            document.Title = Utf8ToCp1250(kind.ProtocolTitle);
+            document.Kind = std::string(kind.Text);
+        }
+        for (std::size_t i = 0; i < lists.size(); ++i) {
+            DocumentInfo& document = documents[ProtocolDocumentCount + i];
+            document.FileName = std::string(lists[i].FileName);
+            document.Title = Utf8ToCp1250(lists[i].Title);
         }
         return documents;
     }();
@@ -124,46 +118,58 @@ void WriteProtocolDocument(GenerationState& state, const ReportCatalogue& catalo
     BeginPage(buffer);
     if (!title.empty())
         AddHeading(buffer, title);
-    const SectionWriter writer = SectionWriterForKind(kind);
+    const ReportKind section = SectionKindOf(kind);
     // Count and the slots agree after every catalogue operation; the smaller
     // of the two still keeps a disagreement from reading past the slots.
     const int count = std::min(catalogue.Count, static_cast<int>(catalogue.Slots.size()));
     for (int i = 0; i < count; ++i) {
         if (catalogue.Slots[static_cast<std::size_t>(i)].Kind == kind)
-            writer(SectionMode::ForSet, catalogue, i, buffer, state);
+            WriteSection(section, SectionMode::ForSet, catalogue, i, buffer, state);
     }
     EndPage(buffer);
     SaveBuffer(buffer, path);
 }
 
+namespace {
+
+// Run one step of the set. The caller shows the one message of the step; the
+// cause stays in state for a front end that can say more.
+template <typename Step> bool RunStep(GenerationState& state, Step step) {
+    state.LastFailure = {};
+    try {
+        step();
+    } catch (const Failure& failure) {
+        state.LastFailure = failure.Cause();
+        return false;
+    } catch (const std::exception&) {
+        // Memory ran out or the like: no report or folder is to blame.
+        return false;
+    }
+    return true;
+}
+
+} // namespace
+
 bool GenerateProtocols(GenerationState& state, const ReportCatalogue& catalogue,
                        const std::string& outputFolder) {
-    try {
+    return RunStep(state, [&] {
         ClearAccumulators(state);
         for (int i = 0; i < ProtocolDocumentCount; ++i) {
             const DocumentInfo& document = DocumentTable()[static_cast<std::size_t>(i)];
             WriteProtocolDocument(state, catalogue, document.Kind, document.Title,
                                   DocumentPath(outputFolder, document.FileName));
         }
-    } catch (...) {
-        // The caller shows the one message of this step; the cause is in the
-        // report files or the folder, which the message names.
-        return false;
-    }
-    return true;
+    });
 }
 
 bool GenerateLists(GenerationState& state, const std::string& outputFolder) {
-    try {
+    return RunStep(state, [&] {
         for (std::size_t i = 0; i < ListAccumulators.size(); ++i) {
             const DocumentInfo& document = DocumentTable()[ProtocolDocumentCount + i];
             WriteListDocument(state.ListBuffer, state.*ListAccumulators[i], document.Title,
                               DocumentPath(outputFolder, document.FileName));
         }
-    } catch (...) {
-        return false;
-    }
-    return true;
+    });
 }
 
 void WritePreviewSectionOfEntry(GenerationState& state, const ReportCatalogue& catalogue,
@@ -171,8 +177,8 @@ void WritePreviewSectionOfEntry(GenerationState& state, const ReportCatalogue& c
     if (entryIndex < 0 || entryIndex >= static_cast<int>(catalogue.Slots.size()))
         throw Failure("no report at catalogue index " + std::to_string(entryIndex));
     const ReportEntry& entry = catalogue.Slots[static_cast<std::size_t>(entryIndex)];
-    SectionWriterForKind(entry.Kind)(SectionMode::ForPreview, catalogue, entryIndex,
-                                     state.PreviewBuffer, state);
+    WriteSection(SectionKindOf(entry.Kind), SectionMode::ForPreview, catalogue, entryIndex,
+                 state.PreviewBuffer, state);
 }
 
 void WritePreviewSection(GenerationState& state, const ReportCatalogue& catalogue,
@@ -192,7 +198,7 @@ bool WritePreviewFileOfEntry(GenerationState& state, const ReportCatalogue& cata
         EndPage(state.PreviewBuffer);
         SaveBuffer(state.PreviewBuffer, tempFolder + std::string(PreviewFileName));
         return true;
-    } catch (...) {
+    } catch (const std::exception&) {
         if (showWarning)
             showWarning(ModeClose, IconInfo, PreviewFailureMessage());
         return false;
@@ -223,6 +229,32 @@ const std::u16string& ListsFailureMessage() {
     static const std::u16string text =
         TwoLines("Wystąpiły problemy przy generowaniu plików list.", DamagedReportsHint);
     return text;
+}
+
+} // namespace notarion
+
+namespace notarion {
+
+std::u16string FailureCauseMessage(const FailureCause& cause) {
+    const std::string file = Cp1250ToUtf8(cause.File);
+    const std::string where = "Plik: " + file + "\r" + Cp1250ToUtf8(cause.Element) + ": ";
+    const std::string value = "„" + Cp1250ToUtf8(cause.Value) + "”";
+    switch (cause.Kind) {
+    case FailureKind::General:
+        break;
+    case FailureKind::MissingNumber:
+        return Utf8ToUtf16(where + "brak liczby.");
+    case FailureKind::NotANumber:
+        return Utf8ToUtf16(where + value + " nie jest liczbą całkowitą.");
+    case FailureKind::NumberOutOfRange:
+        return Utf8ToUtf16(where + "liczba " + value + " jest poza zakresem (najwyżej " +
+                           std::to_string(MaxLoopCount) + ").");
+    case FailureKind::UnreadableFile:
+        return Utf8ToUtf16("Plik: " + file + "\rNie można odczytać pliku.");
+    case FailureKind::UnwritableDocument:
+        return Utf8ToUtf16("Nie można zapisać dokumentu: " + file);
+    }
+    return {};
 }
 
 } // namespace notarion

@@ -61,12 +61,12 @@ void WriteProtocolDocument(GenerationState& state, const ReportCatalogue& catalo
 
 // Clear the accumulators, then write the nine protocol documents into
 // outputFolder in table order. False at the first failure (nothing more is
-// written); shows no message.
+// written), with its cause in state.LastFailure; shows no message.
 bool GenerateProtocols(GenerationState& state, const ReportCatalogue& catalogue,
                        const std::string& outputFolder);
 
 // Write the five list documents from the accumulators into outputFolder. False
-// at the first failure; shows no message.
+// at the first failure, with its cause in state.LastFailure; shows no message.
 bool GenerateLists(GenerationState& state, const std::string& outputFolder);
 
 // Append to the preview buffer the ForPreview section of the report whose
@@ -101,5 +101,11 @@ const std::u16string& PreviewFailureMessage();
 const std::u16string& ProtocolsFailureMessage();
 // The message shown when GenerateLists fails.
 const std::u16string& ListsFailureMessage();
+
+// The cause of a failed step in Polish, lines separated by a carriage return:
+// the report file and its element with what is wrong with its value, the
+// report file that cannot be read, or the document that cannot be written.
+// The empty text when the cause is unknown.
+std::u16string FailureCauseMessage(const FailureCause& cause);
 
 } // namespace notarion

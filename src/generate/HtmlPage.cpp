@@ -1,8 +1,8 @@
 #include "generate/HtmlPage.h"
 
 #include "text/Cp1250.h"
+#include "text/Failure.h"
 #include "text/FileSystem.h"
-#include "xml/XmlDocument.h"
 
 #include <array>
 
@@ -79,23 +79,33 @@ void AddTextLine(HtmlBuffer& buffer, std::string_view text) {
     buffer.Lines.push_back(Line("   ", text, "<br>"));
 }
 
-void AddSpacer(HtmlBuffer& buffer) { buffer.Lines.emplace_back("<p align=\"left\">&nbsp;</p>"); }
+void AddSpacer(HtmlBuffer& buffer) {
+    buffer.Lines.emplace_back("<p align=\"left\">&nbsp;</p>");
+}
 
 void AddHeading(HtmlBuffer& buffer, std::string_view text) {
     buffer.Lines.push_back(Line("<p align=\"center\"><br><b>", text, "</b></p>"));
 }
 
-void OpenParagraph(HtmlBuffer& buffer) { buffer.Lines.emplace_back("<p align=\"left\">"); }
+void OpenParagraph(HtmlBuffer& buffer) {
+    buffer.Lines.emplace_back("<p align=\"left\">");
+}
 
-void CloseParagraph(HtmlBuffer& buffer) { buffer.Lines.emplace_back("</p>"); }
+void CloseParagraph(HtmlBuffer& buffer) {
+    buffer.Lines.emplace_back("</p>");
+}
 
-void OpenList(HtmlBuffer& buffer) { buffer.Lines.emplace_back("   <ul>"); }
+void OpenList(HtmlBuffer& buffer) {
+    buffer.Lines.emplace_back("   <ul>");
+}
 
 void AddListItem(HtmlBuffer& buffer, std::string_view text) {
     buffer.Lines.push_back(Line("     <li>", text, "</li>"));
 }
 
-void CloseList(HtmlBuffer& buffer) { buffer.Lines.emplace_back("   </ul>"); }
+void CloseList(HtmlBuffer& buffer) {
+    buffer.Lines.emplace_back("   </ul>");
+}
 
 std::string BufferBytes(const HtmlBuffer& buffer) {
     std::size_t size = 0;
@@ -109,20 +119,11 @@ std::string BufferBytes(const HtmlBuffer& buffer) {
 }
 
 void SaveBuffer(const HtmlBuffer& buffer, const std::string& path) {
-    WriteWholeFile(path, BufferBytes(buffer));
-}
-
-std::string ReadReportText(const XmlDocument& report, std::string_view name1,
-                           std::string_view name2, std::string_view name3) {
-    const XmlNode* node = report.FindChild(u"Szkola");
-    for (const std::string_view name : {name1, name2, name3}) {
-        if (node == nullptr)
-            return {};
-        if (name.empty())
-            break;
-        node = node->FindChild(Cp1250ToUtf16(name));
+    try {
+        WriteWholeFile(path, BufferBytes(buffer));
+    } catch (const Failure& failure) {
+        throw Failure(failure.what(), {FailureKind::UnwritableDocument, path, {}, {}});
     }
-    return node != nullptr ? Utf16ToCp1250(node->Value) : std::string();
 }
 
 bool HasComma(std::string_view text) {

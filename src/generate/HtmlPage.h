@@ -11,8 +11,6 @@
 
 namespace notarion {
 
-class XmlDocument;
-
 // An ordered list of cp1250 lines without line ends.
 struct HtmlBuffer {
     std::vector<std::string> Lines;
@@ -38,15 +36,12 @@ void CloseList(HtmlBuffer& buffer);
 std::string BufferBytes(const HtmlBuffer& buffer);
 
 // Write the buffer to path, replacing any file; the file is written whole or
-// not at all. Throws Failure when it cannot be created or written.
+// not at all. Throws Failure (an UnwritableDocument cause naming path) when
+// it cannot be created or written.
 void SaveBuffer(const HtmlBuffer& buffer, const std::string& path);
 
-// The text of Szkola/name1[/name2[/name3]] as cp1250; a missing element reads
-// as the empty text. The lookup does not grow the document.
-std::string ReadReportText(const XmlDocument& report, std::string_view name1,
-                           std::string_view name2 = {}, std::string_view name3 = {});
-
-// True when the text holds a comma anywhere but at its last character.
+// True when the text holds a comma anywhere but at its last character: a
+// "who" text naming several students gets the plural label.
 bool HasComma(std::string_view text);
 
 } // namespace notarion

@@ -1,9 +1,9 @@
 #include "generate/Sections.h"
 
-#include "generate/Counts.h"
 #include "generate/StudentLists.h"
 #include "reports/ReportCatalogue.h"
 #include "reports/ReportKind.h"
+#include "reports/ReportReader.h"
 #include "text/Cp1250.h"
 #include "text/Failure.h"
 #include "xml/XmlDocument.h"
@@ -62,27 +62,18 @@ struct Header {
 enum class LabelWhen { Always, OnlyWithLines };
 enum class LabelForm { LabelLine, BoldLine };
 
-// Open the report of the entry and run the common frame around the kind's
-// own opening and content. The report document lives for this call only.
+// The common frame around the kind's own opening and content.
 template <typename Opening, typename Content>
-void WriteSectionFrame(const ReportCatalogue& catalogue, int index, HtmlBuffer& target,
-                       Opening opening, Content content) {
-    if (index < 0 || static_cast<std::size_t>(index) >= catalogue.Slots.size())
-        throw Failure("no report at catalogue index " + std::to_string(index));
-    XmlDocument report;
-    // Whether the file was well-formed is not examined: a missing or damaged
-    // file yields what could be read, and a missing count then fails below.
-    report.LoadFromFile(catalogue.Slots[static_cast<std::size_t>(index)].Path);
-    opening(report);
+void WriteSectionFrame(HtmlBuffer& target, Opening opening, Content content) {
+    opening();
     OpenParagraph(target);
-    content(report);
+    content();
     CloseParagraph(target);
 }
 
-void WriteHeaders(const XmlDocument& report, HtmlBuffer& target,
-                  std::initializer_list<Header> headers) {
+void WriteHeaders(ReportReader& report, HtmlBuffer& target, std::initializer_list<Header> headers) {
     for (const Header& header : headers)
-        AddLabelLine(target, header.Label, ReadReportText(report, header.Element));
+        AddLabelLine(target, header.Label, report.Text(header.Element));
 }
 
 std::string Numbered(std::string_view stem, int number) {
@@ -90,9 +81,9 @@ std::string Numbered(std::string_view stem, int number) {
 }
 
 // A group element with the count "IloscWierszy" and the lines "w0", "w1", ...
-void WriteLineGroup(const XmlDocument& report, HtmlBuffer& target, std::string_view group,
+void WriteLineGroup(ReportReader& report, HtmlBuffer& target, std::string_view group,
                     const std::string& label, LabelWhen when, LabelForm form) {
-    const int count = ParseLoopCount(ReadReportText(report, group, "IloscWierszy"));
+    const int count = report.Count(group, "IloscWierszy");
     if (when == LabelWhen::Always || count > 0) {
         if (form == LabelForm::BoldLine)
             AddBoldLine(target, label);
@@ -100,12 +91,12 @@ void WriteLineGroup(const XmlDocument& report, HtmlBuffer& target, std::string_v
             AddLabelLine(target, label, {});
     }
     for (int j = 0; j < count; ++j)
-        AddTextLine(target, ReadReportText(report, group, Numbered("w", j)));
+        AddTextLine(target, report.Text(group, Numbered("w", j)));
 }
 
 // General remarks, successes and problems, conclusions: the body shared by
 // the subject, tutor and activity reports.
-void WriteProgrammeGroups(const XmlDocument& report, HtmlBuffer& target, LabelForm form) {
+void WriteProgrammeGroups(ReportReader& report, HtmlBuffer& target, LabelForm form) {
     WriteLineGroup(report, target, "Ogolne", Texts().General, LabelWhen::Always, form);
     WriteLineGroup(report, target, "Sukcesy", Texts().Successes, LabelWhen::OnlyWithLines, form);
     WriteLineGroup(report, target, "Wnioski", Texts().Conclusions, LabelWhen::OnlyWithLines, form);
@@ -114,7 +105,7 @@ void WriteProgrammeGroups(const XmlDocument& report, HtmlBuffer& target, LabelFo
 // The opening of the writers that show only a spacer in a protocol document
 // and a fixed heading in the preview.
 auto SpacerOrHeading(SectionMode mode, HtmlBuffer& target, const std::string& heading) {
-    return [mode, &target, &heading](const XmlDocument&) {
+    return [mode, &target, &heading]() {
         if (mode == SectionMode::ForSet)
             AddSpacer(target);
         else
@@ -124,9 +115,10 @@ auto SpacerOrHeading(SectionMode mode, HtmlBuffer& target, const std::string& he
 
 // The opening of the class and behaviour writers: the class name in bold in a
 // protocol document, the heading with the class name in the preview.
-auto ClassOpening(SectionMode mode, HtmlBuffer& target, const std::string& headingPrefix) {
-    return [mode, &target, &headingPrefix](const XmlDocument& report) {
-        const std::string klasa = UpperCaseAscii(ReadReportText(report, "Klasa"));
+auto ClassOpening(SectionMode mode, const ReportReader& report, HtmlBuffer& target,
+                  const std::string& headingPrefix) {
+    return [mode, &report, &target, &headingPrefix]() {
+        const std::string klasa = UpperCaseAscii(report.Text("Klasa"));
         if (mode == SectionMode::ForSet) {
             AddSpacer(target);
             AddBoldLine(target, klasa);
@@ -136,104 +128,85 @@ auto ClassOpening(SectionMode mode, HtmlBuffer& target, const std::string& headi
     };
 }
 
-} // namespace
-
-void WriteClassSection(SectionMode mode, const ReportCatalogue& catalogue, int index,
-                       HtmlBuffer& target, GenerationState& state) {
-    WriteSectionFrame(catalogue, index, target, ClassOpening(mode, target, Texts().ClassHeading),
-                      [&](const XmlDocument& report) {
-                          WriteHeaders(report, target,
-                                       {{Texts().ClassTutor, "Belfer"},
-                                        {Texts().Classified, "Klasyfikowanych"},
-                                        {Texts().Promoted, "Promowanych"}});
-                          WriteAttendanceBlock(report, target, state);
-                          WriteDistinguishedBlock(report, target, state);
-                          WriteFailingBlock(report, target, state);
-                      });
+void ClassBody(SectionMode mode, ReportReader& report, HtmlBuffer& target, GenerationState& state) {
+    WriteSectionFrame(target, ClassOpening(mode, report, target, Texts().ClassHeading), [&]() {
+        WriteHeaders(report, target,
+                     {{Texts().ClassTutor, "Belfer"},
+                      {Texts().Classified, "Klasyfikowanych"},
+                      {Texts().Promoted, "Promowanych"}});
+        WriteAttendanceBlock(report, target, state);
+        WriteDistinguishedBlock(report, target, state);
+        WriteFailingBlock(report, target, state);
+    });
 }
 
-void WriteBehaviourSection(SectionMode mode, const ReportCatalogue& catalogue, int index,
-                           HtmlBuffer& target, GenerationState& state) {
-    WriteSectionFrame(
-        catalogue, index, target, ClassOpening(mode, target, Texts().BehaviourHeading),
-        [&](const XmlDocument& report) {
-            WriteHeaders(report, target,
-                         {{Texts().ClassTutor, "Belfer"}, {Texts().Classified, "Klasyfikowanych"}});
-            WriteExemplaryBlock(report, target, state);
-            WriteLoweredBehaviourBlock(report, target, state);
-            WriteRemarksBlock(report, target, state);
-        });
+void BehaviourBody(SectionMode mode, ReportReader& report, HtmlBuffer& target,
+                   GenerationState& state) {
+    WriteSectionFrame(target, ClassOpening(mode, report, target, Texts().BehaviourHeading), [&]() {
+        WriteHeaders(report, target,
+                     {{Texts().ClassTutor, "Belfer"}, {Texts().Classified, "Klasyfikowanych"}});
+        WriteExemplaryBlock(report, target, state);
+        WriteLoweredBehaviourBlock(report, target, state);
+        WriteRemarksBlock(report, target, state);
+    });
 }
 
-void WriteSubjectSection(SectionMode mode, const ReportCatalogue& catalogue, int index,
-                         HtmlBuffer& target, GenerationState&) {
-    WriteSectionFrame(catalogue, index, target,
-                      SpacerOrHeading(mode, target, Texts().SubjectHeading),
-                      [&](const XmlDocument& report) {
-                          WriteHeaders(report, target,
-                                       {{Texts().Subject, "Przedmiot"},
-                                        {Texts().Teaching, "Belfer"},
-                                        {Texts().Classes, "Klasy"}});
-                          WriteProgrammeGroups(report, target, LabelForm::LabelLine);
-                      });
+void SubjectBody(SectionMode mode, ReportReader& report, HtmlBuffer& target, GenerationState&) {
+    WriteSectionFrame(target, SpacerOrHeading(mode, target, Texts().SubjectHeading), [&]() {
+        WriteHeaders(report, target,
+                     {{Texts().Subject, "Przedmiot"},
+                      {Texts().Teaching, "Belfer"},
+                      {Texts().Classes, "Klasy"}});
+        WriteProgrammeGroups(report, target, LabelForm::LabelLine);
+    });
 }
 
-void WriteTutorSection(SectionMode mode, const ReportCatalogue& catalogue, int index,
-                       HtmlBuffer& target, GenerationState&) {
-    WriteSectionFrame(catalogue, index, target, SpacerOrHeading(mode, target, Texts().TutorHeading),
-                      [&](const XmlDocument& report) {
-                          // The class name here is shown as written, not raised.
-                          AddBoldLine(target, ReadReportText(report, "Klasa"));
-                          WriteHeaders(report, target, {{Texts().Tutor, "Belfer"}});
-                          WriteProgrammeGroups(report, target, LabelForm::BoldLine);
-                      });
+void TutorBody(SectionMode mode, ReportReader& report, HtmlBuffer& target, GenerationState&) {
+    WriteSectionFrame(target, SpacerOrHeading(mode, target, Texts().TutorHeading), [&]() {
+        // The class name here is shown as written, not raised.
+        AddBoldLine(target, report.Text("Klasa"));
+        WriteHeaders(report, target, {{Texts().Tutor, "Belfer"}});
+        WriteProgrammeGroups(report, target, LabelForm::BoldLine);
+    });
 }
 
-void WriteActivitySection(SectionMode mode, const ReportCatalogue& catalogue, int index,
-                          HtmlBuffer& target, GenerationState&) {
-    WriteSectionFrame(
-        catalogue, index, target, SpacerOrHeading(mode, target, Texts().ActivityHeading),
-        [&](const XmlDocument& report) {
-            WriteHeaders(report, target,
-                         {{Texts().Activity, "Zajecia"}, {Texts().Teaching, "Belfer"}});
-            WriteProgrammeGroups(report, target, LabelForm::LabelLine);
-        });
+void ActivityBody(SectionMode mode, ReportReader& report, HtmlBuffer& target, GenerationState&) {
+    WriteSectionFrame(target, SpacerOrHeading(mode, target, Texts().ActivityHeading), [&]() {
+        WriteHeaders(report, target, {{Texts().Activity, "Zajecia"}, {Texts().Teaching, "Belfer"}});
+        WriteProgrammeGroups(report, target, LabelForm::LabelLine);
+    });
 }
 
-void WriteFailJustificationSection(SectionMode mode, const ReportCatalogue& catalogue, int index,
-                                   HtmlBuffer& target, GenerationState&) {
-    const auto opening = [&](const XmlDocument& report) {
+void FailJustificationBody(SectionMode mode, ReportReader& report, HtmlBuffer& target,
+                           GenerationState&) {
+    const auto opening = [&]() {
         if (mode == SectionMode::ForSet)
             AddSpacer(target);
         else
-            AddHeading(target,
-                       Texts().FailHeading + UpperCaseAscii(ReadReportText(report, "Klasa")));
+            AddHeading(target, Texts().FailHeading + UpperCaseAscii(report.Text("Klasa")));
     };
-    WriteSectionFrame(catalogue, index, target, opening, [&](const XmlDocument& report) {
+    WriteSectionFrame(target, opening, [&]() {
         WriteHeaders(report, target,
                      {{Texts().Subject, "Przedmiot"}, {Texts().Teaching, "Belfer"}});
-        const int count = ParseLoopCount(ReadReportText(report, "Uzasadnienia", "Ilosc"));
+        const int count = report.Count("Uzasadnienia", "Ilosc");
         for (int i = 1; i <= count; ++i) {
             const std::string justification = Numbered("Uzasadnienie", i);
-            const std::string who = ReadReportText(report, "Uzasadnienia", justification, "Osoba");
+            const std::string who = report.Text("Uzasadnienia", justification, "Osoba");
             AddLabelLine(target, HasComma(who) ? Texts().Students : Texts().Student, who);
-            const int lines = ParseLoopCount(
-                ReadReportText(report, "Uzasadnienia", justification, "IloscWierszy"));
+            const int lines = report.Count("Uzasadnienia", justification, "IloscWierszy");
             for (int j = 0; j < lines; ++j)
-                AddTextLine(target, ReadReportText(report, "Uzasadnienia", justification,
-                                                   Numbered("Wiersz", j)));
+                AddTextLine(target,
+                            report.Text("Uzasadnienia", justification, Numbered("Wiersz", j)));
         }
     });
 }
 
-void WriteHeadTeacherSection(SectionMode, const ReportCatalogue& catalogue, int index,
-                             HtmlBuffer& target, GenerationState&) {
+void HeadTeacherBody(SectionMode, ReportReader& report, HtmlBuffer& target, GenerationState&) {
     // The head teacher's section carries its heading in both modes: its
     // protocol document has no title of its own.
     WriteSectionFrame(
-        catalogue, index, target,
-        [&](const XmlDocument&) { AddHeading(target, Texts().HeadTeacherHeading); },
-        [&](const XmlDocument& report) {
+        target, [&]() { AddHeading(target, Texts().HeadTeacherHeading); },
+        [&]() {
             WriteHeaders(report, target, {{Texts().HeadTeacher, "Belfer"}});
             WriteLineGroup(report, target, "Dydaktyczna", Texts().Didactic, LabelWhen::Always,
                            LabelForm::LabelLine);
@@ -242,37 +215,68 @@ void WriteHeadTeacherSection(SectionMode, const ReportCatalogue& catalogue, int 
         });
 }
 
-void WriteOtherInfoSection(SectionMode mode, const ReportCatalogue& catalogue, int index,
-                           HtmlBuffer& target, GenerationState&) {
-    WriteSectionFrame(
-        catalogue, index, target, SpacerOrHeading(mode, target, Texts().OtherInfoHeading),
-        [&](const XmlDocument& report) {
-            WriteHeaders(report, target,
-                         {{Texts().Concerns, "Dotyczy"}, {Texts().Teacher, "Belfer"}});
-            WriteLineGroup(report, target, "Info", Texts().Information, LabelWhen::Always,
-                           LabelForm::LabelLine);
-        });
+void OtherInfoBody(SectionMode mode, ReportReader& report, HtmlBuffer& target, GenerationState&) {
+    WriteSectionFrame(target, SpacerOrHeading(mode, target, Texts().OtherInfoHeading), [&]() {
+        WriteHeaders(report, target, {{Texts().Concerns, "Dotyczy"}, {Texts().Teacher, "Belfer"}});
+        WriteLineGroup(report, target, "Info", Texts().Information, LabelWhen::Always,
+                       LabelForm::LabelLine);
+    });
 }
 
-void WriteCardHoursSection(SectionMode mode, const ReportCatalogue& catalogue, int index,
-                           HtmlBuffer& target, GenerationState&) {
-    WriteSectionFrame(catalogue, index, target,
-                      SpacerOrHeading(mode, target, Texts().CardHoursHeading),
-                      [&](const XmlDocument& report) {
-                          WriteHeaders(report, target, {{Texts().Teacher, "Belfer"}});
-                          WriteLineGroup(report, target, "Info", Texts().Information,
-                                         LabelWhen::Always, LabelForm::LabelLine);
-                      });
+void CardHoursBody(SectionMode mode, ReportReader& report, HtmlBuffer& target, GenerationState&) {
+    WriteSectionFrame(target, SpacerOrHeading(mode, target, Texts().CardHoursHeading), [&]() {
+        WriteHeaders(report, target, {{Texts().Teacher, "Belfer"}});
+        WriteLineGroup(report, target, "Info", Texts().Information, LabelWhen::Always,
+                       LabelForm::LabelLine);
+    });
 }
 
-SectionWriter SectionWriterForKind(std::string_view kind) {
-    static const SectionWriter byIndex[ReportKindCount] = {
-        WriteClassSection,     WriteBehaviourSection, WriteFailJustificationSection,
-        WriteSubjectSection,   WriteTutorSection,     WriteActivitySection,
-        WriteOtherInfoSection, WriteCardHoursSection, WriteHeadTeacherSection,
-    };
-    const int index = KindIndex(kind);
-    return index >= 0 && index < ReportKindCount ? byIndex[index] : WriteOtherInfoSection;
+} // namespace
+
+void WriteReportSection(ReportKind kind, SectionMode mode, ReportReader& report, HtmlBuffer& target,
+                        GenerationState& state) {
+    switch (kind) {
+    case ReportKind::Class:
+        return ClassBody(mode, report, target, state);
+    case ReportKind::Behaviour:
+        return BehaviourBody(mode, report, target, state);
+    case ReportKind::FailJustification:
+        return FailJustificationBody(mode, report, target, state);
+    case ReportKind::Subject:
+        return SubjectBody(mode, report, target, state);
+    case ReportKind::Tutor:
+        return TutorBody(mode, report, target, state);
+    case ReportKind::Activity:
+        return ActivityBody(mode, report, target, state);
+    case ReportKind::OtherInfo:
+        return OtherInfoBody(mode, report, target, state);
+    case ReportKind::CardHours:
+        return CardHoursBody(mode, report, target, state);
+    case ReportKind::HeadTeacher:
+        return HeadTeacherBody(mode, report, target, state);
+    }
+}
+
+void WriteSection(ReportKind kind, SectionMode mode, const ReportCatalogue& catalogue, int index,
+                  HtmlBuffer& target, GenerationState& state) {
+    if (index < 0 || static_cast<std::size_t>(index) >= catalogue.Slots.size())
+        throw Failure("no report at catalogue index " + std::to_string(index));
+    const std::string& path = catalogue.Slots[static_cast<std::size_t>(index)].Path;
+    // The report document lives for this call only. Whether the file was
+    // well-formed is not examined: a missing or damaged file yields what
+    // could be read, and a missing count then fails.
+    XmlDocument document;
+    try {
+        document.LoadFromFile(path);
+    } catch (const Failure& failure) {
+        throw Failure(failure.what(), {FailureKind::UnreadableFile, path, {}, {}});
+    }
+    ReportReader reader(document, path, OnBadValue::Stop);
+    WriteReportSection(kind, mode, reader, target, state);
+}
+
+ReportKind SectionKindOf(std::string_view kind) {
+    return KindOf(kind).value_or(ReportKind::OtherInfo);
 }
 
 } // namespace notarion

@@ -1,8 +1,7 @@
 #include "generate/StudentLists.h"
 
-#include "generate/Counts.h"
+#include "reports/ReportReader.h"
 #include "text/Cp1250.h"
-#include "xml/XmlDocument.h"
 
 #include <string>
 
@@ -39,18 +38,9 @@ std::string Numbered(std::string_view stem, int number) {
     return std::string(stem) + std::to_string(number);
 }
 
-int LoopCount(const XmlDocument& report, std::string_view group, std::string_view name,
-              std::string_view countName) {
-    return ParseLoopCount(ReadReportText(report, group, name, countName));
-}
-
-int LoopCount(const XmlDocument& report, std::string_view group, std::string_view countName) {
-    return ParseLoopCount(ReadReportText(report, group, countName));
-}
-
-void StartClassGroup(const XmlDocument& report, StudentList& list) {
+void StartClassGroup(const ReportReader& report, StudentList& list) {
     list.Lines.emplace_back(ClassGroupSeparator);
-    list.Lines.push_back(ReadReportText(report, "Klasa"));
+    list.Lines.push_back(report.Text("Klasa"));
 }
 
 // The blocks of attendance, failing grades and exemplary behaviour share one
@@ -67,9 +57,9 @@ struct StudentBlockForm {
 };
 
 template <typename MakeLine>
-void WriteStudentBlock(const XmlDocument& report, HtmlBuffer& target, StudentList& list,
+void WriteStudentBlock(ReportReader& report, HtmlBuffer& target, StudentList& list,
                        const StudentBlockForm& form, MakeLine makeLine) {
-    const int count = LoopCount(report, form.Group, "IleOsob");
+    const int count = report.Count(form.Group, "IleOsob");
     if (form.EmptyGroupLine != nullptr)
         StartClassGroup(report, list);
     if (count == 0) {
@@ -105,46 +95,41 @@ std::string FormatAverage(int hundredths, std::string_view separator) {
     return text;
 }
 
-void WriteAttendanceBlock(const XmlDocument& report, HtmlBuffer& target, GenerationState& state) {
+void WriteAttendanceBlock(ReportReader& report, HtmlBuffer& target, GenerationState& state) {
     const StudentBlockForm form{"Frekwencja", Texts().AttendanceNone, Texts().AttendanceSome,
                                 nullptr};
-    WriteStudentBlock(report, target, state.AttendanceList, form, [&](const std::string& uczen) {
-        return ReadReportText(report, "Frekwencja", uczen);
-    });
+    WriteStudentBlock(report, target, state.AttendanceList, form,
+                      [&](const std::string& uczen) { return report.Text("Frekwencja", uczen); });
 }
 
-void WriteDistinguishedBlock(const XmlDocument& report, HtmlBuffer& target,
-                             GenerationState& state) {
+void WriteDistinguishedBlock(ReportReader& report, HtmlBuffer& target, GenerationState& state) {
     const StudentBlockForm form{"Pasek", Texts().DistinguishedNone, Texts().DistinguishedSome,
                                 &Texts().DistinguishedEmptyLine};
     WriteStudentBlock(report, target, state.DistinguishedList, form, [&](const std::string& uczen) {
-        std::string line = ReadReportText(report, "Pasek", uczen);
-        const int average = ParseCount(ReadReportText(report, "Pasek", uczen, "Srednia"));
+        std::string line = report.Text("Pasek", uczen);
+        const int average = report.Average("Pasek", uczen, "Srednia");
         if (average > 4)
             line.append(" - ").append(FormatAverage(average, state.DecimalSeparator));
         return line;
     });
 }
 
-void WriteFailingBlock(const XmlDocument& report, HtmlBuffer& target, GenerationState& state) {
+void WriteFailingBlock(ReportReader& report, HtmlBuffer& target, GenerationState& state) {
     const StudentBlockForm form{"Ndst", Texts().FailingNone, Texts().FailingSome, nullptr};
     WriteStudentBlock(report, target, state.FailingList, form, [&](const std::string& uczen) {
-        return ReadReportText(report, "Ndst", uczen) + " - " +
-               ReadReportText(report, "Ndst", uczen, "Przedmioty");
+        return report.Text("Ndst", uczen) + " - " + report.Text("Ndst", uczen, "Przedmioty");
     });
 }
 
-void WriteExemplaryBlock(const XmlDocument& report, HtmlBuffer& target, GenerationState& state) {
+void WriteExemplaryBlock(ReportReader& report, HtmlBuffer& target, GenerationState& state) {
     const StudentBlockForm form{"Wzorowi", Texts().ExemplaryNone, Texts().ExemplarySome,
                                 &Texts().ExemplaryEmptyLine};
-    WriteStudentBlock(report, target, state.ExemplaryList, form, [&](const std::string& uczen) {
-        return ReadReportText(report, "Wzorowi", uczen);
-    });
+    WriteStudentBlock(report, target, state.ExemplaryList, form,
+                      [&](const std::string& uczen) { return report.Text("Wzorowi", uczen); });
 }
 
-void WriteLoweredBehaviourBlock(const XmlDocument& report, HtmlBuffer& target,
-                                GenerationState& state) {
-    const int count = LoopCount(report, "Obnizone", "Ilosc");
+void WriteLoweredBehaviourBlock(ReportReader& report, HtmlBuffer& target, GenerationState& state) {
+    const int count = report.Count("Obnizone", "Ilosc");
     if (count == 0) {
         AddLabelLine(target, Texts().Lowered, Texts().NoSuchStudents);
         return;
@@ -153,27 +138,26 @@ void WriteLoweredBehaviourBlock(const XmlDocument& report, HtmlBuffer& target,
     AddLabelLine(target, Texts().Lowered, {});
     for (int i = 1; i <= count; ++i) {
         const std::string justification = Numbered("Uzasadnienie", i);
-        const std::string who = ReadReportText(report, "Obnizone", justification, "Osoba");
+        const std::string who = report.Text("Obnizone", justification, "Osoba");
         AddLabelLine(target, HasComma(who) ? Texts().Students : Texts().Student, who);
-        const std::string grade = ReadReportText(report, "Obnizone", justification, "Ocena");
+        const std::string grade = report.Text("Obnizone", justification, "Ocena");
         AddLabelLine(target, Texts().Grade, grade);
         state.LoweredBehaviourList.Lines.push_back(who + " - " + grade);
-        const int lineCount = LoopCount(report, "Obnizone", justification, "IloscWierszy");
+        const int lineCount = report.Count("Obnizone", justification, "IloscWierszy");
         for (int j = 0; j < lineCount; ++j)
-            AddTextLine(target,
-                        ReadReportText(report, "Obnizone", justification, Numbered("Wiersz", j)));
+            AddTextLine(target, report.Text("Obnizone", justification, Numbered("Wiersz", j)));
         // A line of blanks closes every justification, also one without lines.
         AddTextLine(target, " ");
     }
 }
 
-void WriteRemarksBlock(const XmlDocument& report, HtmlBuffer& target, GenerationState&) {
-    const int count = LoopCount(report, "Uwagi", "IloscWierszy");
+void WriteRemarksBlock(ReportReader& report, HtmlBuffer& target, GenerationState&) {
+    const int count = report.Count("Uwagi", "IloscWierszy");
     if (count == 0)
         return;
     AddLabelLine(target, Texts().Remarks, {});
     for (int j = 0; j < count; ++j)
-        AddTextLine(target, ReadReportText(report, "Uwagi", Numbered("w", j)));
+        AddTextLine(target, report.Text("Uwagi", Numbered("w", j)));
 }
 
 void WriteListDocument(HtmlBuffer& listBuffer, const StudentList& accumulator,

@@ -13,7 +13,7 @@
 
 namespace notarion {
 
-class XmlDocument;
+class ReportReader;
 
 // The line that opens a class group in an accumulator; the class line follows it.
 inline constexpr std::string_view ClassGroupSeparator = "===========";
@@ -24,23 +24,23 @@ std::string FormatAverage(int hundredths, std::string_view separator);
 
 // Each block writes its part of a class section from the loaded report into
 // target, and appends its class group to its accumulator in state (the remarks
-// block feeds no list). A count or average that is not a whole number, or a
-// count above MaxLoopCount, throws Failure; lines appended before it stay.
+// block feeds no list). Counts and averages are read through the reader, whose
+// policy decides what a bad one does: a stopping reader throws Failure and
+// the lines appended before it stay.
 
 // "Frekwencja": students with full attendance; feeds AttendanceList.
-void WriteAttendanceBlock(const XmlDocument& report, HtmlBuffer& target, GenerationState& state);
+void WriteAttendanceBlock(ReportReader& report, HtmlBuffer& target, GenerationState& state);
 // "Pasek": distinguished students with their averages; feeds DistinguishedList.
-void WriteDistinguishedBlock(const XmlDocument& report, HtmlBuffer& target, GenerationState& state);
+void WriteDistinguishedBlock(ReportReader& report, HtmlBuffer& target, GenerationState& state);
 // "Ndst": students with failing grades and their subjects; feeds FailingList.
-void WriteFailingBlock(const XmlDocument& report, HtmlBuffer& target, GenerationState& state);
+void WriteFailingBlock(ReportReader& report, HtmlBuffer& target, GenerationState& state);
 // "Wzorowi": students with exemplary behaviour; feeds ExemplaryList.
-void WriteExemplaryBlock(const XmlDocument& report, HtmlBuffer& target, GenerationState& state);
+void WriteExemplaryBlock(ReportReader& report, HtmlBuffer& target, GenerationState& state);
 // "Obnizone": lowered behaviour grades with their justifications; feeds
 // LoweredBehaviourList.
-void WriteLoweredBehaviourBlock(const XmlDocument& report, HtmlBuffer& target,
-                                GenerationState& state);
+void WriteLoweredBehaviourBlock(ReportReader& report, HtmlBuffer& target, GenerationState& state);
 // "Uwagi": the tutor's remark lines; feeds no list.
-void WriteRemarksBlock(const XmlDocument& report, HtmlBuffer& target, GenerationState& state);
+void WriteRemarksBlock(ReportReader& report, HtmlBuffer& target, GenerationState& state);
 
 // Render the accumulator as a list document in listBuffer (page frame, title,
 // one spacer, bold class line and bullet list per class group) and save it at

@@ -1,14 +1,13 @@
 #include "reports/ListFile.h"
 
+#include "reports/WholeNumber.h"
 #include "text/Cp1250.h"
 #include "text/FileSystem.h"
 #include "xml/XmlDocument.h"
 
 #include <algorithm>
-#include <cstdint>
 #include <exception>
 #include <memory>
-#include <optional>
 #include <string_view>
 #include <unordered_map>
 
@@ -34,17 +33,6 @@ XmlNode* AddElement(XmlNode& parent, std::u16string_view name, std::u16string va
     return element;
 }
 
-int DigitValue(char16_t c, int base) {
-    int value = -1;
-    if (c >= u'0' && c <= u'9')
-        value = c - u'0';
-    else if (c >= u'a' && c <= u'f')
-        value = c - u'a' + 10;
-    else if (c >= u'A' && c <= u'F')
-        value = c - u'A' + 10;
-    return value < base ? value : -1;
-}
-
 // The text of a child element, or the empty text when there is none. Looks
 // without creating, so reading never grows the document.
 std::string ChildText(const XmlNode* parent, std::u16string_view name) {
@@ -67,41 +55,6 @@ std::string ResolvePath(const std::string& path, std::string_view listFile) {
 }
 
 } // namespace
-
-std::optional<int> ParseWholeNumber(std::u16string_view text) {
-    std::size_t pos = 0;
-    while (pos < text.size() && text[pos] == u' ')
-        ++pos;
-    bool negative = false;
-    if (pos < text.size() && (text[pos] == u'+' || text[pos] == u'-')) {
-        negative = text[pos] == u'-';
-        ++pos;
-    }
-    int base = 10;
-    if (pos < text.size() && text[pos] == u'$') {
-        base = 16;
-        ++pos;
-    } else if (pos + 1 < text.size() && text[pos] == u'0' &&
-               (text[pos + 1] == u'x' || text[pos + 1] == u'X')) {
-        base = 16;
-        pos += 2;
-    }
-    if (pos == text.size())
-        return std::nullopt;
-    // Accumulated as a magnitude in 64 bits and checked against the 32-bit
-    // range at every digit, so no length of digits can overflow.
-    const std::int64_t limit = negative ? std::int64_t{INT32_MAX} + 1 : INT32_MAX;
-    std::int64_t magnitude = 0;
-    for (; pos < text.size(); ++pos) {
-        const int digit = DigitValue(text[pos], base);
-        if (digit < 0)
-            return std::nullopt;
-        magnitude = magnitude * base + digit;
-        if (magnitude > limit)
-            return std::nullopt;
-    }
-    return static_cast<int>(negative ? -magnitude : magnitude);
-}
 
 bool WriteListFile(const ReportCatalogue& catalogue, const std::string& path) {
     if (path.empty())
@@ -139,8 +92,10 @@ bool ReadListFile(ReportCatalogue& catalogue, const std::string& path) {
         const XmlNode* countNode = root != nullptr ? root->FindChild(kCountName) : nullptr;
         if (countNode == nullptr)
             return false;
-        const std::optional<int> count = ParseWholeNumber(countNode->Value);
-        if (!count || *count < 0 || *count > MaxListPositions)
+        // Letters outside cp1250 become '?', which no number holds.
+        const WholeNumber count =
+            ParseWholeNumber(Utf16ToCp1250(countNode->Value), MaxListPositions);
+        if (!count || count.Value < 0)
             return false;
 
         // Positions are found by name without regard to letter case, the
@@ -152,7 +107,7 @@ bool ReadListFile(ReportCatalogue& catalogue, const std::string& path) {
             positionsByName.try_emplace(UpperCase(child->Name), child);
         }
 
-        std::vector<ReportEntry> slots(static_cast<std::size_t>(*count));
+        std::vector<ReportEntry> slots(static_cast<std::size_t>(count.Value));
         for (std::size_t n = 0; n < slots.size(); ++n) {
             const auto found = positionsByName.find(UpperCase(PositionName(n)));
             const XmlNode* position = found != positionsByName.end() ? found->second : nullptr;
@@ -161,7 +116,7 @@ bool ReadListFile(ReportCatalogue& catalogue, const std::string& path) {
             slots[n].Kind = ChildText(position, kKindName);
         }
         catalogue.Slots = std::move(slots);
-        catalogue.Count = *count;
+        catalogue.Count = count.Value;
         return true;
     } catch (const std::exception&) {
         return false;

@@ -5,7 +5,6 @@
 
 #include "reports/ReportCatalogue.h"
 
-#include <optional>
 #include <string>
 #include <string_view>
 
@@ -14,12 +13,6 @@ namespace notarion {
 // The most positions a list file may declare; a larger or negative
 // "IlePozycji" is taken for a damaged file.
 inline constexpr int MaxListPositions = 100000;
-
-// The whole number of a count element: leading blanks, an optional sign, then
-// decimal digits, or hexadecimal digits after "$" or "0x"; nothing after the
-// digits; within the 32-bit range. No value for any other text, the empty
-// text included.
-std::optional<int> ParseWholeNumber(std::u16string_view text);
 
 // Write the whole catalogue to path, replacing any file there; the file is
 // written whole or not at all. True on success, false on any failure.

@@ -1,42 +1,19 @@
 #include "reports/ReportCatalogue.h"
 
-#include "generate/HtmlPage.h"
 #include "reports/ReportFileError.h"
 #include "reports/ReportKind.h"
+#include "reports/ReportReader.h"
 #include "text/Cp1250.h"
 #include "xml/XmlDocument.h"
 
 #include <algorithm>
 #include <array>
 #include <exception>
+#include <optional>
 #include <string_view>
 
 namespace notarion {
 namespace {
-
-// One piece of a title after the kind text: the element below "Szkola" whose
-// text it is, and how many characters of that text are used (0: all of them).
-struct TitlePiece {
-    std::string_view Element;
-    std::size_t MaxLength = 0;
-};
-
-// The pieces that follow the kind text in a title, by kind index; unused
-// places have no element. The subject of an "other information" report can be
-// a long sentence, so only its start goes into the title shown in the list.
-constexpr std::size_t kConcernsLength = 60;
-using TitleRow = std::array<TitlePiece, 3>;
-constexpr std::array<TitleRow, ReportKindCount> kTitlePieces = {{
-    {{{"Klasa"}, {"Belfer"}}},
-    {{{"Klasa"}, {"Belfer"}}},
-    {{{"Przedmiot"}, {"Klasa"}, {"Belfer"}}},
-    {{{"Przedmiot"}, {"Belfer"}}},
-    {{{"Klasa"}, {"Belfer"}}},
-    {{{"Zajecia"}, {"Belfer"}}},
-    {{{"Dotyczy", kConcernsLength}, {"Belfer"}}},
-    {{{"Belfer"}}},
-    {{{"Belfer"}}},
-}};
 
 constexpr std::string_view kSeparator = " - ";
 
@@ -80,11 +57,11 @@ void ReportCatalogue::Clear() {
 }
 
 std::string ComposeTitle(const std::string& kind, XmlDocument& document) {
-    const int index = KindIndex(kind);
-    if (index < 0)
+    const std::optional<ReportKind> known = KindOf(kind);
+    if (!known)
         return {};
     std::string title = kind;
-    for (const TitlePiece& piece : kTitlePieces[static_cast<std::size_t>(index)]) {
+    for (const TitlePiece& piece : Info(*known).TitlePieces) {
         if (piece.Element.empty())
             break;
         std::string text = ReadReportText(document, piece.Element);
@@ -96,8 +73,8 @@ std::string ComposeTitle(const std::string& kind, XmlDocument& document) {
     return title;
 }
 
-bool LoadCatalogue(ReportCatalogue& catalogue, const std::vector<std::string>& foundReportFiles,
-                   const MessageSink& showWarning) {
+std::optional<std::string> BuildCatalogue(ReportCatalogue& catalogue,
+                                          const std::vector<std::string>& foundReportFiles) {
     XmlDocument document;
     std::vector<ReportEntry> loaded;
     loaded.reserve(foundReportFiles.size());
@@ -109,14 +86,20 @@ bool LoadCatalogue(ReportCatalogue& catalogue, const std::vector<std::string>& f
         // silently leave out the rest; an empty one makes the user mend the
         // file and load the folder again.
         catalogue.Clear();
-        if (showWarning)
-            showWarning(ModeClose, IconInfo, DamagedFileMessage(error.Path()));
-        return false;
+        return error.Path();
     }
     catalogue.Slots = std::move(loaded);
     catalogue.Count = static_cast<int>(catalogue.Slots.size());
     OrderByKind(catalogue);
-    return true;
+    return std::nullopt;
+}
+
+bool LoadCatalogue(ReportCatalogue& catalogue, const std::vector<std::string>& foundReportFiles,
+                   const MessageSink& showWarning) {
+    const std::optional<std::string> failed = BuildCatalogue(catalogue, foundReportFiles);
+    if (failed && showWarning)
+        showWarning(ModeClose, IconInfo, DamagedFileMessage(*failed));
+    return !failed;
 }
 
 void AppendToCatalogue(ReportCatalogue& catalogue,
@@ -175,6 +158,23 @@ int CatalogueIndexOfTitle(const ReportCatalogue& catalogue, const std::string& t
         if (catalogue.Slots[i].Title == title)
             return static_cast<int>(i);
     return -1;
+}
+
+int CatalogueEntryOfLine(const ReportCatalogue& catalogue, const KindList& list, int line) {
+    if (line < 0 || line >= list.ItemCount())
+        return -1;
+    const std::string title = list.ItemText(line);
+    int earlierLines = 0;
+    for (int i = 0; i < line; ++i)
+        if (list.ItemText(i) == title)
+            ++earlierLines;
+    const std::size_t inUse = EntriesInUse(catalogue);
+    for (std::size_t i = 0; i < inUse; ++i)
+        if (catalogue.Slots[i].Title == title && earlierLines-- == 0)
+            return static_cast<int>(i);
+    // More lines than entries of that title: the list is out of step with
+    // the catalogue, and the first entry is the best guess.
+    return CatalogueIndexOf(catalogue, list, line);
 }
 
 void MoveEntry(ReportCatalogue& catalogue, int from, int to) {

@@ -9,6 +9,7 @@
 
 #include "reports/MessageSink.h"
 
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -53,7 +54,14 @@ public:
 // kind text first; the empty text for a kind that is none of the nine.
 std::string ComposeTitle(const std::string& kind, XmlDocument& document);
 
-// Build a new catalogue from the paths, in order, then order it by kind.
+// Build a new catalogue from the paths, in order, then order it by kind. The
+// path of the first file that cannot be opened or read, with the catalogue
+// left empty; none on success. A file that is merely damaged XML is no
+// failure: it yields what was read before the damage.
+std::optional<std::string> BuildCatalogue(ReportCatalogue& catalogue,
+                                          const std::vector<std::string>& foundReportFiles);
+
+// BuildCatalogue, showing the failure.
 // A file that cannot be opened or read shows "Plik: <path> jest uszkodzony.\rNapraw plik."
 // through showWarning, leaves the catalogue empty and returns false. A file
 // that is merely damaged XML is no failure: it yields what was read before the damage.
@@ -78,6 +86,14 @@ void FillKindList(const ReportCatalogue& catalogue, KindList& list, int kindInde
 // The index of the first entry among the first Count whose title equals the
 // text of the list's line; -1 when none does or the line is outside the list.
 int CatalogueIndexOf(const ReportCatalogue& catalogue, const KindList& list, int lineIndex);
+// The catalogue index of the report that a list line stands for. The list
+// shows the entries of one kind in catalogue order, so the n-th line of a
+// title stands for the n-th entry of that title; looking up only the first
+// entry of a title would let a line of a repeated title act on another
+// line's report. When the list has more lines of a title than the catalogue
+// has entries, the first entry; -1 when none carries the title or the line
+// is outside the list.
+int CatalogueEntryOfLine(const ReportCatalogue& catalogue, const KindList& list, int line);
 // The index of the first entry among the first Count with exactly this
 // title; -1 when none has it.
 int CatalogueIndexOfTitle(const ReportCatalogue& catalogue, const std::string& title);

@@ -3,18 +3,53 @@
 // The one exception type of the core. Every error that a window turns into a
 // message of its own (a report file that cannot be read, a count that is not
 // a number, a document that cannot be written) travels as a Failure and is
-// caught by the step that started the work.
+// caught by the step that started the work. It carries its cause, so that a
+// front end can name the file and the element that stopped the work.
 
 #include <stdexcept>
 #include <string>
+#include <utility>
 
 namespace notarion {
+
+// What went wrong.
+enum class FailureKind {
+    // No cause is known beyond the description.
+    General,
+    // A number the work needs is missing or empty.
+    MissingNumber,
+    // A value that must be a whole number is not one.
+    NotANumber,
+    // A whole number is too large for the work (a count no report can hold).
+    NumberOutOfRange,
+    // A file exists but cannot be opened or read.
+    UnreadableFile,
+    // A document cannot be created or written.
+    UnwritableDocument,
+};
+
+// Where and why the work stopped. Texts are cp1250; empty when unknown.
+struct FailureCause {
+    FailureKind Kind = FailureKind::General;
+    // The report file or the document concerned.
+    std::string File;
+    // The element of a report, "Szkola/Pasek/Uczen1/Srednia".
+    std::string Element;
+    // The text found in the element.
+    std::string Value;
+};
 
 class Failure : public std::runtime_error {
 public:
     // The description is for developers and scripts; windows show their own
     // fixed Polish texts instead.
     explicit Failure(const std::string& description) : std::runtime_error(description) {}
+    Failure(const std::string& description, FailureCause cause)
+        : std::runtime_error(description), m_cause(std::move(cause)) {}
+    const FailureCause& Cause() const { return m_cause; }
+
+private:
+    FailureCause m_cause;
 };
 
 } // namespace notarion

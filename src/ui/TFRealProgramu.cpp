@@ -1,5 +1,6 @@
 #include "ui/TFRealProgramu.h"
 
+#include "app/ReportFolder.h"
 #include "app/SharedState.h"
 #include "generate/DocumentSet.h"
 #include "platform/QtText.h"
@@ -7,11 +8,13 @@
 #include "reports/ListFile.h"
 #include "reports/ReportCatalogue.h"
 #include "reports/ReportFileError.h"
+#include "reports/ReportKind.h"
 #include "text/FileSystem.h"
 #include "ui/KindListBox.h"
 #include "ui/TFBrowser.h"
 #include "ui/TFBrowserMini.h"
 #include "ui/TFGlowny.h"
+#include "ui/layout/QtGeometry.h"
 
 #include <QApplication>
 #include <QComboBox>
@@ -27,34 +30,13 @@ namespace notarion {
 
 namespace {
 
-constexpr QRect PTloRect(0, 0, TFRealProgramu::WindowWidth, TFRealProgramu::WindowHeight);
-constexpr QRect ImrealizacjaRect(-2, -4, 751, 481);
-constexpr QRect PPodComboRect(26, 43, 294, 15);
-constexpr QPoint PozycjeBoxPos(-3, -3);
-constexpr int PozycjeBoxWidth = 317;
-constexpr QRect LRozwinBoxRect(327, 41, 17, 17);
-constexpr QRect LListaRect(29, 82, 486, 367);
-constexpr QRect LDodajPlikRect(589, 259, 112, 15);
-constexpr QRect LUsunPlikRect(592, 290, 112, 15);
-constexpr QRect LZapiszRect(592, 322, 112, 13);
-constexpr QRect LPodglondRect(590, 350, 119, 15);
-constexpr QRect LGenrujZestawRect(586, 399, 119, 31);
-constexpr QPoint LKKoncoworocznaPos(370, 416);
-
-// Where the editor lies over the main window when it is shown.
-constexpr QPoint OffsetWhenShown(17, 52);
-
-constexpr int KindCount = 9;
-
-// The folder inside the report folder that receives the document set.
-constexpr const char* OutputFolderName = "Protokoly";
+using namespace layout::editor;
+using layout::ToQPoint;
+using layout::ToQRect;
 
 constexpr const char16_t* NoSelectionForPreview =
     u"Jeśli chcesz zobaczyć podgląd, zaznacz którąś z pozycji.";
 constexpr const char16_t* NoReportsToSave = u"Nie można utworzyć listy, gdyż brak jest sprawozdań.";
-constexpr const char16_t* ListFileNotWritten =
-    u"Wystąpiły problemy z zapisem pliku.\rPrawdopodobnie nie masz prawa do zapisu we wskazanym "
-    u"miejscu.";
 constexpr const char16_t* ListFileProcessingFailed =
     u"Wystąpiły problemy z przetworzeniem danych przy zapisie do pliku.";
 
@@ -63,34 +45,6 @@ QLabel* MakeImage(QWidget* parent, const QRect& geometry) {
     image->setGeometry(geometry);
     image->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     return image;
-}
-
-// The catalogue index of the report that a line stands for. The list shows
-// the entries of one kind in catalogue order, so the n-th line of a title
-// stands for the n-th entry of that title. Looking up only the first entry
-// of a title would let a line of a repeated title act on another line's
-// report, and a drag would then leave the list and the catalogue in
-// different orders. -1 when no entry carries the line's title.
-int EntryOfListLine(const ReportCatalogue& catalogue, const KindList& list, int line) {
-    if (line < 0 || line >= list.ItemCount()) {
-        return -1;
-    }
-    const std::string title = list.ItemText(line);
-    int earlierLines = 0;
-    for (int i = 0; i < line; ++i) {
-        if (list.ItemText(i) == title) {
-            ++earlierLines;
-        }
-    }
-    const int inUse = std::min(catalogue.Count, static_cast<int>(catalogue.Slots.size()));
-    for (int i = 0; i < inUse; ++i) {
-        if (catalogue.Slots[static_cast<std::size_t>(i)].Title == title && earlierLines-- == 0) {
-            return i;
-        }
-    }
-    // More lines than entries of that title: the list is out of step with
-    // the catalogue, and the first entry is the best guess.
-    return CatalogueIndexOf(catalogue, list, line);
 }
 
 // Alt is the only modifier and no mouse button is held.
@@ -102,17 +56,12 @@ bool AltAlone(const QKeyEvent& key) {
 } // namespace
 
 QStringList TFRealProgramu::KindItems() {
-    return {
-        QStringLiteral(u"Klasyfikacja klasy"),
-        QStringLiteral(u"Klasyfikacja klasy z zachowania"),
-        QStringLiteral(u"Uzasadnienie oceny niedostatecznej"),
-        QStringLiteral(u"Realizacja programu z przedmiotu nauczania"),
-        QStringLiteral(u"Realizacja programu wychowawczego"),
-        QStringLiteral(u"Realizacja zajęć dodatkowych"),
-        QStringLiteral(u"Inne informacje"),
-        QStringLiteral(u"Realizacja zajęć wynikających z karty"),
-        QStringLiteral(u"Sprawozdanie dyrektora"),
-    };
+    QStringList items;
+    for (const KindInfo& kind : KindTable()) {
+        items.append(
+            QString::fromUtf8(kind.Label.data(), static_cast<qsizetype>(kind.Label.size())));
+    }
+    return items;
 }
 
 TFRealProgramu::TFRealProgramu(SharedState& state, TFGlowny& mainWindow)
@@ -123,33 +72,33 @@ TFRealProgramu::TFRealProgramu(SharedState& state, TFGlowny& mainWindow)
     setAttribute(Qt::WA_QuitOnClose, false);
 
     PTlo = new QWidget(this);
-    PTlo->setGeometry(PTloRect);
-    Imrealizacja = MakeImage(PTlo, ImrealizacjaRect);
+    PTlo->setGeometry(ToQRect(layout::AtOrigin(kWindowSize)));
+    Imrealizacja = MakeImage(PTlo, ToQRect(kImage));
     TryLoadSkinImage(QStringLiteral("realizacja_tlo"), Imrealizacja);
 
     PPodCombo = new QWidget(PTlo);
-    PPodCombo->setGeometry(PPodComboRect);
+    PPodCombo->setGeometry(ToQRect(kKindFrame));
     PPodCombo->setAutoFillBackground(true);
     QPalette white = PPodCombo->palette();
     white.setColor(QPalette::Window, Qt::white);
     PPodCombo->setPalette(white);
     PozycjeBox = new QComboBox(PPodCombo);
     PozycjeBox->addItems(KindItems());
-    PozycjeBox->setMaxVisibleItems(KindCount);
-    PozycjeBox->move(PozycjeBoxPos);
-    PozycjeBox->resize(PozycjeBoxWidth, PozycjeBox->sizeHint().height());
+    PozycjeBox->setMaxVisibleItems(ReportKindCount);
+    PozycjeBox->move(ToQPoint(kKindBoxPos));
+    PozycjeBox->resize(kKindBoxWidth, PozycjeBox->sizeHint().height());
 
-    LRozwinBox = new HotArea(PTlo, LRozwinBoxRect);
+    LRozwinBox = new HotArea(PTlo, ToQRect(kKindArrow));
     LLista = new KindListBox(PTlo);
-    LLista->setGeometry(LListaRect);
-    LDodajPlik = new HotArea(PTlo, LDodajPlikRect);
-    LUsunPlik = new HotArea(PTlo, LUsunPlikRect);
-    LZapisz = new HotArea(PTlo, LZapiszRect);
-    LPodglond = new HotArea(PTlo, LPodglondRect);
-    LGenrujZestaw = new HotArea(PTlo, LGenrujZestawRect);
+    LLista->setGeometry(ToQRect(kList));
+    LDodajPlik = new HotArea(PTlo, ToQRect(kAddFile));
+    LUsunPlik = new HotArea(PTlo, ToQRect(kRemoveFile));
+    LZapisz = new HotArea(PTlo, ToQRect(kSave));
+    LPodglond = new HotArea(PTlo, ToQRect(kPreview));
+    LGenrujZestaw = new HotArea(PTlo, ToQRect(kGenerate));
 
     LKKoncoworoczna = new QLabel(QStringLiteral(u"Klasyfikacja końcoworoczna"), PTlo);
-    LKKoncoworoczna->move(LKKoncoworocznaPos);
+    LKKoncoworoczna->move(ToQPoint(kFinalLabelPos));
     LKKoncoworoczna->setAttribute(Qt::WA_TranslucentBackground);
     QPalette whiteText = LKKoncoworoczna->palette();
     whiteText.setColor(QPalette::WindowText, Qt::white);
@@ -162,7 +111,7 @@ TFRealProgramu::TFRealProgramu(SharedState& state, TFGlowny& mainWindow)
     LKKoncoworoczna->stackUnder(LLista);
     LKKoncoworoczna->setAttribute(Qt::WA_TransparentForMouseEvents);
     LKKoncoworoczna->resize(
-        std::min(LKKoncoworoczna->width(), LListaRect.right() + 1 - LKKoncoworocznaPos.x()),
+        std::min(LKKoncoworoczna->width(), kList.x + kList.width - kFinalLabelPos.x),
         LKKoncoworoczna->height());
 
     SaveLista.Title = Cp1250FromQString(QStringLiteral(u"Wskaż miejsce docelowe"));
@@ -206,7 +155,7 @@ void TFRealProgramu::showEvent(QShowEvent* event) {
 }
 
 void TFRealProgramu::FormShow() {
-    PlaceRelativeTo(this, &m_mainWindow, OffsetWhenShown);
+    PlaceRelativeTo(this, &m_mainWindow, ToQPoint(kOffsetWhenShown));
     // The entry paths have filled the list with the first kind already, so
     // the selector is set back without refilling it.
     const QSignalBlocker quiet(PozycjeBox);
@@ -345,8 +294,8 @@ void TFRealProgramu::AddReportFiles() {
     // comes back under a name that opens nothing; it is named like a file
     // that cannot be read instead of being added as an empty, unlisted entry.
     const std::vector<std::string>& chosen = OpenDodatkowe.FileNames;
-    const auto unreachable = std::find_if(chosen.begin(), chosen.end(),
-                                          [](const std::string& path) { return !FileExists(path); });
+    const auto unreachable = std::find_if(
+        chosen.begin(), chosen.end(), [](const std::string& path) { return !FileExists(path); });
     m_state.FoundReportFiles.assign(chosen.begin(), unreachable);
     std::string unreadable = unreachable != chosen.end() ? *unreachable : std::string();
     try {
@@ -410,7 +359,7 @@ void TFRealProgramu::SaveListFile() {
     repaint();
     try {
         if (!WriteListFile(m_state.Catalogue, SaveLista.FileName)) {
-            Warn(IconInfo, ListFileNotWritten);
+            Warn(IconInfo, ListFileUnwritableMessage());
         }
     } catch (const std::exception&) {
         Warn(IconInfo, ListFileProcessingFailed);
@@ -467,7 +416,7 @@ void TFRealProgramu::GenerateDocumentSet() {
 }
 
 int TFRealProgramu::EntryOfLine(int line) const {
-    return EntryOfListLine(m_state.Catalogue, *LLista, line);
+    return CatalogueEntryOfLine(m_state.Catalogue, *LLista, line);
 }
 
 void TFRealProgramu::Warn(int icon, const std::u16string& text) {

@@ -1,16 +1,20 @@
 #include "xml/XmlDocument.h"
 
 #include "text/Cp1250.h"
-#include "text/FileSystem.h"
 #include "text/Failure.h"
+#include "text/FileSystem.h"
 
 #include <filesystem>
 
 namespace notarion {
 
-void XmlAttributes::Add(XmlAttribute attribute) { m_items.push_back(std::move(attribute)); }
+void XmlAttributes::Add(XmlAttribute attribute) {
+    m_items.push_back(std::move(attribute));
+}
 
-int XmlAttributes::Count() const { return static_cast<int>(m_items.size()); }
+int XmlAttributes::Count() const {
+    return static_cast<int>(m_items.size());
+}
 
 XmlAttribute* XmlAttributes::At(int index) {
     return index >= 0 && index < Count() ? &m_items[static_cast<std::size_t>(index)] : nullptr;
@@ -20,18 +24,24 @@ const XmlAttribute* XmlAttributes::At(int index) const {
     return index >= 0 && index < Count() ? &m_items[static_cast<std::size_t>(index)] : nullptr;
 }
 
-void XmlAttributes::Clear() { m_items.clear(); }
+void XmlAttributes::Clear() {
+    m_items.clear();
+}
 
 XmlNode::XmlNode(XmlNodeKind kind, std::u16string name) : Kind(kind), Name(std::move(name)) {}
 
-XmlNode::~XmlNode() { ClearChildren(); }
+XmlNode::~XmlNode() {
+    ClearChildren();
+}
 
 XmlNode* XmlNode::AddChild(std::unique_ptr<XmlNode> child) {
     m_children.push_back(std::move(child));
     return m_children.back().get();
 }
 
-int XmlNode::ChildCount() const { return static_cast<int>(m_children.size()); }
+int XmlNode::ChildCount() const {
+    return static_cast<int>(m_children.size());
+}
 
 XmlNode* XmlNode::ChildAt(int index) const {
     return index >= 0 && index < ChildCount() ? m_children[static_cast<std::size_t>(index)].get()
@@ -81,17 +91,19 @@ void XmlNode::ClearChildren() {
     }
 }
 
-bool XmlDocument::LoadFromFile(std::string_view path) {
+XmlLoadResult XmlDocument::LoadFromFile(std::string_view path) {
     std::error_code error;
     if (!std::filesystem::exists(PathFromText(path), error))
-        return false;
+        return {};
     const std::string bytes = ReadWholeFile(path);
     if (bytes.empty())
-        return false;
+        return {};
     return LoadFromBytes(bytes);
 }
 
-void XmlDocument::SaveToFile(std::string_view path) const { WriteWholeFile(path, ToBytes()); }
+void XmlDocument::SaveToFile(std::string_view path) const {
+    WriteWholeFile(path, ToBytes());
+}
 
 std::string XmlDocument::ToBytes() const {
     const std::u16string text = ToText();
@@ -118,7 +130,9 @@ const XmlNode* XmlDocument::FindChild(std::u16string_view name) const {
     return Root.FindChild(name);
 }
 
-void XmlDocument::Clear() { Root.ClearChildren(); }
+void XmlDocument::Clear() {
+    Root.ClearChildren();
+}
 
 std::u16string ReplaceAllIgnoreCase(std::u16string_view source, std::u16string_view find,
                                     std::u16string_view replacement) {
@@ -128,7 +142,8 @@ std::u16string ReplaceAllIgnoreCase(std::u16string_view source, std::u16string_v
     result.reserve(source.size());
     std::size_t pos = 0;
     while (pos < source.size()) {
-        if (source.size() - pos >= find.size() && NamesEqual(source.substr(pos, find.size()), find)) {
+        if (source.size() - pos >= find.size() &&
+            NamesEqual(source.substr(pos, find.size()), find)) {
             result += replacement;
             pos += find.size();
         } else {

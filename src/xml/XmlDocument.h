@@ -8,7 +8,7 @@
 // nodes. XmlNode owns its children and its attributes. All text in the model
 // is UTF-16. The reader never throws and never crashes on malformed content:
 // it stops at the first syntax error, keeps what it read before, and reports
-// false. Only file-system errors (a file that cannot be opened or read,
+// where it stopped. Only file-system errors (a file that cannot be opened or read,
 // created or written) are thrown, as Failure.
 
 #include <cstddef>
@@ -71,27 +71,38 @@ private:
     std::vector<std::unique_ptr<XmlNode>> m_children;
 };
 
+// How a load ended. Positions count characters of the decoded text (UTF-16
+// units after an FF FE mark, else one per byte).
+struct XmlLoadResult {
+    // True when the whole text was read without a syntax error.
+    bool Complete = false;
+    // The index (from 0) just past the character at which reading failed;
+    // the length of the text when it was read whole.
+    std::size_t Offset = 0;
+    // The line and column (from 1) of Offset.
+    std::size_t Line = 1;
+    std::size_t Column = 1;
+    // The characters from Offset to the end of the text, which were not read.
+    std::size_t UnreadCharacters = 0;
+    explicit operator bool() const { return Complete; }
+};
+
 class XmlDocument {
 public:
     XmlNode Root;
     // True when the last text read began with FF FE; decides the encoding of SaveToFile.
     bool Unicode = false;
     std::u16string IndentUnit = u"\t";
-    // Where the last load stopped on a syntax error: the index (in the decoded
-    // text) just past the character at which reading failed, or
-    // std::u16string::npos when the last load succeeded. Lets tools say
-    // what a damaged file lost.
-    std::size_t ErrorOffset = std::u16string::npos;
-    // The length of the decoded text of the last load.
-    std::size_t TextLength = 0;
-
-    // False at once when no file exists at path, or the file is empty.
-    // Otherwise the result of LoadFromBytes. Throws Failure when the file
-    // exists but cannot be opened or read (no permission, a directory).
-    bool LoadFromFile(std::string_view path);
-    // Empty Root, decode and parse. True when the whole text was read without
-    // a syntax error; on false, the nodes read before the error stay.
-    bool LoadFromBytes(std::string_view bytes);
+    // Not complete at once (offset 0) when no file exists at path, or the
+    // file is empty. Otherwise the result of LoadFromBytes. Throws Failure
+    // when the file exists but cannot be opened or read (no permission, a
+    // directory).
+    XmlLoadResult LoadFromFile(std::string_view path);
+    // Empty Root, decode and parse. Complete when the whole text was read
+    // without a syntax error; otherwise the nodes read before the error stay
+    // and the result says where reading stopped. Text shorter than two bytes
+    // stops at offset 0.
+    XmlLoadResult LoadFromBytes(std::string_view bytes);
     // Write ToText() in the document's encoding (FF FE + UTF-16LE, or
     // Windows-1250), replacing any file at path. The file is written whole or
     // not at all. Throws Failure when it cannot be created or written.

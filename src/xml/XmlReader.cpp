@@ -6,10 +6,14 @@
 
 #include "text/Cp1250.h"
 
+#include <algorithm>
+
 namespace notarion {
 namespace {
 
-bool IsWhitespace(char16_t c) { return c == 9 || c == 10 || c == 13 || c == 32; }
+bool IsWhitespace(char16_t c) {
+    return c == 9 || c == 10 || c == 13 || c == 32;
+}
 
 std::u16string Trim(std::u16string_view text) {
     std::size_t first = 0;
@@ -214,23 +218,33 @@ std::u16string DecodeBytes(std::string_view bytes, bool& unicode) {
     return text;
 }
 
+// Where a load stopped, with the line and column a person looks for.
+XmlLoadResult StopResult(std::u16string_view text, bool complete, std::size_t position) {
+    XmlLoadResult result;
+    result.Complete = complete;
+    result.Offset = std::min(position, text.size());
+    result.UnreadCharacters = text.size() - result.Offset;
+    for (std::size_t i = 0; i < result.Offset; ++i) {
+        if (text[i] == u'\n') {
+            ++result.Line;
+            result.Column = 1;
+        } else {
+            ++result.Column;
+        }
+    }
+    return result;
+}
+
 } // namespace
 
-bool XmlDocument::LoadFromBytes(std::string_view bytes) {
+XmlLoadResult XmlDocument::LoadFromBytes(std::string_view bytes) {
     Clear();
-    ErrorOffset = std::u16string::npos;
-    TextLength = 0;
-    if (bytes.size() < 2) {
-        ErrorOffset = 0;
-        return false;
-    }
+    if (bytes.size() < 2)
+        return {};
     const std::u16string text = DecodeBytes(bytes, Unicode);
-    TextLength = text.size();
     Reader reader(text, Root);
-    if (reader.Run())
-        return true;
-    ErrorOffset = reader.Position();
-    return false;
+    const bool complete = reader.Run();
+    return StopResult(text, complete, complete ? text.size() : reader.Position());
 }
 
 } // namespace notarion

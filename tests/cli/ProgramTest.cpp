@@ -173,6 +173,31 @@ TEST(CliProgram, FailuresShowTheSystemsMessageAndExitWithOne) {
     EXPECT_FALSE(fs::exists(folder.File("zepsuty/Protokoly/Lista_Ndst.htm")));
 }
 
+TEST(CliProgram, GenerateNamesTheReportFileAndTheElementThatStoppedIt) {
+    TempFolder folder;
+    WriteReport(folder.File("3a_klasyfikacja.xml"),
+                "<Szkola><Doc>Klasyfikacja klasy</Doc><Frekwencja><IleOsob>0</IleOsob>"
+                "</Frekwencja><Pasek><IleOsob>1</IleOsob><Uczen1>Ewa<Srednia>4,75</Srednia>"
+                "</Uczen1></Pasek></Szkola>");
+    WriteReport(folder.File("karta.xml"),
+                "<Szkola><Doc>Z karty</Doc><Info><IloscWierszy></IloscWierszy></Info></Szkola>");
+    const auto run = RunProgram({"generate", folder.Text()});
+    EXPECT_EQ(run.Code, 1);
+    const std::vector<std::string> lines = Lines(run.Err);
+    ASSERT_GE(lines.size(), 5u) << run.Err;
+    // The fixed message first, then the first cause in the order of the set.
+    EXPECT_EQ(lines[0], "Wystąpiły problemy przy generowaniu plików protokołu.");
+    EXPECT_EQ(lines[2], "Plik: " + folder.File("3a_klasyfikacja.xml"));
+    EXPECT_EQ(lines[3], "Szkola/Pasek/Uczen1/Srednia: „4,75” nie jest liczbą całkowitą.");
+    EXPECT_EQ(lines[4], "Szczegóły pokaże polecenie: notarion-cli check " + folder.Text());
+
+    fs::remove(folder.File("3a_klasyfikacja.xml"));
+    const auto missing = RunProgram({"generate", folder.Text()});
+    EXPECT_TRUE(Contains(missing.Err, "Plik: " + folder.File("karta.xml") +
+                                          "\nSzkola/Info/IloscWierszy: brak liczby.\n"))
+        << missing.Err;
+}
+
 TEST(CliProgram, CheckFindsEveryProblemOfADamagedFolder) {
     TempFolder folder;
     WriteReport(folder.File("a_uszkodzony.xml"),

@@ -292,14 +292,24 @@ TEST_F(DocumentSetTest, CountAboveTheLimitFailsTheSet) {
                     "<IleOsob>0</IleOsob>"));
     EXPECT_FALSE(GenerateProtocols(state, catalogue, output.Text()));
     EXPECT_TRUE(fs::is_empty(output.Path()));
+    EXPECT_EQ(state.LastFailure.Kind, FailureKind::NumberOutOfRange);
+    EXPECT_EQ(state.LastFailure.File, catalogue.Slots[0].Path);
+    EXPECT_EQ(state.LastFailure.Element, "Szkola/Frekwencja/IleOsob");
+    EXPECT_EQ(state.LastFailure.Value, "999999");
 }
 
 TEST_F(DocumentSetTest, MissingOutputFolderFailsBothSteps) {
     AddSchool();
     const std::string missing = output.File("Protokoly");
     EXPECT_FALSE(GenerateProtocols(state, catalogue, missing));
+    EXPECT_EQ(state.LastFailure.Kind, FailureKind::UnwritableDocument);
+    EXPECT_EQ(state.LastFailure.File, missing + "/Prot_KlasyfikacjaOceny.htm");
     EXPECT_FALSE(GenerateLists(state, missing));
+    EXPECT_EQ(state.LastFailure.File, missing + "/Lista_UczniowieWyroznieni.htm");
     EXPECT_FALSE(fs::exists(missing));
+    // A success forgets the cause of the failure before it.
+    EXPECT_TRUE(GenerateLists(state, output.Text()));
+    EXPECT_EQ(state.LastFailure.Kind, FailureKind::General);
 }
 
 TEST_F(DocumentSetTest, PreviewBetweenTwoSetsChangesNoList) {
@@ -486,6 +496,31 @@ TEST(GenerationMessages, AreTheTwoLineTextsOfTheirSteps) {
     EXPECT_EQ(ProtocolsFailureMessage(),
               u"Wystąpiły problemy przy generowaniu plików protokołu.\r" + hint);
     EXPECT_EQ(ListsFailureMessage(), u"Wystąpiły problemy przy generowaniu plików list.\r" + hint);
+}
+
+TEST(GenerationMessages, CauseNamesTheFileTheElementAndTheFault) {
+    const struct {
+        FailureCause Cause;
+        std::u16string Text;
+    } rows[] = {
+        {{FailureKind::MissingNumber, "/s/a.xml", "Szkola/Info/IloscWierszy", ""},
+         u"Plik: /s/a.xml\rSzkola/Info/IloscWierszy: brak liczby."},
+        {{FailureKind::NotANumber, "/s/a.xml", "Szkola/Pasek/Uczen1/Srednia", "4,75"},
+         u"Plik: /s/a.xml\rSzkola/Pasek/Uczen1/Srednia: „4,75” nie jest liczbą całkowitą."},
+        {{FailureKind::NumberOutOfRange, "/s/a.xml", "Szkola/Ndst/IleOsob", "10001"},
+         u"Plik: /s/a.xml\rSzkola/Ndst/IleOsob: liczba „10001” jest poza zakresem (najwyżej "
+         u"10000)."},
+        {{FailureKind::UnreadableFile, "/s/ł.xml", "", ""},
+         u"Plik: /s/ł.xml\rNie można odczytać pliku."},
+        {{FailureKind::UnwritableDocument, "/p/Lista_Ndst.htm", "", ""},
+         u"Nie można zapisać dokumentu: /p/Lista_Ndst.htm"},
+        {{}, u""},
+    };
+    for (const auto& row : rows) {
+        FailureCause cause = row.Cause;
+        cause.File = Utf8ToCp1250(cause.File);
+        EXPECT_EQ(FailureCauseMessage(cause), row.Text) << Utf16ToUtf8(row.Text);
+    }
 }
 
 } // namespace

@@ -73,23 +73,3 @@ TEST(HtmlPage, HasCommaIgnoresTheLastCharacter) {
     EXPECT_TRUE(HasComma("Jan Nowak, Ewa Lis"));
     EXPECT_TRUE(HasComma(",,"));
 }
-
-TEST(ReportText, ReadsPathsBelowSzkolaAndMissingElementsAsEmptyText) {
-    XmlDocument report;
-    ASSERT_TRUE(report.LoadFromBytes(Utf8ToCp1250(
-        "<Szkola><Klasa>1a</Klasa><Pasek><IleOsob>1</IleOsob>"
-        "<Uczen1>Łucja Ćwik<Srednia>512</Srednia></Uczen1></Pasek><Belfer>€ ☃</Belfer></Szkola>")));
-    EXPECT_EQ(ReadReportText(report, "klasa"), "1a");
-    EXPECT_EQ(ReadReportText(report, "Pasek", "Uczen1"), Utf8ToCp1250("Łucja Ćwik"));
-    EXPECT_EQ(ReadReportText(report, "Pasek", "Uczen1", "Srednia"), "512");
-    EXPECT_EQ(ReadReportText(report, "Pasek", "Uczen2", "Srednia"), "");
-    EXPECT_EQ(ReadReportText(report, "Brak"), "");
-    EXPECT_EQ(ReadReportText(report, "Belfer"), "\x80 ?") << "the snowman has no cp1250 byte";
-    const int childrenBefore = report.FindChild(u"Szkola")->ChildCount();
-    for (int i = 0; i < 1000; ++i)
-        ReadReportText(report, "Frekwencja", ("Uczen" + std::to_string(i)).c_str());
-    EXPECT_EQ(report.FindChild(u"Szkola")->ChildCount(), childrenBefore)
-        << "probing missing elements must not grow the document";
-    XmlDocument empty;
-    EXPECT_EQ(ReadReportText(empty, "Klasa"), "");
-}

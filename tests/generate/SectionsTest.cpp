@@ -18,21 +18,33 @@ using Lines = std::vector<std::string>;
 
 struct KindFixture {
     const char* File;
-    SectionWriter Writer;
+    ReportKind Section;
     const char* Kind;
 };
 
 const KindFixture KindFixtures[] = {
-    {"klasa", WriteClassSection, "Klasyfikacja klasy"},
-    {"zachowanie", WriteBehaviourSection, "Klasyfikacja klasy z zachowania"},
-    {"przedmiot", WriteSubjectSection, "Realizacja programu z przedmiotu nauczania"},
-    {"wychowawczy", WriteTutorSection, "Realizacja programu wychowawczego"},
-    {"dodatkowe", WriteActivitySection, "Realizacja dodatkowych"},
-    {"ndst", WriteFailJustificationSection, "Uzasadnienie oceny niedostatecznej"},
-    {"dyrektor", WriteHeadTeacherSection, "Sprawozdanie dyrektora"},
-    {"inne", WriteOtherInfoSection, "Inne informacje"},
-    {"karta", WriteCardHoursSection, "Z karty"},
+    {"klasa", ReportKind::Class, "Klasyfikacja klasy"},
+    {"zachowanie", ReportKind::Behaviour, "Klasyfikacja klasy z zachowania"},
+    {"przedmiot", ReportKind::Subject, "Realizacja programu z przedmiotu nauczania"},
+    {"wychowawczy", ReportKind::Tutor, "Realizacja programu wychowawczego"},
+    {"dodatkowe", ReportKind::Activity, "Realizacja dodatkowych"},
+    {"ndst", ReportKind::FailJustification, "Uzasadnienie oceny niedostatecznej"},
+    {"dyrektor", ReportKind::HeadTeacher, "Sprawozdanie dyrektora"},
+    {"inne", ReportKind::OtherInfo, "Inne informacje"},
+    {"karta", ReportKind::CardHours, "Z karty"},
 };
+
+// The cause carried by the Failure that work throws; fails the test when
+// nothing is thrown.
+template <typename Work> FailureCause CauseOf(Work work) {
+    try {
+        work();
+    } catch (const Failure& failure) {
+        return failure.Cause();
+    }
+    ADD_FAILURE() << "no Failure thrown";
+    return {};
+}
 
 // A catalogue whose entry 1 is the given report file; entry 0 is another
 // report, so a writer that reads the wrong entry shows in the output.
@@ -66,7 +78,7 @@ TEST_F(SectionTest, EachKindWritesItsExpectedLinesInBothModes) {
             SCOPED_TRACE(suffix);
             HtmlBuffer buffer;
             buffer.Lines.push_back("kept");
-            kind.Writer(mode, catalogue, index, buffer, state);
+            WriteSection(kind.Section, mode, catalogue, index, buffer, state);
             Lines expected{"kept"};
             const Lines file = testing::ReadExpectedLines(
                 testing::DataPath("sections/" + std::string(kind.File) + suffix));
@@ -82,8 +94,8 @@ TEST_F(SectionTest, ClassSectionsFeedTheListsInBothModes) {
     const int zachowanie = AddFixture("zachowanie");
     for (const auto mode : {SectionMode::ForSet, SectionMode::ForPreview}) {
         HtmlBuffer buffer;
-        WriteClassSection(mode, catalogue, klasa, buffer, state);
-        WriteBehaviourSection(mode, catalogue, zachowanie, buffer, state);
+        WriteSection(ReportKind::Class, mode, catalogue, klasa, buffer, state);
+        WriteSection(ReportKind::Behaviour, mode, catalogue, zachowanie, buffer, state);
     }
     const std::string sep = "===========";
     const auto twice = [](const Lines& lines) {
@@ -109,7 +121,9 @@ TEST_F(SectionTest, EveryWriterFailsOnAMissingReportFile) {
     for (const auto& kind : KindFixtures) {
         SCOPED_TRACE(kind.File);
         HtmlBuffer buffer;
-        EXPECT_THROW(kind.Writer(SectionMode::ForSet, catalogue, missing, buffer, state), Failure);
+        EXPECT_THROW(
+            WriteSection(kind.Section, SectionMode::ForSet, catalogue, missing, buffer, state),
+            Failure);
     }
 }
 
@@ -118,7 +132,8 @@ TEST_F(SectionTest, EveryWriterFailsOnAnIndexOutsideTheCatalogue) {
         SCOPED_TRACE(kind.File);
         for (const int index : {-1, catalogue.Count, 1000}) {
             HtmlBuffer buffer;
-            EXPECT_THROW(kind.Writer(SectionMode::ForPreview, catalogue, index, buffer, state),
+            EXPECT_THROW(WriteSection(kind.Section, SectionMode::ForPreview, catalogue, index,
+                                      buffer, state),
                          Failure);
             EXPECT_TRUE(buffer.Lines.empty());
         }
@@ -131,8 +146,12 @@ TEST_F(SectionTest, MissingLineCountFailsWhileMissingTextsPrintEmpty) {
                              testing::ReportXml("Realizacja programu z przedmiotu nauczania",
                                                 "<Ogolne><w0>Linia</w0></Ogolne>")));
     HtmlBuffer buffer;
-    EXPECT_THROW(WriteSubjectSection(SectionMode::ForSet, catalogue, index, buffer, state),
-                 Failure);
+    const FailureCause cause = CauseOf([&] {
+        WriteSection(ReportKind::Subject, SectionMode::ForSet, catalogue, index, buffer, state);
+    });
+    EXPECT_EQ(cause.Kind, FailureKind::MissingNumber);
+    EXPECT_EQ(cause.File, catalogue.Slots[static_cast<std::size_t>(index)].Path);
+    EXPECT_EQ(cause.Element, "Szkola/Ogolne/IloscWierszy");
     // The lines written before the count stay; the buffer is never saved.
     EXPECT_EQ(JoinUtf8(buffer.Lines),
               JoinPlain({"<p align=\"left\">&nbsp;</p>", "<p align=\"left\">",
@@ -147,7 +166,7 @@ TEST_F(SectionTest, DamagedReportKeepsWhatWasReadBeforeTheDamage) {
         "<Szkola><Doc>Z karty</Doc><Belfer>Ala</Belfer><Info><IloscWierszy>1</IloscWierszy>"
         "<w0>Jedna linia</w0></Info><Nadzor><<<"));
     HtmlBuffer buffer;
-    WriteCardHoursSection(SectionMode::ForSet, catalogue, index, buffer, state);
+    WriteSection(ReportKind::CardHours, SectionMode::ForSet, catalogue, index, buffer, state);
     EXPECT_EQ(
         JoinUtf8(buffer.Lines),
         JoinPlain({"<p align=\"left\">&nbsp;</p>", "<p align=\"left\">",
@@ -161,16 +180,31 @@ TEST_F(SectionTest, LineCountAboveTheLimitFails) {
         testing::ReportXml("Inne informacje",
                            "<Info><IloscWierszy>2000000000</IloscWierszy></Info>")));
     HtmlBuffer buffer;
-    EXPECT_THROW(WriteOtherInfoSection(SectionMode::ForSet, catalogue, index, buffer, state),
-                 Failure);
+    const FailureCause cause = CauseOf([&] {
+        WriteSection(ReportKind::OtherInfo, SectionMode::ForSet, catalogue, index, buffer, state);
+    });
+    EXPECT_EQ(cause.Kind, FailureKind::NumberOutOfRange);
+    EXPECT_EQ(cause.Element, "Szkola/Info/IloscWierszy");
+    EXPECT_EQ(cause.Value, "2000000000");
 }
 
-TEST(SectionWriterForKind, ChoosesByTheExactKindText) {
+TEST_F(SectionTest, ReportThatCannotBeReadIsNamedAsTheCause) {
+    // A folder in place of the report file exists but cannot be read.
+    const int index = AddReport(dir.File(""));
+    HtmlBuffer buffer;
+    const FailureCause cause = CauseOf([&] {
+        WriteSection(ReportKind::Class, SectionMode::ForSet, catalogue, index, buffer, state);
+    });
+    EXPECT_EQ(cause.Kind, FailureKind::UnreadableFile);
+    EXPECT_EQ(cause.File, catalogue.Slots[static_cast<std::size_t>(index)].Path);
+}
+
+TEST(SectionKindOf, ChoosesByTheExactKindText) {
     for (const auto& kind : KindFixtures)
-        EXPECT_EQ(SectionWriterForKind(kind.Kind), kind.Writer) << kind.Kind;
+        EXPECT_EQ(SectionKindOf(kind.Kind), kind.Section) << kind.Kind;
     for (const char* other :
          {"", "klasyfikacja klasy", "Klasyfikacja klasy ", "Realizacja zajęć dodatkowych"})
-        EXPECT_EQ(SectionWriterForKind(other), &WriteOtherInfoSection) << other;
+        EXPECT_EQ(SectionKindOf(other), ReportKind::OtherInfo) << other;
 }
 
 } // namespace

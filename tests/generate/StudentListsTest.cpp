@@ -1,6 +1,7 @@
 #include "generate/StudentLists.h"
 
 #include "TestSupport.h"
+#include "reports/ReportReader.h"
 #include "text/Failure.h"
 #include "xml/XmlDocument.h"
 
@@ -18,7 +19,7 @@ using testing::JoinPlain;
 using testing::JoinUtf8;
 using testing::ReportXml;
 using Lines = std::vector<std::string>;
-using Block = void (*)(const XmlDocument&, HtmlBuffer&, GenerationState&);
+using Block = void (*)(ReportReader&, HtmlBuffer&, GenerationState&);
 
 const std::string Sep = "===========";
 
@@ -31,10 +32,16 @@ std::string Item(const std::string& text) {
 const std::string Ul = "   <ul>";
 const std::string EndUl = "   </ul>";
 
+// A report with the stopping reader the document set uses.
+struct ParsedReport {
+    XmlDocument Document;
+    ReportReader Reader{Document, "raport.xml", OnBadValue::Stop};
+};
+
 // Parses a report of class "1a" from a UTF-8 body, stored as cp1250 bytes.
-std::unique_ptr<XmlDocument> ParseReport(const std::string& body) {
-    auto report = std::make_unique<XmlDocument>();
-    report->LoadFromBytes(
+std::unique_ptr<ParsedReport> ParseReport(const std::string& body) {
+    auto report = std::make_unique<ParsedReport>();
+    report->Document.LoadFromBytes(
         Utf8ToCp1250(ReportXml("Klasyfikacja klasy", "<Klasa>1a</Klasa>" + body)));
     return report;
 }
@@ -248,9 +255,9 @@ TEST(ClassBlocks, WriteTheirLinesAndFeedTheirList) {
         HtmlBuffer buffer;
         GenerationState state;
         if (c.Throws) {
-            EXPECT_THROW(c.Write(*report, buffer, state), Failure);
+            EXPECT_THROW(c.Write(report->Reader, buffer, state), Failure);
         } else {
-            EXPECT_NO_THROW(c.Write(*report, buffer, state));
+            EXPECT_NO_THROW(c.Write(report->Reader, buffer, state));
         }
         EXPECT_EQ(JoinUtf8(buffer.Lines), JoinPlain(c.Expected));
         if (c.List != nullptr) {
@@ -285,8 +292,9 @@ TEST(DistinguishedBlock, PrintsOnlyAveragesAboveTheThreshold) {
         GenerationState state;
         state.DecimalSeparator = c.Separator;
         HtmlBuffer buffer;
-        WriteDistinguishedBlock(*ParseReport("<Pasek><IleOsob>1</IleOsob><Uczen1>Jan<Srednia>" +
-                                             c.Srednia + "</Srednia></Uczen1></Pasek>"),
+        WriteDistinguishedBlock(ParseReport("<Pasek><IleOsob>1</IleOsob><Uczen1>Jan<Srednia>" +
+                                            c.Srednia + "</Srednia></Uczen1></Pasek>")
+                                    ->Reader,
                                 buffer, state);
         ASSERT_EQ(buffer.Lines.size(), 4u);
         EXPECT_EQ(buffer.Lines[2], Item(c.Line));
@@ -312,9 +320,10 @@ TEST(LoweredBehaviourBlock, ChoosesThePluralLabelOnlyForAnInnerComma) {
         GenerationState state;
         HtmlBuffer buffer;
         WriteLoweredBehaviourBlock(
-            *ParseReport("<Obnizone><Ilosc>1</Ilosc><Uzasadnienie1><Osoba>" + c.Osoba +
-                         "</Osoba><Ocena>nieodpowiednie</Ocena><IloscWierszy>0</IloscWierszy>"
-                         "</Uzasadnienie1></Obnizone>"),
+            ParseReport("<Obnizone><Ilosc>1</Ilosc><Uzasadnienie1><Osoba>" + c.Osoba +
+                        "</Osoba><Ocena>nieodpowiednie</Ocena><IloscWierszy>0</IloscWierszy>"
+                        "</Uzasadnienie1></Obnizone>")
+                ->Reader,
             buffer, state);
         ASSERT_GE(buffer.Lines.size(), 2u);
         EXPECT_EQ(Cp1250ToUtf8(buffer.Lines[1]), Label(c.Label, c.Osoba));

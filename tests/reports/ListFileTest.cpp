@@ -317,47 +317,5 @@ TEST(ListFileReading, RelativeReportPathsAreTakenFromTheListFolder) {
     EXPECT_EQ(here.Slots[0].Path, "1a.xml");
 }
 
-// --- Counts -----------------------------------------------------------------------
-
-TEST(ListFileCount, WholeNumbersInDecimalOrHexadecimal) {
-    const std::vector<std::pair<std::u16string, std::optional<int>>> rows = {
-        {u"0", 0},
-        {u"7", 7},
-        {u"007", 7},
-        {u"+12", 12},
-        {u"-12", -12},
-        {u"-0", 0},
-        {u"   42", 42},
-        {u"$1F", 31},
-        {u"$ff", 255},
-        {u"0x10", 16},
-        {u"0X10", 16},
-        {u"-$10", -16},
-        {u"2147483647", 2147483647},
-        {u"-2147483648", -2147483647 - 1},
-        {u"$7FFFFFFF", 2147483647},
-        {u"2147483648", std::nullopt},
-        {u"-2147483649", std::nullopt},
-        {u"$80000000", std::nullopt},
-        {u"", std::nullopt},
-        {u"   ", std::nullopt},
-        {u"42 ", std::nullopt},
-        {u"4 2", std::nullopt},
-        {u"\t42", std::nullopt},
-        {u"+", std::nullopt},
-        {u"+-1", std::nullopt},
-        {u"0x", std::nullopt},
-        {u"$", std::nullopt},
-        {u"$G", std::nullopt},
-        {u"12a", std::nullopt},
-        {u"1e3", std::nullopt},
-        {u"١٢", std::nullopt},
-    };
-    for (const auto& [text, expected] : rows) {
-        SCOPED_TRACE(Utf16ToUtf8(text));
-        EXPECT_EQ(ParseWholeNumber(text), expected);
-    }
-}
-
 } // namespace
 } // namespace notarion

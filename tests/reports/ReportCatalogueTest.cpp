@@ -1,9 +1,9 @@
 #include "reports/ReportCatalogue.h"
 
 #include "ReportTestSupport.h"
-#include "generate/HtmlPage.h"
 #include "reports/ReportFileError.h"
 #include "reports/ReportKind.h"
+#include "reports/ReportReader.h"
 #include "text/Cp1250.h"
 #include "xml/XmlDocument.h"
 
@@ -259,6 +259,13 @@ TEST_F(Catalogue, FileThatCannotBeOpenedStopsTheLoadNamesTheFileAndLeavesAnEmpty
     EXPECT_EQ(messages[0].Text,
               u"Plik: " + Cp1250ToUtf16(bad) + u" jest uszkodzony.\rNapraw plik.");
     EXPECT_NE(messages[0].Text.find(u"zły & uszkodzony.xml"), std::u16string::npos);
+
+    // Without a message box, the file is named in the result instead.
+    catalogue = Lettered("XYZ");
+    EXPECT_EQ(BuildCatalogue(catalogue, {good, bad, later}), bad);
+    EXPECT_TRUE(catalogue.Slots.empty());
+    EXPECT_EQ(BuildCatalogue(catalogue, {later, good}), std::nullopt);
+    EXPECT_EQ(catalogue.Count, 2);
 }
 
 TEST_F(Catalogue, FailedLoadWithoutAMessageBoxStillReportsFailure) {
@@ -378,6 +385,30 @@ TEST(KindListing, LineOutsideTheListFindsNoEntryEvenWhenEmptySlotsExist) {
     for (const int line : {-1, 1, 5})
         EXPECT_EQ(CatalogueIndexOf(catalogue, list, line), -1) << line;
     EXPECT_EQ(CatalogueIndexOfTitle(catalogue, "missing"), -1);
+}
+
+TEST(KindListing, EachLineOfARepeatedTitleStandsForItsOwnEntry) {
+    ReportCatalogue catalogue;
+    catalogue.Slots = {
+        {"Z karty - Ewa", "/first", "Z karty"},
+        {"Klasyfikacja klasy - 1a - Ewa", "/other", "Klasyfikacja klasy"},
+        {"Z karty - Ewa", "/second", "Z karty"},
+        {"Z karty - Jan", "/third", "Z karty"},
+    };
+    catalogue.Count = 4;
+    VectorKindList list;
+    FillKindList(catalogue, list, 7);
+    ASSERT_EQ(list.ItemCount(), 3);
+    const std::vector<std::pair<int, int>> lineToEntry = {
+        {0, 0}, {1, 2}, {2, 3}, {-1, -1}, {3, -1}};
+    for (const auto& [line, entry] : lineToEntry)
+        EXPECT_EQ(CatalogueEntryOfLine(catalogue, list, line), entry) << line;
+    // A list out of step with more lines of a title than entries falls back
+    // to the first entry of that title.
+    list.Items.push_back("Z karty - Ewa");
+    EXPECT_EQ(CatalogueEntryOfLine(catalogue, list, 3), 0);
+    list.Items.push_back("gone");
+    EXPECT_EQ(CatalogueEntryOfLine(catalogue, list, 4), -1);
 }
 
 // --- Moving and removing -------------------------------------------------------

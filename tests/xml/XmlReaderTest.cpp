@@ -15,7 +15,7 @@ namespace {
 class XmlReader : public ::testing::Test {
 protected:
     // Parse UTF-8 test text as the cp1250 bytes a report file would hold.
-    bool Parse(std::string_view utf8) { return m_doc.LoadFromBytes(Utf8ToCp1250(utf8)); }
+    XmlLoadResult Parse(std::string_view utf8) { return m_doc.LoadFromBytes(Utf8ToCp1250(utf8)); }
     const XmlNode* Node(std::initializer_list<std::u16string_view> path) const {
         const XmlNode* node = &m_doc.Root;
         for (auto name : path) {
@@ -91,21 +91,45 @@ TEST_F(XmlReader, CDataGoesToTheEnclosingElementUnchanged) {
 
 TEST_F(XmlReader, SyntaxErrorsFailButKeepWhatWasReadBefore) {
     const char* damaged[] = {
-        "<a><b>1</b><c k='v'>2</c></a>",      // single quotes
-        "<a><b>1</b>< >2</a>",                // empty name
-        "<a><b>1</b><c>2</d></a>",            // wrong end tag
+        "<a><b>1</b><c k='v'>2</c></a>",       // single quotes
+        "<a><b>1</b>< >2</a>",                 // empty name
+        "<a><b>1</b><c>2</d></a>",             // wrong end tag
         "<a><b>1</b> mieszana treść <c/></a>", // text after a child's end tag
-        "<a><b>1</b><c k=\"v>2</c></a>",      // unclosed attribute value
-        "<a><b>1</b><c k>2</c></a>",          // attribute without "="
+        "<a><b>1</b><c k=\"v>2</c></a>",       // unclosed attribute value
+        "<a><b>1</b><c k>2</c></a>",           // attribute without "="
     };
     for (const char* text : damaged) {
-        EXPECT_FALSE(Parse(text)) << text;
+        const XmlLoadResult result = Parse(text);
+        EXPECT_FALSE(result) << text;
         EXPECT_EQ(Value({u"a", u"b"}), u"1") << text;
-        EXPECT_NE(m_doc.ErrorOffset, std::u16string::npos) << text;
+        EXPECT_EQ(result.Offset + result.UnreadCharacters, Utf8ToUtf16(text).size()) << text;
     }
-    EXPECT_FALSE(Parse("śmieci <a/>"));
+    const XmlLoadResult garbage = Parse("śmieci <a/>");
+    EXPECT_FALSE(garbage);
     EXPECT_EQ(m_doc.Root.ChildCount(), 0);
-    EXPECT_EQ(m_doc.ErrorOffset, 1u);
+    EXPECT_EQ(garbage.Offset, 1u);
+    EXPECT_EQ(garbage.UnreadCharacters, 10u);
+}
+
+TEST_F(XmlReader, StopIsGivenAsLineAndColumnOfTheDecodedText) {
+    // The attribute without "=" on the third line stops the reader there; in
+    // UTF-16 the positions count the same characters, not bytes.
+    const std::string text = "<a>\r\n<b>1</b>\r\n<c k>2</c></a>";
+    const std::size_t thirdLine = text.find("<c");
+    std::string utf16 = "\xFF\xFE";
+    for (const char c : text)
+        utf16 += std::string{c, '\0'};
+    for (const std::string& bytes : {text, utf16}) {
+        const XmlLoadResult result = m_doc.LoadFromBytes(bytes);
+        EXPECT_FALSE(result.Complete);
+        EXPECT_EQ(result.Line, 3u);
+        EXPECT_GT(result.Offset, thirdLine);
+        EXPECT_EQ(result.Column, result.Offset - thirdLine + 1);
+        EXPECT_EQ(result.Offset + result.UnreadCharacters, text.size());
+    }
+    const XmlLoadResult whole = m_doc.LoadFromBytes("<a/>\n");
+    EXPECT_TRUE(whole.Complete);
+    EXPECT_EQ(whole.UnreadCharacters, 0u);
 }
 
 TEST_F(XmlReader, EndTagNamesMatchWithoutRegardToCase) {
@@ -122,7 +146,7 @@ TEST_F(XmlReader, UnterminatedCommentOrCDataYieldsEmptyText) {
     EXPECT_TRUE(Parse("<a><!-- bez końca"));
     ASSERT_EQ(Node({u"a"})->ChildCount(), 1);
     EXPECT_EQ(Node({u"a"})->ChildAt(0)->Value, u"");
-    EXPECT_FALSE(Parse("<a><!-x"))  << "fewer than seven characters after <!";
+    EXPECT_FALSE(Parse("<a><!-x")) << "fewer than seven characters after <!";
 }
 
 TEST_F(XmlReader, Utf16WithByteOrderMarkIsDetected) {
@@ -183,8 +207,9 @@ TEST_F(XmlReader, RandomBytesNeverCrash) {
         std::string bytes;
         const int length = byte(random) * 4;
         for (int i = 0; i < length; ++i)
-            bytes.push_back(round % 2 ? static_cast<char>(byte(random))
-                                      : alphabet[static_cast<std::size_t>(byte(random)) % alphabet.size()]);
+            bytes.push_back(
+                round % 2 ? static_cast<char>(byte(random))
+                          : alphabet[static_cast<std::size_t>(byte(random)) % alphabet.size()]);
         m_doc.LoadFromBytes(bytes);
         (void)m_doc.ToText();
     }

@@ -6,7 +6,10 @@
 // count that is not a whole number, a distinguished student without an
 // average) or would silently lose or double something in it (damaged XML, an
 // unknown kind, two reports for one class). It never stops at the first
-// problem: a school wants the whole list at once.
+// problem: a school wants the whole list at once. What each kind must hold is
+// not written down here: the check runs the kind's own section writer with a
+// reader that records every bad value. It knows nothing of terminals; the
+// front ends format its findings.
 
 #include <cstddef>
 #include <string>

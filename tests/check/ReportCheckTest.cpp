@@ -1,5 +1,6 @@
-#include "cli/ReportCheck.h"
-#include "cli/ReportSource.h"
+#include "check/ReportCheck.h"
+
+#include "app/ReportFolder.h"
 
 #include "CliTestSupport.h"
 #include "generate/Sections.h"
@@ -104,7 +105,8 @@ bool WriterFails(const std::string& path, const std::string& kind) {
     GenerationState state;
     HtmlBuffer target;
     try {
-        SectionWriterForKind(Utf8ToCp1250(kind))(SectionMode::ForSet, catalogue, 0, target, state);
+        WriteSection(SectionKindOf(Utf8ToCp1250(kind)), SectionMode::ForSet, catalogue, 0, target,
+                     state);
     } catch (const Failure&) {
         return true;
     }

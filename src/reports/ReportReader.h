@@ -1,0 +1,91 @@
+#pragma once
+
+// Reading the values of a loaded report: texts by element path below
+// "Szkola", and the whole numbers (counts, averages) that decide how much of
+// a report the writers show. The writers of the documents read through a
+// ReportReader; the checker runs the same writers with a reader that records
+// every bad value instead of stopping, so the two cannot disagree on what a
+// report must hold.
+
+#include "reports/WholeNumber.h"
+
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace notarion {
+
+class XmlDocument;
+
+// The largest count of students or lines a report can plausibly hold. A count
+// above it is taken for damage (one wrong digit), not for work to do for hours.
+inline constexpr int MaxLoopCount = 10000;
+
+// The text of Szkola/name1[/name2[/name3]] as cp1250; a missing element reads
+// as the empty text. The lookup does not grow the document.
+std::string ReadReportText(const XmlDocument& report, std::string_view name1,
+                           std::string_view name2 = {}, std::string_view name3 = {});
+
+// What a reader does with a value that is not the number the writers need.
+enum class OnBadValue {
+    // Throw Failure carrying the file, the element, the value and the kind
+    // of fault: the document set stops.
+    Stop,
+    // Record a ValueFinding and go on as if the value were 0.
+    Record,
+};
+
+enum class ValueProblem {
+    // A count is missing or empty.
+    MissingCount,
+    // A count is not a whole number.
+    CountNotWholeNumber,
+    // A count is a whole number above MaxLoopCount or beyond 32 bits.
+    CountOutOfRange,
+    // A count is negative: allowed, but the writers show nothing under it.
+    NegativeCount,
+    // An average is missing or not a whole number.
+    AverageNotNumeric,
+};
+
+// One bad value met by a recording reader. Texts are cp1250.
+struct ValueFinding {
+    ValueProblem Problem = ValueProblem::MissingCount;
+    // "Szkola/Pasek/Uczen2/Srednia".
+    std::string Element;
+    std::string Value;
+    // The text of the element that holds an average (the student), else empty.
+    std::string Holder;
+};
+
+class ReportReader {
+public:
+    // Read from report, which must outlive the reader; file names the report
+    // in failures.
+    ReportReader(const XmlDocument& report, std::string file, OnBadValue policy);
+
+    // ReadReportText of the report.
+    std::string Text(std::string_view name1, std::string_view name2 = {},
+                     std::string_view name3 = {}) const;
+    // A count that drives a loop: a whole number no larger than MaxLoopCount;
+    // zero and negative values are returned as they are.
+    int Count(std::string_view name1, std::string_view name2 = {}, std::string_view name3 = {});
+    // An average in hundredths: any 32-bit whole number. The text of the
+    // element above the average names its holder in a finding.
+    int Average(std::string_view name1, std::string_view name2, std::string_view name3);
+
+    // The bad values recorded so far, in reading order (Record only).
+    const std::vector<ValueFinding>& Findings() const { return m_findings; }
+    const std::string& File() const { return m_file; }
+
+private:
+    // Stop: throw; Record: keep the finding. Returns the value to go on with.
+    int Bad(ValueFinding finding, NumberFault fault);
+
+    const XmlDocument& m_report;
+    std::string m_file;
+    OnBadValue m_policy;
+    std::vector<ValueFinding> m_findings;
+};
+
+} // namespace notarion
