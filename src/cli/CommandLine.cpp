@@ -3,6 +3,7 @@
 #include "app/BuildInfo.h"
 #include "cli/CommandError.h"
 #include "cli/Commands.h"
+#include "cli/PdfCommand.h"
 #include "text/Failure.h"
 
 #include <array>
@@ -21,6 +22,7 @@ sprawozdań, bez okien programu Notarion.
 Użycie:
   notarion-cli generate ŹRÓDŁO [--out FOLDER] [--decimal-separator ZNAK]
   notarion-cli preview SPRAWOZDANIE [--out PLIK] [--decimal-separator ZNAK]
+  notarion-cli pdf ŹRÓDŁO [--out PLIK.pdf] [--decimal-separator ZNAK]
   notarion-cli list save ŹRÓDŁO PLIK_LISTY
   notarion-cli list show PLIK_LISTY
   notarion-cli check ŹRÓDŁO [--json]
@@ -28,6 +30,7 @@ Użycie:
 Polecenia:
   generate   zapisuje czternaście dokumentów: protokoły i listy uczniów
   preview    zapisuje stronę podglądu jednego sprawozdania
+  pdf        zapisuje czternaście dokumentów i cały zestaw jako jeden plik PDF
   list       zapisuje albo pokazuje plik listy
   check      sprawdza sprawozdania przed generowaniem dokumentów
 
@@ -63,6 +66,22 @@ Windows-1250, jak wszystkie dokumenty programu).
 
 Opcje:
   --out PLIK                 plik strony podglądu zamiast standardowego wyjścia
+  --decimal-separator ZNAK   separator dziesiętny średnich ocen; domyślnie ten
+                             z ustawień regionalnych
+  -h, --help                 ta pomoc
+)";
+
+constexpr std::string_view PdfHelp =
+    R"(Użycie: notarion-cli pdf ŹRÓDŁO [--out PLIK.pdf] [--decimal-separator ZNAK]
+
+Zapisuje czternaście dokumentów, tak jak polecenie generate, a potem cały
+zestaw jako jeden plik PDF (A4): strona tytułowa ze spisem dokumentów, każdy
+dokument od nowej strony, numery stron i zakładki z tytułami dokumentów.
+Wypisuje ścieżkę zapisanego pliku. Nie potrzebuje ekranu.
+
+Opcje:
+  --out PLIK.pdf             plik PDF; domyślnie „Protokoly.pdf” w folderze
+                             dokumentów („Protokoly” w folderze sprawozdań)
   --decimal-separator ZNAK   separator dziesiętny średnich ocen; domyślnie ten
                              z ustawień regionalnych
   -h, --help                 ta pomoc
@@ -198,7 +217,8 @@ int RunList(std::span<const std::string> words, std::ostream& out, std::ostream&
     ThrowCommandUsage("list", "nieznane polecenie „" + command + "”.");
 }
 
-int Dispatch(const std::vector<std::string>& words, std::ostream& out, std::ostream& err) {
+int Dispatch(const std::vector<std::string>& words, const SetPdfWriter& pdfWriter,
+             std::ostream& out, std::ostream& err) {
     if (words.empty())
         ThrowCommandUsage("", "brak polecenia.");
     const std::string& command = words.front();
@@ -227,6 +247,15 @@ int Dispatch(const std::vector<std::string>& words, std::ostream& out, std::ostr
         return !parsed ? 0 : RunCommand("preview", [&] {
             PreviewCommand(parsed->Positionals[0], parsed->Value("out"),
                            parsed->Value("decimal-separator"), out);
+            return 0;
+        });
+    }
+    if (command == "pdf") {
+        constexpr std::array<std::string_view, 1> names = {"ŹRÓDŁO"};
+        const auto parsed = ParseCommand("pdf", rest, DocumentOptions, names, PdfHelp, out);
+        return !parsed ? 0 : RunCommand("pdf", [&] {
+            PdfCommand(parsed->Positionals[0], parsed->Value("out"),
+                       parsed->Value("decimal-separator"), pdfWriter, out, err);
             return 0;
         });
     }
@@ -306,10 +335,11 @@ ParsedArguments ParseArguments(std::span<const std::string> words,
     return parsed;
 }
 
-int RunCommandLine(const std::vector<std::string>& words, std::ostream& out, std::ostream& err) {
+int RunCommandLine(const std::vector<std::string>& words, std::ostream& out, std::ostream& err,
+                   const SetPdfWriter& pdfWriter) {
     int code = static_cast<int>(ExitCode::Success);
     try {
-        code = Dispatch(words, out, err);
+        code = Dispatch(words, pdfWriter, out, err);
     } catch (const CommandError& error) {
         if (*error.what() != '\0')
             err << error.what() << '\n';

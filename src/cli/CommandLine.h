@@ -4,8 +4,11 @@
 // core and serves scripts, machines without a display and whole-road tests.
 //
 // CommandLine parses the words and prints help and usage errors; Commands
-// does the work of each command; ReportSource turns a folder or a list file
+// does the work of each command (PdfCommand that of pdf, with a writer that
+// only a build with Qt links in); ReportSource turns a folder or a list file
 // into a catalogue; ReportCheck and CheckOutput make the check command.
+
+#include "cli/PdfCommand.h"
 
 #include <iosfwd>
 #include <optional>
@@ -44,9 +47,11 @@ ParsedArguments ParseArguments(std::span<const std::string> words,
                                std::span<const CommandOption> options);
 
 // Run notarion-cli with the words after the program name: results on out,
-// messages on err (both UTF-8, except a preview page, which is cp1250).
+// messages on err (both UTF-8, except a preview page, which is cp1250); the
+// pdf command writes through pdfWriter (none in a build without Qt).
 // Returns the exit code (0 success, 1 failure of the work, 2 usage error).
 // Never throws.
-int RunCommandLine(const std::vector<std::string>& words, std::ostream& out, std::ostream& err);
+int RunCommandLine(const std::vector<std::string>& words, std::ostream& out, std::ostream& err,
+                   const SetPdfWriter& pdfWriter = {});
 
 } // namespace notarion

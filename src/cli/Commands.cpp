@@ -69,9 +69,8 @@ std::string DecimalSeparatorArgument(std::string_view argument) {
     return *core;
 }
 
-void GenerateCommand(std::string_view source, const std::optional<std::string>& outFolder,
-                     const std::optional<std::string>& separator, std::ostream& out,
-                     std::ostream& err) {
+SetContents GenerateSet(std::string_view source, const std::optional<std::string>& outFolder,
+                        const std::optional<std::string>& separator, std::ostream& err) {
     const ReportSource resolved = ResolveSource(source);
     const std::string folder = outFolder ? PathArgument(*outFolder) : DefaultOutputFolder(resolved);
     GenerationState state;
@@ -93,9 +92,16 @@ void GenerateCommand(std::string_view source, const std::optional<std::string>& 
         failed(ProtocolsFailureMessage());
     if (!GenerateLists(state, folder))
         failed(ListsFailureMessage());
-    for (const DocumentInfo& document : DocumentTable())
-        out << OneLine(TerminalText(DocumentPath(folder, document.FileName))) << '\n';
     ReportLeftOut(leftOut, source, err);
+    return DescribeSet(catalogue, folder);
+}
+
+void GenerateCommand(std::string_view source, const std::optional<std::string>& outFolder,
+                     const std::optional<std::string>& separator, std::ostream& out,
+                     std::ostream& err) {
+    const SetContents set = GenerateSet(source, outFolder, separator, err);
+    for (const DocumentInfo& document : DocumentTable())
+        out << OneLine(TerminalText(DocumentPath(set.Folder, document.FileName))) << '\n';
 }
 
 void PreviewCommand(std::string_view report, const std::optional<std::string>& outFile,

@@ -4,6 +4,8 @@
 // Arguments are the command line's UTF-8 texts; results go to out, and a
 // command that cannot finish throws CommandError with the text to show.
 
+#include "generate/SetContents.h"
+
 #include <iosfwd>
 #include <optional>
 #include <string>
@@ -20,6 +22,12 @@ namespace notarion {
 void GenerateCommand(std::string_view source, const std::optional<std::string>& outFolder,
                      const std::optional<std::string>& separator, std::ostream& out,
                      std::ostream& err);
+
+// The work of GenerateCommand without the listing of paths: write the set
+// and name the reports left out on err. Returns what the set holds. Throws
+// CommandError as GenerateCommand does.
+SetContents GenerateSet(std::string_view source, const std::optional<std::string>& outFolder,
+                        const std::optional<std::string>& separator, std::ostream& err);
 
 // Write the preview page of one report file to outFile, or to out unchanged
 // (cp1250) when outFile is empty. Throws CommandError when the file is

@@ -27,6 +27,24 @@ constexpr std::array<StudentList GenerationState::*, DocumentCount - ProtocolDoc
 constexpr std::array<int, DocumentCount> SetIndexOfOption = {10, 12, 11, 9, 13, 1, 0,
                                                              5,  2,  3,  4, 7,  8, 6};
 
+// The option chooser's title of each viewer option.
+constexpr std::array<std::string_view, DocumentCount> OptionTitles = {
+    "Uczniowie z oceną wzorową z zachowania",
+    "Uczniowie z obniżoną oceną z zachowania",
+    "Uczniowie z wzorową frekwencją",
+    "Uczniowie osiągający wysokie wyniki w nauce",
+    "Uczniowie z ocenami niedostatecznymi",
+    "Klasyfikacja uczniów - zachowanie",
+    "Klasyfikacja uczniów - nauczanie",
+    "Uzasadnienia ocen niedostatecznych",
+    "Realizacja programów nauczania",
+    "Realizacja programów wychowawczych",
+    "Realizacja zadań dodatkowych",
+    "Realizacja godzin kartowych",
+    "Realizacja innych zadań",
+    "Sprawozdanie dyrektora szkoły",
+};
+
 std::u16string TwoLines(std::string_view first, std::string_view second) {
     return Utf8ToUtf16(first) + u'\r' + Utf8ToUtf16(second);
 }
@@ -73,6 +91,12 @@ std::string DocumentFileForOption(int option) {
     return DocumentTable()[static_cast<std::size_t>(
                                SetIndexOfOption[static_cast<std::size_t>(option)])]
         .FileName;
+}
+
+std::string DocumentTitleForOption(int option) {
+    if (option < 0 || option >= DocumentCount)
+        return {};
+    return Utf8ToCp1250(OptionTitles[static_cast<std::size_t>(option)]);
 }
 
 std::string DocumentPath(const std::string& folder, std::string_view fileName) {

@@ -42,6 +42,10 @@ const std::array<DocumentInfo, DocumentCount>& DocumentTable();
 // 13; the empty text for any other option.
 std::string DocumentFileForOption(int option);
 
+// The title under which the option chooser lists option 0 to 13 (cp1250);
+// the empty text for any other option.
+std::string DocumentTitleForOption(int option);
+
 // The path of a file name inside a folder: folder, separator, name.
 std::string DocumentPath(const std::string& folder, std::string_view fileName);
 

@@ -1,5 +1,6 @@
 #include "platform/TEmbeddedWB.h"
 
+#include "platform/PageDocument.h"
 #include "platform/QtText.h"
 #include "text/Cp1250.h"
 #include "text/Failure.h"
@@ -17,8 +18,6 @@
 #include <QPrinterInfo>
 #include <QScreen>
 #include <QScrollBar>
-#include <QStringDecoder>
-#include <QTextFrame>
 #include <QTimer>
 
 #include <algorithm>
@@ -28,71 +27,6 @@
 
 namespace notarion {
 namespace {
-
-// Margins of printed pages, as the desktop browsers print by default.
-constexpr qreal PrintMarginInches = 0.75;
-// Only the head of a page is searched for its charset declaration.
-constexpr std::size_t CharsetSearchLimit = 4096;
-
-std::string LowerAscii(std::string_view text) {
-    std::string lower(text);
-    for (char& c : lower)
-        c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
-    return lower;
-}
-
-// The value of the first "charset=" in the page's head, lower-cased; empty
-// when there is none.
-std::string DeclaredCharset(std::string_view bytes) {
-    const std::string head =
-        LowerAscii(bytes.substr(0, std::min(bytes.size(), CharsetSearchLimit)));
-    const std::size_t at = head.find("charset=");
-    if (at == std::string::npos)
-        return {};
-    std::size_t begin = at + 8;
-    while (begin < head.size() && (head[begin] == '"' || head[begin] == '\'' || head[begin] == ' '))
-        ++begin;
-    std::size_t end = begin;
-    while (end < head.size() && (std::isalnum(static_cast<unsigned char>(head[end])) ||
-                                 head[end] == '-' || head[end] == '_'))
-        ++end;
-    return head.substr(begin, end - begin);
-}
-
-std::optional<QString> DecodeUtf8Strictly(std::string_view bytes) {
-    QStringDecoder decoder(QStringDecoder::Utf8);
-    QString text = decoder(QByteArrayView(bytes.data(), static_cast<qsizetype>(bytes.size())));
-    if (decoder.hasError())
-        return std::nullopt;
-    return text;
-}
-
-QString DecodeWith(QStringDecoder::Encoding encoding, std::string_view bytes) {
-    QStringDecoder decoder(encoding);
-    return decoder(QByteArrayView(bytes.data(), static_cast<qsizetype>(bytes.size())));
-}
-
-// The number of a body attribute such as leftmargin="20", if the page's body
-// tag carries it.
-std::optional<int> BodyMargin(const QString& html, const QString& attribute) {
-    const qsizetype body = html.indexOf(QStringLiteral("<body"), 0, Qt::CaseInsensitive);
-    if (body < 0)
-        return std::nullopt;
-    const qsizetype close = html.indexOf(QChar(u'>'), body);
-    const QString tag = html.mid(body, close < 0 ? -1 : close - body);
-    qsizetype at = tag.indexOf(attribute + u'=', 0, Qt::CaseInsensitive);
-    if (at < 0)
-        return std::nullopt;
-    at += attribute.size() + 1;
-    while (at < tag.size() && (tag[at] == u'"' || tag[at] == u'\''))
-        ++at;
-    qsizetype end = at;
-    while (end < tag.size() && tag[end].isDigit() && end - at < 4)
-        ++end;
-    if (end == at)
-        return std::nullopt;
-    return tag.mid(at, end - at).toInt();
-}
 
 QString NoticePage(const std::string& path) {
     return QStringLiteral("<html><body><p><b>Nie można wyświetlić dokumentu.</b></p>"
@@ -109,12 +43,15 @@ QString LocalPathOf(const QUrl& url) {
 SaveTarget AskSaveTarget(QWidget* parent, SaveOffer offer, const QString& suggestedPath) {
     const QString html = QString::fromUtf16(HtmlFilter);
     const QString pdf = QString::fromUtf16(PdfFilter);
-    QFileDialog dialog(parent, offer == SaveOffer::PdfOnly
-                                   ? QStringLiteral("Brak drukarki - zapisz wydruk jako plik PDF")
-                                   : QStringLiteral("Zapisz jako"));
+    const QString title = offer == SaveOffer::PdfOnly
+                              ? QStringLiteral("Brak drukarki - zapisz wydruk jako plik PDF")
+                          : offer == SaveOffer::PdfOfSet ? QStringLiteral("Zapisz zestaw jako PDF")
+                                                         : QStringLiteral("Zapisz jako");
+    QFileDialog dialog(parent, title);
     dialog.setAcceptMode(QFileDialog::AcceptSave);
     dialog.setFileMode(QFileDialog::AnyFile);
-    dialog.setNameFilters(offer == SaveOffer::PdfOnly ? QStringList{pdf} : QStringList{html, pdf});
+    dialog.setNameFilters(offer == SaveOffer::HtmlOrPdf ? QStringList{html, pdf}
+                                                        : QStringList{pdf});
     if (!suggestedPath.isEmpty()) {
         const QFileInfo info(suggestedPath);
         dialog.setDirectory(info.absolutePath());
@@ -133,7 +70,7 @@ SaveTarget AskSaveTarget(QWidget* parent, SaveOffer offer, const QString& sugges
 SaveTarget ResolveSaveTarget(const QString& path, SaveFormat filterFormat, SaveOffer offer) {
     if (path.isEmpty())
         return {};
-    if (offer == SaveOffer::PdfOnly)
+    if (offer != SaveOffer::HtmlOrPdf)
         filterFormat = SaveFormat::Pdf;
     const QString suffix = QFileInfo(path).suffix().toLower();
     if (suffix == u"pdf")
@@ -165,28 +102,6 @@ std::unique_ptr<QPrinter> PdfPrinter(const QString& path) {
         QMarginsF(PrintMarginInches, PrintMarginInches, PrintMarginInches, PrintMarginInches),
         QPageLayout::Inch);
     return printer;
-}
-
-QString DecodePage(std::string_view bytes) {
-    if (bytes.starts_with("\xEF\xBB\xBF"))
-        return DecodeWith(QStringDecoder::Utf8, bytes.substr(3));
-    if (bytes.starts_with("\xFF\xFE"))
-        return DecodeWith(QStringDecoder::Utf16LE, bytes.substr(2));
-    if (bytes.starts_with("\xFE\xFF"))
-        return DecodeWith(QStringDecoder::Utf16BE, bytes.substr(2));
-
-    const std::string charset = DeclaredCharset(bytes);
-    if (charset == "windows-1250" || charset == "cp1250" || charset == "x-cp1250")
-        return QStringFromCp1250(bytes);
-    if (charset == "utf-8" || charset == "utf8")
-        return DecodeWith(QStringDecoder::Utf8, bytes);
-    if (charset == "iso-8859-1" || charset == "latin1")
-        return DecodeWith(QStringDecoder::Latin1, bytes);
-    // Undeclared or unknown: a Polish page that is not valid UTF-8 is almost
-    // certainly in the code page the program itself writes.
-    if (std::optional<QString> text = DecodeUtf8Strictly(bytes))
-        return *text;
-    return QStringFromCp1250(bytes);
 }
 
 TEmbeddedWB::TEmbeddedWB(QWidget* parent)
@@ -228,14 +143,7 @@ void TEmbeddedWB::Show(const std::string& path) {
 
     // The page asks for its own side margins in its body tag, which the
     // rich-text engine does not read; give them to the document's frame.
-    QTextFrameFormat frame = document()->rootFrame()->frameFormat();
-    if (const auto left = BodyMargin(html, QStringLiteral("leftmargin")))
-        frame.setLeftMargin(*left);
-    if (const auto right = BodyMargin(html, QStringLiteral("rightmargin")))
-        frame.setRightMargin(*right);
-    if (const auto top = BodyMargin(html, QStringLiteral("topmargin")))
-        frame.setTopMargin(*top);
-    document()->rootFrame()->setFrameFormat(frame);
+    ApplyBodyMargins(*document(), html);
     verticalScrollBar()->setValue(0);
 
     // The document is complete once the event loop has shown it, as with a
@@ -353,15 +261,7 @@ bool TEmbeddedWB::PrintDocument(QPrinter& printer) const {
             painter.drawText(QRectF(0, 0, body.width(), headerHeight), Qt::AlignLeft | Qt::AlignTop,
                              header);
         }
-        painter.save();
-        painter.translate(0, headerHeight - page * body.height());
-        const QRectF view(0, page * body.height(), body.width(), body.height());
-        painter.setClipRect(view);
-        QAbstractTextDocumentLayout::PaintContext context;
-        context.clip = view;
-        context.palette.setColor(QPalette::Text, Qt::black);
-        copy->documentLayout()->draw(&painter, context);
-        painter.restore();
+        DrawDocumentPage(painter, *copy, page, body, headerHeight);
         if (!footer.isEmpty()) {
             painter.setFont(marginFont);
             painter.drawText(

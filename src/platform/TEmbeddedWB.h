@@ -12,6 +12,7 @@
 // The save dialog and the printer are injectable, so tests can save and print
 // without a person or a printer.
 
+#include "platform/PageDocument.h"
 #include "platform/PrintOptions.h"
 
 #include <QTextBrowser>
@@ -36,8 +37,9 @@ enum class ViewerResult {
 // The two forms in which a shown document can be saved.
 enum class SaveFormat { Html, Pdf };
 
-// Which forms the save dialog offers.
-enum class SaveOffer { HtmlOrPdf, PdfOnly };
+// Which forms the save dialog offers: a page or a PDF of the shown document,
+// a PDF instead of a print (no printer), or the PDF of the whole set.
+enum class SaveOffer { HtmlOrPdf, PdfOnly, PdfOfSet };
 
 // What the user chose in a save dialog; an empty Path means cancelled.
 struct SaveTarget {
@@ -76,12 +78,6 @@ std::unique_ptr<QPrinter> DefaultPrinter();
 // for when the print preview's print button is used). Never fails; a file
 // that cannot be written shows up when printing starts.
 std::unique_ptr<QPrinter> PdfPrinter(const QString& path);
-
-// The text of a page's bytes: the encoding is taken from a byte-order mark or
-// from the page's meta charset (windows-1250 and its aliases, UTF-8,
-// ISO-8859-1); without either, valid UTF-8 is read as UTF-8 and anything else
-// as Windows-1250, the code page of the generated documents. Never fails.
-QString DecodePage(std::string_view bytes);
 
 class TEmbeddedWB : public QTextBrowser {
     Q_OBJECT
@@ -141,6 +137,10 @@ public:
     void SetSaveDialog(SaveDialog dialog) { m_saveDialog = std::move(dialog); }
     // Replace the printer source (tests print into a PDF). Never fails.
     void SetPrinterFactory(PrinterFactory factory) { m_printerFactory = std::move(factory); }
+    // The save dialog and the printer source in use, for the window's
+    // commands that print or save more than the shown document.
+    const SaveDialog& SaveDialogInUse() const { return m_saveDialog; }
+    const PrinterFactory& PrinterFactoryInUse() const { return m_printerFactory; }
 
     // Only Qt resources and regular local files inside the folder of the
     // navigated document are loaded; anything else is refused, so a page

@@ -2,6 +2,7 @@
 
 #include "app/SharedState.h"
 #include "generate/DocumentSet.h"
+#include "generate/SetContents.h"
 #include "platform/QtText.h"
 #include "platform/SkinImage.h"
 #include "platform/TEmbeddedWB.h"
@@ -94,6 +95,8 @@ TFBrowser::TFBrowser(SharedState& state, QWidget* mainWindow, TFWarning& warning
     LPodglond = MakeLabel(this, kPrintPreview);
     LKreska2 = MakeLabel(this, kUnderline3);
     LClose = MakeLabel(this, kCloseCommand);
+    LZapiszZestaw = MakeLabel(this, kSaveSet);
+    LDrukujZestaw = MakeLabel(this, kPrintSet);
     LCloseWykres = new HotArea(this, ToQRect(kClose));
     LListwa = new HotArea(this, ToQRect(kTitleStrip), HotCursor::Normal);
 
@@ -124,7 +127,8 @@ TFBrowser::TFBrowser(SharedState& state, QWidget* mainWindow, TFWarning& warning
 
     m_commands =
         new HoverGroup(this, ColorFromBgr(kCommandColour), ColorFromBgr(kCommandHoverColour));
-    for (HotArea* command : {LWyborOpcji, LZapisz, LKopiuj, LDrukuj, LPodglond, LClose})
+    for (HotArea* command :
+         {LWyborOpcji, LZapisz, LKopiuj, LDrukuj, LPodglond, LClose, LZapiszZestaw, LDrukujZestaw})
         m_commands->Add(command);
     for (QWidget* reset : std::initializer_list<QWidget*>{ImTlo, Label1, LKreska1, LKreska2})
         m_commands->AddResetArea(reset);
@@ -142,6 +146,8 @@ TFBrowser::TFBrowser(SharedState& state, QWidget* mainWindow, TFWarning& warning
     connect(LPodglond, &HotArea::clicked, this, &TFBrowser::LPodglondClick);
     connect(LClose, &HotArea::clicked, this, &TFBrowser::LCloseClick);
     connect(LCloseWykres, &HotArea::clicked, this, &TFBrowser::LCloseClick);
+    connect(LZapiszZestaw, &HotArea::clicked, this, &TFBrowser::LZapiszZestawClick);
+    connect(LDrukujZestaw, &HotArea::clicked, this, &TFBrowser::LDrukujZestawClick);
     connect(LCiongnij, &HotArea::pressed, this, &TFBrowser::LCiongnijMouseDown);
     connect(LCiongnij, &HotArea::moved, this, &TFBrowser::LCiongnijMouseMove);
     connect(LCiongnij, &HotArea::released, this, &TFBrowser::LCiongnijMouseUp);
@@ -260,6 +266,19 @@ void TFBrowser::LCloseClick() {
     close();
 }
 
+void TFBrowser::LZapiszZestawClick() {
+    m_commands->Reset();
+    ReportSet(SaveSetPdf(this, DescribeSet(m_state.Catalogue, m_state.OutputFolder),
+                         WebBrowser->SaveDialogInUse()));
+}
+
+void TFBrowser::LDrukujZestawClick() {
+    m_commands->Reset();
+    ReportSet(PrintSet(this, DescribeSet(m_state.Catalogue, m_state.OutputFolder),
+                       WebBrowser->PrinterFactoryInUse(), WebBrowser->SaveDialogInUse(),
+                       m_printDialog));
+}
+
 void TFBrowser::LCiongnijMouseDown() {
     Rameczka->StartTracking();
     // The frame spans from the window's top-left corner to the cursor.
@@ -286,6 +305,11 @@ void TFBrowser::Report(ViewerResult result, const std::u16string& failed,
         Warn(failed);
     else if (result == ViewerResult::NoDocument)
         Warn(noDocument);
+}
+
+void TFBrowser::ReportSet(const SetCommandResult& result) {
+    if (result.Result == ViewerResult::Failed)
+        Warn(SetOutputMessage(result.Output));
 }
 
 void TFBrowser::Warn(const std::u16string& text) {

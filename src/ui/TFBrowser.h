@@ -3,10 +3,11 @@
 // The document viewer: shows the fourteen generated documents one at a time
 // in an embedded viewer. A column of label commands chooses another document
 // (through the option chooser), saves, copies, prints, previews the print
-// and closes; a grip in the bottom band changes the window's height while a
-// dotted frame shows the new size.
+// and closes; two more save the whole set as one PDF and print it (SetPrinting); a grip in the
+// bottom band changes the window's height while a dotted frame shows the new size.
 
 #include "platform/HelpPages.h"
+#include "platform/SetPrinting.h"
 #include "ui/layout/TFBrowserLayout.h"
 
 #include <QDialog>
@@ -63,6 +64,8 @@ public:
 
     // Replace what F1 uses to open the help page (tests watch it). Never fails.
     void SetHelpOpener(HelpOpener opener) { m_help = std::move(opener); }
+    // Replace the print dialog of "Drukuj zestaw …" (tests answer it). Never fails.
+    void SetPrintDialog(PrintDialogRunner dialog) { m_printDialog = std::move(dialog); }
 
     // Components, positioned as the window's description gives them.
     QWidget* PTlo;
@@ -76,6 +79,8 @@ public:
     HotArea* LPodglond;
     HotArea* LKreska2;
     HotArea* LClose;
+    HotArea* LZapiszZestaw;
+    HotArea* LDrukujZestaw;
     HotArea* LCloseWykres;
     HotArea* LListwa;
     QWidget* Pdown;
@@ -103,6 +108,8 @@ private:
     void LDrukujMouseDown(Qt::MouseButton button, Qt::KeyboardModifiers modifiers);
     void LPodglondClick();
     void LCloseClick();
+    void LZapiszZestawClick();
+    void LDrukujZestawClick();
     void LCiongnijMouseDown();
     void LCiongnijMouseMove();
     void LCiongnijMouseUp();
@@ -118,6 +125,8 @@ private:
                 const std::u16string& noDocument);
     // Show a failure of a command in the message box.
     void Warn(const std::u16string& text);
+    // Show the message of a set command that failed, if it did.
+    void ReportSet(const SetCommandResult& result);
 
     SharedState& m_state;
     QWidget* m_mainWindow;
@@ -126,6 +135,7 @@ private:
     HoverGroup* m_commands;
     TitleStripDrag* m_drag;
     HelpOpener m_help;
+    PrintDialogRunner m_printDialog = AskPrintSettings;
 };
 
 } // namespace notarion

@@ -1,5 +1,7 @@
 #include "ui/TFWyborOpcji.h"
 
+#include "generate/DocumentSet.h"
+#include "platform/QtText.h"
 #include "platform/SkinImage.h"
 #include "ui/SkinnedWindow.h"
 #include "ui/layout/QtGeometry.h"
@@ -19,22 +21,13 @@ const char* const BackgroundSkin = "wyboropcji_tlo";
 } // namespace
 
 const std::array<QString, 14>& TFWyborOpcji::OptionTitles() {
-    static const std::array<QString, 14> titles = {
-        QStringLiteral("Uczniowie z oceną wzorową z zachowania"),
-        QStringLiteral("Uczniowie z obniżoną oceną z zachowania"),
-        QStringLiteral("Uczniowie z wzorową frekwencją"),
-        QStringLiteral("Uczniowie osiągający wysokie wyniki w nauce"),
-        QStringLiteral("Uczniowie z ocenami niedostatecznymi"),
-        QStringLiteral("Klasyfikacja uczniów - zachowanie"),
-        QStringLiteral("Klasyfikacja uczniów - nauczanie"),
-        QStringLiteral("Uzasadnienia ocen niedostatecznych"),
-        QStringLiteral("Realizacja programów nauczania"),
-        QStringLiteral("Realizacja programów wychowawczych"),
-        QStringLiteral("Realizacja zadań dodatkowych"),
-        QStringLiteral("Realizacja godzin kartowych"),
-        QStringLiteral("Realizacja innych zadań"),
-        QStringLiteral("Sprawozdanie dyrektora szkoły"),
-    };
+    static const std::array<QString, 14> titles = [] {
+        std::array<QString, 14> texts;
+        for (int option = 0; option < DocumentCount; ++option)
+            texts[static_cast<std::size_t>(option)] =
+                QStringFromCp1250(DocumentTitleForOption(option));
+        return texts;
+    }();
     return titles;
 }
 

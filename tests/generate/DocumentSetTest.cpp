@@ -2,6 +2,7 @@
 
 #include "TestSupport.h"
 #include "generate/Sections.h"
+#include "generate/SetContents.h"
 #include "reports/ReportCatalogue.h"
 #include "text/FileSystem.h"
 
@@ -457,6 +458,36 @@ TEST(DocumentTable, MapsEveryViewerOptionAndNothingElse) {
     EXPECT_EQ(DocumentFileForOption(-1), "");
     EXPECT_EQ(DocumentFileForOption(14), "");
     EXPECT_EQ(DocumentPath("/tmp/a", "b.htm"), "/tmp/a/b.htm");
+}
+
+TEST(SetContents, CountsEachKnownKindAndListsTheDocumentsInChooserOrder) {
+    ReportCatalogue catalogue;
+    for (const char* kind : {"Klasyfikacja klasy", "Z karty", "Klasyfikacja klasy", "Nieznany"})
+        catalogue.Slots.push_back({"tytul", "/r.xml", kind});
+    catalogue.Count = 4;
+    const SetContents contents = DescribeSet(catalogue, "/szkola/Protokoly");
+
+    EXPECT_EQ(contents.Folder, "/szkola/Protokoly");
+    ASSERT_EQ(contents.Counts.size(), 9u);
+    std::map<std::string, int> counts;
+    int total = 0;
+    for (const KindCount& kind : contents.Counts) {
+        counts[kind.Kind] = kind.Count;
+        total += kind.Count;
+    }
+    EXPECT_EQ(counts.size(), 9u) << "every kind once";
+    EXPECT_EQ(counts["Klasyfikacja klasy"], 2);
+    EXPECT_EQ(counts["Z karty"], 1);
+    EXPECT_EQ(total, 3) << "a report of no known kind is in no document";
+
+    ASSERT_EQ(contents.Documents.size(), 14u);
+    for (const auto& [option, name] : OptionFiles) {
+        EXPECT_EQ(contents.Documents[static_cast<std::size_t>(option)].Path,
+                  std::string("/szkola/Protokoly/") + name);
+    }
+    EXPECT_EQ(Cp1250ToUtf8(contents.Documents[0].Title), "Uczniowie z oceną wzorową z zachowania");
+    EXPECT_EQ(Cp1250ToUtf8(contents.Documents[13].Title), "Sprawozdanie dyrektora szkoły");
+    EXPECT_EQ(DocumentTitleForOption(14), "");
 }
 
 TEST(GenerationMessages, AreTheTwoLineTextsOfTheirSteps) {

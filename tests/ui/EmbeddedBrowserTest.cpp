@@ -102,6 +102,8 @@ TEST(ResolveSaveTarget, TakesTheFormFromTheNameBeforeTheFilter) {
         {"/t/a.txt", SaveFormat::Html, SaveOffer::HtmlOrPdf, "/t/a.txt.htm", SaveFormat::Html},
         {"/t/a.htm", SaveFormat::Pdf, SaveOffer::PdfOnly, "/t/a.htm.pdf", SaveFormat::Pdf},
         {"/t/a", SaveFormat::Html, SaveOffer::PdfOnly, "/t/a.pdf", SaveFormat::Pdf},
+        {"/t/a", SaveFormat::Html, SaveOffer::PdfOfSet, "/t/a.pdf", SaveFormat::Pdf},
+        {"/t/a.htm", SaveFormat::Html, SaveOffer::PdfOfSet, "/t/a.htm.pdf", SaveFormat::Pdf},
         {"", SaveFormat::Html, SaveOffer::HtmlOrPdf, "", SaveFormat::Html},
     };
     for (const Case& c : cases) {

@@ -3,6 +3,7 @@
 #include "ViewerTestSupport.h"
 #include "app/SharedState.h"
 #include "generate/DocumentSet.h"
+#include "platform/PdfOutline.h"
 #include "platform/TEmbeddedWB.h"
 #include "ui/SkinnedWindow.h"
 #include "ui/TDotFrame.h"
@@ -11,6 +12,7 @@
 
 #include <QClipboard>
 #include <QDir>
+#include <QFileInfo>
 #include <QGuiApplication>
 #include <QListWidget>
 #include <QMouseEvent>
@@ -275,6 +277,76 @@ TEST_F(ViewerWindow, KopiujAndZapiszWorkOnTheShownDocument) {
     });
     QTest::mouseClick(browser.LZapisz, Qt::LeftButton, {}, browser.LZapisz->rect().center());
     EXPECT_EQ(ReadFileBytes(copy), ReadWholeFile(browser.CurrentDocumentPath));
+}
+
+TEST_F(ViewerWindow, SetCommandsSaveAndPrintTheWholeSetOfTheOutputFolder) {
+    ShowOpen(3);
+    std::vector<SaveOffer> offers;
+    QString suggested;
+    const QString saved = dir.filePath("zestaw.pdf");
+    browser.WebBrowser->SetSaveDialog([&](QWidget*, SaveOffer offer, const QString& path) {
+        offers.push_back(offer);
+        suggested = path;
+        return SaveTarget{saved, SaveFormat::Pdf};
+    });
+    QTest::mouseClick(browser.LZapiszZestaw, Qt::LeftButton, {},
+                      browser.LZapiszZestaw->rect().center());
+    EXPECT_EQ(offers, std::vector<SaveOffer>{SaveOffer::PdfOfSet});
+    const QDate day =
+        QFileInfo(QString::fromStdString(browser.CurrentDocumentPath)).lastModified().date();
+    EXPECT_EQ(suggested, dir.filePath("Protokoly/Protokoly_" +
+                                      day.toString(QStringLiteral("yyyy-MM-dd")) + ".pdf"));
+    const std::string pdf = ReadFileBytes(saved);
+    const std::vector<OutlineEntry> outline = ReadOutline(pdf);
+    ASSERT_EQ(outline.size(), 14u);
+    EXPECT_EQ(outline[0].Title, u"Uczniowie z oceną wzorową z zachowania");
+
+    int dialogs = 0;
+    browser.SetPrintDialog([&](QWidget*, QPrinter&) { return ++dialogs > 0; });
+    QTest::mouseClick(browser.LDrukujZestaw, Qt::LeftButton, {},
+                      browser.LDrukujZestaw->rect().center());
+    EXPECT_EQ(dialogs, 1);
+    EXPECT_EQ(prints, 1) << "one job on the chosen printer";
+    EXPECT_EQ(CountPdfPages(ReadFileBytes(dir.filePath("druk1.pdf"))), CountPdfPages(pdf));
+    EXPECT_EQ(offers.size(), 1u) << "no file was asked for while a printer was there";
+    EXPECT_TRUE(browser.isVisible());
+}
+
+TEST_F(ViewerWindow, ASetThatCannotBeReadIsReportedInPolish) {
+    ShowOpen(0);
+    QFile::remove(dir.filePath("Protokoly/Lista_Ndst.htm"));
+    browser.WebBrowser->SetSaveDialog([this](QWidget*, SaveOffer, const QString&) {
+        return SaveTarget{dir.filePath("zestaw.pdf"), SaveFormat::Pdf};
+    });
+    QString message;
+    testing::WhenModal([this](QWidget* w) { return w != &browser; },
+                       [&](QWidget* box) {
+                           message = testing::LabelTexts(box);
+                           box->close();
+                       });
+    QTest::mouseClick(browser.LZapiszZestaw, Qt::LeftButton, {},
+                      browser.LZapiszZestaw->rect().center());
+    EXPECT_TRUE(message.contains(QStringLiteral("Nie można odczytać dokumentu zestawu:")))
+        << message.toStdString();
+    EXPECT_TRUE(message.contains(QStringLiteral("Lista_Ndst.htm"))) << message.toStdString();
+    EXPECT_FALSE(QFile::exists(dir.filePath("zestaw.pdf")));
+}
+
+TEST_F(ViewerWindow, SetCommandsLightUpLikeTheOthers) {
+    ShowOpen(0);
+    const QColor normal = ColorFromBgr(0x3C3C00);
+    const QColor hover = ColorFromBgr(0x808080);
+    EXPECT_EQ(browser.LZapiszZestaw->text(), QStringLiteral("Zapisz zestaw jako PDF \u2026"));
+    EXPECT_EQ(browser.LDrukujZestaw->text(), QStringLiteral("Drukuj zestaw \u2026"));
+    MoveOver(browser.LClose, browser.LClose->rect().center());
+    MoveOver(browser.LZapiszZestaw, browser.LZapiszZestaw->rect().center());
+    EXPECT_EQ(browser.LZapiszZestaw->TextColour(), hover);
+    EXPECT_EQ(browser.LClose->TextColour(), normal);
+    MoveOver(browser.LDrukujZestaw, browser.LDrukujZestaw->rect().center());
+    EXPECT_EQ(browser.LDrukujZestaw->TextColour(), hover);
+    EXPECT_EQ(browser.LZapiszZestaw->TextColour(), normal);
+    MoveOver(browser.ImTlo, QPoint(60, 400));
+    EXPECT_EQ(browser.LDrukujZestaw->TextColour(), normal);
 }
 
 TEST_F(ViewerWindow, MovingFromPreviewOntoCloseLeavesOnlyCloseHighlighted) {

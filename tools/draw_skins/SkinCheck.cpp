@@ -78,8 +78,13 @@ double ShareReadable(const RgbPicture& picture, int x, int y, int width, int hei
 
 std::vector<std::string> CheckSkins(const std::filesystem::path& qrcPath) {
     std::vector<std::string> problems;
-    std::ifstream stream(qrcPath, std::ios::binary);
-    if (!stream) {
+    // A folder opens as a stream on this platform and throws on the first
+    // read, so only a regular file is read.
+    std::error_code notFile;
+    std::ifstream stream;
+    if (std::filesystem::is_regular_file(qrcPath, notFile))
+        stream.open(qrcPath, std::ios::binary);
+    if (!stream.is_open() || !stream) {
         problems.push_back("cannot read " + qrcPath.string());
         return problems;
     }

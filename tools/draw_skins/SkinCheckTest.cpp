@@ -229,6 +229,12 @@ TEST_F(SkinFolder, MissingResourceFileIsReportedNotThrown) {
     EXPECT_NE(problems[0].find("cannot read"), std::string::npos);
 }
 
+TEST_F(SkinFolder, AFolderGivenForTheResourceFileIsReportedNotThrown) {
+    const auto problems = CheckSkins(m_folder);
+    ASSERT_EQ(problems.size(), 1u);
+    EXPECT_NE(problems[0].find("cannot read"), std::string::npos);
+}
+
 TEST(Contrast, RatioFollowsTheLegibilityScale) {
     const struct {
         std::uint32_t first;

@@ -115,21 +115,33 @@ constexpr PixelRect Plain(ui::Rect rect) {
     return {rect.x, rect.y, rect.width, rect.height};
 }
 
-// Every command label of the viewer's column, with a pixel more to the right
-// and below for the ink's smoothed edge.
-constexpr PixelRect CommandColumn() {
-    int left = ui::viewer::kLabels[0].rect.x;
-    int top = ui::viewer::kLabels[0].rect.y;
+// The command labels first to last (exclusive) of the viewer's column, with
+// a pixel more to the right and below for the ink's smoothed edge. The
+// column has two groups, the shown document's commands and the whole set's,
+// with a heading drawn between them, so each group is a zone of its own.
+constexpr PixelRect CommandColumn(std::size_t first, std::size_t last) {
+    const auto& labels = ui::viewer::kLabels;
+    int left = labels[first].rect.x;
+    int top = labels[first].rect.y;
     int right = left;
     int bottom = top;
-    for (const ui::viewer::Label& label : ui::viewer::kLabels) {
-        left = label.rect.x < left ? label.rect.x : left;
-        top = label.rect.y < top ? label.rect.y : top;
-        right = label.rect.x + label.rect.width > right ? label.rect.x + label.rect.width : right;
-        bottom =
-            label.rect.y + label.rect.height > bottom ? label.rect.y + label.rect.height : bottom;
+    for (std::size_t i = first; i < last; ++i) {
+        const ui::Rect rect = labels[i].rect;
+        left = rect.x < left ? rect.x : left;
+        top = rect.y < top ? rect.y : top;
+        right = rect.x + rect.width > right ? rect.x + rect.width : right;
+        bottom = rect.y + rect.height > bottom ? rect.y + rect.height : bottom;
     }
     return {left, top, right - left + 1, bottom - top + 1};
+}
+
+inline constexpr std::size_t kFirstSetLabel =
+    ui::viewer::kLabels.size() - ui::viewer::kSetLabelCount;
+constexpr PixelRect DocumentCommands() {
+    return CommandColumn(0, kFirstSetLabel);
+}
+constexpr PixelRect SetCommands() {
+    return CommandColumn(kFirstSetLabel, ui::viewer::kLabels.size());
 }
 
 inline constexpr std::array kLiveTextZones{
@@ -146,10 +158,14 @@ inline constexpr std::array kLiveTextZones{
     LiveTextZone{"glowny_powitanie", WithoutIndent(ui::glowny::kExistingList),
                  ui::RgbFromBgr(ui::glowny::kChoiceHoverColour), kReadableContrast,
                  "second choice, yellow"},
-    LiveTextZone{"browser_tlo", CommandColumn(), ui::RgbFromBgr(ui::viewer::kCommandColour),
+    LiveTextZone{"browser_tlo", DocumentCommands(), ui::RgbFromBgr(ui::viewer::kCommandColour),
                  kReadableContrast, "viewer commands"},
-    LiveTextZone{"browser_tlo", CommandColumn(), ui::RgbFromBgr(ui::viewer::kCommandHoverColour),
+    LiveTextZone{"browser_tlo", DocumentCommands(), ui::RgbFromBgr(ui::viewer::kCommandHoverColour),
                  kHoverContrast, "viewer commands, hovered"},
+    LiveTextZone{"browser_tlo", SetCommands(), ui::RgbFromBgr(ui::viewer::kCommandColour),
+                 kReadableContrast, "viewer set commands"},
+    LiveTextZone{"browser_tlo", SetCommands(), ui::RgbFromBgr(ui::viewer::kCommandHoverColour),
+                 kHoverContrast, "viewer set commands, hovered"},
     // The version lines, written by the windows over their pictures; the
     // about window centres its line in the middle half of its width.
     LiveTextZone{"glowny_tlo", Plain(ui::glowny::kVersionLine),

@@ -544,7 +544,12 @@ void PaintViewer(SkinCanvas& canvas) {
     canvas.Caption(QRectF(15, 48, 98, 17), QStringLiteral("Polecenia"), SkinFont(12, QFont::Bold),
                    kTeal, Across::Left);
     painter.fillRect(QRectF(15, 67, 40, 2), kGold);
-    canvas.Paragraph(QRectF(15, 226, 100, 130),
+    // The heading of the whole set's commands, in the style of the first one.
+    const QRectF setHeading(ToQRect(table::kSetHeading));
+    canvas.Caption(setHeading, QStringLiteral("Cały zestaw"), SkinFont(12, QFont::Bold), kTeal,
+                   Across::Left);
+    painter.fillRect(QRectF(setHeading.left(), setHeading.bottom() + 2, 40, 2), kGold);
+    canvas.Paragraph(QRectF(15, 318, 100, 130),
                      QStringLiteral("F1 otwiera pomoc.\n\nUchwytem w prawym dolnym rogu "
                                     "zmienisz wysokość okna."),
                      SkinFont(10), kTealLight);

@@ -254,9 +254,11 @@ void WritePreviews(const fs::path& folder, const std::map<std::string, QImage>& 
                           image("browser_dol"));
         for (const viewer::Label& label : viewer::kLabels) {
             const bool hovered = std::string_view(label.name) == viewer::kPrint.name;
+            // A label two lines high wraps its caption, as the window's does.
+            const bool wraps = label.rect.height >= 2 * viewer::kCommandFontPixels;
             LiveText(painter, ToQRect(label.rect), QString::fromUtf16(label.caption),
                      viewer::kCommandFontPixels, false,
-                     Bgr(hovered ? viewer::kCommandHoverColour : label.colour));
+                     Bgr(hovered ? viewer::kCommandHoverColour : label.colour), wraps);
         }
     }
     shown.save(QString::fromStdString((folder / "viewer_opening.png").string()));

@@ -60,8 +60,19 @@ inline constexpr Label kPrintPreview{
 inline constexpr Label kUnderline3{"LKreska2", {15, 173, 81, 13}, kUnderline, 0x2E2E2E};
 inline constexpr Label kCloseCommand{"LClose", {15, 192, 98, 14}, u"Zamknij", kCommandColour};
 
-inline constexpr std::array kLabels{kChooseOption, kUnderline1, kSave,
-                                    kCopy,         kUnderline2, kPrint,
-                                    kPrintPreview, kUnderline3, kCloseCommand};
+// The two commands for the whole set sit below the column of the shown
+// document's commands, under a heading that the skin carries; the longer
+// caption takes two lines of the column's width.
+inline constexpr Rect kSetHeading{15, 222, 98, 17};
+inline constexpr Label kSaveSet{
+    "LZapiszZestaw", {15, 250, 98, 27}, u"Zapisz zestaw jako PDF \u2026", kCommandColour};
+inline constexpr Label kPrintSet{
+    "LDrukujZestaw", {15, 281, 98, 13}, u"Drukuj zestaw \u2026", kCommandColour};
+
+// The labels in column order; the last kSetLabelCount are the set's commands.
+inline constexpr std::size_t kSetLabelCount = 2;
+inline constexpr std::array kLabels{kChooseOption, kUnderline1, kSave,         kCopy,
+                                    kUnderline2,   kPrint,      kPrintPreview, kUnderline3,
+                                    kCloseCommand, kSaveSet,    kPrintSet};
 
 } // namespace notarion::layout::viewer
