@@ -1,0 +1,111 @@
+#pragma once
+
+// Reading any report file into a ReportForm, damaged ones included, and
+// writing a form as a sound report file.
+//
+// Reading keeps everything that could be read and names, per part and row,
+// what was missing or invalid. Value problems come from a ReportReader that
+// records instead of stopping, so they are the checker's own findings, with
+// the same element paths and codes. Writing builds the element structure the
+// writers read, with the counts computed from the lists, and saves it through
+// the XML writer as Windows-1250, whole or not at all.
+
+#include "reports/ReportForm.h"
+#include "reports/ReportReader.h"
+#include "xml/XmlDocument.h"
+
+#include <memory>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace notarion {
+
+// What kind of problem a read met.
+enum class FormIssue {
+    // A count or an average the writers need is bad (Value says which).
+    BadValue,
+    // A count names more numbered elements than the report holds; the
+    // documents show an empty line for each missing one.
+    MissingElement,
+    // The XML is damaged: what follows the stop was not read.
+    DamagedXml,
+    // The file is empty or shorter than two bytes.
+    EmptyFile,
+    // "Doc" is none of the nine kinds: the form cannot be built.
+    UnknownKind,
+};
+
+// One problem met while reading. Texts are cp1250, as the checker's.
+struct FormFinding {
+    FormIssue Issue = FormIssue::BadValue;
+    // BadValue: the reader's finding. MissingElement: Element is the missing
+    // element's path and Value the count that names it. UnknownKind: Value is
+    // the kind text found.
+    ValueFinding Value;
+    // DamagedXml: where reading stopped.
+    XmlLoadResult Load;
+    // The index into FormParts of the part concerned, -1 for the whole file.
+    int Part = -1;
+    // The row of a student block or the line of a group, -1 for the whole part.
+    int Row = -1;
+};
+
+// What reading a report gave.
+struct FormRead {
+    // The form; none when the kind is unknown.
+    std::optional<ReportForm> Form;
+    std::vector<FormFinding> Findings;
+    // True when the file was UTF-16 with FF FE. Saving always writes
+    // Windows-1250: the documents are Windows-1250, and a character they
+    // could not hold is refused before saving anyway.
+    bool WasUnicode = false;
+    // The file began with the UTF-8 signature, which the reader does not know.
+    bool Utf8Signature = false;
+};
+
+// Read a report from its bytes. Never throws for the content.
+FormRead ReadReportForm(std::string_view bytes);
+
+// Read the report file at path (cp1250). Throws Failure when the file cannot
+// be opened or read; a missing file reads as an empty one.
+FormRead LoadReportForm(const std::string& path);
+
+// Why a form cannot be saved as it is.
+enum class RefusalReason {
+    // A text holds a character that Windows-1250 cannot hold.
+    Unrepresentable,
+    // An average is not a number of the form "4,75".
+    BadAverage,
+};
+
+// One reason not to save. Texts are UTF-8.
+struct SaveRefusal {
+    RefusalReason Reason = RefusalReason::Unrepresentable;
+    int Part = -1;
+    int Row = -1;
+    // The element the value goes to, "Szkola/Pasek/Uczen2/Srednia".
+    std::string Element;
+    // The refused character, or the average as typed.
+    std::string Value;
+};
+
+// Every reason the form cannot be saved; empty when it can.
+std::vector<SaveRefusal> CheckBeforeSaving(const ReportForm& form);
+
+// The Polish message of a refusal (UTF-8), naming the field by the words the
+// documents print and by its element, and the character or value.
+std::string RefusalMessage(const ReportForm& form, const SaveRefusal& refusal);
+
+// The report file of a form: the declaration, "Szkola" with "Doc" and the
+// kind's parts, counts computed, texts trimmed as the reader would trim them.
+// The form must pass CheckBeforeSaving; a refused average is written as 0.
+std::unique_ptr<XmlDocument> FormDocument(const ReportForm& form);
+
+// Save the form at path (cp1250) as Windows-1250, replacing the file whole or
+// not at all. Returns the refusals and writes nothing when there are any.
+// Throws Failure when the file cannot be written.
+std::vector<SaveRefusal> SaveReportForm(const ReportForm& form, const std::string& path);
+
+} // namespace notarion

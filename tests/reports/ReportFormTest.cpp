@@ -1,0 +1,194 @@
+// The report form: averages as typed, reading every kind (damaged ones
+// included), the refusals before saving and the self round trip of every
+// sample report.
+
+#include "reports/ReportForm.h"
+#include "reports/ReportFormFile.h"
+
+#include "ReportTestSupport.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <filesystem>
+
+namespace notarion {
+namespace {
+
+TEST(ReportForm, AveragesTypedWithCommaOrPointAreHundredths) {
+    const std::vector<std::pair<std::string, std::optional<int>>> cases = {
+        {"4,75", 475}, {"4.75", 475}, {" 5 ", 500},        {"4,7", 470},       {"0,05", 5},
+        {"-0,03", -3}, {"4,", {}},    {"4,755", {}},       {"4,7a", {}},       {"", {}},
+        {"abc", {}},   {",5", {}},    {"21474836,48", {}}, {"9999999999", {}},
+    };
+    for (const auto& [text, expected] : cases)
+        EXPECT_EQ(ParseAverage(text), expected) << text;
+    for (const int hundredths : {0, 5, 99, 475, 600, -3, 2147483647, -2147483647 - 1})
+        EXPECT_EQ(ParseAverage(AverageText(hundredths)), hundredths) << hundredths;
+    EXPECT_EQ(AverageText(475), "4,75");
+}
+
+TEST(ReportForm, KindsAreFoundByTextOrShortName) {
+    for (const KindInfo& info : KindTable()) {
+        EXPECT_EQ(KindOfName(info.Text), info.Kind);
+        EXPECT_EQ(KindOfName(ShortName(info.Kind)), info.Kind);
+        // Every part of a title is a part of the form, so a new report has its title.
+        for (const TitlePiece& piece : info.TitlePieces)
+            if (!piece.Element.empty()) {
+                EXPECT_NE(FindPart(EmptyForm(info.Kind), piece.Element), nullptr) << piece.Element;
+            }
+    }
+    EXPECT_FALSE(KindOfName("klasa"));
+}
+
+// Reads a report of the given fields; damaged counts and missing elements.
+struct DamageCase {
+    const char* Name;
+    std::vector<std::pair<std::string, std::string>> Fields;
+    FormIssue Issue;
+    std::string Element;
+    int Part;
+    int Row;
+};
+
+TEST(ReportForm, ReadingNamesEachBadFieldWithItsPartAndRow) {
+    const std::vector<DamageCase> cases = {
+        {"count word",
+         {{"Doc", "Klasyfikacja klasy"}, {"Frekwencja", "<IleOsob>trzy</IleOsob>"}},
+         FormIssue::BadValue,
+         "Szkola/Frekwencja/IleOsob",
+         4,
+         -1},
+        {"missing count",
+         {{"Doc", "Z karty"}},
+         FormIssue::BadValue,
+         "Szkola/Info/IloscWierszy",
+         1,
+         -1},
+        {"average",
+         {{"Doc", "Klasyfikacja klasy"},
+          {"Pasek", "<IleOsob>1</IleOsob><Uczen1>Ala<Srednia>x</Srednia></Uczen1>"}},
+         FormIssue::BadValue,
+         "Szkola/Pasek/Uczen1/Srednia",
+         5,
+         0},
+        {"fewer students",
+         {{"Doc", "Klasyfikacja klasy z zachowania"},
+          {"Wzorowi", "<IleOsob>2</IleOsob><Uczen1>Ala</Uczen1>"}},
+         FormIssue::MissingElement,
+         "Szkola/Wzorowi/Uczen2",
+         3,
+         1},
+        {"fewer lines",
+         {{"Doc", "Sprawozdanie dyrektora"},
+          {"Dydaktyczna", "<IloscWierszy>1</IloscWierszy>"},
+          {"Nadzor", "<IloscWierszy>0</IloscWierszy>"}},
+         FormIssue::MissingElement,
+         "Szkola/Dydaktyczna/w0",
+         1,
+         0},
+        {"unknown kind",
+         {{"Doc", "klasyfikacja klasy"}},
+         FormIssue::UnknownKind,
+         "Szkola/Doc",
+         -1,
+         -1},
+    };
+    for (const DamageCase& test : cases) {
+        SCOPED_TRACE(test.Name);
+        const FormRead read = ReadReportForm(testing::ReportXml(test.Fields));
+        // Other blocks of the kind are missing too; the case is about one element.
+        const auto found = std::find_if(
+            read.Findings.begin(), read.Findings.end(),
+            [&](const FormFinding& finding) { return finding.Value.Element == test.Element; });
+        ASSERT_NE(found, read.Findings.end());
+        const FormFinding& first = *found;
+        EXPECT_EQ(first.Issue, test.Issue);
+        EXPECT_EQ(first.Part, test.Part);
+        EXPECT_EQ(first.Row, test.Row);
+        EXPECT_EQ(read.Form.has_value(), test.Issue != FormIssue::UnknownKind);
+    }
+}
+
+TEST(ReportForm, DamagedFileKeepsWhatWasReadAndSavesSound) {
+    const std::string bytes = testing::ReportXml({{"Doc", "Klasyfikacja klasy"},
+                                                  {"Klasa", "2b"},
+                                                  {"Pasek", "<IleOsob>1</IleOsob><Uczen1>Ola"}});
+    const FormRead read = ReadReportForm(bytes.substr(0, bytes.size() - 20));
+    ASSERT_TRUE(read.Form);
+    EXPECT_EQ(read.Findings.front().Issue, FormIssue::DamagedXml);
+    EXPECT_EQ(FindPart(*read.Form, "Klasa")->Text, "2b");
+    ReportForm form = *read.Form;
+    form.Values[5].Rows.at(0).Average = "4,75";
+    const FormRead again = ReadReportForm(FormDocument(form)->ToBytes());
+    EXPECT_TRUE(again.Findings.empty());
+    EXPECT_EQ(again.Form, form);
+    EXPECT_EQ(ReadReportText(*FormDocument(form), "Pasek", "Uczen1", "Srednia"), "475");
+    EXPECT_EQ(ReadReportText(*FormDocument(form), "Pasek", "IleOsob"), "1");
+}
+
+TEST(ReportForm, ReadsEmptyAndUtf16Files) {
+    EXPECT_EQ(ReadReportForm("x").Findings.front().Issue, FormIssue::EmptyFile);
+    const FormRead unicode = ReadReportForm(
+        testing::AsUtf16File(testing::ReportXml({{"Doc", "Z karty"},
+                                                 {"Belfer", "Łucja Żak"},
+                                                 {"Info", "<IloscWierszy>0</IloscWierszy>"}})));
+    ASSERT_TRUE(unicode.Form);
+    EXPECT_TRUE(unicode.WasUnicode);
+    EXPECT_TRUE(unicode.Findings.empty());
+    EXPECT_EQ(unicode.Form->Values[0].Text, "Łucja Żak");
+    // Saved as Windows-1250, declared so.
+    EXPECT_EQ(FormDocument(*unicode.Form)->ToBytes().substr(0, 43),
+              "<?xml version=\"1.0\" encoding=\"windows-1250\"");
+}
+
+TEST(ReportForm, RefusesCharactersWindows1250CannotHoldAndBadAverages) {
+    ReportForm form = EmptyForm(ReportKind::Class);
+    FindPart(form, "Belfer")->Text = "Anna ſ Nowak";
+    FindPart(form, "Pasek")->Rows = {{"Ola 😀", "4,7x", {}, {}}, {"Ela", "5", {}, {}}};
+    const std::vector<SaveRefusal> refusals = CheckBeforeSaving(form);
+    ASSERT_EQ(refusals.size(), 3u);
+    EXPECT_EQ(refusals[0].Element, "Szkola/Belfer");
+    EXPECT_EQ(refusals[0].Value, "ſ");
+    EXPECT_EQ(refusals[1].Element, "Szkola/Pasek/Uczen1");
+    EXPECT_EQ(refusals[1].Value, "😀");
+    EXPECT_EQ(refusals[2].Reason, RefusalReason::BadAverage);
+    EXPECT_EQ(refusals[2].Row, 0);
+    EXPECT_NE(RefusalMessage(form, refusals[0]).find("„ſ”"), std::string::npos);
+    EXPECT_NE(RefusalMessage(form, refusals[2]).find("Uczniowie zasługujący na wyróżnienie"),
+              std::string::npos);
+
+    testing::TempFolder folder;
+    const std::string path = folder.File("r.xml");
+    EXPECT_EQ(SaveReportForm(form, path).size(), 3u);
+    EXPECT_FALSE(std::filesystem::exists(folder.Path() / "r.xml"));
+    FindPart(form, "Belfer")->Text = "Anna Nowak";
+    FindPart(form, "Pasek")->Rows = {{"Ola", "4,70", {}, {}}};
+    EXPECT_TRUE(SaveReportForm(form, path).empty());
+    EXPECT_EQ(LoadReportForm(path).Form, form);
+}
+
+// Every sample report: read, written, read and written again gives the same
+// form and the same bytes, and its values survive the first writing.
+TEST(ReportForm, EverySampleReportComesBackFromItsOwnWriting) {
+    const auto folder = std::filesystem::path(NOTARION_EXAMPLES) / "szkola";
+    int reports = 0;
+    for (const auto& entry : std::filesystem::directory_iterator(folder)) {
+        if (entry.path().extension() != ".xml")
+            continue;
+        SCOPED_TRACE(entry.path().filename().string());
+        const FormRead read = LoadReportForm(Utf8ToCp1250(entry.path().string()));
+        ASSERT_TRUE(read.Form);
+        EXPECT_TRUE(read.Findings.empty());
+        const std::string written = FormDocument(*read.Form)->ToBytes();
+        const FormRead again = ReadReportForm(written);
+        EXPECT_TRUE(again.Findings.empty());
+        EXPECT_EQ(again.Form, read.Form);
+        EXPECT_EQ(FormDocument(*again.Form)->ToBytes(), written);
+        ++reports;
+    }
+    EXPECT_GT(reports, 70);
+}
+
+} // namespace
+} // namespace notarion
