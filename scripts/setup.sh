@@ -8,6 +8,7 @@ packages=(
   libgtest-dev libgmock-dev libbenchmark-dev
   qt6-base-dev qt6-translations-l10n libjpeg62-turbo-dev
   xvfb xauth fonts-dejavu-core poppler-utils
+  nlohmann-json3-dev
   dpkg-dev desktop-file-utils appstream lintian
 )
 

@@ -169,22 +169,6 @@ void ReportChecker::CheckKind(const std::string* listedKind) {
     Add(std::move(finding));
 }
 
-Problem ProblemOf(ValueProblem problem) {
-    switch (problem) {
-    case ValueProblem::MissingCount:
-        return Problem::MissingCount;
-    case ValueProblem::CountNotWholeNumber:
-        return Problem::CountNotWholeNumber;
-    case ValueProblem::CountOutOfRange:
-        return Problem::CountOutOfRange;
-    case ValueProblem::NegativeCount:
-        return Problem::NegativeCount;
-    case ValueProblem::AverageNotNumeric:
-        return Problem::AverageNotNumeric;
-    }
-    return Problem::CountNotWholeNumber;
-}
-
 // Run the kind's own section writer with a reader that records every bad
 // value and goes on, so the check names exactly what the document set would
 // stop at, and all of it at once. What the writer produces is thrown away.
@@ -285,6 +269,22 @@ std::string NearestKind(std::string_view kind) {
         }
     }
     return best;
+}
+
+Problem ProblemOf(ValueProblem problem) {
+    switch (problem) {
+    case ValueProblem::MissingCount:
+        return Problem::MissingCount;
+    case ValueProblem::CountNotWholeNumber:
+        return Problem::CountNotWholeNumber;
+    case ValueProblem::CountOutOfRange:
+        return Problem::CountOutOfRange;
+    case ValueProblem::NegativeCount:
+        return Problem::NegativeCount;
+    case ValueProblem::AverageNotNumeric:
+        return Problem::AverageNotNumeric;
+    }
+    return Problem::CountNotWholeNumber;
 }
 
 std::string_view ProblemCode(Problem problem) {

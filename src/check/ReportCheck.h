@@ -11,6 +11,8 @@
 // reader that records every bad value. It knows nothing of terminals; the
 // front ends format its findings.
 
+#include "reports/ReportReader.h"
+
 #include <cstddef>
 #include <string>
 #include <string_view>
@@ -105,6 +107,9 @@ CheckResult CheckListedReports(const ReportCatalogue& catalogue);
 // after letter-case folding up to three edits, or equal to the longer label
 // the list editor shows for a kind. The empty text when none is close.
 std::string NearestKind(std::string_view kind);
+
+// The check's problem of a value problem met by a recording ReportReader.
+Problem ProblemOf(ValueProblem problem);
 
 // A short stable name of the problem for scripts ("damaged-xml").
 std::string_view ProblemCode(Problem problem);

@@ -4,6 +4,7 @@
 #include "cli/CommandError.h"
 #include "cli/Commands.h"
 #include "cli/PdfCommand.h"
+#include "cli/ReportCommands.h"
 #include "text/Failure.h"
 
 #include <array>
@@ -26,6 +27,9 @@ Użycie:
   notarion-cli list save ŹRÓDŁO PLIK_LISTY
   notarion-cli list show PLIK_LISTY
   notarion-cli check ŹRÓDŁO [--json]
+  notarion-cli report show SPRAWOZDANIE [--json]
+  notarion-cli report write PLIK.json PLIK.xml
+  notarion-cli report new RODZAJ PLIK.xml
 
 Polecenia:
   generate   zapisuje czternaście dokumentów: protokoły i listy uczniów
@@ -33,6 +37,7 @@ Polecenia:
   pdf        zapisuje czternaście dokumentów i cały zestaw jako jeden plik PDF
   list       zapisuje albo pokazuje plik listy
   check      sprawdza sprawozdania przed generowaniem dokumentów
+  report     pokazuje, zapisuje albo zakłada jeden plik sprawozdania
 
 ŹRÓDŁO to folder z plikami sprawozdań (*.xml) albo plik listy (*.xmp).
 Pomoc do polecenia: notarion-cli POLECENIE --help
@@ -133,6 +138,44 @@ Opcje:
   -h, --help   ta pomoc
 )";
 
+constexpr std::string_view ReportHelp = R"(Użycie:
+  notarion-cli report show SPRAWOZDANIE [--json]
+  notarion-cli report write PLIK.json PLIK.xml
+  notarion-cli report new RODZAJ PLIK.xml
+
+Polecenia:
+  show    pokazuje sprawozdanie tak, jak widzi je edytor, z problemami odczytu
+  write   zapisuje plik sprawozdania z postaci JSON (tej, którą wypisuje show --json)
+  new     zakłada puste sprawozdanie danego rodzaju
+
+Pomoc do polecenia: notarion-cli report POLECENIE --help
+)";
+
+constexpr std::string_view ReportShowHelp =
+    R"(Użycie: notarion-cli report show SPRAWOZDANIE [--json]
+
+Wypisuje rodzaj, pola i listy sprawozdania (liczby wynikają z list) oraz
+problemy znalezione przy odczycie, tymi samymi słowami co polecenie check.
+Z --json: ta sama treść jako JSON, którą przyjmuje polecenie report write.
+Kończy się kodem 1, gdy rodzaj sprawozdania jest nieznany.
+
+Opcje:
+  --json       wynik jako JSON
+  -h, --help   ta pomoc
+)";
+
+constexpr std::string_view ReportWriteHelp = R"(Użycie: notarion-cli report write PLIK.json PLIK.xml
+
+Zapisuje plik sprawozdania (Windows-1250) z postaci JSON: klucze to nazwy
+elementów sprawozdania, "Doc" to rodzaj; liczby program oblicza sam. Błędny
+JSON, brakujące pole, znak spoza Windows-1250 albo średnia, która nie jest
+liczbą (np. "4,75"): komunikat ze wskazaniem miejsca, kod 1, nic nie zostaje
+zapisane. Istniejący PLIK.xml zostanie zastąpiony.
+
+Opcje:
+  -h, --help   ta pomoc
+)";
+
 constexpr std::array<CommandOption, 2> DocumentOptions = {{
     {"out", true},
     {"decimal-separator", true},
@@ -217,6 +260,48 @@ int RunList(std::span<const std::string> words, std::ostream& out, std::ostream&
     ThrowCommandUsage("list", "nieznane polecenie „" + command + "”.");
 }
 
+int RunReport(std::span<const std::string> words, std::ostream& out) {
+    if (words.empty())
+        ThrowCommandUsage("report", "brak polecenia: show, write albo new.");
+    const std::string& command = words.front();
+    const auto rest = words.subspan(1);
+    if (IsHelpWord(command)) {
+        out << ReportHelp;
+        return 0;
+    }
+    if (command == "show") {
+        constexpr std::array<std::string_view, 1> names = {"SPRAWOZDANIE"};
+        const auto parsed =
+            ParseCommand("report show", rest, CheckOptions, names, ReportShowHelp, out);
+        return !parsed ? 0 : RunCommand("report show", [&] {
+            return ReportShowCommand(parsed->Positionals[0], parsed->Has("json"), out);
+        });
+    }
+    if (command == "write") {
+        constexpr std::array<std::string_view, 2> names = {"PLIK.json", "PLIK.xml"};
+        const auto parsed = ParseCommand("report write", rest, {}, names, ReportWriteHelp, out);
+        return !parsed ? 0 : RunCommand("report write", [&] {
+            ReportWriteCommand(parsed->Positionals[0], parsed->Positionals[1], out);
+            return 0;
+        });
+    }
+    if (command == "new") {
+        const std::string help = "Użycie: notarion-cli report new RODZAJ PLIK.xml\n\n"
+                                 "Zakłada puste sprawozdanie. RODZAJ to krótka nazwa albo "
+                                 "rodzaj z elementu Doc:\n" +
+                                 KindNamesHelp() +
+                                 "\nIstniejącego pliku nie zastępuje.\n\nOpcje:\n"
+                                 "  -h, --help   ta pomoc\n";
+        constexpr std::array<std::string_view, 2> names = {"RODZAJ", "PLIK.xml"};
+        const auto parsed = ParseCommand("report new", rest, {}, names, help, out);
+        return !parsed ? 0 : RunCommand("report new", [&] {
+            ReportNewCommand(parsed->Positionals[0], parsed->Positionals[1], out);
+            return 0;
+        });
+    }
+    ThrowCommandUsage("report", "nieznane polecenie „" + command + "”.");
+}
+
 int Dispatch(const std::vector<std::string>& words, const SetPdfWriter& pdfWriter,
              std::ostream& out, std::ostream& err) {
     if (words.empty())
@@ -261,6 +346,8 @@ int Dispatch(const std::vector<std::string>& words, const SetPdfWriter& pdfWrite
     }
     if (command == "list")
         return RunList(rest, out, err);
+    if (command == "report")
+        return RunReport(rest, out);
     if (command == "check") {
         constexpr std::array<std::string_view, 1> names = {"ŹRÓDŁO"};
         const auto parsed = ParseCommand("check", rest, CheckOptions, names, CheckHelp, out);

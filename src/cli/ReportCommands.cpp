@@ -1,0 +1,129 @@
+#include "cli/ReportCommands.h"
+
+#include "cli/CommandError.h"
+#include "cli/ReportJson.h"
+#include "cli/ReportSource.h"
+#include "cli/TerminalText.h"
+#include "reports/ReportFormFile.h"
+#include "text/Failure.h"
+#include "text/FileSystem.h"
+
+#include <ostream>
+
+namespace notarion {
+namespace {
+
+FormRead ReadExisting(const std::string& path, std::string_view argument) {
+    if (!FileExists(path))
+        ThrowWorkFailed("Nie ma takiego pliku: " + OneLine(argument));
+    try {
+        return LoadReportForm(path);
+    } catch (const Failure&) {
+        ThrowWorkFailed("Nie można odczytać pliku: " + OneLine(argument));
+    }
+}
+
+void WriteRow(PartShape shape, std::size_t number, const StudentRow& row, std::ostream& out) {
+    out << "  " << number << ". " << OneLine(row.Name);
+    if (shape == PartShape::NamesWithAverage)
+        out << " – średnia " << OneLine(row.Average);
+    if (shape == PartShape::NamesWithSubjects)
+        out << " – " << OneLine(row.Detail);
+    if (shape == PartShape::GradedJustifications)
+        out << " – ocena: " << OneLine(row.Detail);
+    out << '\n';
+    for (const std::string& line : row.Lines)
+        out << "       " << OneLine(line) << '\n';
+}
+
+void WriteFormText(const ReportForm& form, std::ostream& out) {
+    out << "Rodzaj: " << Info(form.Kind).Text << '\n';
+    const std::span<const FormPart> parts = FormParts(form.Kind);
+    for (std::size_t i = 0; i < parts.size(); ++i) {
+        const FormPart& part = parts[i];
+        const PartValue& value = form.Values[i];
+        out << part.Label << " (" << part.Element << "): ";
+        if (part.Shape == PartShape::Text) {
+            out << OneLine(value.Text) << '\n';
+            continue;
+        }
+        const std::size_t count =
+            part.Shape == PartShape::Lines ? value.Lines.size() : value.Rows.size();
+        out << count << '\n';
+        for (const std::string& line : value.Lines)
+            out << "  " << OneLine(line) << '\n';
+        for (std::size_t r = 0; r < value.Rows.size(); ++r)
+            WriteRow(part.Shape, r + 1, value.Rows[r], out);
+    }
+}
+
+void SaveOrRefuse(const ReportForm& form, const std::string& path, std::string_view argument,
+                  std::ostream& out) {
+    std::vector<SaveRefusal> refusals;
+    try {
+        refusals = SaveReportForm(form, path);
+    } catch (const Failure&) {
+        ThrowWorkFailed("Nie można zapisać pliku: " + OneLine(argument));
+    }
+    if (!refusals.empty()) {
+        std::string message = "Nie zapisano pliku " + OneLine(argument) + ":";
+        for (const SaveRefusal& refusal : refusals)
+            message += "\n" + RefusalMessage(form, refusal);
+        ThrowWorkFailed(message);
+    }
+    out << OneLine(argument) << '\n';
+}
+
+} // namespace
+
+int ReportShowCommand(std::string_view report, bool json, std::ostream& out) {
+    const FormRead read = ReadExisting(PathArgument(report), report);
+    const std::vector<FormProblem> problems = DescribeFormFindings(read);
+    if (json) {
+        out << FormToJson(read.Form ? &*read.Form : nullptr, problems);
+    } else {
+        if (read.Form)
+            WriteFormText(*read.Form, out);
+        for (const FormProblem& problem : problems)
+            out << (problem.Level == Severity::Error ? "błąd: " : "ostrzeżenie: ")
+                << problem.Message << '\n';
+    }
+    return read.Form ? 0 : 1;
+}
+
+void ReportWriteCommand(std::string_view jsonFile, std::string_view outFile, std::ostream& out) {
+    const std::string source = PathArgument(jsonFile);
+    const std::string target = PathArgument(outFile);
+    if (!FileExists(source))
+        ThrowWorkFailed("Nie ma takiego pliku: " + OneLine(jsonFile));
+    std::string text;
+    try {
+        text = ReadWholeFile(source);
+    } catch (const Failure&) {
+        ThrowWorkFailed("Nie można odczytać pliku: " + OneLine(jsonFile));
+    }
+    SaveOrRefuse(FormFromJson(text), target, outFile, out);
+}
+
+void ReportNewCommand(std::string_view kind, std::string_view outFile, std::ostream& out) {
+    const std::optional<ReportKind> known = KindOfName(kind);
+    if (!known)
+        ThrowUsageError("nieznany rodzaj „" + OneLine(kind) + "”; rodzaje:\n" + KindNamesHelp());
+    const std::string target = PathArgument(outFile);
+    // An existing report is somebody's work; a new one never replaces it.
+    if (FileExists(target) || DirectoryExists(target))
+        ThrowWorkFailed("Plik już istnieje: " + OneLine(outFile));
+    SaveOrRefuse(EmptyForm(*known), target, outFile, out);
+}
+
+std::string KindNamesHelp() {
+    std::string text;
+    for (const KindInfo& info : KindTable()) {
+        std::string name(ShortName(info.Kind));
+        name.resize(14, ' ');
+        text += "  " + name + std::string(info.Text) + "\n";
+    }
+    return text;
+}
+
+} // namespace notarion

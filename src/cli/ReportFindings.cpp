@@ -1,0 +1,70 @@
+#include "cli/ReportFindings.h"
+
+#include "cli/CheckOutput.h"
+#include "cli/TerminalText.h"
+
+namespace notarion {
+namespace {
+
+// The check's finding for a reading problem the check also knows.
+Finding CheckFinding(const FormRead& read, const FormFinding& found) {
+    Finding finding;
+    finding.Element = found.Value.Element;
+    finding.Value = found.Value.Value;
+    finding.Student = found.Value.Holder;
+    finding.Level = Severity::Warning;
+    switch (found.Issue) {
+    case FormIssue::BadValue:
+        finding.Kind = ProblemOf(found.Value.Problem);
+        if (finding.Kind != Problem::NegativeCount)
+            finding.Level = Severity::Error;
+        break;
+    case FormIssue::DamagedXml:
+        finding.Kind = Problem::DamagedXml;
+        finding.Offset = found.Load.Offset;
+        finding.Line = found.Load.Line;
+        finding.Column = found.Load.Column;
+        finding.UnreadCharacters = found.Load.UnreadCharacters;
+        finding.Utf8Signature = read.Utf8Signature;
+        break;
+    case FormIssue::EmptyFile:
+        finding.Kind = Problem::EmptyFile;
+        break;
+    case FormIssue::UnknownKind:
+    case FormIssue::MissingElement:
+        finding.Kind = Problem::UnknownKind;
+        finding.Suggestion = NearestKind(found.Value.Value);
+        break;
+    }
+    return finding;
+}
+
+} // namespace
+
+std::vector<FormProblem> DescribeFormFindings(const FormRead& read) {
+    std::vector<FormProblem> problems;
+    for (const FormFinding& found : read.Findings) {
+        FormProblem problem;
+        problem.Element = TerminalText(found.Value.Element);
+        problem.Part = found.Part;
+        problem.Row = found.Row;
+        if (found.Issue == FormIssue::MissingElement) {
+            // The check does not look for these: the documents only show an
+            // empty line where the element is missing.
+            problem.Code = "missing-element";
+            problem.Level = Severity::Warning;
+            problem.Message = "brak elementu " + OneLine(problem.Element) + ", choć liczba „" +
+                              found.Value.Value +
+                              "” go zapowiada; dokument pokaże w tym miejscu pusty wiersz.";
+        } else {
+            const Finding finding = CheckFinding(read, found);
+            problem.Code = ProblemCode(finding.Kind);
+            problem.Level = finding.Level;
+            problem.Message = FindingMessage(finding);
+        }
+        problems.push_back(std::move(problem));
+    }
+    return problems;
+}
+
+} // namespace notarion
