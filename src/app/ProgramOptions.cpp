@@ -6,6 +6,8 @@ namespace notarion {
 
 namespace {
 
+constexpr std::string_view EditorOption = "--edytor";
+
 constexpr std::string_view HelpText =
     R"(notarion – dokumenty klasyfikacyjnej rady pedagogicznej z plików sprawozdań.
 
@@ -13,6 +15,8 @@ Użycie:
   notarion             otwiera okno programu
   notarion --version   wypisuje wersję programu
   notarion --help      wypisuje tę pomoc
+  notarion --edytor [PLIK.xml]
+                       otwiera edytor sprawozdań (z plikiem albo pusty)
 
 Program prowadzi przez pracę w oknach: wskazanie folderu z plikami sprawozdań
 (*.xml) albo zapisanego pliku listy (*.xmp), ułożenie listy i utworzenie
@@ -32,8 +36,20 @@ ProgramRequest ReadProgramRequest(std::span<const std::string_view> arguments) {
         if (argument == "--help" || argument == "-h") {
             return ProgramRequest::PrintHelp;
         }
+        if (argument == EditorOption) {
+            return ProgramRequest::OpenEditor;
+        }
     }
     return ProgramRequest::OpenWindows;
+}
+
+std::string EditorFileArgument(std::span<const std::string_view> arguments) {
+    for (std::size_t i = 0; i + 1 < arguments.size(); ++i) {
+        if (arguments[i] == EditorOption && !arguments[i + 1].starts_with("-")) {
+            return std::string(arguments[i + 1]);
+        }
+    }
+    return {};
 }
 
 std::string ProgramVersionText() {

@@ -10,11 +10,14 @@
 
 namespace notarion {
 
-enum class ProgramRequest { OpenWindows, PrintVersion, PrintHelp };
+enum class ProgramRequest { OpenWindows, PrintVersion, PrintHelp, OpenEditor };
 
 // What the arguments after the program's name ask for: the first of
-// --version, --help or -h decides; anything else opens the windows.
+// --version, --help, -h or --edytor decides; anything else opens the windows.
 ProgramRequest ReadProgramRequest(std::span<const std::string_view> arguments);
+
+// The report file given after --edytor (UTF-8), or the empty text when none is.
+std::string EditorFileArgument(std::span<const std::string_view> arguments);
 
 // "notarion 1.0.0" and a new line: the project's version number.
 std::string ProgramVersionText();

@@ -2,6 +2,8 @@
 
 #include <QCoreApplication>
 #include <QKeyEvent>
+#include <QVariant>
+#include <QWidget>
 
 namespace notarion {
 
@@ -15,6 +17,12 @@ bool TabFilter::eventFilter(QObject* watched, QEvent* event) {
     const QEvent::Type type = event->type();
     if (type != QEvent::KeyPress && type != QEvent::KeyRelease) {
         return QObject::eventFilter(watched, event);
+    }
+    // A data-entry window (the report editor) says so with a property of its
+    // window: there Tab moves between the fields as in any form.
+    const auto* widget = qobject_cast<const QWidget*>(watched);
+    if (widget != nullptr && widget->window()->property(StandardTabProperty).toBool()) {
+        return false;
     }
     const int key = static_cast<QKeyEvent*>(event)->key();
     // Shift+Tab carries the same key code as Tab where the program comes from,

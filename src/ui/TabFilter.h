@@ -9,6 +9,9 @@
 
 namespace notarion {
 
+// The window property (a true bool) that exempts a window from the filter.
+inline constexpr const char* StandardTabProperty = "standardTabKey";
+
 class TabFilter : public QObject {
     Q_OBJECT
 public:

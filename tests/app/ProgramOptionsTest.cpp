@@ -26,11 +26,24 @@ TEST(ProgramOptions, OnlyVersionAndHelpKeepTheWindowsClosed) {
         // The first question asked decides.
         {{"raport.xml", "--help", "--version"}, ProgramRequest::PrintHelp},
         {{"--version", "-h"}, ProgramRequest::PrintVersion},
+        {{"--edytor"}, ProgramRequest::OpenEditor},
+        {{"--edytor", "r.xml", "--help"}, ProgramRequest::OpenEditor},
     };
     for (const Case& each : cases) {
         EXPECT_EQ(ReadProgramRequest(each.arguments), each.expected)
             << (each.arguments.empty() ? "" : each.arguments.front());
     }
+}
+
+TEST(ProgramOptions, EditorTakesTheFileAfterItsOption) {
+    const std::vector<std::pair<std::vector<std::string_view>, std::string>> cases = {
+        {{"--edytor", "1a.xml"}, "1a.xml"},
+        {{"--edytor"}, ""},
+        {{"--edytor", "--help"}, ""},
+        {{"1a.xml", "--edytor"}, ""},
+    };
+    for (const auto& [arguments, file] : cases)
+        EXPECT_EQ(EditorFileArgument(arguments), file);
 }
 
 TEST(ProgramOptions, VersionComesFromTheProjectVersion) {

@@ -10,6 +10,7 @@
 #include "text/Cp1250.h"
 #include "text/FileSystem.h"
 #include "ui/NotarionApplication.h"
+#include "ui/ReportEditor.h"
 #include "ui/TFGlowny.h"
 #include "ui/Windows.h"
 
@@ -41,6 +42,7 @@ int main(int argc, char** argv) {
         return std::cout ? 0 : 1;
     }
     case notarion::ProgramRequest::OpenWindows:
+    case notarion::ProgramRequest::OpenEditor:
         break;
     }
     // The windows place themselves relative to one another, which Wayland
@@ -61,6 +63,16 @@ int main(int argc, char** argv) {
     if (qtTranslation.load(QStringLiteral("qtbase_pl"),
                            QLibraryInfo::path(QLibraryInfo::TranslationsPath))) {
         QCoreApplication::installTranslator(&qtTranslation);
+    }
+
+    if (notarion::ReadProgramRequest(words) == notarion::ProgramRequest::OpenEditor) {
+        // The report editor on its own, for teachers: no skinned windows.
+        notarion::ReportEditor editor;
+        const std::string file = notarion::EditorFileArgument(words);
+        if (!file.empty())
+            editor.OpenFile(QString::fromStdString(file));
+        editor.show();
+        return application.exec();
     }
 
     notarion::SharedState state;

@@ -1,0 +1,109 @@
+#pragma once
+
+// "Edytor sprawozdań": the form in which teachers write their report files
+// and the secretary mends damaged ones. A data-entry window of standard
+// widgets in the program's colours, not a skinned panel: one form per kind
+// built from FormParts, the reading problems next to their fields, and the
+// report's preview page beside the form, rebuilt as the user types. The
+// window only wires widgets to the report form of the core.
+
+#include "reports/ReportForm.h"
+
+#include <QMainWindow>
+#include <QMessageBox>
+
+#include <functional>
+#include <memory>
+#include <optional>
+#include <string>
+#include <vector>
+
+class QLabel;
+class QLineEdit;
+class QPlainTextEdit;
+class QTableWidget;
+class QTemporaryDir;
+class QTimer;
+class QVBoxLayout;
+
+namespace notarion {
+
+class TEmbeddedWB;
+
+class ReportEditor : public QMainWindow {
+    Q_OBJECT
+public:
+    // An editor with no report; the user starts with New or Open.
+    explicit ReportEditor(QWidget* parent = nullptr);
+    ~ReportEditor() override;
+
+    // Start an empty report of the kind, without a file yet.
+    void NewReport(ReportKind kind);
+    // Open the report file at path (any, damaged ones included: the problems
+    // are shown next to their fields). False, after a message, when the file
+    // cannot be read or its kind is none of the nine.
+    bool OpenFile(const QString& path);
+    // Save to path; false after a message naming every refused field or the
+    // file that cannot be written. On success the editor works on path.
+    bool SaveTo(const QString& path);
+    // Save to the current file, or ask for one.
+    bool Save();
+
+    // The form as the widgets hold it now.
+    ReportForm CurrentForm() const;
+    const QString& FilePath() const { return m_path; }
+
+    // What the user answers to the question about unsaved changes; the
+    // default shows a message box. Tests replace it.
+    using SaveQuestion = std::function<QMessageBox::StandardButton()>;
+    void SetSaveQuestion(SaveQuestion question) { m_askToSave = std::move(question); }
+    // What is shown for a refusal or failure; the default shows a message box.
+    using Notice = std::function<void(const QString& text)>;
+    void SetNotice(Notice notice) { m_notice = std::move(notice); }
+
+    // The widgets of a part, for the window's tests (nullptr when the kind has none).
+    QLineEdit* TextField(std::string_view element) const;
+    QPlainTextEdit* LinesField(std::string_view element) const;
+    QTableWidget* StudentTable(std::string_view element) const;
+    QLabel* CountLabel(std::string_view element) const;
+    QLabel* ProblemLabel(std::string_view element) const;
+    TEmbeddedWB* Preview() const { return m_preview; }
+
+signals:
+    // A report file was saved (its path).
+    void Saved(const QString& path);
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+
+private:
+    struct PartWidgets;
+    const PartWidgets* PartOf(std::string_view element) const;
+
+    void MenuNewClick();
+    void MenuOpenClick();
+    void MenuSaveAsClick();
+    bool MaySetAside();
+    void BuildForm(const ReportForm& form);
+    void ShowProblems(const std::vector<std::pair<int, QString>>& problems);
+    void FormChanged();
+    void UpdateCounts();
+    void RefreshPreview();
+    void UpdateTitle();
+
+    std::optional<ReportKind> m_kind;
+    QString m_path;
+    bool m_modified = false;
+    bool m_filling = false;
+    QWidget* m_formHost = nullptr;
+    QVBoxLayout* m_formLayout = nullptr;
+    QLabel* m_fileProblems = nullptr;
+    std::vector<std::unique_ptr<PartWidgets>> m_parts;
+    TEmbeddedWB* m_preview = nullptr;
+    QTimer* m_previewTimer = nullptr;
+    std::unique_ptr<QTemporaryDir> m_previewFolder;
+    SaveQuestion m_askToSave;
+    Notice m_notice;
+};
+
+} // namespace notarion
