@@ -1,0 +1,151 @@
+// The report editor's main paths on the offscreen platform: open a sample,
+// change it and save; open a damaged report, see its problems and save it
+// sound; lists with their counts; the question before leaving; Tab between
+// fields despite the application's Tab filter; the live preview.
+
+#include "ui/ReportEditor.h"
+
+#include "check/ReportCheck.h"
+#include "platform/TEmbeddedWB.h"
+#include "reports/ReportFormFile.h"
+#include "ui/TabFilter.h"
+
+#include <QLabel>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QTableWidget>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include <gtest/gtest.h>
+
+namespace notarion {
+namespace {
+
+QString Example(const char* relative) {
+    return QStringLiteral(NOTARION_EXAMPLES_DIR "/") + QString::fromUtf8(relative);
+}
+
+// An editor whose notices are recorded instead of shown.
+struct EditorFixture : ::testing::Test {
+    ReportEditor editor;
+    QStringList notices;
+    QTemporaryDir folder;
+    EditorFixture() {
+        editor.SetNotice([this](const QString& text) { notices << text; });
+    }
+    QString File(const char* name) const { return folder.filePath(QString::fromUtf8(name)); }
+};
+
+TEST_F(EditorFixture, OpensChangesAndSavesASampleReport) {
+    ASSERT_TRUE(editor.OpenFile(Example("szkola/1a_klasyfikacja.xml")));
+    EXPECT_EQ(editor.TextField("Belfer")->text(), QStringLiteral("Małgorzata Krawczyk"));
+    EXPECT_EQ(editor.CountLabel("Pasek")->text(), QStringLiteral("Liczba uczniów: 6"));
+    EXPECT_FALSE(editor.windowTitle().endsWith(QLatin1Char('*')));
+
+    editor.TextField("Belfer")->setText(QStringLiteral("Anna Żak"));
+    QTableWidget* pasek = editor.StudentTable("Pasek");
+    pasek->item(0, 1)->setText(QStringLiteral("4.75"));
+    EXPECT_TRUE(editor.windowTitle().endsWith(QLatin1Char('*')));
+    ASSERT_TRUE(editor.SaveTo(File("1a.xml")));
+    EXPECT_FALSE(editor.windowTitle().endsWith(QLatin1Char('*')));
+
+    const FormRead saved = LoadReportForm(File("1a.xml").toStdString());
+    ASSERT_TRUE(saved.Form);
+    EXPECT_EQ(FindPart(*saved.Form, "Belfer")->Text, "Anna Żak");
+    EXPECT_EQ(FindPart(*saved.Form, "Pasek")->Rows.at(0).Average, "4,75");
+}
+
+TEST_F(EditorFixture, DamagedReportShowsItsProblemsAndSavesSound) {
+    ASSERT_TRUE(editor.OpenFile(Example("uszkodzone/1a_klasyfikacja_liczba_slowami.xml")));
+    QLabel* problems = editor.ProblemLabel("Frekwencja");
+    EXPECT_FALSE(problems->isHidden());
+    EXPECT_TRUE(problems->text().contains(QStringLiteral("IleOsob zawiera")))
+        << problems->text().toStdString();
+    ASSERT_TRUE(editor.SaveTo(File("naprawiony.xml")));
+    EXPECT_TRUE(problems->isHidden());
+    EXPECT_EQ(CheckReportFiles({File("naprawiony.xml").toStdString()}).ErrorCount(), 0);
+}
+
+TEST_F(EditorFixture, RefusedFieldsAreNamedAndNothingIsWritten) {
+    editor.NewReport(ReportKind::Class);
+    editor.TextField("Belfer")->setText(QStringLiteral("Anna ſ"));
+    EXPECT_FALSE(editor.SaveTo(File("r.xml")));
+    ASSERT_EQ(notices.size(), 1);
+    EXPECT_TRUE(notices[0].contains(QStringLiteral("Wychowawca klasy")));
+    EXPECT_FALSE(QFile::exists(File("r.xml")));
+    EXPECT_FALSE(editor.OpenFile(File("none-such-kind.xml")));
+}
+
+TEST_F(EditorFixture, StudentListsAddRemoveAndMoveWithVisibleCounts) {
+    editor.NewReport(ReportKind::Behaviour);
+    QTableWidget* table = editor.StudentTable("Obnizone");
+    ASSERT_EQ(table->columnCount(), 3);
+    const auto button = [&](const char* text) {
+        for (QPushButton* each : table->parentWidget()->findChildren<QPushButton*>())
+            if (each->text() == QString::fromUtf8(text))
+                return each;
+        return static_cast<QPushButton*>(nullptr);
+    };
+    QTest::mouseClick(button("Dodaj"), Qt::LeftButton);
+    table->setItem(0, 0, new QTableWidgetItem(QStringLiteral("Ala")));
+    table->setItem(0, 2, new QTableWidgetItem(QStringLiteral("wiersz 1\nwiersz 2")));
+    QTest::mouseClick(button("Dodaj"), Qt::LeftButton);
+    table->setItem(1, 0, new QTableWidgetItem(QStringLiteral("Ola")));
+    EXPECT_EQ(editor.CountLabel("Obnizone")->text(), QStringLiteral("Liczba uzasadnień: 2"));
+    QTest::mouseClick(button("W górę"), Qt::LeftButton);
+    const ReportForm moved = editor.CurrentForm();
+    const std::vector<StudentRow>& rows = FindPart(moved, "Obnizone")->Rows;
+    ASSERT_EQ(rows.size(), 2u);
+    EXPECT_EQ(rows[0].Name, "Ola");
+    EXPECT_EQ(rows[1].Lines, (std::vector<std::string>{"wiersz 1", "wiersz 2"}));
+    QTest::mouseClick(button("Usuń"), Qt::LeftButton);
+    EXPECT_EQ(editor.CountLabel("Obnizone")->text(), QStringLiteral("Liczba uzasadnień: 1"));
+    editor.LinesField("Uwagi")->setPlainText(QStringLiteral("a\nb\nc"));
+    EXPECT_EQ(editor.CountLabel("Uwagi")->text(), QStringLiteral("Liczba wierszy: 3"));
+}
+
+TEST_F(EditorFixture, LeavingWithUnsavedChangesAsksFirst) {
+    int asked = 0;
+    QMessageBox::StandardButton answer = QMessageBox::Cancel;
+    editor.SetSaveQuestion([&]() {
+        ++asked;
+        return answer;
+    });
+    editor.NewReport(ReportKind::CardHours);
+    editor.show();
+    EXPECT_TRUE(editor.close());
+    EXPECT_EQ(asked, 0);
+    editor.show();
+    editor.TextField("Belfer")->setText(QStringLiteral("Jan"));
+    EXPECT_FALSE(editor.close());
+    EXPECT_EQ(asked, 1);
+    answer = QMessageBox::Discard;
+    EXPECT_TRUE(editor.close());
+}
+
+TEST_F(EditorFixture, TabMovesBetweenFieldsDespiteTheApplicationsFilter) {
+    TabFilter filter(&editor);
+    editor.NewReport(ReportKind::Subject);
+    editor.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&editor));
+    editor.activateWindow();
+    editor.TextField("Przedmiot")->setFocus();
+    QTest::keyClick(editor.TextField("Przedmiot"), Qt::Key_Tab);
+    EXPECT_TRUE(editor.TextField("Belfer")->hasFocus());
+    EXPECT_FALSE(filter.TabPressed());
+}
+
+TEST_F(EditorFixture, PreviewFollowsTheTyping) {
+    editor.NewReport(ReportKind::OtherInfo);
+    editor.TextField("Dotyczy")->setText(QStringLiteral("Biblioteki szkolnej"));
+    EXPECT_TRUE(QTest::qWaitFor(
+        [&]() {
+            return editor.Preview()->toPlainText().contains(QStringLiteral("Biblioteki szkolnej"));
+        },
+        3000));
+}
+
+} // namespace
+} // namespace notarion
