@@ -22,6 +22,7 @@ promised=(
   share/notarion/Pomoc/index.htm
   share/notarion/Pomoc/menuraport.htm
   share/applications/pl.orvapp.notarion.desktop
+  share/applications/pl.orvapp.notarion.editor.desktop
   share/metainfo/pl.orvapp.notarion.metainfo.xml
   share/icons/hicolor/scalable/apps/pl.orvapp.notarion.svg
   share/man/man1/notarion.1.gz
