@@ -29,6 +29,6 @@ endif()
 if(TARGET notarion)
   install(TARGETS notarion RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
   install(DIRECTORY ${PROJECT_SOURCE_DIR}/resources/Pomoc
-    DESTINATION ${NOTARION_DATA_DIR} FILES_MATCHING PATTERN "*.htm")
+    DESTINATION ${NOTARION_DATA_DIR} FILES_MATCHING PATTERN "*.htm" PATTERN "*.png")
   add_subdirectory(${PROJECT_SOURCE_DIR}/packaging ${PROJECT_BINARY_DIR}/packaging)
 endif()

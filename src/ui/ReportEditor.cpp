@@ -340,6 +340,9 @@ void ReportEditor::BuildForm(const ReportForm& form) {
             // The names get the room; only justification lines need more.
             if (HasLinesColumn(parts[i].Shape)) {
                 table->horizontalHeader()->setStretchLastSection(true);
+                table->setColumnWidth(0, 190);
+                if (parts[i].Shape == PartShape::GradedJustifications)
+                    table->setColumnWidth(1, 120);
             } else {
                 table->horizontalHeader()->setSectionResizeMode(0, QHeaderView::Stretch);
             }
