@@ -1,5 +1,7 @@
 #include "ui/SkinnedWindow.h"
 
+#include "app/StartOfWork.h"
+
 #include <QApplication>
 #include <QEvent>
 #include <QKeyEvent>
@@ -170,6 +172,10 @@ bool HoverGroup::eventFilter(QObject* watched, QEvent* event) {
 }
 
 // ---------------------------------------------------------------- window helpers
+
+QString PresentationWindowTitle() {
+    return QString::fromLatin1(ApplicationTitle) + QStringLiteral(" - prezentacja danych");
+}
 
 void SetUpSkinnedWindow(QWidget* window, QSize size, StaysOnTop onTop) {
     Qt::WindowFlags flags = window->windowFlags() | Qt::Window | Qt::FramelessWindowHint;

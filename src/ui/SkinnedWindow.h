@@ -165,6 +165,10 @@ private:
     std::vector<HotArea*> m_members;
 };
 
+// The title under which the windows that present documents (the viewer and
+// the preview) appear in the desktop's window lists.
+QString PresentationWindowTitle();
+
 // Whether a skinned window stays above the other windows.
 enum class StaysOnTop { No, Yes };
 

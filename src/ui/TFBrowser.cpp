@@ -103,7 +103,7 @@ TFBrowser::TFBrowser(SharedState& state, QWidget* mainWindow, TFWyborOpcji& choo
 TFBrowser::TFBrowser(SharedState& state, QWidget* mainWindow, TFWarning& warning)
     : QDialog(nullptr), m_state(state), m_mainWindow(mainWindow), m_warning(warning) {
     SetUpSkinnedWindow(this, QSize(WindowWidth, OpeningHeight), StaysOnTop::Yes);
-    setWindowTitle(QStringLiteral("Ruzove duveziv - prezentacja danych"));
+    setWindowTitle(PresentationWindowTitle());
     setAutoFillBackground(true);
     QPalette palette = this->palette();
     palette.setColor(QPalette::Window, ColorFromBgr(BackgroundColour));

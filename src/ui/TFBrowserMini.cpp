@@ -35,7 +35,7 @@ QWidget* WhitePanel(QWidget* parent, const QRect& geometry) {
 TFBrowserMini::TFBrowserMini(SharedState& state, QWidget* mainWindow)
     : QDialog(nullptr), m_state(state), m_mainWindow(mainWindow) {
     SetUpSkinnedWindow(this, WindowSize, StaysOnTop::Yes);
-    setWindowTitle(QStringLiteral("Ruzove duveziv - prezentacja danych"));
+    setWindowTitle(PresentationWindowTitle());
     setAutoFillBackground(true);
     QPalette palette = this->palette();
     palette.setColor(QPalette::Window, Qt::white);

@@ -99,14 +99,21 @@ void TFWyborOpcji::ChooseOption(QWidget* viewer, int currentOption) {
 }
 
 void TFWyborOpcji::keyPressEvent(QKeyEvent* event) {
-    // The chooser has no keys of its own: Esc and Enter do not close it, as
-    // they would close a plain dialog.
-    if (event->key() == Qt::Key_Escape || event->key() == Qt::Key_Return ||
-        event->key() == Qt::Key_Enter) {
+    // Enter answers as "Wprowadź" and Esc as "Anuluj", whichever part of the
+    // chooser has the focus; other keys move through the list.
+    switch (event->key()) {
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
         event->accept();
+        LWprowadzClick();
         return;
+    case Qt::Key_Escape:
+        event->accept();
+        LAnulujClick();
+        return;
+    default:
+        QDialog::keyPressEvent(event);
     }
-    QDialog::keyPressEvent(event);
 }
 
 void TFWyborOpcji::ListaOpcjiDblClick() {

@@ -6,6 +6,7 @@
 #include "platform/TEmbeddedWB.h"
 #include "ui/SkinnedWindow.h"
 #include "ui/TDotFrame.h"
+#include "ui/TFBrowserMini.h"
 #include "ui/TFWarning.h"
 #include "ui/TFWyborOpcji.h"
 
@@ -16,6 +17,7 @@
 #include <QMouseEvent>
 #include <QPrintPreviewDialog>
 #include <QPrinter>
+#include <QScrollBar>
 #include <QSignalSpy>
 #include <QTest>
 
@@ -275,6 +277,26 @@ TEST_F(ViewerWindow, KopiujAndZapiszWorkOnTheShownDocument) {
     });
     QTest::mouseClick(browser.LZapisz, Qt::LeftButton, {}, browser.LZapisz->rect().center());
     EXPECT_EQ(ReadFileBytes(copy), ReadWholeFile(browser.CurrentDocumentPath));
+}
+
+TEST_F(ViewerWindow, KopiujKeepsTheViewWhereItWas) {
+    WriteWholeFile(DocumentPath(state.OutputFolder, DocumentFileForOption(6)),
+                   GeneratedPage("DŁUGI", 200));
+    ShowOpen(6);
+    QScrollBar* bar = browser.WebBrowser->verticalScrollBar();
+    ASSERT_GT(bar->maximum(), 0);
+    bar->setValue(bar->maximum() / 3);
+    const int before = bar->value();
+    QTest::mouseClick(browser.LKopiuj, Qt::LeftButton, {}, browser.LKopiuj->rect().center());
+    EXPECT_EQ(bar->value(), before);
+    EXPECT_TRUE(QGuiApplication::clipboard()->text().startsWith(browser.WebBrowser->toPlainText()));
+}
+
+TEST_F(ViewerWindow, TheTaskBarNamesTheProgram) {
+    TFBrowserMini preview(state, &mainWindow);
+    for (const QWidget* window :
+         {static_cast<const QWidget*>(&browser), static_cast<const QWidget*>(&preview)})
+        EXPECT_EQ(window->windowTitle(), QStringLiteral("Notarion - prezentacja danych"));
 }
 
 TEST_F(ViewerWindow, MovingFromPreviewOntoCloseLeavesOnlyCloseHighlighted) {
