@@ -177,7 +177,17 @@ QString PresentationWindowTitle() {
     return QString::fromLatin1(ApplicationTitle) + QStringLiteral(" - prezentacja danych");
 }
 
+namespace {
+// The property that marks the program's own skinned windows.
+constexpr const char* SkinnedProperty = "notarionSkinned";
+} // namespace
+
+bool InSkinnedWindow(const QWidget* widget) {
+    return widget != nullptr && widget->window()->property(SkinnedProperty).toBool();
+}
+
 void SetUpSkinnedWindow(QWidget* window, QSize size, StaysOnTop onTop) {
+    window->setProperty(SkinnedProperty, true);
     Qt::WindowFlags flags = window->windowFlags() | Qt::Window | Qt::FramelessWindowHint;
     if (onTop == StaysOnTop::Yes) {
         flags |= Qt::WindowStaysOnTopHint;

@@ -173,8 +173,13 @@ QString PresentationWindowTitle();
 enum class StaysOnTop { No, Yes };
 
 // Make window a frameless top-level window of a fixed client size, optionally
-// staying on top. Never fails.
+// staying on top, and mark it as one of the program's own skinned windows.
+// Never fails.
 void SetUpSkinnedWindow(QWidget* window, QSize size, StaysOnTop onTop);
+
+// Whether widget lies in one of the program's own skinned windows (and not,
+// say, in one of Qt's standard dialogs). Null gives false.
+bool InSkinnedWindow(const QWidget* widget);
 
 // Shape window as the rectangle (0, 0)-(width, height) with corners rounded
 // by ellipses of ellipseWidth x ellipseHeight, the way the system's window

@@ -12,12 +12,14 @@
 
 #include <QCloseEvent>
 #include <QCoreApplication>
+#include <QElapsedTimer>
 #include <QGuiApplication>
 #include <QLabel>
 #include <QScreen>
 #include <QShowEvent>
 #include <QThread>
 
+#include <algorithm>
 #include <exception>
 
 namespace notarion {
@@ -60,6 +62,18 @@ QLabel* MakeImage(QWidget* parent, const QRect& geometry) {
     image->setGeometry(geometry);
     image->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     return image;
+}
+
+// Hold the thread for the given time while the windows keep painting: a
+// window uncovered meanwhile must not stay black. Clicks and keys wait until
+// the time is over.
+void WaitPainting(int milliseconds) {
+    QElapsedTimer held;
+    held.start();
+    for (qint64 left = milliseconds; left > 0; left = milliseconds - held.elapsed()) {
+        QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents, static_cast<int>(left));
+        QThread::msleep(static_cast<unsigned long>(std::min<qint64>(left, 5)));
+    }
 }
 
 QWidget* MakePanel(QWidget* parent, const QRect& geometry) {
@@ -317,9 +331,8 @@ void TFGlowny::ShowProgressStrip() {
     PPostep->show();
     for (int step = 1; step <= ProgressSteps; ++step) {
         PPostep->resize(step * ProgressStepWidth, PPostepRect.height());
-        // Painted at once: the loop holds the thread and no event is processed.
         PPostep->repaint();
-        QThread::msleep(ProgressStepMilliseconds);
+        WaitPainting(ProgressStepMilliseconds);
     }
     PPostep->hide();
 }

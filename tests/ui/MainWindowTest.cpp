@@ -422,6 +422,19 @@ TEST_F(MainWindowTest, ProgressStripPaintsEachStepAtOnceAndHides) {
     EXPECT_FALSE(Main().PPostep->isVisible());
 }
 
+TEST_F(MainWindowTest, WindowsStayPaintedWhileTheProgressStripRuns) {
+    PickerAnswers(ExamplesFolder + "/szkola");
+    QTest::mouseClick(Main().LNowyZestaw, Qt::LeftButton);
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&Editor()));
+    QCoreApplication::processEvents();
+    // The editor asks to be painted again, as when something uncovers it.
+    PaintWidths editorPainted;
+    Editor().installEventFilter(&editorPainted);
+    Editor().update();
+    Main().ShowProgressStrip();
+    EXPECT_FALSE(editorPainted.widths.empty()) << "painted while the strip ran";
+}
+
 TEST_F(MainWindowTest, ClosingEndsTheWorkAndTakesTheCompanionsAlong) {
     PickerAnswers(ExamplesFolder + "/szkola");
     QTest::mouseClick(Main().LNowyZestaw, Qt::LeftButton);

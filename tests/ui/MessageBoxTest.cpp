@@ -6,6 +6,8 @@
 #include "reports/MessageSink.h"
 #include "ui/TFWarning.h"
 
+#include <QApplication>
+#include <QFileDialog>
 #include <QLabel>
 #include <QLineEdit>
 #include <QScreen>
@@ -244,31 +246,62 @@ TEST_F(MessageBoxTest, TitleStripDragMovesTheBox) {
     EXPECT_EQ(after - before, QPoint(-20, 30));
 }
 
-TEST(TabFilter, TabNeverMovesTheFocusOnceTheBoxExists) {
-    QWidget window;
-    auto* first = new QLineEdit(&window);
-    auto* second = new QLineEdit(&window);
-    second->move(0, 40);
-    window.show();
-    window.activateWindow();
-    ASSERT_TRUE(QTest::qWaitForWindowActive(&window));
+enum class WindowKind { Skinned, Plain };
 
+// A window with two text fields, the first one focused.
+struct TwoFields {
+    explicit TwoFields(WindowKind kind) {
+        if (kind == WindowKind::Skinned)
+            SetUpSkinnedWindow(&window, QSize(200, 100), StaysOnTop::No);
+        first = new QLineEdit(&window);
+        second = new QLineEdit(&window);
+        second->move(0, 40);
+        window.show();
+        window.activateWindow();
+        EXPECT_TRUE(QTest::qWaitForWindowActive(&window));
+        first->setFocus();
+    }
+    QWidget window;
+    QLineEdit* first;
+    QLineEdit* second;
+};
+
+TEST(TabFilter, TabNeverMovesTheFocusInTheProgramsOwnWindows) {
+    TwoFields own(WindowKind::Skinned);
     // Without the filter Tab moves the focus, so the check below means something.
-    first->setFocus();
-    QTest::keyClick(first, Qt::Key_Tab);
-    ASSERT_TRUE(second->hasFocus());
+    QTest::keyClick(own.first, Qt::Key_Tab);
+    ASSERT_TRUE(own.second->hasFocus());
 
     TFWarning box;
-    first->setFocus();
-    QTest::keyClick(first, Qt::Key_Tab);
-    QTest::keyClick(first, Qt::Key_Backtab, Qt::ShiftModifier);
-    EXPECT_TRUE(first->hasFocus());
+    own.first->setFocus();
+    QTest::keyClick(own.first, Qt::Key_Tab);
+    QTest::keyClick(own.first, Qt::Key_Backtab, Qt::ShiftModifier);
+    EXPECT_TRUE(own.first->hasFocus());
     EXPECT_TRUE(box.TabPressed());
     EXPECT_EQ(box.HighlightedButton(), TFWarning::HighlightCloseOnly)
         << "a hidden box keeps its highlight";
-    QTest::keyClick(first, Qt::Key_B);
+    QTest::keyClick(own.first, Qt::Key_B);
     EXPECT_FALSE(box.TabPressed());
-    EXPECT_EQ(first->text(), QStringLiteral("b"));
+    EXPECT_EQ(own.first->text(), QStringLiteral("b"));
+}
+
+TEST(TabFilter, TabMovesTheFocusInQtsOwnDialogs) {
+    TFWarning box;
+    // Qt's file, folder and print dialogs are plain windows, not skinned ones.
+    TwoFields plain(WindowKind::Plain);
+    QTest::keyClick(plain.first, Qt::Key_Tab);
+    EXPECT_TRUE(plain.second->hasFocus());
+    EXPECT_FALSE(box.TabPressed());
+
+    QFileDialog files;
+    files.setOption(QFileDialog::DontUseNativeDialog);
+    files.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&files));
+    files.activateWindow();
+    QWidget* before = QApplication::focusWidget();
+    ASSERT_NE(before, nullptr);
+    QTest::keyClick(before, Qt::Key_Tab);
+    EXPECT_NE(QApplication::focusWidget(), before);
 }
 
 } // namespace
