@@ -1,6 +1,8 @@
 #include "ui/TFAbout.h"
 
 #include "platform/SkinImage.h"
+#include "ui/layout/QtGeometry.h"
+#include "ui/layout/TFAboutLayout.h"
 
 #include <QLabel>
 
@@ -8,32 +10,27 @@ namespace notarion {
 
 namespace {
 
-constexpr QSize AboutSize(399, 287);
-constexpr QRect Image1Rect(0, 0, 410, 298);
-constexpr QRect LCloseRect(364, 18, 17, 17);
-constexpr QPoint OffsetFromMainWindow(170, 120);
-// The outline is one pixel wider than the window, as the window always had.
-constexpr QSize OutlineSize(400, 287);
-constexpr int CornerEllipse = 6;
+using namespace layout::about;
+using layout::ToQRect;
 
 } // namespace
 
 TFAbout::TFAbout(QWidget* parent) : QDialog(parent) {
-    SetUpSkinnedWindow(this, AboutSize, StaysOnTop::No);
+    SetUpSkinnedWindow(this, layout::ToQSize(kWindowSize), StaysOnTop::No);
     setModal(true);
     Image1 = new QLabel(this);
-    Image1->setGeometry(Image1Rect);
+    Image1->setGeometry(ToQRect(kImage));
     TryLoadSkinImage(QStringLiteral("about_tlo"), Image1);
-    LClose = new HotArea(this, LCloseRect);
+    LClose = new HotArea(this, ToQRect(kClose));
     connect(LClose, &HotArea::clicked, this, &TFAbout::LCloseClick);
 }
 
 void TFAbout::ShowOver(const QWidget* owner) {
     if (owner != nullptr) {
-        PlaceRelativeTo(this, owner, OffsetFromMainWindow);
+        PlaceRelativeTo(this, owner, layout::ToQPoint(kOffsetFromMainWindow));
     }
-    SetRoundedOutline(this, OutlineSize.width(), OutlineSize.height(), CornerEllipse,
-                      CornerEllipse);
+    SetRoundedOutline(this, kOutlineSize.width, kOutlineSize.height, kCornerEllipse,
+                      kCornerEllipse);
     exec();
 }
 

@@ -11,6 +11,7 @@
 #include "ui/TDotFrame.h"
 #include "ui/TFWarning.h"
 #include "ui/TFWyborOpcji.h"
+#include "ui/layout/QtGeometry.h"
 
 #include <QKeyEvent>
 #include <QLabel>
@@ -21,44 +22,12 @@
 namespace notarion {
 namespace {
 
-// The fixed layout of the viewer. The bottom band and the viewer panel
-// follow the window's height; everything else stays where it is.
-constexpr std::uint32_t BackgroundColour = 0x5A4646;
-constexpr QRect BackgroundGeometry(0, 0, 850, 600);
-constexpr QRect TitleStripGeometry(8, 6, 801, 16);
-constexpr QRect CloseCrossGeometry(817, 8, 16, 14);
-constexpr int BottomBandOffset = 32; // the band's top lies this far above the bottom
-constexpr QSize BottomBandSize(850, 34);
-constexpr QRect GripGeometry(827, 10, 12, 13);
-constexpr QPoint ViewerPanelTopLeft(128, 48);
-constexpr int ViewerPanelWidth = 697;
-constexpr int ViewerPanelHeightLoss = 71; // panel height = window height - this
-constexpr int ViewerOverhang = 4;         // the viewer's own edge is clipped by the panel
-constexpr int OutlineCorner = 12;
+using namespace layout::viewer;
+using layout::ToQPoint;
+using layout::ToQRect;
+
 constexpr int FrameWidth = 3;
 constexpr int FirstLoadDelayMs = 200;
-constexpr QPoint OffsetFromMainWindow(30, 50);
-
-constexpr int CommandFontPixels = 11;
-constexpr std::uint32_t CommandColour = 0x3C3C00;
-constexpr std::uint32_t CommandHoverColour = 0x808080;
-
-struct LabelRow {
-    QRect Geometry;
-    const char16_t* Caption;
-    std::uint32_t Colour; // only underline labels have their own colour
-};
-
-const char16_t* const Underline = u"_____________";
-constexpr LabelRow WyborOpcjiRow{{15, 76, 98, 14}, u"Wybierz opcję ...", CommandColour};
-constexpr LabelRow Label1Row{{15, 86, 98, 13}, Underline, 0x092337};
-constexpr LabelRow ZapiszRow{{15, 104, 98, 13}, u"Zapisz jako ...", CommandColour};
-constexpr LabelRow KopiujRow{{15, 120, 81, 13}, u"Kopiuj", CommandColour};
-constexpr LabelRow Kreska1Row{{15, 128, 98, 13}, Underline, 0x092337};
-constexpr LabelRow DrukujRow{{15, 146, 98, 13}, u"Drukuj", CommandColour};
-constexpr LabelRow PodglondRow{{15, 163, 98, 13}, u"Podgląd wydruku ...", CommandColour};
-constexpr LabelRow Kreska2Row{{15, 173, 81, 13}, Underline, 0x2E2E2E};
-constexpr LabelRow CloseRow{{15, 192, 98, 14}, u"Zamknij", CommandColour};
 
 const char* const BackgroundSkin = "browser_tlo";
 const char* const BottomBandSkin = "browser_dol";
@@ -79,16 +48,16 @@ const std::u16string NoDocumentToSave = u"Brak dokumentu do zapisania.\r"
 // the labels' fixed widths were measured with it: narrow faces come first
 // among the replacements, so "Podgląd wydruku ..." still fits.
 QFont CommandFont() {
-    QFont font = PixelFont(QStringLiteral("MS Sans Serif"), CommandFontPixels);
+    QFont font = PixelFont(QStringLiteral("MS Sans Serif"), kCommandFontPixels);
     font.setFamilies({QStringLiteral("MS Sans Serif"), QStringLiteral("Microsoft Sans Serif"),
                       QStringLiteral("Liberation Sans Narrow"), QStringLiteral("Liberation Sans"),
                       QStringLiteral("Arial"), QStringLiteral("DejaVu Sans Condensed")});
     return font;
 }
 
-HotArea* MakeLabel(QWidget* parent, const LabelRow& row) {
-    auto* label = new HotArea(parent, row.Geometry);
-    label->SetCaption(QString::fromUtf16(row.Caption), CommandFont(), ColorFromBgr(row.Colour));
+HotArea* MakeLabel(QWidget* parent, const Label& row) {
+    auto* label = new HotArea(parent, ToQRect(row.rect));
+    label->SetCaption(QString::fromUtf16(row.caption), CommandFont(), ColorFromBgr(row.colour));
     return label;
 }
 
@@ -106,35 +75,36 @@ TFBrowser::TFBrowser(SharedState& state, QWidget* mainWindow, TFWarning& warning
     setWindowTitle(PresentationWindowTitle());
     setAutoFillBackground(true);
     QPalette palette = this->palette();
-    palette.setColor(QPalette::Window, ColorFromBgr(BackgroundColour));
+    palette.setColor(QPalette::Window, ColorFromBgr(kBackgroundColour));
     setPalette(palette);
 
     PTlo = new QWidget(this);
-    PTlo->setGeometry(BackgroundGeometry);
+    PTlo->setGeometry(ToQRect(kBackground));
     ImTlo = new QLabel(PTlo);
-    ImTlo->setGeometry(QRect(QPoint(0, 0), BackgroundGeometry.size()));
+    ImTlo->setGeometry(ToQRect(layout::AtOrigin(kBackground.Extent())));
     // Without its pictures the window stays usable on its plain colour.
     TryLoadSkinImage(QString::fromLatin1(BackgroundSkin), ImTlo);
 
-    LWyborOpcji = MakeLabel(this, WyborOpcjiRow);
-    Label1 = MakeLabel(this, Label1Row);
-    LZapisz = MakeLabel(this, ZapiszRow);
-    LKopiuj = MakeLabel(this, KopiujRow);
-    LKreska1 = MakeLabel(this, Kreska1Row);
-    LDrukuj = MakeLabel(this, DrukujRow);
-    LPodglond = MakeLabel(this, PodglondRow);
-    LKreska2 = MakeLabel(this, Kreska2Row);
-    LClose = MakeLabel(this, CloseRow);
-    LCloseWykres = new HotArea(this, CloseCrossGeometry);
-    LListwa = new HotArea(this, TitleStripGeometry, HotCursor::Normal);
+    LWyborOpcji = MakeLabel(this, kChooseOption);
+    Label1 = MakeLabel(this, kUnderline1);
+    LZapisz = MakeLabel(this, kSave);
+    LKopiuj = MakeLabel(this, kCopy);
+    LKreska1 = MakeLabel(this, kUnderline2);
+    LDrukuj = MakeLabel(this, kPrint);
+    LPodglond = MakeLabel(this, kPrintPreview);
+    LKreska2 = MakeLabel(this, kUnderline3);
+    LClose = MakeLabel(this, kCloseCommand);
+    LCloseWykres = new HotArea(this, ToQRect(kClose));
+    LListwa = new HotArea(this, ToQRect(kTitleStrip), HotCursor::Normal);
 
     Pdown = new QWidget(this);
-    Pdown->setGeometry(QRect(QPoint(0, OpeningHeight - BottomBandOffset), BottomBandSize));
+    Pdown->setGeometry(
+        QRect(QPoint(0, OpeningHeight - kBottomBandOffset), layout::ToQSize(kBottomBand)));
     ImDown = new QLabel(Pdown);
-    ImDown->setGeometry(QRect(QPoint(0, 0), BottomBandSize));
+    ImDown->setGeometry(ToQRect(layout::AtOrigin(kBottomBand)));
     ImDown->setScaledContents(true);
     TryLoadSkinImage(QString::fromLatin1(BottomBandSkin), ImDown);
-    LCiongnij = new HotArea(Pdown, GripGeometry);
+    LCiongnij = new HotArea(Pdown, ToQRect(kGrip));
 
     PPodWebbrowser = new QWidget(this);
     PPodWebbrowser->setAutoFillBackground(true);
@@ -153,7 +123,7 @@ TFBrowser::TFBrowser(SharedState& state, QWidget* mainWindow, TFWarning& warning
     TWczytaj.setSingleShot(true);
 
     m_commands =
-        new HoverGroup(this, ColorFromBgr(CommandColour), ColorFromBgr(CommandHoverColour));
+        new HoverGroup(this, ColorFromBgr(kCommandColour), ColorFromBgr(kCommandHoverColour));
     for (HotArea* command : {LWyborOpcji, LZapisz, LKopiuj, LDrukuj, LPodglond, LClose})
         m_commands->Add(command);
     for (QWidget* reset : std::initializer_list<QWidget*>{ImTlo, Label1, LKreska1, LKreska2})
@@ -206,7 +176,7 @@ void TFBrowser::showEvent(QShowEvent* event) {
 void TFBrowser::FormShow() {
     m_drag->Clear();
     if (m_mainWindow)
-        PlaceRelativeTo(this, m_mainWindow, OffsetFromMainWindow);
+        PlaceRelativeTo(this, m_mainWindow, ToQPoint(kOffsetFromMainWindow));
 }
 
 void TFBrowser::resizeEvent(QResizeEvent* event) {
@@ -223,11 +193,11 @@ void TFBrowser::Layout() {
     if (height() < MinimumHeight)
         setFixedSize(WindowWidth, MinimumHeight);
     const int windowHeight = std::max(height(), MinimumHeight);
-    Pdown->move(0, windowHeight - BottomBandOffset);
-    const QSize panel(ViewerPanelWidth, windowHeight - ViewerPanelHeightLoss);
-    PPodWebbrowser->setGeometry(QRect(ViewerPanelTopLeft, panel));
-    WebBrowser->resize(panel.width() + ViewerOverhang, panel.height() + ViewerOverhang);
-    SetRoundedOutline(this, WindowWidth, windowHeight, OutlineCorner, OutlineCorner);
+    Pdown->move(0, windowHeight - kBottomBandOffset);
+    const QSize panel(kViewerPanelWidth, windowHeight - kViewerPanelHeightLoss);
+    PPodWebbrowser->setGeometry(QRect(ToQPoint(kViewerPanelTopLeft), panel));
+    WebBrowser->resize(panel.width() + kViewerOverhang, panel.height() + kViewerOverhang);
+    SetRoundedOutline(this, WindowWidth, windowHeight, kOutlineCorner, kOutlineCorner);
 }
 
 void TFBrowser::keyPressEvent(QKeyEvent* event) {

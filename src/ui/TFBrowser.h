@@ -7,6 +7,7 @@
 // dotted frame shows the new size.
 
 #include "platform/HelpPages.h"
+#include "ui/layout/TFBrowserLayout.h"
 
 #include <QDialog>
 #include <QTimer>
@@ -31,10 +32,10 @@ class TFBrowser : public QDialog {
     Q_OBJECT
 public:
     // The window's width, and its height limits after a resize.
-    static constexpr int WindowWidth = 850;
-    static constexpr int OpeningHeight = 500;
-    static constexpr int MinimumHeight = 400;
-    static constexpr int MaximumHeight = 600;
+    static constexpr int WindowWidth = layout::viewer::kWindowWidth;
+    static constexpr int OpeningHeight = layout::viewer::kOpeningHeight;
+    static constexpr int MinimumHeight = layout::viewer::kMinimumHeight;
+    static constexpr int MaximumHeight = layout::viewer::kMaximumHeight;
 
     // The hidden viewer. Documents come from state.OutputFolder; the window
     // is placed over mainWindow whenever it is shown (no placement when

@@ -4,6 +4,8 @@
 #include "platform/SkinImage.h"
 #include "platform/TEmbeddedWB.h"
 #include "ui/SkinnedWindow.h"
+#include "ui/layout/QtGeometry.h"
+#include "ui/layout/TFBrowserMiniLayout.h"
 
 #include <QKeyEvent>
 #include <QLabel>
@@ -11,13 +13,9 @@
 namespace notarion {
 namespace {
 
-// The fixed layout of the preview window.
-constexpr QSize WindowSize(630, 438);
-constexpr QRect BackgroundPanelGeometry(0, 0, 638, 447);
-constexpr QRect BackgroundImageGeometry(0, 0, 632, 440);
-constexpr QRect CloseGeometry(598, 11, 15, 14);
-constexpr QRect ViewerPanelGeometry(29, 38, 574, 376);
-constexpr QPoint OffsetFromMainWindow(72, 74);
+using namespace layout::preview;
+using layout::ToQRect;
+
 const char* const BackgroundSkin = "browsermini_tlo";
 
 QWidget* WhitePanel(QWidget* parent, const QRect& geometry) {
@@ -34,7 +32,7 @@ QWidget* WhitePanel(QWidget* parent, const QRect& geometry) {
 
 TFBrowserMini::TFBrowserMini(SharedState& state, QWidget* mainWindow)
     : QDialog(nullptr), m_state(state), m_mainWindow(mainWindow) {
-    SetUpSkinnedWindow(this, WindowSize, StaysOnTop::Yes);
+    SetUpSkinnedWindow(this, layout::ToQSize(kWindowSize), StaysOnTop::Yes);
     setWindowTitle(PresentationWindowTitle());
     setAutoFillBackground(true);
     QPalette palette = this->palette();
@@ -42,16 +40,16 @@ TFBrowserMini::TFBrowserMini(SharedState& state, QWidget* mainWindow)
     setPalette(palette);
 
     PPodTlo = new QWidget(this);
-    PPodTlo->setGeometry(BackgroundPanelGeometry);
+    PPodTlo->setGeometry(ToQRect(kBackgroundPanel));
     ImTlo = new QLabel(PPodTlo);
-    ImTlo->setGeometry(BackgroundImageGeometry);
+    ImTlo->setGeometry(ToQRect(kImage));
     // Without its picture the window stays usable on its white background.
     TryLoadSkinImage(QString::fromLatin1(BackgroundSkin), ImTlo);
 
-    LCloseBrowser = new HotArea(this, CloseGeometry);
-    PPodWebbrowser = WhitePanel(this, ViewerPanelGeometry);
+    LCloseBrowser = new HotArea(this, ToQRect(kClose));
+    PPodWebbrowser = WhitePanel(this, ToQRect(kViewerPanel));
     WebBrowser = new TEmbeddedWB(PPodWebbrowser);
-    WebBrowser->setGeometry(QRect(QPoint(0, 0), ViewerPanelGeometry.size()));
+    WebBrowser->setGeometry(ToQRect(layout::AtOrigin(kViewerPanel.Extent())));
 
     // The window sees every key before the viewer does.
     WebBrowser->installEventFilter(this);
@@ -74,7 +72,7 @@ void TFBrowserMini::showEvent(QShowEvent* event) {
 
 void TFBrowserMini::FormShow() {
     if (m_mainWindow)
-        PlaceRelativeTo(this, m_mainWindow, OffsetFromMainWindow);
+        PlaceRelativeTo(this, m_mainWindow, layout::ToQPoint(kOffsetFromMainWindow));
 }
 
 void TFBrowserMini::keyPressEvent(QKeyEvent* event) {

@@ -9,6 +9,9 @@
 #include "ui/KindListBox.h"
 #include "ui/TFAbout.h"
 #include "ui/TFRealProgramu.h"
+#include "ui/layout/QtGeometry.h"
+#include "ui/layout/TFBrowserMiniLayout.h"
+#include "ui/layout/TFGlownyLayout.h"
 
 #include <QCloseEvent>
 #include <QCoreApplication>
@@ -26,36 +29,13 @@ namespace notarion {
 
 namespace {
 
-constexpr QRect ImTloRect(0, 0, 776, 570);
-constexpr QRect LListwaRect(8, 7, 609, 23);
-constexpr QRect LAboutRect(636, 10, 17, 17);
-constexpr QRect LPomocRect(668, 10, 17, 17);
-constexpr QRect LMnimizeRect(712, 10, 17, 17);
-constexpr QRect LcloseRect(744, 10, 17, 17);
-constexpr QRect PPowitanieRect(146, 154, 534, 211);
-constexpr QRect ImPowitanieRect(0, 0, 534, 211);
-constexpr QRect LNowyZestawRect(80, 68, 401, 28);
-constexpr QRect LGotowyZestawRect(80, 132, 425, 20);
-constexpr QRect PPostepRect(34, 546, 480, 17);
-constexpr QRect ImPostepRect(0, 0, 480, 17);
-constexpr QRect PButWsteczRect(640, 531, 89, 33);
-constexpr QRect ImWsteczRect(0, 0, 105, 105);
+using namespace layout::glowny;
+using layout::ToQPoint;
+using layout::ToQRect;
 
-constexpr int CornerEllipse = 6;
-constexpr int ChoicePixelHeight = 11;
-constexpr std::uint32_t ChoiceNormalColour = 0xFFFFFF;
-constexpr std::uint32_t ChoiceHoverColour = 0x00FFFF;
-
-constexpr int ProgressStepWidth = 80;
-constexpr int ProgressSteps = 6;
 constexpr int ProgressStepMilliseconds = 100;
 
-// Where the companions lie while the main window is dragged.
-constexpr QPoint EditorOffsetWhileDragged(14, 51);
-constexpr QPoint PreviewOffsetWhileDragged(72, 74);
-
-// The choices begin with 17 spaces: the welcome picture draws an icon there.
-const QString ChoiceIndent(17, u' ');
+const QString ChoiceIndent(kChoiceIndent, u' ');
 
 QLabel* MakeImage(QWidget* parent, const QRect& geometry) {
     auto* image = new QLabel(parent);
@@ -89,39 +69,35 @@ TFGlowny::TFGlowny(SharedState& state, WorkPlaces places)
     SetUpSkinnedWindow(this, QSize(WindowWidth, WindowHeight), StaysOnTop::No);
     setWindowTitle(QString::fromLatin1(ApplicationTitle));
 
-    ImTlo = MakeImage(this, ImTloRect);
+    ImTlo = MakeImage(this, ToQRect(kWindow));
     TryLoadSkinImage(QStringLiteral("glowny_tlo"), ImTlo);
 
-    LListwa = new HotArea(this, LListwaRect, HotCursor::Normal);
-    LAbout = new HotArea(this, LAboutRect);
-    LPomoc = new HotArea(this, LPomocRect);
-    LMnimize = new HotArea(this, LMnimizeRect);
-    Lclose = new HotArea(this, LcloseRect);
+    LListwa = new HotArea(this, ToQRect(kTitleStrip), HotCursor::Normal);
+    LAbout = new HotArea(this, ToQRect(kAbout));
+    LPomoc = new HotArea(this, ToQRect(kHelp));
+    LMnimize = new HotArea(this, ToQRect(kMinimise));
+    Lclose = new HotArea(this, ToQRect(kClose));
 
-    PPowitanie = MakePanel(this, PPowitanieRect);
-    ImPowitanie = MakeImage(PPowitanie, ImPowitanieRect);
+    PPowitanie = MakePanel(this, ToQRect(kWelcome));
+    ImPowitanie = MakeImage(PPowitanie, ToQRect(layout::AtOrigin(kWelcome.Extent())));
     TryLoadSkinImage(QStringLiteral("glowny_powitanie"), ImPowitanie);
     const QFont choiceFont =
-        PixelFont(QStringLiteral("MS Sans Serif"), ChoicePixelHeight, QFont::Bold);
-    const QColor normal = ColorFromBgr(ChoiceNormalColour);
-    LNowyZestaw = new HotArea(PPowitanie, LNowyZestawRect);
-    LNowyZestaw->SetCaption(
-        ChoiceIndent + QStringLiteral(u"Chcę przygotować protokół w oparciu o nowy zestaw"),
-        choiceFont, normal);
-    LGotowyZestaw = new HotArea(PPowitanie, LGotowyZestawRect);
-    LGotowyZestaw->SetCaption(
-        ChoiceIndent +
-            QStringLiteral(u"Chcę wygenerować protokół korzystając z istniejącej już listy "),
-        choiceFont, normal);
+        PixelFont(QStringLiteral("MS Sans Serif"), kChoicePixelHeight, QFont::Bold);
+    const QColor normal = ColorFromBgr(kChoiceColour);
+    LNowyZestaw = new HotArea(PPowitanie, ToQRect(kNewSet));
+    LNowyZestaw->SetCaption(ChoiceIndent + QString::fromUtf16(kNewSetCaption), choiceFont, normal);
+    LGotowyZestaw = new HotArea(PPowitanie, ToQRect(kExistingList));
+    LGotowyZestaw->SetCaption(ChoiceIndent + QString::fromUtf16(kExistingListCaption), choiceFont,
+                              normal);
 
-    PPostep = MakePanel(this, PPostepRect);
-    ImPostep = MakeImage(PPostep, ImPostepRect);
+    PPostep = MakePanel(this, ToQRect(kProgress));
+    ImPostep = MakeImage(PPostep, ToQRect(layout::AtOrigin(kProgress.Extent())));
     TryLoadSkinImage(QStringLiteral("glowny_postep"), ImPostep);
     PPostep->hide();
 
-    PButWstecz = MakePanel(this, PButWsteczRect);
+    PButWstecz = MakePanel(this, ToQRect(kBack));
     PButWstecz->setCursor(Qt::PointingHandCursor);
-    ImWstecz = new HotArea(PButWstecz, ImWsteczRect);
+    ImWstecz = new HotArea(PButWstecz, ToQRect(layout::AtOrigin(kBackImage)));
     TryLoadSkinImage(QStringLiteral("glowny_wstecz"), ImWstecz);
     PButWstecz->hide();
 
@@ -136,7 +112,7 @@ TFGlowny::TFGlowny(SharedState& state, WorkPlaces places)
     };
     connect(m_drag, &TitleStripDrag::windowMoved, this, &TFGlowny::PlaceCompanions);
 
-    m_choices = new HoverGroup(this, normal, ColorFromBgr(ChoiceHoverColour));
+    m_choices = new HoverGroup(this, normal, ColorFromBgr(kChoiceHoverColour));
     m_choices->Add(LNowyZestaw);
     m_choices->Add(LGotowyZestaw);
     m_choices->AddResetArea(ImPowitanie);
@@ -174,7 +150,7 @@ void TFGlowny::FormShow() {
     m_workStarted = true;
     m_drag->Clear();
     StartOfWork(m_state, m_places.ExecutablePath, m_places.AppData);
-    SetRoundedOutline(this, WindowWidth, WindowHeight, CornerEllipse, CornerEllipse);
+    SetRoundedOutline(this, WindowWidth, WindowHeight, kCornerEllipse, kCornerEllipse);
     PPowitanie->setVisible(true);
     PPostep->hide();
     PButWstecz->hide();
@@ -319,18 +295,18 @@ void TFGlowny::OpenEditor(bool focusList) {
 
 void TFGlowny::PlaceCompanions() {
     if (m_editor != nullptr && m_editor->isVisible()) {
-        PlaceRelativeTo(m_editor, this, EditorOffsetWhileDragged);
+        PlaceRelativeTo(m_editor, this, ToQPoint(kEditorOffsetWhileDragged));
     }
     if (m_previewWindow != nullptr && m_previewWindow->isVisible()) {
-        PlaceRelativeTo(m_previewWindow, this, PreviewOffsetWhileDragged);
+        PlaceRelativeTo(m_previewWindow, this, ToQPoint(layout::preview::kOffsetFromMainWindow));
     }
 }
 
 void TFGlowny::ShowProgressStrip() {
-    PPostep->resize(ProgressStepWidth, PPostepRect.height());
+    PPostep->resize(kProgressStepWidth, kProgress.height);
     PPostep->show();
-    for (int step = 1; step <= ProgressSteps; ++step) {
-        PPostep->resize(step * ProgressStepWidth, PPostepRect.height());
+    for (int step = 1; step <= kProgressSteps; ++step) {
+        PPostep->resize(step * kProgressStepWidth, kProgress.height);
         PPostep->repaint();
         WaitPainting(ProgressStepMilliseconds);
     }

@@ -9,6 +9,7 @@
 #include "platform/HelpPages.h"
 #include "platform/TGetFolder.h"
 #include "ui/SkinnedWindow.h"
+#include "ui/layout/TFGlownyLayout.h"
 
 #include <QWidget>
 
@@ -34,8 +35,8 @@ struct WorkPlaces {
 class TFGlowny : public QWidget {
     Q_OBJECT
 public:
-    static constexpr int WindowWidth = 776;
-    static constexpr int WindowHeight = 570;
+    static constexpr int WindowWidth = layout::glowny::kWindow.width;
+    static constexpr int WindowHeight = layout::glowny::kWindow.height;
 
     // The hidden main window over state. Never fails: missing skin pictures
     // leave plain backgrounds.

@@ -12,6 +12,7 @@
 #include "ui/TFBrowser.h"
 #include "ui/TFBrowserMini.h"
 #include "ui/TFGlowny.h"
+#include "ui/layout/QtGeometry.h"
 
 #include <QApplication>
 #include <QComboBox>
@@ -27,22 +28,9 @@ namespace notarion {
 
 namespace {
 
-constexpr QRect PTloRect(0, 0, TFRealProgramu::WindowWidth, TFRealProgramu::WindowHeight);
-constexpr QRect ImrealizacjaRect(-2, -4, 751, 481);
-constexpr QRect PPodComboRect(26, 43, 294, 15);
-constexpr QPoint PozycjeBoxPos(-3, -3);
-constexpr int PozycjeBoxWidth = 317;
-constexpr QRect LRozwinBoxRect(327, 41, 17, 17);
-constexpr QRect LListaRect(29, 82, 486, 367);
-constexpr QRect LDodajPlikRect(589, 259, 112, 15);
-constexpr QRect LUsunPlikRect(592, 290, 112, 15);
-constexpr QRect LZapiszRect(592, 322, 112, 13);
-constexpr QRect LPodglondRect(590, 350, 119, 15);
-constexpr QRect LGenrujZestawRect(586, 399, 119, 31);
-constexpr QPoint LKKoncoworocznaPos(370, 416);
-
-// Where the editor lies over the main window when it is shown.
-constexpr QPoint OffsetWhenShown(17, 52);
+using namespace layout::editor;
+using layout::ToQPoint;
+using layout::ToQRect;
 
 constexpr int KindCount = 9;
 
@@ -123,12 +111,12 @@ TFRealProgramu::TFRealProgramu(SharedState& state, TFGlowny& mainWindow)
     setAttribute(Qt::WA_QuitOnClose, false);
 
     PTlo = new QWidget(this);
-    PTlo->setGeometry(PTloRect);
-    Imrealizacja = MakeImage(PTlo, ImrealizacjaRect);
+    PTlo->setGeometry(ToQRect(layout::AtOrigin(kWindowSize)));
+    Imrealizacja = MakeImage(PTlo, ToQRect(kImage));
     TryLoadSkinImage(QStringLiteral("realizacja_tlo"), Imrealizacja);
 
     PPodCombo = new QWidget(PTlo);
-    PPodCombo->setGeometry(PPodComboRect);
+    PPodCombo->setGeometry(ToQRect(kKindFrame));
     PPodCombo->setAutoFillBackground(true);
     QPalette white = PPodCombo->palette();
     white.setColor(QPalette::Window, Qt::white);
@@ -136,20 +124,20 @@ TFRealProgramu::TFRealProgramu(SharedState& state, TFGlowny& mainWindow)
     PozycjeBox = new QComboBox(PPodCombo);
     PozycjeBox->addItems(KindItems());
     PozycjeBox->setMaxVisibleItems(KindCount);
-    PozycjeBox->move(PozycjeBoxPos);
-    PozycjeBox->resize(PozycjeBoxWidth, PozycjeBox->sizeHint().height());
+    PozycjeBox->move(ToQPoint(kKindBoxPos));
+    PozycjeBox->resize(kKindBoxWidth, PozycjeBox->sizeHint().height());
 
-    LRozwinBox = new HotArea(PTlo, LRozwinBoxRect);
+    LRozwinBox = new HotArea(PTlo, ToQRect(kKindArrow));
     LLista = new KindListBox(PTlo);
-    LLista->setGeometry(LListaRect);
-    LDodajPlik = new HotArea(PTlo, LDodajPlikRect);
-    LUsunPlik = new HotArea(PTlo, LUsunPlikRect);
-    LZapisz = new HotArea(PTlo, LZapiszRect);
-    LPodglond = new HotArea(PTlo, LPodglondRect);
-    LGenrujZestaw = new HotArea(PTlo, LGenrujZestawRect);
+    LLista->setGeometry(ToQRect(kList));
+    LDodajPlik = new HotArea(PTlo, ToQRect(kAddFile));
+    LUsunPlik = new HotArea(PTlo, ToQRect(kRemoveFile));
+    LZapisz = new HotArea(PTlo, ToQRect(kSave));
+    LPodglond = new HotArea(PTlo, ToQRect(kPreview));
+    LGenrujZestaw = new HotArea(PTlo, ToQRect(kGenerate));
 
     LKKoncoworoczna = new QLabel(QStringLiteral(u"Klasyfikacja końcoworoczna"), PTlo);
-    LKKoncoworoczna->move(LKKoncoworocznaPos);
+    LKKoncoworoczna->move(ToQPoint(kFinalLabelPos));
     LKKoncoworoczna->setAttribute(Qt::WA_TranslucentBackground);
     QPalette whiteText = LKKoncoworoczna->palette();
     whiteText.setColor(QPalette::WindowText, Qt::white);
@@ -162,7 +150,7 @@ TFRealProgramu::TFRealProgramu(SharedState& state, TFGlowny& mainWindow)
     LKKoncoworoczna->stackUnder(LLista);
     LKKoncoworoczna->setAttribute(Qt::WA_TransparentForMouseEvents);
     LKKoncoworoczna->resize(
-        std::min(LKKoncoworoczna->width(), LListaRect.right() + 1 - LKKoncoworocznaPos.x()),
+        std::min(LKKoncoworoczna->width(), kList.x + kList.width - kFinalLabelPos.x),
         LKKoncoworoczna->height());
 
     SaveLista.Title = Cp1250FromQString(QStringLiteral(u"Wskaż miejsce docelowe"));
@@ -206,7 +194,7 @@ void TFRealProgramu::showEvent(QShowEvent* event) {
 }
 
 void TFRealProgramu::FormShow() {
-    PlaceRelativeTo(this, &m_mainWindow, OffsetWhenShown);
+    PlaceRelativeTo(this, &m_mainWindow, ToQPoint(kOffsetWhenShown));
     // The entry paths have filled the list with the first kind already, so
     // the selector is set back without refilling it.
     const QSignalBlocker quiet(PozycjeBox);

@@ -13,6 +13,7 @@
 #include "platform/FileDialog.h"
 #include "platform/HelpPages.h"
 #include "ui/SkinnedWindow.h"
+#include "ui/layout/TFRealProgramuLayout.h"
 
 #include <QPoint>
 #include <QWidget>
@@ -35,8 +36,8 @@ class TFRealProgramu : public QWidget {
     Q_OBJECT
 public:
     // The window's fixed size.
-    static constexpr int WindowWidth = 749;
-    static constexpr int WindowHeight = 477;
+    static constexpr int WindowWidth = layout::editor::kWindowSize.width;
+    static constexpr int WindowHeight = layout::editor::kWindowSize.height;
 
     // The hidden editor over state's catalogue, placed relative to
     // mainWindow when shown. Never fails: a missing skin picture leaves a

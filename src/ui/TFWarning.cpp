@@ -4,6 +4,8 @@
 #include "platform/SkinImage.h"
 #include "reports/MessageSink.h"
 #include "ui/TabFilter.h"
+#include "ui/layout/QtGeometry.h"
+#include "ui/layout/TFWarningLayout.h"
 
 #include <QCloseEvent>
 #include <QGuiApplication>
@@ -15,21 +17,8 @@ namespace notarion {
 
 namespace {
 
-constexpr QSize BoxSize(350, 150);
-
-// Component geometry of the box.
-constexpr QRect ImWarningRect(0, 0, 350, 150);
-constexpr QRect PIkonaRect(12, 4, 42, 43);
-constexpr QRect LTekstWarningRect(17, 51, 313, 53);
-constexpr QRect LCloseRect(323, 8, 17, 17);
-constexpr QRect LListwaRect(56, 5, 281, 23);
-constexpr QRect PButTakRect(63, 116, 88, 26);
-constexpr QRect PButNieRect(156, 116, 88, 26);
-constexpr QRect PButAnulujRect(248, 116, 88, 26);
-constexpr QRect PButZamknijRect(190, 116, 88, 26);
-
-constexpr std::uint32_t TextColour = 0x444444;
-constexpr int TextPixelHeight = 12;
+using namespace layout::message;
+using layout::ToQRect;
 
 constexpr int ButtonTak = 1;
 constexpr int ButtonNie = 2;
@@ -86,41 +75,41 @@ QWidget* MakeButtonPanel(QWidget* parent, const QRect& geometry, HotArea** image
 } // namespace
 
 TFWarning::TFWarning(QWidget* parent) : QDialog(parent) {
-    SetUpSkinnedWindow(this, BoxSize, StaysOnTop::Yes);
+    SetUpSkinnedWindow(this, layout::ToQSize(kWindowSize), StaysOnTop::Yes);
     setModal(true);
     // The box itself takes every key: none of its components takes the focus,
     // so no control of the box ever receives typed characters.
     setFocusPolicy(Qt::StrongFocus);
 
     ImWarning = new QLabel(this);
-    ImWarning->setGeometry(ImWarningRect);
+    ImWarning->setGeometry(ToQRect(layout::AtOrigin(kWindowSize)));
     ImWarning->setAlignment(Qt::AlignLeft | Qt::AlignTop);
 
     PIkona = new QWidget(this);
-    PIkona->setGeometry(PIkonaRect);
+    PIkona->setGeometry(ToQRect(kIcon));
     ImIkona = new QLabel(PIkona);
-    ImIkona->setGeometry(QRect(QPoint(0, 0), PIkonaRect.size()));
+    ImIkona->setGeometry(ToQRect(layout::AtOrigin(kIcon.Extent())));
     ImIkona->setAlignment(Qt::AlignLeft | Qt::AlignTop);
 
     LTekstWarning = new QLabel(this);
-    LTekstWarning->setGeometry(LTekstWarningRect);
+    LTekstWarning->setGeometry(ToQRect(kText));
     LTekstWarning->setWordWrap(true);
     LTekstWarning->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     LTekstWarning->setAttribute(Qt::WA_TranslucentBackground);
-    LTekstWarning->setFont(PixelFont(QStringLiteral("MS Sans Serif"), TextPixelHeight));
+    LTekstWarning->setFont(PixelFont(QStringLiteral("MS Sans Serif"), kTextPixelHeight));
     QPalette textPalette = LTekstWarning->palette();
-    textPalette.setColor(QPalette::WindowText, ColorFromBgr(TextColour));
+    textPalette.setColor(QPalette::WindowText, ColorFromBgr(kTextColour));
     LTekstWarning->setPalette(textPalette);
     LTekstWarning->setTextFormat(Qt::PlainText);
 
-    LClose = new HotArea(this, LCloseRect);
-    LListwa = new HotArea(this, LListwaRect, HotCursor::Normal);
+    LClose = new HotArea(this, ToQRect(kClose));
+    LListwa = new HotArea(this, ToQRect(kTitleStrip), HotCursor::Normal);
     m_drag = new TitleStripDrag(this, LListwa);
 
-    PButTak = MakeButtonPanel(this, PButTakRect, &ImButTak);
-    PButNie = MakeButtonPanel(this, PButNieRect, &ImButNie);
-    PButAnuluj = MakeButtonPanel(this, PButAnulujRect, &ImButAnuluj);
-    pButZamknij = MakeButtonPanel(this, PButZamknijRect, &ImButZamknij);
+    PButTak = MakeButtonPanel(this, ToQRect(kYes), &ImButTak);
+    PButNie = MakeButtonPanel(this, ToQRect(kNo), &ImButNie);
+    PButAnuluj = MakeButtonPanel(this, ToQRect(kCancel), &ImButAnuluj);
+    pButZamknij = MakeButtonPanel(this, ToQRect(kCloseButton), &ImButZamknij);
 
     connect(ImButTak, &HotArea::clicked, this, &TFWarning::ImButTakClick);
     connect(ImButNie, &HotArea::clicked, this, &TFWarning::ImButNieClick);

@@ -2,6 +2,8 @@
 
 #include "platform/SkinImage.h"
 #include "ui/SkinnedWindow.h"
+#include "ui/layout/QtGeometry.h"
+#include "ui/layout/TFWyborOpcjiLayout.h"
 
 #include <QKeyEvent>
 #include <QLabel>
@@ -10,15 +12,8 @@
 namespace notarion {
 namespace {
 
-// The fixed layout of the chooser.
-constexpr QSize WindowSize(445, 242);
-constexpr QRect ListGeometry(32, 43, 381, 144);
-constexpr QRect ConfirmGeometry(304, 213, 113, 17);
-constexpr QRect CancelGeometry(203, 213, 70, 17);
-constexpr QPoint OffsetFromViewer(200, 150);
-constexpr int ListFontPixels = 13;
-constexpr int ItemHeight = 16;
-constexpr std::uint32_t ListTextColour = 0x3C3C00;
+using namespace layout::chooser;
+using layout::ToQRect;
 const char* const BackgroundSkin = "wyboropcji_tlo";
 
 } // namespace
@@ -44,33 +39,33 @@ const std::array<QString, 14>& TFWyborOpcji::OptionTitles() {
 }
 
 TFWyborOpcji::TFWyborOpcji(QWidget* parent) : QDialog(parent) {
-    SetUpSkinnedWindow(this, WindowSize, StaysOnTop::No);
+    SetUpSkinnedWindow(this, layout::ToQSize(kWindowSize), StaysOnTop::No);
     setAttribute(Qt::WA_DeleteOnClose, false);
 
     ImTlo = new QLabel(this);
-    ImTlo->setGeometry(QRect(QPoint(0, 0), WindowSize));
+    ImTlo->setGeometry(ToQRect(layout::AtOrigin(kWindowSize)));
     if (!TryLoadSkinImage(QString::fromLatin1(BackgroundSkin), ImTlo)) {
         // Without its picture the chooser still works on a plain background.
         ImTlo->setStyleSheet(QStringLiteral("background: white"));
     }
 
     ListaOpcji = new QListWidget(this);
-    ListaOpcji->setGeometry(ListGeometry);
+    ListaOpcji->setGeometry(ToQRect(kList));
     ListaOpcji->setFrameShape(QFrame::NoFrame);
-    ListaOpcji->setFont(PixelFont(QStringLiteral("Arial"), ListFontPixels));
+    ListaOpcji->setFont(PixelFont(QStringLiteral("Arial"), kListFontPixels));
     ListaOpcji->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     ListaOpcji->setUniformItemSizes(true);
     QPalette palette = ListaOpcji->palette();
     palette.setColor(QPalette::Base, Qt::white);
-    palette.setColor(QPalette::Text, ColorFromBgr(ListTextColour));
+    palette.setColor(QPalette::Text, ColorFromBgr(kListTextColour));
     ListaOpcji->setPalette(palette);
     for (const QString& title : OptionTitles()) {
         auto* item = new QListWidgetItem(title, ListaOpcji);
-        item->setSizeHint(QSize(ListGeometry.width(), ItemHeight));
+        item->setSizeHint(QSize(kList.width, kItemHeight));
     }
 
-    LWprowadz = new HotArea(this, ConfirmGeometry);
-    LAnuluj = new HotArea(this, CancelGeometry);
+    LWprowadz = new HotArea(this, ToQRect(kConfirm));
+    LAnuluj = new HotArea(this, ToQRect(kCancel));
 
     connect(ListaOpcji, &QListWidget::itemDoubleClicked, this, &TFWyborOpcji::ListaOpcjiDblClick);
     connect(LWprowadz, &HotArea::clicked, this, &TFWyborOpcji::LWprowadzClick);
@@ -87,7 +82,7 @@ void TFWyborOpcji::ChooseOption(QWidget* viewer, int currentOption) {
         const bool onTop = viewer->window()->windowFlags().testFlag(Qt::WindowStaysOnTopHint);
         if (windowFlags().testFlag(Qt::WindowStaysOnTopHint) != onTop)
             setWindowFlag(Qt::WindowStaysOnTopHint, onTop);
-        PlaceRelativeTo(this, viewer->window(), OffsetFromViewer);
+        PlaceRelativeTo(this, viewer->window(), layout::ToQPoint(kOffsetFromViewer));
     }
     if (currentOption >= 0 && currentOption < ListaOpcji->count()) {
         ListaOpcji->setCurrentRow(currentOption);

@@ -6,12 +6,22 @@
 // compares the committed pictures with it. Standard library only, so the
 // check builds and runs without a display.
 
+#include "ui/layout/TFAboutLayout.h"
+#include "ui/layout/TFBrowserLayout.h"
+#include "ui/layout/TFBrowserMiniLayout.h"
+#include "ui/layout/TFGlownyLayout.h"
+#include "ui/layout/TFRealProgramuLayout.h"
+#include "ui/layout/TFWarningLayout.h"
+#include "ui/layout/TFWyborOpcjiLayout.h"
+
 #include <array>
 #include <cstdint>
 #include <optional>
 #include <string_view>
 
 namespace notarion::skins {
+
+namespace ui = notarion::layout;
 
 // One skin picture: lower-case resource name (the file is name + ".jpg"),
 // exact pixel size, and the window part that shows it.
@@ -22,29 +32,50 @@ struct SkinImage {
     std::string_view use;
 };
 
+// A picture exactly as big as the window part that shows it.
+constexpr SkinImage Filling(std::string_view name, ui::Size size, std::string_view use) {
+    return {name, size.width, size.height, use};
+}
+
 inline constexpr std::array kSkinImages{
-    SkinImage{"glowny_tlo", 776, 570, "main window background (TFGlowny ImTlo)"},
-    SkinImage{"glowny_powitanie", 534, 211, "welcome panel (ImPowitanie, panel at 146,154)"},
-    SkinImage{"glowny_postep", 480, 17, "progress strip (ImPostep, panel at 34,546)"},
+    Filling("glowny_tlo", ui::glowny::kWindow.Extent(), "main window background (TFGlowny ImTlo)"),
+    Filling("glowny_powitanie", ui::glowny::kWelcome.Extent(),
+            "welcome panel (ImPowitanie, panel at 146,154)"),
+    Filling("glowny_postep", ui::glowny::kProgress.Extent(),
+            "progress strip (ImPostep, panel at 34,546)"),
     SkinImage{"glowny_wstecz", 91, 36, "back button \"Wstecz\" (ImWstecz, panel 89x33 at 640,531)"},
-    SkinImage{"about_tlo", 410, 298, "about window background (TFAbout Image1)"},
-    SkinImage{"realizacja_tlo", 751, 481, "list editor background (Imrealizacja at -2,-4)"},
-    SkinImage{"browser_tlo", 850, 600, "document viewer background (TFBrowser ImTlo)"},
-    SkinImage{"browser_dol", 850, 34, "document viewer bottom band with the resize grip (ImDown)"},
-    SkinImage{"browsermini_tlo", 632, 440, "preview window background (TFBrowserMini ImTlo)"},
-    SkinImage{"wyboropcji_tlo", 445, 242, "option chooser background (TFWyborOpcji ImTlo)"},
-    SkinImage{"oknowarning", 350, 150, "message box background (ImWarning)"},
-    SkinImage{"ikoinfo", 42, 43, "message box icon 1, information (ImIkona at 12,4)"},
-    SkinImage{"ikopytanie", 42, 43, "message box icon 2, question (ImIkona at 12,4)"},
-    SkinImage{"ikouwaga", 42, 43, "message box icon 3, warning (ImIkona at 12,4)"},
-    SkinImage{"buttak", 88, 26, "message box button \"Tak\" (ImButTak at 63,116)"},
-    SkinImage{"buttakakt", 88, 26, "message box button \"Tak\", highlighted"},
-    SkinImage{"butnie", 88, 26, "message box button \"Nie\" (ImButNie at 156,116)"},
-    SkinImage{"butnieakt", 88, 26, "message box button \"Nie\", highlighted"},
-    SkinImage{"butanuluj", 88, 26, "message box button \"Anuluj\" (ImButAnuluj at 248,116)"},
-    SkinImage{"butanulujakt", 88, 26, "message box button \"Anuluj\", highlighted"},
-    SkinImage{"butzamknij", 88, 26, "message box button \"Zamknij\" (ImButZamknij at 190,116)"},
-    SkinImage{"butzamknijakt", 88, 26, "message box button \"Zamknij\", highlighted"},
+    Filling("about_tlo", ui::about::kImage.Extent(), "about window background (TFAbout Image1)"),
+    Filling("realizacja_tlo", ui::editor::kImage.Extent(),
+            "list editor background (Imrealizacja at -2,-4)"),
+    Filling("browser_tlo", ui::viewer::kBackground.Extent(),
+            "document viewer background (TFBrowser ImTlo)"),
+    Filling("browser_dol", ui::viewer::kBottomBand,
+            "document viewer bottom band with the resize grip (ImDown)"),
+    Filling("browsermini_tlo", ui::preview::kImage.Extent(),
+            "preview window background (TFBrowserMini ImTlo)"),
+    Filling("wyboropcji_tlo", ui::chooser::kWindowSize,
+            "option chooser background (TFWyborOpcji ImTlo)"),
+    Filling("oknowarning", ui::message::kWindowSize, "message box background (ImWarning)"),
+    Filling("ikoinfo", ui::message::kIcon.Extent(),
+            "message box icon 1, information (ImIkona at 12,4)"),
+    Filling("ikopytanie", ui::message::kIcon.Extent(),
+            "message box icon 2, question (ImIkona at 12,4)"),
+    Filling("ikouwaga", ui::message::kIcon.Extent(),
+            "message box icon 3, warning (ImIkona at 12,4)"),
+    Filling("buttak", ui::message::kYes.Extent(),
+            "message box button \"Tak\" (ImButTak at 63,116)"),
+    Filling("buttakakt", ui::message::kYes.Extent(), "message box button \"Tak\", highlighted"),
+    Filling("butnie", ui::message::kNo.Extent(),
+            "message box button \"Nie\" (ImButNie at 156,116)"),
+    Filling("butnieakt", ui::message::kNo.Extent(), "message box button \"Nie\", highlighted"),
+    Filling("butanuluj", ui::message::kCancel.Extent(),
+            "message box button \"Anuluj\" (ImButAnuluj at 248,116)"),
+    Filling("butanulujakt", ui::message::kCancel.Extent(),
+            "message box button \"Anuluj\", highlighted"),
+    Filling("butzamknij", ui::message::kCloseButton.Extent(),
+            "message box button \"Zamknij\" (ImButZamknij at 190,116)"),
+    Filling("butzamknijakt", ui::message::kCloseButton.Extent(),
+            "message box button \"Zamknij\", highlighted"),
 };
 
 // A rectangle in the pixel coordinates of one picture.
@@ -71,31 +102,56 @@ struct LiveTextZone {
 inline constexpr double kReadableContrast = 4.5;
 inline constexpr double kHoverContrast = 3.0;
 
+// The width the choices' leading spaces take in their bold 11 px font; the
+// welcome picture puts the choices' icons there.
+inline constexpr int kChoiceIndentPixels = 52;
+
+constexpr PixelRect WithoutIndent(ui::Rect choice) {
+    return {choice.x + kChoiceIndentPixels, choice.y, choice.width - kChoiceIndentPixels,
+            choice.height};
+}
+
+constexpr PixelRect Plain(ui::Rect rect) {
+    return {rect.x, rect.y, rect.width, rect.height};
+}
+
+// Every command label of the viewer's column, with a pixel more to the right
+// and below for the ink's smoothed edge.
+constexpr PixelRect CommandColumn() {
+    int left = ui::viewer::kLabels[0].rect.x;
+    int top = ui::viewer::kLabels[0].rect.y;
+    int right = left;
+    int bottom = top;
+    for (const ui::viewer::Label& label : ui::viewer::kLabels) {
+        left = label.rect.x < left ? label.rect.x : left;
+        top = label.rect.y < top ? label.rect.y : top;
+        right = label.rect.x + label.rect.width > right ? label.rect.x + label.rect.width : right;
+        bottom =
+            label.rect.y + label.rect.height > bottom ? label.rect.y + label.rect.height : bottom;
+    }
+    return {left, top, right - left + 1, bottom - top + 1};
+}
+
 inline constexpr std::array kLiveTextZones{
-    // White when idle, yellow under the mouse, bold 11 px.
-    LiveTextZone{
-        "glowny_powitanie", {132, 68, 349, 28}, 0xFFFFFF, kReadableContrast, "first choice, white"},
-    LiveTextZone{"glowny_powitanie",
-                 {132, 68, 349, 28},
-                 0xFFFF00,
-                 kReadableContrast,
+    // White when idle, yellow under the mouse.
+    LiveTextZone{"glowny_powitanie", WithoutIndent(ui::glowny::kNewSet),
+                 ui::RgbFromBgr(ui::glowny::kChoiceColour), kReadableContrast,
+                 "first choice, white"},
+    LiveTextZone{"glowny_powitanie", WithoutIndent(ui::glowny::kNewSet),
+                 ui::RgbFromBgr(ui::glowny::kChoiceHoverColour), kReadableContrast,
                  "first choice, yellow"},
-    LiveTextZone{"glowny_powitanie",
-                 {132, 132, 373, 20},
-                 0xFFFFFF,
-                 kReadableContrast,
+    LiveTextZone{"glowny_powitanie", WithoutIndent(ui::glowny::kExistingList),
+                 ui::RgbFromBgr(ui::glowny::kChoiceColour), kReadableContrast,
                  "second choice, white"},
-    LiveTextZone{"glowny_powitanie",
-                 {132, 132, 373, 20},
-                 0xFFFF00,
-                 kReadableContrast,
+    LiveTextZone{"glowny_powitanie", WithoutIndent(ui::glowny::kExistingList),
+                 ui::RgbFromBgr(ui::glowny::kChoiceHoverColour), kReadableContrast,
                  "second choice, yellow"},
-    // The viewer's command column: colour 0x3C3C00 as 0x00BBGGRR, grey on hover.
-    LiveTextZone{"browser_tlo", {15, 76, 99, 131}, 0x003C3C, kReadableContrast, "viewer commands"},
-    LiveTextZone{
-        "browser_tlo", {15, 76, 99, 131}, 0x808080, kHoverContrast, "viewer commands, hovered"},
-    // The message text, colour 0x444444.
-    LiveTextZone{"oknowarning", {17, 51, 313, 53}, 0x444444, kReadableContrast, "message text"},
+    LiveTextZone{"browser_tlo", CommandColumn(), ui::RgbFromBgr(ui::viewer::kCommandColour),
+                 kReadableContrast, "viewer commands"},
+    LiveTextZone{"browser_tlo", CommandColumn(), ui::RgbFromBgr(ui::viewer::kCommandHoverColour),
+                 kHoverContrast, "viewer commands, hovered"},
+    LiveTextZone{"oknowarning", Plain(ui::message::kText), ui::RgbFromBgr(ui::message::kTextColour),
+                 kReadableContrast, "message text"},
 };
 
 // The picture of that name, or nothing when the table has none.

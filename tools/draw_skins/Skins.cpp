@@ -1,5 +1,15 @@
 #include "Skins.h"
 
+#include "SkinTable.h"
+#include "ui/layout/QtGeometry.h"
+#include "ui/layout/TFAboutLayout.h"
+#include "ui/layout/TFBrowserLayout.h"
+#include "ui/layout/TFBrowserMiniLayout.h"
+#include "ui/layout/TFGlownyLayout.h"
+#include "ui/layout/TFRealProgramuLayout.h"
+#include "ui/layout/TFWarningLayout.h"
+#include "ui/layout/TFWyborOpcjiLayout.h"
+
 #include <QFontMetricsF>
 #include <QLinearGradient>
 #include <QPainterPath>
@@ -15,51 +25,58 @@ using namespace palette;
 namespace {
 
 // ---------------------------------------------------------------------------
-// Layouts. Positions of the windows' components are fixed by the windows;
-// every caption below is drawn inside the rectangle of its hot area.
+// Layouts. Positions of the windows' components come from the windows' own
+// layout tables; every caption below is drawn inside the rectangle of its
+// hot area. What only the pictures need (bands, footers) is kept here.
+
+using layout::ToQPoint;
+using layout::ToQRect;
+using layout::ToQSize;
 
 namespace mainwin {
-constexpr QRect kWindow{0, 0, 776, 570};
-constexpr QRect kTitleStrip{8, 7, 609, 23};
-constexpr QRect kAbout{636, 10, 17, 17};
-constexpr QRect kHelp{668, 10, 17, 17};
-constexpr QRect kMinimise{712, 10, 17, 17};
-constexpr QRect kClose{744, 10, 17, 17};
-constexpr QRect kWelcome{146, 154, 534, 211};
-constexpr QRect kProgress{34, 546, 480, 17};
-constexpr QRect kBack{640, 531, 89, 33};
-constexpr QRect kListEditor{17, 52, 749, 477};
+namespace table = layout::glowny;
+constexpr QRect kWindow = ToQRect(table::kWindow);
+constexpr QRect kTitleStrip = ToQRect(table::kTitleStrip);
+constexpr QRect kAbout = ToQRect(table::kAbout);
+constexpr QRect kHelp = ToQRect(table::kHelp);
+constexpr QRect kMinimise = ToQRect(table::kMinimise);
+constexpr QRect kClose = ToQRect(table::kClose);
+constexpr QRect kWelcome = ToQRect(table::kWelcome);
+constexpr QRect kProgress = ToQRect(table::kProgress);
+constexpr QRect kBack = ToQRect(table::kBack);
+constexpr QRect kListEditor(ToQPoint(layout::editor::kOffsetWhenShown),
+                            ToQSize(layout::editor::kWindowSize));
 constexpr int kBandHeight = 38;
 constexpr int kFooterTop = 530;
-// The window's outline is rounded with 6 x 6 corner ellipses.
-constexpr qreal kCornerRadius = 3;
+constexpr qreal kCornerRadius = table::kCornerEllipse / 2.0;
 } // namespace mainwin
 
 namespace welcome {
-constexpr QRect kNewSet{80, 68, 401, 28};
-constexpr QRect kExistingList{80, 132, 425, 20};
-// The choices begin with seventeen spaces; their icons sit in that gap.
-constexpr QPointF kNewSetIcon{106, 75};
-constexpr QPointF kExistingListIcon{106, 139};
+constexpr QRect kNewSet = ToQRect(layout::glowny::kNewSet);
+constexpr QRect kExistingList = ToQRect(layout::glowny::kExistingList);
+// The choices' leading spaces leave kChoiceIndentPixels; their icons sit
+// in the middle of that gap.
+constexpr QPointF kIconShift{kChoiceIndentPixels / 2.0, 7};
+constexpr QPointF kNewSetIcon = QPointF(kNewSet.topLeft()) + kIconShift;
+constexpr QPointF kExistingListIcon = QPointF(kExistingList.topLeft()) + kIconShift;
 } // namespace welcome
 
 namespace about {
-// The window shows 399 x 287 of the picture, with 6 x 6 rounded corners.
-constexpr QRect kVisible{0, 0, 399, 287};
-constexpr QRect kClose{364, 18, 17, 17};
+constexpr QRect kVisible = ToQRect(layout::AtOrigin(layout::about::kWindowSize));
+constexpr QRect kClose = ToQRect(layout::about::kClose);
 constexpr int kBandHeight = 54;
-constexpr qreal kCornerRadius = 3;
+constexpr qreal kCornerRadius = layout::about::kCornerEllipse / 2.0;
 } // namespace about
 
 namespace editor {
-// The picture lies at -2,-4 in the window: painting is done in window
-// coordinates after moving the origin by this offset.
-constexpr QPoint kWindowOrigin{2, 4};
-constexpr QRect kWindow{0, 0, 749, 477};
-constexpr QRect kKindFrame{26, 43, 294, 15};
-constexpr QRect kKindArrow{327, 41, 17, 17};
-constexpr QRect kList{29, 82, 486, 367};
-constexpr QRect kFinalLabel{370, 416, 150, 13};
+namespace table = layout::editor;
+// The picture lies up and left of the window: painting is done in window
+// coordinates after moving the origin by the opposite offset.
+constexpr QPoint kWindowOrigin = -ToQPoint(table::kImage.TopLeft());
+constexpr QRect kWindow = ToQRect(layout::AtOrigin(table::kWindowSize));
+constexpr QRect kKindFrame = ToQRect(table::kKindFrame);
+constexpr QRect kKindArrow = ToQRect(table::kKindArrow);
+constexpr QRect kList = ToQRect(table::kList);
 constexpr QRect kSidePanel{540, 16, 195, 446};
 
 struct Command {
@@ -70,72 +87,63 @@ struct Command {
 };
 
 const std::array kCommands{
-    Command{"LDodajPlik", {589, 259, 112, 15}, "Dodaj plik", Command::Icon::Add},
-    Command{"LUsunPlik", {592, 290, 112, 15}, "Usuń plik", Command::Icon::Remove},
-    Command{"LZapisz", {592, 322, 112, 13}, "Zapisz listę", Command::Icon::Save},
-    Command{"LPodglond", {590, 350, 119, 15}, "Podgląd", Command::Icon::Preview},
+    Command{"LDodajPlik", ToQRect(table::kAddFile), "Dodaj plik", Command::Icon::Add},
+    Command{"LUsunPlik", ToQRect(table::kRemoveFile), "Usuń plik", Command::Icon::Remove},
+    Command{"LZapisz", ToQRect(table::kSave), "Zapisz listę", Command::Icon::Save},
+    Command{"LPodglond", ToQRect(table::kPreview), "Podgląd", Command::Icon::Preview},
 };
-constexpr QRect kGenerate{586, 399, 119, 31};
+constexpr QRect kGenerate = ToQRect(table::kGenerate);
 } // namespace editor
 
 namespace viewer {
-constexpr QRect kWindow{0, 0, 850, 600};
-constexpr QRect kTitleStrip{8, 6, 801, 16};
-constexpr QRect kClose{817, 8, 16, 14};
+namespace table = layout::viewer;
+constexpr QRect kWindow = ToQRect(table::kBackground);
+constexpr QRect kTitleStrip = ToQRect(table::kTitleStrip);
+constexpr QRect kClose = ToQRect(table::kClose);
 constexpr QRect kColumn{8, 40, 113, 600};
-constexpr QRect kBrowserPanel{128, 48, 697, 552};
+// The white well reaches the picture's bottom, for the tallest window.
+constexpr QRect kBrowserPanel(ToQPoint(table::kViewerPanelTopLeft),
+                              QSize(table::kViewerPanelWidth,
+                                    kWindow.height() - table::kViewerPanelTopLeft.y));
 constexpr int kBandHeight = 31;
-constexpr QRect kGrip{827, 10, 12, 13};
-// The viewer's outline is rounded with 12 x 12 corner ellipses.
-constexpr qreal kCornerRadius = 6;
-
-const std::array<HotArea, 9> kLabels{{
-    {"LWyborOpcji", {15, 76, 98, 14}},
-    {"Label1", {15, 86, 98, 13}},
-    {"LZapisz", {15, 104, 98, 13}},
-    {"LKopiuj", {15, 120, 81, 13}},
-    {"LKreska1", {15, 128, 98, 13}},
-    {"LDrukuj", {15, 146, 98, 13}},
-    {"LPodglond", {15, 163, 98, 13}},
-    {"LKreska2", {15, 173, 81, 13}},
-    {"LClose", {15, 192, 98, 14}},
-}};
+constexpr QRect kGrip = ToQRect(table::kGrip);
+constexpr qreal kCornerRadius = table::kOutlineCorner / 2.0;
 } // namespace viewer
 
 namespace preview {
-constexpr QRect kClient{0, 0, 630, 438};
-constexpr QRect kClose{598, 11, 15, 14};
-constexpr QRect kBrowserPanel{29, 38, 574, 376};
+constexpr QRect kClient = ToQRect(layout::AtOrigin(layout::preview::kWindowSize));
+constexpr QRect kClose = ToQRect(layout::preview::kClose);
+constexpr QRect kBrowserPanel = ToQRect(layout::preview::kViewerPanel);
 } // namespace preview
 
 namespace chooser {
-constexpr QRect kWindow{0, 0, 445, 242};
-constexpr QRect kList{32, 43, 381, 144};
-constexpr QRect kConfirm{304, 213, 113, 17};
-constexpr QRect kCancel{203, 213, 70, 17};
+constexpr QRect kWindow = ToQRect(layout::AtOrigin(layout::chooser::kWindowSize));
+constexpr QRect kList = ToQRect(layout::chooser::kList);
+constexpr QRect kConfirm = ToQRect(layout::chooser::kConfirm);
+constexpr QRect kCancel = ToQRect(layout::chooser::kCancel);
 } // namespace chooser
 
 namespace message {
-constexpr QRect kWindow{0, 0, 350, 150};
-constexpr QRect kTitleStrip{56, 5, 281, 23};
-constexpr QRect kClose{323, 8, 17, 17};
-constexpr QRect kIcon{12, 4, 42, 43};
-constexpr QRect kText{17, 51, 313, 53};
+namespace table = layout::message;
+constexpr QRect kWindow = ToQRect(layout::AtOrigin(table::kWindowSize));
+constexpr QRect kTitleStrip = ToQRect(table::kTitleStrip);
+constexpr QRect kClose = ToQRect(table::kClose);
+constexpr QRect kIcon = ToQRect(table::kIcon);
+constexpr QRect kText = ToQRect(table::kText);
 constexpr int kBandHeight = 48;
 constexpr int kFooterTop = 108;
 
 struct Button {
     const char* name;
-    QPoint at;
+    QRect area;
     const char* caption;
 };
 const std::array kButtons{
-    Button{"tak", {63, 116}, "Tak"},
-    Button{"nie", {156, 116}, "Nie"},
-    Button{"anuluj", {248, 116}, "Anuluj"},
-    Button{"zamknij", {190, 116}, "Zamknij"},
+    Button{"tak", ToQRect(table::kYes), "Tak"},
+    Button{"nie", ToQRect(table::kNo), "Nie"},
+    Button{"anuluj", ToQRect(table::kCancel), "Anuluj"},
+    Button{"zamknij", ToQRect(table::kCloseButton), "Zamknij"},
 };
-constexpr QSize kButtonSize{88, 26};
 } // namespace message
 
 // ---------------------------------------------------------------------------
@@ -345,10 +353,10 @@ void PaintProgressStrip(SkinCanvas& canvas) {
     painter.fillPath(gloss, QColor(255, 255, 255, 55));
     painter.setPen(QPen(kGoldDark.darker(115), 1));
     painter.drawPath(path);
-    // The strip grows in six steps of 80 pixels; a notch marks each step.
+    // A notch marks each step by which the strip grows.
     painter.setRenderHint(QPainter::Antialiasing, false);
-    for (int step = 1; step < 6; ++step) {
-        const int x = step * 80;
+    for (int step = 1; step < layout::glowny::kProgressSteps; ++step) {
+        const int x = step * layout::glowny::kProgressStepWidth;
         painter.fillRect(QRect(x - 1, 3, 1, 11), QColor(0, 0, 0, 50));
         painter.fillRect(QRect(x, 3, 1, 11), QColor(255, 255, 255, 70));
     }
@@ -375,7 +383,7 @@ void PaintBackButton(SkinCanvas& canvas) {
 void PaintAbout(SkinCanvas& canvas) {
     using namespace about;
     QPainter& painter = canvas.Painter();
-    const QRectF all(0, 0, 410, 298);
+    const QRectF all(ToQRect(layout::AtOrigin(layout::about::kImage.Extent())));
     FillVertical(painter, all, kWarmWhite, kPaper);
     TitleBand(painter, all.width(), kBandHeight);
     canvas.Caption(QRectF(20, 14, 300, 26), QStringLiteral("O programie"),
@@ -434,7 +442,7 @@ void CommandIcon(QPainter& painter, const QPointF& centre, editor::Command::Icon
 void PaintListEditor(SkinCanvas& canvas) {
     using namespace editor;
     QPainter& painter = canvas.Painter();
-    Body(painter, QRectF(0, 0, 751, 481));
+    Body(painter, ToQRect(layout::AtOrigin(table::kImage.Extent())));
     painter.save();
     painter.translate(kWindowOrigin);
 
@@ -550,7 +558,7 @@ void PaintViewer(SkinCanvas& canvas) {
 void PaintViewerBand(SkinCanvas& canvas) {
     using namespace viewer;
     QPainter& painter = canvas.Painter();
-    const QRectF band(0, 0, 850, 34);
+    const QRectF band(ToQRect(layout::AtOrigin(table::kBottomBand)));
     FillVertical(painter, band, kTealDark, kTealDeep);
     painter.fillRect(QRectF(0, 0, band.width(), 1), QColor(255, 255, 255, 45));
     canvas.Caption(QRectF(500, 9, kGrip.left() - 10 - 500, 16),
@@ -574,7 +582,7 @@ void PaintViewerBand(SkinCanvas& canvas) {
 void PaintPreview(SkinCanvas& canvas) {
     using namespace preview;
     QPainter& painter = canvas.Painter();
-    Body(painter, QRectF(0, 0, 632, 440));
+    Body(painter, ToQRect(layout::AtOrigin(layout::preview::kImage.Extent())));
     Emblem(painter, QRectF(29, 10, 19, 19));
     canvas.Caption(QRectF(54, 7, 400, 25), QStringLiteral("Podgląd sprawozdania"),
                    SkinFont(14, QFont::Bold), kWarmWhite, Across::Left);
@@ -656,8 +664,8 @@ void PaintIcon(SkinCanvas& canvas, IconKind kind) {
 }
 
 void PaintMessageButton(SkinCanvas& canvas, const message::Button& button, Face face) {
-    PaintUnder(canvas, button.at, PaintMessageBox);
-    const QRectF rect(1, 1, message::kButtonSize.width() - 2, message::kButtonSize.height() - 2);
+    PaintUnder(canvas, button.area.topLeft(), PaintMessageBox);
+    const QRectF rect(1, 1, button.area.width() - 2, button.area.height() - 2);
     ButtonFace(canvas.Painter(), rect, face, 5);
     // The first letter is the button's key, so it is underlined.
     canvas.Caption(rect, QString::fromUtf8(button.caption), SkinFont(12, QFont::Bold),
@@ -740,7 +748,6 @@ std::vector<HotArea> HotAreasOf(std::string_view name) {
                                    {"PPodCombo", Shifted(kKindFrame, kWindowOrigin)},
                                    {"LRozwinBox", Shifted(kKindArrow, kWindowOrigin)},
                                    {"LLista", Shifted(kList, kWindowOrigin)},
-                                   {"LKKoncoworoczna", Shifted(kFinalLabel, kWindowOrigin)},
                                    {"LGenrujZestaw", Shifted(kGenerate, kWindowOrigin)}};
         for (const Command& command : kCommands) {
             areas.push_back({command.name, Shifted(command.area, kWindowOrigin)});
@@ -749,10 +756,16 @@ std::vector<HotArea> HotAreasOf(std::string_view name) {
     }
     if (name == "browser_tlo") {
         using namespace viewer;
-        std::vector<HotArea> areas{{"LListwa", kTitleStrip},
-                                   {"LCloseWykres", kClose},
-                                   {"PPodWebbrowser (500 high)", QRect(128, 48, 697, 429)}};
-        areas.insert(areas.end(), kLabels.begin(), kLabels.end());
+        std::vector<HotArea> areas{
+            {"LListwa", kTitleStrip},
+            {"LCloseWykres", kClose},
+            {"PPodWebbrowser",
+             QRect(ToQPoint(table::kViewerPanelTopLeft),
+                   QSize(table::kViewerPanelWidth,
+                         table::kOpeningHeight - table::kViewerPanelHeightLoss))}};
+        for (const table::Label& label : table::kLabels) {
+            areas.push_back({label.name, ToQRect(label.rect)});
+        }
         return areas;
     }
     if (name == "browser_dol") {
@@ -775,7 +788,7 @@ std::vector<HotArea> HotAreasOf(std::string_view name) {
                                    {"PIkona", kIcon},
                                    {"LTekstWarning", kText}};
         for (const Button& button : kButtons) {
-            areas.push_back({button.name, QRect(button.at, kButtonSize)});
+            areas.push_back({button.name, button.area});
         }
         return areas;
     }

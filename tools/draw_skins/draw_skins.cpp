@@ -11,6 +11,7 @@
 #include "SkinManifest.h"
 #include "SkinTable.h"
 #include "Skins.h"
+#include "ui/layout/QtGeometry.h"
 
 #include <QFontInfo>
 #include <QGuiApplication>
@@ -23,10 +24,13 @@
 #include <iterator>
 #include <map>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace fs = std::filesystem;
 using namespace notarion::skins;
+using notarion::layout::ToQPoint;
+using notarion::layout::ToQRect;
 
 namespace {
 
@@ -103,6 +107,11 @@ void LiveText(QPainter& painter, const QRect& rect, const QString& text, int pix
     painter.drawText(rect, Qt::AlignLeft | Qt::AlignTop | (wrap ? Qt::TextWordWrap : 0), text);
 }
 
+// A colour of the windows' tables, written 0x00BBGGRR.
+QColor Bgr(std::uint32_t bgr) {
+    return QColor::fromRgb(notarion::layout::RgbFromBgr(bgr));
+}
+
 void WritePreviews(const fs::path& folder, const std::map<std::string, QImage>& images) {
     fs::create_directories(folder);
     for (const auto& [name, image] : images) {
@@ -134,56 +143,65 @@ void WritePreviews(const fs::path& folder, const std::map<std::string, QImage>& 
                     .string()));
     }
 
-    // Main window, welcome state.
+    // Main window, welcome state, the first choice under the mouse.
+    namespace glowny = notarion::layout::glowny;
     QImage main = image("glowny_tlo").convertToFormat(QImage::Format_RGB32);
     {
         QPainter painter(&main);
-        painter.drawImage(146, 154, image("glowny_powitanie"));
-        const QString spaces(17, QLatin1Char(' '));
-        LiveText(painter, QRect(146 + 80, 154 + 68, 401, 28),
-                 spaces + QStringLiteral("Chcę przygotować protokół w oparciu o nowy zestaw"), 11,
-                 true, QColor(255, 255, 0), true);
-        LiveText(painter, QRect(146 + 80, 154 + 132, 425, 20),
-                 spaces + QStringLiteral(
-                              "Chcę wygenerować protokół korzystając z istniejącej już listy "),
-                 11, true, Qt::white, true);
+        const QPoint welcome = ToQPoint(glowny::kWelcome.TopLeft());
+        painter.drawImage(welcome, image("glowny_powitanie"));
+        const QString spaces(glowny::kChoiceIndent, QLatin1Char(' '));
+        LiveText(painter, ToQRect(glowny::kNewSet).translated(welcome),
+                 spaces + QString::fromUtf16(glowny::kNewSetCaption), glowny::kChoicePixelHeight,
+                 true, Bgr(glowny::kChoiceHoverColour), true);
+        LiveText(painter, ToQRect(glowny::kExistingList).translated(welcome),
+                 spaces + QString::fromUtf16(glowny::kExistingListCaption),
+                 glowny::kChoicePixelHeight, true, Bgr(glowny::kChoiceColour), true);
     }
     main.save(QString::fromStdString((folder / "main_welcome.png").string()));
 
-    // Main window, editing state with the list editor, back button and a full strip.
+    // Main window, editing state with the list editor, back button and a strip half full.
+    namespace editor = notarion::layout::editor;
     QImage editing = image("glowny_tlo").convertToFormat(QImage::Format_RGB32);
     {
         QPainter painter(&editing);
-        painter.setClipRect(QRect(17, 52, 749, 477));
-        painter.drawImage(17 - 2, 52 - 4, image("realizacja_tlo"));
-        LiveText(painter, QRect(17 + 26, 52 + 43, 294, 15), QStringLiteral("Klasyfikacja klasy"),
-                 11, false, Qt::black);
+        const QPoint origin = ToQPoint(editor::kOffsetWhenShown);
+        painter.setClipRect(QRect(origin, notarion::layout::ToQSize(editor::kWindowSize)));
+        painter.drawImage(origin + ToQPoint(editor::kImage.TopLeft()), image("realizacja_tlo"));
+        LiveText(painter, ToQRect(editor::kKindFrame).translated(origin),
+                 QStringLiteral("Klasyfikacja klasy"), 11, false, Qt::black);
+        const QRect list = ToQRect(editor::kList).translated(origin);
         for (int line = 0; line < 6; ++line) {
-            LiveText(painter, QRect(17 + 31, 52 + 82 + line * 13, 480, 13),
+            LiveText(painter, QRect(list.left() + 2, list.top() + line * 13, 480, 13),
                      QStringLiteral("Klasyfikacja klasy - 2a - Anna Nowak %1").arg(line), 11, false,
                      Qt::black);
         }
         painter.setClipping(false);
-        painter.drawImage(QRect(640, 531, 89, 33), image("glowny_wstecz"), QRect(0, 0, 89, 33));
-        painter.drawImage(34, 546, image("glowny_postep"), 0, 0, 240, 17);
+        const QRect back = ToQRect(glowny::kBack);
+        painter.drawImage(back, image("glowny_wstecz"), QRect(QPoint(0, 0), back.size()));
+        const QRect strip = ToQRect(glowny::kProgress);
+        painter.drawImage(strip.left(), strip.top(), image("glowny_postep"), 0, 0,
+                          strip.width() / 2, strip.height());
     }
     editing.save(QString::fromStdString((folder / "main_editing.png").string()));
 
     // Message box in both modes.
+    namespace message = notarion::layout::message;
+    const auto at = [](notarion::layout::Rect rect) { return ToQPoint(rect.TopLeft()); };
     for (int mode : {1, 3}) {
         QImage box = image("oknowarning").convertToFormat(QImage::Format_RGB32);
         QPainter painter(&box);
-        painter.drawImage(12, 4, image(mode == 1 ? "ikoinfo" : "ikopytanie"));
-        LiveText(painter, QRect(17, 51, 313, 53),
+        painter.drawImage(at(message::kIcon), image(mode == 1 ? "ikoinfo" : "ikopytanie"));
+        LiveText(painter, ToQRect(message::kText),
                  QStringLiteral("Wystąpiły problemy z zapisem pliku.\nPrawdopodobnie nie masz "
                                 "prawa do zapisu we wskazanym miejscu."),
-                 12, false, QColor(0x44, 0x44, 0x44), true);
+                 message::kTextPixelHeight, false, Bgr(message::kTextColour), true);
         if (mode == 1) {
-            painter.drawImage(190, 116, image("butzamknijakt"));
+            painter.drawImage(at(message::kCloseButton), image("butzamknijakt"));
         } else {
-            painter.drawImage(63, 116, image("buttakakt"));
-            painter.drawImage(156, 116, image("butnie"));
-            painter.drawImage(248, 116, image("butanuluj"));
+            painter.drawImage(at(message::kYes), image("buttakakt"));
+            painter.drawImage(at(message::kNo), image("butnie"));
+            painter.drawImage(at(message::kCancel), image("butanuluj"));
         }
         painter.end();
         box.save(QString::fromStdString(
@@ -192,8 +210,8 @@ void WritePreviews(const fs::path& folder, const std::map<std::string, QImage>& 
     {
         QImage box = image("oknowarning").convertToFormat(QImage::Format_RGB32);
         QPainter painter(&box);
-        painter.drawImage(12, 4, image("ikouwaga"));
-        painter.drawImage(190, 116, image("butzamknij"));
+        painter.drawImage(at(message::kIcon), image("ikouwaga"));
+        painter.drawImage(at(message::kCloseButton), image("butzamknij"));
         painter.end();
         box.save(QString::fromStdString((folder / "message_warning.png").string()));
     }
@@ -222,34 +240,26 @@ void WritePreviews(const fs::path& folder, const std::map<std::string, QImage>& 
             .save(QString::fromStdString((folder / "message_sheet.png").string()));
     }
 
-    // Document viewer at its usual height of 500, with the live commands.
-    QImage viewer(850, 500, QImage::Format_RGB32);
+    // Document viewer at its opening height, with the live commands, one under the mouse.
+    namespace viewer = notarion::layout::viewer;
+    QImage shown(viewer::kWindowWidth, viewer::kOpeningHeight, QImage::Format_RGB32);
     {
-        QPainter painter(&viewer);
+        QPainter painter(&shown);
         painter.drawImage(0, 0, image("browser_tlo"));
-        painter.fillRect(QRect(128, 48, 697, 429), Qt::white);
-        painter.drawImage(0, 500 - 32, image("browser_dol"));
-        const QColor command(0x00, 0x3C, 0x3C);
-        const struct {
-            QRect rect;
-            const char* text;
-            QColor colour;
-        } labels[] = {
-            {{15, 76, 98, 14}, "Wybierz opcję ...", command},
-            {{15, 86, 98, 13}, "_____________", QColor(0x37, 0x23, 0x09)},
-            {{15, 104, 98, 13}, "Zapisz jako ...", command},
-            {{15, 120, 81, 13}, "Kopiuj", command},
-            {{15, 128, 98, 13}, "_____________", QColor(0x37, 0x23, 0x09)},
-            {{15, 146, 98, 13}, "Drukuj", QColor(0x80, 0x80, 0x80)},
-            {{15, 163, 98, 13}, "Podgląd wydruku ...", command},
-            {{15, 173, 81, 13}, "_____________", QColor(0x2E, 0x2E, 0x2E)},
-            {{15, 192, 98, 14}, "Zamknij", command},
-        };
-        for (const auto& label : labels) {
-            LiveText(painter, label.rect, QString::fromUtf8(label.text), 11, false, label.colour);
+        painter.fillRect(QRect(ToQPoint(viewer::kViewerPanelTopLeft),
+                               QSize(viewer::kViewerPanelWidth,
+                                     viewer::kOpeningHeight - viewer::kViewerPanelHeightLoss)),
+                         Qt::white);
+        painter.drawImage(0, viewer::kOpeningHeight - viewer::kBottomBandOffset,
+                          image("browser_dol"));
+        for (const viewer::Label& label : viewer::kLabels) {
+            const bool hovered = std::string_view(label.name) == viewer::kPrint.name;
+            LiveText(painter, ToQRect(label.rect), QString::fromUtf16(label.caption),
+                     viewer::kCommandFontPixels, false,
+                     Bgr(hovered ? viewer::kCommandHoverColour : label.colour));
         }
     }
-    viewer.save(QString::fromStdString((folder / "viewer_500.png").string()));
+    shown.save(QString::fromStdString((folder / "viewer_opening.png").string()));
 }
 
 } // namespace

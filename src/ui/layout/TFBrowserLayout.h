@@ -1,0 +1,67 @@
+#pragma once
+
+// The document viewer: the command column, the title strip, the viewer
+// panel and the bottom band with its grip. The band and the panel follow
+// the window's height; everything else stays where it is.
+
+#include "ui/layout/Geometry.h"
+
+#include <array>
+
+namespace notarion::layout::viewer {
+
+inline constexpr int kWindowWidth = 850;
+inline constexpr int kOpeningHeight = 500;
+inline constexpr int kMinimumHeight = 400;
+inline constexpr int kMaximumHeight = 600;
+inline constexpr std::uint32_t kBackgroundColour = 0x5A4646;
+inline constexpr Rect kBackground{0, 0, 850, 600};
+inline constexpr Rect kTitleStrip{8, 6, 801, 16};
+inline constexpr Rect kClose{817, 8, 16, 14};
+inline constexpr int kOutlineCorner = 12;
+
+// The band's top lies this far above the bottom; the grip lies in the band.
+inline constexpr int kBottomBandOffset = 32;
+inline constexpr Size kBottomBand{850, 34};
+inline constexpr Rect kGrip{827, 10, 12, 13};
+
+// The panel's height is the window's height less kViewerPanelHeightLoss; the
+// viewer inside is larger, so the panel clips its own edge.
+inline constexpr Point kViewerPanelTopLeft{128, 48};
+inline constexpr int kViewerPanelWidth = 697;
+inline constexpr int kViewerPanelHeightLoss = 71;
+inline constexpr int kViewerOverhang = 4;
+
+inline constexpr Point kOffsetFromMainWindow{30, 50};
+
+// The command column: labels that light up under the mouse, and underline
+// labels between them that keep their own colour.
+inline constexpr int kCommandFontPixels = 11;
+inline constexpr std::uint32_t kCommandColour = 0x3C3C00;
+inline constexpr std::uint32_t kCommandHoverColour = 0x808080;
+
+struct Label {
+    const char* name;
+    Rect rect;
+    const char16_t* caption;
+    std::uint32_t colour;
+};
+
+inline constexpr const char16_t* kUnderline = u"_____________";
+inline constexpr Label kChooseOption{
+    "LWyborOpcji", {15, 76, 98, 14}, u"Wybierz opcję ...", kCommandColour};
+inline constexpr Label kUnderline1{"Label1", {15, 86, 98, 13}, kUnderline, 0x092337};
+inline constexpr Label kSave{"LZapisz", {15, 104, 98, 13}, u"Zapisz jako ...", kCommandColour};
+inline constexpr Label kCopy{"LKopiuj", {15, 120, 81, 13}, u"Kopiuj", kCommandColour};
+inline constexpr Label kUnderline2{"LKreska1", {15, 128, 98, 13}, kUnderline, 0x092337};
+inline constexpr Label kPrint{"LDrukuj", {15, 146, 98, 13}, u"Drukuj", kCommandColour};
+inline constexpr Label kPrintPreview{
+    "LPodglond", {15, 163, 98, 13}, u"Podgląd wydruku ...", kCommandColour};
+inline constexpr Label kUnderline3{"LKreska2", {15, 173, 81, 13}, kUnderline, 0x2E2E2E};
+inline constexpr Label kCloseCommand{"LClose", {15, 192, 98, 14}, u"Zamknij", kCommandColour};
+
+inline constexpr std::array kLabels{kChooseOption, kUnderline1, kSave,
+                                    kCopy,         kUnderline2, kPrint,
+                                    kPrintPreview, kUnderline3, kCloseCommand};
+
+} // namespace notarion::layout::viewer
