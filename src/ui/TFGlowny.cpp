@@ -157,6 +157,12 @@ void TFGlowny::FormShow() {
 }
 
 void TFGlowny::closeEvent(QCloseEvent* event) {
+    // The editor's changed list is offered for saving before the program
+    // ends; "Anuluj" there keeps the program running.
+    if (m_editor != nullptr && m_editor->isVisible() && !m_editor->close()) {
+        event->ignore();
+        return;
+    }
     FormClose();
     event->accept();
 }
@@ -341,8 +347,8 @@ void TFGlowny::LcloseClick() {
 }
 
 void TFGlowny::ImWsteczClick() {
-    if (m_editor != nullptr) {
-        m_editor->close();
+    if (m_editor != nullptr && !m_editor->close()) {
+        return;
     }
     PButWstecz->hide();
 }

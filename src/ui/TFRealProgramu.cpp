@@ -12,9 +12,11 @@
 #include "ui/TFBrowser.h"
 #include "ui/TFBrowserMini.h"
 #include "ui/TFGlowny.h"
+#include "ui/TFWarning.h"
 #include "ui/layout/QtGeometry.h"
 
 #include <QApplication>
+#include <QCloseEvent>
 #include <QComboBox>
 #include <QKeyEvent>
 #include <QLabel>
@@ -43,6 +45,9 @@ constexpr const char16_t* NoReportsToSave = u"Nie można utworzyć listy, gdyż 
 constexpr const char16_t* ListFileNotWritten =
     u"Wystąpiły problemy z zapisem pliku.\rPrawdopodobnie nie masz prawa do zapisu we wskazanym "
     u"miejscu.";
+constexpr const char16_t* UnsavedListQuestion =
+    u"Lista sprawozdań została zmieniona i nie została zapisana.\rCzy zapisać ją przed "
+    u"zamknięciem?";
 constexpr const char16_t* ListFileProcessingFailed =
     u"Wystąpiły problemy z przetworzeniem danych przy zapisie do pliku.";
 
@@ -200,6 +205,37 @@ void TFRealProgramu::FormShow() {
     const QSignalBlocker quiet(PozycjeBox);
     PozycjeBox->setCurrentIndex(0);
     m_mainWindow.PButWstecz->setVisible(true);
+    // A set just opened is the set as it was loaded: nothing to save yet.
+    m_unsaved = false;
+}
+
+void TFRealProgramu::closeEvent(QCloseEvent* event) {
+    // However the editor is closed (the back button, the window manager's
+    // Alt+F4, the end of the program), it is left the same way: a changed
+    // list is offered for saving once, and the back button goes.
+    if (!ConfirmLeave()) {
+        event->ignore();
+        return;
+    }
+    m_mainWindow.PButWstecz->hide();
+    event->accept();
+}
+
+bool TFRealProgramu::ConfirmLeave() {
+    if (!m_unsaved || !m_ask) {
+        return true;
+    }
+    switch (m_ask(UnsavedListQuestion)) {
+    case TFWarning::ResultYes:
+        SaveListFile();
+        // A cancelled or failed save keeps the editor open with the changes.
+        return !m_unsaved;
+    case TFWarning::ResultCancel:
+        return false;
+    default:
+        m_unsaved = false;
+        return true;
+    }
 }
 
 bool TFRealProgramu::eventFilter(QObject* watched, QEvent* event) {
@@ -228,8 +264,18 @@ bool TFRealProgramu::FormKeyDown(const QKeyEvent& key) {
         {Qt::Key_Z, &TFRealProgramu::SaveListFile},
         {Qt::Key_G, &TFRealProgramu::GenerateDocumentSet},
     }};
+    if (key.key() == Qt::Key_Delete && (key.modifiers() & ~Qt::KeypadModifier) == Qt::NoModifier) {
+        RemoveSelected();
+        return true;
+    }
     if (!AltAlone(key)) {
         return false;
+    }
+    // Alt+Up and Alt+Down move the selected report within its kind, as a
+    // drag onto the neighbouring line does.
+    if (key.key() == Qt::Key_Up || key.key() == Qt::Key_Down) {
+        MoveSelected(key.key() == Qt::Key_Up ? -1 : +1);
+        return true;
     }
     for (const Shortcut& shortcut : Shortcuts) {
         if (key.key() == shortcut.Key) {
@@ -284,6 +330,10 @@ void TFRealProgramu::LListaDragDrop(QPoint point) {
     }
     // Both entries are found before anything moves: the lines' positions
     // change with the move.
+    MoveLine(source, target);
+}
+
+void TFRealProgramu::MoveLine(int source, int target) {
     const int sourceEntry = EntryOfLine(source);
     const int targetEntry = EntryOfLine(target);
     if (sourceEntry < 0 || targetEntry < 0) {
@@ -293,6 +343,18 @@ void TFRealProgramu::LListaDragDrop(QPoint point) {
     }
     LLista->MoveItem(source, target);
     MoveEntry(m_state.Catalogue, sourceEntry, targetEntry);
+    if (sourceEntry != targetEntry) {
+        m_unsaved = true;
+    }
+}
+
+void TFRealProgramu::MoveSelected(int step) {
+    const int line = LLista->SelectedPosition();
+    const int target = line + step;
+    if (line < 0 || target < 0 || target >= LLista->ItemCount()) {
+        return;
+    }
+    MoveLine(line, target);
 }
 
 void TFRealProgramu::LListaDblClick() {
@@ -333,9 +395,10 @@ void TFRealProgramu::AddReportFiles() {
     // comes back under a name that opens nothing; it is named like a file
     // that cannot be read instead of being added as an empty, unlisted entry.
     const std::vector<std::string>& chosen = OpenDodatkowe.FileNames;
-    const auto unreachable = std::find_if(chosen.begin(), chosen.end(),
-                                          [](const std::string& path) { return !FileExists(path); });
+    const auto unreachable = std::find_if(
+        chosen.begin(), chosen.end(), [](const std::string& path) { return !FileExists(path); });
     m_state.FoundReportFiles.assign(chosen.begin(), unreachable);
+    const int slotsBefore = static_cast<int>(m_state.Catalogue.Slots.size());
     std::string unreadable = unreachable != chosen.end() ? *unreachable : std::string();
     try {
         AppendToCatalogue(m_state.Catalogue, m_state.FoundReportFiles);
@@ -344,6 +407,9 @@ void TFRealProgramu::AddReportFiles() {
     }
     // The reports added before an unreadable one stay and are listed before
     // the message names the file.
+    if (static_cast<int>(m_state.Catalogue.Slots.size()) != slotsBefore) {
+        m_unsaved = true;
+    }
     FillKindList(m_state.Catalogue, *LLista, PozycjeBox->currentIndex());
     if (!unreadable.empty()) {
         Warn(IconInfo, DamagedFileMessage(unreadable));
@@ -356,6 +422,7 @@ void TFRealProgramu::RemoveSelected() {
         return;
     }
     RemoveEntry(m_state.Catalogue, EntryOfLine(line));
+    m_unsaved = true;
     FillKindList(m_state.Catalogue, *LLista, PozycjeBox->currentIndex());
 }
 
@@ -397,7 +464,9 @@ void TFRealProgramu::SaveListFile() {
     }
     repaint();
     try {
-        if (!WriteListFile(m_state.Catalogue, SaveLista.FileName)) {
+        if (WriteListFile(m_state.Catalogue, SaveLista.FileName)) {
+            m_unsaved = false;
+        } else {
             Warn(IconInfo, ListFileNotWritten);
         }
     } catch (const std::exception&) {

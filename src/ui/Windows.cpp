@@ -25,6 +25,10 @@ Windows::Windows(SharedState& state, WorkPlaces places, const HelpOpener& help) 
     m_realProgramu = std::make_unique<TFRealProgramu>(state, *m_glowny);
     m_order.push_back(m_realProgramu.get());
     m_realProgramu->SetHelpOpener(help);
+    m_realProgramu->SetQuestion([box](const std::u16string& text) {
+        box->ShowWarning(ModeYesNoCancel, IconQuestion, text);
+        return box->MessageResult();
+    });
 
     m_browserMini = std::make_unique<TFBrowserMini>(state, m_glowny.get());
     m_order.push_back(m_browserMini.get());
