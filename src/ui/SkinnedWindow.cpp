@@ -8,6 +8,7 @@
 #include <QMouseEvent>
 #include <QRegion>
 #include <QWidget>
+#include <QWindow>
 
 #include <algorithm>
 #include <cmath>
@@ -186,14 +187,35 @@ bool InSkinnedWindow(const QWidget* widget) {
     return widget != nullptr && widget->window()->property(SkinnedProperty).toBool();
 }
 
-void SetUpSkinnedWindow(QWidget* window, QSize size, StaysOnTop onTop) {
+void SetUpSkinnedWindow(QWidget* window, QSize size, WindowRole role) {
     window->setProperty(SkinnedProperty, true);
-    Qt::WindowFlags flags = window->windowFlags() | Qt::Window | Qt::FramelessWindowHint;
-    if (onTop == StaysOnTop::Yes) {
-        flags |= Qt::WindowStaysOnTopHint;
-    }
+    // A dialog-type window owned by another gets no task-bar entry of its own.
+    const Qt::WindowType type = role == WindowRole::Main ? Qt::Window : Qt::Dialog;
+    Qt::WindowFlags flags = (window->windowFlags() & ~Qt::WindowType_Mask) | type;
+    flags |= Qt::FramelessWindowHint;
+    flags &= ~Qt::WindowStaysOnTopHint;
     window->setWindowFlags(flags);
     window->setFixedSize(size);
+}
+
+void SetOwner(QWidget* window, QWidget* owner) {
+    if (owner == nullptr) {
+        return;
+    }
+    const QPoint position = window->pos();
+    window->setParent(owner->window(), window->windowFlags());
+    window->move(position);
+}
+
+void KeepAbove(QWidget* window, QWidget* openedFrom) {
+    if (openedFrom == nullptr || openedFrom->window() == window) {
+        return;
+    }
+    QWidget* owner = openedFrom->window();
+    // The native windows must exist to be tied together.
+    window->winId();
+    owner->winId();
+    window->windowHandle()->setTransientParent(owner->windowHandle());
 }
 
 QRegion RoundedRegion(int width, int height, int ellipseWidth, int ellipseHeight) {

@@ -71,7 +71,7 @@ TFBrowser::TFBrowser(SharedState& state, QWidget* mainWindow, TFWyborOpcji& choo
 
 TFBrowser::TFBrowser(SharedState& state, QWidget* mainWindow, TFWarning& warning)
     : QDialog(nullptr), m_state(state), m_mainWindow(mainWindow), m_warning(warning) {
-    SetUpSkinnedWindow(this, QSize(WindowWidth, OpeningHeight), StaysOnTop::Yes);
+    SetUpSkinnedWindow(this, QSize(WindowWidth, OpeningHeight), WindowRole::Companion);
     setWindowTitle(PresentationWindowTitle());
     setAutoFillBackground(true);
     QPalette palette = this->palette();

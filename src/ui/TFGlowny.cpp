@@ -66,7 +66,7 @@ QWidget* MakePanel(QWidget* parent, const QRect& geometry) {
 
 TFGlowny::TFGlowny(SharedState& state, WorkPlaces places)
     : QWidget(nullptr), DajFolder(this), m_state(state), m_places(std::move(places)) {
-    SetUpSkinnedWindow(this, QSize(WindowWidth, WindowHeight), StaysOnTop::No);
+    SetUpSkinnedWindow(this, QSize(WindowWidth, WindowHeight), WindowRole::Main);
     setWindowTitle(QString::fromLatin1(ApplicationTitle));
 
     ImTlo = MakeImage(this, ToQRect(kWindow));

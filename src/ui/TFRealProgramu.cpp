@@ -112,7 +112,7 @@ TFRealProgramu::TFRealProgramu(SharedState& state, TFGlowny& mainWindow)
     : QWidget(nullptr), SaveLista(this, FileDialog::Purpose::Save),
       OpenLista(this, FileDialog::Purpose::Open), OpenDodatkowe(this, FileDialog::Purpose::Open),
       m_state(state), m_mainWindow(mainWindow) {
-    SetUpSkinnedWindow(this, QSize(WindowWidth, WindowHeight), StaysOnTop::Yes);
+    SetUpSkinnedWindow(this, QSize(WindowWidth, WindowHeight), WindowRole::Companion);
     setAttribute(Qt::WA_QuitOnClose, false);
 
     PTlo = new QWidget(this);

@@ -7,6 +7,7 @@
 #include "ui/layout/QtGeometry.h"
 #include "ui/layout/TFWarningLayout.h"
 
+#include <QApplication>
 #include <QCloseEvent>
 #include <QGuiApplication>
 #include <QKeyEvent>
@@ -75,7 +76,7 @@ QWidget* MakeButtonPanel(QWidget* parent, const QRect& geometry, HotArea** image
 } // namespace
 
 TFWarning::TFWarning(QWidget* parent) : QDialog(parent) {
-    SetUpSkinnedWindow(this, layout::ToQSize(kWindowSize), StaysOnTop::Yes);
+    SetUpSkinnedWindow(this, layout::ToQSize(kWindowSize), WindowRole::Companion);
     setModal(true);
     // The box itself takes every key: none of its components takes the focus,
     // so no control of the box ever receives typed characters.
@@ -195,6 +196,10 @@ void TFWarning::ShowWarning(int mode, int icon, const std::u16string& text) {
         const QRect area = screen->geometry();
         move(area.x() + (area.width() - width()) / 2, area.y() + (area.height() - height()) / 2);
     }
+    // The box comes above the window that reports: the modal window on top,
+    // else the active one.
+    QWidget* reporting = QApplication::activeModalWidget();
+    KeepAbove(this, reporting != nullptr ? reporting : QApplication::activeWindow());
     exec();
 }
 

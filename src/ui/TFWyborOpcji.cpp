@@ -39,7 +39,7 @@ const std::array<QString, 14>& TFWyborOpcji::OptionTitles() {
 }
 
 TFWyborOpcji::TFWyborOpcji(QWidget* parent) : QDialog(parent) {
-    SetUpSkinnedWindow(this, layout::ToQSize(kWindowSize), StaysOnTop::No);
+    SetUpSkinnedWindow(this, layout::ToQSize(kWindowSize), WindowRole::Companion);
     setAttribute(Qt::WA_DeleteOnClose, false);
 
     ImTlo = new QLabel(this);
@@ -77,11 +77,8 @@ void TFWyborOpcji::ChooseOption(QWidget* viewer, int currentOption) {
     // so a stale answer of an earlier showing is never acted on.
     ChosenOption = -1;
     if (viewer) {
-        // The viewer stays on top of other windows; its chooser must not open
-        // behind it.
-        const bool onTop = viewer->window()->windowFlags().testFlag(Qt::WindowStaysOnTopHint);
-        if (windowFlags().testFlag(Qt::WindowStaysOnTopHint) != onTop)
-            setWindowFlag(Qt::WindowStaysOnTopHint, onTop);
+        // The chooser belongs to the viewer it is opened from and opens above it.
+        KeepAbove(this, viewer);
         PlaceRelativeTo(this, viewer->window(), layout::ToQPoint(kOffsetFromViewer));
     }
     if (currentOption >= 0 && currentOption < ListaOpcji->count()) {

@@ -45,6 +45,14 @@ Windows::Windows(SharedState& state, WorkPlaces places, const HelpOpener& help) 
     m_order.push_back(m_wyborOpcji.get());
     m_browser->SetChooser(*m_wyborOpcji);
 
+    // Each companion belongs to the window it is opened from and stays above
+    // that window only, never above other programs.
+    SetOwner(m_realProgramu.get(), m_glowny.get());
+    SetOwner(m_browserMini.get(), m_realProgramu.get());
+    SetOwner(m_about.get(), m_glowny.get());
+    SetOwner(m_browser.get(), m_realProgramu.get());
+    SetOwner(m_wyborOpcji.get(), m_browser.get());
+
     m_glowny->SetCompanions(m_realProgramu.get(), m_browserMini.get(), m_about.get());
     m_realProgramu->SetViewers(m_browserMini.get(), m_browser.get());
 }

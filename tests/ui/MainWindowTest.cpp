@@ -21,6 +21,7 @@
 #include "ui/TFWyborOpcji.h"
 #include "ui/Windows.h"
 
+#include <QApplication>
 #include <QComboBox>
 #include <QCoreApplication>
 #include <QDir>
@@ -29,6 +30,7 @@
 #include <QPaintEvent>
 #include <QSignalSpy>
 #include <QTest>
+#include <QWindow>
 
 #include <memory>
 #include <optional>
@@ -134,8 +136,48 @@ TEST_F(MainWindowTest, WindowsAreMadeOnceInTheProgramsOrderAndOnlyTheMainWindowS
     }
     EXPECT_EQ(Main().size(), QSize(776, 570));
     EXPECT_EQ(Editor().size(), QSize(749, 477));
-    EXPECT_TRUE(Editor().windowFlags().testFlag(Qt::WindowStaysOnTopHint));
     EXPECT_EQ(Editor().PozycjeBox->count(), 9);
+}
+
+TEST_F(MainWindowTest, CompanionsStayAboveTheWindowTheyAreOpenedFromAndNeverAboveOtherPrograms) {
+    const std::pair<QWidget*, QWidget*> owned[] = {
+        {&Editor(), &Main()},
+        {&m_windows->FBrowserMini(), &Editor()},
+        {&m_windows->FAbout(), &Main()},
+        {&m_windows->FBrowser(), &Editor()},
+        {&m_windows->FWyborOpcji(), &m_windows->FBrowser()},
+    };
+    for (const auto& [window, owner] : owned) {
+        SCOPED_TRACE(window->metaObject()->className());
+        window->winId();
+        ASSERT_NE(window->windowHandle(), nullptr);
+        EXPECT_EQ(window->windowHandle()->transientParent(), owner->windowHandle());
+        // A dialog-type window with an owner gets no task-bar entry.
+        EXPECT_EQ(window->windowType(), Qt::Dialog);
+    }
+    for (QWidget* window : m_windows->CreationOrder()) {
+        EXPECT_FALSE(window->windowFlags().testFlag(Qt::WindowStaysOnTopHint))
+            << window->metaObject()->className();
+    }
+    EXPECT_EQ(Main().windowType(), Qt::Window);
+    EXPECT_EQ(Main().windowHandle()->transientParent(), nullptr);
+
+    // The message box comes above whichever window reports.
+    PickerAnswers(ExamplesFolder + "/szkola");
+    QTest::mouseClick(Main().LNowyZestaw, Qt::LeftButton);
+    for (QWidget* reporting : {static_cast<QWidget*>(&Editor()), static_cast<QWidget*>(&Main())}) {
+        reporting->activateWindow();
+        ASSERT_TRUE(
+            QTest::qWaitFor([reporting] { return QApplication::activeWindow() == reporting; }));
+        TFWarning& box = m_windows->FWarning();
+        QWindow* above = nullptr;
+        WhenShown(&box, [&] {
+            above = box.windowHandle()->transientParent();
+            QTest::keyClick(&box, Qt::Key_Escape);
+        });
+        box.ShowWarning(ModeClose, IconInfo, u"Tekst");
+        EXPECT_EQ(above, reporting->windowHandle());
+    }
 }
 
 TEST_F(MainWindowTest, ShowingStartsTheWorkOnce) {

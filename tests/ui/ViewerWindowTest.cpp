@@ -122,7 +122,7 @@ protected:
 };
 
 TEST_F(ViewerWindow, OpensLaidOutForItsOpeningHeight) {
-    EXPECT_TRUE(browser.windowFlags().testFlag(Qt::WindowStaysOnTopHint));
+    EXPECT_FALSE(browser.windowFlags().testFlag(Qt::WindowStaysOnTopHint));
     EXPECT_FALSE(browser.WebBrowser->focusPolicy() & Qt::TabFocus) << "no Tab stop";
     ExpectLaidOutFor(500);
 }
