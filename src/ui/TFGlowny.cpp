@@ -1,5 +1,6 @@
 #include "ui/TFGlowny.h"
 
+#include "app/RememberedPlaces.h"
 #include "app/StartOfWork.h"
 #include "platform/QtText.h"
 #include "platform/SkinImage.h"
@@ -214,14 +215,18 @@ void TFGlowny::LGotowyZestawClick() {
 }
 
 void TFGlowny::StartNewSet() {
+    // A new run starts where the last one chose its reports.
     DajFolder.FolderName =
-        m_state.LastReportFolder.empty() ? m_state.AppFolder : m_state.LastReportFolder;
+        !m_state.LastReportFolder.empty()
+            ? m_state.LastReportFolder
+            : ExistingFolderOr(m_state.Remembered.ReportFolder, m_state.AppFolder);
     ResetChoiceColours();
     if (!DajFolder.Execute()) {
         return;
     }
     m_state.FoundReportFiles.clear();
     m_state.LastReportFolder = DajFolder.FolderName;
+    RememberReportFolder(m_state, DajFolder.FolderName);
     std::string pattern = DajFolder.FolderName;
     if (pattern.empty() || pattern.back() != PathSeparator) {
         pattern += PathSeparator;
@@ -267,7 +272,7 @@ void TFGlowny::OpenListFile() {
         return;
     }
     FileDialog& dialog = m_editor->OpenLista;
-    dialog.InitialDir = m_state.AppFolder;
+    dialog.InitialDir = ExistingFolderOr(FolderOf(m_state.Remembered.ListFile), m_state.AppFolder);
     if (!dialog.Execute()) {
         return;
     }
@@ -284,6 +289,7 @@ void TFGlowny::OpenListFile() {
         Warn(u"Wystąpiły problemy z wczytaniem pliku listy.\rPrawdopodobnie plik jest uszkodzony.");
         return;
     }
+    RememberListFile(m_state, dialog.FileName);
     OpenEditor(false);
 }
 

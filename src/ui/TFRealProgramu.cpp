@@ -1,5 +1,6 @@
 #include "ui/TFRealProgramu.h"
 
+#include "app/RememberedPlaces.h"
 #include "app/SharedState.h"
 #include "generate/DocumentSet.h"
 #include "platform/QtText.h"
@@ -385,7 +386,8 @@ void TFRealProgramu::LGenrujZestawClick() {
 
 void TFRealProgramu::AddReportFiles() {
     if (OpenDodatkowe.InitialDir.empty()) {
-        OpenDodatkowe.InitialDir = m_state.AppFolder;
+        OpenDodatkowe.InitialDir =
+            ExistingFolderOr(m_state.Remembered.ReportFolder, m_state.AppFolder);
     }
     if (!OpenDodatkowe.Execute()) {
         return;
@@ -458,7 +460,11 @@ void TFRealProgramu::SaveListFile() {
         Warn(IconInfo, NoReportsToSave);
         return;
     }
-    SaveLista.InitialDir = m_state.LastReportFolder;
+    // A set from a list file has no report folder of this run: the list is
+    // saved where lists were kept last.
+    SaveLista.InitialDir = !m_state.LastReportFolder.empty()
+                               ? m_state.LastReportFolder
+                               : ExistingFolderOr(FolderOf(m_state.Remembered.ListFile), {});
     if (!SaveLista.Execute()) {
         return;
     }
@@ -466,6 +472,7 @@ void TFRealProgramu::SaveListFile() {
     try {
         if (WriteListFile(m_state.Catalogue, SaveLista.FileName)) {
             m_unsaved = false;
+            RememberListFile(m_state, SaveLista.FileName);
         } else {
             Warn(IconInfo, ListFileNotWritten);
         }

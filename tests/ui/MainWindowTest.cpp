@@ -139,6 +139,33 @@ TEST_F(MainWindowTest, WindowsAreMadeOnceInTheProgramsOrderAndOnlyTheMainWindowS
     EXPECT_EQ(Editor().PozycjeBox->count(), 9);
 }
 
+TEST_F(MainWindowTest, TheNextRunOpensTheDialogsWhereTheLastRunChose) {
+    const std::string school = ExamplesFolder + "/szkola";
+    PickerAnswers(school);
+    QTest::mouseClick(Main().LNowyZestaw, Qt::LeftButton);
+    ListDialogAnswers(school + "/szkola.xmp");
+    QTest::mouseClick(Main().LGotowyZestaw, Qt::LeftButton);
+    ASSERT_TRUE(Editor().isVisible());
+
+    // The program runs again over the same user data.
+    m_windows.reset();
+    m_state = SharedState();
+    m_windows = std::make_unique<Windows>(m_state, WorkPlaces{m_appFolder + "notarion", m_appData});
+    m_state.ShowWarning = [this](int mode, int icon, const std::u16string& text) {
+        m_messages.push_back({mode, icon, text});
+    };
+    Main().show();
+    m_pickerOpenedOn.clear();
+    m_listDialogOpenedOn.clear();
+    PickerAnswers(std::nullopt);
+    ListDialogAnswers(std::nullopt);
+    QTest::mouseClick(Main().LNowyZestaw, Qt::LeftButton);
+    QTest::mouseClick(Main().LGotowyZestaw, Qt::LeftButton);
+    EXPECT_EQ(m_pickerOpenedOn, std::vector<std::string>{school});
+    EXPECT_EQ(m_listDialogOpenedOn, std::vector<std::string>{school});
+    EXPECT_TRUE(m_state.LastReportFolder.empty()) << "a remembered folder is no choice of this run";
+}
+
 TEST_F(MainWindowTest, CompanionsStayAboveTheWindowTheyAreOpenedFromAndNeverAboveOtherPrograms) {
     const std::pair<QWidget*, QWidget*> owned[] = {
         {&Editor(), &Main()},
