@@ -207,6 +207,15 @@ void SetOwner(QWidget* window, QWidget* owner) {
     window->move(position);
 }
 
+void RaiseHotAreas(QWidget* window) {
+    for (HotArea* area : window->findChildren<HotArea*>()) {
+        // Only areas of this window: owned windows are children too.
+        if (area->window() == window && area->cursor().shape() == Qt::PointingHandCursor) {
+            area->raise();
+        }
+    }
+}
+
 void KeepAbove(QWidget* window, QWidget* openedFrom) {
     if (openedFrom == nullptr || openedFrom->window() == window) {
         return;

@@ -184,6 +184,11 @@ void SetUpSkinnedWindow(QWidget* window, QSize size, WindowRole role);
 // while window is hidden. Never fails; a null owner does nothing.
 void SetOwner(QWidget* window, QWidget* owner);
 
+// Put every hot area of window (an area with the hand cursor) above the
+// title strips and labels that overlap it, so that it takes clicks over its
+// whole rectangle. Never fails.
+void RaiseHotAreas(QWidget* window);
+
 // Keep window, which is about to be shown, above openedFrom's window for this
 // showing (for a window opened from changing places, such as the message
 // box). Never fails; a null openedFrom, or window itself, does nothing.

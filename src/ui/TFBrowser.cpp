@@ -96,6 +96,11 @@ TFBrowser::TFBrowser(SharedState& state, QWidget* mainWindow, TFWarning& warning
     LClose = MakeLabel(this, kCloseCommand);
     LCloseWykres = new HotArea(this, ToQRect(kClose));
     LListwa = new HotArea(this, ToQRect(kTitleStrip), HotCursor::Normal);
+    // Each underline overlaps the command above it by a few pixels; the
+    // command takes the clicks there.
+    Label1->stackUnder(LWyborOpcji);
+    LKreska1->stackUnder(LKopiuj);
+    LKreska2->stackUnder(LPodglond);
 
     Pdown = new QWidget(this);
     Pdown->setGeometry(

@@ -53,6 +53,12 @@ Windows::Windows(SharedState& state, WorkPlaces places, const HelpOpener& help) 
     SetOwner(m_browser.get(), m_realProgramu.get());
     SetOwner(m_wyborOpcji.get(), m_browser.get());
 
+    // A title strip or an underline label drawn over a hot area must not
+    // take its clicks.
+    for (QWidget* window : m_order) {
+        RaiseHotAreas(window);
+    }
+
     m_glowny->SetCompanions(m_realProgramu.get(), m_browserMini.get(), m_about.get());
     m_realProgramu->SetViewers(m_browserMini.get(), m_browser.get());
 }

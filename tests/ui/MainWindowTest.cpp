@@ -166,6 +166,56 @@ TEST_F(MainWindowTest, TheNextRunOpensTheDialogsWhereTheLastRunChose) {
     EXPECT_TRUE(m_state.LastReportFolder.empty()) << "a remembered folder is no choice of this run";
 }
 
+TEST_F(MainWindowTest, EveryHotAreaOfEveryWindowTakesClicksOverItsWholeRectangle) {
+    // The message box shows "Zamknij" or the three others, never all four.
+    TFWarning& box = m_windows->FWarning();
+    for (QWidget* panel : {box.PButTak, box.PButNie, box.PButAnuluj, box.pButZamknij})
+        panel->hide();
+    // The viewer's underlines only carry the hand cursor; they run nothing.
+    const TFBrowser& viewer = m_windows->FBrowser();
+    const std::vector<const HotArea*> underlines = {viewer.Label1, viewer.LKreska1,
+                                                    viewer.LKreska2};
+    int walked = 0;
+    for (QWidget* window : m_windows->CreationOrder()) {
+        for (HotArea* area : window->findChildren<HotArea*>()) {
+            if (area->window() != window || area->cursor().shape() != Qt::PointingHandCursor ||
+                std::ranges::find(underlines, area) != underlines.end())
+                continue;
+            // Panels hidden until a message or a set needs them are shown
+            // for the walk.
+            std::vector<QWidget*> shown;
+            QRect rect(area->mapTo(window, QPoint(0, 0)), area->size());
+            for (QWidget* up = area; up != window; up = up->parentWidget()) {
+                if (up->isHidden()) {
+                    up->setVisible(true);
+                    shown.push_back(up);
+                }
+                rect &= QRect(up->mapTo(window, QPoint(0, 0)), up->size());
+            }
+            for (const QPoint point : {rect.center(), rect.topLeft(), rect.topRight(),
+                                       rect.bottomLeft(), rect.bottomRight()}) {
+                QWidget* hit = window->childAt(point);
+                EXPECT_TRUE(hit == area || area->isAncestorOf(hit))
+                    << window->metaObject()->className() << ": the area at " << rect.x() << ","
+                    << rect.y() << " misses " << point.x() << "," << point.y()
+                    << (hit ? " to a " : "") << (hit ? hit->metaObject()->className() : "");
+            }
+            ++walked;
+            for (QWidget* panel : shown)
+                panel->setVisible(false);
+        }
+    }
+    EXPECT_GE(walked, 30);
+
+    // The message box's cross, clicked at its corner under the title strip.
+    WhenShown(&box, [&] {
+        const QPoint corner = box.LClose->geometry().bottomLeft();
+        QTest::mouseClick(box.windowHandle(), Qt::LeftButton, {}, corner);
+    });
+    box.ShowWarning(ModeYesNoCancel, IconQuestion, u"Zamknąć?");
+    EXPECT_EQ(box.MessageResult(), TFWarning::ResultCancel);
+}
+
 TEST_F(MainWindowTest, CompanionsStayAboveTheWindowTheyAreOpenedFromAndNeverAboveOtherPrograms) {
     const std::pair<QWidget*, QWidget*> owned[] = {
         {&Editor(), &Main()},
