@@ -514,6 +514,33 @@ TEST_F(ShortcutTest, F1OpensTheHelpIndexAndOtherKeysDoNothing) {
     EXPECT_EQ(OperationsRun(), "");
 }
 
+// ------------------------------------------------------------ row height
+
+TEST_F(ListEditorTest, RowsAreTallEnoughForTheAccentsOfPolishCapitals) {
+    OpenEditorOn({Entry(0, "Ćwiek"), Entry(0, "Śliwińska"), Entry(0, "Żądło Óskar Ń")});
+    const QFontMetrics metrics(List().font());
+    for (const QString& capitals :
+         {QStringLiteral(u"Ą"), QStringLiteral(u"Ć"), QStringLiteral(u"Ę"), QStringLiteral(u"Ł"),
+          QStringLiteral(u"Ń"), QStringLiteral(u"Ó"), QStringLiteral(u"Ś"), QStringLiteral(u"Ź"),
+          QStringLiteral(u"Ż")}) {
+        const QRect ink = metrics.tightBoundingRect(capitals);
+        for (int line = 0; line < List().count(); ++line) {
+            const QRect row = List().visualItemRect(List().item(line));
+            // The line's text is centred on the row by the font's height.
+            const int baseline =
+                row.top() + (row.height() - metrics.height()) / 2 + metrics.ascent();
+            EXPECT_GE(baseline + ink.top(), row.top())
+                << capitals.toStdString() << " loses its accent";
+            EXPECT_LE(baseline + ink.bottom(), row.bottom()) << capitals.toStdString();
+        }
+    }
+    EXPECT_GE(List().RowHeight(), KindListBox::ItemHeight);
+    // Larger fonts (as with 2x scaling of the text) get taller rows too.
+    QFont large = List().font();
+    large.setPixelSize(26);
+    EXPECT_GE(KindListBox::RowHeightFor(large), QFontMetrics(large).height());
+}
+
 // ------------------------------------------------------ keys and leaving
 
 TEST_F(ListEditorTest, DeleteAndAltArrowsRemoveAndMoveTheSelectedReportWithinItsKind) {

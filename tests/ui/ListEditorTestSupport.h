@@ -173,7 +173,7 @@ protected:
     // A point of the list below its last line.
     QPoint BelowLastLine() {
         const QRect last = List().visualItemRect(List().item(List().count() - 1));
-        return QPoint(last.center().x(), last.bottom() + 3 * KindListBox::ItemHeight);
+        return QPoint(last.center().x(), last.bottom() + 3 * List().RowHeight());
     }
 
     QTemporaryDir m_dir;
