@@ -507,17 +507,24 @@ void TFRealProgramu::GenerateDocumentSet() {
         return;
     }
     m_state.OutputFolder = DocumentPath(reportFolder, OutputFolderName);
-    if (!DirectoryExists(m_state.OutputFolder)) {
-        // A folder that cannot be made shows up as a failed set below.
-        CreateSingleDirectory(m_state.OutputFolder);
-    }
+    // A folder that cannot be made shows up as a failed set below.
+    const bool madeHere =
+        !DirectoryExists(m_state.OutputFolder) && CreateSingleDirectory(m_state.OutputFolder);
+    // A failed set leaves no empty folder of its own making behind; a folder
+    // that holds anything (earlier documents, the user's files) stays.
+    const auto failed = [this, madeHere](const std::u16string& message) {
+        if (madeHere) {
+            RemoveEmptyDirectory(m_state.OutputFolder);
+        }
+        Warn(IconInfo, message);
+    };
     try {
         if (!GenerateProtocols(m_state, m_state.Catalogue, m_state.OutputFolder)) {
-            Warn(IconInfo, ProtocolsFailureMessage());
+            failed(ProtocolsFailureMessage());
             return;
         }
         if (!GenerateLists(m_state, m_state.OutputFolder)) {
-            Warn(IconInfo, ListsFailureMessage());
+            failed(ListsFailureMessage());
             return;
         }
         m_mainWindow.ShowProgressStrip();
@@ -526,7 +533,7 @@ void TFRealProgramu::GenerateDocumentSet() {
         }
     } catch (const std::exception&) {
         // The user always learns that the set did not come out whole.
-        Warn(IconInfo, ProtocolsFailureMessage());
+        failed(ProtocolsFailureMessage());
     }
 }
 
