@@ -1,11 +1,17 @@
 #include "support/FileBytes.h"
 
+#include "text/Cp1250.h"
+
 #include <fstream>
 #include <iterator>
 #include <sstream>
 #include <stdexcept>
 
 namespace notarion::testing {
+
+std::filesystem::path Cp1250Path(const std::string& cp1250Text) {
+    return std::filesystem::path(Cp1250ToUtf8(cp1250Text));
+}
 
 std::string ReadBytes(const std::filesystem::path& path) {
     std::ifstream in(path, std::ios::binary);

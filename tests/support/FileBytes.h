@@ -7,6 +7,9 @@
 
 namespace notarion::testing {
 
+// The path the system opens for the core's cp1250 path text.
+std::filesystem::path Cp1250Path(const std::string& cp1250Text);
+
 // The whole content of a file; empty when it cannot be read.
 std::string ReadBytes(const std::filesystem::path& path);
 

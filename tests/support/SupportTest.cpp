@@ -24,6 +24,8 @@ TEST(TempFolder, EachIsNewAndGoesWithItsContent) {
         WriteBytes(first.File("a/b/c.txt"), "abc");
         EXPECT_EQ(ReadBytes(first.Path() / "a/b/c.txt"), "abc");
         EXPECT_EQ(first.Cp1250File("ż.xml"), first.Text() + "/\xBF.xml");
+        WriteBytes(Cp1250Path(first.Cp1250File("ż.xml")), "z");
+        EXPECT_EQ(ReadBytes(first.Path() / "ż.xml"), "z");
         kept = first.Path();
     }
     EXPECT_FALSE(fs::exists(kept));
