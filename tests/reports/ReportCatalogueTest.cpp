@@ -156,9 +156,8 @@ TEST(ReportTitle, PolishLettersInAnOtherInformationTitleCountAsOneCharacterEach)
     for (int i = 0; i < 70; ++i)
         concerns += "ż";
     XmlDocument document;
-    ASSERT_TRUE(
-        document.LoadFromBytes(
-            Utf8ToCp1250(ReportXml({{"Doc", "Inne informacje"}, {"Dotyczy", concerns}}))));
+    ASSERT_TRUE(document.LoadFromBytes(
+        Utf8ToCp1250(ReportXml({{"Doc", "Inne informacje"}, {"Dotyczy", concerns}}))));
     const std::string title = ComposeTitle("Inne informacje", document);
     EXPECT_EQ(title, "Inne informacje - " + std::string(60, '\xBF') + " - ");
 }
