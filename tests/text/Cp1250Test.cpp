@@ -27,9 +27,7 @@ TEST(Cp1250, UnrepresentableCharactersBecomeQuestionMarks) {
     EXPECT_EQ(Utf16ToCp1250(u"a\U0001F600b"), "a?b") << "a surrogate pair is one character";
     EXPECT_EQ(Utf16ToCp1250(std::u16string(1, char16_t(0xD800))), "?");
     EXPECT_EQ(Utf8ToCp1250("\xC3"), "?") << "a cut UTF-8 sequence";
-    EXPECT_EQ(Utf8ToCp1250("a\xFF"
-                           "b"),
-              "a?b");
+    EXPECT_EQ(Utf8ToCp1250("a\xFF" "b"), "a?b");
 }
 
 TEST(Cp1250, UpperCaseRaisesPolishLettersToo) {
