@@ -7,7 +7,6 @@
 #include "reports/ReportCatalogue.h"
 #include "reports/ReportFormFile.h"
 #include "text/Failure.h"
-#include "ui/TabFilter.h"
 #include "ui/layout/TFBrowserLayout.h"
 
 #include <QAbstractItemView>
@@ -130,9 +129,8 @@ struct ReportEditor::PartWidgets {
 
 ReportEditor::ReportEditor(QWidget* parent) : QMainWindow(parent) {
     setObjectName(QStringLiteral("ReportEditor"));
-    // The application's Tab filter serves the skinned windows; a form needs
-    // Tab to move between its fields.
-    setProperty(StandardTabProperty, true);
+    // The application's Tab filter swallows Tab in skinned windows only; this
+    // one is a standard form, so Tab moves between its fields.
     resize(1180, 820);
 
     QPalette palette = this->palette();

@@ -9,7 +9,8 @@
 #include "make_school/SampleSchool.h"
 #include "reports/ReportFormFile.h"
 
-#include "CliTestSupport.h"
+#include "support/FileBytes.h"
+#include "support/TempFolder.h"
 
 #include <gtest/gtest.h>
 

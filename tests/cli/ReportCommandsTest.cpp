@@ -5,10 +5,12 @@
 #include "cli/CommandLine.h"
 #include "reports/ReportFormFile.h"
 
-#include "CliTestSupport.h"
+#include "support/FileBytes.h"
+#include "support/TempFolder.h"
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
 #include <sstream>
 
 namespace notarion {

@@ -5,7 +5,9 @@
 #include "reports/ReportForm.h"
 #include "reports/ReportFormFile.h"
 
-#include "ReportTestSupport.h"
+#include "support/ReportXml.h"
+#include "support/TempFolder.h"
+#include "text/Cp1250.h"
 
 #include <gtest/gtest.h>
 
@@ -130,9 +132,9 @@ TEST(ReportForm, DamagedFileKeepsWhatWasReadAndSavesSound) {
 TEST(ReportForm, ReadsEmptyAndUtf16Files) {
     EXPECT_EQ(ReadReportForm("x").Findings.front().Issue, FormIssue::EmptyFile);
     const FormRead unicode = ReadReportForm(
-        testing::AsUtf16File(testing::ReportXml({{"Doc", "Z karty"},
-                                                 {"Belfer", "Łucja Żak"},
-                                                 {"Info", "<IloscWierszy>0</IloscWierszy>"}})));
+        testing::Utf16File(testing::ReportXml({{"Doc", "Z karty"},
+                                               {"Belfer", "Łucja Żak"},
+                                               {"Info", "<IloscWierszy>0</IloscWierszy>"}})));
     ASSERT_TRUE(unicode.Form);
     EXPECT_TRUE(unicode.WasUnicode);
     EXPECT_TRUE(unicode.Findings.empty());
@@ -159,7 +161,7 @@ TEST(ReportForm, RefusesCharactersWindows1250CannotHoldAndBadAverages) {
               std::string::npos);
 
     testing::TempFolder folder;
-    const std::string path = folder.File("r.xml");
+    const std::string path = folder.Cp1250File("r.xml");
     EXPECT_EQ(SaveReportForm(form, path).size(), 3u);
     EXPECT_FALSE(std::filesystem::exists(folder.Path() / "r.xml"));
     FindPart(form, "Belfer")->Text = "Anna Nowak";
