@@ -7,8 +7,10 @@
 #include "reports/ListFile.h"
 #include "reports/ReportCatalogue.h"
 #include "reports/ReportKind.h"
+#include "reports/ReportReader.h"
 #include "text/Cp1250.h"
 #include "text/FileSystem.h"
+#include "xml/XmlDocument.h"
 
 #include <benchmark/benchmark.h>
 
@@ -117,6 +119,28 @@ void ReadThousandPositionList(benchmark::State& state) {
     state.SetItemsProcessed(state.iterations() * kReportCount);
 }
 BENCHMARK(ReadThousandPositionList)->Unit(benchmark::kMillisecond);
+
+// Every numbered line of one group read by its path, as the section writers
+// do: the time per line should not grow with the size of the group.
+void ReadNumberedLines(benchmark::State& state) {
+    const int lines = static_cast<int>(state.range(0));
+    std::string xml = "<Szkola><Uwagi><IloscWierszy>" + std::to_string(lines) + "</IloscWierszy>";
+    for (int j = 0; j < lines; ++j)
+        xml += "<w" + std::to_string(j) + ">Uwaga " + std::to_string(j) + "</w" +
+               std::to_string(j) + ">";
+    XmlDocument document;
+    document.LoadFromBytes(xml + "</Uwagi></Szkola>");
+    for (auto _ : state) {
+        ReportReader reader(document, "r.xml", OnBadValue::Stop);
+        const int count = reader.Count("Uwagi", "IloscWierszy");
+        std::size_t size = 0;
+        for (int j = 0; j < count; ++j)
+            size += reader.Text("Uwagi", "w" + std::to_string(j)).size();
+        benchmark::DoNotOptimize(size);
+    }
+    state.SetItemsProcessed(state.iterations() * lines);
+}
+BENCHMARK(ReadNumberedLines)->Arg(100)->Arg(1000)->Arg(10000)->Unit(benchmark::kMicrosecond);
 
 } // namespace
 } // namespace notarion

@@ -283,6 +283,8 @@ Problem ProblemOf(ValueProblem problem) {
         return Problem::NegativeCount;
     case ValueProblem::AverageNotNumeric:
         return Problem::AverageNotNumeric;
+    case ValueProblem::TooManyLines:
+        return Problem::ReportTooLarge;
     }
     return Problem::CountNotWholeNumber;
 }
@@ -315,6 +317,8 @@ std::string_view ProblemCode(Problem problem) {
         return "average-not-numeric";
     case Problem::DuplicateClass:
         return "duplicate-class";
+    case Problem::ReportTooLarge:
+        return "report-too-large";
     }
     return "unknown";
 }

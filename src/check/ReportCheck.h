@@ -50,6 +50,9 @@ enum class Problem {
     AverageNotNumeric,
     // A second class or behaviour report for the same class.
     DuplicateClass,
+    // The report's counts add up to more lines than any report holds; the
+    // element is the count that passed the total.
+    ReportTooLarge,
 };
 
 // Whether a problem stops the document set or only loses or doubles

@@ -93,6 +93,10 @@ std::string FindingMessage(const Finding& finding) {
         return "drugie sprawozdanie tego rodzaju dla klasy " + Quoted(finding.Value) +
                " (pierwsze: " + OneLine(TerminalText(finding.OtherFile)) +
                "); klasa pojawi się w dokumentach dwa razy.";
+    case Problem::ReportTooLarge:
+        return "liczby w sprawozdaniu dają razem ponad " + std::to_string(MaxReportLines) +
+               " wierszy (przekracza je liczba " + Quoted(finding.Value) + " w " +
+               Element(finding) + "); plik jest prawdopodobnie uszkodzony.";
     }
     return {};
 }
@@ -173,6 +177,7 @@ void WriteCheckJson(const CheckResult& result, std::string_view sourceUtf8, std:
         case Problem::NegativeCount:
         case Problem::AverageNotNumeric:
         case Problem::DuplicateClass:
+        case Problem::ReportTooLarge:
             out << ", \"value\": " << text(finding.Value);
             break;
         default:

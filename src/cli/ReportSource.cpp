@@ -9,7 +9,9 @@
 
 #include <algorithm>
 #include <filesystem>
+#include <string_view>
 #include <system_error>
+#include <unordered_set>
 
 namespace notarion {
 
@@ -110,11 +112,12 @@ ReportCatalogue LoadSourceCatalogue(const ReportSource& source, std::vector<std:
     if (leftOut) {
         // Ordering by kind keeps every report of the nine kinds; the others
         // are the ones missing from the slots.
+        std::unordered_set<std::string_view> kept;
+        kept.reserve(catalogue.Slots.size());
+        for (const ReportEntry& entry : catalogue.Slots)
+            kept.insert(entry.Path);
         for (const std::string& path : found) {
-            const bool kept =
-                std::any_of(catalogue.Slots.begin(), catalogue.Slots.end(),
-                            [&path](const ReportEntry& entry) { return entry.Path == path; });
-            if (!kept)
+            if (!kept.contains(path))
                 leftOut->push_back(path);
         }
     }

@@ -249,6 +249,10 @@ std::u16string FailureCauseMessage(const FailureCause& cause) {
     case FailureKind::NumberOutOfRange:
         return Utf8ToUtf16(where + "liczba " + value + " jest poza zakresem (najwyżej " +
                            std::to_string(MaxLoopCount) + ").");
+    case FailureKind::TooManyLines:
+        return Utf8ToUtf16(where + "liczby w sprawozdaniu dają razem ponad " +
+                           std::to_string(MaxReportLines) + " wierszy (przekracza je liczba " +
+                           value + ").");
     case FailureKind::UnreadableFile:
         return Utf8ToUtf16("Plik: " + file + "\rNie można odczytać pliku.");
     case FailureKind::UnwritableDocument:

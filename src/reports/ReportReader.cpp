@@ -18,7 +18,12 @@ std::string ElementPath(std::initializer_list<std::string_view> names) {
     return path;
 }
 
+// Below this many children a plain scan is cheaper than building an index.
+constexpr int IndexedGroupSize = 16;
+
 FailureKind KindOfFault(const ValueFinding& finding, NumberFault fault) {
+    if (finding.Problem == ValueProblem::TooManyLines)
+        return FailureKind::TooManyLines;
     if (finding.Value.empty())
         return FailureKind::MissingNumber;
     return fault == NumberFault::Malformed ? FailureKind::NotANumber
@@ -43,9 +48,39 @@ std::string ReadReportText(const XmlDocument& report, std::string_view name1,
 ReportReader::ReportReader(const XmlDocument& report, std::string file, OnBadValue policy)
     : m_report(report), m_file(std::move(file)), m_policy(policy) {}
 
+const XmlNode* ReportReader::Child(const XmlNode& parent, std::string_view name) const {
+    std::u16string wanted = Cp1250ToUtf16(name);
+    if (parent.ChildCount() < IndexedGroupSize)
+        return parent.FindChild(wanted);
+    auto [at, added] = m_indexes.try_emplace(&parent);
+    ChildIndex& index = at->second;
+    if (added) {
+        index.reserve(static_cast<std::size_t>(parent.ChildCount()));
+        for (int i = 0; i < parent.ChildCount(); ++i) {
+            const XmlNode* child = parent.ChildAt(i);
+            // The first child of a name wins, as in a scan.
+            index.try_emplace(UpperCase(child->Name), child);
+        }
+    }
+    const auto found = index.find(UpperCase(wanted));
+    return found != index.end() ? found->second : nullptr;
+}
+
+const XmlNode* ReportReader::Find(std::string_view name1, std::string_view name2,
+                                  std::string_view name3) const {
+    const XmlNode* node = m_report.FindChild(u"Szkola");
+    for (const std::string_view name : {name1, name2, name3}) {
+        if (node == nullptr || name.empty())
+            break;
+        node = Child(*node, name);
+    }
+    return node;
+}
+
 std::string ReportReader::Text(std::string_view name1, std::string_view name2,
                                std::string_view name3) const {
-    return ReadReportText(m_report, name1, name2, name3);
+    const XmlNode* node = Find(name1, name2, name3);
+    return node != nullptr ? Utf16ToCp1250(node->Value) : std::string();
 }
 
 int ReportReader::Count(std::string_view name1, std::string_view name2, std::string_view name3) {
@@ -68,6 +103,17 @@ int ReportReader::Count(std::string_view name1, std::string_view name2, std::str
         finding.Problem = ValueProblem::NegativeCount;
         m_findings.push_back(std::move(finding));
     }
+    if (number.Value <= 0)
+        return number.Value;
+    // Past the total once is enough to name the report; what follows is
+    // not read, so that a check does no more work than a generation.
+    if (m_lines > MaxReportLines)
+        return 0;
+    m_lines += number.Value;
+    if (m_lines > MaxReportLines) {
+        finding.Problem = ValueProblem::TooManyLines;
+        return Bad(std::move(finding), NumberFault::OutOfRange);
+    }
     return number.Value;
 }
 
@@ -87,6 +133,10 @@ int ReportReader::Average(std::string_view name1, std::string_view name2, std::s
 int ReportReader::Bad(ValueFinding finding, NumberFault fault) {
     if (m_policy == OnBadValue::Stop) {
         FailureCause cause{KindOfFault(finding, fault), m_file, finding.Element, finding.Value};
+        if (finding.Problem == ValueProblem::TooManyLines)
+            throw Failure("the counts of " + m_file + " add up to more than " +
+                              std::to_string(MaxReportLines) + " lines at " + finding.Element,
+                          std::move(cause));
         throw Failure("'" + finding.Value + "' in " + finding.Element + " of " + m_file +
                           " is not a usable whole number",
                       std::move(cause));

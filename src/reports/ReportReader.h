@@ -11,15 +11,23 @@
 
 #include <string>
 #include <string_view>
+#include <unordered_map>
 #include <vector>
 
 namespace notarion {
 
 class XmlDocument;
+class XmlNode;
 
 // The largest count of students or lines a report can plausibly hold. A count
 // above it is taken for damage (one wrong digit), not for work to do for hours.
 inline constexpr int MaxLoopCount = 10000;
+
+// The most lines (students, justifications, lines of text) one report can
+// plausibly hold, its counts added up. Counts nest, so counts that each pass
+// MaxLoopCount can still multiply into hours of work; a report above this
+// total is taken for damage like a count above MaxLoopCount.
+inline constexpr int MaxReportLines = 100000;
 
 // The text of Szkola/name1[/name2[/name3]] as cp1250; a missing element reads
 // as the empty text. The lookup does not grow the document.
@@ -46,6 +54,9 @@ enum class ValueProblem {
     NegativeCount,
     // An average is missing or not a whole number.
     AverageNotNumeric,
+    // The counts read so far add up to more than MaxReportLines; the count
+    // named is the one that passed the total.
+    TooManyLines,
 };
 
 // One bad value met by a recording reader. Texts are cp1250.
@@ -68,7 +79,9 @@ public:
     std::string Text(std::string_view name1, std::string_view name2 = {},
                      std::string_view name3 = {}) const;
     // A count that drives a loop: a whole number no larger than MaxLoopCount;
-    // zero and negative values are returned as they are.
+    // zero and negative values are returned as they are. A count that takes
+    // the report's counts above MaxReportLines is bad (TooManyLines); once
+    // past the total, a recording reader returns 0 for every further count.
     int Count(std::string_view name1, std::string_view name2 = {}, std::string_view name3 = {});
     // An average in hundredths: any 32-bit whole number. The text of the
     // element above the average names its holder in a finding.
@@ -81,11 +94,24 @@ public:
 private:
     // Stop: throw; Record: keep the finding. Returns the value to go on with.
     int Bad(ValueFinding finding, NumberFault fault);
+    // The element Szkola/name1[/name2[/name3]], or nullptr.
+    const XmlNode* Find(std::string_view name1, std::string_view name2,
+                        std::string_view name3) const;
+    // The first child of parent named name (letter case ignored). A group
+    // with many children gets an index of them on its first lookup, so that
+    // reading its numbered elements one by one costs constant time each.
+    const XmlNode* Child(const XmlNode& parent, std::string_view name) const;
+
+    // Names folded to upper case, first child of each name.
+    using ChildIndex = std::unordered_map<std::u16string, const XmlNode*>;
 
     const XmlDocument& m_report;
     std::string m_file;
     OnBadValue m_policy;
     std::vector<ValueFinding> m_findings;
+    // The positive counts returned so far, added up.
+    long long m_lines = 0;
+    mutable std::unordered_map<const XmlNode*, ChildIndex> m_indexes;
 };
 
 } // namespace notarion

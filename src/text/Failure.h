@@ -22,6 +22,8 @@ enum class FailureKind {
     NotANumber,
     // A whole number is too large for the work (a count no report can hold).
     NumberOutOfRange,
+    // The counts of one report add up to more lines than any report holds.
+    TooManyLines,
     // A file exists but cannot be opened or read.
     UnreadableFile,
     // A document cannot be created or written.

@@ -250,13 +250,52 @@ bool RemoveEmptyDirectory(std::string_view path) {
     return ::rmdir(native.c_str()) == 0;
 }
 
+namespace {
+
+// Open for reading. Non-blocking, so that opening a named pipe returns at
+// once instead of waiting for a writer; the descriptor then shows what was opened.
+int OpenForReading(const std::string& native) {
+    return ::open(native.c_str(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
+}
+
+std::string ReadOpened(Descriptor& fd, const std::string& native);
+
+// True when an open failed because the path leads to nothing, as opposed to
+// something that exists and refuses to be read.
+bool LeadsToNothing(const std::string& native, int error) {
+    if (error == ENOENT || error == ENOTDIR || error == ELOOP || error == ENAMETOOLONG)
+        return true;
+    // A file without read permission exists; a folder on the way that
+    // cannot be searched hides whether it does.
+    struct stat info {};
+    return error == EACCES && ::stat(native.c_str(), &info) != 0;
+}
+
+} // namespace
+
+std::optional<std::string> ReadFileIfPresent(std::string_view path) {
+    const std::string native = PathFromText(path).string();
+    Descriptor fd(OpenForReading(native));
+    if (!fd.Valid()) {
+        const int error = errno;
+        if (LeadsToNothing(native, error))
+            return std::nullopt;
+        throw Failure("cannot open " + native + ": " + std::strerror(error));
+    }
+    return ReadOpened(fd, native);
+}
+
 std::string ReadWholeFile(std::string_view path) {
     const std::string native = PathFromText(path).string();
-    // Non-blocking, so that opening a named pipe returns at once instead of
-    // waiting for a writer; the descriptor then shows what was opened.
-    Descriptor fd(::open(native.c_str(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC));
+    Descriptor fd(OpenForReading(native));
     if (!fd.Valid())
         throw Failure("cannot open " + native + ": " + std::strerror(errno));
+    return ReadOpened(fd, native);
+}
+
+namespace {
+
+std::string ReadOpened(Descriptor& fd, const std::string& native) {
     struct stat info {};
     if (::fstat(fd.Get(), &info) != 0)
         throw Failure("cannot read " + native + ": " + std::strerror(errno));
@@ -284,6 +323,8 @@ std::string ReadWholeFile(std::string_view path) {
     }
     return bytes;
 }
+
+} // namespace
 
 void WriteWholeFile(std::string_view path, std::string_view bytes) {
     WriteTarget target;
@@ -323,7 +364,9 @@ std::vector<ListedName> ListFileNames(std::string_view folder) {
         std::error_code statusError;
         // is_regular_file follows links, so a link to a file counts as a file;
         // devices and named pipes are left out, since opening one could block.
-        if (fs::is_regular_file(it->path(), statusError)) {
+        // The entry's own type from the listing spares a look at every file
+        // that is not a link.
+        if (it->is_regular_file(statusError)) {
             const fs::path name = it->path().filename();
             names.push_back({TextFromPath(name), NameSurvivesConversion(name)});
         }

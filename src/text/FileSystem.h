@@ -6,6 +6,7 @@
 
 #include <cstdint>
 #include <filesystem>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -47,6 +48,11 @@ bool RemoveEmptyDirectory(std::string_view path);
 // (missing, no permission), is not a regular file (a directory, a named pipe,
 // a device) or is larger than MaxReadableFileSize. Never blocks on a pipe.
 std::string ReadWholeFile(std::string_view path);
+
+// ReadWholeFile, except that a path at which nothing can be found (no such
+// file, a dangling link, a folder on the way that is missing or cannot be
+// searched) gives no bytes instead of a Failure. One open, no separate look.
+std::optional<std::string> ReadFileIfPresent(std::string_view path);
 
 // Write the bytes to a new file in the target's folder that no one else can
 // have opened, flush it to the disk, then put it in the target's place and

@@ -4,7 +4,7 @@
 #include "text/Failure.h"
 #include "text/FileSystem.h"
 
-#include <filesystem>
+#include <optional>
 
 namespace notarion {
 
@@ -92,13 +92,10 @@ void XmlNode::ClearChildren() {
 }
 
 XmlLoadResult XmlDocument::LoadFromFile(std::string_view path) {
-    std::error_code error;
-    if (!std::filesystem::exists(PathFromText(path), error))
+    const std::optional<std::string> bytes = ReadFileIfPresent(path);
+    if (!bytes || bytes->empty())
         return {};
-    const std::string bytes = ReadWholeFile(path);
-    if (bytes.empty())
-        return {};
-    return LoadFromBytes(bytes);
+    return LoadFromBytes(*bytes);
 }
 
 void XmlDocument::SaveToFile(std::string_view path) const {

@@ -11,18 +11,44 @@
 namespace notarion {
 namespace {
 
-bool IsWhitespace(char16_t c) {
-    return c == 9 || c == 10 || c == 13 || c == 32;
+// The reader walks Windows-1250 bytes as they are, one character per byte,
+// and UTF-16 units after an FF FE mark; only the names and texts it keeps
+// are widened to UTF-16. The syntax itself is ASCII in both.
+unsigned Code(char c) {
+    return static_cast<unsigned char>(c);
+}
+unsigned Code(char16_t c) {
+    return c;
 }
 
-std::u16string Trim(std::u16string_view text) {
+template <typename Char> bool IsWhitespace(Char c) {
+    const unsigned code = Code(c);
+    return code == 9 || code == 10 || code == 13 || code == 32;
+}
+
+std::u16string Widen(std::string_view text) {
+    return Cp1250ToUtf16(text);
+}
+std::u16string Widen(std::u16string_view text) {
+    return std::u16string(text);
+}
+
+template <typename Char> std::basic_string_view<Char> Trim(std::basic_string_view<Char> text) {
     std::size_t first = 0;
     std::size_t last = text.size();
-    while (first < last && text[first] <= 32)
+    while (first < last && Code(text[first]) <= 32)
         ++first;
-    while (last > first && text[last - 1] <= 32)
+    while (last > first && Code(text[last - 1]) <= 32)
         --last;
-    return std::u16string(text.substr(first, last - first));
+    return text.substr(first, last - first);
+}
+
+// A kept text: widened once, and unescaped only when it holds an entity.
+template <typename Char> std::u16string TextValue(std::basic_string_view<Char> text) {
+    std::u16string wide = Widen(text);
+    if (wide.find(u'&') == std::u16string::npos)
+        return wide;
+    return UnescapeText(wide);
 }
 
 bool EqualsIgnoreCase(std::u16string_view a, std::u16string_view b) {
@@ -34,9 +60,21 @@ bool EqualsIgnoreCase(std::u16string_view a, std::u16string_view b) {
     return true;
 }
 
-class Reader {
+// An ASCII terminator in the reader's character type.
+template <typename Char, std::size_t N> struct Ascii {
+    Char Text[N - 1];
+    constexpr explicit Ascii(const char (&ascii)[N]) : Text{} {
+        for (std::size_t i = 0; i + 1 < N; ++i)
+            Text[i] = static_cast<Char>(ascii[i]);
+    }
+    constexpr std::basic_string_view<Char> View() const { return {Text, N - 1}; }
+};
+
+template <typename Char> class Reader {
 public:
-    Reader(std::u16string_view text, XmlNode& root) : m_text(text), m_root(root) {}
+    using View = std::basic_string_view<Char>;
+
+    Reader(View text, XmlNode& root) : m_text(text), m_root(root) {}
 
     // True when the whole text was read without a syntax error.
     bool Run();
@@ -53,7 +91,7 @@ private:
             m_end = true;
             return 0;
         }
-        return m_text[m_pos++];
+        return static_cast<char16_t>(Code(m_text[m_pos++]));
     }
 
     void SkipWhitespace() {
@@ -63,7 +101,7 @@ private:
 
     // Characters up to (not including) the first one for which stop is true,
     // or up to the end of the text.
-    template <typename Stop> std::u16string_view ReadUntil(Stop stop) {
+    template <typename Stop> View ReadUntil(Stop stop) {
         const std::size_t start = m_pos;
         while (!AtEnd() && !stop(m_text[m_pos]))
             ++m_pos;
@@ -72,14 +110,14 @@ private:
 
     // The text up to a terminator, and the position moved past it. A
     // terminator that never comes yields the empty text and ends the input.
-    std::u16string_view ReadUpTo(std::u16string_view terminator) {
+    View ReadUpTo(View terminator) {
         const std::size_t found = m_text.find(terminator, m_pos);
-        if (found == std::u16string_view::npos) {
+        if (found == View::npos) {
             m_pos = m_text.size();
             m_end = true;
             return {};
         }
-        const std::u16string_view result = m_text.substr(m_pos, found - m_pos);
+        const View result = m_text.substr(m_pos, found - m_pos);
         m_pos = found + terminator.size();
         return result;
     }
@@ -87,13 +125,13 @@ private:
     Step ReadNode(XmlNode& node, XmlNode& current);
     bool ReadAttributes(XmlNode& node, bool& selfClosed);
 
-    std::u16string_view m_text;
+    View m_text;
     XmlNode& m_root;
     std::size_t m_pos = 0;
     bool m_end = false;
 };
 
-bool Reader::Run() {
+template <typename Char> bool Reader<Char>::Run() {
     std::vector<XmlNode*> open{&m_root};
     while (!m_end && !open.empty()) {
         XmlNode& current = *open.back();
@@ -102,12 +140,11 @@ bool Reader::Run() {
             return true; // The end of the text closes every open element.
         if (Next() != u'<')
             return false;
-        if (!AtEnd() && m_text[m_pos] == u'/') {
+        if (!AtEnd() && Code(m_text[m_pos]) == u'/') {
             ++m_pos;
-            const std::u16string_view name =
-                ReadUntil([](char16_t c) { return IsWhitespace(c) || c == u'>'; });
+            const View name = ReadUntil([](Char c) { return IsWhitespace(c) || Code(c) == u'>'; });
             SkipWhitespace();
-            if (Next() != u'>' || !EqualsIgnoreCase(name, current.Name))
+            if (Next() != u'>' || !EqualsIgnoreCase(Widen(name), current.Name))
                 return false;
             open.pop_back();
             continue;
@@ -130,31 +167,34 @@ bool Reader::Run() {
 // One node, from the character after "<". Open means an element whose content
 // follows; Closed a node that is complete; CData a section whose text went to
 // the current node.
-Reader::Step Reader::ReadNode(XmlNode& node, XmlNode& current) {
-    if (!AtEnd() && m_text[m_pos] == u'!') {
+template <typename Char>
+typename Reader<Char>::Step Reader<Char>::ReadNode(XmlNode& node, XmlNode& current) {
+    static constexpr Ascii<Char, 4> CDataEnd("]]>");
+    static constexpr Ascii<Char, 4> CommentEnd("-->");
+    if (!AtEnd() && Code(m_text[m_pos]) == u'!') {
         ++m_pos;
         if (m_text.size() - m_pos < 7) {
             m_pos = m_text.size();
             return Step::Failed;
         }
-        if (EqualsIgnoreCase(m_text.substr(m_pos, 7), u"[CDATA[")) {
+        if (EqualsIgnoreCase(Widen(m_text.substr(m_pos, 7)), u"[CDATA[")) {
             m_pos += 7;
-            current.CData = std::u16string(ReadUpTo(u"]]>"));
+            current.CData = Widen(ReadUpTo(CDataEnd.View()));
             return Step::CData;
         }
         // Anything else after "<!" is read as a comment.
         node.Kind = XmlNodeKind::Comment;
         Next();
         Next();
-        node.Value = Trim(ReadUpTo(u"-->"));
+        node.Value = Widen(Trim(ReadUpTo(CommentEnd.View())));
         return Step::Closed;
     }
-    if (!AtEnd() && m_text[m_pos] == u'?') {
+    if (!AtEnd() && Code(m_text[m_pos]) == u'?') {
         ++m_pos;
         node.Kind = XmlNodeKind::Declaration;
     }
-    node.Name = std::u16string(
-        ReadUntil([](char16_t c) { return IsWhitespace(c) || c == u'/' || c == u'>'; }));
+    node.Name = Widen(
+        ReadUntil([](Char c) { return IsWhitespace(c) || Code(c) == u'/' || Code(c) == u'>'; }));
     if (node.Name.empty())
         return Step::Failed;
     bool selfClosed = false;
@@ -162,20 +202,20 @@ Reader::Step Reader::ReadNode(XmlNode& node, XmlNode& current) {
         return Step::Failed;
     // The text after the tag belongs to this node, whatever closed the tag.
     SkipWhitespace();
-    const std::u16string_view text = ReadUntil([](char16_t c) { return c == u'<'; });
-    node.Value = UnescapeText(Trim(text));
+    const View text = ReadUntil([](Char c) { return Code(c) == u'<'; });
+    node.Value = TextValue(Trim(text));
     if (selfClosed || node.Kind == XmlNodeKind::Declaration)
         return Step::Closed;
     return Step::Open;
 }
 
-bool Reader::ReadAttributes(XmlNode& node, bool& selfClosed) {
+template <typename Char> bool Reader<Char>::ReadAttributes(XmlNode& node, bool& selfClosed) {
     for (;;) {
         SkipWhitespace();
         if (AtEnd())
             return false;
-        const char16_t c = m_text[m_pos];
-        if (c == u'/' && m_pos + 1 < m_text.size() && m_text[m_pos + 1] == u'>') {
+        const unsigned c = Code(m_text[m_pos]);
+        if (c == u'/' && m_pos + 1 < m_text.size() && Code(m_text[m_pos + 1]) == u'>') {
             m_pos += 2;
             selfClosed = true;
             return true;
@@ -184,8 +224,8 @@ bool Reader::ReadAttributes(XmlNode& node, bool& selfClosed) {
             ++m_pos;
             return true;
         }
-        const std::u16string name = Trim(
-            ReadUntil([](char16_t ch) { return IsWhitespace(ch) || ch == u'=' || ch == u'>'; }));
+        std::u16string name = Widen(Trim(ReadUntil(
+            [](Char ch) { return IsWhitespace(ch) || Code(ch) == u'=' || Code(ch) == u'>'; })));
         if (node.Kind == XmlNodeKind::Declaration && name == u"?")
             return Next() == u'>';
         SkipWhitespace();
@@ -194,19 +234,15 @@ bool Reader::ReadAttributes(XmlNode& node, bool& selfClosed) {
         SkipWhitespace();
         if (Next() != u'"')
             return false;
-        const std::u16string_view value = ReadUntil([](char16_t ch) { return ch == u'"'; });
+        const View value = ReadUntil([](Char ch) { return Code(ch) == u'"'; });
         if (Next() != u'"')
             return false;
-        node.Attributes.Add({name, UnescapeText(value)});
+        node.Attributes.Add({std::move(name), TextValue(value)});
     }
 }
 
-std::u16string DecodeBytes(std::string_view bytes, bool& unicode) {
-    const auto b0 = static_cast<unsigned char>(bytes[0]);
-    const auto b1 = static_cast<unsigned char>(bytes[1]);
-    unicode = b0 == 0xFF && b1 == 0xFE;
-    if (!unicode)
-        return Cp1250ToUtf16(bytes);
+// The UTF-16 text after an FF FE mark.
+std::u16string DecodeUtf16(std::string_view bytes) {
     // UTF-16 little-endian after the mark; a trailing odd byte is ignored.
     const std::size_t count = (bytes.size() - 2) / 2;
     std::u16string text(count, u'\0');
@@ -219,13 +255,14 @@ std::u16string DecodeBytes(std::string_view bytes, bool& unicode) {
 }
 
 // Where a load stopped, with the line and column a person looks for.
-XmlLoadResult StopResult(std::u16string_view text, bool complete, std::size_t position) {
+template <typename Char>
+XmlLoadResult StopResult(std::basic_string_view<Char> text, bool complete, std::size_t position) {
     XmlLoadResult result;
     result.Complete = complete;
     result.Offset = std::min(position, text.size());
     result.UnreadCharacters = text.size() - result.Offset;
     for (std::size_t i = 0; i < result.Offset; ++i) {
-        if (text[i] == u'\n') {
+        if (Code(text[i]) == u'\n') {
             ++result.Line;
             result.Column = 1;
         } else {
@@ -241,10 +278,17 @@ XmlLoadResult XmlDocument::LoadFromBytes(std::string_view bytes) {
     Clear();
     if (bytes.size() < 2)
         return {};
-    const std::u16string text = DecodeBytes(bytes, Unicode);
-    Reader reader(text, Root);
-    const bool complete = reader.Run();
-    return StopResult(text, complete, complete ? text.size() : reader.Position());
+    Unicode = static_cast<unsigned char>(bytes[0]) == 0xFF &&
+              static_cast<unsigned char>(bytes[1]) == 0xFE;
+    const auto read = [this](auto text) {
+        Reader reader(text, Root);
+        const bool complete = reader.Run();
+        return StopResult(text, complete, complete ? text.size() : reader.Position());
+    };
+    if (!Unicode)
+        return read(bytes);
+    const std::u16string text = DecodeUtf16(bytes);
+    return read(std::u16string_view(text));
 }
 
 } // namespace notarion

@@ -190,6 +190,19 @@ TEST(ReportCheck, NamesEachProblemWithItsElementAndValue) {
          Severity::Warning, "Szkola/Doc", "Lista zakupów", ""},
         {"no kind", "<Szkola><Klasa>1a</Klasa></Szkola>", Problem::UnknownKind, Severity::Warning,
          "Szkola/Doc", "", ""},
+        {"counts that multiply past the report total",
+         [] {
+             std::string xml =
+                 "<Szkola><Doc>Uzasadnienie oceny niedostatecznej</Doc><Przedmiot>x</Przedmiot>"
+                 "<Belfer>y</Belfer><Uzasadnienia><Ilosc>11</Ilosc>";
+             for (int i = 1; i <= 11; ++i)
+                 xml += "<Uzasadnienie" + std::to_string(i) +
+                        "><Osoba>z</Osoba><IloscWierszy>10000</IloscWierszy></Uzasadnienie" +
+                        std::to_string(i) + ">";
+             return xml + "</Uzasadnienia></Szkola>";
+         }(),
+         Problem::ReportTooLarge, Severity::Error,
+         "Szkola/Uzasadnienia/Uzasadnienie10/IloscWierszy", "10000", ""},
         {"empty file", "", Problem::EmptyFile, Severity::Warning, "", "", ""},
         {"one byte", "<", Problem::EmptyFile, Severity::Warning, "", "", ""},
     };

@@ -514,6 +514,9 @@ TEST(GenerationMessages, CauseNamesTheFileTheElementAndTheFault) {
         {{FailureKind::NumberOutOfRange, "/s/a.xml", "Szkola/Ndst/IleOsob", "10001"},
          u"Plik: /s/a.xml\rSzkola/Ndst/IleOsob: liczba „10001” jest poza zakresem (najwyżej "
          u"10000)."},
+        {{FailureKind::TooManyLines, "/s/a.xml", "Szkola/Uwagi/IloscWierszy", "9000"},
+         u"Plik: /s/a.xml\rSzkola/Uwagi/IloscWierszy: liczby w sprawozdaniu dają razem ponad "
+         u"100000 wierszy (przekracza je liczba „9000”)."},
         {{FailureKind::UnreadableFile, "/s/ł.xml", "", ""},
          u"Plik: /s/ł.xml\rNie można odczytać pliku."},
         {{FailureKind::UnwritableDocument, "/p/Lista_Ndst.htm", "", ""},

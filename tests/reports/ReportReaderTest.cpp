@@ -105,5 +105,64 @@ TEST(ReportReader, NegativeCountStopsNothingButIsRecorded) {
     EXPECT_EQ(recording.Findings()[0].Value, "-3");
 }
 
+// A group of numbered elements read one by one: the first of a name wins
+// and letter case is ignored, whether the group is small or large enough to
+// be indexed, and a missing element reads as empty text.
+TEST(ReportReader, NumberedElementsOfSmallAndLargeGroupsReadAsAScanFindsThem) {
+    for (const int size : {3, 15, 16, 500}) {
+        SCOPED_TRACE(size);
+        std::string xml = "<Szkola><G>";
+        for (int i = 0; i < size; ++i)
+            xml += "<w" + std::to_string(i) + ">line " + std::to_string(i) + "</w" +
+                   std::to_string(i) + ">";
+        xml += "<W1>later twin</W1><Wąs>ą</Wąs></G></Szkola>";
+        const Parsed report(xml);
+        const ReportReader reader(report, "r.xml", OnBadValue::Stop);
+        for (int i = 0; i < size; ++i)
+            ASSERT_EQ(reader.Text("g", "W" + std::to_string(i)), "line " + std::to_string(i));
+        EXPECT_EQ(reader.Text("G", "w" + std::to_string(size)), "");
+        EXPECT_EQ(reader.Text("G", Utf8ToCp1250("WĄS")), Utf8ToCp1250("ą"));
+        EXPECT_EQ(reader.Text("G", "w1", "deeper"), "");
+        EXPECT_EQ(reader.Text("G", "w1"), ReadReportText(report, "G", "w1"));
+    }
+}
+
+// Counts that each pass the loop limit still multiply; their total is held
+// to MaxReportLines, the count that passes it is named, and a recording
+// reader reads nothing more after it.
+TEST(ReportReader, CountsAddingUpBeyondTheReportTotalAreDamage) {
+    std::string xml = "<Szkola><U><Ilosc>12</Ilosc>";
+    for (int i = 1; i <= 12; ++i)
+        xml += "<U" + std::to_string(i) + "><N>10000</N></U" + std::to_string(i) + ">";
+    const Parsed report(xml + "</U></Szkola>");
+    const auto readAll = [](ReportReader& reader) {
+        long long total = reader.Count("U", "Ilosc");
+        for (int i = 1; i <= 12; ++i)
+            total += reader.Count("U", "U" + std::to_string(i), "N");
+        return total;
+    };
+    ReportReader stopping(report, "r.xml", OnBadValue::Stop);
+    try {
+        readAll(stopping);
+        ADD_FAILURE() << "no Failure thrown";
+    } catch (const Failure& failure) {
+        EXPECT_EQ(failure.Cause().Kind, FailureKind::TooManyLines);
+        EXPECT_EQ(failure.Cause().Element, "Szkola/U/U10/N");
+        EXPECT_EQ(failure.Cause().Value, "10000");
+    }
+    ReportReader recording(report, "r.xml", OnBadValue::Record);
+    EXPECT_EQ(readAll(recording), 12 + 9 * 10000) << "the tenth and later counts read as 0";
+    ASSERT_EQ(recording.Findings().size(), 1u);
+    EXPECT_EQ(recording.Findings()[0].Problem, ValueProblem::TooManyLines);
+    EXPECT_EQ(recording.Findings()[0].Element, "Szkola/U/U10/N");
+
+    const Parsed atTheTotal("<Szkola><A>10000</A><C>-7</C></Szkola>");
+    ReportReader fits(atTheTotal, "r.xml", OnBadValue::Stop);
+    int total = fits.Count("C");
+    for (int i = 0; i < MaxReportLines / MaxLoopCount; ++i)
+        total += fits.Count("A");
+    EXPECT_EQ(total, MaxReportLines - 7) << "exactly the total is no damage";
+}
+
 } // namespace
 } // namespace notarion

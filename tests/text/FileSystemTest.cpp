@@ -9,6 +9,7 @@
 #include <algorithm>
 #include <filesystem>
 #include <fstream>
+#include <optional>
 
 #include <csignal>
 #include <fcntl.h>
@@ -80,6 +81,35 @@ TEST_F(FileSystemTest, PolishFileNamesAreConvertedAtTheBoundary) {
 TEST_F(FileSystemTest, ReadingADirectoryOrAMissingFileThrows) {
     EXPECT_THROW(ReadWholeFile(Path("")), Failure);
     EXPECT_THROW(ReadWholeFile(Path("missing.xml")), Failure);
+}
+
+// What leads to nothing is no file; what exists and cannot be read still fails.
+TEST_F(FileSystemTest, ReadingIfPresentTellsAMissingFileFromAnUnreadableOne) {
+    std::ofstream(m_folder / "a.xml") << "abc";
+    std::ofstream(m_folder / "plik") << "x";
+    fs::create_symlink(m_folder / "gone.xml", m_folder / "dangling.xml");
+    fs::create_directory(m_folder / "folder.xml");
+    ASSERT_EQ(::mkfifo((m_folder / "potok.xml").c_str(), 0600), 0);
+    const struct {
+        const char* Name;
+        bool Present;
+        bool Throws;
+    } rows[] = {
+        {"a.xml", true, false},         {"missing.xml", false, false},
+        {"dangling.xml", false, false}, {"no-folder/a.xml", false, false},
+        {"plik/a.xml", false, false},   {"folder.xml", false, true},
+        {"potok.xml", false, true},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.Name);
+        if (row.Throws) {
+            EXPECT_THROW(ReadFileIfPresent(Path(row.Name)), Failure);
+            continue;
+        }
+        const std::optional<std::string> bytes = ReadFileIfPresent(Path(row.Name));
+        EXPECT_EQ(bytes.has_value(), row.Present);
+        EXPECT_EQ(bytes.value_or("abc"), "abc");
+    }
 }
 
 TEST_F(FileSystemTest, FailedWriteLeavesTheExistingFileIntact) {

@@ -165,6 +165,43 @@ TEST_F(XmlReader, Utf16WithByteOrderMarkIsDetected) {
     EXPECT_EQ(m_doc.ToBytes().substr(0, 2), "\xFF\xFE");
 }
 
+// Windows-1250 bytes are read as they are and UTF-16 after its mark: the
+// same text reads to the same tree, stop and position in both, Polish
+// letters (bytes above 127) in names, end tags, attributes and texts included.
+TEST_F(XmlReader, BothEncodingsReadPolishLettersAlikeEverywhere) {
+    const char* texts[] = {
+        "<Łąka Źródło=\"ś&amp;ć\">\t Żółw &lt;ą&gt; \r\n<Ćma/>ę</łĄKA>",
+        "<Szkoła><Wąs>ó</WĄS><Ń",
+        "<a><![cdata[Żaba]]></a>",
+        "<ą\xc2\xa0" "b>x</ą\xc2\xa0" "b>",
+        "<a>ź</b>",
+    };
+    for (const char* utf8 : texts) {
+        SCOPED_TRACE(utf8);
+        const std::u16string wide = Utf8ToUtf16(utf8);
+        std::string utf16 = "\xFF\xFE";
+        for (const char16_t c : wide) {
+            utf16.push_back(static_cast<char>(c & 0xFF));
+            utf16.push_back(static_cast<char>(c >> 8));
+        }
+        XmlDocument fromUtf16;
+        const XmlLoadResult a = fromUtf16.LoadFromBytes(utf16);
+        const XmlLoadResult b = Parse(utf8);
+        EXPECT_EQ(a.Complete, b.Complete);
+        EXPECT_EQ(a.Offset, b.Offset);
+        EXPECT_EQ(a.Column, b.Column);
+        EXPECT_EQ(a.UnreadCharacters, b.UnreadCharacters);
+        EXPECT_EQ(fromUtf16.ToText(), m_doc.ToText());
+    }
+    Parse(texts[0]);
+    const XmlNode* meadow = Node({u"ŁĄKA"});
+    ASSERT_NE(meadow, nullptr);
+    EXPECT_EQ(meadow->Value, u"Żółw <ą>");
+    EXPECT_EQ(meadow->Attributes.At(0)->Name, u"Źródło");
+    EXPECT_EQ(meadow->Attributes.At(0)->Value, u"ś&ć");
+    EXPECT_EQ(Value({u"Łąka", u"ćma"}), u"ę");
+}
+
 TEST_F(XmlReader, Utf8ByteOrderMarkIsNotRecognised) {
     EXPECT_FALSE(m_doc.LoadFromBytes("\xEF\xBB\xBF<a/>"));
 }
