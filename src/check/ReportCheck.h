@@ -48,6 +48,23 @@ enum class Problem {
     AverageNotNumeric,
     // A second class or behaviour report for the same class.
     DuplicateClass,
+    // A value of a UTF-16 report holds characters that Windows-1250 cannot
+    // spell: the documents show "?" in their place.
+    CharactersLost,
+    // A class named by one of its per-class reports lacks the class report,
+    // the behaviour report or the tutor's report.
+    MissingClassReport,
+    MissingBehaviourReport,
+    MissingTutorReport,
+    // A failing grade of a class report that no justification names.
+    FailingGradeWithoutJustification,
+    // A justification naming a student without a failing grade in its
+    // subject in the class report.
+    JustificationWithoutFailingGrade,
+    // A distinguished student whose average is shown but lies below 4.75.
+    DistinguishedBelowThreshold,
+    // A distinguished student whose behaviour grade was lowered.
+    DistinguishedWithLoweredBehaviour,
 };
 
 // Whether a problem stops the document set or only loses or doubles
@@ -72,6 +89,11 @@ struct Finding {
     // The student of an average, the first report of a duplicated class.
     std::string Student;
     std::string OtherFile;
+    // The class and the subject a finding across reports is about.
+    std::string Class;
+    std::string Subject;
+    // The characters a value loses, each once, in UTF-8 (cp1250 cannot hold them).
+    std::string LostCharacters;
     // Damaged XML: the character (from 0) at which reading stopped, its line
     // and column (from 1), and the number of characters not read.
     std::size_t Offset = 0;
@@ -83,10 +105,22 @@ struct Finding {
     bool Utf8Signature = false;
 };
 
+// How many reports of each per-class kind name one class.
+struct ClassTally {
+    // The class as its first report spells it.
+    std::string Name;
+    int ClassReports = 0;
+    int BehaviourReports = 0;
+    int TutorReports = 0;
+};
+
 struct CheckResult {
     // The reports looked at (empty list positions are not counted).
     int ReportsChecked = 0;
     std::vector<Finding> Findings;
+    // Every class named by a class, behaviour or tutor's report, in the
+    // order of their names without regard to letter case.
+    std::vector<ClassTally> Classes;
     int ErrorCount() const;
     int WarningCount() const;
 };

@@ -218,21 +218,27 @@ TEST(CliProgram, CheckFindsEveryProblemOfADamagedFolder) {
     const auto text = RunProgram({"check", folder.Text()});
     EXPECT_EQ(text.Code, 1);
     const auto lines = Lines(text.Out);
-    ASSERT_EQ(lines.size(), 7u) << text.Out;
+    ASSERT_EQ(lines.size(), 9u) << text.Out;
     EXPECT_EQ(lines[0].rfind(folder.File("a_uszkodzony.xml") + ": ostrzeżenie: uszkodzony", 0), 0u);
     EXPECT_TRUE(Contains(lines[1], "Czy chodziło o „Z karty”?"));
     EXPECT_TRUE(Contains(lines[2], "błąd: Szkola/Info/IloscWierszy zawiera „1O”"));
     EXPECT_TRUE(Contains(lines[3], "„Ewa” nie ma liczbowej średniej"));
     EXPECT_TRUE(Contains(lines[4], "„20000” w Szkola/Ndst/IleOsob jest poza zakresem"));
     EXPECT_TRUE(Contains(lines[5], "(pierwsze: " + folder.File("d_klasa.xml") + ")"));
-    EXPECT_EQ(lines[6], "Sprawdzone sprawozdania: 5. Błędy: 3. Ostrzeżenia: 3.");
+    // Then what the set lacks as a whole: class 1a has only class reports.
+    EXPECT_TRUE(Contains(lines[6], "d_klasa.xml: ostrzeżenie: klasa „1a” nie ma sprawozdania "
+                                   "„Klasyfikacja klasy z zachowania”."));
+    EXPECT_TRUE(Contains(lines[7], "„Realizacja programu wychowawczego”."));
+    EXPECT_EQ(lines[8], "Sprawdzone sprawozdania: 5. Błędy: 3. Ostrzeżenia: 5.");
 
     const auto json = RunProgram({"check", "--json", folder.Text()});
     EXPECT_EQ(json.Code, 1);
     for (const char* code :
          {"\"damaged-xml\"", "\"unknown-kind\"", "\"count-not-whole-number\"",
           "\"average-not-numeric\"", "\"count-out-of-range\"", "\"duplicate-class\"",
-          "\"unreadCharacters\": ", "\"suggestion\": \"Z karty\"", "\"errors\": 3"})
+          "\"unreadCharacters\": ", "\"suggestion\": \"Z karty\"", "\"errors\": 3",
+          "\"problem\": \"missing-tutor-report\", \"class\": \"1a\"",
+          "{\"class\": \"1a\", \"classReports\": 2, \"behaviourReports\": 0, \"tutorReports\": 0}"})
         EXPECT_TRUE(Contains(json.Out, code)) << code;
 }
 
@@ -263,18 +269,27 @@ TEST(CliProgram, FileNamesWithTerminalEscapesArePrintedEscaped) {
     EXPECT_TRUE(fs::exists(name)) << "the file keeps its real name";
 }
 
-TEST(CliProgram, CheckOfASoundSchoolFindsNothing) {
+TEST(CliProgram, CheckOfASoundSchoolFindsOnlyItsUnjustifiedGrade) {
     TempFolder school;
     CopySchool(school.Text());
     const std::string list = school.File("lista.xmp");
     ASSERT_EQ(RunProgram({"list", "save", school.Text(), list}).Code, 0);
     for (const std::string& source : {school.Text(), list}) {
+        // Its files are sound; its failing grade in physics has no justification.
         const auto text = RunProgram({"check", source});
-        EXPECT_EQ(text.Code, 0) << text.Out;
-        EXPECT_EQ(text.Out, "Sprawdzone sprawozdania: 9. Błędy: 0. Ostrzeżenia: 0.\n");
+        EXPECT_EQ(text.Code, 1) << text.Out;
+        EXPECT_EQ(text.Out, school.File("klasa_1a.xml") +
+                                ": ostrzeżenie: ocena niedostateczna ucznia „Tomasz Nowak” z "
+                                "przedmiotu „fizyka” (klasa „1a”) nie ma uzasadnienia: żadne "
+                                "sprawozdanie „Uzasadnienie oceny niedostatecznej” tej klasy i "
+                                "tego przedmiotu nie wymienia ucznia.\n"
+                                "Sprawdzone sprawozdania: 9. Błędy: 0. Ostrzeżenia: 1.\n");
         const auto json = RunProgram({"check", source, "--json"});
-        EXPECT_EQ(json.Code, 0);
-        EXPECT_TRUE(Contains(json.Out, "\"findings\": []")) << json.Out;
+        EXPECT_EQ(json.Code, 1);
+        EXPECT_TRUE(Contains(json.Out, "\"problem\": \"failing-grade-without-justification\", "
+                                       "\"class\": \"1a\", \"student\": \"Tomasz Nowak\", "
+                                       "\"subject\": \"fizyka\""))
+            << json.Out;
     }
     // A report moved away after the list was saved is named by the check.
     fs::remove(school.File("karta_zajac.xml"));
