@@ -275,9 +275,9 @@ CheckResult CheckReportFiles(const std::vector<std::string>& paths,
     return result;
 }
 
-CheckResult CheckListedReports(const ReportCatalogue& catalogue) {
-    CheckResult result;
-    ReportChecker checker(result);
+namespace {
+
+void CheckEntries(const ReportCatalogue& catalogue, ReportChecker& checker) {
     const int count = std::min(catalogue.Count, static_cast<int>(catalogue.Slots.size()));
     for (int i = 0; i < count; ++i) {
         const ReportEntry& entry = catalogue.Slots[static_cast<std::size_t>(i)];
@@ -285,6 +285,29 @@ CheckResult CheckListedReports(const ReportCatalogue& catalogue) {
         if (entry.Title.empty() && entry.Path.empty() && entry.Kind.empty())
             continue;
         checker.Check(entry.Path, &entry.Kind, i);
+    }
+}
+
+} // namespace
+
+CheckResult CheckListedReports(const ReportCatalogue& catalogue) {
+    CheckResult result;
+    ReportChecker checker(result);
+    CheckEntries(catalogue, checker);
+    checker.CheckAcrossSet();
+    return result;
+}
+
+CheckResult CheckCatalogue(const ReportCatalogue& catalogue,
+                           const std::vector<std::string>& folderFiles) {
+    CheckResult result;
+    ReportChecker checker(result);
+    CheckEntries(catalogue, checker);
+    for (const std::string& path : folderFiles) {
+        const bool held = std::any_of(catalogue.Slots.begin(), catalogue.Slots.end(),
+                                      [&](const ReportEntry& entry) { return entry.Path == path; });
+        if (!held)
+            checker.Check(path, nullptr, -1);
     }
     checker.CheckAcrossSet();
     return result;

@@ -135,6 +135,13 @@ CheckResult CheckReportFiles(const std::vector<std::string>& paths,
 // kind is the list's, as the generators take it. Empty positions are skipped.
 CheckResult CheckListedReports(const ReportCatalogue& catalogue);
 
+// Check the set the window program holds: the catalogue's positions as
+// CheckListedReports does, then the files of the folder the set was found in
+// (folderFiles, empty for a set from a list file) that the catalogue left
+// out, such as a report whose kind is misspelt, each as a folder's file.
+CheckResult CheckCatalogue(const ReportCatalogue& catalogue,
+                           const std::vector<std::string>& folderFiles);
+
 // The one of the nine kinds that a wrong kind text most likely meant: equal
 // after letter-case folding up to three edits, or equal to the longer label
 // the list editor shows for a kind. The empty text when none is close.

@@ -171,6 +171,27 @@ TEST(SetChecks, ListedSetIsComparedWithItsListPositions) {
     EXPECT_EQ(result.Findings[0].ListPosition, 0);
 }
 
+TEST(SetChecks, TheWindowsSetAlsoNamesTheFolderFilesItsCatalogueLeftOut) {
+    TempFolder folder;
+    const std::string behaviour = WriteReport(folder.File("z.xml"), BehaviourReport("4d", {}));
+    const std::string misspelt = WriteReport(
+        folder.File("k.xml"), "<Szkola><Doc>Klasyfikacja klasX</Doc><Klasa>4d</Klasa></Szkola>");
+    ReportCatalogue catalogue;
+    catalogue.Slots = {{"z", behaviour, "Klasyfikacja klasy z zachowania"}, {"", "", ""}};
+    catalogue.Count = 2;
+    const CheckResult result = CheckCatalogue(catalogue, {behaviour, misspelt});
+    std::vector<std::pair<Problem, std::string>> found;
+    for (const Finding& finding : result.Findings)
+        found.emplace_back(finding.Kind, finding.File);
+    const std::vector<std::pair<Problem, std::string>> expected = {
+        {Problem::UnknownKind, misspelt},
+        {Problem::MissingClassReport, behaviour},
+        {Problem::MissingTutorReport, behaviour},
+    };
+    EXPECT_EQ(found, expected);
+    EXPECT_EQ(result.ReportsChecked, 2);
+}
+
 std::string Utf16Report(const std::u16string& xml) {
     std::string bytes = "\xFF\xFE";
     for (const char16_t c : xml) {
