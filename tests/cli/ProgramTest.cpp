@@ -144,8 +144,8 @@ TEST(CliProgram, FailuresShowTheSystemsMessageAndExitWithOne) {
          "Brak plików z danymi we wskazanym folderze.\nProgram nie ma co przetwarzać.\n"},
         {{"generate", folder.File("zepsuty")},
          "Wystąpiły problemy przy generowaniu plików protokołu.\nPrawdopodobnie pliki "
-         "sprawozdań (jeden lub więcej) są uszkodzone. Skontroluj je korzystając z modułu "
-         "Lupik.\n"},
+         "sprawozdań (jeden lub więcej) są uszkodzone. Skontroluj je poleceniem „Sprawdź "
+         "zestaw” w oknie listy sprawozdań.\n"},
         {{"generate", folder.File("listy/zla.xmp")},
          "Wystąpiły problemy z wczytaniem pliku listy.\nPrawdopodobnie plik jest uszkodzony.\n"},
         {{"list", "show", folder.File("listy/brak.xmp")},
