@@ -310,6 +310,29 @@ TEST(CliProgram, UsageErrorsExitWithTwo) {
     EXPECT_TRUE(Contains(help.Out, "notarion-cli generate ŹRÓDŁO"));
 }
 
+TEST(CliProgram, TheSchoolWithGapsShowsEachGapOnceAndNothingElse) {
+    const fs::path braki = fs::path(NOTARION_EXAMPLES) / "braki";
+    for (const std::string& source : {braki.string(), (braki / "braki.xmp").string()}) {
+        const auto json = RunProgram({"check", "--json", source});
+        EXPECT_EQ(json.Code, 1) << json.Err;
+        EXPECT_TRUE(Contains(json.Out, "\"errors\": 0,\n  \"warnings\": 4,")) << json.Out;
+        for (const char* code :
+             {"missing-tutor-report", "failing-grade-without-justification",
+              "justification-without-failing-grade", "distinguished-below-threshold"}) {
+            const std::string problem = "\"problem\": \"" + std::string(code) + "\"";
+            const std::size_t at = json.Out.find(problem);
+            EXPECT_NE(at, std::string::npos) << code;
+            EXPECT_EQ(json.Out.find(problem, at + 1), std::string::npos) << code;
+        }
+        EXPECT_TRUE(Contains(json.Out, "\"classes\": [\n"
+                                       "    {\"class\": \"1a\", \"classReports\": 1, "
+                                       "\"behaviourReports\": 1, \"tutorReports\": 1},\n"))
+            << json.Out;
+        EXPECT_TRUE(Contains(json.Out, "{\"class\": \"2a\", \"classReports\": 1, "
+                                       "\"behaviourReports\": 1, \"tutorReports\": 0}"));
+    }
+}
+
 TEST(CliProgram, SampleSchoolChecksCleanAndGivesTheSameDocumentsFromItsList) {
     const fs::path examples = NOTARION_EXAMPLES;
     ASSERT_TRUE(fs::is_directory(examples / "szkola")) << examples;
