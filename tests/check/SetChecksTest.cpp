@@ -1,8 +1,10 @@
 #include "check/SetChecks.h"
 #include "check/ReportCheck.h"
 
-#include "CliTestSupport.h"
 #include "reports/ReportCatalogue.h"
+#include "support/FileBytes.h"
+#include "support/ReportXml.h"
+#include "support/TempFolder.h"
 #include "text/Cp1250.h"
 
 #include <gtest/gtest.h>
@@ -15,6 +17,7 @@ namespace notarion {
 namespace {
 
 using testing::TempFolder;
+using testing::Utf16File;
 using testing::WriteBytes;
 using testing::WriteReport;
 
@@ -192,21 +195,12 @@ TEST(SetChecks, TheWindowsSetAlsoNamesTheFolderFilesItsCatalogueLeftOut) {
     EXPECT_EQ(result.ReportsChecked, 2);
 }
 
-std::string Utf16Report(const std::u16string& xml) {
-    std::string bytes = "\xFF\xFE";
-    for (const char16_t c : xml) {
-        bytes.push_back(static_cast<char>(c & 0xFF));
-        bytes.push_back(static_cast<char>(c >> 8));
-    }
-    return bytes;
-}
-
 TEST(SetChecks, CharactersOutsideTheCodePageOfAUtf16ReportAreNamed) {
     TempFolder folder;
     const std::string path = folder.File("karta.xml");
-    WriteBytes(path, Utf16Report(u"<Szkola><Doc>Z karty</Doc><Belfer>Иван Łoś?</Belfer>"
-                                 u"<Info><IloscWierszy>1</IloscWierszy><w0>Brawo 😀 Ива 😀</w0>"
-                                 u"</Info></Szkola>"));
+    WriteBytes(path, Utf16File("<Szkola><Doc>Z karty</Doc><Belfer>Иван Łoś?</Belfer>"
+                               "<Info><IloscWierszy>1</IloscWierszy><w0>Brawo 😀 Ива 😀</w0>"
+                               "</Info></Szkola>"));
     // The same letters in a cp1250 file cannot be there; its "?" is no loss.
     const std::string plain = WriteReport(
         folder.File("plain.xml"),
