@@ -7,6 +7,7 @@ packages=(
   build-essential cmake ninja-build
   libgtest-dev libgmock-dev libbenchmark-dev
   qt6-base-dev qt6-translations-l10n libjpeg62-turbo-dev
+  nlohmann-json3-dev
   xvfb xauth fonts-dejavu-core poppler-utils
   nlohmann-json3-dev
   dpkg-dev desktop-file-utils appstream lintian

@@ -1,5 +1,7 @@
 #include "check/ReportCheck.h"
 
+#include "check/LostCharacters.h"
+#include "check/SetChecks.h"
 #include "generate/Sections.h"
 #include "reports/ReportCatalogue.h"
 #include "reports/ReportKind.h"
@@ -51,6 +53,8 @@ public:
     // Check the report at path. listedKind is the list file's kind of the
     // report, or nullptr when the report comes from a folder.
     void Check(const std::string& path, const std::string* listedKind, int listPosition);
+    // Compare the reports checked so far with one another.
+    void CheckAcrossSet() { CheckAcrossReports(m_facts, m_result); }
 
 private:
     Finding Base(Problem problem, Severity level, std::string element = {}) const;
@@ -59,8 +63,11 @@ private:
     void CheckKind(const std::string* listedKind);
     void CheckValues(ReportKind kind);
     void NoteClass(ReportKind kind);
+    void CheckCharacters();
 
     CheckResult& m_result;
+    // What the checks across reports need of each report read.
+    std::vector<ReportFacts> m_facts;
     // The report being checked.
     std::string m_path;
     int m_position = -1;
@@ -113,6 +120,7 @@ void ReportChecker::Check(const std::string& path, const std::string* listedKind
     // listed one stops the generation of its kind's document.
     if (!ReadReport(path))
         return;
+    CheckCharacters();
     CheckKind(listedKind);
     const std::optional<ReportKind> kind =
         listedKind ? listed : KindOf(ReadReportText(m_document, "Doc"));
@@ -120,6 +128,22 @@ void ReportChecker::Check(const std::string& path, const std::string* listedKind
         return;
     CheckValues(*kind);
     NoteClass(*kind);
+    ReportFacts facts;
+    facts.File = m_path;
+    facts.ListPosition = m_position;
+    if (ReadReportFacts(*kind, m_document, facts))
+        m_facts.push_back(std::move(facts));
+}
+
+void ReportChecker::CheckCharacters() {
+    // Only a UTF-16 file can hold what cp1250 cannot.
+    if (!m_document.Unicode)
+        return;
+    for (LostValue& lost : FindLostCharacters(m_document)) {
+        Finding finding = Base(Problem::CharactersLost, Severity::Warning, std::move(lost.Element));
+        finding.LostCharacters = std::move(lost.Characters);
+        Add(std::move(finding));
+    }
 }
 
 bool ReportChecker::ReadReport(const std::string& path) {
@@ -223,6 +247,7 @@ CheckResult CheckReportFiles(const std::vector<std::string>& paths,
     ReportChecker checker(result);
     for (const std::string& path : paths)
         checker.Check(path, nullptr, -1);
+    checker.CheckAcrossSet();
     for (const std::string& path : unusable) {
         ++result.ReportsChecked;
         Finding finding;
@@ -234,9 +259,9 @@ CheckResult CheckReportFiles(const std::vector<std::string>& paths,
     return result;
 }
 
-CheckResult CheckListedReports(const ReportCatalogue& catalogue) {
-    CheckResult result;
-    ReportChecker checker(result);
+namespace {
+
+void CheckEntries(const ReportCatalogue& catalogue, ReportChecker& checker) {
     const int count = std::min(catalogue.Count, static_cast<int>(catalogue.Slots.size()));
     for (int i = 0; i < count; ++i) {
         const ReportEntry& entry = catalogue.Slots[static_cast<std::size_t>(i)];
@@ -245,6 +270,30 @@ CheckResult CheckListedReports(const ReportCatalogue& catalogue) {
             continue;
         checker.Check(entry.Path, &entry.Kind, i);
     }
+}
+
+} // namespace
+
+CheckResult CheckListedReports(const ReportCatalogue& catalogue) {
+    CheckResult result;
+    ReportChecker checker(result);
+    CheckEntries(catalogue, checker);
+    checker.CheckAcrossSet();
+    return result;
+}
+
+CheckResult CheckCatalogue(const ReportCatalogue& catalogue,
+                           const std::vector<std::string>& folderFiles) {
+    CheckResult result;
+    ReportChecker checker(result);
+    CheckEntries(catalogue, checker);
+    for (const std::string& path : folderFiles) {
+        const bool held = std::any_of(catalogue.Slots.begin(), catalogue.Slots.end(),
+                                      [&](const ReportEntry& entry) { return entry.Path == path; });
+        if (!held)
+            checker.Check(path, nullptr, -1);
+    }
+    checker.CheckAcrossSet();
     return result;
 }
 
@@ -319,6 +368,22 @@ std::string_view ProblemCode(Problem problem) {
         return "duplicate-class";
     case Problem::ReportTooLarge:
         return "report-too-large";
+    case Problem::CharactersLost:
+        return "characters-lost";
+    case Problem::MissingClassReport:
+        return "missing-class-report";
+    case Problem::MissingBehaviourReport:
+        return "missing-behaviour-report";
+    case Problem::MissingTutorReport:
+        return "missing-tutor-report";
+    case Problem::FailingGradeWithoutJustification:
+        return "failing-grade-without-justification";
+    case Problem::JustificationWithoutFailingGrade:
+        return "justification-without-failing-grade";
+    case Problem::DistinguishedBelowThreshold:
+        return "distinguished-below-threshold";
+    case Problem::DistinguishedWithLoweredBehaviour:
+        return "distinguished-with-lowered-behaviour";
     }
     return "unknown";
 }

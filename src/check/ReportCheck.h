@@ -53,6 +53,23 @@ enum class Problem {
     // The report's counts add up to more lines than any report holds; the
     // element is the count that passed the total.
     ReportTooLarge,
+    // A value of a UTF-16 report holds characters that Windows-1250 cannot
+    // spell: the documents show "?" in their place.
+    CharactersLost,
+    // A class named by one of its per-class reports lacks the class report,
+    // the behaviour report or the tutor's report.
+    MissingClassReport,
+    MissingBehaviourReport,
+    MissingTutorReport,
+    // A failing grade of a class report that no justification names.
+    FailingGradeWithoutJustification,
+    // A justification naming a student without a failing grade in its
+    // subject in the class report.
+    JustificationWithoutFailingGrade,
+    // A distinguished student whose average is shown but lies below 4.75.
+    DistinguishedBelowThreshold,
+    // A distinguished student whose behaviour grade was lowered.
+    DistinguishedWithLoweredBehaviour,
 };
 
 // Whether a problem stops the document set or only loses or doubles
@@ -77,6 +94,11 @@ struct Finding {
     // The student of an average, the first report of a duplicated class.
     std::string Student;
     std::string OtherFile;
+    // The class and the subject a finding across reports is about.
+    std::string Class;
+    std::string Subject;
+    // The characters a value loses, each once, in UTF-8 (cp1250 cannot hold them).
+    std::string LostCharacters;
     // Damaged XML: the character (from 0) at which reading stopped, its line
     // and column (from 1), and the number of characters not read.
     std::size_t Offset = 0;
@@ -88,10 +110,22 @@ struct Finding {
     bool Utf8Signature = false;
 };
 
+// How many reports of each per-class kind name one class.
+struct ClassTally {
+    // The class as its first report spells it.
+    std::string Name;
+    int ClassReports = 0;
+    int BehaviourReports = 0;
+    int TutorReports = 0;
+};
+
 struct CheckResult {
     // The reports looked at (empty list positions are not counted).
     int ReportsChecked = 0;
     std::vector<Finding> Findings;
+    // Every class named by a class, behaviour or tutor's report, in the
+    // order of their names without regard to letter case.
+    std::vector<ClassTally> Classes;
     int ErrorCount() const;
     int WarningCount() const;
 };
@@ -105,6 +139,13 @@ CheckResult CheckReportFiles(const std::vector<std::string>& paths,
 // Check the positions of a catalogue read from a list file; each position's
 // kind is the list's, as the generators take it. Empty positions are skipped.
 CheckResult CheckListedReports(const ReportCatalogue& catalogue);
+
+// Check the set the window program holds: the catalogue's positions as
+// CheckListedReports does, then the files of the folder the set was found in
+// (folderFiles, empty for a set from a list file) that the catalogue left
+// out, such as a report whose kind is misspelt, each as a folder's file.
+CheckResult CheckCatalogue(const ReportCatalogue& catalogue,
+                           const std::vector<std::string>& folderFiles);
 
 // The one of the nine kinds that a wrong kind text most likely meant: equal
 // after letter-case folding up to three edits, or equal to the longer label

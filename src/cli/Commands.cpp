@@ -3,6 +3,7 @@
 #include "app/ReportFolder.h"
 #include "app/StartOfWork.h"
 #include "check/ReportCheck.h"
+#include "cli/CheckJson.h"
 #include "cli/CheckOutput.h"
 #include "cli/CommandError.h"
 #include "cli/ReportSource.h"

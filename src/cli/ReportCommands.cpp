@@ -78,7 +78,7 @@ void SaveOrRefuse(const ReportForm& form, const std::string& path, std::string_v
 
 int ReportShowCommand(std::string_view report, bool json, std::ostream& out) {
     const FormRead read = ReadExisting(PathArgument(report), report);
-    const std::vector<FormProblem> problems = DescribeFormFindings(read);
+    const std::vector<FormProblem> problems = DescribeFormFindings(read, [](std::string_view utf8) { return OneLine(utf8); });
     if (json) {
         out << FormToJson(read.Form ? &*read.Form : nullptr, problems);
     } else {

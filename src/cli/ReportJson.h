@@ -9,7 +9,7 @@
 // "Wiersze"). Averages are strings as a user types them ("4,75"). A shown
 // report also carries "problems", which reading a JSON form ignores.
 
-#include "cli/ReportFindings.h"
+#include "check/ReportFindings.h"
 #include "reports/ReportForm.h"
 
 #include <string>

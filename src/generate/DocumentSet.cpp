@@ -51,7 +51,7 @@ std::u16string TwoLines(std::string_view first, std::string_view second) {
 
 constexpr std::string_view DamagedReportsHint =
     "Prawdopodobnie pliki sprawozdań (jeden lub więcej) są uszkodzone. Skontroluj je "
-    "korzystając z modułu Lupik.";
+    "poleceniem „Sprawdź zestaw” w oknie listy sprawozdań.";
 
 } // namespace
 

@@ -1,6 +1,6 @@
 #include "ui/ReportEditor.h"
 
-#include "cli/ReportFindings.h"
+#include "check/ReportFindings.h"
 #include "generate/DocumentSet.h"
 #include "platform/QtText.h"
 #include "platform/TEmbeddedWB.h"
@@ -205,7 +205,7 @@ bool ReportEditor::OpenFile(const QString& path) {
         m_notice(QStringLiteral("Nie można odczytać pliku %1.").arg(path));
         return false;
     }
-    const std::vector<FormProblem> problems = DescribeFormFindings(read);
+    const std::vector<FormProblem> problems = DescribeFormFindings(read, [](std::string_view utf8) { return std::string(utf8); });
     if (!read.Form) {
         QString text =
             QStringLiteral("Plik %1 nie jest sprawozdaniem żadnego ze znanych rodzajów.").arg(path);

@@ -1,6 +1,7 @@
 #include "ui/TFBrowserMini.h"
 
 #include "app/SharedState.h"
+#include "check/CheckPage.h"
 #include "platform/SkinImage.h"
 #include "platform/TEmbeddedWB.h"
 #include "ui/SkinnedWindow.h"
@@ -59,6 +60,8 @@ TFBrowserMini::TFBrowserMini(SharedState& state, QWidget* mainWindow)
     connect(LCloseBrowser, &HotArea::clicked, this, &TFBrowserMini::LCloseBrowserClick);
     connect(WebBrowser, &TEmbeddedWB::OnDocumentComplete, this,
             &TFBrowserMini::WebBrowserDocumentComplete);
+    connect(WebBrowser, &QTextBrowser::anchorClicked, this,
+            &TFBrowserMini::WebBrowserAnchorClicked);
 }
 
 void TFBrowserMini::LoadPreviewFile(const std::string& path) {
@@ -103,6 +106,16 @@ bool TFBrowserMini::FormKeyDown(const QKeyEvent& key) {
 
 void TFBrowserMini::LCloseBrowserClick() {
     close();
+}
+
+void TFBrowserMini::WebBrowserAnchorClicked(const QUrl& link) {
+    // The viewer itself follows only links to local pages; a link to a
+    // report of the set is the list editor's to follow.
+    const int entry = EntryOfReportLink(link.toString().toStdString());
+    if (entry < 0)
+        return;
+    close();
+    emit reportLinkFollowed(entry);
 }
 
 void TFBrowserMini::WebBrowserDocumentComplete() {

@@ -11,6 +11,7 @@
 #include <string>
 
 class QLabel;
+class QUrl;
 
 namespace notarion {
 
@@ -40,6 +41,11 @@ public:
     QWidget* PPodWebbrowser;
     TEmbeddedWB* WebBrowser;
 
+signals:
+    // A link of the check page to a report was followed; entry is the
+    // report's catalogue index. The window closes.
+    void reportLinkFollowed(int entry);
+
 protected:
     void showEvent(QShowEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
@@ -51,6 +57,7 @@ private:
     bool FormKeyDown(const QKeyEvent& key);
     void LCloseBrowserClick();
     void WebBrowserDocumentComplete();
+    void WebBrowserAnchorClicked(const QUrl& link);
 
     SharedState& m_state;
     QWidget* m_mainWindow;

@@ -249,10 +249,12 @@ void TFGlowny::StartNewSet() {
         }
     } catch (const std::exception&) {
         Warn(u"Co najmniej jeden z plików we wskazanym folderze jest uszkodzony.\rZbadaj pliki "
-             u"sprawozdań korzystając z modułu Lupik.");
+             u"sprawozdań poleceniem „Sprawdź zestaw” w oknie listy sprawozdań.");
         return;
     }
     OpenEditor(true);
+    if (m_editor != nullptr)
+        m_editor->WarnWhenSetHasErrors();
 }
 
 void TFGlowny::OpenListFile() {
@@ -269,6 +271,8 @@ void TFGlowny::OpenListFile() {
     try {
         loaded = ReadListFile(m_state.Catalogue, dialog.FileName);
         if (loaded) {
+            // The set comes from the list alone; no folder's files belong to it.
+            m_state.FoundReportFiles.clear();
             FillKindList(m_state.Catalogue, *m_editor->LLista, 0);
         }
     } catch (const std::exception&) {
@@ -280,6 +284,7 @@ void TFGlowny::OpenListFile() {
     }
     RememberListFile(m_state, dialog.FileName);
     OpenEditor(false);
+    m_editor->WarnWhenSetHasErrors();
 }
 
 void TFGlowny::OpenEditor(bool focusList) {

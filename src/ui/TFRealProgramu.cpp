@@ -3,6 +3,8 @@
 #include "app/RememberedPlaces.h"
 #include "app/ReportFolder.h"
 #include "app/SharedState.h"
+#include "check/CheckPage.h"
+#include "check/ReportCheck.h"
 #include "generate/DocumentSet.h"
 #include "platform/QtText.h"
 #include "platform/SkinImage.h"
@@ -10,6 +12,7 @@
 #include "reports/ReportCatalogue.h"
 #include "reports/ReportFileError.h"
 #include "reports/ReportKind.h"
+#include "text/Cp1250.h"
 #include "text/FileSystem.h"
 #include "ui/KindListBox.h"
 #include "ui/TFBrowser.h"
@@ -40,6 +43,8 @@ using layout::ToQRect;
 constexpr const char16_t* NoSelectionForPreview =
     u"Jeśli chcesz zobaczyć podgląd, zaznacz którąś z pozycji.";
 constexpr const char16_t* NoReportsToSave = u"Nie można utworzyć listy, gdyż brak jest sprawozdań.";
+constexpr const char16_t* CheckPageUnwritable =
+    u"Nie udało się zapisać wyniku sprawdzenia zestawu w folderze roboczym.";
 constexpr const char16_t* UnsavedListQuestion =
     u"Lista sprawozdań została zmieniona i nie została zapisana.\rCzy zapisać ją przed "
     u"zamknięciem?";
@@ -102,6 +107,7 @@ TFRealProgramu::TFRealProgramu(SharedState& state, TFGlowny& mainWindow)
     LZapisz = new HotArea(PTlo, ToQRect(kSave));
     LPodglond = new HotArea(PTlo, ToQRect(kPreview));
     LGenrujZestaw = new HotArea(PTlo, ToQRect(kGenerate));
+    LSprawdzZestaw = new HotArea(PTlo, ToQRect(kCheckSet));
 
     LKKoncoworoczna = new QLabel(QStringLiteral(u"Klasyfikacja końcoworoczna"), PTlo);
     LKKoncoworoczna->move(ToQPoint(kFinalLabelPos));
@@ -140,6 +146,7 @@ TFRealProgramu::TFRealProgramu(SharedState& state, TFGlowny& mainWindow)
     connect(LZapisz, &HotArea::clicked, this, &TFRealProgramu::LZapiszClick);
     connect(LPodglond, &HotArea::clicked, this, &TFRealProgramu::LPodglondClick);
     connect(LGenrujZestaw, &HotArea::clicked, this, &TFRealProgramu::LGenrujZestawClick);
+    connect(LSprawdzZestaw, &HotArea::clicked, this, &TFRealProgramu::LSprawdzZestawClick);
     InstallHelpKey(this, [this] { OpenHelp(); });
     // The Alt shortcuts must work whichever control has the focus, so the
     // window looks at every key of the application before its controls do.
@@ -151,6 +158,10 @@ TFRealProgramu::TFRealProgramu(SharedState& state, TFGlowny& mainWindow)
 void TFRealProgramu::SetViewers(TFBrowserMini* previewWindow, TFBrowser* documentViewer) {
     m_previewWindow = previewWindow;
     m_documentViewer = documentViewer;
+    if (m_previewWindow != nullptr) {
+        connect(m_previewWindow, &TFBrowserMini::reportLinkFollowed, this,
+                &TFRealProgramu::SelectEntry, Qt::UniqueConnection);
+    }
 }
 
 void TFRealProgramu::showEvent(QShowEvent* event) {
@@ -219,12 +230,13 @@ bool TFRealProgramu::FormKeyDown(const QKeyEvent& key) {
         int Key;
         void (TFRealProgramu::*Run)();
     };
-    static constexpr std::array<Shortcut, 5> Shortcuts = {{
+    static constexpr std::array<Shortcut, 6> Shortcuts = {{
         {Qt::Key_D, &TFRealProgramu::AddReportFiles},
         {Qt::Key_U, &TFRealProgramu::RemoveSelected},
         {Qt::Key_P, &TFRealProgramu::PreviewSelected},
         {Qt::Key_Z, &TFRealProgramu::SaveListFile},
         {Qt::Key_G, &TFRealProgramu::GenerateDocumentSet},
+        {Qt::Key_S, &TFRealProgramu::CheckSet},
     }};
     if (key.key() == Qt::Key_Delete && (key.modifiers() & ~Qt::KeypadModifier) == Qt::NoModifier) {
         RemoveSelected();
@@ -343,6 +355,10 @@ void TFRealProgramu::LZapiszClick() {
 
 void TFRealProgramu::LGenrujZestawClick() {
     GenerateDocumentSet();
+}
+
+void TFRealProgramu::LSprawdzZestawClick() {
+    CheckSet();
 }
 
 void TFRealProgramu::AddReportFiles() {
@@ -495,6 +511,52 @@ void TFRealProgramu::GenerateDocumentSet() {
     } catch (const std::exception&) {
         // The user always learns that the set did not come out whole.
         failed(ProtocolsFailureMessage());
+    }
+}
+
+void TFRealProgramu::CheckSet() {
+    const std::string page = m_state.TempFolder + std::string(CheckPageFileName);
+    try {
+        SaveBuffer(CheckPage(CheckCatalogue(m_state.Catalogue, m_state.FoundReportFiles)), page);
+    } catch (const std::exception&) {
+        Warn(IconInfo, CheckPageUnwritable);
+        return;
+    }
+    if (m_previewWindow == nullptr) {
+        return;
+    }
+    m_previewWindow->LoadPreviewFile(page);
+    m_previewWindow->exec();
+}
+
+void TFRealProgramu::WarnWhenSetHasErrors() {
+    const int errors = CheckCatalogue(m_state.Catalogue, m_state.FoundReportFiles).ErrorCount();
+    if (errors == 0) {
+        return;
+    }
+    Warn(IconWarning, u"Zestaw zawiera błędy (" + Utf8ToUtf16(std::to_string(errors)) +
+                          u"), przez które dokumenty nie powstaną.\rSzczegóły pokaże polecenie "
+                          u"„Sprawdź zestaw” (Alt+S).");
+}
+
+void TFRealProgramu::SelectEntry(int entry) {
+    if (entry < 0 || entry >= static_cast<int>(m_state.Catalogue.Slots.size())) {
+        return;
+    }
+    const int kind = KindIndex(m_state.Catalogue.Slots[static_cast<std::size_t>(entry)].Kind);
+    if (kind < 0) {
+        return;
+    }
+    if (PozycjeBox->currentIndex() == kind) {
+        FillKindList(m_state.Catalogue, *LLista, kind);
+    } else {
+        PozycjeBox->setCurrentIndex(kind);
+    }
+    for (int line = 0; line < LLista->ItemCount(); ++line) {
+        if (EntryOfLine(line) == entry) {
+            LLista->setCurrentRow(line);
+            break;
+        }
     }
 }
 

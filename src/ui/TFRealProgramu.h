@@ -95,6 +95,17 @@ public:
     // failure of any step, or no known report folder, is reported in the
     // message box and stops there.
     void GenerateDocumentSet();
+    // Check the set as the catalogue holds it (with the files of its folder
+    // that the catalogue left out) and show the check page in the preview
+    // window, modally. A page that cannot be written is reported in the
+    // message box.
+    void CheckSet();
+    // After a set was loaded: when its check finds errors, one message says
+    // so and points at "Sprawdź zestaw"; warnings alone say nothing.
+    void WarnWhenSetHasErrors();
+    // Show the kind of a catalogue entry and select its line. Does nothing
+    // for an entry outside the catalogue or of no known kind.
+    void SelectEntry(int entry);
 
     // The folder whose "Protokoly" receives the document set: the folder of
     // the last new set, or, when the set came from a list file and no folder
@@ -130,6 +141,7 @@ public:
     HotArea* LZapisz;
     HotArea* LPodglond;
     HotArea* LGenrujZestaw;
+    HotArea* LSprawdzZestaw;
     QLabel* LKKoncoworoczna;
     FileDialog SaveLista;
     FileDialog OpenLista;
@@ -155,6 +167,7 @@ private:
     void LPodglondClick();
     void LZapiszClick();
     void LGenrujZestawClick();
+    void LSprawdzZestawClick();
     void OpenHelp();
     // Move a line and its report (both positions taken before the move).
     void MoveLine(int source, int target);

@@ -86,6 +86,16 @@ TEST(FormRoundTrip, GeneratedSchoolsGiveTheSameDocuments) {
     }
 }
 
+bool IsBadValue(Problem problem) {
+    for (const ValueProblem value :
+         {ValueProblem::MissingCount, ValueProblem::CountNotWholeNumber,
+          ValueProblem::CountOutOfRange, ValueProblem::NegativeCount,
+          ValueProblem::AverageNotNumeric, ValueProblem::TooManyLines})
+        if (ProblemOf(value) == problem)
+            return true;
+    return false;
+}
+
 TEST(FormRoundTrip, DamagedReportsShowTheCheckersFindings) {
     std::vector<std::string> unusable;
     const std::string folder = std::string(NOTARION_EXAMPLES) + "/uszkodzone";
@@ -93,8 +103,10 @@ TEST(FormRoundTrip, DamagedReportsShowTheCheckersFindings) {
         SCOPED_TRACE(path);
         const CheckResult checked = CheckReportFiles({path});
         std::vector<std::pair<std::string, std::string>> expected;
+        // The form states the bad values of its own file; findings about the
+        // whole set (a missing tutor's report, say) are not the form's.
         for (const Finding& finding : checked.Findings)
-            if (finding.Kind != Problem::DamagedXml && finding.Kind != Problem::UnknownKind)
+            if (IsBadValue(finding.Kind))
                 expected.emplace_back(finding.Element, finding.Value);
         const FormRead read = LoadReportForm(path);
         std::vector<std::pair<std::string, std::string>> found;

@@ -50,7 +50,8 @@ const std::vector<KindFixture>& KindFixtures() {
           {"Szkola/Obnizone/Uzasadnienie1/IloscWierszy", "1"},
           {"Szkola/Uwagi/IloscWierszy", "1"}}},
         {"Uzasadnienie oceny niedostatecznej",
-         "<Klasa>1a</Klasa><Uzasadnienia><Ilosc>{0}</Ilosc><Uzasadnienie1><Osoba>Tom</Osoba>"
+         "<Klasa>1a</Klasa><Przedmiot>fizyka</Przedmiot><Uzasadnienia><Ilosc>{0}</"
+         "Ilosc><Uzasadnienie1><Osoba>Tom</Osoba>"
          "<IloscWierszy>{1}</IloscWierszy><Wiersz0>a</Wiersz0></Uzasadnienie1></Uzasadnienia>",
          {{"Szkola/Uzasadnienia/Ilosc", "1"},
           {"Szkola/Uzasadnienia/Uzasadnienie1/IloscWierszy", "1"}}},
@@ -62,7 +63,8 @@ const std::vector<KindFixture>& KindFixtures() {
           {"Szkola/Sukcesy/IloscWierszy", "1"},
           {"Szkola/Wnioski/IloscWierszy", "1"}}},
         {"Realizacja programu wychowawczego",
-         "<Ogolne><IloscWierszy>{0}</IloscWierszy></Ogolne><Sukcesy><IloscWierszy>{1}"
+         "<Klasa>1a</Klasa><Ogolne><IloscWierszy>{0}</IloscWierszy></"
+         "Ogolne><Sukcesy><IloscWierszy>{1}"
          "</IloscWierszy></Sukcesy><Wnioski><IloscWierszy>{2}</IloscWierszy></Wnioski>",
          {{"Szkola/Ogolne/IloscWierszy", "0"},
           {"Szkola/Sukcesy/IloscWierszy", "0"},
@@ -147,7 +149,8 @@ TEST(ReportCheck, FindsAnErrorExactlyWhenTheSectionWriterFails) {
                         WriteReport(folder.File("raport.xml"), ReportText(fixture, count, value));
                     const CheckResult result = CheckReportFiles({path});
                     EXPECT_EQ(result.ErrorCount() > 0, WriterFails(path, fixture.Kind));
-                    if (values == &broken && !result.Findings.empty()) {
+                    // A count's error comes before what the set lacks as a whole.
+                    if (values == &broken && result.ErrorCount() > 0) {
                         EXPECT_EQ(result.Findings[0].Element, fixture.Counts[count].first);
                     }
                 }
@@ -291,7 +294,12 @@ TEST(ReportCheck, SecondReportOfOneKindForTheSameClassIsADouble) {
         report("e.xml", "Klasyfikacja klasy", "", classCounts),
         report("f.xml", "Klasyfikacja klasy", "", classCounts),
     };
-    const CheckResult result = CheckReportFiles(paths);
+    CheckResult result = CheckReportFiles(paths);
+    // The classes lack their other reports: not what this test is about.
+    std::erase_if(result.Findings, [](const Finding& finding) {
+        return finding.Kind == Problem::MissingBehaviourReport ||
+               finding.Kind == Problem::MissingTutorReport;
+    });
     ASSERT_EQ(result.Findings.size(), 1u);
     EXPECT_EQ(result.Findings[0].Kind, Problem::DuplicateClass);
     EXPECT_EQ(result.Findings[0].File, paths[2]);

@@ -1,4 +1,5 @@
 #include "cli/CommandLine.h"
+#include "cli/CheckJson.h"
 #include "cli/CheckOutput.h"
 #include "cli/CommandError.h"
 #include "cli/ReportSource.h"
@@ -138,7 +139,9 @@ TEST(CheckOutput, JsonStringsAreEscaped) {
         {"zwykły", "\"zwykły\""},
         {"a\"b\\c", "\"a\\\"b\\\\c\""},
         {"wiersz\r\nnowy\tt", "\"wiersz\\r\\nnowy\\tt\""},
-        {std::string("\x01\x1f\x7f", 3), "\"\\u0001\\u001f\\u007f\""},
+        {std::string("\x01\x1f", 2), "\"\\u0001\\u001f\""},
+        // A name that is not UTF-8 still gives valid JSON.
+        {"a\xff", "\"a\xef\xbf\xbd\""},
         {"", "\"\""},
     };
     for (const auto& [text, expected] : cases)

@@ -145,8 +145,8 @@ TEST(CliProgram, FailuresShowTheSystemsMessageAndExitWithOne) {
          "Brak plików z danymi we wskazanym folderze.\nProgram nie ma co przetwarzać.\n"},
         {{"generate", folder.File("zepsuty")},
          "Wystąpiły problemy przy generowaniu plików protokołu.\nPrawdopodobnie pliki "
-         "sprawozdań (jeden lub więcej) są uszkodzone. Skontroluj je korzystając z modułu "
-         "Lupik.\n"},
+         "sprawozdań (jeden lub więcej) są uszkodzone. Skontroluj je poleceniem „Sprawdź "
+         "zestaw” w oknie listy sprawozdań.\n"},
         {{"generate", folder.File("listy/zla.xmp")},
          "Wystąpiły problemy z wczytaniem pliku listy.\nPrawdopodobnie plik jest uszkodzony.\n"},
         {{"list", "show", folder.File("listy/brak.xmp")},
@@ -219,21 +219,27 @@ TEST(CliProgram, CheckFindsEveryProblemOfADamagedFolder) {
     const auto text = RunProgram({"check", folder.Text()});
     EXPECT_EQ(text.Code, 1);
     const auto lines = Lines(text.Out);
-    ASSERT_EQ(lines.size(), 7u) << text.Out;
+    ASSERT_EQ(lines.size(), 9u) << text.Out;
     EXPECT_EQ(lines[0].rfind(folder.File("a_uszkodzony.xml") + ": ostrzeżenie: uszkodzony", 0), 0u);
     EXPECT_TRUE(Contains(lines[1], "Czy chodziło o „Z karty”?"));
     EXPECT_TRUE(Contains(lines[2], "błąd: Szkola/Info/IloscWierszy zawiera „1O”"));
     EXPECT_TRUE(Contains(lines[3], "„Ewa” nie ma liczbowej średniej"));
     EXPECT_TRUE(Contains(lines[4], "„20000” w Szkola/Ndst/IleOsob jest poza zakresem"));
     EXPECT_TRUE(Contains(lines[5], "(pierwsze: " + folder.File("d_klasa.xml") + ")"));
-    EXPECT_EQ(lines[6], "Sprawdzone sprawozdania: 5. Błędy: 3. Ostrzeżenia: 3.");
+    // Then what the set lacks as a whole: class 1a has only class reports.
+    EXPECT_TRUE(Contains(lines[6], "d_klasa.xml: ostrzeżenie: klasa „1a” nie ma sprawozdania "
+                                   "„Klasyfikacja klasy z zachowania”."));
+    EXPECT_TRUE(Contains(lines[7], "„Realizacja programu wychowawczego”."));
+    EXPECT_EQ(lines[8], "Sprawdzone sprawozdania: 5. Błędy: 3. Ostrzeżenia: 5.");
 
     const auto json = RunProgram({"check", "--json", folder.Text()});
     EXPECT_EQ(json.Code, 1);
     for (const char* code :
          {"\"damaged-xml\"", "\"unknown-kind\"", "\"count-not-whole-number\"",
           "\"average-not-numeric\"", "\"count-out-of-range\"", "\"duplicate-class\"",
-          "\"unreadCharacters\": ", "\"suggestion\": \"Z karty\"", "\"errors\": 3"})
+          "\"unreadCharacters\": ", "\"suggestion\": \"Z karty\"", "\"errors\": 3",
+          "\"problem\": \"missing-tutor-report\", \"class\": \"1a\"",
+          "{\"class\": \"1a\", \"classReports\": 2, \"behaviourReports\": 0, \"tutorReports\": 0}"})
         EXPECT_TRUE(Contains(json.Out, code)) << code;
 }
 
@@ -264,18 +270,27 @@ TEST(CliProgram, FileNamesWithTerminalEscapesArePrintedEscaped) {
     EXPECT_TRUE(fs::exists(name)) << "the file keeps its real name";
 }
 
-TEST(CliProgram, CheckOfASoundSchoolFindsNothing) {
+TEST(CliProgram, CheckOfASoundSchoolFindsOnlyItsUnjustifiedGrade) {
     TempFolder school;
     CopySchool(school.Text());
     const std::string list = school.File("lista.xmp");
     ASSERT_EQ(RunProgram({"list", "save", school.Text(), list}).Code, 0);
     for (const std::string& source : {school.Text(), list}) {
+        // Its files are sound; its failing grade in physics has no justification.
         const auto text = RunProgram({"check", source});
-        EXPECT_EQ(text.Code, 0) << text.Out;
-        EXPECT_EQ(text.Out, "Sprawdzone sprawozdania: 9. Błędy: 0. Ostrzeżenia: 0.\n");
+        EXPECT_EQ(text.Code, 1) << text.Out;
+        EXPECT_EQ(text.Out, school.File("klasa_1a.xml") +
+                                ": ostrzeżenie: ocena niedostateczna ucznia „Tomasz Nowak” z "
+                                "przedmiotu „fizyka” (klasa „1a”) nie ma uzasadnienia: żadne "
+                                "sprawozdanie „Uzasadnienie oceny niedostatecznej” tej klasy i "
+                                "tego przedmiotu nie wymienia ucznia.\n"
+                                "Sprawdzone sprawozdania: 9. Błędy: 0. Ostrzeżenia: 1.\n");
         const auto json = RunProgram({"check", source, "--json"});
-        EXPECT_EQ(json.Code, 0);
-        EXPECT_TRUE(Contains(json.Out, "\"findings\": []")) << json.Out;
+        EXPECT_EQ(json.Code, 1);
+        EXPECT_TRUE(Contains(json.Out, "\"problem\": \"failing-grade-without-justification\", "
+                                       "\"class\": \"1a\", \"student\": \"Tomasz Nowak\", "
+                                       "\"subject\": \"fizyka\""))
+            << json.Out;
     }
     // A report moved away after the list was saved is named by the check.
     fs::remove(school.File("karta_zajac.xml"));
@@ -294,6 +309,29 @@ TEST(CliProgram, UsageErrorsExitWithTwo) {
     const auto help = RunProgram({"--help"});
     EXPECT_EQ(help.Code, 0);
     EXPECT_TRUE(Contains(help.Out, "notarion-cli generate ŹRÓDŁO"));
+}
+
+TEST(CliProgram, TheSchoolWithGapsShowsEachGapOnceAndNothingElse) {
+    const fs::path braki = fs::path(NOTARION_EXAMPLES) / "braki";
+    for (const std::string& source : {braki.string(), (braki / "braki.xmp").string()}) {
+        const auto json = RunProgram({"check", "--json", source});
+        EXPECT_EQ(json.Code, 1) << json.Err;
+        EXPECT_TRUE(Contains(json.Out, "\"errors\": 0,\n  \"warnings\": 4,")) << json.Out;
+        for (const char* code :
+             {"missing-tutor-report", "failing-grade-without-justification",
+              "justification-without-failing-grade", "distinguished-below-threshold"}) {
+            const std::string problem = "\"problem\": \"" + std::string(code) + "\"";
+            const std::size_t at = json.Out.find(problem);
+            EXPECT_NE(at, std::string::npos) << code;
+            EXPECT_EQ(json.Out.find(problem, at + 1), std::string::npos) << code;
+        }
+        EXPECT_TRUE(Contains(json.Out, "\"classes\": [\n"
+                                       "    {\"class\": \"1a\", \"classReports\": 1, "
+                                       "\"behaviourReports\": 1, \"tutorReports\": 1},\n"))
+            << json.Out;
+        EXPECT_TRUE(Contains(json.Out, "{\"class\": \"2a\", \"classReports\": 1, "
+                                       "\"behaviourReports\": 1, \"tutorReports\": 0}"));
+    }
 }
 
 // The sample school's documents are proven byte for byte in the generator's

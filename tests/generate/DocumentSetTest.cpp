@@ -495,8 +495,10 @@ TEST(SetContents, CountsEachKnownKindAndListsTheDocumentsInChooserOrder) {
 }
 
 TEST(GenerationMessages, AreTheTwoLineTextsOfTheirSteps) {
-    const std::u16string hint = u"Prawdopodobnie pliki sprawozdań (jeden lub więcej) są "
-                                u"uszkodzone. Skontroluj je korzystając z modułu Lupik.";
+    const std::u16string hint =
+        u"Prawdopodobnie pliki sprawozdań (jeden lub więcej) są "
+        u"uszkodzone. Skontroluj je poleceniem „Sprawdź zestaw” w oknie listy "
+        u"sprawozdań.";
     EXPECT_EQ(ProtocolsFailureMessage(),
               u"Wystąpiły problemy przy generowaniu plików protokołu.\r" + hint);
     EXPECT_EQ(ListsFailureMessage(), u"Wystąpiły problemy przy generowaniu plików list.\r" + hint);

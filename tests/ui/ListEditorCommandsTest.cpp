@@ -114,6 +114,46 @@ TEST_F(ListEditorCommandsTest, PreviewOpensTheWrittenPageFromEachOfItsTriggers) 
     EXPECT_TRUE(m_messages.empty());
 }
 
+TEST_F(ListEditorCommandsTest, CheckSetShowsItsPageWhoseFileLinkSelectsTheReport) {
+    OpenOnGoodSet();
+    const std::string page = m_state.TempFolder + "Sprawdzenie.htm";
+    int entryOf1b = -1;
+    for (std::size_t i = 0; i < m_state.Catalogue.Slots.size(); ++i) {
+        if (m_state.Catalogue.Slots[i].Path == m_paths[1])
+            entryOf1b = static_cast<int>(i);
+    }
+    ASSERT_GE(entryOf1b, 0);
+    for (const bool byKey : {true, false}) {
+        SCOPED_TRACE(byKey ? "Alt+S" : "hot area");
+        // Another kind is shown and another line selected before the link.
+        Editor().PozycjeBox->setCurrentIndex(1);
+        std::string shownPath;
+        ModalWatcher<TFBrowserMini> watcher([&](TFBrowserMini* window) {
+            shownPath = window->WebBrowser->DocumentPath();
+            emit window->WebBrowser->anchorClicked(
+                QUrl(QStringLiteral("pozycja:%1").arg(entryOf1b)));
+        });
+        if (byKey)
+            QTest::keyClick(&List(), Qt::Key_S, Qt::AltModifier);
+        else
+            QTest::mouseClick(Editor().LSprawdzZestaw, Qt::LeftButton);
+        EXPECT_EQ(watcher.Seen(), 1);
+        EXPECT_EQ(shownPath, page);
+        EXPECT_EQ(Editor().PozycjeBox->currentIndex(), 0);
+        ASSERT_GE(List().SelectedPosition(), 0);
+        EXPECT_EQ(List().ItemText(List().SelectedPosition()),
+                  m_state.Catalogue.Slots[entryOf1b].Title);
+    }
+    // Class 1b has only its class report, 1a lacks its tutor's report.
+    const std::string bytes = ReadWholeFile(page);
+    EXPECT_NE(bytes.find(Cp1250FromQString(QStringLiteral(u"<b>Błędy: 0, ostrzeżenia: 3.</b>"))),
+              std::string::npos)
+        << bytes;
+    EXPECT_NE(bytes.find("<a href=\"pozycja:" + std::to_string(entryOf1b) + "\">"),
+              std::string::npos);
+    EXPECT_TRUE(m_messages.empty());
+}
+
 TEST_F(ListEditorCommandsTest, PreviewWithoutASelectedLineOnlyAsksForOne) {
     OpenOnGoodSet();
     List().clearSelection();

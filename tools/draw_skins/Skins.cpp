@@ -83,7 +83,7 @@ struct Command {
     const char* name;
     QRect area;
     const char* caption;
-    enum class Icon { Add, Remove, Save, Preview } icon;
+    enum class Icon { Add, Remove, Save, Preview, Check } icon;
 };
 
 const std::array kCommands{
@@ -91,6 +91,7 @@ const std::array kCommands{
     Command{"LUsunPlik", ToQRect(table::kRemoveFile), "Usuń plik", Command::Icon::Remove},
     Command{"LZapisz", ToQRect(table::kSave), "Zapisz listę", Command::Icon::Save},
     Command{"LPodglond", ToQRect(table::kPreview), "Podgląd", Command::Icon::Preview},
+    Command{"LSprawdzZestaw", ToQRect(table::kCheckSet), "Sprawdź zestaw", Command::Icon::Check},
 };
 constexpr QRect kGenerate = ToQRect(table::kGenerate);
 } // namespace editor
@@ -433,6 +434,10 @@ void CommandIcon(QPainter& painter, const QPointF& centre, editor::Command::Icon
         painter.drawEllipse(centre + QPointF(-0.6, -0.6), 2.1, 2.1);
         painter.drawLine(centre + QPointF(1.0, 1.0), centre + QPointF(2.8, 2.8));
         break;
+    case editor::Command::Icon::Check:
+        painter.drawLine(centre + QPointF(-2.6, 0.2), centre + QPointF(-0.6, 2.2));
+        painter.drawLine(centre + QPointF(-0.6, 2.2), centre + QPointF(2.8, -2.2));
+        break;
     }
     painter.restore();
 }
@@ -507,7 +512,10 @@ void PaintListEditor(SkinCanvas& canvas) {
                              QColor(255, 255, 255, 28));
         }
     }
-    painter.fillRect(QRectF(inner, 382, innerWidth, 1), QColor(255, 255, 255, 28));
+    // The line above the main command, halfway between it and the last command.
+    const qreal aboveGenerate = (kCommands.back().area.bottom() + kGenerate.top()) / 2.0;
+    painter.fillRect(QRectF(inner, std::round(aboveGenerate), innerWidth, 1),
+                     QColor(255, 255, 255, 28));
     ButtonFace(painter, kGenerate, Face::Primary, 6);
     canvas.Caption(kGenerate, QStringLiteral("Generuj zestaw"), SkinFont(13, QFont::Bold),
                    FaceText(Face::Primary), Across::Centre, 0);

@@ -715,6 +715,71 @@ SampleSet MakeDamagedSamples(std::uint64_t seed) {
     return set;
 }
 
+namespace {
+
+// The first draft of a kind whose group holds at least one numbered student.
+Draft& FirstWithStudents(std::vector<Draft>& drafts, std::string_view kind, std::string_view group,
+                         std::string_view count) {
+    for (Draft& draft : drafts) {
+        const ReportNode* doc = draft.Root.Find("Doc");
+        const ReportNode* students = draft.Root.Find(group);
+        if (doc != nullptr && doc->Text == kind && students != nullptr &&
+            students->Find(count) != nullptr && students->Find(count)->Text != "0")
+            return draft;
+    }
+    throw Failure("the sample school has no report with " + std::string(group));
+}
+
+} // namespace
+
+SampleSet MakeSchoolWithGaps(std::uint64_t seed) {
+    SampleSchoolOptions options;
+    options.Classes = 4;
+    options.Seed = seed;
+    SchoolComposer composer(options);
+    std::vector<Draft> drafts = composer.Compose();
+
+    // The tutor of the second class never handed in the report on the
+    // educational programme.
+    int tutorReports = 0;
+    std::erase_if(drafts, [&](const Draft& draft) {
+        return draft.Name.ends_with("_wychowawca") && ++tutorReports == 2;
+    });
+
+    // A failing grade in art that nobody justified.
+    Draft& failing = FirstWithStudents(drafts, KindClass, "Ndst", "IleOsob");
+    ReportNode& subjects = ChildOf(ChildOf(ChildOf(failing.Root, "Ndst"), "Uczen1"), "Przedmioty");
+    subjects.Text += ", plastyka";
+
+    // A justification for a student whose grade is not failing: a
+    // distinguished student of the same class.
+    Draft& justification =
+        FirstWithStudents(drafts, KindFailJustification, "Uzasadnienia", "Ilosc");
+    const std::string className = justification.Root.Find("Klasa")->Text;
+    Draft& classReport = DraftNamed(drafts, className + "_klasyfikacja");
+    const std::string good = ChildOf(ChildOf(classReport.Root, "Pasek"), "Uczen1").Text;
+    ReportNode& all = ChildOf(justification.Root, "Uzasadnienia");
+    ReportNode& count = ChildOf(all, "Ilosc");
+    const int next = std::stoi(count.Text) + 1;
+    count.Text = std::to_string(next);
+    ReportNode& extra = all.Add("Uzasadnienie" + std::to_string(next));
+    extra.Add("Osoba", good);
+    extra.Add("IloscWierszy", "1");
+    extra.Add("Wiersz0", "Nie opanował podstawowych wiadomości z przedmiotu.");
+
+    // A distinction at 4,60, below the 4,75 the distinction needs.
+    Draft& distinction = FirstWithStudents(drafts, KindClass, "Pasek", "IleOsob");
+    ChildOf(ChildOf(ChildOf(distinction.Root, "Pasek"), "Uczen1"), "Srednia").Text = "460";
+
+    SampleSet set;
+    for (const Draft& draft : drafts)
+        set.Files.push_back(ToFile(draft));
+    SortByName(set.Files);
+    set.Files.push_back(SampleFile{"braki.xmp", ListOf(set.Files), {}, {}});
+    SortByName(set.Files);
+    return set;
+}
+
 void WriteSampleSet(const std::string& folder, const SampleSet& set) {
     MakeFolders(folder);
     for (const SampleFile& file : set.Files)

@@ -55,6 +55,13 @@ SampleSet MakeSampleSchool(const SampleSchoolOptions& options);
 // list file whose count is a word, and three sound reports. Never fails.
 SampleSet MakeDamagedSamples(std::uint64_t seed);
 
+// Compose a small school of four classes whose files are sound but whose set
+// has the gaps a secretary chases: one class without its tutor's report, one
+// failing grade without a justification, one justification of a grade that
+// is not failing, one distinction at an average of 4,60; with the list file
+// "braki.xmp". Never fails.
+SampleSet MakeSchoolWithGaps(std::uint64_t seed);
+
 // Write every file of the set into the folder (a Windows-1250 path text),
 // creating the folder and its missing parents; files of the same names are
 // replaced, other files are left alone. Throws Failure when a folder cannot

@@ -17,11 +17,13 @@ namespace {
 constexpr std::string_view Usage =
     "Użycie: make_school --out FOLDER [--classes N] [--seed S] [--list NAZWA.xmp | --no-list]\n"
     "        make_school --out FOLDER --damaged [--seed S]\n"
+    "        make_school --out FOLDER --gaps [--seed S]\n"
     "\n"
     "Zapisuje w FOLDERZE przykładową szkołę: pliki sprawozdań wszystkich rodzajów\n"
     "i plik listy tego zestawu (domyślnie 16 klas, ziarno 1, lista szkola.xmp).\n"
     "Te same opcje dają zawsze te same bajty. Z --damaged zapisuje zamiast tego\n"
-    "mały zestaw uszkodzonych plików do wypróbowania komunikatów o błędach.\n"
+    "mały zestaw uszkodzonych plików do wypróbowania komunikatów o błędach,\n"
+    "a z --gaps małą szkołę z brakami, które znajduje sprawdzenie zestawu.\n"
     "Pliki o tych samych nazwach są zastępowane, inne pliki w folderze zostają.\n";
 
 template <typename Number> bool ParseNumber(std::string_view text, Number& value) {
@@ -40,6 +42,7 @@ int main(int argc, char** argv) {
     notarion::SampleSchoolOptions options;
     std::string folder;
     bool damaged = false;
+    bool gaps = false;
     for (int i = 1; i < argc; ++i) {
         const std::string_view option = argv[i];
         const bool hasValue = i + 1 < argc;
@@ -48,6 +51,8 @@ int main(int argc, char** argv) {
             return 0;
         } else if (option == "--damaged") {
             damaged = true;
+        } else if (option == "--gaps") {
+            gaps = true;
         } else if (option == "--no-list") {
             options.ListName.clear();
         } else if (!hasValue) {
@@ -75,6 +80,7 @@ int main(int argc, char** argv) {
 
     try {
         const notarion::SampleSet set = damaged ? notarion::MakeDamagedSamples(options.Seed)
+                                        : gaps  ? notarion::MakeSchoolWithGaps(options.Seed)
                                                 : notarion::MakeSampleSchool(options);
         // Paths of the core are Windows-1250 text; the command line is UTF-8.
         const std::string cp1250Folder = notarion::Utf8ToCp1250(folder);

@@ -20,6 +20,7 @@ inline constexpr Rect kAddFile{589, 259, 112, 15};
 inline constexpr Rect kRemoveFile{592, 290, 112, 15};
 inline constexpr Rect kSave{592, 322, 112, 13};
 inline constexpr Rect kPreview{590, 350, 119, 15};
+inline constexpr Rect kCheckSet{590, 375, 119, 15};
 inline constexpr Rect kGenerate{586, 399, 119, 31};
 inline constexpr Point kFinalLabelPos{370, 416};
 

@@ -1,7 +1,6 @@
-#include "cli/ReportFindings.h"
+#include "check/ReportFindings.h"
 
-#include "cli/CheckOutput.h"
-#include "cli/TerminalText.h"
+#include "text/Cp1250.h"
 
 namespace notarion {
 namespace {
@@ -41,11 +40,11 @@ Finding CheckFinding(const FormRead& read, const FormFinding& found) {
 
 } // namespace
 
-std::vector<FormProblem> DescribeFormFindings(const FormRead& read) {
+std::vector<FormProblem> DescribeFormFindings(const FormRead& read, const ShownText& shown) {
     std::vector<FormProblem> problems;
     for (const FormFinding& found : read.Findings) {
         FormProblem problem;
-        problem.Element = TerminalText(found.Value.Element);
+        problem.Element = Cp1250ToUtf8(found.Value.Element);
         problem.Part = found.Part;
         problem.Row = found.Row;
         if (found.Issue == FormIssue::MissingElement) {
@@ -53,14 +52,14 @@ std::vector<FormProblem> DescribeFormFindings(const FormRead& read) {
             // empty line where the element is missing.
             problem.Code = "missing-element";
             problem.Level = Severity::Warning;
-            problem.Message = "brak elementu " + OneLine(problem.Element) + ", choć liczba „" +
+            problem.Message = "brak elementu " + shown(problem.Element) + ", choć liczba „" +
                               found.Value.Value +
                               "” go zapowiada; dokument pokaże w tym miejscu pusty wiersz.";
         } else {
             const Finding finding = CheckFinding(read, found);
             problem.Code = ProblemCode(finding.Kind);
             problem.Level = finding.Level;
-            problem.Message = FindingMessage(finding);
+            problem.Message = FindingMessage(finding, shown);
         }
         problems.push_back(std::move(problem));
     }

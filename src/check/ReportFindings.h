@@ -2,8 +2,9 @@
 
 // The problems met while reading a report into the editor's form, stated as
 // the check states them: the same codes, severities and Polish messages. The
-// editor window and `report show` both print them through here.
+// editor window and the command line both print them through here.
 
+#include "check/FindingText.h"
 #include "check/ReportCheck.h"
 #include "reports/ReportFormFile.h"
 
@@ -26,7 +27,8 @@ struct FormProblem {
     int Row = -1;
 };
 
-// The problems of a read, in reading order.
-std::vector<FormProblem> DescribeFormFindings(const FormRead& read);
+// The problems of a read, in reading order; shown decides how a text of the
+// report appears inside a message (the terminal escapes control characters).
+std::vector<FormProblem> DescribeFormFindings(const FormRead& read, const ShownText& shown);
 
 } // namespace notarion

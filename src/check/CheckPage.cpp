@@ -1,0 +1,144 @@
+#include "check/CheckPage.h"
+
+#include "check/FindingText.h"
+#include "reports/ReportKind.h"
+#include "text/Cp1250.h"
+
+#include <charconv>
+#include <map>
+
+namespace notarion {
+namespace {
+
+constexpr std::string_view LinkPrefix = "pozycja:";
+
+std::string Cp(std::string_view utf8) {
+    return Utf8ToCp1250(utf8);
+}
+
+// How many reports of one kind a class has, in a word.
+std::string Presence(int count) {
+    if (count == 0)
+        return "<b>" + Cp("brak") + "</b>";
+    if (count == 1)
+        return Cp("jest");
+    return "<b>" + Cp("podwójne") + " (" + std::to_string(count) + ")</b>";
+}
+
+void WriteClassTable(const CheckResult& result, HtmlBuffer& page) {
+    if (result.Classes.empty())
+        return;
+    page.Lines.emplace_back("<table border=\"1\" cellspacing=\"0\" cellpadding=\"4\">");
+    std::string header = "  <tr><th>Klasa</th>";
+    for (const ReportKind kind : {ReportKind::Class, ReportKind::Behaviour, ReportKind::Tutor})
+        header += "<th>" + KindText(kind) + "</th>";
+    page.Lines.push_back(header + "</tr>");
+    for (const ClassTally& tally : result.Classes) {
+        page.Lines.push_back("  <tr><td>" + PageText(Cp1250ToUtf8(tally.Name)) + "</td><td>" +
+                             Presence(tally.ClassReports) + "</td><td>" +
+                             Presence(tally.BehaviourReports) + "</td><td>" +
+                             Presence(tally.TutorReports) + "</td></tr>");
+    }
+    page.Lines.emplace_back("</table>");
+}
+
+void WriteFindings(const CheckResult& result, HtmlBuffer& page) {
+    // Grouped by file in the order each file is first named.
+    std::vector<std::string> files;
+    std::map<std::string, std::vector<const Finding*>> byFile;
+    for (const Finding& finding : result.Findings) {
+        auto& group = byFile[finding.File];
+        if (group.empty())
+            files.push_back(finding.File);
+        group.push_back(&finding);
+    }
+    const ShownText asIs = [](std::string_view utf8) { return std::string(utf8); };
+    for (const std::string& file : files) {
+        const std::vector<const Finding*>& group = byFile[file];
+        const std::string name = PageText(Cp1250ToUtf8(file));
+        const int entry = group.front()->ListPosition;
+        AddBoldLine(page,
+                    entry >= 0 ? "<a href=\"" + ReportLink(entry) + "\">" + name + "</a>" : name);
+        OpenList(page);
+        for (const Finding* finding : group) {
+            std::string item = Cp(finding->Level == Severity::Error ? "błąd" : "ostrzeżenie");
+            if (!finding->Element.empty())
+                item += " (" + PageText(Cp1250ToUtf8(finding->Element)) + ")";
+            AddListItem(page, item + ": " + PageText(FindingMessage(*finding, asIs)));
+        }
+        CloseList(page);
+    }
+}
+
+} // namespace
+
+std::string ReportLink(int entry) {
+    return std::string(LinkPrefix) + std::to_string(entry);
+}
+
+int EntryOfReportLink(std::string_view link) {
+    if (link.substr(0, LinkPrefix.size()) != LinkPrefix)
+        return -1;
+    const std::string_view digits = link.substr(LinkPrefix.size());
+    int entry = -1;
+    const auto [end, error] = std::from_chars(digits.data(), digits.data() + digits.size(), entry);
+    if (error != std::errc() || end != digits.data() + digits.size() || entry < 0)
+        return -1;
+    return entry;
+}
+
+std::string PageText(std::string_view utf8) {
+    const std::u16string units = Utf8ToUtf16(utf8);
+    std::string text;
+    for (std::size_t i = 0; i < units.size(); ++i) {
+        const char16_t c = units[i];
+        switch (c) {
+        case u'<':
+            text += "&lt;";
+            continue;
+        case u'>':
+            text += "&gt;";
+            continue;
+        case u'&':
+            text += "&amp;";
+            continue;
+        case u'"':
+            text += "&quot;";
+            continue;
+        default:
+            break;
+        }
+        const bool pair = c >= 0xD800 && c <= 0xDBFF && i + 1 < units.size() &&
+                          units[i + 1] >= 0xDC00 && units[i + 1] <= 0xDFFF;
+        if (pair) {
+            const unsigned code = 0x10000u + ((c - 0xD800u) << 10) + (units[i + 1] - 0xDC00u);
+            text += "&#" + std::to_string(code) + ";";
+            ++i;
+            continue;
+        }
+        const std::string spelt = Utf16ToCp1250(std::u16string_view(&units[i], 1));
+        text += spelt != "?" || c == u'?' ? spelt : "&#" + std::to_string(unsigned{c}) + ";";
+    }
+    return text;
+}
+
+HtmlBuffer CheckPage(const CheckResult& result) {
+    HtmlBuffer page;
+    BeginPage(page);
+    AddHeading(page, Cp("SPRAWDZENIE ZESTAWU SPRAWOZDAŃ"));
+    OpenParagraph(page);
+    AddBoldLine(page, result.Findings.empty()
+                          ? Cp("Zestaw gotowy do wygenerowania.")
+                          : Cp("Błędy: " + std::to_string(result.ErrorCount()) +
+                               ", ostrzeżenia: " + std::to_string(result.WarningCount()) + "."));
+    AddLabelLine(page, Cp("Sprawdzone sprawozdania:"), std::to_string(result.ReportsChecked));
+    CloseParagraph(page);
+    WriteClassTable(result, page);
+    OpenParagraph(page);
+    WriteFindings(result, page);
+    CloseParagraph(page);
+    EndPage(page);
+    return page;
+}
+
+} // namespace notarion

@@ -1,0 +1,290 @@
+#include "check/SetChecks.h"
+
+#include "reports/ReportReader.h"
+#include "text/Cp1250.h"
+
+#include <algorithm>
+#include <map>
+#include <utility>
+
+namespace notarion {
+namespace {
+
+// The lowest average, in hundredths, that earns a distinction.
+constexpr int DistinctionThreshold = 475;
+// Averages of 4 hundredths or less are not shown in the lists: they mean
+// "no average given", not a low one.
+constexpr int LowestShownAverage = 5;
+
+bool IsBlank(char c) {
+    return c == ' ' || c == '\t' || c == '\r' || c == '\n';
+}
+
+std::string Trimmed(std::string_view text) {
+    std::size_t begin = 0;
+    std::size_t end = text.size();
+    while (begin < end && IsBlank(text[begin]))
+        ++begin;
+    while (end > begin && IsBlank(text[end - 1]))
+        --end;
+    return std::string(text.substr(begin, end - begin));
+}
+
+std::string Numbered(std::string_view stem, int number) {
+    return std::string(stem) + std::to_string(number);
+}
+
+// The students of the numbered elements group/stemN/who, N from 1 to the
+// group's count, each element naming one or more students.
+void ReadNamedStudents(ReportReader& reader, std::string_view group, std::string_view count,
+                       std::string_view stem, std::string_view who,
+                       std::vector<NamedStudent>& students) {
+    const int n = reader.Count(group, count);
+    for (int i = 1; i <= n; ++i) {
+        const std::string element = Numbered(stem, i);
+        for (std::string& name : CommaSeparated(reader.Text(group, element, who))) {
+            NamedStudent student;
+            student.Name = std::move(name);
+            student.Element =
+                "Szkola/" + std::string(group) + "/" + element + "/" + std::string(who);
+            students.push_back(std::move(student));
+        }
+    }
+}
+
+void ReadClassReport(ReportReader& reader, ReportFacts& facts) {
+    const int failing = reader.Count("Ndst", "IleOsob");
+    for (int i = 1; i <= failing; ++i) {
+        const std::string uczen = Numbered("Uczen", i);
+        NamedStudent student;
+        student.Name = Trimmed(reader.Text("Ndst", uczen));
+        student.Element = "Szkola/Ndst/" + uczen;
+        student.Subjects = CommaSeparated(reader.Text("Ndst", uczen, "Przedmioty"));
+        facts.Students.push_back(std::move(student));
+    }
+    const int distinguished = reader.Count("Pasek", "IleOsob");
+    for (int i = 1; i <= distinguished; ++i) {
+        const std::string uczen = Numbered("Uczen", i);
+        NamedStudent student;
+        student.Name = Trimmed(reader.Text("Pasek", uczen));
+        student.Element = "Szkola/Pasek/" + uczen;
+        student.AverageText = reader.Text("Pasek", uczen, "Srednia");
+        const WholeNumber average = ParseWholeNumber(student.AverageText);
+        student.Average = average ? average.Value : -1;
+        facts.Distinguished.push_back(std::move(student));
+    }
+}
+
+// The facts of one class: its reports of each kind, in the order read.
+struct ClassReports {
+    std::string Name;
+    std::vector<const ReportFacts*> Class;
+    std::vector<const ReportFacts*> Behaviour;
+    std::vector<const ReportFacts*> Tutor;
+    std::vector<const ReportFacts*> Justifications;
+};
+
+Finding FindingAbout(Problem problem, const ReportFacts& report, std::string element) {
+    Finding finding;
+    finding.Kind = problem;
+    finding.Level = Severity::Warning;
+    finding.File = report.File;
+    finding.ListPosition = report.ListPosition;
+    finding.Element = std::move(element);
+    finding.Class = report.Class;
+    return finding;
+}
+
+bool NamesSubject(const NamedStudent& student, const std::u16string& subject) {
+    return std::any_of(student.Subjects.begin(), student.Subjects.end(),
+                       [&](const std::string& s) { return ComparableText(s) == subject; });
+}
+
+// Is the student named with the subject in one of the reports? For class
+// reports the subject is one of the student's failed subjects; for
+// justification reports it is the report's own.
+bool IsNamedIn(const std::vector<const ReportFacts*>& reports, const std::u16string& name,
+               const std::u16string& subject) {
+    return std::any_of(reports.begin(), reports.end(), [&](const ReportFacts* report) {
+        if (report->Kind == ReportKind::FailJustification &&
+            ComparableText(report->Subject) != subject)
+            return false;
+        return std::any_of(report->Students.begin(), report->Students.end(),
+                           [&](const NamedStudent& student) {
+                               return ComparableText(student.Name) == name &&
+                                      (report->Kind == ReportKind::FailJustification ||
+                                       NamesSubject(student, subject));
+                           });
+    });
+}
+
+void CheckCompleteness(const ClassReports& reports, CheckResult& result) {
+    const ReportFacts& first = !reports.Class.empty()       ? *reports.Class.front()
+                               : !reports.Behaviour.empty() ? *reports.Behaviour.front()
+                                                            : *reports.Tutor.front();
+    const std::pair<const std::vector<const ReportFacts*>*, Problem> kinds[] = {
+        {&reports.Class, Problem::MissingClassReport},
+        {&reports.Behaviour, Problem::MissingBehaviourReport},
+        {&reports.Tutor, Problem::MissingTutorReport},
+    };
+    for (const auto& [found, problem] : kinds) {
+        if (!found->empty())
+            continue;
+        Finding finding = FindingAbout(problem, first, "Szkola/Klasa");
+        finding.Value = first.Class;
+        result.Findings.push_back(std::move(finding));
+    }
+}
+
+void CheckFailingGrades(const ClassReports& reports, CheckResult& result) {
+    for (const ReportFacts* classReport : reports.Class) {
+        for (const NamedStudent& student : classReport->Students) {
+            for (const std::string& subject : student.Subjects) {
+                if (IsNamedIn(reports.Justifications, ComparableText(student.Name),
+                              ComparableText(subject)))
+                    continue;
+                Finding finding = FindingAbout(Problem::FailingGradeWithoutJustification,
+                                               *classReport, student.Element + "/Przedmioty");
+                finding.Student = student.Name;
+                finding.Subject = subject;
+                result.Findings.push_back(std::move(finding));
+            }
+        }
+    }
+    // A justification of a class no class report names (a misspelt class
+    // name, a report that never came) holds no failing grade either.
+    for (const ReportFacts* justification : reports.Justifications) {
+        for (const NamedStudent& student : justification->Students) {
+            if (IsNamedIn(reports.Class, ComparableText(student.Name),
+                          ComparableText(justification->Subject)))
+                continue;
+            Finding finding = FindingAbout(Problem::JustificationWithoutFailingGrade,
+                                           *justification, student.Element);
+            finding.Student = student.Name;
+            finding.Subject = justification->Subject;
+            result.Findings.push_back(std::move(finding));
+        }
+    }
+}
+
+void CheckDistinctions(const ClassReports& reports, CheckResult& result) {
+    for (const ReportFacts* classReport : reports.Class) {
+        for (const NamedStudent& student : classReport->Distinguished) {
+            if (student.Average >= LowestShownAverage && student.Average < DistinctionThreshold) {
+                Finding finding = FindingAbout(Problem::DistinguishedBelowThreshold, *classReport,
+                                               student.Element + "/Srednia");
+                finding.Student = student.Name;
+                finding.Value = student.AverageText;
+                result.Findings.push_back(std::move(finding));
+            }
+            const std::u16string name = ComparableText(student.Name);
+            for (const ReportFacts* behaviour : reports.Behaviour) {
+                const bool lowered = std::any_of(
+                    behaviour->Students.begin(), behaviour->Students.end(),
+                    [&](const NamedStudent& other) { return ComparableText(other.Name) == name; });
+                if (!lowered)
+                    continue;
+                Finding finding = FindingAbout(Problem::DistinguishedWithLoweredBehaviour,
+                                               *classReport, student.Element);
+                finding.Student = student.Name;
+                finding.OtherFile = behaviour->File;
+                result.Findings.push_back(std::move(finding));
+                break;
+            }
+        }
+    }
+}
+
+} // namespace
+
+std::u16string ComparableText(std::string_view cp1250) {
+    std::string collapsed;
+    for (const char c : Trimmed(cp1250)) {
+        if (IsBlank(c)) {
+            if (collapsed.back() != ' ')
+                collapsed.push_back(' ');
+        } else {
+            collapsed.push_back(c);
+        }
+    }
+    return UpperCase(Cp1250ToUtf16(collapsed));
+}
+
+std::vector<std::string> CommaSeparated(std::string_view cp1250) {
+    std::vector<std::string> parts;
+    std::size_t start = 0;
+    while (start <= cp1250.size()) {
+        const std::size_t comma = std::min(cp1250.find(',', start), cp1250.size());
+        std::string part = Trimmed(cp1250.substr(start, comma - start));
+        if (!part.empty())
+            parts.push_back(std::move(part));
+        start = comma + 1;
+    }
+    return parts;
+}
+
+bool ReadReportFacts(ReportKind kind, const XmlDocument& report, ReportFacts& facts) {
+    if (kind != ReportKind::Class && kind != ReportKind::Behaviour && kind != ReportKind::Tutor &&
+        kind != ReportKind::FailJustification)
+        return false;
+    // Bad counts were named by the single-report check; here they read as 0.
+    ReportReader reader(report, facts.File, OnBadValue::Record);
+    facts.Kind = kind;
+    facts.Class = Trimmed(reader.Text("Klasa"));
+    switch (kind) {
+    case ReportKind::Class:
+        ReadClassReport(reader, facts);
+        break;
+    case ReportKind::Behaviour:
+        ReadNamedStudents(reader, "Obnizone", "Ilosc", "Uzasadnienie", "Osoba", facts.Students);
+        break;
+    case ReportKind::FailJustification:
+        facts.Subject = Trimmed(reader.Text("Przedmiot"));
+        ReadNamedStudents(reader, "Uzasadnienia", "Ilosc", "Uzasadnienie", "Osoba", facts.Students);
+        break;
+    default:
+        break;
+    }
+    return true;
+}
+
+void CheckAcrossReports(const std::vector<ReportFacts>& reports, CheckResult& result) {
+    std::map<std::u16string, ClassReports> classes;
+    for (const ReportFacts& report : reports) {
+        // A report without a class name belongs to no class.
+        if (report.Class.empty())
+            continue;
+        ClassReports& of = classes[ComparableText(report.Class)];
+        switch (report.Kind) {
+        case ReportKind::Class:
+            of.Class.push_back(&report);
+            break;
+        case ReportKind::Behaviour:
+            of.Behaviour.push_back(&report);
+            break;
+        case ReportKind::Tutor:
+            of.Tutor.push_back(&report);
+            break;
+        default:
+            of.Justifications.push_back(&report);
+            break;
+        }
+        if (of.Name.empty() && report.Kind != ReportKind::FailJustification)
+            of.Name = report.Class;
+    }
+    for (const auto& [key, of] : classes) {
+        // Justifications alone do not make a class to complete: a misspelt
+        // class name of a justification shows as a justification without
+        // its failing grade.
+        if (!of.Name.empty()) {
+            result.Classes.push_back(ClassTally{of.Name, static_cast<int>(of.Class.size()),
+                                                static_cast<int>(of.Behaviour.size()),
+                                                static_cast<int>(of.Tutor.size())});
+            CheckCompleteness(of, result);
+        }
+        CheckFailingGrades(of, result);
+        CheckDistinctions(of, result);
+    }
+}
+
+} // namespace notarion
