@@ -3,6 +3,7 @@
 #include "app/ReportFolder.h"
 #include "app/SharedState.h"
 #include "generate/DocumentSet.h"
+#include "generate/OutputFolderLock.h"
 #include "platform/QtText.h"
 #include "platform/SkinImage.h"
 #include "reports/ListFile.h"
@@ -397,6 +398,11 @@ void TFRealProgramu::GenerateDocumentSet() {
         CreateSingleDirectory(m_state.OutputFolder);
     }
     try {
+        const OutputFolderLock lock(m_state.OutputFolder);
+        if (lock.Busy()) {
+            Warn(IconInfo, FolderBusyMessage());
+            return;
+        }
         if (!GenerateProtocols(m_state, m_state.Catalogue, m_state.OutputFolder)) {
             Warn(IconInfo, ProtocolsFailureMessage());
             return;
