@@ -1,13 +1,11 @@
 #include "generate/OutputFolderLock.h"
 
-#include "generate/DocumentSet.h"
 #include "text/Cp1250.h"
 #include "text/FileSystem.h"
 
 #include <cerrno>
 #include <fcntl.h>
 #include <sys/file.h>
-#include <sys/stat.h>
 #include <thread>
 #include <unistd.h>
 
@@ -17,29 +15,10 @@ namespace {
 // How often a waiting set tries the lock again.
 constexpr std::chrono::milliseconds RetryInterval{50};
 
-// The lock file, opened without following a link and without blocking on
-// anything planted under its name; only a regular file is used. Readable
-// alone is enough for the lock, so a file another user made still serves.
-int OpenLockFile(const std::string& folder) {
-    const std::string path = PathFromText(DocumentPath(folder, LockFileName)).string();
-    constexpr int flags = O_CREAT | O_NOFOLLOW | O_NONBLOCK | O_NOCTTY | O_CLOEXEC;
-    int fd = ::open(path.c_str(), O_RDWR | flags, 0666);
-    if (fd < 0 && errno == EACCES)
-        fd = ::open(path.c_str(), O_RDONLY | flags, 0666);
-    struct stat info {};
-    if (fd >= 0 && (::fstat(fd, &info) != 0 || !S_ISREG(info.st_mode))) {
-        ::close(fd);
-        fd = -1;
-    }
-    return fd;
-}
-
 } // namespace
 
 OutputFolderLock::OutputFolderLock(const std::string& folder, std::chrono::milliseconds wait) {
-    m_fd = OpenLockFile(folder);
-    if (m_fd < 0)
-        m_fd = ::open(PathFromText(folder).c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    m_fd = ::open(PathFromText(folder).c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
     // A folder that cannot be opened is no one's to wait for; the set then
     // fails on its first document and says why.
     if (m_fd < 0)

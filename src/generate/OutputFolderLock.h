@@ -6,20 +6,17 @@
 // output folder from its first document to its last; a second set waits a
 // moment for it and then gives up with FolderBusyMessage().
 //
-// The lock is the system's advisory lock (flock) on the file LockFileName in
-// the output folder; the system drops it when the holder ends, a kill
-// included, so a stale lock never blocks the folder. The file stays in the
-// folder after the set: removing it would let a third process lock a new
-// file of that name while a second still holds the old one.
+// The lock is the system's advisory lock (flock) on the output folder itself:
+// nothing is created in the folder, so no file is left beside the documents
+// and nothing another user planted there is opened; a read-only folder locks
+// as any other (its set then fails on its first document and says why). The
+// system drops the lock when the holder ends, a kill included, so a stale
+// lock never blocks the folder.
 
 #include <chrono>
 #include <string>
-#include <string_view>
 
 namespace notarion {
-
-// The lock file in the output folder: hidden, and of no document's name.
-inline constexpr std::string_view LockFileName = ".notarion.lock";
 
 // How long a set waits for another process's set to end.
 inline constexpr std::chrono::milliseconds FolderLockWait{3000};
@@ -27,9 +24,9 @@ inline constexpr std::chrono::milliseconds FolderLockWait{3000};
 class OutputFolderLock {
 public:
     // Lock the folder (cp1250 path), waiting up to wait while another
-    // process holds it. Where no lock file can be made (a read-only folder)
-    // the folder itself is locked; where the file system offers no locks at
-    // all the set goes ahead unlocked, as before locks existed.
+    // process holds it. Where the folder cannot be opened or its file system
+    // offers no locks on folders (some network shares) the set goes ahead
+    // unlocked, as it always did there.
     explicit OutputFolderLock(const std::string& folder,
                               std::chrono::milliseconds wait = FolderLockWait);
     ~OutputFolderLock();

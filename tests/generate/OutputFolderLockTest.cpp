@@ -56,23 +56,27 @@ TEST(OutputFolderLock, SetWaitingForAnotherProcessGoesOnOnceThatOneEnds) {
     ::close(ready[1]);
 }
 
-TEST(OutputFolderLock, LinkOrFolderPlantedAsTheLockFileIsNotFollowed) {
-    testing::TempDir outside;
-    const fs::path target = outside.Path() / "cudzy.txt";
-    for (const bool link : {true, false}) {
-        SCOPED_TRACE(link ? "link" : "folder");
-        testing::TempDir folder;
-        const fs::path planted = folder.Path() / std::string(LockFileName);
-        if (link)
-            fs::create_symlink(target, planted);
-        else
-            fs::create_directory(planted);
-        const OutputFolderLock first(folder.Text());
-        EXPECT_FALSE(first.Busy());
-        EXPECT_FALSE(fs::exists(target));
-        // The folder itself is locked instead, so sets still exclude each other.
-        EXPECT_TRUE(OutputFolderLock(folder.Text(), 0ms).Busy());
+TEST(OutputFolderLock, ReadOnlyFolderLocksForAnotherUserAndNothingIsLeftInIt) {
+    testing::TempDir folder;
+    const OutputFolderLock first(folder.Text());
+    fs::permissions(folder.Path(), fs::perms::owner_all | fs::perms::group_read |
+                                       fs::perms::group_exec | fs::perms::others_read |
+                                       fs::perms::others_exec);
+    const pid_t child = ::fork();
+    ASSERT_GE(child, 0);
+    if (child == 0) {
+        // Root acts as nobody, for whom the folder is read-only.
+        if (::geteuid() == 0 && (::setgid(65534) != 0 || ::setuid(65534) != 0))
+            ::_exit(2);
+        ::_exit(OutputFolderLock(folder.Text(), 0ms).Busy() ? 0 : 1);
     }
+    int status = 0;
+    ::waitpid(child, &status, 0);
+    ASSERT_TRUE(WIFEXITED(status));
+    if (WEXITSTATUS(status) == 2)
+        GTEST_SKIP() << "no other user to act as";
+    EXPECT_EQ(WEXITSTATUS(status), 0) << "the other user's set did not find the folder busy";
+    EXPECT_TRUE(fs::is_empty(folder.Path()));
 }
 
 } // namespace
