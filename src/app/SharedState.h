@@ -3,6 +3,7 @@
 // The process-wide state, made at the start of work and handed by reference to
 // the windows and generators. There are no globals: a test makes its own.
 
+#include "app/RememberedPlaces.h"
 #include "generate/GenerationState.h"
 #include "reports/MessageSink.h"
 #include "reports/ReportCatalogue.h"
@@ -26,6 +27,10 @@ struct SharedState : GenerationState {
     ReportCatalogue Catalogue;
     // The message box; windows install theirs, tests a recorder.
     MessageSink ShowWarning;
+    // The places remembered between runs, and the file they are kept in
+    // (empty until the start of work: nothing is stored then).
+    RememberedPlaces Remembered;
+    std::string RememberedPlacesFile;
 };
 
 } // namespace notarion

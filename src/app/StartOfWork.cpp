@@ -1,5 +1,6 @@
 #include "app/StartOfWork.h"
 
+#include "app/RememberedPlaces.h"
 #include "text/FileSystem.h"
 
 #include <locale>
@@ -10,6 +11,8 @@ void StartOfWork(SharedState& state, const std::string& executablePath,
                  const std::string& appData) {
     state.AppFolder = FolderOf(executablePath) + PathSeparator;
     InitSettings(state, appData);
+    state.RememberedPlacesFile = RememberedPlacesPath(appData);
+    state.Remembered = ReadRememberedPlaces(state.RememberedPlacesFile);
     state.FoundReportFiles.clear();
     state.ProtocolBuffer = {};
     state.PreviewBuffer = {};

@@ -46,6 +46,7 @@ void InitSettings(SharedState& state, const std::string& appData);
 FindFiles(const std::string& pattern, const std::string& suffix, std::vector<std::string>& list);
 
 // The start of work: AppFolder from the executable's folder, InitSettings,
+// the places remembered from the last run,
 // empty buffers and lists, LastReportFolder empty, OutputFolder = AppFolder.
 // The message sink and the decimal separator are left as the caller set them.
 void StartOfWork(SharedState& state, const std::string& executablePath, const std::string& appData);

@@ -184,11 +184,18 @@ ViewerResult TEmbeddedWB::SaveAs() {
 }
 
 void TEmbeddedWB::CopyAll() {
+    // Selecting the whole document moves the cursor to its end, and putting
+    // the cursor back would scroll there; the reader keeps the place she
+    // was reading, so the scroll bars are restored afterwards.
+    const int across = horizontalScrollBar()->value();
+    const int down = verticalScrollBar()->value();
+    QTextCursor cursor = textCursor();
     selectAll();
     copy();
-    QTextCursor cursor = textCursor();
     cursor.clearSelection();
     setTextCursor(cursor);
+    horizontalScrollBar()->setValue(across);
+    verticalScrollBar()->setValue(down);
 }
 
 ViewerResult TEmbeddedWB::Print() {

@@ -248,6 +248,11 @@ bool CreateSingleDirectory(std::string_view path) {
     return ::mkdir(native.c_str(), 0777) == 0;
 }
 
+bool RemoveEmptyDirectory(std::string_view path) {
+    const std::string native = PathFromText(path).string();
+    return ::rmdir(native.c_str()) == 0;
+}
+
 std::string ReadWholeFile(std::string_view path) {
     const std::string native = PathFromText(path).string();
     // Non-blocking, so that opening a named pipe returns at once instead of

@@ -39,6 +39,10 @@ bool DirectoryExists(std::string_view path);
 // Create one directory (no parents). Returns false when it could not be made.
 bool CreateSingleDirectory(std::string_view path);
 
+// Remove a directory only when it is empty. Returns false when it could not
+// be removed (not empty, missing, no permission).
+bool RemoveEmptyDirectory(std::string_view path);
+
 // Read the whole file. Throws Failure when the file cannot be opened or read
 // (missing, no permission), is not a regular file (a directory, a named pipe,
 // a device) or is larger than MaxReadableFileSize. Never blocks on a pipe.

@@ -7,22 +7,35 @@
 #include <QMouseEvent>
 #include <QStyledItemDelegate>
 
+#include <algorithm>
+
 namespace notarion {
 
 namespace {
 
-// Keeps every line at the fixed height whatever the font asks for.
+// Keeps every line at one height, tall enough for the list's font.
 class FixedHeightDelegate : public QStyledItemDelegate {
 public:
     using QStyledItemDelegate::QStyledItemDelegate;
     QSize sizeHint(const QStyleOptionViewItem& option, const QModelIndex& index) const override {
         QSize size = QStyledItemDelegate::sizeHint(option, index);
-        size.setHeight(KindListBox::ItemHeight);
+        size.setHeight(KindListBox::RowHeightFor(option.font));
         return size;
     }
 };
 
 } // namespace
+
+int KindListBox::RowHeightFor(const QFont& font) {
+    const QFontMetrics metrics(font);
+    // The text is centred on the line by the font's own height; the ink of
+    // accented capitals and of descenders may reach beyond it in some faces.
+    const QRect ink = metrics.tightBoundingRect(QStringLiteral(u"ĄĆĘŁŃÓŚŹŻąęjgy"));
+    const int inkAbove = std::max(-ink.top(), metrics.ascent());
+    const int inkBelow = std::max(ink.bottom() + 1, metrics.descent());
+    // One pixel of air above and below keeps the accents off the neighbours.
+    return std::max(ItemHeight, inkAbove + inkBelow + 2);
+}
 
 KindListBox::KindListBox(QWidget* parent) : QListWidget(parent) {
     setFrameShape(QFrame::NoFrame);

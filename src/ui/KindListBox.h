@@ -17,8 +17,17 @@ namespace notarion {
 class KindListBox : public QListWidget, public KindList {
     Q_OBJECT
 public:
-    // The height of one line in pixels.
+    // The least height of one line in pixels; a font that needs more (the
+    // accents of Polish capitals) gets more.
     static constexpr int ItemHeight = 13;
+
+    // The height of one line for font: room for the accents above Ą Ć Ę Ł Ń
+    // Ó Ś Ź Ż and for the letters that reach below the line, never below
+    // ItemHeight.
+    static int RowHeightFor(const QFont& font);
+
+    // The height of one line with the list's own font.
+    int RowHeight() const { return RowHeightFor(font()); }
 
     // An empty list without a frame. Never fails.
     explicit KindListBox(QWidget* parent);

@@ -1,6 +1,7 @@
 #include "ui/SkinnedWindow.h"
 
 #include "app/ProgramOptions.h"
+#include "app/StartOfWork.h"
 
 #include <QApplication>
 #include <QEvent>
@@ -8,6 +9,7 @@
 #include <QMouseEvent>
 #include <QRegion>
 #include <QWidget>
+#include <QWindow>
 
 #include <algorithm>
 #include <cmath>
@@ -186,13 +188,57 @@ bool HoverGroup::eventFilter(QObject* watched, QEvent* event) {
 
 // ---------------------------------------------------------------- window helpers
 
-void SetUpSkinnedWindow(QWidget* window, QSize size, StaysOnTop onTop) {
-    Qt::WindowFlags flags = window->windowFlags() | Qt::Window | Qt::FramelessWindowHint;
-    if (onTop == StaysOnTop::Yes) {
-        flags |= Qt::WindowStaysOnTopHint;
-    }
+QString PresentationWindowTitle() {
+    return QString::fromLatin1(ApplicationTitle) + QStringLiteral(" - prezentacja danych");
+}
+
+namespace {
+// The property that marks the program's own skinned windows.
+constexpr const char* SkinnedProperty = "notarionSkinned";
+} // namespace
+
+bool InSkinnedWindow(const QWidget* widget) {
+    return widget != nullptr && widget->window()->property(SkinnedProperty).toBool();
+}
+
+void SetUpSkinnedWindow(QWidget* window, QSize size, WindowRole role) {
+    window->setProperty(SkinnedProperty, true);
+    // A dialog-type window owned by another gets no task-bar entry of its own.
+    const Qt::WindowType type = role == WindowRole::Main ? Qt::Window : Qt::Dialog;
+    Qt::WindowFlags flags = (window->windowFlags() & ~Qt::WindowType_Mask) | type;
+    flags |= Qt::FramelessWindowHint;
+    flags &= ~Qt::WindowStaysOnTopHint;
     window->setWindowFlags(flags);
     window->setFixedSize(size);
+}
+
+void SetOwner(QWidget* window, QWidget* owner) {
+    if (owner == nullptr) {
+        return;
+    }
+    const QPoint position = window->pos();
+    window->setParent(owner->window(), window->windowFlags());
+    window->move(position);
+}
+
+void RaiseHotAreas(QWidget* window) {
+    for (HotArea* area : window->findChildren<HotArea*>()) {
+        // Only areas of this window: owned windows are children too.
+        if (area->window() == window && area->cursor().shape() == Qt::PointingHandCursor) {
+            area->raise();
+        }
+    }
+}
+
+void KeepAbove(QWidget* window, QWidget* openedFrom) {
+    if (openedFrom == nullptr || openedFrom->window() == window) {
+        return;
+    }
+    QWidget* owner = openedFrom->window();
+    // The native windows must exist to be tied together.
+    window->winId();
+    owner->winId();
+    window->windowHandle()->setTransientParent(owner->windowHandle());
 }
 
 QRegion RoundedRegion(int width, int height, int ellipseWidth, int ellipseHeight) {

@@ -171,12 +171,38 @@ private:
     std::vector<HotArea*> m_members;
 };
 
-// Whether a skinned window stays above the other windows.
-enum class StaysOnTop { No, Yes };
+// The title under which the windows that present documents (the viewer and
+// the preview) appear in the desktop's window lists.
+QString PresentationWindowTitle();
 
-// Make window a frameless top-level window of a fixed client size, optionally
-// staying on top. Never fails.
-void SetUpSkinnedWindow(QWidget* window, QSize size, StaysOnTop onTop);
+// The main window has its own entry in the desktop's task bar; every other
+// window is a companion that belongs to the window it is opened from.
+enum class WindowRole { Main, Companion };
+
+// Make window a frameless top-level window of a fixed client size and mark it
+// as one of the program's own skinned windows. No window stays on top of
+// other programs' windows. Never fails.
+void SetUpSkinnedWindow(QWidget* window, QSize size, WindowRole role);
+
+// Make window an owned window of owner (a window opened from it): the desktop
+// keeps it above owner, but never above other programs, and gives it no
+// task-bar entry of its own. Position, size and flags are kept; call it
+// while window is hidden. Never fails; a null owner does nothing.
+void SetOwner(QWidget* window, QWidget* owner);
+
+// Put every hot area of window (an area with the hand cursor) above the
+// title strips and labels that overlap it, so that it takes clicks over its
+// whole rectangle. Never fails.
+void RaiseHotAreas(QWidget* window);
+
+// Keep window, which is about to be shown, above openedFrom's window for this
+// showing (for a window opened from changing places, such as the message
+// box). Never fails; a null openedFrom, or window itself, does nothing.
+void KeepAbove(QWidget* window, QWidget* openedFrom);
+
+// Whether widget lies in one of the program's own skinned windows (and not,
+// say, in one of Qt's standard dialogs). Null gives false.
+bool InSkinnedWindow(const QWidget* widget);
 
 // Shape window as the rectangle (0, 0)-(width, height) with corners rounded
 // by ellipses of ellipseWidth x ellipseHeight, the way the system's window

@@ -16,7 +16,7 @@ using layout::ToQRect;
 } // namespace
 
 TFAbout::TFAbout(QWidget* parent) : QDialog(parent) {
-    SetUpSkinnedWindow(this, layout::ToQSize(kWindowSize), StaysOnTop::No);
+    SetUpSkinnedWindow(this, layout::ToQSize(kWindowSize), WindowRole::Companion);
     setModal(true);
     Image1 = new QLabel(this);
     Image1->setGeometry(ToQRect(kImage));

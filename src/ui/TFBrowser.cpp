@@ -72,8 +72,8 @@ TFBrowser::TFBrowser(SharedState& state, QWidget* mainWindow, TFWyborOpcji& choo
 
 TFBrowser::TFBrowser(SharedState& state, QWidget* mainWindow, TFWarning& warning)
     : QDialog(nullptr), m_state(state), m_mainWindow(mainWindow), m_warning(warning) {
-    SetUpSkinnedWindow(this, QSize(WindowWidth, OpeningHeight), StaysOnTop::Yes);
-    setWindowTitle(QStringLiteral("Ruzove duveziv - prezentacja danych"));
+    SetUpSkinnedWindow(this, QSize(WindowWidth, OpeningHeight), WindowRole::Companion);
+    setWindowTitle(PresentationWindowTitle());
     setAutoFillBackground(true);
     QPalette palette = this->palette();
     palette.setColor(QPalette::Window, ColorFromBgr(kBackgroundColour));
@@ -99,6 +99,11 @@ TFBrowser::TFBrowser(SharedState& state, QWidget* mainWindow, TFWarning& warning
     LDrukujZestaw = MakeLabel(this, kPrintSet);
     LCloseWykres = new HotArea(this, ToQRect(kClose));
     LListwa = new HotArea(this, ToQRect(kTitleStrip), HotCursor::Normal);
+    // Each underline overlaps the command above it by a few pixels; the
+    // command takes the clicks there.
+    Label1->stackUnder(LWyborOpcji);
+    LKreska1->stackUnder(LKopiuj);
+    LKreska2->stackUnder(LPodglond);
 
     Pdown = new QWidget(this);
     Pdown->setGeometry(

@@ -32,8 +32,8 @@ QWidget* WhitePanel(QWidget* parent, const QRect& geometry) {
 
 TFBrowserMini::TFBrowserMini(SharedState& state, QWidget* mainWindow)
     : QDialog(nullptr), m_state(state), m_mainWindow(mainWindow) {
-    SetUpSkinnedWindow(this, layout::ToQSize(kWindowSize), StaysOnTop::Yes);
-    setWindowTitle(QStringLiteral("Ruzove duveziv - prezentacja danych"));
+    SetUpSkinnedWindow(this, layout::ToQSize(kWindowSize), WindowRole::Companion);
+    setWindowTitle(PresentationWindowTitle());
     setAutoFillBackground(true);
     QPalette palette = this->palette();
     palette.setColor(QPalette::Window, Qt::white);

@@ -1,5 +1,6 @@
 #include "ui/TFGlowny.h"
 
+#include "app/RememberedPlaces.h"
 #include "app/ReportFolder.h"
 #include "app/StartOfWork.h"
 #include "platform/QtText.h"
@@ -16,12 +17,14 @@
 
 #include <QCloseEvent>
 #include <QCoreApplication>
+#include <QElapsedTimer>
 #include <QGuiApplication>
 #include <QLabel>
 #include <QScreen>
 #include <QShowEvent>
 #include <QThread>
 
+#include <algorithm>
 #include <exception>
 
 namespace notarion {
@@ -43,6 +46,18 @@ QLabel* MakeImage(QWidget* parent, const QRect& geometry) {
     return image;
 }
 
+// Hold the thread for the given time while the windows keep painting: a
+// window uncovered meanwhile must not stay black. Clicks and keys wait until
+// the time is over.
+void WaitPainting(int milliseconds) {
+    QElapsedTimer held;
+    held.start();
+    for (qint64 left = milliseconds; left > 0; left = milliseconds - held.elapsed()) {
+        QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents, static_cast<int>(left));
+        QThread::msleep(static_cast<unsigned long>(std::min<qint64>(left, 5)));
+    }
+}
+
 QWidget* MakePanel(QWidget* parent, const QRect& geometry) {
     auto* panel = new QWidget(parent);
     panel->setGeometry(geometry);
@@ -53,7 +68,7 @@ QWidget* MakePanel(QWidget* parent, const QRect& geometry) {
 
 TFGlowny::TFGlowny(SharedState& state, WorkPlaces places)
     : QWidget(nullptr), DajFolder(this), m_state(state), m_places(std::move(places)) {
-    SetUpSkinnedWindow(this, QSize(WindowWidth, WindowHeight), StaysOnTop::No);
+    SetUpSkinnedWindow(this, QSize(WindowWidth, WindowHeight), WindowRole::Main);
     setWindowTitle(QString::fromLatin1(ApplicationTitle));
 
     ImTlo = MakeImage(this, ToQRect(kWindow));
@@ -146,6 +161,12 @@ void TFGlowny::FormShow() {
 }
 
 void TFGlowny::closeEvent(QCloseEvent* event) {
+    // The editor's changed list is offered for saving before the program
+    // ends; "Anuluj" there keeps the program running.
+    if (m_editor != nullptr && m_editor->isVisible() && !m_editor->close()) {
+        event->ignore();
+        return;
+    }
     FormClose();
     event->accept();
 }
@@ -197,14 +218,18 @@ void TFGlowny::LGotowyZestawClick() {
 }
 
 void TFGlowny::StartNewSet() {
+    // A new run starts where the last one chose its reports.
     DajFolder.FolderName =
-        m_state.LastReportFolder.empty() ? m_state.AppFolder : m_state.LastReportFolder;
+        !m_state.LastReportFolder.empty()
+            ? m_state.LastReportFolder
+            : ExistingFolderOr(m_state.Remembered.ReportFolder, m_state.AppFolder);
     ResetChoiceColours();
     if (!DajFolder.Execute()) {
         return;
     }
     m_state.FoundReportFiles.clear();
     m_state.LastReportFolder = DajFolder.FolderName;
+    RememberReportFolder(m_state, DajFolder.FolderName);
     try {
         FolderCatalogue loaded = CatalogueFromFolder(DajFolder.FolderName);
         m_state.FoundReportFiles = std::move(loaded.Found);
@@ -236,7 +261,7 @@ void TFGlowny::OpenListFile() {
         return;
     }
     FileDialog& dialog = m_editor->OpenLista;
-    dialog.InitialDir = m_state.AppFolder;
+    dialog.InitialDir = ExistingFolderOr(FolderOf(m_state.Remembered.ListFile), m_state.AppFolder);
     if (!dialog.Execute()) {
         return;
     }
@@ -253,6 +278,7 @@ void TFGlowny::OpenListFile() {
         Warn(ListFileUnreadableMessage());
         return;
     }
+    RememberListFile(m_state, dialog.FileName);
     OpenEditor(false);
 }
 
@@ -282,9 +308,8 @@ void TFGlowny::ShowProgressStrip() {
     PPostep->show();
     for (int step = 1; step <= kProgressSteps; ++step) {
         PPostep->resize(step * kProgressStepWidth, kProgress.height);
-        // Painted at once: the loop holds the thread and no event is processed.
         PPostep->repaint();
-        QThread::msleep(ProgressStepMilliseconds);
+        WaitPainting(ProgressStepMilliseconds);
     }
     PPostep->hide();
 }
@@ -317,8 +342,8 @@ void TFGlowny::LcloseClick() {
 }
 
 void TFGlowny::ImWsteczClick() {
-    if (m_editor != nullptr) {
-        m_editor->close();
+    if (m_editor != nullptr && !m_editor->close()) {
+        return;
     }
     PButWstecz->hide();
 }

@@ -1,5 +1,6 @@
 #include "ui/TFRealProgramu.h"
 
+#include "app/RememberedPlaces.h"
 #include "app/ReportFolder.h"
 #include "app/SharedState.h"
 #include "generate/DocumentSet.h"
@@ -15,9 +16,11 @@
 #include "ui/TFBrowser.h"
 #include "ui/TFBrowserMini.h"
 #include "ui/TFGlowny.h"
+#include "ui/TFWarning.h"
 #include "ui/layout/QtGeometry.h"
 
 #include <QApplication>
+#include <QCloseEvent>
 #include <QComboBox>
 #include <QKeyEvent>
 #include <QLabel>
@@ -38,6 +41,9 @@ using layout::ToQRect;
 constexpr const char16_t* NoSelectionForPreview =
     u"Jeśli chcesz zobaczyć podgląd, zaznacz którąś z pozycji.";
 constexpr const char16_t* NoReportsToSave = u"Nie można utworzyć listy, gdyż brak jest sprawozdań.";
+constexpr const char16_t* UnsavedListQuestion =
+    u"Lista sprawozdań została zmieniona i nie została zapisana.\rCzy zapisać ją przed "
+    u"zamknięciem?";
 constexpr const char16_t* ListFileProcessingFailed =
     u"Wystąpiły problemy z przetworzeniem danych przy zapisie do pliku.";
 
@@ -69,7 +75,7 @@ TFRealProgramu::TFRealProgramu(SharedState& state, TFGlowny& mainWindow)
     : QWidget(nullptr), SaveLista(this, FileDialog::Purpose::Save),
       OpenLista(this, FileDialog::Purpose::Open), OpenDodatkowe(this, FileDialog::Purpose::Open),
       m_state(state), m_mainWindow(mainWindow) {
-    SetUpSkinnedWindow(this, QSize(WindowWidth, WindowHeight), StaysOnTop::Yes);
+    SetUpSkinnedWindow(this, QSize(WindowWidth, WindowHeight), WindowRole::Companion);
     setAttribute(Qt::WA_QuitOnClose, false);
 
     PTlo = new QWidget(this);
@@ -162,6 +168,37 @@ void TFRealProgramu::FormShow() {
     const QSignalBlocker quiet(PozycjeBox);
     PozycjeBox->setCurrentIndex(0);
     m_mainWindow.PButWstecz->setVisible(true);
+    // A set just opened is the set as it was loaded: nothing to save yet.
+    m_unsaved = false;
+}
+
+void TFRealProgramu::closeEvent(QCloseEvent* event) {
+    // However the editor is closed (the back button, the window manager's
+    // Alt+F4, the end of the program), it is left the same way: a changed
+    // list is offered for saving once, and the back button goes.
+    if (!ConfirmLeave()) {
+        event->ignore();
+        return;
+    }
+    m_mainWindow.PButWstecz->hide();
+    event->accept();
+}
+
+bool TFRealProgramu::ConfirmLeave() {
+    if (!m_unsaved || !m_ask) {
+        return true;
+    }
+    switch (m_ask(UnsavedListQuestion)) {
+    case TFWarning::ResultYes:
+        SaveListFile();
+        // A cancelled or failed save keeps the editor open with the changes.
+        return !m_unsaved;
+    case TFWarning::ResultCancel:
+        return false;
+    default:
+        m_unsaved = false;
+        return true;
+    }
 }
 
 bool TFRealProgramu::eventFilter(QObject* watched, QEvent* event) {
@@ -190,8 +227,18 @@ bool TFRealProgramu::FormKeyDown(const QKeyEvent& key) {
         {Qt::Key_Z, &TFRealProgramu::SaveListFile},
         {Qt::Key_G, &TFRealProgramu::GenerateDocumentSet},
     }};
+    if (key.key() == Qt::Key_Delete && (key.modifiers() & ~Qt::KeypadModifier) == Qt::NoModifier) {
+        RemoveSelected();
+        return true;
+    }
     if (!AltAlone(key)) {
         return false;
+    }
+    // Alt+Up and Alt+Down move the selected report within its kind, as a
+    // drag onto the neighbouring line does.
+    if (key.key() == Qt::Key_Up || key.key() == Qt::Key_Down) {
+        MoveSelected(key.key() == Qt::Key_Up ? -1 : +1);
+        return true;
     }
     for (const Shortcut& shortcut : Shortcuts) {
         if (key.key() == shortcut.Key) {
@@ -246,6 +293,10 @@ void TFRealProgramu::LListaDragDrop(QPoint point) {
     }
     // Both entries are found before anything moves: the lines' positions
     // change with the move.
+    MoveLine(source, target);
+}
+
+void TFRealProgramu::MoveLine(int source, int target) {
     const int sourceEntry = EntryOfLine(source);
     const int targetEntry = EntryOfLine(target);
     if (sourceEntry < 0 || targetEntry < 0) {
@@ -255,6 +306,18 @@ void TFRealProgramu::LListaDragDrop(QPoint point) {
     }
     LLista->MoveItem(source, target);
     MoveEntry(m_state.Catalogue, sourceEntry, targetEntry);
+    if (sourceEntry != targetEntry) {
+        m_unsaved = true;
+    }
+}
+
+void TFRealProgramu::MoveSelected(int step) {
+    const int line = LLista->SelectedPosition();
+    const int target = line + step;
+    if (line < 0 || target < 0 || target >= LLista->ItemCount()) {
+        return;
+    }
+    MoveLine(line, target);
 }
 
 void TFRealProgramu::LListaDblClick() {
@@ -285,7 +348,8 @@ void TFRealProgramu::LGenrujZestawClick() {
 
 void TFRealProgramu::AddReportFiles() {
     if (OpenDodatkowe.InitialDir.empty()) {
-        OpenDodatkowe.InitialDir = m_state.AppFolder;
+        OpenDodatkowe.InitialDir =
+            ExistingFolderOr(m_state.Remembered.ReportFolder, m_state.AppFolder);
     }
     if (!OpenDodatkowe.Execute()) {
         return;
@@ -298,6 +362,7 @@ void TFRealProgramu::AddReportFiles() {
     const auto unreachable = std::find_if(
         chosen.begin(), chosen.end(), [](const std::string& path) { return !FileExists(path); });
     m_state.FoundReportFiles.assign(chosen.begin(), unreachable);
+    const int slotsBefore = static_cast<int>(m_state.Catalogue.Slots.size());
     std::string unreadable = unreachable != chosen.end() ? *unreachable : std::string();
     try {
         AppendToCatalogue(m_state.Catalogue, m_state.FoundReportFiles);
@@ -306,6 +371,9 @@ void TFRealProgramu::AddReportFiles() {
     }
     // The reports added before an unreadable one stay and are listed before
     // the message names the file.
+    if (static_cast<int>(m_state.Catalogue.Slots.size()) != slotsBefore) {
+        m_unsaved = true;
+    }
     FillKindList(m_state.Catalogue, *LLista, PozycjeBox->currentIndex());
     if (!unreadable.empty()) {
         Warn(IconInfo, DamagedFileMessage(unreadable));
@@ -318,6 +386,7 @@ void TFRealProgramu::RemoveSelected() {
         return;
     }
     RemoveEntry(m_state.Catalogue, EntryOfLine(line));
+    m_unsaved = true;
     FillKindList(m_state.Catalogue, *LLista, PozycjeBox->currentIndex());
 }
 
@@ -353,13 +422,20 @@ void TFRealProgramu::SaveListFile() {
         Warn(IconInfo, NoReportsToSave);
         return;
     }
-    SaveLista.InitialDir = m_state.LastReportFolder;
+    // A set from a list file has no report folder of this run: the list is
+    // saved where lists were kept last.
+    SaveLista.InitialDir = !m_state.LastReportFolder.empty()
+                               ? m_state.LastReportFolder
+                               : ExistingFolderOr(FolderOf(m_state.Remembered.ListFile), {});
     if (!SaveLista.Execute()) {
         return;
     }
     repaint();
     try {
-        if (!WriteListFile(m_state.Catalogue, SaveLista.FileName)) {
+        if (WriteListFile(m_state.Catalogue, SaveLista.FileName)) {
+            m_unsaved = false;
+            RememberListFile(m_state, SaveLista.FileName);
+        } else {
             Warn(IconInfo, ListFileUnwritableMessage());
         }
     } catch (const std::exception&) {
@@ -393,10 +469,17 @@ void TFRealProgramu::GenerateDocumentSet() {
         return;
     }
     m_state.OutputFolder = DocumentPath(reportFolder, OutputFolderName);
-    if (!DirectoryExists(m_state.OutputFolder)) {
-        // A folder that cannot be made shows up as a failed set below.
-        CreateSingleDirectory(m_state.OutputFolder);
-    }
+    // A folder that cannot be made shows up as a failed set below.
+    const bool madeHere =
+        !DirectoryExists(m_state.OutputFolder) && CreateSingleDirectory(m_state.OutputFolder);
+    // A failed set leaves no empty folder of its own making behind; a folder
+    // that holds anything (earlier documents, the user's files) stays.
+    const auto failed = [this, madeHere](const std::u16string& message) {
+        if (madeHere) {
+            RemoveEmptyDirectory(m_state.OutputFolder);
+        }
+        Warn(IconInfo, message);
+    };
     try {
         const OutputFolderLock lock(m_state.OutputFolder);
         if (lock.Busy()) {
@@ -404,11 +487,11 @@ void TFRealProgramu::GenerateDocumentSet() {
             return;
         }
         if (!GenerateProtocols(m_state, m_state.Catalogue, m_state.OutputFolder)) {
-            Warn(IconInfo, ProtocolsFailureMessage());
+            failed(ProtocolsFailureMessage());
             return;
         }
         if (!GenerateLists(m_state, m_state.OutputFolder)) {
-            Warn(IconInfo, ListsFailureMessage());
+            failed(ListsFailureMessage());
             return;
         }
         m_mainWindow.ShowProgressStrip();
@@ -417,7 +500,7 @@ void TFRealProgramu::GenerateDocumentSet() {
         }
     } catch (const std::exception&) {
         // The user always learns that the set did not come out whole.
-        Warn(IconInfo, ProtocolsFailureMessage());
+        failed(ProtocolsFailureMessage());
     }
 }
 

@@ -18,6 +18,7 @@
 #include <QPoint>
 #include <QWidget>
 
+#include <functional>
 #include <string>
 
 class QComboBox;
@@ -52,6 +53,21 @@ public:
 
     // Replace what F1 uses to open the help page (tests watch it). Never fails.
     void SetHelpOpener(HelpOpener opener) { m_help = std::move(opener); }
+
+    // How the editor asks a yes / no / cancel question: shows the text and
+    // returns the message box's answer (TFWarning's results). Without one,
+    // the editor asks nothing and closes at once.
+    using Question = std::function<int(const std::u16string& text)>;
+    void SetQuestion(Question ask) { m_ask = std::move(ask); }
+
+    // Whether the set was changed (reordered, a report added or removed)
+    // since it was opened or last saved as a list file.
+    bool Unsaved() const { return m_unsaved; }
+
+    // Move the selected line one place up (step -1) or down (+1) within its
+    // kind, with its report in the catalogue, as a drag would. Nothing
+    // happens without a selection or at the list's end.
+    void MoveSelected(int step);
 
     // The items of the kind selector, in index order (0 to 8).
     static QStringList KindItems();
@@ -121,6 +137,9 @@ public:
 
 protected:
     void showEvent(QShowEvent* event) override;
+    // Leaving the editor by any way asks once about a changed list; the
+    // answer "Anuluj" keeps it open.
+    void closeEvent(QCloseEvent* event) override;
     // The window sees every key before its controls do.
     bool eventFilter(QObject* watched, QEvent* event) override;
 
@@ -137,6 +156,11 @@ private:
     void LZapiszClick();
     void LGenrujZestawClick();
     void OpenHelp();
+    // Move a line and its report (both positions taken before the move).
+    void MoveLine(int source, int target);
+    // True when the editor may close: the list is saved, or the user chose
+    // not to save it.
+    bool ConfirmLeave();
 
     // The catalogue index of the report that a line of the list stands for.
     int EntryOfLine(int line) const;
@@ -151,6 +175,8 @@ private:
     TFBrowser* m_documentViewer = nullptr;
     HelpOpener m_help;
     QPoint m_dragFromPoint;
+    Question m_ask;
+    bool m_unsaved = false;
 };
 
 } // namespace notarion

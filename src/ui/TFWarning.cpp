@@ -7,11 +7,17 @@
 #include "ui/layout/QtGeometry.h"
 #include "ui/layout/TFWarningLayout.h"
 
+#include <QApplication>
 #include <QCloseEvent>
 #include <QGuiApplication>
 #include <QKeyEvent>
 #include <QLabel>
+#include <QPainter>
 #include <QScreen>
+
+#include <algorithm>
+#include <limits>
+#include <utility>
 
 namespace notarion {
 
@@ -72,10 +78,43 @@ QWidget* MakeButtonPanel(QWidget* parent, const QRect& geometry, HotArea** image
     return panel;
 }
 
+// How far a grown box keeps from the screen's edges, top and bottom together.
+constexpr int ScreenMargin = 40;
+
 } // namespace
 
+QString TextFittingWidth(const QString& text, const QFontMetrics& metrics, int width) {
+    // Words wrap by themselves; only a word longer than a whole line (a
+    // long path) would be cut at the label's edge, so it is shortened in
+    // its middle and both of its ends stay readable.
+    QStringList lines = text.split(u'\n');
+    for (QString& line : lines) {
+        QStringList words = line.split(u' ');
+        for (QString& word : words) {
+            if (metrics.horizontalAdvance(word) > width) {
+                word = metrics.elidedText(word, Qt::ElideMiddle, width);
+            }
+        }
+        line = words.join(u' ');
+    }
+    return lines.join(u'\n');
+}
+
+QPixmap StretchedBackground(const QPixmap& picture, int seamRow, int extra) {
+    // The rows above the seam stay, the row just above it is repeated extra
+    // times, and the rows below it (the button band) follow.
+    QPixmap grown(picture.width(), picture.height() + extra);
+    QPainter painter(&grown);
+    painter.drawPixmap(0, 0, picture, 0, 0, picture.width(), seamRow);
+    painter.drawPixmap(QRect(0, seamRow, picture.width(), extra), picture,
+                       QRect(0, seamRow - 1, picture.width(), 1));
+    painter.drawPixmap(0, seamRow + extra, picture, 0, seamRow, picture.width(),
+                       picture.height() - seamRow);
+    return grown;
+}
+
 TFWarning::TFWarning(QWidget* parent) : QDialog(parent) {
-    SetUpSkinnedWindow(this, layout::ToQSize(kWindowSize), StaysOnTop::Yes);
+    SetUpSkinnedWindow(this, layout::ToQSize(kWindowSize), WindowRole::Companion);
     setModal(true);
     // The box itself takes every key: none of its components takes the focus,
     // so no control of the box ever receives typed characters.
@@ -183,7 +222,9 @@ void TFWarning::ShowWarning(int mode, int icon, const std::u16string& text) {
     PButNie->setVisible(threeButtons);
     PButAnuluj->setVisible(threeButtons);
     pButZamknij->setVisible(!threeButtons);
-    LTekstWarning->setText(QStringForLabel(text));
+    LTekstWarning->setText(
+        TextFittingWidth(QStringForLabel(text), LTekstWarning->fontMetrics(), kText.width));
+    FitHeightToText();
     const QString iconName = IconPicture(icon);
     if (!iconName.isEmpty()) {
         LoadInto(iconName, ImIkona);
@@ -195,7 +236,34 @@ void TFWarning::ShowWarning(int mode, int icon, const std::u16string& text) {
         const QRect area = screen->geometry();
         move(area.x() + (area.width() - width()) / 2, area.y() + (area.height() - height()) / 2);
     }
+    // The box comes above the window that reports: the modal window on top,
+    // else the active one.
+    QWidget* reporting = QApplication::activeModalWidget();
+    KeepAbove(this, reporting != nullptr ? reporting : QApplication::activeWindow());
     exec();
+}
+
+void TFWarning::FitHeightToText() {
+    // The box grows downwards by what the wrapped text needs beyond its
+    // label, but no further than the screen allows.
+    int room = std::numeric_limits<int>::max();
+    if (const QScreen* screen = QGuiApplication::primaryScreen()) {
+        room = screen->availableGeometry().height() - ScreenMargin - kWindowSize.height;
+    }
+    const int needed = LTekstWarning->heightForWidth(kText.width) - kText.height;
+    const int extra = std::clamp(needed, 0, std::max(room, 0));
+    setFixedSize(kWindowSize.width, kWindowSize.height + extra);
+    LTekstWarning->resize(kText.width, kText.height + extra);
+    const std::pair<QWidget*, layout::Rect> buttons[] = {
+        {PButTak, kYes}, {PButNie, kNo}, {PButAnuluj, kCancel}, {pButZamknij, kCloseButton}};
+    for (const auto& [panel, rect] : buttons) {
+        panel->move(rect.x, rect.y + extra);
+    }
+    ImWarning->resize(size());
+    if (extra > 0) {
+        ImWarning->setPixmap(StretchedBackground(m_pictures.at(QStringLiteral("oknowarning")),
+                                                 kText.y + kText.height, extra));
+    }
 }
 
 void TFWarning::MoveHighlight(int step) {

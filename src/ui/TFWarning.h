@@ -7,6 +7,8 @@
 #include "ui/SkinnedWindow.h"
 
 #include <QDialog>
+#include <QFontMetrics>
+#include <QPixmap>
 
 #include <map>
 #include <string>
@@ -16,6 +18,15 @@ class QLabel;
 namespace notarion {
 
 class TabFilter;
+
+// A message's text for a label of the given width: every word wider than a
+// whole line (a long path) is shortened in its middle, so that both its ends
+// and the rest of the message stay readable. Never fails.
+QString TextFittingWidth(const QString& text, const QFontMetrics& metrics, int width);
+
+// The box's background made extra pixels taller: the row above seamRow is
+// repeated, the rows from seamRow on (the button band) move down. Never fails.
+QPixmap StretchedBackground(const QPixmap& picture, int seamRow, int extra);
 
 class TFWarning : public QDialog {
     Q_OBJECT
@@ -83,6 +94,8 @@ private:
     void OnTabPressed();
 
     void PrepareButtons(int mode);
+    // Grow the box downwards so that the whole text shows, within the screen.
+    void FitHeightToText();
     void SetButtonImage(int button, bool highlighted);
     void MoveHighlight(int step);
     void CloseWith(int result);

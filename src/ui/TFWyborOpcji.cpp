@@ -32,7 +32,7 @@ const std::array<QString, 14>& TFWyborOpcji::OptionTitles() {
 }
 
 TFWyborOpcji::TFWyborOpcji(QWidget* parent) : QDialog(parent) {
-    SetUpSkinnedWindow(this, layout::ToQSize(kWindowSize), StaysOnTop::No);
+    SetUpSkinnedWindow(this, layout::ToQSize(kWindowSize), WindowRole::Companion);
     setAttribute(Qt::WA_DeleteOnClose, false);
 
     ImTlo = new QLabel(this);
@@ -70,11 +70,8 @@ void TFWyborOpcji::ChooseOption(QWidget* viewer, int currentOption) {
     // so a stale answer of an earlier showing is never acted on.
     ChosenOption = -1;
     if (viewer) {
-        // The viewer stays on top of other windows; its chooser must not open
-        // behind it.
-        const bool onTop = viewer->window()->windowFlags().testFlag(Qt::WindowStaysOnTopHint);
-        if (windowFlags().testFlag(Qt::WindowStaysOnTopHint) != onTop)
-            setWindowFlag(Qt::WindowStaysOnTopHint, onTop);
+        // The chooser belongs to the viewer it is opened from and opens above it.
+        KeepAbove(this, viewer);
         PlaceRelativeTo(this, viewer->window(), layout::ToQPoint(kOffsetFromViewer));
     }
     if (currentOption >= 0 && currentOption < ListaOpcji->count()) {
@@ -87,14 +84,21 @@ void TFWyborOpcji::ChooseOption(QWidget* viewer, int currentOption) {
 }
 
 void TFWyborOpcji::keyPressEvent(QKeyEvent* event) {
-    // The chooser has no keys of its own: Esc and Enter do not close it, as
-    // they would close a plain dialog.
-    if (event->key() == Qt::Key_Escape || event->key() == Qt::Key_Return ||
-        event->key() == Qt::Key_Enter) {
+    // Enter answers as "Wprowadź" and Esc as "Anuluj", whichever part of the
+    // chooser has the focus; other keys move through the list.
+    switch (event->key()) {
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
         event->accept();
+        LWprowadzClick();
         return;
+    case Qt::Key_Escape:
+        event->accept();
+        LAnulujClick();
+        return;
+    default:
+        QDialog::keyPressEvent(event);
     }
-    QDialog::keyPressEvent(event);
 }
 
 void TFWyborOpcji::ListaOpcjiDblClick() {

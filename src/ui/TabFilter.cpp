@@ -1,9 +1,27 @@
 #include "ui/TabFilter.h"
 
-#include <QCoreApplication>
+#include "ui/SkinnedWindow.h"
+
+#include <QApplication>
 #include <QKeyEvent>
+#include <QWindow>
 
 namespace notarion {
+namespace {
+
+// The widget a key event goes to: the watched widget itself, or, while the
+// event is still with the platform window, the widget that has the focus.
+const QWidget* TargetWidget(const QObject* watched) {
+    if (const auto* widget = qobject_cast<const QWidget*>(watched))
+        return widget;
+    if (qobject_cast<const QWindow*>(watched) != nullptr) {
+        const QWidget* focus = QApplication::focusWidget();
+        return focus != nullptr ? focus : QApplication::activeWindow();
+    }
+    return nullptr;
+}
+
+} // namespace
 
 TabFilter::TabFilter(QObject* parent) : QObject(parent) {
     if (QCoreApplication::instance() != nullptr) {
@@ -18,8 +36,11 @@ bool TabFilter::eventFilter(QObject* watched, QEvent* event) {
     }
     const int key = static_cast<QKeyEvent*>(event)->key();
     // Shift+Tab carries the same key code as Tab where the program comes from,
-    // so it is swallowed and reported the same way.
-    const bool isTab = key == Qt::Key_Tab || key == Qt::Key_Backtab;
+    // so it is swallowed and reported the same way. Qt's own dialogs (file,
+    // folder, print) are not skinned windows: there Tab moves the focus as
+    // their users expect.
+    const bool isTab =
+        (key == Qt::Key_Tab || key == Qt::Key_Backtab) && InSkinnedWindow(TargetWidget(watched));
     if (type == QEvent::KeyRelease) {
         return isTab;
     }

@@ -1,6 +1,6 @@
 #pragma once
 
-// The Tab key never moves the focus in any window of the program: one filter
+// The Tab key never moves the focus in the program's own skinned windows: one filter
 // on the application takes every Tab key event before it is delivered,
 // swallows it and reports it instead. The message box listens and treats Tab
 // as a move of its highlight to the right.

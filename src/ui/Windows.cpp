@@ -25,6 +25,10 @@ Windows::Windows(SharedState& state, WorkPlaces places, const HelpOpener& help) 
     m_realProgramu = std::make_unique<TFRealProgramu>(state, *m_glowny);
     m_order.push_back(m_realProgramu.get());
     m_realProgramu->SetHelpOpener(help);
+    m_realProgramu->SetQuestion([box](const std::u16string& text) {
+        box->ShowWarning(ModeYesNoCancel, IconQuestion, text);
+        return box->MessageResult();
+    });
 
     m_browserMini = std::make_unique<TFBrowserMini>(state, m_glowny.get());
     m_order.push_back(m_browserMini.get());
@@ -40,6 +44,20 @@ Windows::Windows(SharedState& state, WorkPlaces places, const HelpOpener& help) 
     m_wyborOpcji = std::make_unique<TFWyborOpcji>();
     m_order.push_back(m_wyborOpcji.get());
     m_browser->SetChooser(*m_wyborOpcji);
+
+    // Each companion belongs to the window it is opened from and stays above
+    // that window only, never above other programs.
+    SetOwner(m_realProgramu.get(), m_glowny.get());
+    SetOwner(m_browserMini.get(), m_realProgramu.get());
+    SetOwner(m_about.get(), m_glowny.get());
+    SetOwner(m_browser.get(), m_realProgramu.get());
+    SetOwner(m_wyborOpcji.get(), m_browser.get());
+
+    // A title strip or an underline label drawn over a hot area must not
+    // take its clicks.
+    for (QWidget* window : m_order) {
+        RaiseHotAreas(window);
+    }
 
     m_glowny->SetCompanions(m_realProgramu.get(), m_browserMini.get(), m_about.get());
     m_realProgramu->SetViewers(m_browserMini.get(), m_browser.get());

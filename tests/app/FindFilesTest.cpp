@@ -1,5 +1,7 @@
 #include "app/StartOfWork.h"
 
+#include "support/TempFolder.h"
+
 #include <gtest/gtest.h>
 
 #include <filesystem>
@@ -12,17 +14,10 @@ namespace {
 
 class FindFilesTest : public ::testing::Test {
 protected:
-    void SetUp() override {
-        m_folder = fs::temp_directory_path() /
-                   (std::string("notarion-find-") +
-                    ::testing::UnitTest::GetInstance()->current_test_info()->name());
-        fs::remove_all(m_folder);
-        fs::create_directories(m_folder);
-    }
-    void TearDown() override { fs::remove_all(m_folder); }
     void Touch(const std::string& name) { std::ofstream(m_folder / name) << "x"; }
     std::string Folder() const { return m_folder.string(); }
-    fs::path m_folder;
+    notarion::testing::TempFolder m_temp;
+    const fs::path& m_folder = m_temp.Path();
 };
 
 } // namespace

@@ -2,6 +2,8 @@
 
 #include "text/Cp1250.h"
 
+#include "support/TempFolder.h"
+
 #include <gtest/gtest.h>
 
 #include <filesystem>
@@ -16,19 +18,12 @@ namespace {
 
 class ReportFolderTest : public ::testing::Test {
 protected:
-    void SetUp() override {
-        m_folder = fs::temp_directory_path() /
-                   (std::string("notarion-folder-") + std::to_string(::getpid()) + "-" +
-                    ::testing::UnitTest::GetInstance()->current_test_info()->name());
-        fs::remove_all(m_folder);
-        fs::create_directories(m_folder);
-    }
-    void TearDown() override { fs::remove_all(m_folder); }
     void Write(const std::string& name, const std::string& bytes) {
         std::ofstream(m_folder / name, std::ios::binary) << bytes;
     }
     std::string Folder() const { return m_folder.string(); }
-    fs::path m_folder;
+    notarion::testing::TempFolder m_temp;
+    const fs::path& m_folder = m_temp.Path();
 };
 
 const std::string KartaReport =

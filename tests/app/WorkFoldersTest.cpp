@@ -1,6 +1,8 @@
 #include "app/StartOfWork.h"
 #include "text/FileSystem.h"
 
+#include "support/TempFolder.h"
+
 #include <gtest/gtest.h>
 
 #include <csignal>
@@ -21,14 +23,6 @@ namespace {
 
 class WorkFolders : public ::testing::Test {
 protected:
-    void SetUp() override {
-        m_appData = fs::temp_directory_path() /
-                    (std::string("notarion-app-") +
-                     ::testing::UnitTest::GetInstance()->current_test_info()->name());
-        fs::remove_all(m_appData);
-        fs::create_directories(m_appData);
-    }
-    void TearDown() override { fs::remove_all(m_appData); }
     fs::path Settings() const { return m_appData / "OrvApp" / "RevNotarion" / "RevNotarion.ini"; }
     std::string ReadSettings() const { return ReadWholeFile(Settings().string()); }
     void WriteSettings(const std::string& bytes) const {
@@ -39,7 +33,8 @@ protected:
         InitSettings(state, m_appData.string());
         return state;
     }
-    fs::path m_appData;
+    notarion::testing::TempFolder m_temp;
+    const fs::path& m_appData = m_temp.Path();
 };
 
 // Sets environment variables for one test and restores them afterwards.

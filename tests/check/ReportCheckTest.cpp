@@ -2,10 +2,13 @@
 
 #include "app/ReportFolder.h"
 
-#include "CliTestSupport.h"
 #include "generate/Sections.h"
 #include "reports/ReportCatalogue.h"
 #include "reports/ReportKind.h"
+#include "support/FileBytes.h"
+#include "support/ReportXml.h"
+#include "support/TempFolder.h"
+#include "text/Cp1250.h"
 #include "text/Failure.h"
 
 #include <gtest/gtest.h>
@@ -230,13 +233,7 @@ TEST(ReportCheck, DamagedXmlTellsWhereReadingStoppedAndWhatWasLost) {
     const std::string text = "<Szkola><Doc>Z karty</Doc>\r\n<Info><IloscWierszy>0</IloscWierszy>"
                              "</Info>\r\n<Belfer a='1'>Jan</Belfer></Szkola>";
     const std::string cp1250 = WriteReport(folder.File("cp1250.xml"), text);
-    std::u16string utf16 = u"\xFEFF" + Utf8ToUtf16(text);
-    std::string bytes;
-    for (const char16_t c : utf16) {
-        bytes += static_cast<char>(c & 0xFF);
-        bytes += static_cast<char>(c >> 8);
-    }
-    testing::WriteBytes(folder.File("utf16.xml"), bytes);
+    testing::WriteBytes(folder.File("utf16.xml"), testing::Utf16File(text));
     const CheckResult result = CheckReportFiles({cp1250, folder.File("utf16.xml")});
     ASSERT_EQ(result.Findings.size(), 2u);
     for (const Finding& finding : result.Findings) {

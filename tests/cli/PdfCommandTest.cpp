@@ -2,7 +2,7 @@
 // the set is generated as by generate, the PDF goes where it should, and a
 // build without a writer changes nothing.
 
-#include "CliTestSupport.h"
+#include "ProgramRun.h"
 #include "cli/CommandLine.h"
 #include "generate/DocumentSet.h"
 

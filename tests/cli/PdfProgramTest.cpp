@@ -1,7 +1,7 @@
 // The built notarion-cli writes the PDF of the set with nothing but its own
 // choice of Qt platform: no display, no QT_QPA_PLATFORM.
 
-#include "CliTestSupport.h"
+#include "ProgramRun.h"
 
 #include <gtest/gtest.h>
 

@@ -1,10 +1,11 @@
 // The whole road through the built notarion-cli, run as a user runs it.
 
-#include "CliTestSupport.h"
+#include "ProgramRun.h"
 #include "app/StartOfWork.h"
 #include "generate/DocumentSet.h"
 #include "generate/OutputFolderLock.h"
 #include "reports/ReportCatalogue.h"
+#include "support/ReportXml.h"
 #include "text/Cp1250.h"
 
 #include <gtest/gtest.h>
@@ -324,7 +325,10 @@ TEST(CliProgram, UsageErrorsExitWithTwo) {
     EXPECT_TRUE(Contains(help.Out, "notarion-cli generate ŹRÓDŁO"));
 }
 
-TEST(CliProgram, SampleSchoolChecksCleanAndGivesTheSameDocumentsFromItsList) {
+// The sample school's documents are proven byte for byte in the generator's
+// tests; here its folder and its list (relative addresses) are sources the
+// commands take, and the set lands where --out says with its paths printed.
+TEST(CliProgram, SampleSchoolChecksCleanAndGeneratesFromItsListWhereAsked) {
     const fs::path examples = NOTARION_EXAMPLES;
     ASSERT_TRUE(fs::is_directory(examples / "szkola")) << examples;
     TempFolder copy;
@@ -336,17 +340,13 @@ TEST(CliProgram, SampleSchoolChecksCleanAndGivesTheSameDocumentsFromItsList) {
         EXPECT_EQ(check.Code, 0) << check.Out;
         EXPECT_EQ(Lines(check.Out).size(), 1u) << check.Out;
     }
-    const auto fromFolder = RunProgram({"generate", copy.Text()});
-    ASSERT_EQ(fromFolder.Code, 0) << fromFolder.Err;
-    EXPECT_EQ(Lines(fromFolder.Out), DocumentPaths(copy.File("Protokoly")));
     TempFolder other;
     const auto fromList = RunProgram({"generate", list, "--out", other.File("a/b")});
     ASSERT_EQ(fromList.Code, 0) << fromList.Err;
-    const auto folderDocuments = DocumentPaths(copy.File("Protokoly"));
     const auto listDocuments = DocumentPaths(other.File("a/b"));
     EXPECT_EQ(Lines(fromList.Out), listDocuments);
-    for (std::size_t i = 0; i < folderDocuments.size(); ++i)
-        EXPECT_EQ(ReadBytes(folderDocuments[i]), ReadBytes(listDocuments[i])) << listDocuments[i];
+    for (const std::string& path : listDocuments)
+        EXPECT_TRUE(Contains(ReadBytes(path), "</html>\r\n")) << path;
 }
 
 TEST(CliProgram, DamagedSampleFilesAreEachNamedByTheCheck) {

@@ -1,9 +1,13 @@
 #include "generate/DocumentSet.h"
 
-#include "TestSupport.h"
+#include "ExpectedText.h"
 #include "generate/Sections.h"
 #include "generate/SetContents.h"
 #include "reports/ReportCatalogue.h"
+#include "support/FileBytes.h"
+#include "support/KindList.h"
+#include "support/ReportXml.h"
+#include "support/TempFolder.h"
 #include "text/FileSystem.h"
 
 #include <gtest/gtest.h>
@@ -70,7 +74,7 @@ std::string BehaviourReport(const std::string& klasa, const std::string& exempla
 class DocumentSetTest : public ::testing::Test {
 protected:
     void Add(const std::string& name, const std::string& kind, const std::string& utf8Xml) {
-        const std::string path = testing::WriteReport(reports, name, utf8Xml);
+        const std::string path = testing::WriteReport(reports.File(name), utf8Xml);
         catalogue.Slots.push_back({kind + " - " + name, path, kind});
         catalogue.Count = static_cast<int>(catalogue.Slots.size());
     }
@@ -148,8 +152,8 @@ protected:
         return files;
     }
 
-    testing::TempDir reports;
-    testing::TempDir output;
+    testing::TempFolder reports;
+    testing::TempFolder output;
     ReportCatalogue catalogue;
     GenerationState state;
 };
@@ -271,20 +275,20 @@ TEST_F(DocumentSetTest, BadFirstClassReportWritesNoneOfTheDocuments) {
     for (const auto& [option, name] : OptionFiles)
         testing::WriteBytes(output.Path() / name, "old " + std::string(name));
     testing::WriteReport(
-        reports, "k2b.xml",
+        reports.File("k2b.xml"),
         ClassReport("2b", "<IleOsob>x</IleOsob>", "<IleOsob>0</IleOsob>", "<IleOsob>0</IleOsob>"));
     const auto before = OutputFiles();
     EXPECT_FALSE(GenerateProtocols(state, catalogue, output.Text()));
     EXPECT_EQ(OutputFiles(), before);
 
-    testing::TempDir fresh;
+    testing::TempFolder fresh;
     EXPECT_FALSE(GenerateProtocols(state, catalogue, fresh.Text()));
     EXPECT_TRUE(fs::is_empty(fresh.Path()));
 }
 
 TEST_F(DocumentSetTest, FailureInALaterKindStopsAfterTheDocumentsBeforeIt) {
     AddSchool();
-    testing::WriteReport(reports, "p.xml",
+    testing::WriteReport(reports.File("p.xml"),
                          ReportXml("Realizacja programu z przedmiotu nauczania", "<Ogolne/>"));
     EXPECT_FALSE(GenerateProtocols(state, catalogue, output.Text()));
     const auto files = OutputFiles();
@@ -393,7 +397,7 @@ TEST_F(DocumentSetTest, PreviewBetweenTwoSetsChangesNoList) {
     const auto first = OutputFiles();
     const GenerationState afterFirst = state;
 
-    testing::TempDir temp;
+    testing::TempFolder temp;
     testing::VectorKindList list({catalogue.Slots[1].Title, catalogue.Slots[2].Title});
     int messages = 0;
     const MessageSink sink = [&](int, int, const std::u16string&) { ++messages; };
@@ -449,7 +453,7 @@ protected:
         int Icon;
         std::u16string Text;
     };
-    testing::TempDir temp;
+    testing::TempFolder temp;
     std::vector<Shown> shown;
     const std::u16string previewMessage =
         u"Wystąpił problem z wygenerowaniem podglądu.\rPrawdopodobnie plik sprawozdania jest "

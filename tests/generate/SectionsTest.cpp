@@ -1,7 +1,10 @@
 #include "generate/Sections.h"
 
-#include "TestSupport.h"
+#include "ExpectedText.h"
 #include "reports/ReportCatalogue.h"
+#include "support/FileBytes.h"
+#include "support/ReportXml.h"
+#include "support/TempFolder.h"
 #include "text/Failure.h"
 
 #include <gtest/gtest.h>
@@ -52,7 +55,7 @@ class SectionTest : public ::testing::Test {
 protected:
     int AddFixture(const std::string& name) {
         const std::string utf8 = testing::ReadBytes(testing::DataPath("sections/" + name + ".xml"));
-        return AddReport(testing::WriteReport(dir, name + ".xml", utf8));
+        return AddReport(testing::WriteReport(dir.File(name + ".xml"), utf8));
     }
     int AddReport(const std::string& path) {
         catalogue.Slots.push_back({"title " + path, path, "kind"});
@@ -61,10 +64,10 @@ protected:
     }
     void SetUp() override {
         AddReport(
-            testing::WriteReport(dir, "other.xml", testing::ReportXml("Inne informacje", "")));
+            testing::WriteReport(dir.File("other.xml"), testing::ReportXml("Inne informacje", "")));
     }
 
-    testing::TempDir dir;
+    testing::TempFolder dir;
     ReportCatalogue catalogue;
     GenerationState state;
 };
@@ -141,9 +144,8 @@ TEST_F(SectionTest, EveryWriterFailsOnAnIndexOutsideTheCatalogue) {
 }
 
 TEST_F(SectionTest, MissingLineCountFailsWhileMissingTextsPrintEmpty) {
-    const int index = AddReport(
-        testing::WriteReport(dir, "bez.xml",
-                             testing::ReportXml("Realizacja programu z przedmiotu nauczania",
+    const int index = AddReport(testing::WriteReport(
+        dir.File("bez.xml"), testing::ReportXml("Realizacja programu z przedmiotu nauczania",
                                                 "<Ogolne><w0>Linia</w0></Ogolne>")));
     HtmlBuffer buffer;
     const FailureCause cause = CauseOf([&] {
@@ -162,7 +164,7 @@ TEST_F(SectionTest, MissingLineCountFailsWhileMissingTextsPrintEmpty) {
 
 TEST_F(SectionTest, DamagedReportKeepsWhatWasReadBeforeTheDamage) {
     const int index = AddReport(testing::WriteReport(
-        dir, "uszkodzony.xml",
+        dir.File("uszkodzony.xml"),
         "<Szkola><Doc>Z karty</Doc><Belfer>Ala</Belfer><Info><IloscWierszy>1</IloscWierszy>"
         "<w0>Jedna linia</w0></Info><Nadzor><<<"));
     HtmlBuffer buffer;
@@ -176,7 +178,7 @@ TEST_F(SectionTest, DamagedReportKeepsWhatWasReadBeforeTheDamage) {
 
 TEST_F(SectionTest, LineCountAboveTheLimitFails) {
     const int index = AddReport(testing::WriteReport(
-        dir, "duzo.xml",
+        dir.File("duzo.xml"),
         testing::ReportXml("Inne informacje",
                            "<Info><IloscWierszy>2000000000</IloscWierszy></Info>")));
     HtmlBuffer buffer;

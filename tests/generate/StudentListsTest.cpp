@@ -1,7 +1,10 @@
 #include "generate/StudentLists.h"
 
-#include "TestSupport.h"
+#include "ExpectedText.h"
 #include "reports/ReportReader.h"
+#include "support/FileBytes.h"
+#include "support/ReportXml.h"
+#include "support/TempFolder.h"
 #include "text/Failure.h"
 #include "xml/XmlDocument.h"
 
@@ -355,7 +358,7 @@ protected:
         return body;
     }
 
-    testing::TempDir dir;
+    testing::TempFolder dir;
     HtmlBuffer buffer;
     std::string path;
     const std::string Title = "<p align=\"center\"><br><b>UCZNIOWIE Z WZOROWĄ FREKWENCJĄ</b></p>";
@@ -393,7 +396,7 @@ TEST_F(ListDocument, SeparatorAsTheLastLineDoesNotReadPastTheEnd) {
 }
 
 TEST(ListDocumentFailure, UnwritableFolderThrowsAndWritesNothing) {
-    testing::TempDir dir;
+    testing::TempFolder dir;
     HtmlBuffer buffer;
     StudentList list{{Sep, "1a", "Jan"}};
     const std::string path = dir.File("brak") + "/Lista.htm";

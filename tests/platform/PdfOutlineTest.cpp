@@ -99,7 +99,7 @@ TEST(PdfOutline, EveryNewCrossReferenceEntryPointsAtItsObject) {
 }
 
 TEST(PdfOutline, PopplerReadsTheOutlineAndTheWholeFile) {
-    testing::TempDir folder;
+    testing::TempFolder folder;
     std::string pdf = MinimalPdf(4);
     ASSERT_TRUE(AppendOutline(pdf, ThreeEntries).Ok());
     const std::string path = folder.File("outline.pdf");

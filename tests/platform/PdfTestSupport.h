@@ -1,19 +1,15 @@
 #pragma once
 
 // Helpers of the platform tests: the output of a command line (poppler's
-// tools) and its fields. Temporary folders and file bytes come from the
-// generator tests' support, shared rather than copied.
+// tools) and its fields.
 
-#include "generate/TestSupport.h"
+#include "support/FileBytes.h"
+#include "support/TempFolder.h"
 
 #include <gtest/gtest.h>
 
 #include <array>
-#include <atomic>
-#include <chrono>
 #include <cstdio>
-#include <filesystem>
-#include <fstream>
 #include <memory>
 #include <sstream>
 #include <string>

@@ -26,7 +26,7 @@ namespace {
 namespace fs = std::filesystem;
 using testing::ReadBytes;
 using testing::RunCommand;
-using testing::TempDir;
+using testing::TempFolder;
 
 // The heading by which a document is found in the text: its title, or for
 // the head teacher's document the heading its sections carry.
@@ -52,7 +52,7 @@ ReportCatalogue SampleCatalogue() {
 }
 
 // The reviewed documents of the sample school copied into a folder of their own.
-void CopySampleSet(const TempDir& folder) {
+void CopySampleSet(const TempFolder& folder) {
     for (const auto& entry :
          fs::directory_iterator(fs::path(NOTARION_GENERATE_TEST_DATA) / "szkola")) {
         if (entry.path().extension() == ".htm")
@@ -64,7 +64,7 @@ void CopySampleSet(const TempDir& folder) {
 class SampleSetPdf : public ::testing::Test {
 protected:
     static void SetUpTestSuite() {
-        s_folder = new TempDir;
+        s_folder = new TempFolder;
         CopySampleSet(*s_folder);
         s_contents = new SetContents(DescribeSet(SampleCatalogue(), s_folder->Text()));
         s_pdfPath = s_folder->File("Protokoly.pdf");
@@ -82,7 +82,7 @@ protected:
                           " -enc UTF-8 '" + s_pdfPath + "' -");
     }
 
-    static inline TempDir* s_folder = nullptr;
+    static inline TempFolder* s_folder = nullptr;
     static inline SetContents* s_contents = nullptr;
     static inline SetOutputResult* s_result = nullptr;
     static inline std::string s_pdfPath;
@@ -215,7 +215,7 @@ TEST_F(SampleSetPdf, HasOneBookmarkPerDocumentOnItsFirstPage) {
 }
 
 TEST(SetPdf, PaintsOnlyThePagesInTheDevicesRangeWithTheSetsPageNumbers) {
-    TempDir folder;
+    TempFolder folder;
     CopySampleSet(folder);
     const SetContents contents = DescribeSet(ReportCatalogue{}, folder.Text());
     const std::string path = folder.File("range.pdf");
@@ -235,7 +235,7 @@ TEST(SetPdf, PaintsOnlyThePagesInTheDevicesRangeWithTheSetsPageNumbers) {
 }
 
 TEST(SetPdf, FailedWriteLeavesNoPartialFileAndKeepsTheEarlierOne) {
-    TempDir folder;
+    TempFolder folder;
     CopySampleSet(folder);
     const SetContents contents = DescribeSet(ReportCatalogue{}, folder.Text());
     const std::string earlier = folder.File("earlier.pdf");
@@ -273,7 +273,7 @@ TEST(SetPdf, FailedWriteLeavesNoPartialFileAndKeepsTheEarlierOne) {
 }
 
 TEST(SetPdf, GenerationTimeIsTheNewestDocumentsModification) {
-    TempDir folder;
+    TempFolder folder;
     CopySampleSet(folder);
     const SetContents contents = DescribeSet(ReportCatalogue{}, folder.Text());
     const auto base = fs::file_time_type::clock::now() - std::chrono::hours(48);

@@ -1,7 +1,12 @@
 #include "reports/ListFile.h"
 
-#include "ReportTestSupport.h"
 #include "text/Cp1250.h"
+
+#include "support/ByteDiff.h"
+#include "support/FileBytes.h"
+#include "support/KindList.h"
+#include "support/ReportXml.h"
+#include "support/TempFolder.h"
 
 #include <gtest/gtest.h>
 
@@ -226,7 +231,7 @@ TEST(ListFileReading, UnicodeListWithMarkIsRead) {
     TempFolder folder;
     const std::string path = folder.File("lista.xmp");
     const std::string text = ReadBytes(kDataFolder + "/list_3.xmp");
-    WriteBytes(path, testing::AsUtf16File(text));
+    WriteBytes(path, testing::Utf16File(Cp1250ToUtf8(text)));
     ReportCatalogue catalogue;
     ASSERT_TRUE(ReadListFile(catalogue, path));
     ReportCatalogue expected = ThreePositions();
@@ -236,7 +241,7 @@ TEST(ListFileReading, UnicodeListWithMarkIsRead) {
 
 TEST(ListFileReading, PathWithPolishLettersAndAmpersandIsOpened) {
     TempFolder folder;
-    const std::string path = folder.File("Zażółć & gęślą.xmp");
+    const std::string path = folder.Cp1250File("Zażółć & gęślą.xmp");
     ASSERT_TRUE(WriteListFile(ThreePositions(), path));
     ReportCatalogue catalogue;
     ASSERT_TRUE(ReadListFile(catalogue, path));

@@ -1,11 +1,15 @@
 #include "reports/ReportCatalogue.h"
 
-#include "ReportTestSupport.h"
 #include "reports/ReportFileError.h"
 #include "reports/ReportKind.h"
 #include "reports/ReportReader.h"
 #include "text/Cp1250.h"
 #include "xml/XmlDocument.h"
+
+#include "support/FileBytes.h"
+#include "support/KindList.h"
+#include "support/ReportXml.h"
+#include "support/TempFolder.h"
 
 #include <gtest/gtest.h>
 
@@ -20,7 +24,8 @@ using testing::ReportXml;
 using testing::TempFolder;
 using testing::VectorKindList;
 using testing::WriteBytes;
-using Fields = std::vector<std::pair<std::string, std::string>>;
+using testing::WriteReport;
+using Fields = testing::ReportFields;
 
 struct Message {
     int Mode;
@@ -38,8 +43,8 @@ protected:
 
     // Write a report file with the given fields; returns its cp1250 path.
     std::string Report(const std::string& name, const Fields& fields) {
-        const std::string path = folder.File(name);
-        WriteBytes(path, ReportXml(fields));
+        const std::string path = folder.Cp1250File(name);
+        WriteReport(testing::Cp1250Path(path), ReportXml(fields));
         return path;
     }
     std::string Report(const std::string& name, const std::string& kind,
@@ -49,7 +54,7 @@ protected:
     // A path at which a folder stands, so opening it as a file fails.
     std::string Unreadable(const std::string& name) {
         std::filesystem::create_directory(folder.Path() / name);
-        return folder.File(name);
+        return folder.Cp1250File(name);
     }
 };
 
@@ -139,7 +144,7 @@ TEST(ReportTitle, EachKindJoinsItsPiecesWithDashes) {
     for (const TitleRow& row : rows) {
         SCOPED_TRACE(row.Name);
         XmlDocument document;
-        ASSERT_TRUE(document.LoadFromBytes(ReportXml(row.ReportFields)));
+        ASSERT_TRUE(document.LoadFromBytes(Utf8ToCp1250(ReportXml(row.ReportFields))));
         const std::string kind = ReadReportText(document, "Doc");
         EXPECT_EQ(Cp1250ToUtf8(ComposeTitle(kind, document)), row.Expected);
     }
@@ -151,8 +156,8 @@ TEST(ReportTitle, PolishLettersInAnOtherInformationTitleCountAsOneCharacterEach)
     for (int i = 0; i < 70; ++i)
         concerns += "ż";
     XmlDocument document;
-    ASSERT_TRUE(
-        document.LoadFromBytes(ReportXml({{"Doc", "Inne informacje"}, {"Dotyczy", concerns}})));
+    ASSERT_TRUE(document.LoadFromBytes(
+        Utf8ToCp1250(ReportXml({{"Doc", "Inne informacje"}, {"Dotyczy", concerns}}))));
     const std::string title = ComposeTitle("Inne informacje", document);
     EXPECT_EQ(title, "Inne informacje - " + std::string(60, '\xBF') + " - ");
 }
@@ -237,7 +242,7 @@ TEST_F(Catalogue, DamagedXmlYieldsWhatWasReadBeforeTheDamage) {
 TEST_F(Catalogue, UnicodeReportIsReadLikeACodePageOne) {
     const std::string path = folder.File("unicode.xml");
     WriteBytes(path,
-               testing::AsUtf16File(ReportXml(
+               testing::Utf16File(ReportXml(
                    {{"Doc", "Realizacja dodatkowych"}, {"Zajecia", "Koło"}, {"Belfer", "Łucja"}})));
     ReportCatalogue catalogue;
     ASSERT_TRUE(LoadCatalogue(catalogue, {path}, sink));

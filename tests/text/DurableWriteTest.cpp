@@ -1,6 +1,8 @@
 #include "text/Cp1250.h"
 #include "text/FileSystem.h"
 
+#include "support/TempFolder.h"
+
 #include <gtest/gtest.h>
 
 #include <dlfcn.h>
@@ -42,9 +44,8 @@ ino_t InodeOf(const fs::path& path) {
 }
 
 TEST(DurableWrite, ASaveIsOnTheDiskFileFirstThenItsFolder) {
-    const fs::path folder =
-        fs::temp_directory_path() / ("notarion-durable-" + std::to_string(::getpid()));
-    fs::create_directories(folder);
+    const testing::TempFolder temp;
+    const fs::path& folder = temp.Path();
     for (const char* content : {"pierwsza", "druga"}) {
         g_synced.clear();
         WriteWholeFile(Utf8ToCp1250((folder / "lista.xmp").string()), content);
@@ -55,7 +56,6 @@ TEST(DurableWrite, ASaveIsOnTheDiskFileFirstThenItsFolder) {
         EXPECT_EQ(g_synced[1].Inode, InodeOf(folder));
         EXPECT_TRUE(g_synced[1].Folder);
     }
-    fs::remove_all(folder);
 }
 
 } // namespace

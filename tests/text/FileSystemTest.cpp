@@ -2,6 +2,8 @@
 #include "text/Cp1250.h"
 #include "text/Failure.h"
 
+#include "support/TempFolder.h"
+
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -21,18 +23,7 @@ namespace {
 
 class FileSystemTest : public ::testing::Test {
 protected:
-    void SetUp() override {
-        m_folder =
-            fs::temp_directory_path() /
-            ("notarion-fs-" + std::to_string(::testing::UnitTest::GetInstance()->random_seed()) +
-             ::testing::UnitTest::GetInstance()->current_test_info()->name());
-        fs::remove_all(m_folder);
-        fs::create_directories(m_folder);
-    }
-    void TearDown() override { fs::remove_all(m_folder); }
-    std::string Path(const std::string& utf8Name) const {
-        return Utf8ToCp1250((m_folder / utf8Name).string());
-    }
+    std::string Path(const std::string& utf8Name) const { return m_temp.Cp1250File(utf8Name); }
     // The texts of the folder's listing, sorted.
     std::vector<std::string> Names() const {
         std::vector<std::string> texts;
@@ -41,7 +32,8 @@ protected:
         std::sort(texts.begin(), texts.end());
         return texts;
     }
-    fs::path m_folder;
+    notarion::testing::TempFolder m_temp;
+    const fs::path& m_folder = m_temp.Path();
 };
 
 enum class Outcome { Refused, Read, Hung, Crashed };
@@ -212,6 +204,8 @@ TEST_F(FileSystemTest, SavingKeepsPermissionsWritesThroughLinksAndRefusesPipes) 
 TEST_F(FileSystemTest, SavingAnotherUsersFileGivesItBackToItsOwner) {
     if (::geteuid() != 0)
         GTEST_SKIP() << "needs root to hand a file to another user";
+    // Temporary folders are private; the other user must reach the file.
+    fs::permissions(m_folder, fs::perms::others_exec, fs::perm_options::add);
     WriteWholeFile(Path("lista.xmp"), "stara");
     ASSERT_EQ(::chown((m_folder / "lista.xmp").c_str(), 65534, 65534), 0);
     ::chmod((m_folder / "lista.xmp").c_str(), 0600);

@@ -255,8 +255,14 @@ TEST_F(ListEditorCommandsTest, FailingProtocolsAreReportedAndNoListIsWritten) {
     EXPECT_EQ(m_messages[0].Icon, 1);
     EXPECT_EQ(m_messages[0].Text, ProtocolsFailureMessage());
     EXPECT_TRUE(DocumentsIn(m_reportFolder + "/Protokoly").empty());
+    EXPECT_FALSE(DirectoryExists(m_reportFolder + "/Protokoly")) << "the empty folder it made";
     EXPECT_EQ(strip.Shows, 0);
     EXPECT_EQ(watcher.Seen(), 0);
+
+    // A folder that was there before the set stays, even empty.
+    ASSERT_TRUE(CreateSingleDirectory(m_reportFolder + "/Protokoly"));
+    Editor().GenerateDocumentSet();
+    EXPECT_TRUE(DirectoryExists(m_reportFolder + "/Protokoly"));
 }
 
 TEST_F(ListEditorCommandsTest, FailingListsAreReportedAndTheProtocolsStay) {

@@ -8,6 +8,8 @@
 
 #include <QAbstractItemView>
 #include <QComboBox>
+#include <QFile>
+#include <QWindow>
 
 #include <optional>
 #include <set>
@@ -510,6 +512,153 @@ TEST_F(ShortcutTest, F1OpensTheHelpIndexAndOtherKeysDoNothing) {
     EXPECT_EQ(m_opened[0], QStringFromCp1250(m_appFolder) + QStringLiteral(u"Pomoc/index.htm"));
     QTest::keyClick(&List(), Qt::Key_X, Qt::AltModifier);
     EXPECT_EQ(OperationsRun(), "");
+}
+
+// ------------------------------------------------------------ row height
+
+TEST_F(ListEditorTest, RowsAreTallEnoughForTheAccentsOfPolishCapitals) {
+    OpenEditorOn({Entry(0, "Ćwiek"), Entry(0, "Śliwińska"), Entry(0, "Żądło Óskar Ń")});
+    const QFontMetrics metrics(List().font());
+    for (const QString& capitals :
+         {QStringLiteral(u"Ą"), QStringLiteral(u"Ć"), QStringLiteral(u"Ę"), QStringLiteral(u"Ł"),
+          QStringLiteral(u"Ń"), QStringLiteral(u"Ó"), QStringLiteral(u"Ś"), QStringLiteral(u"Ź"),
+          QStringLiteral(u"Ż")}) {
+        const QRect ink = metrics.tightBoundingRect(capitals);
+        for (int line = 0; line < List().count(); ++line) {
+            const QRect row = List().visualItemRect(List().item(line));
+            // The line's text is centred on the row by the font's height.
+            const int baseline =
+                row.top() + (row.height() - metrics.height()) / 2 + metrics.ascent();
+            EXPECT_GE(baseline + ink.top(), row.top())
+                << capitals.toStdString() << " loses its accent";
+            EXPECT_LE(baseline + ink.bottom(), row.bottom()) << capitals.toStdString();
+        }
+    }
+    EXPECT_GE(List().RowHeight(), KindListBox::ItemHeight);
+    // Larger fonts (as with 2x scaling of the text) get taller rows too.
+    QFont large = List().font();
+    large.setPixelSize(26);
+    EXPECT_GE(KindListBox::RowHeightFor(large), QFontMetrics(large).height());
+}
+
+// ------------------------------------------------------ keys and leaving
+
+TEST_F(ListEditorTest, DeleteAndAltArrowsRemoveAndMoveTheSelectedReportWithinItsKind) {
+    struct Case {
+        int Selected;
+        Qt::Key Key;
+        Qt::KeyboardModifiers Held;
+        std::vector<std::string> Listed;
+        std::vector<std::string> Catalogue;
+    };
+    const std::vector<Case> cases = {
+        {2,
+         Qt::Key_Up,
+         Qt::AltModifier,
+         {"1", "3", "2", "4", "5"},
+         {"1", "a", "3", "2", "b", "4", "5"}},
+        {2,
+         Qt::Key_Down,
+         Qt::AltModifier,
+         {"1", "2", "4", "3", "5"},
+         {"1", "a", "2", "b", "4", "3", "5"}},
+        {0,
+         Qt::Key_Up,
+         Qt::AltModifier,
+         {"1", "2", "3", "4", "5"},
+         {"1", "a", "2", "3", "b", "4", "5"}},
+        {4,
+         Qt::Key_Down,
+         Qt::AltModifier,
+         {"1", "2", "3", "4", "5"},
+         {"1", "a", "2", "3", "b", "4", "5"}},
+        {2,
+         Qt::Key_Up,
+         Qt::ControlModifier | Qt::AltModifier,
+         {"1", "2", "3", "4", "5"},
+         {"1", "a", "2", "3", "b", "4", "5"}},
+        {1, Qt::Key_Delete, Qt::NoModifier, {"1", "3", "4", "5"}, {"1", "a", "3", "b", "4", "5"}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(::testing::Message() << c.Key << " on line " << c.Selected);
+        Editor().hide(); // each case opens the set afresh
+        OpenOnFiveWithOthersBetween();
+        List().setCurrentRow(c.Selected);
+        QTest::keyClick(&List(), c.Key, c.Held);
+        EXPECT_EQ(Names(ListedTitles()), c.Listed);
+        EXPECT_EQ(CatalogueNames(), c.Catalogue);
+        const std::vector<std::string> unchanged = {"1", "2", "3", "4", "5"};
+        EXPECT_EQ(Editor().Unsaved(), c.Listed != unchanged);
+    }
+}
+
+TEST_F(ListEditorTest, ClosingFromTheWindowManagerActsAsTheBackButton) {
+    OpenOnFiveWithOthersBetween();
+    ASSERT_TRUE(Main().PButWstecz->isVisible());
+    Editor().windowHandle()->close();
+    EXPECT_FALSE(Editor().isVisible());
+    EXPECT_FALSE(Main().PButWstecz->isVisible());
+    EXPECT_TRUE(m_questions.empty()) << "an unchanged list closes without a question";
+}
+
+TEST_F(ListEditorTest, LeavingAChangedListAsksOnceWhetherToSaveIt) {
+    const std::string target = m_reportFolder + "/zmieniona.xmp";
+    enum class Way { Back, WindowManager, ProgramClose };
+    struct Case {
+        Way By;
+        int Answer;
+        bool SaveChosen; // the save dialog is answered with a name
+        bool StaysOpen;
+        bool Saved;
+    };
+    const Case cases[] = {
+        {Way::Back, TFWarning::ResultYes, true, false, true},
+        {Way::Back, TFWarning::ResultYes, false, true, false},
+        {Way::Back, TFWarning::ResultNo, true, false, false},
+        {Way::Back, TFWarning::ResultCancel, true, true, false},
+        {Way::WindowManager, TFWarning::ResultCancel, true, true, false},
+        {Way::WindowManager, TFWarning::ResultYes, true, false, true},
+        {Way::ProgramClose, TFWarning::ResultCancel, true, true, false},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(::testing::Message() << static_cast<int>(c.By) << " answered " << c.Answer);
+        QFile::remove(QStringFromCp1250(target));
+        m_questions.clear();
+        m_answer = c.Answer;
+        Editor().SaveLista.Run = [&](const FileDialog&) {
+            return c.SaveChosen ? std::optional(std::vector<std::string>{target}) : std::nullopt;
+        };
+        OpenOnFiveWithOthersBetween();
+        List().setCurrentRow(3);
+        QTest::keyClick(&List(), Qt::Key_Up, Qt::AltModifier);
+        switch (c.By) {
+        case Way::Back:
+            QTest::mouseClick(Main().ImWstecz, Qt::LeftButton);
+            break;
+        case Way::WindowManager:
+            Editor().windowHandle()->close();
+            break;
+        case Way::ProgramClose:
+            QTest::mouseClick(Main().Lclose, Qt::LeftButton);
+            EXPECT_TRUE(Main().isVisible());
+            break;
+        }
+        EXPECT_EQ(m_questions.size(), 1u);
+        EXPECT_EQ(Editor().isVisible(), c.StaysOpen);
+        EXPECT_EQ(Main().PButWstecz->isVisible(), c.StaysOpen);
+        EXPECT_EQ(FileExists(target), c.Saved);
+        if (c.StaysOpen) {
+            // Once saved, the editor closes without asking again.
+            m_questions.clear();
+            Editor().SaveLista.Run = [&](const FileDialog&) {
+                return std::optional(std::vector<std::string>{target});
+            };
+            Editor().SaveListFile();
+            QTest::mouseClick(Main().ImWstecz, Qt::LeftButton);
+            EXPECT_TRUE(m_questions.empty());
+            EXPECT_FALSE(Editor().isVisible());
+        }
+    }
 }
 
 // ----------------------------------------------------------------- caption

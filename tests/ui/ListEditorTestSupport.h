@@ -18,6 +18,7 @@
 #include "ui/TFBrowserMini.h"
 #include "ui/TFGlowny.h"
 #include "ui/TFRealProgramu.h"
+#include "ui/TFWarning.h"
 #include "ui/Windows.h"
 
 #include <QApplication>
@@ -116,6 +117,11 @@ protected:
         m_state.ShowWarning = [this](int mode, int icon, const std::u16string& text) {
             m_messages.push_back({mode, icon, text});
         };
+        // Questions are answered by the test (by default "Nie") and noted.
+        Editor().SetQuestion([this](const std::u16string& text) {
+            m_questions.push_back(text);
+            return m_answer;
+        });
         Main().show();
         ASSERT_TRUE(QTest::qWaitForWindowExposed(&Main()));
     }
@@ -167,7 +173,7 @@ protected:
     // A point of the list below its last line.
     QPoint BelowLastLine() {
         const QRect last = List().visualItemRect(List().item(List().count() - 1));
-        return QPoint(last.center().x(), last.bottom() + 3 * KindListBox::ItemHeight);
+        return QPoint(last.center().x(), last.bottom() + 3 * List().RowHeight());
     }
 
     QTemporaryDir m_dir;
@@ -176,6 +182,8 @@ protected:
     SharedState m_state;
     std::unique_ptr<Windows> m_windows;
     std::vector<RecordedMessage> m_messages;
+    std::vector<std::u16string> m_questions;
+    int m_answer = TFWarning::ResultNo;
     std::vector<QString> m_opened;
 };
 

@@ -22,6 +22,7 @@
 #include "ui/TFWyborOpcji.h"
 #include "ui/Windows.h"
 
+#include <QApplication>
 #include <QComboBox>
 #include <QCoreApplication>
 #include <QDir>
@@ -30,6 +31,7 @@
 #include <QPaintEvent>
 #include <QSignalSpy>
 #include <QTest>
+#include <QWindow>
 
 #include <memory>
 #include <optional>
@@ -135,8 +137,125 @@ TEST_F(MainWindowTest, WindowsAreMadeOnceInTheProgramsOrderAndOnlyTheMainWindowS
     }
     EXPECT_EQ(Main().size(), QSize(776, 570));
     EXPECT_EQ(Editor().size(), QSize(749, 477));
-    EXPECT_TRUE(Editor().windowFlags().testFlag(Qt::WindowStaysOnTopHint));
     EXPECT_EQ(Editor().PozycjeBox->count(), 9);
+}
+
+TEST_F(MainWindowTest, TheNextRunOpensTheDialogsWhereTheLastRunChose) {
+    const std::string school = ExamplesFolder + "/szkola";
+    PickerAnswers(school);
+    QTest::mouseClick(Main().LNowyZestaw, Qt::LeftButton);
+    ListDialogAnswers(school + "/szkola.xmp");
+    QTest::mouseClick(Main().LGotowyZestaw, Qt::LeftButton);
+    ASSERT_TRUE(Editor().isVisible());
+
+    // The program runs again over the same user data.
+    m_windows.reset();
+    m_state = SharedState();
+    m_windows = std::make_unique<Windows>(m_state, WorkPlaces{m_appFolder + "notarion", m_appData});
+    m_state.ShowWarning = [this](int mode, int icon, const std::u16string& text) {
+        m_messages.push_back({mode, icon, text});
+    };
+    Main().show();
+    m_pickerOpenedOn.clear();
+    m_listDialogOpenedOn.clear();
+    PickerAnswers(std::nullopt);
+    ListDialogAnswers(std::nullopt);
+    QTest::mouseClick(Main().LNowyZestaw, Qt::LeftButton);
+    QTest::mouseClick(Main().LGotowyZestaw, Qt::LeftButton);
+    EXPECT_EQ(m_pickerOpenedOn, std::vector<std::string>{school});
+    EXPECT_EQ(m_listDialogOpenedOn, std::vector<std::string>{school});
+    EXPECT_TRUE(m_state.LastReportFolder.empty()) << "a remembered folder is no choice of this run";
+}
+
+TEST_F(MainWindowTest, EveryHotAreaOfEveryWindowTakesClicksOverItsWholeRectangle) {
+    // The message box shows "Zamknij" or the three others, never all four.
+    TFWarning& box = m_windows->FWarning();
+    for (QWidget* panel : {box.PButTak, box.PButNie, box.PButAnuluj, box.pButZamknij})
+        panel->hide();
+    // The viewer's underlines only carry the hand cursor; they run nothing.
+    const TFBrowser& viewer = m_windows->FBrowser();
+    const std::vector<const HotArea*> underlines = {viewer.Label1, viewer.LKreska1,
+                                                    viewer.LKreska2};
+    int walked = 0;
+    for (QWidget* window : m_windows->CreationOrder()) {
+        for (HotArea* area : window->findChildren<HotArea*>()) {
+            if (area->window() != window || area->cursor().shape() != Qt::PointingHandCursor ||
+                std::ranges::find(underlines, area) != underlines.end())
+                continue;
+            // Panels hidden until a message or a set needs them are shown
+            // for the walk.
+            std::vector<QWidget*> shown;
+            QRect rect(area->mapTo(window, QPoint(0, 0)), area->size());
+            for (QWidget* up = area; up != window; up = up->parentWidget()) {
+                if (up->isHidden()) {
+                    up->setVisible(true);
+                    shown.push_back(up);
+                }
+                rect &= QRect(up->mapTo(window, QPoint(0, 0)), up->size());
+            }
+            for (const QPoint point : {rect.center(), rect.topLeft(), rect.topRight(),
+                                       rect.bottomLeft(), rect.bottomRight()}) {
+                QWidget* hit = window->childAt(point);
+                EXPECT_TRUE(hit == area || area->isAncestorOf(hit))
+                    << window->metaObject()->className() << ": the area at " << rect.x() << ","
+                    << rect.y() << " misses " << point.x() << "," << point.y()
+                    << (hit ? " to a " : "") << (hit ? hit->metaObject()->className() : "");
+            }
+            ++walked;
+            for (QWidget* panel : shown)
+                panel->setVisible(false);
+        }
+    }
+    EXPECT_GE(walked, 30);
+
+    // The message box's cross, clicked at its corner under the title strip.
+    WhenShown(&box, [&] {
+        const QPoint corner = box.LClose->geometry().bottomLeft();
+        QTest::mouseClick(box.windowHandle(), Qt::LeftButton, {}, corner);
+    });
+    box.ShowWarning(ModeYesNoCancel, IconQuestion, u"Zamknąć?");
+    EXPECT_EQ(box.MessageResult(), TFWarning::ResultCancel);
+}
+
+TEST_F(MainWindowTest, CompanionsStayAboveTheWindowTheyAreOpenedFromAndNeverAboveOtherPrograms) {
+    const std::pair<QWidget*, QWidget*> owned[] = {
+        {&Editor(), &Main()},
+        {&m_windows->FBrowserMini(), &Editor()},
+        {&m_windows->FAbout(), &Main()},
+        {&m_windows->FBrowser(), &Editor()},
+        {&m_windows->FWyborOpcji(), &m_windows->FBrowser()},
+    };
+    for (const auto& [window, owner] : owned) {
+        SCOPED_TRACE(window->metaObject()->className());
+        window->winId();
+        ASSERT_NE(window->windowHandle(), nullptr);
+        EXPECT_EQ(window->windowHandle()->transientParent(), owner->windowHandle());
+        // A dialog-type window with an owner gets no task-bar entry.
+        EXPECT_EQ(window->windowType(), Qt::Dialog);
+    }
+    for (QWidget* window : m_windows->CreationOrder()) {
+        EXPECT_FALSE(window->windowFlags().testFlag(Qt::WindowStaysOnTopHint))
+            << window->metaObject()->className();
+    }
+    EXPECT_EQ(Main().windowType(), Qt::Window);
+    EXPECT_EQ(Main().windowHandle()->transientParent(), nullptr);
+
+    // The message box comes above whichever window reports.
+    PickerAnswers(ExamplesFolder + "/szkola");
+    QTest::mouseClick(Main().LNowyZestaw, Qt::LeftButton);
+    for (QWidget* reporting : {static_cast<QWidget*>(&Editor()), static_cast<QWidget*>(&Main())}) {
+        reporting->activateWindow();
+        ASSERT_TRUE(
+            QTest::qWaitFor([reporting] { return QApplication::activeWindow() == reporting; }));
+        TFWarning& box = m_windows->FWarning();
+        QWindow* above = nullptr;
+        WhenShown(&box, [&] {
+            above = box.windowHandle()->transientParent();
+            QTest::keyClick(&box, Qt::Key_Escape);
+        });
+        box.ShowWarning(ModeClose, IconInfo, u"Tekst");
+        EXPECT_EQ(above, reporting->windowHandle());
+    }
 }
 
 TEST_F(MainWindowTest, ShowingStartsTheWorkOnce) {
@@ -441,6 +560,19 @@ TEST_F(MainWindowTest, ProgressStripPaintsEachStepAtOnceAndHides) {
     Main().ShowProgressStrip();
     EXPECT_EQ(painted.widths, (std::vector<int>{80, 160, 240, 320, 400, 480}));
     EXPECT_FALSE(Main().PPostep->isVisible());
+}
+
+TEST_F(MainWindowTest, WindowsStayPaintedWhileTheProgressStripRuns) {
+    PickerAnswers(ExamplesFolder + "/szkola");
+    QTest::mouseClick(Main().LNowyZestaw, Qt::LeftButton);
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&Editor()));
+    QCoreApplication::processEvents();
+    // The editor asks to be painted again, as when something uncovers it.
+    PaintWidths editorPainted;
+    Editor().installEventFilter(&editorPainted);
+    Editor().update();
+    Main().ShowProgressStrip();
+    EXPECT_FALSE(editorPainted.widths.empty()) << "painted while the strip ran";
 }
 
 TEST_F(MainWindowTest, ClosingEndsTheWorkAndTakesTheCompanionsAlong) {

@@ -3,11 +3,15 @@
 
 #include "ShellTestSupport.h"
 
+#include "platform/QtText.h"
 #include "reports/MessageSink.h"
 #include "ui/TFWarning.h"
 
+#include <QApplication>
+#include <QFileDialog>
 #include <QLabel>
 #include <QLineEdit>
+#include <QRegularExpression>
 #include <QScreen>
 #include <QTest>
 
@@ -201,7 +205,7 @@ TEST_F(MessageBoxTest, IconOutsideOneToThreeKeepsThePreviousIcon) {
     EXPECT_NE(iconAfter(IconQuestion), info);
 }
 
-TEST_F(MessageBoxTest, FramelessOnTopAndCentredOnTheScreen) {
+TEST_F(MessageBoxTest, FramelessAndCentredOnTheScreen) {
     QPoint shownAt;
     WhenShown(&m_box, [&] {
         shownAt = m_box.pos();
@@ -212,7 +216,75 @@ TEST_F(MessageBoxTest, FramelessOnTopAndCentredOnTheScreen) {
     EXPECT_EQ(shownAt, screen.center() - QPoint(174, 74));
     EXPECT_EQ(m_box.size(), QSize(350, 150));
     EXPECT_TRUE(m_box.windowFlags().testFlag(Qt::FramelessWindowHint));
-    EXPECT_TRUE(m_box.windowFlags().testFlag(Qt::WindowStaysOnTopHint));
+    EXPECT_FALSE(m_box.windowFlags().testFlag(Qt::WindowStaysOnTopHint));
+}
+
+TEST_F(MessageBoxTest, ShowsTheWholeTextGrowingWithinTheScreen) {
+    const std::u16string longPath =
+        u"/home/sekretariat/Dokumenty/Szkoła Podstawowa nr 12/Rok szkolny 2023-2024/"
+        u"Sprawozdania końcowe/Klasy czwarte/4a_klasyfikacja_końcoworoczna.xml";
+    std::u16string manyLines;
+    for (int i = 0; i < 12; ++i)
+        manyLines += u"Linia komunikatu numer " + std::u16string(1, char16_t(u'A' + i)) + u".\r";
+    struct Case {
+        std::u16string Text;
+        bool Grows;
+    };
+    const Case cases[] = {
+        {u"Krótki tekst.", false},
+        {u"Plik: " + longPath + u"\rSzkola/Pasek/Uczen1/Srednia: brak liczby. Napraw plik.", true},
+        {manyLines + u"Koniec.", true},
+        {u"Jeszcze raz krótki.", false},
+    };
+    const QRect screen = QGuiApplication::primaryScreen()->availableGeometry();
+    for (const Case& c : cases) {
+        SCOPED_TRACE(QStringFromUtf16(c.Text).left(30).toStdString());
+        QSize shown;
+        WhenShown(&m_box, [&] {
+            shown = m_box.size();
+            QTest::keyClick(&m_box, Qt::Key_Escape);
+        });
+        m_box.ShowWarning(ModeClose, IconInfo, c.Text);
+        const QLabel* label = m_box.LTekstWarning;
+        EXPECT_EQ(shown.width(), 350);
+        EXPECT_EQ(shown.height() > 150, c.Grows);
+        EXPECT_LE(shown.height(), screen.height());
+        EXPECT_GE(label->height(), label->heightForWidth(label->width())) << "nothing cut off";
+        EXPECT_EQ(m_box.pButZamknij->y(), label->geometry().bottom() + 1 + 12);
+        // The end of the message is always there; no word sticks out of the label.
+        const QString text = label->text();
+        const QRegularExpression space(QStringLiteral("\\s"));
+        EXPECT_TRUE(text.endsWith(QStringForLabel(c.Text).split(space).last()));
+        for (const QString& word : text.split(space))
+            EXPECT_LE(label->fontMetrics().horizontalAdvance(word), label->width())
+                << word.toStdString();
+    }
+}
+
+TEST(MessageText, ALongPathIsShortenedInItsMiddleAndOtherWordsStay) {
+    const QFontMetrics metrics(PixelFont(QStringLiteral("MS Sans Serif"), 12));
+    const QString path = QStringLiteral("/bardzo/dluga/sciezka/") + QString(60, u'x') +
+                         QStringLiteral("/3a_klasyfikacja.xml");
+    const QString fitted = TextFittingWidth(
+        QStringLiteral("Plik: ") + path + QStringLiteral("\nNapraw plik."), metrics, 200);
+    const QStringList lines = fitted.split(u'\n');
+    ASSERT_EQ(lines.size(), 2);
+    EXPECT_TRUE(lines[0].startsWith(QStringLiteral("Plik: /bardzo/")));
+    EXPECT_TRUE(lines[0].endsWith(QStringLiteral(".xml")));
+    EXPECT_TRUE(lines[0].contains(QChar(0x2026)));
+    EXPECT_EQ(lines[1], QStringLiteral("Napraw plik."));
+}
+
+TEST(MessageText, TheGrownBackgroundKeepsTheTopAndMovesTheButtonBandDown) {
+    QImage picture(4, 10, QImage::Format_RGB32);
+    for (int y = 0; y < 10; ++y)
+        for (int x = 0; x < 4; ++x)
+            picture.setPixel(x, y, qRgb(y * 20, 0, 0));
+    const QImage grown = StretchedBackground(QPixmap::fromImage(picture), 6, 5).toImage();
+    ASSERT_EQ(grown.size(), QSize(4, 15));
+    const int expectedRow[] = {0, 1, 2, 3, 4, 5, 5, 5, 5, 5, 5, 6, 7, 8, 9};
+    for (int y = 0; y < 15; ++y)
+        EXPECT_EQ(qRed(grown.pixel(2, y)), expectedRow[y] * 20) << y;
 }
 
 TEST_F(MessageBoxTest, TypedCharactersReachNoControl) {
@@ -244,31 +316,62 @@ TEST_F(MessageBoxTest, TitleStripDragMovesTheBox) {
     EXPECT_EQ(after - before, QPoint(-20, 30));
 }
 
-TEST(TabFilter, TabNeverMovesTheFocusOnceTheBoxExists) {
-    QWidget window;
-    auto* first = new QLineEdit(&window);
-    auto* second = new QLineEdit(&window);
-    second->move(0, 40);
-    window.show();
-    window.activateWindow();
-    ASSERT_TRUE(QTest::qWaitForWindowActive(&window));
+enum class WindowKind { Skinned, Plain };
 
+// A window with two text fields, the first one focused.
+struct TwoFields {
+    explicit TwoFields(WindowKind kind) {
+        if (kind == WindowKind::Skinned)
+            SetUpSkinnedWindow(&window, QSize(200, 100), WindowRole::Companion);
+        first = new QLineEdit(&window);
+        second = new QLineEdit(&window);
+        second->move(0, 40);
+        window.show();
+        window.activateWindow();
+        EXPECT_TRUE(QTest::qWaitForWindowActive(&window));
+        first->setFocus();
+    }
+    QWidget window;
+    QLineEdit* first;
+    QLineEdit* second;
+};
+
+TEST(TabFilter, TabNeverMovesTheFocusInTheProgramsOwnWindows) {
+    TwoFields own(WindowKind::Skinned);
     // Without the filter Tab moves the focus, so the check below means something.
-    first->setFocus();
-    QTest::keyClick(first, Qt::Key_Tab);
-    ASSERT_TRUE(second->hasFocus());
+    QTest::keyClick(own.first, Qt::Key_Tab);
+    ASSERT_TRUE(own.second->hasFocus());
 
     TFWarning box;
-    first->setFocus();
-    QTest::keyClick(first, Qt::Key_Tab);
-    QTest::keyClick(first, Qt::Key_Backtab, Qt::ShiftModifier);
-    EXPECT_TRUE(first->hasFocus());
+    own.first->setFocus();
+    QTest::keyClick(own.first, Qt::Key_Tab);
+    QTest::keyClick(own.first, Qt::Key_Backtab, Qt::ShiftModifier);
+    EXPECT_TRUE(own.first->hasFocus());
     EXPECT_TRUE(box.TabPressed());
     EXPECT_EQ(box.HighlightedButton(), TFWarning::HighlightCloseOnly)
         << "a hidden box keeps its highlight";
-    QTest::keyClick(first, Qt::Key_B);
+    QTest::keyClick(own.first, Qt::Key_B);
     EXPECT_FALSE(box.TabPressed());
-    EXPECT_EQ(first->text(), QStringLiteral("b"));
+    EXPECT_EQ(own.first->text(), QStringLiteral("b"));
+}
+
+TEST(TabFilter, TabMovesTheFocusInQtsOwnDialogs) {
+    TFWarning box;
+    // Qt's file, folder and print dialogs are plain windows, not skinned ones.
+    TwoFields plain(WindowKind::Plain);
+    QTest::keyClick(plain.first, Qt::Key_Tab);
+    EXPECT_TRUE(plain.second->hasFocus());
+    EXPECT_FALSE(box.TabPressed());
+
+    QFileDialog files;
+    files.setOption(QFileDialog::DontUseNativeDialog);
+    files.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&files));
+    files.activateWindow();
+    QWidget* before = QApplication::focusWidget();
+    ASSERT_NE(before, nullptr);
+    QTest::keyClick(before, Qt::Key_Tab);
+    EXPECT_NE(QApplication::focusWidget(), before);
 }
 
 } // namespace

@@ -22,10 +22,10 @@ namespace {
 namespace fs = std::filesystem;
 using testing::ReadBytes;
 using testing::RunCommand;
-using testing::TempDir;
+using testing::TempFolder;
 
 // The sample school's reviewed documents in a folder of their own.
-SetContents SampleSet(const TempDir& folder) {
+SetContents SampleSet(const TempFolder& folder) {
     for (const auto& entry :
          fs::directory_iterator(fs::path(NOTARION_GENERATE_TEST_DATA) / "szkola")) {
         if (entry.path().extension() == ".htm")
@@ -53,7 +53,7 @@ std::string PdfText(const std::string& path) {
 }
 
 TEST(SetPrinting, PrintsOneJobOnTheChosenPrinterHonouringThePageRange) {
-    TempDir folder;
+    TempFolder folder;
     const SetContents set = SampleSet(folder);
     const std::string printed = folder.File("printer.pdf");
     RecordingSaveDialog save;
@@ -80,7 +80,7 @@ TEST(SetPrinting, PrintsOneJobOnTheChosenPrinterHonouringThePageRange) {
 }
 
 TEST(SetPrinting, DeclinedDialogsPrintAndWriteNothing) {
-    TempDir folder;
+    TempFolder folder;
     const SetContents set = SampleSet(folder);
     const std::string printed = folder.File("printer.pdf");
     RecordingSaveDialog save; // answers with no path: cancelled
@@ -98,7 +98,7 @@ TEST(SetPrinting, DeclinedDialogsPrintAndWriteNothing) {
 }
 
 TEST(SetPrinting, WithoutAPrinterAndOnSaveThePdfIsOfferedInTheSetsFolder) {
-    TempDir folder;
+    TempFolder folder;
     const SetContents set = SampleSet(folder);
     const QString expectedName =
         QStringLiteral("Protokoly_%1.pdf")
@@ -129,7 +129,7 @@ TEST(SetPrinting, WithoutAPrinterAndOnSaveThePdfIsOfferedInTheSetsFolder) {
 }
 
 TEST(SetPrinting, ANameOutsideTheCodePageIsRefusedNotRenamed) {
-    TempDir folder;
+    TempFolder folder;
     const SetContents set = SampleSet(folder);
     RecordingSaveDialog save;
     save.Answer = QString::fromStdString(folder.Text()) + QStringLiteral("/zestaw_\u4E2D.pdf");

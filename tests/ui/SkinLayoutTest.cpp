@@ -53,6 +53,10 @@ bool Contains(const std::vector<QRect>& rects, const QRect& rect) {
 }
 
 bool InsideOwnPicture(const QWidget* widget, const PictureHost& place) {
+    // A companion window owned by this one is painted by its own picture.
+    if (widget->window() != place.host->window()) {
+        return true;
+    }
     for (const QWidget* up = widget->parentWidget(); up != place.host; up = up->parentWidget()) {
         if (std::ranges::find(place.ownPictures, up) != place.ownPictures.end()) {
             return true;

@@ -5,6 +5,7 @@
 
 #include "generate/HtmlPage.h"
 #include "platform/QtText.h"
+#include "support/FileBytes.h"
 #include "text/Cp1250.h"
 #include "text/FileSystem.h"
 
@@ -19,6 +20,7 @@
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
 #include <functional>
 #include <memory>
 #include <string>
@@ -54,11 +56,7 @@ inline std::string WriteFile(const QTemporaryDir& dir, const QString& name,
 }
 
 inline std::string ReadFileBytes(const QString& path) {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
-        return {};
-    const QByteArray bytes = file.readAll();
-    return std::string(bytes.constData(), static_cast<std::size_t>(bytes.size()));
+    return ReadBytes(std::filesystem::path(path.toStdU16String()));
 }
 
 // Runs action on the first modal window that match accepts, checking every

@@ -7,6 +7,7 @@
 #include "platform/TEmbeddedWB.h"
 #include "ui/SkinnedWindow.h"
 #include "ui/TDotFrame.h"
+#include "ui/TFBrowserMini.h"
 #include "ui/TFWarning.h"
 #include "ui/TFWyborOpcji.h"
 
@@ -18,6 +19,7 @@
 #include <QMouseEvent>
 #include <QPrintPreviewDialog>
 #include <QPrinter>
+#include <QScrollBar>
 #include <QSignalSpy>
 #include <QTest>
 
@@ -122,7 +124,7 @@ protected:
 };
 
 TEST_F(ViewerWindow, OpensLaidOutForItsOpeningHeight) {
-    EXPECT_TRUE(browser.windowFlags().testFlag(Qt::WindowStaysOnTopHint));
+    EXPECT_FALSE(browser.windowFlags().testFlag(Qt::WindowStaysOnTopHint));
     EXPECT_FALSE(browser.WebBrowser->focusPolicy() & Qt::TabFocus) << "no Tab stop";
     ExpectLaidOutFor(500);
 }
@@ -347,6 +349,26 @@ TEST_F(ViewerWindow, SetCommandsLightUpLikeTheOthers) {
     EXPECT_EQ(browser.LZapiszZestaw->TextColour(), normal);
     MoveOver(browser.ImTlo, QPoint(60, 400));
     EXPECT_EQ(browser.LDrukujZestaw->TextColour(), normal);
+}
+
+TEST_F(ViewerWindow, KopiujKeepsTheViewWhereItWas) {
+    WriteWholeFile(DocumentPath(state.OutputFolder, DocumentFileForOption(6)),
+                   GeneratedPage("DŁUGI", 200));
+    ShowOpen(6);
+    QScrollBar* bar = browser.WebBrowser->verticalScrollBar();
+    ASSERT_GT(bar->maximum(), 0);
+    bar->setValue(bar->maximum() / 3);
+    const int before = bar->value();
+    QTest::mouseClick(browser.LKopiuj, Qt::LeftButton, {}, browser.LKopiuj->rect().center());
+    EXPECT_EQ(bar->value(), before);
+    EXPECT_TRUE(QGuiApplication::clipboard()->text().startsWith(browser.WebBrowser->toPlainText()));
+}
+
+TEST_F(ViewerWindow, TheTaskBarNamesTheProgram) {
+    TFBrowserMini preview(state, &mainWindow);
+    for (const QWidget* window :
+         {static_cast<const QWidget*>(&browser), static_cast<const QWidget*>(&preview)})
+        EXPECT_EQ(window->windowTitle(), QStringLiteral("Notarion - prezentacja danych"));
 }
 
 TEST_F(ViewerWindow, MovingFromPreviewOntoCloseLeavesOnlyCloseHighlighted) {

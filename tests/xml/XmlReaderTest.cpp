@@ -2,6 +2,8 @@
 #include "text/Failure.h"
 #include "xml/XmlDocument.h"
 
+#include "support/TempFolder.h"
+
 #include <gtest/gtest.h>
 
 #include <filesystem>
@@ -218,10 +220,9 @@ TEST_F(XmlReader, RandomBytesNeverCrash) {
 
 TEST(XmlFile, MissingEmptyAndUnreadableFiles) {
     namespace fs = std::filesystem;
-    const fs::path folder = fs::temp_directory_path() / "notarion-xml-file-test";
-    fs::remove_all(folder);
-    fs::create_directories(folder);
-    const std::string base = folder.string() + "/";
+    const notarion::testing::TempFolder temp;
+    const fs::path& folder = temp.Path();
+    const std::string base = temp.Text() + "/";
     XmlDocument doc;
     EXPECT_FALSE(doc.LoadFromFile(base + "brak.xml"));
     std::ofstream(folder / "pusty.xml").close();
@@ -229,5 +230,4 @@ TEST(XmlFile, MissingEmptyAndUnreadableFiles) {
     fs::create_directory(folder / "katalog.xml");
     EXPECT_THROW(doc.LoadFromFile(base + "katalog.xml"), Failure)
         << "a directory is a file that cannot be opened";
-    fs::remove_all(folder);
 }

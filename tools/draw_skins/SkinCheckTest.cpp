@@ -3,6 +3,8 @@
 #include "SkinManifest.h"
 #include "SkinTable.h"
 
+#include "support/TempFolder.h"
+
 #include <gtest/gtest.h>
 
 #include <unistd.h>
@@ -327,7 +329,8 @@ TEST(ResourceFile, ParsingTakesOnlyTheSkinsSection) {
 }
 
 TEST(JpegFile, WrittenPictureReadsBackAsBaselineColour) {
-    const fs::path path = fs::temp_directory_path() / "notarion_jpeg_roundtrip.jpg";
+    const notarion::testing::TempFolder folder;
+    const fs::path path = folder.Path() / "roundtrip.jpg";
     RgbPicture written = Uniform(33, 17, 0x025646);
     // A contrasting corner, so the colour really is stored per pixel.
     std::fill_n(written.rgb.begin(), 3, std::uint8_t{255});
@@ -353,9 +356,10 @@ TEST(JpegFile, UnwritablePlaceAndBadBufferFailWithAMessage) {
     error.clear();
     RgbPicture broken = Uniform(2, 2, 0);
     broken.rgb.pop_back();
-    EXPECT_FALSE(WriteBaselineJpeg(fs::temp_directory_path() / "never.jpg", broken, 90, error));
+    const notarion::testing::TempFolder folder;
+    EXPECT_FALSE(WriteBaselineJpeg(folder.Path() / "never.jpg", broken, 90, error));
     EXPECT_FALSE(error.empty());
-    EXPECT_FALSE(fs::exists(fs::temp_directory_path() / "never.jpg"));
+    EXPECT_FALSE(fs::exists(folder.Path() / "never.jpg"));
 }
 
 } // namespace

@@ -6,6 +6,8 @@
 #include "text/Failure.h"
 #include "text/FileSystem.h"
 
+#include "support/TempFolder.h"
+
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -112,30 +114,12 @@ int CountOf(const StrictElement& report, const std::string& group, const std::st
     return node == nullptr ? -1 : std::stoi(node->TextOf(count));
 }
 
-class TempFolder {
-public:
-    TempFolder() {
-        static int counter = 0;
-        m_path =
-            std::filesystem::temp_directory_path() /
-            ("make_school_test_" + std::to_string(::getpid()) + "_" + std::to_string(counter++));
-    }
-    ~TempFolder() {
-        std::error_code ignored;
-        std::filesystem::remove_all(m_path, ignored);
-    }
-    std::string Path(const std::string& below = {}) const {
-        return TextFromPath(below.empty() ? m_path : m_path / below);
-    }
-
-private:
-    std::filesystem::path m_path;
-};
+using testing::TempFolder;
 
 TEST(SampleSchool, TwoRunsWriteIdenticalBytesAndTheSeedChangesThem) {
     TempFolder temp;
-    WriteSampleSchool(temp.Path("first/nested"), SampleSchoolOptions{});
-    WriteSampleSchool(temp.Path("second"), SampleSchoolOptions{});
+    WriteSampleSchool(temp.File("first/nested"), SampleSchoolOptions{});
+    WriteSampleSchool(temp.File("second"), SampleSchoolOptions{});
 
     const auto sortedNames = [](const std::string& folder) {
         std::vector<std::string> texts;
@@ -144,13 +128,13 @@ TEST(SampleSchool, TwoRunsWriteIdenticalBytesAndTheSeedChangesThem) {
         std::sort(texts.begin(), texts.end());
         return texts;
     };
-    const std::vector<std::string> names = sortedNames(temp.Path("first/nested"));
-    const std::vector<std::string> again = sortedNames(temp.Path("second"));
+    const std::vector<std::string> names = sortedNames(temp.File("first/nested"));
+    const std::vector<std::string> again = sortedNames(temp.File("second"));
     ASSERT_EQ(names, again);
     ASSERT_EQ(names.size(), DefaultSchool().Files.size());
     for (const std::string& name : names) {
-        EXPECT_EQ(ReadWholeFile(temp.Path("first/nested/" + name)),
-                  ReadWholeFile(temp.Path("second/" + name)))
+        EXPECT_EQ(ReadWholeFile(temp.File("first/nested/" + name)),
+                  ReadWholeFile(temp.File("second/" + name)))
             << name;
     }
 
@@ -452,9 +436,9 @@ TEST(SampleSchool, ClassCountsOutOfRangeAreRefused) {
 
 TEST(SampleSchool, WritingBelowAFileFailsInsteadOfReportingSuccess) {
     TempFolder temp;
-    std::filesystem::create_directories(PathFromText(temp.Path()));
-    WriteWholeFile(temp.Path("plik"), "x");
-    EXPECT_THROW(WriteSampleSchool(temp.Path("plik/szkola"), SampleSchoolOptions{}), Failure);
+    std::filesystem::create_directories(PathFromText(temp.Text()));
+    WriteWholeFile(temp.File("plik"), "x");
+    EXPECT_THROW(WriteSampleSchool(temp.File("plik/szkola"), SampleSchoolOptions{}), Failure);
 }
 
 TEST(DamagedSamples, EachFileCarriesExactlyItsIntendedFault) {

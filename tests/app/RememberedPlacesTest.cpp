@@ -1,0 +1,92 @@
+#include "app/RememberedPlaces.h"
+
+#include "app/SharedState.h"
+#include "app/StartOfWork.h"
+#include "text/Cp1250.h"
+#include "text/FileSystem.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+
+using namespace notarion;
+namespace fs = std::filesystem;
+
+namespace {
+
+class RememberedPlacesTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        m_appData = fs::temp_directory_path() /
+                    (std::string("notarion-places-") +
+                     ::testing::UnitTest::GetInstance()->current_test_info()->name());
+        fs::remove_all(m_appData);
+        fs::create_directories(m_appData / "OrvApp" / "RevNotarion");
+    }
+    void TearDown() override { fs::remove_all(m_appData); }
+    std::string AppData() const { return m_appData.string(); }
+    std::string File() const { return RememberedPlacesPath(AppData()); }
+    fs::path m_appData;
+};
+
+} // namespace
+
+TEST_F(RememberedPlacesTest, LieBesideTheMarkerFileAndSurviveARestartWithPolishLetters) {
+    EXPECT_EQ(File(), AppData() + "/OrvApp/RevNotarion/Notarion.ini");
+    SharedState state;
+    StartOfWork(state, AppData() + "/bin/notarion", AppData());
+    EXPECT_EQ(state.Remembered, RememberedPlaces{});
+    RememberReportFolder(state, Utf8ToCp1250("/szkoła/sprawozdania"));
+    RememberListFile(state, Utf8ToCp1250("/szkoła/listy/zestaw ćwiczebny.xmp"));
+
+    SharedState nextRun;
+    StartOfWork(nextRun, AppData() + "/bin/notarion", AppData());
+    EXPECT_EQ(nextRun.Remembered, state.Remembered);
+    // The marker file stays exactly the marker.
+    EXPECT_EQ(ReadWholeFile(AppData() + "/OrvApp/RevNotarion/RevNotarion.ini"), "RevNotarion\r\n");
+}
+
+TEST_F(RememberedPlacesTest, ADamagedOrOddFileIsIgnored) {
+    const std::string good = "LastReportFolder=/dobry\nLastListFile=/dobry/a.xmp\n";
+    struct Case {
+        const char* Why;
+        std::string Bytes;
+        RememberedPlaces Expected;
+    };
+    const Case cases[] = {
+        {"empty", "", {}},
+        {"no name", "=/dobry\n/dobry\n", {}},
+        {"unknown names", "Folder=/dobry\nlastreportfolder=/dobry\n", {}},
+        {"relative paths", "LastReportFolder=dobry\nLastListFile=../a.xmp\n", {}},
+        {"control characters",
+         "LastReportFolder=/do\x01"
+         "bry\n",
+         {}},
+        {"not UTF-8", "LastReportFolder=/z\xB3y\n", {}},
+        {"outside the code page", "LastReportFolder=/\xE4\xB8\xAD\n", {}},
+        {"NUL bytes", good + std::string(1, '\0'), {}},
+        {"far too long", good + std::string(20000, 'x'), {}},
+        {"Windows line ends",
+         "LastReportFolder=/dobry\r\nLastListFile=/dobry/a.xmp\r\n",
+         {"/dobry", "/dobry/a.xmp"}},
+        {"no final line end", "LastListFile=/dobry/a.xmp", {"", "/dobry/a.xmp"}},
+        {"the last of two lines wins",
+         good + "LastReportFolder=/inny\n",
+         {"/inny", "/dobry/a.xmp"}},
+    };
+    for (const Case& c : cases) {
+        WriteWholeFile(File(), c.Bytes);
+        EXPECT_EQ(ReadRememberedPlaces(File()), c.Expected) << c.Why;
+    }
+    fs::remove(File());
+    EXPECT_EQ(ReadRememberedPlaces(File()), RememberedPlaces{}) << "missing";
+    fs::create_directory(File());
+    EXPECT_EQ(ReadRememberedPlaces(File()), RememberedPlaces{}) << "a folder in its place";
+    EXPECT_FALSE(WriteRememberedPlaces(File(), {"/a", "/b"}));
+}
+
+TEST_F(RememberedPlacesTest, AFolderThatIsGoneGivesTheFallback) {
+    EXPECT_EQ(ExistingFolderOr(AppData(), "/zapas"), AppData());
+    EXPECT_EQ(ExistingFolderOr(AppData() + "/brak", "/zapas"), "/zapas");
+    EXPECT_EQ(ExistingFolderOr("", "/zapas"), "/zapas");
+}

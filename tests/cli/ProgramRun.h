@@ -1,0 +1,64 @@
+#pragma once
+
+// A run of the built notarion-cli as a user runs it from a shell, with its
+// exit code and both output streams, and the small school it is run on.
+
+#include "support/FileBytes.h"
+#include "support/TempFolder.h"
+
+#include <sys/wait.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <string>
+#include <vector>
+
+namespace notarion::testing {
+
+namespace fs = std::filesystem;
+
+// The small school of nine valid reports, one of each kind, copied into folder.
+inline void CopySchool(const std::string& folder) {
+    fs::copy(fs::path(NOTARION_CLI_TEST_DATA) / "szkola", folder,
+             fs::copy_options::recursive | fs::copy_options::overwrite_existing);
+}
+
+struct ProgramRun {
+    int Code = -1;
+    std::string Out;
+    std::string Err;
+};
+
+inline std::string ShellQuoted(const std::string& word) {
+    std::string quoted = "'";
+    for (const char c : word) {
+        if (c == '\'')
+            quoted += "'\\''";
+        else
+            quoted += c;
+    }
+    return quoted + "'";
+}
+
+// Run the built notarion-cli with the words, in the working folder, as a
+// user would from a shell.
+inline ProgramRun RunProgram(const std::vector<std::string>& words,
+                             const std::string& workingFolder = {}) {
+    const TempFolder capture;
+    std::string command;
+    if (!workingFolder.empty())
+        command += "cd " + ShellQuoted(workingFolder) + " && ";
+    command += ShellQuoted(NOTARION_CLI);
+    for (const std::string& word : words)
+        command += " " + ShellQuoted(word);
+    command += " >" + ShellQuoted(capture.File("out")) + " 2>" + ShellQuoted(capture.File("err")) +
+               " </dev/null";
+    const int status = std::system(command.c_str());
+    ProgramRun run;
+    run.Code = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+    run.Out = ReadBytes(capture.File("out"));
+    run.Err = ReadBytes(capture.File("err"));
+    return run;
+}
+
+} // namespace notarion::testing

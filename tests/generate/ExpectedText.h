@@ -1,0 +1,42 @@
+#pragma once
+
+// The generator tests' reviewed texts: files under tests/data/generate, read
+// as lines and joined for comparisons that print as readable UTF-8.
+
+#include "support/FileBytes.h"
+#include "text/Cp1250.h"
+
+#include <filesystem>
+#include <string>
+#include <vector>
+
+namespace notarion::testing {
+
+inline std::filesystem::path DataPath(const std::string& relative) {
+    return std::filesystem::path(NOTARION_GENERATE_TEST_DATA) / relative;
+}
+
+// The lines of a UTF-8 expected file (LF or CR LF ends; trailing blanks kept).
+inline std::vector<std::string> ReadExpectedLines(const std::filesystem::path& path) {
+    std::vector<std::string> lines = Lines(ReadBytes(path));
+    for (std::string& line : lines)
+        if (!line.empty() && line.back() == '\r')
+            line.pop_back();
+    return lines;
+}
+
+inline std::string JoinUtf8(const std::vector<std::string>& cp1250Lines) {
+    std::string text;
+    for (const auto& line : cp1250Lines)
+        text.append(Cp1250ToUtf8(line)).append("\n");
+    return text;
+}
+
+inline std::string JoinPlain(const std::vector<std::string>& utf8Lines) {
+    std::string text;
+    for (const auto& line : utf8Lines)
+        text.append(line).append("\n");
+    return text;
+}
+
+} // namespace notarion::testing

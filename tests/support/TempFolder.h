@@ -1,0 +1,30 @@
+#pragma once
+
+#include <filesystem>
+#include <string>
+
+namespace notarion::testing {
+
+// A fresh folder under the system's temporary folder, removed with its
+// content. The name is made by the system (mkdtemp), so tests of two builds
+// running at once never share a folder.
+class TempFolder {
+public:
+    TempFolder();
+    ~TempFolder();
+    TempFolder(const TempFolder&) = delete;
+    TempFolder& operator=(const TempFolder&) = delete;
+
+    const std::filesystem::path& Path() const { return m_path; }
+    // The folder as text; ASCII, so UTF-8 and cp1250 agree.
+    std::string Text() const { return m_path.string(); }
+    // A name inside the folder, its bytes kept as given.
+    std::string File(const std::string& name) const { return (m_path / name).string(); }
+    // A UTF-8 name inside the folder as the cp1250 path text the core takes.
+    std::string Cp1250File(const std::string& utf8Name) const;
+
+private:
+    std::filesystem::path m_path;
+};
+
+} // namespace notarion::testing
