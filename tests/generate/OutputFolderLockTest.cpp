@@ -1,6 +1,6 @@
 #include "generate/OutputFolderLock.h"
 
-#include "TestSupport.h"
+#include "support/TempFolder.h"
 #include "text/Cp1250.h"
 
 #include <gtest/gtest.h>
@@ -19,7 +19,7 @@ using namespace std::chrono_literals;
 using Clock = std::chrono::steady_clock;
 
 TEST(OutputFolderLock, SecondSetIntoTheSameFolderWaitsAMomentThenGivesUp) {
-    testing::TempDir folder;
+    testing::TempFolder folder;
     const OutputFolderLock first(folder.Text());
     ASSERT_FALSE(first.Busy());
     const auto start = Clock::now();
@@ -27,13 +27,13 @@ TEST(OutputFolderLock, SecondSetIntoTheSameFolderWaitsAMomentThenGivesUp) {
     EXPECT_TRUE(second.Busy());
     EXPECT_GE(Clock::now() - start, 200ms);
     // Another folder is no one's business of the first set.
-    testing::TempDir other;
+    testing::TempFolder other;
     EXPECT_FALSE(OutputFolderLock(other.Text(), 0ms).Busy());
     EXPECT_EQ(FolderBusyMessage(), u"Dokumenty w tym folderze tworzy właśnie inny proces.");
 }
 
 TEST(OutputFolderLock, SetWaitingForAnotherProcessGoesOnOnceThatOneEnds) {
-    testing::TempDir folder;
+    testing::TempFolder folder;
     int ready[2];
     ASSERT_EQ(::pipe(ready), 0);
     const pid_t child = ::fork();
@@ -57,7 +57,7 @@ TEST(OutputFolderLock, SetWaitingForAnotherProcessGoesOnOnceThatOneEnds) {
 }
 
 TEST(OutputFolderLock, ReadOnlyFolderLocksForAnotherUserAndNothingIsLeftInIt) {
-    testing::TempDir folder;
+    testing::TempFolder folder;
     const OutputFolderLock first(folder.Text());
     fs::permissions(folder.Path(), fs::perms::owner_all | fs::perms::group_read |
                                        fs::perms::group_exec | fs::perms::others_read |
