@@ -1,9 +1,15 @@
 #!/usr/bin/env bash
-# Builds the XML reader's fuzz target with clang (libFuzzer, address and
-# undefined-behaviour sanitizers) and runs it. Usage: scripts/fuzz.sh [seconds]
+# Builds the fuzz targets with clang (libFuzzer, address and undefined-behaviour
+# sanitizers) and runs them one after another on one core.
+# Usage: scripts/fuzz.sh [seconds per target] [target ...]
+# Targets: xml_reader_fuzz (the XML reader), list_file_fuzz (reading and
+# writing a list file), generation_fuzz (the whole set from one report).
 set -euo pipefail
 cd "$(dirname "$0")/.."
 seconds=${1:-600}
+shift || true
+targets=("$@")
+[ ${#targets[@]} -gt 0 ] || targets=(xml_reader_fuzz list_file_fuzz generation_fuzz)
 for package in clang libclang-rt-14-dev; do
   dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q "install ok installed" || {
     sudo_cmd=(); [ "$(id -u)" -eq 0 ] || sudo_cmd=(sudo)
@@ -12,10 +18,27 @@ for package in clang libclang-rt-14-dev; do
   }
 done
 out=build/fuzz
-mkdir -p "$out/corpus"
-clang++ -std=c++20 -O1 -g -fsanitize=fuzzer,address,undefined -Isrc \
-  tests/fuzz/XmlReaderFuzz.cpp src/xml/*.cpp src/text/*.cpp -o "$out/xml_reader_fuzz"
-# Seed the corpus with the sample school's reports and list file.
-cp examples/szkola/* "$out/corpus/" 2>/dev/null || true
-"$out/xml_reader_fuzz" -max_total_time="$seconds" -max_len=65536 -rss_limit_mb=4096 \
-  -artifact_prefix="$out/" "$out/corpus"
+flags=(-std=c++20 -O1 -g -fsanitize=fuzzer,address,undefined -fno-sanitize-recover=undefined
+       -Isrc -Itests)
+sources_of() {
+  case "$1" in
+    xml_reader_fuzz) echo tests/fuzz/XmlReaderFuzz.cpp src/xml/*.cpp src/text/*.cpp ;;
+    list_file_fuzz) echo tests/fuzz/ListFileFuzz.cpp src/reports/*.cpp src/xml/*.cpp src/text/*.cpp ;;
+    generation_fuzz) echo tests/fuzz/GenerationFuzz.cpp src/generate/*.cpp src/reports/*.cpp \
+                          src/xml/*.cpp src/text/*.cpp ;;
+    *) echo "unknown fuzz target: $1" >&2; exit 2 ;;
+  esac
+}
+for target in "${targets[@]}"; do
+  mkdir -p "$out/$target/corpus"
+  # shellcheck disable=SC2046
+  clang++ "${flags[@]}" $(sources_of "$target") -o "$out/$target/$target"
+  # Seed the corpus with the sample school's reports and list file.
+  cp examples/szkola/* "$out/$target/corpus/" 2>/dev/null || true
+done
+# One job in one worker process, so that a run takes a single core; the
+# worker writes its log as fuzz-0.log in the target's folder.
+for target in "${targets[@]}"; do
+  (cd "$out/$target" && "./$target" -max_total_time="$seconds" -max_len=65536 \
+    -rss_limit_mb=4096 -jobs=1 -workers=1 -print_final_stats=1 -artifact_prefix=./ corpus)
+done

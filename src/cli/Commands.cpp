@@ -10,6 +10,7 @@
 #include "cli/TerminalText.h"
 #include "generate/DocumentSet.h"
 #include "generate/HtmlPage.h"
+#include "generate/OutputFolderLock.h"
 #include "reports/ListFile.h"
 #include "reports/ReportCatalogue.h"
 #include "reports/ReportFileError.h"
@@ -80,15 +81,21 @@ SetContents GenerateSet(std::string_view source, const std::optional<std::string
     std::vector<std::string> leftOut;
     const ReportCatalogue catalogue = LoadSourceCatalogue(resolved, &leftOut);
     EnsureFolder(folder);
-    // The generators name the first cause; the check names every problem at once.
+    // The generators name the first cause; the check names every problem at
+    // once, but only in the reports: a document that cannot be written is
+    // the folder's or the disk's fault, which the check would not find.
     const auto failed = [&](const std::u16string& message) {
         std::string text = TerminalMessage(message);
         const std::u16string cause = FailureCauseMessage(state.LastFailure);
         if (!cause.empty())
             text += "\n" + TerminalMessage(cause);
-        ThrowWorkFailed(text + "\nSzczegóły pokaże polecenie: notarion-cli check " +
-                        OneLine(source));
+        if (state.LastFailure.Kind != FailureKind::UnwritableDocument)
+            text += "\nSzczegóły pokaże polecenie: notarion-cli check " + OneLine(source);
+        ThrowWorkFailed(text);
     };
+    const OutputFolderLock lock(folder);
+    if (lock.Busy())
+        ThrowWorkFailed(TerminalMessage(FolderBusyMessage()));
     if (!GenerateProtocols(state, catalogue, folder))
         failed(ProtocolsFailureMessage());
     if (!GenerateLists(state, folder))

@@ -8,6 +8,7 @@
 #include "text/Cp1250.h"
 #include "text/Failure.h"
 #include "text/FileSystem.h"
+#include "text/SystemReason.h"
 
 #include <algorithm>
 #include <exception>
@@ -256,7 +257,9 @@ std::u16string FailureCauseMessage(const FailureCause& cause) {
     case FailureKind::UnreadableFile:
         return Utf8ToUtf16("Plik: " + file + "\rNie można odczytać pliku.");
     case FailureKind::UnwritableDocument:
-        return Utf8ToUtf16("Nie można zapisać dokumentu: " + file);
+        return Utf8ToUtf16(
+            "Nie można zapisać dokumentu: " + file +
+            (cause.SystemError != 0 ? "\r" + SystemReasonText(cause.SystemError) : std::string()));
     }
     return {};
 }

@@ -104,7 +104,8 @@ const std::u16string& ListsFailureMessage();
 
 // The cause of a failed step in Polish, lines separated by a carriage return:
 // the report file and its element with what is wrong with its value, the
-// report file that cannot be read, or the document that cannot be written.
+// report file that cannot be read, or the document that cannot be written
+// with the system's reason.
 // The empty text when the cause is unknown.
 std::u16string FailureCauseMessage(const FailureCause& cause);
 

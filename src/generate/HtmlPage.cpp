@@ -122,7 +122,8 @@ void SaveBuffer(const HtmlBuffer& buffer, const std::string& path) {
     try {
         WriteWholeFile(path, BufferBytes(buffer));
     } catch (const Failure& failure) {
-        throw Failure(failure.what(), {FailureKind::UnwritableDocument, path, {}, {}});
+        throw Failure(failure.what(),
+                      {FailureKind::UnwritableDocument, path, {}, {}, failure.Cause().SystemError});
     }
 }
 

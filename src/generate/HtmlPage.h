@@ -36,8 +36,8 @@ void CloseList(HtmlBuffer& buffer);
 std::string BufferBytes(const HtmlBuffer& buffer);
 
 // Write the buffer to path, replacing any file; the file is written whole or
-// not at all. Throws Failure (an UnwritableDocument cause naming path) when
-// it cannot be created or written.
+// not at all. Throws Failure (an UnwritableDocument cause naming path and the
+// system's error) when it cannot be created or written.
 void SaveBuffer(const HtmlBuffer& buffer, const std::string& path);
 
 // True when the text holds a comma anywhere but at its last character: a

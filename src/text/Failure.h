@@ -39,6 +39,9 @@ struct FailureCause {
     std::string Element;
     // The text found in the element.
     std::string Value;
+    // The system's error number (errno) of a file operation that failed; 0
+    // when the system gave none.
+    int SystemError = 0;
 };
 
 class Failure : public std::runtime_error {

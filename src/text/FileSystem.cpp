@@ -49,8 +49,11 @@ private:
     int m_fd;
 };
 
+// The cause names the file and keeps the system's error number, so that a
+// front end can say why the file could not be written.
 [[noreturn]] void Fail(const std::string& what, const fs::path& path, int error) {
-    throw Failure(what + " " + path.string() + ": " + std::strerror(error));
+    throw Failure(what + " " + path.string() + ": " + std::strerror(error),
+                  {FailureKind::General, TextFromPath(path), {}, {}, error});
 }
 
 // The path a write lands on: a link is followed to the file it names, so

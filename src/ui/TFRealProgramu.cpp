@@ -6,6 +6,7 @@
 #include "check/CheckPage.h"
 #include "check/ReportCheck.h"
 #include "generate/DocumentSet.h"
+#include "generate/OutputFolderLock.h"
 #include "platform/QtText.h"
 #include "platform/SkinImage.h"
 #include "reports/ListFile.h"
@@ -496,6 +497,11 @@ void TFRealProgramu::GenerateDocumentSet() {
         Warn(IconInfo, message);
     };
     try {
+        const OutputFolderLock lock(m_state.OutputFolder);
+        if (lock.Busy()) {
+            Warn(IconInfo, FolderBusyMessage());
+            return;
+        }
         if (!GenerateProtocols(m_state, m_state.Catalogue, m_state.OutputFolder)) {
             failed(ProtocolsFailureMessage());
             return;

@@ -3,6 +3,7 @@
 #include "ProgramRun.h"
 #include "app/StartOfWork.h"
 #include "generate/DocumentSet.h"
+#include "generate/OutputFolderLock.h"
 #include "reports/ReportCatalogue.h"
 #include "support/ReportXml.h"
 #include "text/Cp1250.h"
@@ -172,6 +173,34 @@ TEST(CliProgram, FailuresShowTheSystemsMessageAndExitWithOne) {
     }
     // A failed set writes none of the list documents.
     EXPECT_FALSE(fs::exists(folder.File("zepsuty/Protokoly/Lista_Ndst.htm")));
+}
+
+TEST(CliProgram, UnwritableDocumentIsNamedWithTheReasonAndNoCheckIsSuggested) {
+    TempFolder folder;
+    CopySchool(folder.File("szkola"));
+    const std::string blocked = folder.File("szkola/Protokoly/Prot_KlasyfikacjaOceny.htm");
+    fs::create_directories(blocked);
+    const auto run = RunProgram({"generate", folder.File("szkola")});
+    EXPECT_EQ(run.Code, 1);
+    EXPECT_EQ(Lines(run.Err),
+              (std::vector<std::string>{
+                  "Wystąpiły problemy przy generowaniu plików protokołu.",
+                  "Prawdopodobnie pliki sprawozdań (jeden lub więcej) są uszkodzone. Skontroluj je "
+                  "korzystając z modułu Lupik.",
+                  "Nie można zapisać dokumentu: " + blocked, "W miejscu dokumentu jest folder."}));
+}
+
+TEST(CliProgram, SecondGenerationIntoABusyFolderFailsAndWritesNothing) {
+    TempFolder folder;
+    CopySchool(folder.File("szkola"));
+    const std::string out = folder.File("szkola/Protokoly");
+    fs::create_directories(out);
+    const OutputFolderLock first(out);
+    ASSERT_FALSE(first.Busy());
+    const auto run = RunProgram({"generate", folder.File("szkola")});
+    EXPECT_EQ(run.Code, 1);
+    EXPECT_EQ(run.Err, "Dokumenty w tym folderze tworzy właśnie inny proces.\n");
+    EXPECT_FALSE(fs::exists(out + "/Prot_KlasyfikacjaOceny.htm"));
 }
 
 TEST(CliProgram, GenerateNamesTheReportFileAndTheElementThatStoppedIt) {

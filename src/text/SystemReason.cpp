@@ -1,0 +1,42 @@
+#include "text/SystemReason.h"
+
+#include <cerrno>
+#include <cstring>
+
+namespace notarion {
+
+std::string SystemReasonText(int error) {
+    switch (error) {
+    case ENOSPC:
+        return "Brak miejsca na dysku.";
+    case EDQUOT:
+        return "Wyczerpał się przydział miejsca na dysku.";
+    case EROFS:
+        return "Nośnik jest tylko do odczytu.";
+    case EACCES:
+    case EPERM:
+        return "Brak uprawnień do zapisu.";
+    case ENOENT:
+        return "Folder nie istnieje.";
+    case ENOTDIR:
+        return "Część ścieżki nie jest folderem.";
+    case EISDIR:
+        return "W miejscu dokumentu jest folder.";
+    case EFBIG:
+        return "Plik przekracza największy rozmiar dozwolony w systemie.";
+    case EIO:
+        return "Błąd wejścia-wyjścia nośnika.";
+    case ENAMETOOLONG:
+        return "Ścieżka jest za długa.";
+    case ELOOP:
+        return "Za dużo dowiązań symbolicznych w ścieżce.";
+    case EMFILE:
+    case ENFILE:
+        return "Otwarto za dużo plików.";
+    default:
+        return "Błąd systemu: " + std::string(std::strerror(error)) + " (" + std::to_string(error) +
+               ").";
+    }
+}
+
+} // namespace notarion
