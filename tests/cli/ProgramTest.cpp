@@ -186,7 +186,7 @@ TEST(CliProgram, UnwritableDocumentIsNamedWithTheReasonAndNoCheckIsSuggested) {
               (std::vector<std::string>{
                   "Wystąpiły problemy przy generowaniu plików protokołu.",
                   "Prawdopodobnie pliki sprawozdań (jeden lub więcej) są uszkodzone. Skontroluj je "
-                  "korzystając z modułu Lupik.",
+                  "poleceniem „Sprawdź zestaw” w oknie listy sprawozdań.",
                   "Nie można zapisać dokumentu: " + blocked, "W miejscu dokumentu jest folder."}));
 }
 
