@@ -202,13 +202,10 @@ void Letter(QPainter& painter, const QPointF& centre, const QString& letter, con
 // ---------------------------------------------------------------------------
 // Main window and its parts.
 
+// One step of the road, as plain text with its number: no box or border
+// around it, so that it never passes for a button.
 void StepChip(SkinCanvas& canvas, const QRectF& rect, int number, const QString& text) {
     QPainter& painter = canvas.Painter();
-    QPainterPath chip;
-    chip.addRoundedRect(rect.adjusted(0.5, 0.5, -0.5, -0.5), 8, 8);
-    painter.fillPath(chip, QColor(255, 255, 255, 16));
-    painter.setPen(QPen(QColor(255, 255, 255, 45), 1));
-    painter.drawPath(chip);
     const QRectF disc(rect.left() + 9, rect.center().y() - 10, 20, 20);
     painter.setPen(Qt::NoPen);
     painter.setBrush(kGold);
@@ -258,8 +255,12 @@ void PaintMainWindow(SkinCanvas& canvas) {
     const std::array steps{QStringLiteral("Wskaż sprawozdania"), QStringLiteral("Ułóż listę"),
                            QStringLiteral("Utwórz dokumenty")};
     for (int step = 0; step < 3; ++step) {
-        StepChip(canvas, QRectF(kWelcome.left() + step * (chipWidth + 12), 392, chipWidth, 36),
-                 step + 1, steps[step]);
+        const qreal left = kWelcome.left() + step * (chipWidth + 12);
+        StepChip(canvas, QRectF(left, 392, chipWidth, 36), step + 1, steps[step]);
+        // An arrow leads on to the next step: the row reads as a road.
+        if (step < 2)
+            canvas.Caption(QRectF(left + chipWidth - 14, 392, 24, 36), QStringLiteral(u"\u2192"),
+                           SkinFont(14, QFont::Bold), kGold, Across::Centre);
     }
     canvas.Caption(QRectF(kWelcome.left(), 446, kWelcome.width(), 18),
                    QStringLiteral("Klawisz F1 otwiera pomoc w każdym oknie programu."),
@@ -535,10 +536,11 @@ void PaintViewer(SkinCanvas& canvas) {
                    kWarmWhite, Across::Left);
     GlyphButton(painter, kClose, Glyph::Close);
 
-    // A light column under the live command labels, which are dark.
+    // A white column under the live command labels, which are dark; white
+    // gives the grey of a hovered command the most contrast a light panel can.
     QPainterPath column;
     column.addRoundedRect(QRectF(kColumn).adjusted(0.5, 0.5, -0.5, -0.5), 6, 6);
-    painter.fillPath(column, kPaper);
+    painter.fillPath(column, Qt::white);
     painter.setPen(QPen(kFrame, 1));
     painter.drawPath(column);
     canvas.Caption(QRectF(15, 48, 98, 17), QStringLiteral("Polecenia"), SkinFont(12, QFont::Bold),

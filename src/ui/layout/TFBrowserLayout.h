@@ -68,11 +68,20 @@ inline constexpr Label kSaveSet{
     "LZapiszZestaw", {15, 250, 98, 27}, u"Zapisz zestaw jako PDF \u2026", kCommandColour};
 inline constexpr Label kPrintSet{
     "LDrukujZestaw", {15, 281, 98, 13}, u"Drukuj zestaw \u2026", kCommandColour};
+// Opens the folder of the set's documents in the desktop's file manager.
+inline constexpr Label kOpenFolder{
+    "LOtworzFolder", {15, 298, 98, 13}, u"Otwórz folder", kCommandColour};
 
 // The labels in column order; the last kSetLabelCount are the set's commands.
-inline constexpr std::size_t kSetLabelCount = 2;
+inline constexpr std::size_t kSetLabelCount = 3;
 inline constexpr std::array kLabels{kChooseOption, kUnderline1, kSave,         kCopy,
                                     kUnderline2,   kPrint,      kPrintPreview, kUnderline3,
-                                    kCloseCommand, kSaveSet,    kPrintSet};
+                                    kCloseCommand, kSaveSet,    kPrintSet,     kOpenFolder};
+
+// The line of the bottom band that says where the documents are, left of
+// the band's own hint, in the band's light ink.
+inline constexpr Rect kFolderLine{12, 9, 480, 16};
+inline constexpr int kFolderLinePixels = 11;
+inline constexpr std::uint32_t kFolderLineColour = 0xD8F0E0;
 
 } // namespace notarion::layout::viewer
