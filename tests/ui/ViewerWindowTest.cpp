@@ -91,8 +91,11 @@ protected:
     void ExpectLaidOutFor(int height) {
         EXPECT_EQ(browser.size(), QSize(850, height));
         EXPECT_EQ(browser.Pdown->geometry(), QRect(0, height - 32, 850, 34));
-        EXPECT_EQ(browser.PPodWebbrowser->geometry(), QRect(128, 48, 697, height - 71));
-        EXPECT_EQ(browser.WebBrowser->geometry(), QRect(0, 0, 701, height - 67));
+        // The viewer, scroll bars and all, ends where the band begins.
+        EXPECT_EQ(browser.PPodWebbrowser->geometry(), QRect(128, 48, 697, height - 80));
+        EXPECT_EQ(browser.WebBrowser->geometry(), QRect(QPoint(0, 0), QSize(697, height - 80)));
+        const QScrollBar* bar = browser.WebBrowser->verticalScrollBar();
+        EXPECT_LE(bar->mapTo(&browser, QPoint(0, bar->height())).y(), browser.Pdown->y());
         EXPECT_EQ(browser.mask(), RoundedRegion(850, height, 12, 12));
     }
 

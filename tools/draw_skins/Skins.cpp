@@ -258,9 +258,13 @@ void PaintMainWindow(SkinCanvas& canvas) {
         const qreal left = kWelcome.left() + step * (chipWidth + 12);
         StepChip(canvas, QRectF(left, 392, chipWidth, 36), step + 1, steps[step]);
         // An arrow leads on to the next step: the row reads as a road.
-        if (step < 2)
-            canvas.Caption(QRectF(left + chipWidth - 14, 392, 24, 36), QStringLiteral(u"\u2192"),
+        if (step < 2) {
+            const qreal textEnd =
+                left + 36 + QFontMetricsF(SkinFont(12)).horizontalAdvance(steps[step]);
+            const qreal nextDisc = left + chipWidth + 12 + 9;
+            canvas.Caption(QRectF(textEnd, 392, nextDisc - textEnd, 36), QStringLiteral(u"\u2192"),
                            SkinFont(14, QFont::Bold), kGold, Across::Centre);
+        }
     }
     canvas.Caption(QRectF(kWelcome.left(), 446, kWelcome.width(), 18),
                    QStringLiteral("Klawisz F1 otwiera pomoc w każdym oknie programu."),

@@ -25,12 +25,14 @@ inline constexpr int kBottomBandOffset = 32;
 inline constexpr Size kBottomBand{850, 34};
 inline constexpr Rect kGrip{827, 10, 12, 13};
 
-// The panel's height is the window's height less kViewerPanelHeightLoss; the
-// viewer inside is larger, so the panel clips its own edge.
+// The panel's height is the window's height less kViewerPanelHeightLoss: it
+// ends where the bottom band begins, and the viewer fills it exactly. The
+// viewer draws its scroll bars at its very edge, so neither the band nor the
+// panel may cover any of it, or the lower arrow goes.
 inline constexpr Point kViewerPanelTopLeft{128, 48};
 inline constexpr int kViewerPanelWidth = 697;
-inline constexpr int kViewerPanelHeightLoss = 71;
-inline constexpr int kViewerOverhang = 4;
+inline constexpr int kViewerPanelHeightLoss = kViewerPanelTopLeft.y + kBottomBandOffset;
+inline constexpr int kViewerOverhang = 0;
 
 inline constexpr Point kOffsetFromMainWindow{30, 50};
 
