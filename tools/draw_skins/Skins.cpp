@@ -250,20 +250,26 @@ void PaintMainWindow(SkinCanvas& canvas) {
                    SkinFont(13), kMint, Across::Left);
     painter.fillRect(QRectF(kWelcome.left(), 130, 64, 2), kGold);
 
-    // The three steps below it.
-    const qreal chipWidth = (kWelcome.width() - 24) / 3.0;
+    // The three steps below it, one after another as a line of text with
+    // arrows between, centred under the panel.
     const std::array steps{QStringLiteral("Wskaż sprawozdania"), QStringLiteral("Ułóż listę"),
                            QStringLiteral("Utwórz dokumenty")};
+    const QFontMetricsF stepText(SkinFont(12));
+    constexpr qreal kTextLead = 36;
+    constexpr qreal kArrowWidth = 40;
+    qreal rowWidth = 2 * kArrowWidth;
+    for (const QString& step : steps)
+        rowWidth += kTextLead + stepText.horizontalAdvance(step);
+    qreal left = kWelcome.left() + (kWelcome.width() - rowWidth) / 2;
     for (int step = 0; step < 3; ++step) {
-        const qreal left = kWelcome.left() + step * (chipWidth + 12);
-        StepChip(canvas, QRectF(left, 392, chipWidth, 36), step + 1, steps[step]);
+        const qreal width = kTextLead + stepText.horizontalAdvance(steps[step]);
+        StepChip(canvas, QRectF(left, 392, width + 6, 36), step + 1, steps[step]);
+        left += width;
         // An arrow leads on to the next step: the row reads as a road.
         if (step < 2) {
-            const qreal textEnd =
-                left + 36 + QFontMetricsF(SkinFont(12)).horizontalAdvance(steps[step]);
-            const qreal nextDisc = left + chipWidth + 12 + 9;
-            canvas.Caption(QRectF(textEnd, 392, nextDisc - textEnd, 36), QStringLiteral(u"\u2192"),
+            canvas.Caption(QRectF(left, 392, kArrowWidth, 36), QStringLiteral(u"\u2192"),
                            SkinFont(14, QFont::Bold), kGold, Across::Centre);
+            left += kArrowWidth;
         }
     }
     canvas.Caption(QRectF(kWelcome.left(), 446, kWelcome.width(), 18),
@@ -555,7 +561,7 @@ void PaintViewer(SkinCanvas& canvas) {
     canvas.Caption(setHeading, QStringLiteral("Cały zestaw"), SkinFont(12, QFont::Bold), kTeal,
                    Across::Left);
     painter.fillRect(QRectF(setHeading.left(), setHeading.bottom() + 2, 40, 2), kGold);
-    canvas.Paragraph(QRectF(15, 318, 100, 130),
+    canvas.Paragraph(QRectF(15, 326, 100, 130),
                      QStringLiteral("F1 otwiera pomoc.\n\nUchwytem w prawym dolnym rogu "
                                     "zmienisz wysokość okna."),
                      SkinFont(10), kTealLight);
