@@ -1,9 +1,11 @@
 #include "app/ReportFolder.h"
 
 #include "app/StartOfWork.h"
+#include "reports/ListFile.h"
 #include "text/Cp1250.h"
 #include "text/FileSystem.h"
 
+#include <algorithm>
 #include <optional>
 
 namespace notarion {
@@ -15,10 +17,21 @@ std::u16string FolderCatalogue::Message() const {
     case FolderRefusal::NoReportFiles:
         return NoReportFilesMessage();
     case FolderRefusal::NameCannotBeOpened:
+        return UnusableNamesMessage(Unusable);
     case FolderRefusal::DamagedFile:
         return DamagedFileMessage(File);
     }
     return {};
+}
+
+std::u16string FolderCatalogue::Notice() const {
+    if (Refusal != FolderRefusal::None || Unusable.empty())
+        return {};
+    return UnusableNamesMessage(Unusable) + u"\rPozostałe pliki folderu zostały wczytane.";
+}
+
+std::u16string ListCatalogue::Notice() const {
+    return Missing.empty() ? std::u16string() : MissingFilesMessage(Missing);
 }
 
 std::vector<std::string> FindReportFiles(const std::string& folder,
@@ -33,18 +46,17 @@ std::vector<std::string> FindReportFiles(const std::string& folder,
 
 FolderCatalogue CatalogueFromFolder(const std::string& folder) {
     FolderCatalogue result;
-    std::vector<std::string> unusable;
-    result.Found = FindReportFiles(folder, unusable);
-    if (result.Found.empty() && unusable.empty()) {
+    result.Found = FindReportFiles(folder, result.Unusable);
+    if (result.Found.empty() && result.Unusable.empty()) {
         result.Refusal = FolderRefusal::NoReportFiles;
         return result;
     }
-    // A name the code page cannot spell opens another file or none; passing
-    // over it in silence would drop a class from the documents while the set
-    // claims success.
-    if (!unusable.empty()) {
+    // A name the code page cannot spell opens another file or none. Such a
+    // file is named (Notice) rather than dropped in silence, and one such
+    // name does not cost the user the rest of the folder.
+    if (result.Found.empty()) {
         result.Refusal = FolderRefusal::NameCannotBeOpened;
-        result.File = unusable.front();
+        result.File = result.Unusable.front();
         return result;
     }
     if (const std::optional<std::string> failed = BuildCatalogue(result.Catalogue, result.Found)) {
@@ -52,6 +64,44 @@ FolderCatalogue CatalogueFromFolder(const std::string& folder) {
         result.File = *failed;
     }
     return result;
+}
+
+ListCatalogue CatalogueFromListFile(const std::string& listFile) {
+    ListCatalogue result;
+    result.Read = ReadListFile(result.Catalogue, listFile);
+    if (!result.Read)
+        return result;
+    std::vector<ReportEntry>& slots = result.Catalogue.Slots;
+    const auto gone = std::remove_if(slots.begin(), slots.end(), [&](const ReportEntry& entry) {
+        if (entry.Path.empty() || FileExists(entry.Path))
+            return false;
+        result.Missing.push_back(entry.Path);
+        return true;
+    });
+    slots.erase(gone, slots.end());
+    result.Catalogue.Count = static_cast<int>(slots.size());
+    return result;
+}
+
+namespace {
+
+std::string JoinedPaths(const std::vector<std::string>& paths) {
+    std::string joined;
+    for (const std::string& path : paths)
+        joined += (joined.empty() ? "" : ", ") + Cp1250ToUtf8(path);
+    return joined;
+}
+
+} // namespace
+
+std::u16string MissingFilesMessage(const std::vector<std::string>& paths) {
+    return Utf8ToUtf16("Nie znaleziono plików: " + JoinedPaths(paths));
+}
+
+std::u16string UnusableNamesMessage(const std::vector<std::string>& paths) {
+    return Utf8ToUtf16("Nazwa pliku zawiera znak, którego program nie może użyć (pokazany "
+                       "jako „?”): " +
+                       JoinedPaths(paths) + "\rZmień nazwę pliku i wskaż folder jeszcze raz.");
 }
 
 std::u16string NoReportFilesMessage() {

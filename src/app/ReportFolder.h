@@ -20,8 +20,8 @@ enum class FolderRefusal {
     None,
     // The folder holds no "*.xml" file.
     NoReportFiles,
-    // A found file's name has letters outside cp1250: it comes back from the
-    // search with '?' in it and opens nothing.
+    // Every found file's name has letters outside cp1250: each comes back
+    // from the search with '?' in it and opens nothing, so nothing is left.
     NameCannotBeOpened,
     // A file exists but cannot be opened or read.
     DamagedFile,
@@ -31,6 +31,9 @@ struct FolderCatalogue {
     FolderRefusal Refusal = FolderRefusal::None;
     // Every report file found, in the order of the search.
     std::vector<std::string> Found;
+    // The files passed over because their names cannot be used ('?' for the
+    // letters outside cp1250); the rest of the folder is loaded all the same.
+    std::vector<std::string> Unusable;
     // Ordered by kind; empty after a refusal.
     ReportCatalogue Catalogue;
     // The file refused, or empty.
@@ -38,6 +41,20 @@ struct FolderCatalogue {
     // The message the windows show for the refusal, lines separated by a
     // carriage return; empty when nothing was refused.
     std::u16string Message() const;
+    // The message naming the unusable files when the rest was loaded; empty
+    // when there are none or the folder was refused.
+    std::u16string Notice() const;
+};
+
+// A list file read for a set, with the listed reports found nowhere taken out.
+struct ListCatalogue {
+    // False when the list file itself could not be read.
+    bool Read = false;
+    ReportCatalogue Catalogue;
+    // The listed reports that exist neither where listed nor beside the list.
+    std::vector<std::string> Missing;
+    // "Nie znaleziono plików: …" naming Missing; empty when none is missing.
+    std::u16string Notice() const;
 };
 
 // The paths of the folder's report files (pattern folder + "/*.xml"), by
@@ -49,6 +66,18 @@ std::vector<std::string> FindReportFiles(const std::string& folder,
 // Find, check and load the folder's report files. Never throws for the
 // content of a file; a refusal leaves the catalogue empty.
 FolderCatalogue CatalogueFromFolder(const std::string& folder);
+
+// Read the list file (ReadListFile, which looks for moved reports beside
+// it) and take out the positions whose report exists nowhere, so that a set
+// is made of the reports found and the missing ones are named at once
+// rather than as damaged files later.
+ListCatalogue CatalogueFromListFile(const std::string& listFile);
+
+// "Nie znaleziono plików: " and the paths, separated by ", ".
+std::u16string MissingFilesMessage(const std::vector<std::string>& paths);
+// What is wrong with report files whose names hold a letter the program
+// cannot use, and what to do: rename them.
+std::u16string UnusableNamesMessage(const std::vector<std::string>& paths);
 
 // "Brak plików z danymi we wskazanym folderze." and its second line.
 std::u16string NoReportFilesMessage();

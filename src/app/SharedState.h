@@ -22,6 +22,9 @@ struct SharedState : GenerationState {
     std::string LastReportFolder;
     // Where the document set is written.
     std::string OutputFolder;
+    // The list file the current set was opened from; empty for a set made
+    // from a chosen folder. The set's documents go beside its source.
+    std::string SetListFile;
     // Full paths of the report files found or chosen last.
     std::vector<std::string> FoundReportFiles;
     ReportCatalogue Catalogue;

@@ -43,12 +43,14 @@ std::string WithListFileExtension(std::string path) {
 // The windows never list a report of no known kind, so the user of the
 // windows never meets it; here it is at least named.
 void ReportLeftOut(const std::vector<std::string>& leftOut, std::string_view source,
-                   std::ostream& err) {
+                   std::ostream& err, const std::vector<std::string>& notices = {}) {
+    for (const std::string& notice : notices)
+        err << "Uwaga: " << notice << '\n';
     for (const std::string& path : leftOut) {
         err << "Uwaga: pominięto plik " << OneLine(TerminalText(path))
             << " – nieznany rodzaj sprawozdania.\n";
     }
-    if (!leftOut.empty())
+    if (!leftOut.empty() || !notices.empty())
         err << "Szczegóły pokaże polecenie: notarion-cli check " << OneLine(source) << '\n';
 }
 
@@ -79,7 +81,8 @@ SetContents GenerateSet(std::string_view source, const std::optional<std::string
     state.DecimalSeparator = ResolveSeparator(separator);
 
     std::vector<std::string> leftOut;
-    const ReportCatalogue catalogue = LoadSourceCatalogue(resolved, &leftOut);
+    std::vector<std::string> notices;
+    const ReportCatalogue catalogue = LoadSourceCatalogue(resolved, &leftOut, &notices);
     EnsureFolder(folder);
     // The generators name the first cause; the check names every problem at
     // once, but only in the reports: a document that cannot be written is
@@ -100,7 +103,7 @@ SetContents GenerateSet(std::string_view source, const std::optional<std::string
         failed(ProtocolsFailureMessage());
     if (!GenerateLists(state, folder))
         failed(ListsFailureMessage());
-    ReportLeftOut(leftOut, source, err);
+    ReportLeftOut(leftOut, source, err, notices);
     return DescribeSet(catalogue, folder);
 }
 
@@ -169,11 +172,12 @@ void ListSaveCommand(std::string_view source, std::string_view listFile, std::os
     resolved.Path = AbsolutePath(resolved.Path);
     const std::string path = WithListFileExtension(PathArgument(listFile));
     std::vector<std::string> leftOut;
-    const ReportCatalogue catalogue = LoadSourceCatalogue(resolved, &leftOut);
+    std::vector<std::string> notices;
+    const ReportCatalogue catalogue = LoadSourceCatalogue(resolved, &leftOut, &notices);
     if (!WriteListFile(catalogue, path))
         ThrowWorkFailed(TerminalMessage(ListFileUnwritableMessage()));
     out << OneLine(TerminalText(path)) << '\n';
-    ReportLeftOut(leftOut, source, err);
+    ReportLeftOut(leftOut, source, err, notices);
 }
 
 void ListShowCommand(std::string_view listFile, std::ostream& out) {

@@ -87,11 +87,26 @@ std::string UnrepresentableNameMessage(const std::string& path) {
            "więc program nie może go otworzyć.\nZmień nazwę pliku.";
 }
 
-ReportCatalogue LoadSourceCatalogue(const ReportSource& source, std::vector<std::string>* leftOut) {
+ReportCatalogue LoadSourceCatalogue(const ReportSource& source, std::vector<std::string>* leftOut,
+                                    std::vector<std::string>* notices) {
+    const auto notice = [notices](std::string text) {
+        if (notices)
+            notices->push_back(std::move(text));
+    };
     ReportCatalogue catalogue;
     if (source.Kind == SourceKind::ListFile) {
-        if (!ReadListFile(catalogue, source.Path))
+        ListCatalogue read = CatalogueFromListFile(source.Path);
+        if (!read.Read)
             ThrowWorkFailed(TerminalMessage(ListFileUnreadableMessage()));
+        const bool anyLeft =
+            std::any_of(read.Catalogue.Slots.begin(), read.Catalogue.Slots.end(),
+                        [](const ReportEntry& entry) { return !entry.Path.empty(); });
+        // A list none of whose reports can be found makes no set at all.
+        if (!read.Missing.empty() && !anyLeft)
+            ThrowWorkFailed(TerminalMessage(read.Notice()));
+        if (!read.Missing.empty())
+            notice(TerminalMessage(read.Notice()));
+        catalogue = std::move(read.Catalogue);
         if (leftOut) {
             for (const ReportEntry& entry : catalogue.Slots) {
                 if (!entry.Path.empty() && KindIndex(entry.Kind) < 0)
@@ -101,12 +116,14 @@ ReportCatalogue LoadSourceCatalogue(const ReportSource& source, std::vector<std:
         return catalogue;
     }
     FolderCatalogue loaded = CatalogueFromFolder(source.Path);
-    // The windows name a file that cannot be opened like a damaged one; here
-    // there is room to say why.
+    // Here there is room to say why a file cannot be opened, one line each.
     if (loaded.Refusal == FolderRefusal::NameCannotBeOpened)
         ThrowWorkFailed(UnrepresentableNameMessage(loaded.File));
     if (loaded.Refusal != FolderRefusal::None)
         ThrowWorkFailed(TerminalMessage(loaded.Message()));
+    // A name that cannot be used costs that one file, not the folder.
+    for (const std::string& path : loaded.Unusable)
+        notice(UnrepresentableNameMessage(path));
     catalogue = std::move(loaded.Catalogue);
     const std::vector<std::string>& found = loaded.Found;
     if (leftOut) {

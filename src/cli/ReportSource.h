@@ -45,15 +45,18 @@ ReportSource ResolveSource(std::string_view argument);
 std::string UnrepresentableNameMessage(const std::string& path);
 
 // The catalogue of the source: for a folder, CatalogueFromFolder; for a list
-// file, ReadListFile. Throws
-// CommandError (failure of the work) with the system's message: no report
-// files, a report file that cannot be read, a list file that cannot be read;
-// and, before loading, for a found file whose name cannot be spelt in
-// Windows-1250, which the catalogue would otherwise drop in silence.
+// file, CatalogueFromListFile (moved reports looked for beside the list).
+// Throws CommandError (failure of the work) with the system's message: no
+// report files, a report file that cannot be read, a list file that cannot
+// be read, a folder whose every file has a name outside Windows-1250, a list
+// none of whose reports is found.
 // When leftOut is given, it receives the paths of the reports that no
-// document will hold because their kind is none of the nine.
+// document will hold because their kind is none of the nine. When notices is
+// given, it receives one message (UTF-8) for each file passed over for its
+// name and one naming the listed reports found nowhere; the work goes on.
 ReportCatalogue LoadSourceCatalogue(const ReportSource& source,
-                                    std::vector<std::string>* leftOut = nullptr);
+                                    std::vector<std::string>* leftOut = nullptr,
+                                    std::vector<std::string>* notices = nullptr);
 
 // The default output folder: "Protokoly" inside the source folder, or inside
 // the list file's folder.

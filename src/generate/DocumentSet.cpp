@@ -193,17 +193,16 @@ void WritePreviewSection(GenerationState& state, const ReportCatalogue& catalogu
 bool WritePreviewFileOfEntry(GenerationState& state, const ReportCatalogue& catalogue,
                              int entryIndex, const std::string& tempFolder,
                              const MessageSink& showWarning) {
-    try {
+    const bool written = RunStep(state, [&] {
         BeginPage(state.PreviewBuffer);
         WritePreviewSectionOfEntry(state, catalogue, entryIndex);
         EndPage(state.PreviewBuffer);
         SaveBuffer(state.PreviewBuffer, tempFolder + std::string(PreviewFileName));
-        return true;
-    } catch (const std::exception&) {
-        if (showWarning)
-            showWarning(ModeClose, IconInfo, PreviewFailureMessage());
-        return false;
-    }
+    });
+    if (!written && showWarning)
+        showWarning(ModeClose, IconInfo,
+                    MessageWithCause(PreviewFailureMessage(), state.LastFailure));
+    return written;
 }
 
 bool WritePreviewFile(GenerationState& state, const ReportCatalogue& catalogue,
@@ -235,6 +234,11 @@ const std::u16string& ListsFailureMessage() {
 } // namespace notarion
 
 namespace notarion {
+
+std::u16string MessageWithCause(const std::u16string& message, const FailureCause& cause) {
+    const std::u16string reason = FailureCauseMessage(cause);
+    return reason.empty() ? message : message + u"\r" + reason;
+}
 
 std::u16string FailureCauseMessage(const FailureCause& cause) {
     const std::string file = Cp1250ToUtf8(cause.File);

@@ -77,8 +77,9 @@ void WritePreviewSection(GenerationState& state, const ReportCatalogue& catalogu
 
 // Build the preview page of the report at listPosition and save it as
 // tempFolder + "Temp.htm" (tempFolder ends with a separator). On any failure
-// shows PreviewFailureMessage() through showWarning (mode 1, icon 1) and
-// returns false.
+// keeps its cause in state.LastFailure, shows PreviewFailureMessage()
+// followed by that cause (MessageWithCause) through showWarning (mode 1,
+// icon 1) and returns false.
 bool WritePreviewFile(GenerationState& state, const ReportCatalogue& catalogue,
                       const KindList& list, int listPosition, const std::string& tempFolder,
                       const MessageSink& showWarning);
@@ -108,5 +109,9 @@ const std::u16string& ListsFailureMessage();
 // with the system's reason.
 // The empty text when the cause is unknown.
 std::u16string FailureCauseMessage(const FailureCause& cause);
+
+// A step's message followed, on the next lines, by FailureCauseMessage of
+// the cause; the message alone when the cause is unknown.
+std::u16string MessageWithCause(const std::u16string& message, const FailureCause& cause);
 
 } // namespace notarion

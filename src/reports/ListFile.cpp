@@ -10,6 +10,7 @@
 #include <memory>
 #include <string_view>
 #include <unordered_map>
+#include <vector>
 
 namespace notarion {
 namespace {
@@ -52,6 +53,51 @@ std::string ResolvePath(const std::string& path, std::string_view listFile) {
     if (slash == std::string_view::npos)
         return path;
     return std::string(listFile.substr(0, slash + 1)) + path;
+}
+
+// The folders of a path, outermost first, without its last part.
+std::vector<std::string_view> FolderNames(std::string_view path) {
+    std::vector<std::string_view> names;
+    std::size_t start = 0;
+    for (std::size_t slash = path.find(PathSeparator); slash != std::string_view::npos;
+         slash = path.find(PathSeparator, start)) {
+        if (slash > start)
+            names.push_back(path.substr(start, slash - start));
+        start = slash + 1;
+    }
+    return names;
+}
+
+// A listed report that is not where the list says, looked for beside the list
+// file: the school's folder was moved or copied with its list. The folder the
+// list was saved from is taken to be the last folder of the listed path named
+// like the list file's own folder, so a report in a subfolder is found in the
+// same subfolder; failing that, the file name alone in the list's folder.
+// The listed path stays when neither exists.
+std::string RelocatedPath(const std::string& listed, std::string_view listFile) {
+    if (listed.empty() || FileExists(listed))
+        return listed;
+    const std::string listFolder = FolderOf(listFile);
+    const std::size_t nameStart = listed.find_last_of(PathSeparator);
+    if (listFolder.empty() || nameStart == std::string::npos)
+        return listed;
+    const std::vector<std::string_view> listFolders = FolderNames(listFile);
+    const std::vector<std::string_view> reportFolders = FolderNames(listed);
+    if (!listFolders.empty()) {
+        const auto savedFrom =
+            std::find(reportFolders.rbegin(), reportFolders.rend(), listFolders.back());
+        if (savedFrom != reportFolders.rend()) {
+            // The names are views into listed: the relative path starts
+            // right after the matched folder's name.
+            const std::size_t relative =
+                static_cast<std::size_t>(savedFrom->data() - listed.data()) + savedFrom->size();
+            const std::string candidate = listFolder + listed.substr(relative);
+            if (FileExists(candidate))
+                return candidate;
+        }
+    }
+    const std::string byName = listFolder + listed.substr(nameStart);
+    return FileExists(byName) ? byName : listed;
 }
 
 } // namespace
@@ -112,7 +158,7 @@ bool ReadListFile(ReportCatalogue& catalogue, const std::string& path) {
             const auto found = positionsByName.find(UpperCase(PositionName(n)));
             const XmlNode* position = found != positionsByName.end() ? found->second : nullptr;
             slots[n].Title = ChildText(position, kTitleName);
-            slots[n].Path = ResolvePath(ChildText(position, kPathName), path);
+            slots[n].Path = RelocatedPath(ResolvePath(ChildText(position, kPathName), path), path);
             slots[n].Kind = ChildText(position, kKindName);
         }
         catalogue.Slots = std::move(slots);

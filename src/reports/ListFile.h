@@ -20,7 +20,12 @@ bool WriteListFile(const ReportCatalogue& catalogue, const std::string& path);
 
 // Replace the catalogue with the positions of the list file; a missing
 // position gives an empty entry. A relative report path in the file is taken
-// relative to the list file's folder. False, with the catalogue unchanged,
+// relative to the list file's folder. A listed report that does not exist is
+// looked for beside the list file (the school's folder was moved or copied):
+// first at its path relative to the folder the list was saved from (the
+// listed path's last folder named like the list file's folder), then by its
+// name alone in the list file's folder; it keeps its listed path when neither
+// exists. The file itself is never changed by reading. False, with the catalogue unchanged,
 // when the file is missing or cannot be read or its "IlePozycji" is not a
 // whole number between 0 and MaxListPositions. Never throws.
 bool ReadListFile(ReportCatalogue& catalogue, const std::string& path);

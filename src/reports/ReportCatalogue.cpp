@@ -194,6 +194,24 @@ void RemoveEntry(ReportCatalogue& catalogue, int index) {
     catalogue.Count = static_cast<int>(catalogue.Slots.size());
 }
 
+std::vector<std::string> TakeOutUnknownKinds(ReportCatalogue& catalogue, std::size_t from) {
+    std::vector<std::string> taken;
+    std::vector<ReportEntry>& slots = catalogue.Slots;
+    const auto first = slots.begin() + static_cast<std::ptrdiff_t>(std::min(from, slots.size()));
+    const auto kept = std::stable_partition(
+        first, slots.end(), [](const ReportEntry& entry) { return KindIndex(entry.Kind) >= 0; });
+    for (auto entry = kept; entry != slots.end(); ++entry)
+        taken.push_back(entry->Path);
+    slots.erase(kept, slots.end());
+    catalogue.Count = static_cast<int>(slots.size());
+    return taken;
+}
+
+std::u16string NotAReportMessage(const std::string& path) {
+    return u"Plik: " + Cp1250ToUtf16(path) +
+           u" nie jest sprawozdaniem żadnego ze znanych rodzajów.\rNie dodano go do listy.";
+}
+
 std::u16string DamagedFileMessage(const std::string& path) {
     return u"Plik: " + Cp1250ToUtf16(path) + u" jest uszkodzony.\rNapraw plik.";
 }

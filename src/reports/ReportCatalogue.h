@@ -106,6 +106,14 @@ void MoveEntry(ReportCatalogue& catalogue, int from, int to);
 // happens for an index outside the slots.
 void RemoveEntry(ReportCatalogue& catalogue, int index);
 
+// Take out the entries from index from on whose kind is none of the nine
+// (an XML file that is no report); their paths, in order. Count becomes the
+// number of slots.
+std::vector<std::string> TakeOutUnknownKinds(ReportCatalogue& catalogue, std::size_t from);
+
+// The message naming a file that is no report of any known kind.
+std::u16string NotAReportMessage(const std::string& path);
+
 // The text of the message that names a report file that cannot be read:
 // "Plik: <path> jest uszkodzony.", a carriage return, "Napraw plik.".
 std::u16string DamagedFileMessage(const std::string& path);

@@ -14,6 +14,8 @@
 #include "ui/TFWyborOpcji.h"
 #include "ui/layout/QtGeometry.h"
 
+#include <QDesktopServices>
+#include <QDir>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QMessageBox>
@@ -44,6 +46,8 @@ const std::u16string NoDocumentToPrint = u"Brak dokumentu do wydrukowania.\r"
                                          u"Plik dokumentu nie istnieje albo nie można go odczytać.";
 const std::u16string NoDocumentToSave = u"Brak dokumentu do zapisania.\r"
                                         u"Plik dokumentu nie istnieje albo nie można go odczytać.";
+const std::u16string FolderNotOpened = u"Nie udało się otworzyć folderu z dokumentami.\r"
+                                       u"Otwórz go sam w menedżerze plików: ";
 
 // The commands' font. The old bitmap face is missing on most desktops, and
 // the labels' fixed widths were measured with it: narrow faces come first
@@ -97,6 +101,7 @@ TFBrowser::TFBrowser(SharedState& state, QWidget* mainWindow, TFWarning& warning
     LClose = MakeLabel(this, kCloseCommand);
     LZapiszZestaw = MakeLabel(this, kSaveSet);
     LDrukujZestaw = MakeLabel(this, kPrintSet);
+    LOtworzFolder = MakeLabel(this, kOpenFolder);
     LCloseWykres = new HotArea(this, ToQRect(kClose));
     LListwa = new HotArea(this, ToQRect(kTitleStrip), HotCursor::Normal);
     // Each underline overlaps the command above it by a few pixels; the
@@ -113,6 +118,16 @@ TFBrowser::TFBrowser(SharedState& state, QWidget* mainWindow, TFWarning& warning
     ImDown->setScaledContents(true);
     TryLoadSkinImage(QString::fromLatin1(BottomBandSkin), ImDown);
     LCiongnij = new HotArea(Pdown, ToQRect(kGrip));
+    LFolder = new QLabel(Pdown);
+    LFolder->setGeometry(ToQRect(kFolderLine));
+    LFolder->setFont(PixelFont(QStringLiteral("MS Sans Serif"), kFolderLinePixels));
+    QPalette ink = LFolder->palette();
+    ink.setColor(QPalette::WindowText, ColorFromBgr(kFolderLineColour));
+    LFolder->setPalette(ink);
+    LFolder->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+    // Selectable, so the path can be copied into another program.
+    LFolder->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    m_openFolder = [](const QUrl& url) { return QDesktopServices::openUrl(url); };
 
     PPodWebbrowser = new QWidget(this);
     PPodWebbrowser->setAutoFillBackground(true);
@@ -132,8 +147,8 @@ TFBrowser::TFBrowser(SharedState& state, QWidget* mainWindow, TFWarning& warning
 
     m_commands =
         new HoverGroup(this, ColorFromBgr(kCommandColour), ColorFromBgr(kCommandHoverColour));
-    for (HotArea* command :
-         {LWyborOpcji, LZapisz, LKopiuj, LDrukuj, LPodglond, LClose, LZapiszZestaw, LDrukujZestaw})
+    for (HotArea* command : {LWyborOpcji, LZapisz, LKopiuj, LDrukuj, LPodglond, LClose,
+                             LZapiszZestaw, LDrukujZestaw, LOtworzFolder})
         m_commands->Add(command);
     for (QWidget* reset : std::initializer_list<QWidget*>{ImTlo, Label1, LKreska1, LKreska2})
         m_commands->AddResetArea(reset);
@@ -153,6 +168,7 @@ TFBrowser::TFBrowser(SharedState& state, QWidget* mainWindow, TFWarning& warning
     connect(LCloseWykres, &HotArea::clicked, this, &TFBrowser::LCloseClick);
     connect(LZapiszZestaw, &HotArea::clicked, this, &TFBrowser::LZapiszZestawClick);
     connect(LDrukujZestaw, &HotArea::clicked, this, &TFBrowser::LDrukujZestawClick);
+    connect(LOtworzFolder, &HotArea::clicked, this, &TFBrowser::LOtworzFolderClick);
     connect(LCiongnij, &HotArea::pressed, this, &TFBrowser::LCiongnijMouseDown);
     connect(LCiongnij, &HotArea::moved, this, &TFBrowser::LCiongnijMouseMove);
     connect(LCiongnij, &HotArea::released, this, &TFBrowser::LCiongnijMouseUp);
@@ -165,6 +181,7 @@ void TFBrowser::ShowDocument(int index) {
     SetHeight(OpeningHeight);
     CurrentDocumentPath = DocumentPath(m_state.OutputFolder, DocumentFileForOption(index));
     CurrentOption = index;
+    ShowFolderLine();
     if (isVisible()) {
         WebBrowser->Navigate(CurrentDocumentPath);
         return;
@@ -282,6 +299,20 @@ void TFBrowser::LDrukujZestawClick() {
     ReportSet(PrintSet(this, DescribeSet(m_state.Catalogue, m_state.OutputFolder),
                        WebBrowser->PrinterFactoryInUse(), WebBrowser->SaveDialogInUse(),
                        m_printDialog));
+}
+
+void TFBrowser::LOtworzFolderClick() {
+    m_commands->Reset();
+    const QString folder = QStringFromCp1250(m_state.OutputFolder);
+    if (!m_openFolder || !m_openFolder(QUrl::fromLocalFile(folder)))
+        Warn(FolderNotOpened + folder.toStdU16String());
+}
+
+void TFBrowser::ShowFolderLine() {
+    const QString folder = QDir::toNativeSeparators(QStringFromCp1250(m_state.OutputFolder));
+    const QString line = QStringLiteral(u"Dokumenty: ") + folder;
+    LFolder->setText(LFolder->fontMetrics().elidedText(line, Qt::ElideMiddle, LFolder->width()));
+    LFolder->setToolTip(folder);
 }
 
 void TFBrowser::LCiongnijMouseDown() {

@@ -12,6 +12,9 @@
 
 #include <QDialog>
 #include <QTimer>
+#include <QUrl>
+
+#include <functional>
 
 #include <string>
 
@@ -66,6 +69,11 @@ public:
     void SetHelpOpener(HelpOpener opener) { m_help = std::move(opener); }
     // Replace the print dialog of "Drukuj zestaw …" (tests answer it). Never fails.
     void SetPrintDialog(PrintDialogRunner dialog) { m_printDialog = std::move(dialog); }
+    // What "Otwórz folder" hands the documents' folder to: the desktop's file
+    // manager (QDesktopServices::openUrl) unless a test replaces it. False
+    // when the folder could not be opened.
+    using FolderOpener = std::function<bool(const QUrl&)>;
+    void SetFolderOpener(FolderOpener opener) { m_openFolder = std::move(opener); }
 
     // Components, positioned as the window's description gives them.
     QWidget* PTlo;
@@ -81,6 +89,9 @@ public:
     HotArea* LClose;
     HotArea* LZapiszZestaw;
     HotArea* LDrukujZestaw;
+    HotArea* LOtworzFolder;
+    // Where the shown documents are, in the bottom band.
+    QLabel* LFolder;
     HotArea* LCloseWykres;
     HotArea* LListwa;
     QWidget* Pdown;
@@ -110,6 +121,10 @@ private:
     void LCloseClick();
     void LZapiszZestawClick();
     void LDrukujZestawClick();
+    void LOtworzFolderClick();
+    // Write the documents' folder into the bottom band, shortened in the
+    // middle when long; the whole path is the line's tooltip.
+    void ShowFolderLine();
     void LCiongnijMouseDown();
     void LCiongnijMouseMove();
     void LCiongnijMouseUp();
@@ -136,6 +151,7 @@ private:
     TitleStripDrag* m_drag;
     HelpOpener m_help;
     PrintDialogRunner m_printDialog = AskPrintSettings;
+    FolderOpener m_openFolder;
 };
 
 } // namespace notarion

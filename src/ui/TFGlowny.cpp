@@ -7,6 +7,7 @@
 #include "platform/SkinImage.h"
 #include "reports/ListFile.h"
 #include "reports/ReportCatalogue.h"
+#include "text/Cp1250.h"
 #include "text/FileSystem.h"
 #include "ui/KindListBox.h"
 #include "ui/TFAbout.h"
@@ -229,9 +230,12 @@ void TFGlowny::StartNewSet() {
     }
     m_state.FoundReportFiles.clear();
     m_state.LastReportFolder = DajFolder.FolderName;
+    m_state.SetListFile.clear();
     RememberReportFolder(m_state, DajFolder.FolderName);
+    std::u16string notice;
     try {
         FolderCatalogue loaded = CatalogueFromFolder(DajFolder.FolderName);
+        notice = loaded.Notice();
         m_state.FoundReportFiles = std::move(loaded.Found);
         if (loaded.Refusal == FolderRefusal::NoReportFiles) {
             Warn(loaded.Message());
@@ -253,6 +257,10 @@ void TFGlowny::StartNewSet() {
         return;
     }
     OpenEditor(true);
+    // The files passed over for their names are named over the loaded set.
+    if (!notice.empty()) {
+        Warn(notice);
+    }
     if (m_editor != nullptr)
         m_editor->WarnWhenSetHasErrors();
 }
@@ -267,23 +275,27 @@ void TFGlowny::OpenListFile() {
     if (!dialog.Execute()) {
         return;
     }
-    bool loaded = false;
+    ListCatalogue read;
     try {
-        loaded = ReadListFile(m_state.Catalogue, dialog.FileName);
-        if (loaded) {
-            // The set comes from the list alone; no folder's files belong to it.
-            m_state.FoundReportFiles.clear();
-            FillKindList(m_state.Catalogue, *m_editor->LLista, 0);
-        }
+        read = CatalogueFromListFile(dialog.FileName);
     } catch (const std::exception&) {
-        loaded = false;
+        read.Read = false;
     }
-    if (!loaded) {
-        Warn(ListFileUnreadableMessage());
+    if (!read.Read) {
+        Warn(ListFileUnreadableMessage() + u"\rPlik: " + Cp1250ToUtf16(dialog.FileName));
         return;
     }
+    m_state.Catalogue = std::move(read.Catalogue);
+    // The set comes from the list alone; no folder's files belong to it.
+    m_state.FoundReportFiles.clear();
+    m_state.SetListFile = dialog.FileName;
+    FillKindList(m_state.Catalogue, *m_editor->LLista, 0);
     RememberListFile(m_state, dialog.FileName);
+    // The reports found are listed first; the missing ones are named over them.
     OpenEditor(false);
+    if (!read.Missing.empty()) {
+        Warn(read.Notice());
+    }
     m_editor->WarnWhenSetHasErrors();
 }
 

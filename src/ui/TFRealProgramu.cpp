@@ -385,12 +385,19 @@ void TFRealProgramu::AddReportFiles() {
     } catch (const ReportFileError& error) {
         unreadable = error.Path();
     }
+    // An XML file that is no report would be an entry no list shows, saved
+    // into the list and never removable: it is refused by name instead.
+    const std::vector<std::string> noReports =
+        TakeOutUnknownKinds(m_state.Catalogue, static_cast<std::size_t>(slotsBefore));
     // The reports added before an unreadable one stay and are listed before
     // the message names the file.
     if (static_cast<int>(m_state.Catalogue.Slots.size()) != slotsBefore) {
         m_unsaved = true;
     }
     FillKindList(m_state.Catalogue, *LLista, PozycjeBox->currentIndex());
+    for (const std::string& path : noReports) {
+        Warn(IconInfo, NotAReportMessage(path));
+    }
     if (!unreadable.empty()) {
         Warn(IconInfo, DamagedFileMessage(unreadable));
     }
@@ -460,14 +467,11 @@ void TFRealProgramu::SaveListFile() {
 }
 
 std::string TFRealProgramu::ReportFolder() const {
-    if (!m_state.LastReportFolder.empty()) {
-        return m_state.LastReportFolder;
-    }
-    // The list-file path runs this window's open dialog, which keeps the
-    // name of the list file last opened.
-    const std::string& listFile = OpenLista.FileName;
+    // The set goes beside the source it came from: the list file's folder
+    // for a set opened from a list, else the folder chosen for a new set.
+    const std::string& listFile = m_state.SetListFile;
     if (listFile.empty()) {
-        return {};
+        return m_state.LastReportFolder;
     }
     const std::string folder = FolderOf(listFile);
     if (folder.empty() && listFile.front() == PathSeparator) {
@@ -494,7 +498,7 @@ void TFRealProgramu::GenerateDocumentSet() {
         if (madeHere) {
             RemoveEmptyDirectory(m_state.OutputFolder);
         }
-        Warn(IconInfo, message);
+        Warn(IconInfo, MessageWithCause(message, m_state.LastFailure));
     };
     try {
         const OutputFolderLock lock(m_state.OutputFolder);
@@ -516,6 +520,7 @@ void TFRealProgramu::GenerateDocumentSet() {
         }
     } catch (const std::exception&) {
         // The user always learns that the set did not come out whole.
+        m_state.LastFailure = {};
         failed(ProtocolsFailureMessage());
     }
 }

@@ -93,7 +93,8 @@ public:
     // + "/Protokoly", made when missing), play the main window's progress
     // strip and open the document viewer on the first document, modally. A
     // failure of any step, or no known report folder, is reported in the
-    // message box and stops there.
+    // message box, followed by the file and the reason when known, and
+    // stops there.
     void GenerateDocumentSet();
     // Check the set as the catalogue holds it (with the files of its folder
     // that the catalogue left out) and show the check page in the preview
@@ -108,9 +109,8 @@ public:
     void SelectEntry(int entry);
 
     // The folder whose "Protokoly" receives the document set: the folder of
-    // the last new set, or, when the set came from a list file and no folder
-    // was chosen in this run, the folder of that list file. Empty when
-    // neither is known.
+    // the list file the current set was opened from, else the folder chosen
+    // for the current new set. Empty when neither is known.
     std::string ReportFolder() const;
 
     // The drag-and-drop handlers of the report list, called by the list's

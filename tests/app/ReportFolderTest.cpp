@@ -51,12 +51,56 @@ TEST_F(ReportFolderTest, RefusalsNameTheirCauseWithTheWindowsMessage) {
     EXPECT_EQ(empty.Message(), Utf8ToUtf16("Brak plików z danymi we wskazanym folderze.\r"
                                            "Program nie ma co przetwarzać."));
 
-    // A name written in another code page comes back from the search with '?'.
-    Write("a.xml", KartaReport);
+    // A name written in another code page comes back from the search with
+    // '?'; when it is all the folder holds, nothing is left to load.
     Write("karta_\xff.xml", KartaReport);
     const FolderCatalogue unnamed = CatalogueFromFolder(Folder());
     EXPECT_EQ(unnamed.Refusal, FolderRefusal::NameCannotBeOpened);
     EXPECT_EQ(unnamed.File, Folder() + "/karta_?.xml");
-    EXPECT_EQ(unnamed.Message(), DamagedFileMessage(unnamed.File));
+    EXPECT_EQ(unnamed.Message(),
+              Utf8ToUtf16("Nazwa pliku zawiera znak, którego program nie może użyć (pokazany "
+                          "jako „?”): " +
+                          Folder() +
+                          "/karta_?.xml\rZmień nazwę pliku i wskaż folder jeszcze raz."));
+    EXPECT_EQ(unnamed.Notice(), u"");
     EXPECT_EQ(unnamed.Catalogue.Count, 0);
+}
+
+TEST_F(ReportFolderTest, AnUnusableNameIsNamedAndTheRestOfTheFolderLoaded) {
+    Write("a.xml", KartaReport);
+    Write("Mu\xc3\xb1oz.xml", KartaReport);
+    const FolderCatalogue loaded = CatalogueFromFolder(Folder());
+    EXPECT_EQ(loaded.Refusal, FolderRefusal::None);
+    EXPECT_EQ(loaded.Message(), u"");
+    EXPECT_EQ(loaded.Unusable, std::vector<std::string>{Folder() + "/Mu?oz.xml"});
+    ASSERT_EQ(loaded.Catalogue.Count, 1);
+    EXPECT_EQ(loaded.Catalogue.Slots[0].Path, Folder() + "/a.xml");
+    EXPECT_EQ(loaded.Notice(), UnusableNamesMessage(loaded.Unusable) +
+                                   u"\rPozostałe pliki folderu zostały wczytane.");
+}
+
+TEST_F(ReportFolderTest, AListedReportFoundNowhereIsTakenOutAndNamed) {
+    // The list was saved in /stara/szkola; the school now lies in this folder
+    // under another name, with one report lost on the way.
+    Write("a.xml", KartaReport);
+    const std::string list = (m_folder / "lista.xmp").string();
+    Write("lista.xmp", "<Naglowki><IlePozycji>3</IlePozycji>"
+                       "<Pozycja0><Tresc>A</Tresc><Adres>/stara/szkola/a.xml</Adres>"
+                       "<Typ>Z karty</Typ></Pozycja0>"
+                       "<Pozycja1><Tresc>B</Tresc><Adres>/stara/szkola/b.xml</Adres>"
+                       "<Typ>Z karty</Typ></Pozycja1>"
+                       "<Pozycja2><Tresc>C</Tresc><Adres>/stara/c.xml</Adres>"
+                       "<Typ>Z karty</Typ></Pozycja2></Naglowki>");
+    const ListCatalogue read = CatalogueFromListFile(list);
+    ASSERT_TRUE(read.Read);
+    ASSERT_EQ(read.Catalogue.Count, 1);
+    EXPECT_EQ(read.Catalogue.Slots.size(), 1u);
+    EXPECT_EQ(read.Catalogue.Slots[0].Path, Folder() + "/a.xml");
+    EXPECT_EQ(read.Missing, (std::vector<std::string>{"/stara/szkola/b.xml", "/stara/c.xml"}));
+    EXPECT_EQ(read.Notice(), u"Nie znaleziono plików: /stara/szkola/b.xml, /stara/c.xml");
+
+    EXPECT_FALSE(CatalogueFromListFile(Folder() + "/brak.xmp").Read);
+    Write("lista.xmp", "<Naglowki><IlePozycji>1</IlePozycji><Pozycja0><Adres>" + Folder() +
+                           "/a.xml</Adres></Pozycja0></Naglowki>");
+    EXPECT_EQ(CatalogueFromListFile(list).Notice(), u"") << "nothing missing, nothing said";
 }

@@ -73,6 +73,37 @@ TEST(CliProgram, GenerateFromTheListFileGivesByteIdenticalDocuments) {
     EXPECT_TRUE(Contains(ReadBytes(listDocuments[9]), "4.75"));
 }
 
+TEST(CliProgram, AListMovedWithItsSchoolStillMakesTheSetAndNamesWhatIsGone) {
+    TempFolder place;
+    const std::string before = place.File("stara/szkola");
+    fs::create_directories(before);
+    CopySchool(before);
+    ASSERT_EQ(RunProgram({"list", "save", before, before + "/lista.xmp"}).Code, 0);
+    const std::string listBytes = ReadBytes(before + "/lista.xmp");
+    const std::string after = place.File("pendrive/szkola");
+    fs::create_directories(place.File("pendrive"));
+    fs::rename(before, after);
+    const auto moved = RunProgram({"generate", after + "/lista.xmp"});
+    ASSERT_EQ(moved.Code, 0) << moved.Err;
+    EXPECT_TRUE(moved.Err.empty()) << moved.Err;
+    EXPECT_EQ(Lines(moved.Out), DocumentPaths(after + "/Protokoly"));
+    EXPECT_EQ(ReadBytes(after + "/lista.xmp"), listBytes) << "the list keeps its full paths";
+
+    // One report lost on the way is named; the others still make the set.
+    fs::remove(after + "/klasa_1a.xml");
+    const auto lost = RunProgram({"generate", after + "/lista.xmp"});
+    EXPECT_EQ(lost.Code, 0) << lost.Err;
+    EXPECT_TRUE(Contains(lost.Err, "Uwaga: Nie znaleziono plików: " + before + "/klasa_1a.xml"))
+        << lost.Err;
+    // With every report gone there is no set to make.
+    for (const auto& entry : fs::directory_iterator(after))
+        if (entry.path().extension() == ".xml")
+            fs::remove(entry.path());
+    const auto none = RunProgram({"generate", after + "/lista.xmp"});
+    EXPECT_EQ(none.Code, 1);
+    EXPECT_TRUE(Contains(none.Err, "Nie znaleziono plików: ")) << none.Err;
+}
+
 TEST(CliProgram, ListShowPrintsEveryPositionInUtf8) {
     TempFolder school;
     CopySchool(school.Text());
@@ -274,14 +305,18 @@ TEST(CliProgram, CheckFindsEveryProblemOfADamagedFolder) {
 
 TEST(CliProgram, AReportSpeltLikeAnotherFileIsNamedNotReplacedByIt) {
     TempFolder folder;
-    const std::string report = "<Szkola><Doc>Z karty</Doc></Szkola>";
+    const std::string report =
+        "<Szkola><Doc>Z karty</Doc><Info><IloscWierszy>0</IloscWierszy></Info></Szkola>";
     // In the code page "Ив.xml" is spelt "??.xml", the name of its neighbour.
     WriteReport(folder.File("??.xml"), report);
     WriteReport(folder.File("Ив.xml"), report);
+    // The file whose name cannot be used is named; the rest makes the set.
     const auto generate = RunProgram({"generate", folder.Text()});
-    EXPECT_EQ(generate.Code, 1);
-    EXPECT_TRUE(Contains(generate.Err, "??.xml zawiera znaki spoza strony kodowej"))
+    EXPECT_EQ(generate.Code, 0) << generate.Err;
+    EXPECT_TRUE(Contains(generate.Err, "Uwaga: Nazwa pliku " + folder.File("??.xml") +
+                                           " zawiera znaki spoza strony kodowej"))
         << generate.Err;
+    EXPECT_EQ(Lines(generate.Out), DocumentPaths(folder.File("Protokoly")));
     const auto check = RunProgram({"check", folder.Text()});
     EXPECT_EQ(check.Code, 1);
     EXPECT_TRUE(Contains(check.Out, "??.xml: ostrzeżenie: nazwa pliku zawiera znaki spoza"))

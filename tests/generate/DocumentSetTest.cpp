@@ -8,6 +8,7 @@
 #include "support/KindList.h"
 #include "support/ReportXml.h"
 #include "support/TempFolder.h"
+#include "text/Cp1250.h"
 #include "text/FileSystem.h"
 
 #include <gtest/gtest.h>
@@ -508,14 +509,26 @@ TEST_F(PreviewTest, FailuresShowTheMessageOnceAndKeepTheLastPreview) {
     ASSERT_TRUE(Preview(list, 0));
     const std::string good = testing::ReadBytes(TempFile());
 
-    for (const int position : {1, 2, 3, -1, 4}) {
+    // A report's failure names the file and the reason after the message;
+    // a line that stands for no report has nothing more to say.
+    const std::vector<std::pair<int, std::u16string>> cases = {
+        {1, u"\rPlik: " + Cp1250ToUtf16(catalogue.Slots[1].Path) + u"\r"},
+        {2, u"\rPlik: " + Cp1250ToUtf16(catalogue.Slots[2].Path) +
+                u"\rSzkola/Info/IloscWierszy: „jeden” nie jest liczbą całkowitą."},
+        {3, u""},
+        {-1, u""},
+        {4, u""}};
+    for (const auto& [position, cause] : cases) {
         SCOPED_TRACE(position);
         shown.clear();
         EXPECT_FALSE(Preview(list, position));
         ASSERT_EQ(shown.size(), 1u);
         EXPECT_EQ(shown[0].Mode, 1);
         EXPECT_EQ(shown[0].Icon, 1);
-        EXPECT_EQ(shown[0].Text, previewMessage);
+        EXPECT_EQ(shown[0].Text.rfind(previewMessage + cause, 0), 0u);
+        if (cause.empty()) {
+            EXPECT_EQ(shown[0].Text, previewMessage);
+        }
         EXPECT_EQ(testing::ReadBytes(TempFile()), good);
     }
 }
@@ -528,7 +541,8 @@ TEST_F(PreviewTest, UnwritableTempFolderFailsWithTheMessage) {
                                       shown.push_back({mode, icon, text});
                                   }));
     ASSERT_EQ(shown.size(), 1u);
-    EXPECT_EQ(shown[0].Text, previewMessage);
+    EXPECT_EQ(shown[0].Text.rfind(previewMessage + u"\r", 0), 0u);
+    EXPECT_NE(shown[0].Text.find(Cp1250ToUtf16(temp.File("brak"))), std::u16string::npos);
 }
 
 TEST(DocumentTable, MapsEveryViewerOptionAndNothingElse) {

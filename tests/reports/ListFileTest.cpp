@@ -322,5 +322,48 @@ TEST(ListFileReading, RelativeReportPathsAreTakenFromTheListFolder) {
     EXPECT_EQ(here.Slots[0].Path, "1a.xml");
 }
 
+TEST(ListFileReading, MovedReportsAreFoundBesideTheListFile) {
+    // The school's folder was saved at /stara/szkola and copied elsewhere
+    // with its list; only the copy exists.
+    TempFolder folder;
+    const std::filesystem::path school = folder.Path() / "pendrive" / "szkola";
+    const std::filesystem::path renamed = folder.Path() / "kopia";
+    for (const auto& where : {school / "klasy", renamed})
+        std::filesystem::create_directories(where);
+    for (const char* file : {"klasy/1a.xml", "2b.xml"})
+        WriteBytes((school / file).string(), "<Szkola/>");
+    WriteBytes((renamed / "1a.xml").string(), "<Szkola/>");
+    const std::string present = folder.File("na_miejscu.xml");
+    WriteBytes(present, "<Szkola/>");
+    WriteBytes((school / "na_miejscu.xml").string(), "<Szkola/>");
+
+    struct Row {
+        std::filesystem::path ListFolder;
+        std::string Listed;
+        std::string Expected;
+    };
+    const std::vector<Row> rows = {
+        // The path below the folder the list was saved from, subfolder kept.
+        {school, "/stara/szkola/klasy/1a.xml", (school / "klasy/1a.xml").string()},
+        {school, "/stara/szkola/2b.xml", (school / "2b.xml").string()},
+        // A renamed folder: the file name alone in the list's folder.
+        {renamed, "/stara/szkola/klasy/1a.xml", (renamed / "1a.xml").string()},
+        // A report still where it was listed stays there.
+        {school, present, present},
+        // Found nowhere: the listed path stays, for the caller to name.
+        {renamed, "/stara/szkola/2b.xml", "/stara/szkola/2b.xml"},
+        {school, "/stara/szkola/klasy/brak.xml", "/stara/szkola/klasy/brak.xml"},
+    };
+    for (const Row& row : rows) {
+        const std::string path = (row.ListFolder / "lista.xmp").string();
+        WriteBytes(path, ListText("1", "<Pozycja0><Adres>" + row.Listed + "</Adres></Pozycja0>"));
+        const std::string before = ReadBytes(path);
+        ReportCatalogue catalogue;
+        ASSERT_TRUE(ReadListFile(catalogue, path));
+        EXPECT_EQ(catalogue.Slots[0].Path, row.Expected) << row.Listed;
+        EXPECT_EQ(ReadBytes(path), before) << "reading never rewrites the list";
+    }
+}
+
 } // namespace
 } // namespace notarion

@@ -183,7 +183,11 @@ TEST_F(ListEditorCommandsTest, PreviewOfADeletedReportFailsWithItsMessageAndOpen
     ASSERT_EQ(m_messages.size(), 1u);
     EXPECT_EQ(m_messages[0].Mode, 1);
     EXPECT_EQ(m_messages[0].Icon, 1);
-    EXPECT_EQ(m_messages[0].Text, PreviewFailureMessage());
+    // The message names the file and why it failed after its own lines.
+    EXPECT_EQ(m_messages[0].Text.rfind(
+                  PreviewFailureMessage() + u"\rPlik: " + Cp1250ToUtf16(m_paths[0]) + u"\r", 0),
+              0u)
+        << QString::fromStdU16String(m_messages[0].Text).toStdString();
     EXPECT_EQ(watcher.Seen(), 0);
 }
 
@@ -293,7 +297,9 @@ TEST_F(ListEditorCommandsTest, FailingProtocolsAreReportedAndNoListIsWritten) {
     ASSERT_EQ(m_messages.size(), 1u);
     EXPECT_EQ(m_messages[0].Mode, 1);
     EXPECT_EQ(m_messages[0].Icon, 1);
-    EXPECT_EQ(m_messages[0].Text, ProtocolsFailureMessage());
+    EXPECT_EQ(m_messages[0].Text,
+              ProtocolsFailureMessage() + u"\rPlik: " + Cp1250ToUtf16(m_paths[1]) +
+                  u"\rSzkola/Frekwencja/IleOsob: „trzy” nie jest liczbą całkowitą.");
     EXPECT_TRUE(DocumentsIn(m_reportFolder + "/Protokoly").empty());
     EXPECT_FALSE(DirectoryExists(m_reportFolder + "/Protokoly")) << "the empty folder it made";
     EXPECT_EQ(strip.Shows, 0);
@@ -317,7 +323,11 @@ TEST_F(ListEditorCommandsTest, FailingListsAreReportedAndTheProtocolsStay) {
     Editor().GenerateDocumentSet();
     ASSERT_EQ(m_messages.size(), 1u);
     EXPECT_EQ(m_messages[0].Icon, 1);
-    EXPECT_EQ(m_messages[0].Text, ListsFailureMessage());
+    // The document that could not be written is named after the message.
+    const std::u16string& text = m_messages[0].Text;
+    EXPECT_EQ(text.rfind(ListsFailureMessage() + u"\r", 0), 0u);
+    EXPECT_NE(text.find(Cp1250ToUtf16(output + "/Lista_UczniowieWyroznieni.htm")),
+              std::u16string::npos);
     const std::vector<std::string> all = AllDocuments();
     EXPECT_EQ(DocumentsIn(output),
               std::vector<std::string>(all.begin(), all.begin() + ProtocolDocumentCount));
@@ -331,7 +341,9 @@ TEST_F(ListEditorCommandsTest, OutputFolderThatCannotBeMadeFailsWithTheProtocolM
     ModalWatcher<TFBrowser> watcher;
     Editor().GenerateDocumentSet();
     ASSERT_EQ(m_messages.size(), 1u);
-    EXPECT_EQ(m_messages[0].Text, ProtocolsFailureMessage());
+    const std::u16string& text = m_messages[0].Text;
+    EXPECT_EQ(text.rfind(ProtocolsFailureMessage() + u"\r", 0), 0u);
+    EXPECT_NE(text.find(Cp1250ToUtf16(m_reportFolder + "/brak/Protokoly/")), std::u16string::npos);
     EXPECT_FALSE(DirectoryExists(m_reportFolder + "/brak"));
     EXPECT_EQ(watcher.Seen(), 0);
 }
@@ -379,11 +391,25 @@ TEST_F(ListEditorCommandsTest, SetFromAListFileOpenedFirstGoesBesideTheListFile)
     EXPECT_EQ(DocumentsIn(FolderText(m_dir) + "/listy/Protokoly"), AllDocuments());
     EXPECT_TRUE(DocumentsIn(m_reportFolder + "/Protokoly").empty());
 
-    // Once a folder was chosen in this run, the set goes there, as always.
-    m_state.LastReportFolder = m_reportFolder;
+    // A new set from a folder goes into that folder; a list opened after it
+    // goes beside the list again, never into the folder's documents.
+    Editor().hide();
+    Main().DajFolder.Choose = [this](const TGetFolder&) { return std::optional(m_reportFolder); };
+    QTest::mouseClick(Main().LNowyZestaw, Qt::LeftButton);
+    ASSERT_TRUE(Editor().isVisible());
     Editor().GenerateDocumentSet();
     EXPECT_EQ(watcher.Seen(), 2);
     EXPECT_EQ(DocumentsIn(m_reportFolder + "/Protokoly"), AllDocuments());
+    const std::string sentinel = m_reportFolder + "/Protokoly/Lista_Ndst.htm";
+    WriteWholeFile(sentinel, "folder A");
+    Editor().hide();
+    QTest::mouseClick(Main().LGotowyZestaw, Qt::LeftButton);
+    ASSERT_TRUE(Editor().isVisible());
+    Editor().GenerateDocumentSet();
+    EXPECT_EQ(watcher.Seen(), 3);
+    EXPECT_EQ(m_state.OutputFolder, FolderText(m_dir) + "/listy/Protokoly");
+    EXPECT_EQ(ReadWholeFile(sentinel), "folder A") << "the other set's documents stay";
+    EXPECT_TRUE(m_messages.empty());
 }
 
 } // namespace

@@ -6,7 +6,9 @@
 #include "ShellTestSupport.h"
 
 #include "app/ProgramOptions.h"
+#include "app/ReportFolder.h"
 #include "app/SharedState.h"
+#include "reports/ListFile.h"
 #include "reports/ReportKind.h"
 #include "text/Cp1250.h"
 #include "text/Failure.h"
@@ -338,19 +340,61 @@ TEST_F(MainWindowTest, NewSetOpensTheEditorOnTheFirstKind) {
     EXPECT_EQ(Editor().LLista->ItemText(0).rfind(KindText(8), 0), 0u);
 }
 
-TEST_F(MainWindowTest, AReportNamedOutsideTheCodePageIsNamedNotSilentlyDropped) {
+TEST_F(MainWindowTest, AReportNamedOutsideTheCodePageIsNamedAndTheRestOfTheFolderLoads) {
     ASSERT_TRUE(QDir(m_dir.path()).mkpath(QStringLiteral("obce")));
     const QString folder = m_dir.filePath(QStringLiteral("obce"));
-    ASSERT_TRUE(QFile::copy(QString::fromUtf8(ExamplesFolder.c_str()) +
-                                QStringLiteral("/szkola/1a_klasyfikacja.xml"),
-                            folder + QStringLiteral(u"/1b_klasyfikacja_\u0416.xml")));
+    const QString sample =
+        QString::fromUtf8(ExamplesFolder.c_str()) + QStringLiteral("/szkola/1a_klasyfikacja.xml");
+    ASSERT_TRUE(QFile::copy(sample, folder + QStringLiteral(u"/Mu\u00f1oz.xml")));
     PickerAnswers(Cp1250FromQString(folder));
+    // Alone in its folder, it leaves nothing to load: the welcome panel stays.
     QTest::mouseClick(Main().LNowyZestaw, Qt::LeftButton);
+    const std::u16string named = u"Nazwa pliku zawiera znak, którego program nie może użyć "
+                                 u"(pokazany jako „?”): " +
+                                 Cp1250ToUtf16(Cp1250FromQString(folder)) + u"/Mu?oz.xml";
+    const std::u16string whatToDo = u"\rZmień nazwę pliku i wskaż folder jeszcze raz.";
     ASSERT_EQ(m_messages.size(), 1u);
-    EXPECT_EQ(m_messages[0].text.substr(0, 6), u"Plik: ");
-    EXPECT_NE(m_messages[0].text.find(u"1b_klasyfikacja_?.xml"), std::u16string::npos);
+    EXPECT_EQ(m_messages[0].text, named + whatToDo);
     EXPECT_EQ(m_state.Catalogue.Count, 0);
     ExpectWelcomeState();
+
+    // Beside a usable report, that report is loaded and the other named.
+    ASSERT_TRUE(QFile::copy(sample, folder + QStringLiteral("/1b_klasyfikacja.xml")));
+    m_messages.clear();
+    QTest::mouseClick(Main().LNowyZestaw, Qt::LeftButton);
+    ASSERT_TRUE(Editor().isVisible());
+    EXPECT_EQ(m_state.Catalogue.Count, 1);
+    EXPECT_EQ(ListedTitles().size(), 1u);
+    ASSERT_EQ(m_messages.size(), 1u);
+    EXPECT_EQ(m_messages[0].text,
+              named + whatToDo + u"\rPozostałe pliki folderu zostały wczytane.");
+}
+
+TEST_F(MainWindowTest, AListMovedWithItsSchoolOpensWithTheReportsFoundAndNamesTheRest) {
+    const QString old = m_dir.filePath(QStringLiteral("stara/szkola"));
+    ASSERT_TRUE(QDir().mkpath(old));
+    for (const QString& name : QDir(QString::fromUtf8((ExamplesFolder + "/szkola").c_str()))
+                                   .entryList({QStringLiteral("*.xml")}))
+        ASSERT_TRUE(QFile::copy(QString::fromUtf8((ExamplesFolder + "/szkola/").c_str()) + name,
+                                old + QStringLiteral("/") + name));
+    const FolderCatalogue loaded = CatalogueFromFolder(Cp1250FromQString(old));
+    ASSERT_TRUE(WriteListFile(loaded.Catalogue, Cp1250FromQString(old) + "/lista.xmp"));
+    // Copied to a stick, where one report did not arrive.
+    ASSERT_TRUE(QDir().mkpath(m_dir.filePath(QStringLiteral("pendrive"))));
+    const QString moved = m_dir.filePath(QStringLiteral("pendrive/szkola"));
+    ASSERT_TRUE(QDir().rename(old, moved));
+    ASSERT_TRUE(QFile::remove(moved + QStringLiteral("/1a_klasyfikacja.xml")));
+
+    ListDialogAnswers(Cp1250FromQString(moved) + "/lista.xmp");
+    QTest::mouseClick(Main().LGotowyZestaw, Qt::LeftButton);
+    ASSERT_TRUE(Editor().isVisible());
+    EXPECT_EQ(m_state.Catalogue.Count, loaded.Catalogue.Count - 1);
+    for (const ReportEntry& entry : m_state.Catalogue.Slots)
+        EXPECT_EQ(entry.Path.rfind(Cp1250FromQString(moved) + "/", 0), 0u) << entry.Path;
+    ASSERT_EQ(m_messages.size(), 1u);
+    EXPECT_EQ(m_messages[0].text, u"Nie znaleziono plików: " +
+                                      Cp1250ToUtf16(Cp1250FromQString(old)) +
+                                      u"/1a_klasyfikacja.xml");
 }
 
 TEST_F(MainWindowTest, DamagedXmlIsNoFailureButAnUnreadableFileKeepsTheWelcomePanel) {
@@ -412,7 +456,7 @@ TEST_F(MainWindowTest, BadListFileIsReportedAndLeavesTheCatalogueAsItWas) {
         ListDialogAnswers(file);
         QTest::mouseClick(Main().LGotowyZestaw, Qt::LeftButton);
         ASSERT_EQ(m_messages.size(), 1u) << file;
-        EXPECT_EQ(m_messages[0].text, BadListFile);
+        EXPECT_EQ(m_messages[0].text, BadListFile + u"\rPlik: " + Cp1250ToUtf16(file));
         EXPECT_EQ(m_state.Catalogue.Slots, before.Slots);
         ExpectWelcomeState();
     }

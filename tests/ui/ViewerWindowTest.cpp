@@ -91,8 +91,11 @@ protected:
     void ExpectLaidOutFor(int height) {
         EXPECT_EQ(browser.size(), QSize(850, height));
         EXPECT_EQ(browser.Pdown->geometry(), QRect(0, height - 32, 850, 34));
-        EXPECT_EQ(browser.PPodWebbrowser->geometry(), QRect(128, 48, 697, height - 71));
-        EXPECT_EQ(browser.WebBrowser->geometry(), QRect(0, 0, 701, height - 67));
+        // The viewer, scroll bars and all, ends where the band begins.
+        EXPECT_EQ(browser.PPodWebbrowser->geometry(), QRect(128, 48, 697, height - 80));
+        EXPECT_EQ(browser.WebBrowser->geometry(), QRect(QPoint(0, 0), QSize(697, height - 80)));
+        const QScrollBar* bar = browser.WebBrowser->verticalScrollBar();
+        EXPECT_LE(bar->mapTo(&browser, QPoint(0, bar->height())).y(), browser.Pdown->y());
         EXPECT_EQ(browser.mask(), RoundedRegion(850, height, 12, 12));
     }
 
@@ -405,6 +408,56 @@ TEST_F(ViewerWindow, ShowingAgainClearsADragThatWasNotReleased) {
     browser.show();
     EXPECT_FALSE(browser.Drag()->DragActive());
     EXPECT_EQ(browser.pos(), mainWindow.pos() + QPoint(30, 50));
+}
+
+} // namespace
+} // namespace notarion
+
+namespace notarion {
+namespace {
+
+TEST_F(ViewerWindow, TheBandSaysWhereTheDocumentsAreAndTheFolderOpensInTheFileManager) {
+    ShowOpen(0);
+    const QString folder = dir.filePath("Protokoly");
+    EXPECT_TRUE(browser.LFolder->isVisible());
+    EXPECT_EQ(browser.LFolder->toolTip(), folder);
+    const QString line = browser.LFolder->text();
+    EXPECT_TRUE(line.startsWith(QStringLiteral(u"Dokumenty: ")));
+    EXPECT_TRUE(line.endsWith(QStringLiteral("Protokoly"))) << line.toStdString();
+    EXPECT_LE(browser.LFolder->fontMetrics().horizontalAdvance(line), browser.LFolder->width());
+
+    // A path too long for the band keeps its start and its end.
+    state.OutputFolder = Cp1250FromQString(dir.path() + "/" + QString(200, u'x') + "/Protokoly");
+    browser.ShowDocument(1);
+    EXPECT_TRUE(browser.LFolder->text().startsWith(QStringLiteral(u"Dokumenty: ")));
+    EXPECT_TRUE(browser.LFolder->text().endsWith(QStringLiteral("Protokoly")));
+    EXPECT_LE(browser.LFolder->fontMetrics().horizontalAdvance(browser.LFolder->text()),
+              browser.LFolder->width());
+
+    std::vector<QUrl> shown;
+    bool opens = true;
+    browser.SetFolderOpener([&](const QUrl& url) {
+        shown.push_back(url);
+        return opens;
+    });
+    QString message;
+    const auto click = [&] {
+        QTest::mouseClick(browser.LOtworzFolder, Qt::LeftButton, {},
+                          browser.LOtworzFolder->rect().center());
+    };
+    state.OutputFolder = Cp1250FromQString(folder);
+    click();
+    ASSERT_EQ(shown.size(), 1u);
+    EXPECT_EQ(shown[0], QUrl::fromLocalFile(folder));
+    // Without a file manager the user learns where to look.
+    opens = false;
+    testing::WhenModalOf<TFWarning>([&](TFWarning* box) {
+        message = box->LTekstWarning->text();
+        box->close();
+    });
+    click();
+    EXPECT_EQ(shown.size(), 2u);
+    EXPECT_TRUE(message.contains(folder)) << message.toStdString();
 }
 
 } // namespace

@@ -33,8 +33,8 @@ RgbPicture Uniform(int width, int height, std::uint32_t rgb) {
 
 // A background on which the live text of that picture reads well.
 std::uint32_t ReadableBackground(std::string_view name) {
-    if (name == "glowny_powitanie" || name == "glowny_tlo") {
-        return 0x013C31; // dark, under white, yellow and mint text
+    if (name == "glowny_powitanie" || name == "glowny_tlo" || name == "browser_dol") {
+        return 0x013C31; // dark, under white, yellow, mint and pale green text
     }
     if (name == "browser_tlo" || name == "oknowarning" || name == "about_tlo") {
         return 0xF3EFE4; // light, under dark text

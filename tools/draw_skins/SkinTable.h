@@ -166,13 +166,19 @@ inline constexpr std::array kLiveTextZones{
                  kReadableContrast, "viewer set commands"},
     LiveTextZone{"browser_tlo", SetCommands(), ui::RgbFromBgr(ui::viewer::kCommandHoverColour),
                  kHoverContrast, "viewer set commands, hovered"},
+    // Where the documents are, written by the viewer into its bottom band.
+    LiveTextZone{"browser_dol", Plain(ui::viewer::kFolderLine),
+                 ui::RgbFromBgr(ui::viewer::kFolderLineColour), kReadableContrast,
+                 "documents folder line"},
     // The version lines, written by the windows over their pictures; the
     // about window centres its line in the middle half of its width.
     LiveTextZone{"glowny_tlo", Plain(ui::glowny::kVersionLine),
                  ui::RgbFromBgr(ui::glowny::kVersionColour), kReadableContrast, "version line"},
     LiveTextZone{"about_tlo",
                  {100, ui::about::kVersionLine.y, 199, ui::about::kVersionLine.height},
-                 ui::RgbFromBgr(ui::about::kVersionColour), kReadableContrast, "version line"},
+                 ui::RgbFromBgr(ui::about::kVersionColour),
+                 kReadableContrast,
+                 "version line"},
     LiveTextZone{"oknowarning", Plain(ui::message::kText), ui::RgbFromBgr(ui::message::kTextColour),
                  kReadableContrast, "message text"},
 };

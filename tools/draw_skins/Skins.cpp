@@ -203,13 +203,10 @@ void Letter(QPainter& painter, const QPointF& centre, const QString& letter, con
 // ---------------------------------------------------------------------------
 // Main window and its parts.
 
+// One step of the road, as plain text with its number: no box or border
+// around it, so that it never passes for a button.
 void StepChip(SkinCanvas& canvas, const QRectF& rect, int number, const QString& text) {
     QPainter& painter = canvas.Painter();
-    QPainterPath chip;
-    chip.addRoundedRect(rect.adjusted(0.5, 0.5, -0.5, -0.5), 8, 8);
-    painter.fillPath(chip, QColor(255, 255, 255, 16));
-    painter.setPen(QPen(QColor(255, 255, 255, 45), 1));
-    painter.drawPath(chip);
     const QRectF disc(rect.left() + 9, rect.center().y() - 10, 20, 20);
     painter.setPen(Qt::NoPen);
     painter.setBrush(kGold);
@@ -254,13 +251,27 @@ void PaintMainWindow(SkinCanvas& canvas) {
                    SkinFont(13), kMint, Across::Left);
     painter.fillRect(QRectF(kWelcome.left(), 130, 64, 2), kGold);
 
-    // The three steps below it.
-    const qreal chipWidth = (kWelcome.width() - 24) / 3.0;
+    // The three steps below it, one after another as a line of text with
+    // arrows between, centred under the panel.
     const std::array steps{QStringLiteral("Wskaż sprawozdania"), QStringLiteral("Ułóż listę"),
                            QStringLiteral("Utwórz dokumenty")};
+    const QFontMetricsF stepText(SkinFont(12));
+    constexpr qreal kTextLead = 36;
+    constexpr qreal kArrowWidth = 40;
+    qreal rowWidth = 2 * kArrowWidth;
+    for (const QString& step : steps)
+        rowWidth += kTextLead + stepText.horizontalAdvance(step);
+    qreal left = kWelcome.left() + (kWelcome.width() - rowWidth) / 2;
     for (int step = 0; step < 3; ++step) {
-        StepChip(canvas, QRectF(kWelcome.left() + step * (chipWidth + 12), 392, chipWidth, 36),
-                 step + 1, steps[step]);
+        const qreal width = kTextLead + stepText.horizontalAdvance(steps[step]);
+        StepChip(canvas, QRectF(left, 392, width + 6, 36), step + 1, steps[step]);
+        left += width;
+        // An arrow leads on to the next step: the row reads as a road.
+        if (step < 2) {
+            canvas.Caption(QRectF(left, 392, kArrowWidth, 36), QStringLiteral(u"\u2192"),
+                           SkinFont(14, QFont::Bold), kGold, Across::Centre);
+            left += kArrowWidth;
+        }
     }
     canvas.Caption(QRectF(kWelcome.left(), 446, kWelcome.width(), 18),
                    QStringLiteral("Klawisz F1 otwiera pomoc w każdym oknie programu."),
@@ -543,10 +554,11 @@ void PaintViewer(SkinCanvas& canvas) {
                    kWarmWhite, Across::Left);
     GlyphButton(painter, kClose, Glyph::Close);
 
-    // A light column under the live command labels, which are dark.
+    // A white column under the live command labels, which are dark; white
+    // gives the grey of a hovered command the most contrast a light panel can.
     QPainterPath column;
     column.addRoundedRect(QRectF(kColumn).adjusted(0.5, 0.5, -0.5, -0.5), 6, 6);
-    painter.fillPath(column, kPaper);
+    painter.fillPath(column, Qt::white);
     painter.setPen(QPen(kFrame, 1));
     painter.drawPath(column);
     canvas.Caption(QRectF(15, 48, 98, 17), QStringLiteral("Polecenia"), SkinFont(12, QFont::Bold),
@@ -557,7 +569,7 @@ void PaintViewer(SkinCanvas& canvas) {
     canvas.Caption(setHeading, QStringLiteral("Cały zestaw"), SkinFont(12, QFont::Bold), kTeal,
                    Across::Left);
     painter.fillRect(QRectF(setHeading.left(), setHeading.bottom() + 2, 40, 2), kGold);
-    canvas.Paragraph(QRectF(15, 318, 100, 130),
+    canvas.Paragraph(QRectF(15, 326, 100, 130),
                      QStringLiteral("F1 otwiera pomoc.\n\nUchwytem w prawym dolnym rogu "
                                     "zmienisz wysokość okna."),
                      SkinFont(10), kTealLight);

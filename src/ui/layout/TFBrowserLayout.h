@@ -25,12 +25,14 @@ inline constexpr int kBottomBandOffset = 32;
 inline constexpr Size kBottomBand{850, 34};
 inline constexpr Rect kGrip{827, 10, 12, 13};
 
-// The panel's height is the window's height less kViewerPanelHeightLoss; the
-// viewer inside is larger, so the panel clips its own edge.
+// The panel's height is the window's height less kViewerPanelHeightLoss: it
+// ends where the bottom band begins, and the viewer fills it exactly. The
+// viewer draws its scroll bars at its very edge, so neither the band nor the
+// panel may cover any of it, or the lower arrow goes.
 inline constexpr Point kViewerPanelTopLeft{128, 48};
 inline constexpr int kViewerPanelWidth = 697;
-inline constexpr int kViewerPanelHeightLoss = 71;
-inline constexpr int kViewerOverhang = 4;
+inline constexpr int kViewerPanelHeightLoss = kViewerPanelTopLeft.y + kBottomBandOffset;
+inline constexpr int kViewerOverhang = 0;
 
 inline constexpr Point kOffsetFromMainWindow{30, 50};
 
@@ -68,11 +70,20 @@ inline constexpr Label kSaveSet{
     "LZapiszZestaw", {15, 250, 98, 27}, u"Zapisz zestaw jako PDF \u2026", kCommandColour};
 inline constexpr Label kPrintSet{
     "LDrukujZestaw", {15, 281, 98, 13}, u"Drukuj zestaw \u2026", kCommandColour};
+// Opens the folder of the set's documents in the desktop's file manager.
+inline constexpr Label kOpenFolder{
+    "LOtworzFolder", {15, 298, 98, 13}, u"Otwórz folder", kCommandColour};
 
 // The labels in column order; the last kSetLabelCount are the set's commands.
-inline constexpr std::size_t kSetLabelCount = 2;
+inline constexpr std::size_t kSetLabelCount = 3;
 inline constexpr std::array kLabels{kChooseOption, kUnderline1, kSave,         kCopy,
                                     kUnderline2,   kPrint,      kPrintPreview, kUnderline3,
-                                    kCloseCommand, kSaveSet,    kPrintSet};
+                                    kCloseCommand, kSaveSet,    kPrintSet,     kOpenFolder};
+
+// The line of the bottom band that says where the documents are, left of
+// the band's own hint, in the band's light ink.
+inline constexpr Rect kFolderLine{12, 9, 480, 16};
+inline constexpr int kFolderLinePixels = 11;
+inline constexpr std::uint32_t kFolderLineColour = 0xD8F0E0;
 
 } // namespace notarion::layout::viewer
