@@ -3,8 +3,15 @@
 // Writes the fourteen documents of a school of 1000 report files, reading
 // every report again from its file as the generation does. The goal is the
 // whole set in under 200 ms.
+//
+// BM_PeakMemoryOfOneLargeDocument: a list naming one 20 KB report thousands
+// of times gives one large document. Each run generates it in a forked child
+// and reports the child's peak resident memory: streamed to its file as the
+// set writes it, and, for reference, built whole in memory and saved at once.
+// The goal is a peak that stays flat whatever the document's size.
 
 #include "generate/DocumentSet.h"
+#include "generate/Sections.h"
 #include "reports/ReportCatalogue.h"
 #include "reports/ReportKind.h"
 #include "text/Cp1250.h"
@@ -15,6 +22,9 @@
 #include <filesystem>
 #include <stdexcept>
 #include <string>
+#include <sys/resource.h>
+#include <sys/wait.h>
+#include <unistd.h>
 #include <vector>
 
 namespace notarion {
@@ -149,6 +159,91 @@ void BM_GenerateDocumentSet(benchmark::State& bench) {
     bench.counters["reports"] = static_cast<double>(school.Catalogue.Count);
 }
 BENCHMARK(BM_GenerateDocumentSet)->Unit(benchmark::kMillisecond);
+
+// A folder with one tutor's report of about 20 KB, named count times.
+class RepeatedReport {
+public:
+    explicit RepeatedReport(int count) {
+        m_folder = std::filesystem::temp_directory_path() / "notarion-memory-bench";
+        std::filesystem::remove_all(m_folder);
+        std::filesystem::create_directories(m_folder / "Protokoly");
+        const std::string path = (m_folder / "w.xml").string();
+        const std::string xml = Utf8ToCp1250(
+            "<?xml version=\"1.0\" encoding=\"windows-1250\"?>\r\n<Szkola>\r\n"
+            "\t<Doc>Realizacja programu wychowawczego</Doc>\r\n\t<Klasa>1a</Klasa>\r\n" +
+            Lines("Ogolne", 300, "Program wychowawczy zrealizowany zgodnie z planem") +
+            Lines("Sukcesy", 0, "") + Lines("Wnioski", 0, "") + "</Szkola>\r\n");
+        WriteWholeFile(path, xml);
+        Catalogue.Slots.assign(static_cast<std::size_t>(count), {"w", path, KindText(4)});
+        Catalogue.Count = count;
+        OutputFolder = (m_folder / "Protokoly").string();
+        ReportBytes = xml.size();
+    }
+    ~RepeatedReport() {
+        std::error_code ignored;
+        std::filesystem::remove_all(m_folder, ignored);
+    }
+
+    ReportCatalogue Catalogue;
+    std::string OutputFolder;
+    std::size_t ReportBytes = 0;
+
+private:
+    std::filesystem::path m_folder;
+};
+
+// The tutors' document built whole in a buffer and saved at once.
+void WriteWholeInMemory(const ReportCatalogue& catalogue, const std::string& folder) {
+    GenerationState state;
+    HtmlBuffer buffer;
+    BeginPage(buffer);
+    AddHeading(buffer, DocumentTable()[3].Title);
+    for (int i = 0; i < catalogue.Count; ++i)
+        WriteSection(ReportKind::Tutor, SectionMode::ForSet, catalogue, i, buffer, state);
+    EndPage(buffer);
+    SaveBuffer(buffer, DocumentPath(folder, DocumentTable()[3].FileName));
+}
+
+// Run the work in a forked child; its peak resident memory in MB.
+template <typename Work> double PeakMegabytesInChild(Work work) {
+    const pid_t child = ::fork();
+    if (child == 0)
+        ::_exit(work() ? 0 : 1);
+    int status = 0;
+    rusage usage{};
+    if (::wait4(child, &status, 0, &usage) != child || !WIFEXITED(status) ||
+        WEXITSTATUS(status) != 0)
+        throw std::runtime_error("generation failed");
+    return static_cast<double>(usage.ru_maxrss) / 1024.0;
+}
+
+void BM_PeakMemoryOfOneLargeDocument(benchmark::State& bench) {
+    const bool streamed = bench.range(1) == 1;
+    const RepeatedReport set(static_cast<int>(bench.range(0)));
+    double peak = 0;
+    for (auto _ : bench) {
+        peak = PeakMegabytesInChild([&] {
+            if (!streamed) {
+                WriteWholeInMemory(set.Catalogue, set.OutputFolder);
+                return true;
+            }
+            GenerationState state;
+            return GenerateProtocols(state, set.Catalogue, set.OutputFolder);
+        });
+    }
+    const std::string document = DocumentPath(set.OutputFolder, DocumentTable()[3].FileName);
+    bench.counters["peak_MB"] = peak;
+    bench.counters["document_MB"] =
+        static_cast<double>(std::filesystem::file_size(document)) / (1024.0 * 1024.0);
+    bench.counters["report_KB"] = static_cast<double>(set.ReportBytes) / 1024.0;
+    bench.SetLabel(streamed ? "streamed" : "whole in memory");
+}
+BENCHMARK(BM_PeakMemoryOfOneLargeDocument)
+    ->ArgNames({"copies", "streamed"})
+    ->ArgsProduct({{1000, 5000, 20000}, {0, 1}})
+    ->Iterations(1)
+    ->UseRealTime()
+    ->Unit(benchmark::kMillisecond);
 
 } // namespace
 } // namespace notarion

@@ -117,6 +117,7 @@ void WriteProtocolDocument(GenerationState& state, const ReportCatalogue& catalo
                            std::string_view kind, std::string_view title, const std::string& path) {
     HtmlBuffer& buffer = state.ProtocolBuffer;
     BeginPage(buffer);
+    DocumentStream stream(buffer, path);
     if (!title.empty())
         AddHeading(buffer, title);
     const ReportKind section = SectionKindOf(kind);
@@ -128,7 +129,7 @@ void WriteProtocolDocument(GenerationState& state, const ReportCatalogue& catalo
             WriteSection(section, SectionMode::ForSet, catalogue, i, buffer, state);
     }
     EndPage(buffer);
-    SaveBuffer(buffer, path);
+    stream.Save();
 }
 
 namespace {

@@ -55,6 +55,21 @@ const std::array<std::string, 22>& FrameLines() {
     return lines;
 }
 
+// Add a line, and pass it on when the buffer streams to its document.
+void Append(HtmlBuffer& buffer, std::string line) {
+    const std::size_t bytes = line.size() + 2;
+    buffer.Lines.push_back(std::move(line));
+    if (buffer.Stream != nullptr)
+        buffer.Stream->Added(bytes);
+}
+
+// The document's own failure: the cause names the document and keeps the
+// system's reason the file could not be written.
+[[noreturn]] void Unwritable(const Failure& failure, const std::string& path) {
+    throw Failure(failure.what(),
+                  {FailureKind::UnwritableDocument, path, {}, {}, failure.Cause().SystemError});
+}
+
 } // namespace
 
 void BeginPage(HtmlBuffer& buffer) {
@@ -62,49 +77,49 @@ void BeginPage(HtmlBuffer& buffer) {
 }
 
 void EndPage(HtmlBuffer& buffer) {
-    buffer.Lines.emplace_back("</div>");
-    buffer.Lines.emplace_back("</body>");
-    buffer.Lines.emplace_back("</html>");
+    Append(buffer, "</div>");
+    Append(buffer, "</body>");
+    Append(buffer, "</html>");
 }
 
 void AddLabelLine(HtmlBuffer& buffer, std::string_view label, std::string_view value) {
-    buffer.Lines.push_back(Line("   <p class=\"N\"><b>", label, "</b> ", value, "</p>"));
+    Append(buffer, Line("   <p class=\"N\"><b>", label, "</b> ", value, "</p>"));
 }
 
 void AddBoldLine(HtmlBuffer& buffer, std::string_view text) {
-    buffer.Lines.push_back(Line("   <p class=\"N\"><b>", text, "</b></p>"));
+    Append(buffer, Line("   <p class=\"N\"><b>", text, "</b></p>"));
 }
 
 void AddTextLine(HtmlBuffer& buffer, std::string_view text) {
-    buffer.Lines.push_back(Line("   ", text, "<br>"));
+    Append(buffer, Line("   ", text, "<br>"));
 }
 
 void AddSpacer(HtmlBuffer& buffer) {
-    buffer.Lines.emplace_back("<p align=\"left\">&nbsp;</p>");
+    Append(buffer, "<p align=\"left\">&nbsp;</p>");
 }
 
 void AddHeading(HtmlBuffer& buffer, std::string_view text) {
-    buffer.Lines.push_back(Line("<p align=\"center\"><br><b>", text, "</b></p>"));
+    Append(buffer, Line("<p align=\"center\"><br><b>", text, "</b></p>"));
 }
 
 void OpenParagraph(HtmlBuffer& buffer) {
-    buffer.Lines.emplace_back("<p align=\"left\">");
+    Append(buffer, "<p align=\"left\">");
 }
 
 void CloseParagraph(HtmlBuffer& buffer) {
-    buffer.Lines.emplace_back("</p>");
+    Append(buffer, "</p>");
 }
 
 void OpenList(HtmlBuffer& buffer) {
-    buffer.Lines.emplace_back("   <ul>");
+    Append(buffer, "   <ul>");
 }
 
 void AddListItem(HtmlBuffer& buffer, std::string_view text) {
-    buffer.Lines.push_back(Line("     <li>", text, "</li>"));
+    Append(buffer, Line("     <li>", text, "</li>"));
 }
 
 void CloseList(HtmlBuffer& buffer) {
-    buffer.Lines.emplace_back("   </ul>");
+    Append(buffer, "   </ul>");
 }
 
 std::string BufferBytes(const HtmlBuffer& buffer) {
@@ -122,9 +137,50 @@ void SaveBuffer(const HtmlBuffer& buffer, const std::string& path) {
     try {
         WriteWholeFile(path, BufferBytes(buffer));
     } catch (const Failure& failure) {
-        throw Failure(failure.what(),
-                      {FailureKind::UnwritableDocument, path, {}, {}, failure.Cause().SystemError});
+        Unwritable(failure, path);
     }
+}
+
+DocumentStream::DocumentStream(HtmlBuffer& buffer, std::string path)
+    : m_buffer(buffer), m_path(std::move(path)) {
+    for (const auto& line : m_buffer.Lines)
+        m_held += line.size() + 2;
+    m_buffer.Stream = this;
+}
+
+DocumentStream::~DocumentStream() {
+    m_buffer.Stream = nullptr;
+}
+
+void DocumentStream::Added(std::size_t lineBytes) {
+    m_held += lineBytes;
+    if (m_held < BlockBytes)
+        return;
+    WriteHeld();
+    m_buffer.Lines.clear();
+    m_held = 0;
+}
+
+void DocumentStream::WriteHeld() {
+    try {
+        // The file is opened with the first block, so a document that fails
+        // before then touches the folder as little as a saved buffer.
+        if (!m_writer)
+            m_writer = std::make_unique<AtomicFileWriter>(m_path);
+        m_writer->Append(BufferBytes(m_buffer));
+    } catch (const Failure& failure) {
+        Unwritable(failure, m_path);
+    }
+}
+
+void DocumentStream::Save() {
+    WriteHeld();
+    try {
+        m_writer->Commit();
+    } catch (const Failure& failure) {
+        Unwritable(failure, m_path);
+    }
+    m_held = 0;
 }
 
 bool HasComma(std::string_view text) {

@@ -1,19 +1,27 @@
 #pragma once
 
 // The HTML page writer. Every document of the system is built line by line in
-// an HtmlBuffer, framed by BeginPage and EndPage, and saved by SaveBuffer as
+// an HtmlBuffer, framed by BeginPage and EndPage, and saved by SaveBuffer (or
+// streamed to its file by a DocumentStream) as
 // cp1250 lines each ended by CR LF. Building blocks insert their text
 // unchanged: no escaping, no trimming.
 
+#include <cstddef>
+#include <memory>
 #include <string>
 #include <string_view>
 #include <vector>
 
 namespace notarion {
 
+class AtomicFileWriter;
+class DocumentStream;
+
 // An ordered list of cp1250 lines without line ends.
 struct HtmlBuffer {
     std::vector<std::string> Lines;
+    // While the buffer streams to its document, where its lines go.
+    DocumentStream* Stream = nullptr;
 };
 
 // Empty the buffer and append the 22 lines of the page head and style block.
@@ -39,6 +47,40 @@ std::string BufferBytes(const HtmlBuffer& buffer);
 // not at all. Throws Failure (an UnwritableDocument cause naming path and the
 // system's error) when it cannot be created or written.
 void SaveBuffer(const HtmlBuffer& buffer, const std::string& path);
+
+// A document written while it is built: once the lines the building blocks
+// add to the buffer reach BlockBytes, they are written to the document's file
+// and dropped, so a document of any size holds about one block in memory. The
+// file takes the document's place at Save only, whole; a stream destroyed
+// without Save (a failed section) leaves nothing behind and the document
+// unchanged. After Save the buffer keeps the lines of the last block (all of
+// them for a document smaller than a block). Lines put into Lines directly
+// are written with the next block.
+class DocumentStream {
+public:
+    static constexpr std::size_t BlockBytes = 64 * 1024;
+
+    // Stream the buffer, whose present lines (the page head) come first, to path.
+    DocumentStream(HtmlBuffer& buffer, std::string path);
+    ~DocumentStream();
+    DocumentStream(const DocumentStream&) = delete;
+    DocumentStream& operator=(const DocumentStream&) = delete;
+
+    // Count a line of lineBytes in file form just added to the buffer; writes
+    // a full block. Throws Failure as SaveBuffer does.
+    void Added(std::size_t lineBytes);
+    // Write the lines still held and put the document in place. Throws
+    // Failure as SaveBuffer does; the document is then unchanged.
+    void Save();
+
+private:
+    void WriteHeld();
+
+    HtmlBuffer& m_buffer;
+    std::string m_path;
+    std::unique_ptr<AtomicFileWriter> m_writer;
+    std::size_t m_held = 0;
+};
 
 // True when the text holds a comma anywhere but at its last character: a
 // "who" text naming several students gets the plural label.

@@ -163,6 +163,7 @@ void WriteRemarksBlock(ReportReader& report, HtmlBuffer& target, GenerationState
 void WriteListDocument(HtmlBuffer& listBuffer, const StudentList& accumulator,
                        std::string_view title, const std::string& path) {
     BeginPage(listBuffer);
+    DocumentStream stream(listBuffer, path);
     AddHeading(listBuffer, title);
     OpenParagraph(listBuffer);
     const auto& lines = accumulator.Lines;
@@ -187,7 +188,7 @@ void WriteListDocument(HtmlBuffer& listBuffer, const StudentList& accumulator,
         CloseList(listBuffer);
     CloseParagraph(listBuffer);
     EndPage(listBuffer);
-    SaveBuffer(listBuffer, path);
+    stream.Save();
 }
 
 } // namespace notarion

@@ -10,6 +10,7 @@
 #include <sys/random.h>
 #include <sys/stat.h>
 #include <unistd.h>
+#include <utility>
 
 namespace notarion {
 namespace fs = std::filesystem;
@@ -37,6 +38,8 @@ public:
         m_fd = fd;
     }
     int Get() const { return m_fd; }
+    // Give the descriptor away; closing it is then the taker's work.
+    int Release() { return std::exchange(m_fd, -1); }
     bool Valid() const { return m_fd >= 0; }
     // Close now and report the error a deferred write may only show here.
     int Close() {
@@ -120,9 +123,8 @@ void OpenTarget(WriteTarget& target, std::string_view path) {
              S_ISDIR(target.Existing.st_mode) ? EISDIR : EINVAL);
 }
 
-// Fill the new file, give it the replaced file's permissions and owner, and
-// flush it to the disk. Returns 0 or the error.
-int FillFile(int fd, const WriteTarget& target, std::string_view bytes) {
+// Write all the bytes at the descriptor's position. Returns 0 or the error.
+int WriteAll(int fd, std::string_view bytes) {
     std::size_t done = 0;
     while (done < bytes.size()) {
         const ssize_t put = ::write(fd, bytes.data() + done, bytes.size() - done);
@@ -132,6 +134,12 @@ int FillFile(int fd, const WriteTarget& target, std::string_view bytes) {
             return put < 0 ? errno : ENOSPC;
         done += static_cast<std::size_t>(put);
     }
+    return 0;
+}
+
+// Give the complete new file the replaced file's permissions and owner, and
+// flush it to the disk. Returns 0 or the error.
+int FinishFile(int fd, const WriteTarget& target) {
     if (target.Exists) {
         // Only the owner can give the file back to its owner; for anyone else
         // the new file is their own, as any file they write.
@@ -143,82 +151,101 @@ int FillFile(int fd, const WriteTarget& target, std::string_view bytes) {
     return ::fsync(fd) == 0 ? 0 : errno;
 }
 
-// Move the complete temporary name over the target, or remove it.
-void Publish(const WriteTarget& target, const std::string& temporary) {
-    if (::renameat(target.Folder.Get(), temporary.c_str(), target.Folder.Get(),
-                   target.Name.c_str()) != 0) {
-        const int saved = errno;
-        ::unlinkat(target.Folder.Get(), temporary.c_str(), 0);
-        Fail("cannot write", target.Path, saved);
-    }
-}
-
-// An unnamed file in the target's folder, named only once it is complete, so
-// that no name is ever opened and a kill leaves nothing behind. Returns false
-// when the file system offers no unnamed files (nothing was written then).
-bool WriteUnnamed(const WriteTarget& target, std::string_view bytes) {
-    Descriptor file(::openat(target.Folder.Get(), ".", O_TMPFILE | O_WRONLY | O_CLOEXEC, 0666));
-    if (!file.Valid())
-        return false;
-    if (const int error = FillFile(file.Get(), target, bytes))
-        Fail("cannot write", target.Path, error);
-    const std::string self = "/proc/self/fd/" + std::to_string(file.Get());
-    const auto link = [&](const char* name) {
-        if (::linkat(AT_FDCWD, self.c_str(), target.Folder.Get(), name, AT_SYMLINK_FOLLOW) == 0)
-            return 0;
-        if (errno == EEXIST)
-            return EEXIST;
-        // Without /proc only a privileged process can name the file by its descriptor.
-        return ::linkat(file.Get(), "", target.Folder.Get(), name, AT_EMPTY_PATH) == 0 ? 0 : errno;
-    };
-    // A new file gets its name directly; the name can never be a stranger's link.
-    if (!target.Exists) {
-        const int error = link(target.Name.c_str());
-        if (error == 0)
-            return true;
-        if (error != EEXIST)
-            return false;
-    }
+// A fresh random name in the target's folder, created, never opened when
+// something (a link included) already has it. Private until it is complete;
+// FinishFile then gives the final permissions.
+int CreateNamed(const WriteTarget& target, std::string& name) {
     for (int attempt = 0; attempt < NameAttempts; ++attempt) {
-        const std::string temporary = RandomName(target.Name);
-        const int error = link(temporary.c_str());
-        if (error == EEXIST)
-            continue;
-        if (error != 0)
-            return false;
-        Publish(target, temporary);
-        return true;
-    }
-    Fail("cannot write", target.Path, EEXIST);
-}
-
-// The fallback where unnamed files are missing: a fresh random name that is
-// created, never opened when something (a link included) already has it.
-void WriteNamed(const WriteTarget& target, std::string_view bytes) {
-    for (int attempt = 0; attempt < NameAttempts; ++attempt) {
-        const std::string temporary = RandomName(target.Name);
-        // Private until it is complete; FillFile then gives the final permissions.
-        Descriptor file(::openat(target.Folder.Get(), temporary.c_str(),
-                                 O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC,
-                                 target.Exists ? 0600 : 0666));
-        if (!file.Valid() && errno == EEXIST)
-            continue;
-        if (!file.Valid())
+        name = RandomName(target.Name);
+        const int fd = ::openat(target.Folder.Get(), name.c_str(),
+                                O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC,
+                                target.Exists ? 0600 : 0666);
+        if (fd >= 0)
+            return fd;
+        if (errno != EEXIST)
             Fail("cannot create", target.Path, errno);
-        int error = FillFile(file.Get(), target, bytes);
-        if (const int closing = file.Close(); error == 0)
-            error = closing;
-        if (error != 0) {
-            ::unlinkat(target.Folder.Get(), temporary.c_str(), 0);
-            Fail("cannot write", target.Path, error);
-        }
-        Publish(target, temporary);
-        return;
     }
+    name.clear();
     Fail("cannot create", target.Path, EEXIST);
 }
 
+// Copy the whole content of one open file into another. Returns 0 or the error.
+int CopyContent(int from, int to) {
+    char chunk[65536];
+    for (off_t offset = 0;;) {
+        const ssize_t got = ::pread(from, chunk, sizeof chunk, offset);
+        if (got < 0 && errno == EINTR)
+            continue;
+        if (got < 0)
+            return errno;
+        if (got == 0)
+            return 0;
+        if (const int error = WriteAll(to, {chunk, static_cast<std::size_t>(got)}))
+            return error;
+        offset += got;
+    }
+}
+
 } // namespace
+
+// The target, the file being written and, for a named one, its name.
+struct AtomicFileWriter::Target : WriteTarget {
+    Descriptor File{-1};
+    // Empty while the file has no name (an unnamed file vanishes by itself).
+    std::string Temporary;
+    bool Unnamed = false;
+    bool Committed = false;
+
+    // Move the complete temporary name over the target.
+    void Publish() {
+        if (::renameat(Folder.Get(), Temporary.c_str(), Folder.Get(), Name.c_str()) != 0)
+            Fail("cannot write", Path, errno);
+        Temporary.clear();
+    }
+
+    // Name the complete unnamed file; no name is ever opened. False when the
+    // system refuses to name it by its descriptor (nothing was named then).
+    bool LinkUnnamed() {
+        const std::string self = "/proc/self/fd/" + std::to_string(File.Get());
+        const auto link = [&](const char* name) {
+            if (::linkat(AT_FDCWD, self.c_str(), Folder.Get(), name, AT_SYMLINK_FOLLOW) == 0)
+                return 0;
+            if (errno == EEXIST)
+                return EEXIST;
+            // Without /proc only a privileged process can name the file by its descriptor.
+            return ::linkat(File.Get(), "", Folder.Get(), name, AT_EMPTY_PATH) == 0 ? 0 : errno;
+        };
+        // A new file gets its name directly; the name can never be a stranger's link.
+        if (!Exists) {
+            const int error = link(Name.c_str());
+            if (error == 0)
+                return true;
+            if (error != EEXIST)
+                return false;
+        }
+        for (int attempt = 0; attempt < NameAttempts; ++attempt) {
+            const std::string name = RandomName(Name);
+            const int error = link(name.c_str());
+            if (error == EEXIST)
+                continue;
+            if (error != 0)
+                return false;
+            Temporary = name;
+            Publish();
+            return true;
+        }
+        Fail("cannot write", Path, EEXIST);
+    }
+
+    // Where an unnamed file cannot be named, its bytes move to a named one.
+    void MoveToNamedFile() {
+        Descriptor named(CreateNamed(*this, Temporary));
+        if (const int error = CopyContent(File.Get(), named.Get()))
+            Fail("cannot write", Path, error);
+        File.Reset(named.Release());
+        Unnamed = false;
+    }
+};
 
 fs::path PathFromText(std::string_view cp1250Path) {
     return fs::path(Cp1250ToUtf8(cp1250Path));
@@ -329,14 +356,57 @@ std::string ReadOpened(Descriptor& fd, const std::string& native) {
 
 } // namespace
 
-void WriteWholeFile(std::string_view path, std::string_view bytes) {
-    WriteTarget target;
+AtomicFileWriter::AtomicFileWriter(std::string_view path) : m_target(new Target) {
+    Target& target = *m_target;
     OpenTarget(target, path);
-    if (!WriteUnnamed(target, bytes))
-        WriteNamed(target, bytes);
-    // The rename is durable only once the folder that holds the name is.
+    // Read and write: where the file cannot be named at the end, its bytes are copied.
+    target.File.Reset(::openat(target.Folder.Get(), ".", O_TMPFILE | O_RDWR | O_CLOEXEC, 0666));
+    target.Unnamed = target.File.Valid();
+    // File systems without unnamed files get a fresh random name.
+    if (!target.Unnamed)
+        target.File.Reset(CreateNamed(target, target.Temporary));
+}
+
+AtomicFileWriter::~AtomicFileWriter() {
+    if (!m_target->Committed && !m_target->Temporary.empty())
+        ::unlinkat(m_target->Folder.Get(), m_target->Temporary.c_str(), 0);
+}
+
+void AtomicFileWriter::Append(std::string_view bytes) {
+    if (m_target->Committed)
+        Fail("cannot write after saving", m_target->Path, EBADF);
+    if (const int error = WriteAll(m_target->File.Get(), bytes))
+        Fail("cannot write", m_target->Path, error);
+}
+
+void AtomicFileWriter::Commit() {
+    Target& target = *m_target;
+    if (target.Committed)
+        Fail("cannot save twice", target.Path, EBADF);
+    if (target.Unnamed) {
+        if (const int error = FinishFile(target.File.Get(), target))
+            Fail("cannot write", target.Path, error);
+        if (!target.LinkUnnamed())
+            target.MoveToNamedFile();
+    }
+    if (!target.Unnamed) {
+        int error = FinishFile(target.File.Get(), target);
+        if (const int closing = target.File.Close(); error == 0)
+            error = closing;
+        if (error != 0)
+            Fail("cannot write", target.Path, error);
+        target.Publish();
+    }
+    target.Committed = true;
+    // The name is durable only once the folder that holds it is.
     if (::fsync(target.Folder.Get()) != 0 && errno != EINVAL)
         Fail("cannot write", target.Path, errno);
+}
+
+void WriteWholeFile(std::string_view path, std::string_view bytes) {
+    AtomicFileWriter writer(path);
+    writer.Append(bytes);
+    writer.Commit();
 }
 
 bool LiesWithin(std::string_view path, std::string_view folder) {

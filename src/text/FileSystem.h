@@ -6,6 +6,7 @@
 
 #include <cstdint>
 #include <filesystem>
+#include <memory>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -54,13 +55,33 @@ std::string ReadWholeFile(std::string_view path);
 // searched) gives no bytes instead of a Failure. One open, no separate look.
 std::optional<std::string> ReadFileIfPresent(std::string_view path);
 
-// Write the bytes to a new file in the target's folder that no one else can
-// have opened, flush it to the disk, then put it in the target's place and
-// flush the folder, so a failure or a kill never leaves a half-written or a
-// stray file. A target that exists keeps its permissions (and, where the
-// writer may, its owner); a link is followed and the file it names replaced.
-// Throws Failure when anything fails, the target is not a regular file or
-// cannot be written; the target is then unchanged.
+// A file written in pieces that takes the place of the file at a path only
+// once it is complete: the bytes go to a new file in the target's folder that
+// no one else can have opened; Commit flushes it to the disk, puts it in the
+// target's place and flushes the folder, so a failure or a kill never leaves a
+// half-written or a stray file. A writer destroyed without Commit leaves the
+// target unchanged and nothing behind. A target that exists keeps its
+// permissions (and, where the writer may, its owner); a link is followed and
+// the file it names replaced. Each step throws Failure (its cause naming the
+// target and keeping the system's error) when anything fails, the target is
+// not a regular file or cannot be written.
+class AtomicFileWriter {
+public:
+    explicit AtomicFileWriter(std::string_view path);
+    ~AtomicFileWriter();
+    AtomicFileWriter(const AtomicFileWriter&) = delete;
+    AtomicFileWriter& operator=(const AtomicFileWriter&) = delete;
+
+    void Append(std::string_view bytes);
+    void Commit();
+
+private:
+    struct Target;
+    std::unique_ptr<Target> m_target;
+};
+
+// Write the bytes as the whole file at path through an AtomicFileWriter: the
+// file is written whole or not at all.
 void WriteWholeFile(std::string_view path, std::string_view bytes);
 
 // True when the file at path, links resolved, lies inside the folder (links

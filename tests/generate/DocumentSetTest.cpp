@@ -4,6 +4,7 @@
 #include "generate/Sections.h"
 #include "generate/SetContents.h"
 #include "reports/ReportCatalogue.h"
+#include "support/ByteDiff.h"
 #include "support/FileBytes.h"
 #include "support/KindList.h"
 #include "support/ReportXml.h"
@@ -416,6 +417,92 @@ TEST_F(DocumentSetTest, PreviewBetweenTwoSetsChangesNoList) {
     EXPECT_EQ(state.FailingList.Lines, afterFirst.FailingList.Lines);
     EXPECT_EQ(state.ExemplaryList.Lines, afterFirst.ExemplaryList.Lines);
     EXPECT_EQ(state.LoweredBehaviourList.Lines, afterFirst.LoweredBehaviourList.Lines);
+}
+
+// A tutor's report of lineCount lines, the kind of report a list may name
+// thousands of times.
+std::string LongTutorReport(int lineCount) {
+    std::string lines;
+    for (int j = 0; j < lineCount; ++j)
+        lines += "<w" + std::to_string(j) + ">Wiersz " + std::to_string(j) +
+                 " sprawozdania wychowawcy klasy.</w" + std::to_string(j) + ">";
+    return ReportXml("Realizacja programu wychowawczego",
+                     "<Klasa>1a</Klasa><Ogolne><IloscWierszy>" + std::to_string(lineCount) +
+                         "</IloscWierszy>" + lines +
+                         "</Ogolne><Sukcesy><IloscWierszy>0</IloscWierszy></Sukcesy>"
+                         "<Wnioski><IloscWierszy>0</IloscWierszy></Wnioski>");
+}
+
+// The tutors' document of the catalogue built whole in memory, as a
+// reference for the streamed one.
+std::string UnstreamedTutorDocument(const ReportCatalogue& catalogue) {
+    GenerationState scratch;
+    HtmlBuffer whole;
+    BeginPage(whole);
+    AddHeading(whole, DocumentTable()[3].Title);
+    for (int i = 0; i < catalogue.Count; ++i)
+        WriteSection(ReportKind::Tutor, SectionMode::ForSet, catalogue, i, whole, scratch);
+    EndPage(whole);
+    return BufferBytes(whole);
+}
+
+TEST_F(DocumentSetTest, ALargeDocumentIsStreamedInBlocksWithTheSameBytes) {
+    Add("w.xml", "Realizacja programu wychowawczego", LongTutorReport(200));
+    for (int i = 1; i < 600; ++i)
+        catalogue.Slots.push_back(catalogue.Slots[0]);
+    catalogue.Count = static_cast<int>(catalogue.Slots.size());
+    ASSERT_EQ(DocumentTable()[3].Kind, "Realizacja programu wychowawczego");
+    const std::string expected = UnstreamedTutorDocument(catalogue);
+    ASSERT_GT(expected.size(), 40 * DocumentStream::BlockBytes);
+
+    // Section by section, the buffer never holds much more than a block.
+    const std::string path = Out("strumien.htm");
+    HtmlBuffer buffer;
+    BeginPage(buffer);
+    std::size_t mostHeld = 0;
+    {
+        DocumentStream stream(buffer, path);
+        AddHeading(buffer, DocumentTable()[3].Title);
+        for (int i = 0; i < catalogue.Count; ++i) {
+            WriteSection(ReportKind::Tutor, SectionMode::ForSet, catalogue, i, buffer, state);
+            mostHeld = std::max(mostHeld, BufferBytes(buffer).size());
+            ASSERT_FALSE(fs::exists(path)) << "the document appears only when complete";
+        }
+        EndPage(buffer);
+        stream.Save();
+    }
+    EXPECT_LT(mostHeld, DocumentStream::BlockBytes + 16 * 1024);
+    EXPECT_EQ(buffer.Stream, nullptr);
+    EXPECT_TRUE(testing::SameBytes(expected, testing::ReadBytes(path)));
+
+    // The set streams its documents too: the protocol buffer's room for lines
+    // shows the most it ever held, a small part of the document's lines.
+    fs::remove(path);
+    ASSERT_TRUE(GenerateAll());
+    const std::string written = testing::ReadBytes(Out("Prot_RealizacjaProgramowWych.htm"));
+    EXPECT_TRUE(testing::SameBytes(expected, written));
+    const auto lines = static_cast<std::size_t>(std::count(written.begin(), written.end(), '\n'));
+    EXPECT_LT(state.ProtocolBuffer.Lines.capacity(), lines / 20);
+}
+
+TEST_F(DocumentSetTest, AFailureAfterStreamedBlocksLeavesTheOldDocumentAndNoTemporaryFile) {
+    Add("w.xml", "Realizacja programu wychowawczego", LongTutorReport(200));
+    for (int i = 1; i < 100; ++i)
+        catalogue.Slots.push_back(catalogue.Slots[0]);
+    Add("zly.xml", "Realizacja programu wychowawczego",
+        ReportXml("Realizacja programu wychowawczego", "<Ogolne/>"));
+    const std::string document = Out("Prot_RealizacjaProgramowWych.htm");
+    testing::WriteBytes(document, "poprzedni zestaw");
+    EXPECT_FALSE(GenerateProtocols(state, catalogue, output.Text()));
+    EXPECT_EQ(state.LastFailure.Kind, FailureKind::MissingNumber);
+    EXPECT_EQ(state.LastFailure.File, catalogue.Slots.back().Path);
+    // The three documents before it are written; the tutors' is not, and the
+    // blocks streamed for it went nowhere.
+    auto after = OutputFiles();
+    EXPECT_EQ(after.size(), 4u);
+    for (int i = 0; i < 3; ++i)
+        EXPECT_EQ(after.count(DocumentTable()[static_cast<std::size_t>(i)].FileName), 1u) << i;
+    EXPECT_EQ(after[document.substr(document.rfind('/') + 1)], "poprzedni zestaw");
 }
 
 TEST(ClearAccumulators, EmptiesTheListsAndTheListBufferOnly) {

@@ -204,6 +204,36 @@ TEST_F(FileSystemTest, AWriteKilledHalfwayLeavesNoTemporaryFile) {
     }
 }
 
+TEST_F(FileSystemTest, AWriterInPiecesShowsTheFileOnlyWhenCommitted) {
+    WriteWholeFile(Path("Protokol.htm"), "stary");
+    const std::string block(100000, 'b');
+    {
+        AtomicFileWriter writer(Path("Protokol.htm"));
+        writer.Append("poczatek ");
+        writer.Append(block);
+        EXPECT_EQ(ReadWholeFile(Path("Protokol.htm")), "stary");
+        EXPECT_EQ(Names(), std::vector<std::string>{"Protokol.htm"});
+        writer.Commit();
+        EXPECT_THROW(writer.Append("po zapisie"), Failure);
+        EXPECT_THROW(writer.Commit(), Failure);
+    }
+    EXPECT_EQ(ReadWholeFile(Path("Protokol.htm")), "poczatek " + block);
+    // Abandoned halfway, for a file that exists and one that does not.
+    for (const char* name : {"Protokol.htm", "Nowy.htm"}) {
+        {
+            AtomicFileWriter writer(Path(name));
+            writer.Append(block);
+        }
+        EXPECT_EQ(Names(), std::vector<std::string>{"Protokol.htm"}) << name;
+    }
+    EXPECT_EQ(ReadWholeFile(Path("Protokol.htm")), "poczatek " + block);
+    // What cannot be a document is refused before a byte is written.
+    fs::create_directory(m_folder / "folder.htm");
+    ASSERT_EQ(::mkfifo((m_folder / "potok.htm").c_str(), 0600), 0);
+    for (const char* name : {"folder.htm", "potok.htm", "brak/plik.htm"})
+        EXPECT_THROW(AtomicFileWriter{Path(name)}, Failure) << name;
+}
+
 TEST_F(FileSystemTest, SavingKeepsPermissionsWritesThroughLinksAndRefusesPipes) {
     for (const mode_t mode : {0600, 0640, 0755}) {
         WriteWholeFile(Path("lista.xmp"), "stara");
