@@ -56,6 +56,7 @@ std::size_t DocumentBytes(const XmlDocument& document) {
     return bytes;
 }
 
+ParsedReports::ParsedReports() = default;
 ParsedReports::ParsedReports(std::size_t budget) : m_budget(budget) {}
 ParsedReports::~ParsedReports() = default;
 ParsedReports::ParsedReports(const ParsedReports& other) : m_budget(other.m_budget) {}

@@ -47,7 +47,8 @@ public:
     // machine that keeps thousands of report files.
     static constexpr std::size_t DefaultBudget = std::size_t{256} << 20;
 
-    explicit ParsedReports(std::size_t budget = DefaultBudget);
+    ParsedReports();
+    explicit ParsedReports(std::size_t budget);
     ~ParsedReports();
     // A copy keeps nothing: the documents are an economy of one road, not
     // part of what is copied.
@@ -77,7 +78,7 @@ private:
     };
 
     std::unordered_map<std::string, Entry> m_entries;
-    std::size_t m_budget;
+    std::size_t m_budget = DefaultBudget;
     std::size_t m_held = 0;
 };
 
