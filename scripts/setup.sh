@@ -6,6 +6,7 @@ set -euo pipefail
 packages=(
   build-essential cmake ninja-build
   libgtest-dev libgmock-dev libbenchmark-dev
+  libpugixml-dev
   qt6-base-dev qt6-translations-l10n libjpeg62-turbo-dev
   nlohmann-json3-dev
   xvfb xauth fonts-dejavu-core poppler-utils

@@ -9,6 +9,7 @@
 #include "xml/XmlDocument.h"
 
 #include <initializer_list>
+#include <memory>
 #include <string>
 
 namespace notarion {
@@ -262,16 +263,20 @@ void WriteSection(ReportKind kind, SectionMode mode, const ReportCatalogue& cata
     if (index < 0 || static_cast<std::size_t>(index) >= catalogue.Slots.size())
         throw Failure("no report at catalogue index " + std::to_string(index));
     const std::string& path = catalogue.Slots[static_cast<std::size_t>(index)].Path;
-    // The report document lives for this call only. Whether the file was
+    // The report as parsed for the catalogue when its file is unchanged since,
+    // else read again; it lives for this call only. Whether the file was
     // well-formed is not examined: a missing or damaged file yields what
     // could be read, and a missing count then fails.
-    XmlDocument document;
-    try {
-        document.LoadFromFile(path);
-    } catch (const Failure& failure) {
-        throw Failure(failure.what(), {FailureKind::UnreadableFile, path, {}, {}});
+    std::unique_ptr<XmlDocument> document = catalogue.Parsed.Take(path);
+    if (!document) {
+        document = std::make_unique<XmlDocument>();
+        try {
+            document->LoadFromFile(path);
+        } catch (const Failure& failure) {
+            throw Failure(failure.what(), {FailureKind::UnreadableFile, path, {}, {}});
+        }
     }
-    ReportReader reader(document, path, OnBadValue::Stop);
+    ReportReader reader(*document, path, OnBadValue::Stop);
     WriteReportSection(kind, mode, reader, target, state);
 }
 

@@ -9,6 +9,7 @@
 #include <algorithm>
 #include <array>
 #include <exception>
+#include <memory>
 #include <optional>
 #include <string_view>
 
@@ -28,14 +29,18 @@ bool InSlots(const ReportCatalogue& catalogue, int index) {
     return index >= 0 && static_cast<std::size_t>(index) < catalogue.Slots.size();
 }
 
-// Read one report into an entry, reusing the document. A file that is not
-// well-formed XML is no error: the document keeps what was read before the
-// damage and missing values read as empty text. Only a file that exists but
-// cannot be opened or read throws, as ReportFileError naming the path.
-ReportEntry LoadReport(XmlDocument& document, const std::string& path) {
-    document.Clear();
+// Read one report into an entry and offer the parsed report to parsed, for
+// its writer. A file that is not well-formed XML is no error: the document
+// keeps what was read before the damage and missing values read as empty
+// text. Only a file that exists but cannot be opened or read throws, as
+// ReportFileError naming the path.
+ReportEntry LoadReport(ParsedReports& parsed, const std::string& path) {
+    // The identity is taken before reading: a change during the read then
+    // makes the kept document stale rather than passing for current.
+    const std::optional<FileIdentity> identity = IdentityOfFile(path);
+    auto document = std::make_unique<XmlDocument>();
     try {
-        document.LoadFromFile(path);
+        document->LoadFromFile(path);
     } catch (const std::exception&) {
         // Anything that stops the file from being read (no permission, a
         // folder in its place, a file too large for memory) is the same
@@ -43,9 +48,12 @@ ReportEntry LoadReport(XmlDocument& document, const std::string& path) {
         throw ReportFileError(path);
     }
     ReportEntry entry;
-    entry.Kind = ReadReportText(document, "Doc");
-    entry.Title = ComposeTitle(entry.Kind, document);
+    entry.Kind = ReadReportText(*document, "Doc");
+    entry.Title = ComposeTitle(entry.Kind, *document);
     entry.Path = path;
+    // A report of no known kind never reaches a writer.
+    if (identity && KindOf(entry.Kind))
+        parsed.Keep(path, *identity, std::move(document));
     return entry;
 }
 
@@ -54,6 +62,7 @@ ReportEntry LoadReport(XmlDocument& document, const std::string& path) {
 void ReportCatalogue::Clear() {
     Slots.clear();
     Count = 0;
+    Parsed.Clear();
 }
 
 std::string ComposeTitle(const std::string& kind, XmlDocument& document) {
@@ -75,12 +84,12 @@ std::string ComposeTitle(const std::string& kind, XmlDocument& document) {
 
 std::optional<std::string> BuildCatalogue(ReportCatalogue& catalogue,
                                           const std::vector<std::string>& foundReportFiles) {
-    XmlDocument document;
+    ParsedReports parsed;
     std::vector<ReportEntry> loaded;
     loaded.reserve(foundReportFiles.size());
     try {
         for (const std::string& path : foundReportFiles)
-            loaded.push_back(LoadReport(document, path));
+            loaded.push_back(LoadReport(parsed, path));
     } catch (const ReportFileError& error) {
         // A half-built catalogue would show some reports of the folder and
         // silently leave out the rest; an empty one makes the user mend the
@@ -90,6 +99,7 @@ std::optional<std::string> BuildCatalogue(ReportCatalogue& catalogue,
     }
     catalogue.Slots = std::move(loaded);
     catalogue.Count = static_cast<int>(catalogue.Slots.size());
+    catalogue.Parsed = std::move(parsed);
     OrderByKind(catalogue);
     return std::nullopt;
 }
@@ -104,11 +114,10 @@ bool LoadCatalogue(ReportCatalogue& catalogue, const std::vector<std::string>& f
 
 void AppendToCatalogue(ReportCatalogue& catalogue,
                        const std::vector<std::string>& foundReportFiles) {
-    XmlDocument document;
     catalogue.Slots.reserve(catalogue.Slots.size() + foundReportFiles.size());
     try {
         for (const std::string& path : foundReportFiles)
-            catalogue.Slots.push_back(LoadReport(document, path));
+            catalogue.Slots.push_back(LoadReport(catalogue.Parsed, path));
     } catch (...) {
         // The entries appended before the failing file stay, and stay in view.
         catalogue.Count = static_cast<int>(catalogue.Slots.size());

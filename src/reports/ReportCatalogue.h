@@ -8,6 +8,7 @@
 // implement over a vector.
 
 #include "reports/MessageSink.h"
+#include "reports/ParsedReports.h"
 
 #include <optional>
 #include <string>
@@ -30,6 +31,10 @@ struct ReportEntry {
 struct ReportCatalogue {
     std::vector<ReportEntry> Slots;
     int Count = 0;
+    // The reports parsed while the entries were loaded, until a writer takes
+    // them. Taking one leaves the entries as they are, so the writers may
+    // take from a catalogue they only read.
+    mutable ParsedReports Parsed;
     // Drop every slot and set Count to 0. Cannot fail.
     void Clear();
 };

@@ -9,6 +9,7 @@
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
 #include <string>
 #include <vector>
 
@@ -199,6 +200,45 @@ TEST_F(SectionTest, ReportThatCannotBeReadIsNamedAsTheCause) {
     });
     EXPECT_EQ(cause.Kind, FailureKind::UnreadableFile);
     EXPECT_EQ(cause.File, catalogue.Slots[static_cast<std::size_t>(index)].Path);
+}
+
+// The catalogue parses every report once and its writer takes that parse;
+// a report changed on disk in between is written as it is then.
+TEST_F(SectionTest, ReportChangedAfterLoadingIsWrittenAsItIsThen) {
+    const auto info = [](const std::string& text) {
+        return testing::ReportXml("Inne informacje", "<Info><IloscWierszy>1</IloscWierszy><w0>" +
+                                                         text + "</w0></Info>");
+    };
+    const std::string path = testing::WriteReport(dir.File("zmieniony.xml"), info("przed"));
+    const auto written = [&](const ReportCatalogue& loaded) {
+        HtmlBuffer buffer;
+        WriteSection(ReportKind::OtherInfo, SectionMode::ForSet, loaded, 0, buffer, state);
+        return buffer.Lines;
+    };
+    ReportCatalogue loaded;
+    ASSERT_FALSE(BuildCatalogue(loaded, {path}));
+    ASSERT_EQ(loaded.Parsed.Count(), 1u);
+    const auto unchanged = written(loaded);
+    EXPECT_EQ(loaded.Parsed.Count(), 0u);
+
+    ASSERT_FALSE(BuildCatalogue(loaded, {path}));
+    testing::WriteReport(path, info("po zmianie"));
+    const auto changed = written(loaded);
+    ReportCatalogue fresh;
+    ASSERT_FALSE(BuildCatalogue(fresh, {path}));
+    fresh.Parsed.Clear();
+    EXPECT_EQ(changed, written(fresh));
+    EXPECT_NE(changed, unchanged);
+
+    ASSERT_FALSE(BuildCatalogue(loaded, {path}));
+    std::filesystem::remove(path);
+    std::filesystem::create_directory(path);
+    HtmlBuffer buffer;
+    EXPECT_EQ(CauseOf([&] {
+                  WriteSection(ReportKind::OtherInfo, SectionMode::ForSet, loaded, 0, buffer,
+                               state);
+              }).Kind,
+              FailureKind::UnreadableFile);
 }
 
 TEST(SectionKindOf, ChoosesByTheExactKindText) {
