@@ -76,6 +76,10 @@ inline constexpr std::array kSkinImages{
             "message box button \"Zamknij\" (ImButZamknij at 190,116)"),
     Filling("butzamknijakt", ui::message::kCloseButton.Extent(),
             "message box button \"Zamknij\", highlighted"),
+    Filling("butpopraw", ui::message::kMend.Extent(),
+            "message box button \"Popraw\" (ImButPopraw at 97,116)"),
+    Filling("butpoprawakt", ui::message::kMend.Extent(),
+            "message box button \"Popraw\", highlighted"),
 };
 
 // A rectangle in the pixel coordinates of one picture.
@@ -172,7 +176,9 @@ inline constexpr std::array kLiveTextZones{
                  ui::RgbFromBgr(ui::glowny::kVersionColour), kReadableContrast, "version line"},
     LiveTextZone{"about_tlo",
                  {100, ui::about::kVersionLine.y, 199, ui::about::kVersionLine.height},
-                 ui::RgbFromBgr(ui::about::kVersionColour), kReadableContrast, "version line"},
+                 ui::RgbFromBgr(ui::about::kVersionColour),
+                 kReadableContrast,
+                 "version line"},
     LiveTextZone{"oknowarning", Plain(ui::message::kText), ui::RgbFromBgr(ui::message::kTextColour),
                  kReadableContrast, "message text"},
 };
