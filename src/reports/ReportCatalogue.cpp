@@ -194,6 +194,19 @@ void RemoveEntry(ReportCatalogue& catalogue, int index) {
     catalogue.Count = static_cast<int>(catalogue.Slots.size());
 }
 
+int RefreshEntriesOf(ReportCatalogue& catalogue, const std::string& path) {
+    XmlDocument document;
+    const ReportEntry fresh = LoadReport(document, path);
+    int changed = 0;
+    for (ReportEntry& entry : catalogue.Slots) {
+        if (entry.Path == path && entry != fresh) {
+            entry = fresh;
+            ++changed;
+        }
+    }
+    return changed;
+}
+
 std::u16string DamagedFileMessage(const std::string& path) {
     return u"Plik: " + Cp1250ToUtf16(path) + u" jest uszkodzony.\rNapraw plik.";
 }

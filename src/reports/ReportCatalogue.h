@@ -106,6 +106,13 @@ void MoveEntry(ReportCatalogue& catalogue, int from, int to);
 // happens for an index outside the slots.
 void RemoveEntry(ReportCatalogue& catalogue, int index);
 
+// Read the report file at path again and give every entry of that path the
+// kind and title the file holds now, as loading composes them (a report
+// mended elsewhere shows its new title). Returns how many entries changed;
+// other entries stay. Throws ReportFileError when the file cannot be read,
+// with the entries left as they were.
+int RefreshEntriesOf(ReportCatalogue& catalogue, const std::string& path);
+
 // The text of the message that names a report file that cannot be read:
 // "Plik: <path> jest uszkodzony.", a carriage return, "Napraw plik.".
 std::u16string DamagedFileMessage(const std::string& path);
