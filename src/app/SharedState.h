@@ -30,6 +30,8 @@ struct SharedState : GenerationState {
     ReportCatalogue Catalogue;
     // The message box; windows install theirs, tests a recorder.
     MessageSink ShowWarning;
+    // The same box when the answer matters; empty in tests that need none.
+    MessageQuestion Ask;
     // The places remembered between runs, and the file they are kept in
     // (empty until the start of work: nothing is stored then).
     RememberedPlaces Remembered;

@@ -221,6 +221,18 @@ std::u16string NotAReportMessage(const std::string& path) {
            u" nie jest sprawozdaniem żadnego ze znanych rodzajów.\rNie dodano go do listy.";
 }
 
+int RefreshEntriesOf(ReportCatalogue& catalogue, const std::string& path) {
+    const ReportEntry fresh = LoadReport(catalogue.Parsed, path);
+    int changed = 0;
+    for (ReportEntry& entry : catalogue.Slots) {
+        if (entry.Path == path && entry != fresh) {
+            entry = fresh;
+            ++changed;
+        }
+    }
+    return changed;
+}
+
 std::u16string DamagedFileMessage(const std::string& path) {
     return u"Plik: " + Cp1250ToUtf16(path) + u" jest uszkodzony.\rNapraw plik.";
 }

@@ -119,6 +119,13 @@ std::vector<std::string> TakeOutUnknownKinds(ReportCatalogue& catalogue, std::si
 // The message naming a file that is no report of any known kind.
 std::u16string NotAReportMessage(const std::string& path);
 
+// Read the report file at path again and give every entry of that path the
+// kind and title the file holds now, as loading composes them (a report
+// mended elsewhere shows its new title). Returns how many entries changed;
+// other entries stay. Throws ReportFileError when the file cannot be read,
+// with the entries left as they were.
+int RefreshEntriesOf(ReportCatalogue& catalogue, const std::string& path);
+
 // The text of the message that names a report file that cannot be read:
 // "Plik: <path> jest uszkodzony.", a carriage return, "Napraw plik.".
 std::u16string DamagedFileMessage(const std::string& path);

@@ -244,6 +244,11 @@ void TFGlowny::StartNewSet() {
         // A file that cannot be opened is named in a message of its own and
         // the catalogue is left empty: the welcome panel stays.
         m_state.Catalogue = std::move(loaded.Catalogue);
+        if (loaded.Refusal == FolderRefusal::DamagedFile && m_editor != nullptr) {
+            // A damaged file can be mended at once in the report editor.
+            m_editor->OfferMend(loaded.File);
+            return;
+        }
         if (loaded.Refusal != FolderRefusal::None) {
             Warn(loaded.Message());
             return;

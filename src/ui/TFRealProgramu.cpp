@@ -16,6 +16,7 @@
 #include "text/Cp1250.h"
 #include "text/FileSystem.h"
 #include "ui/KindListBox.h"
+#include "ui/ReportEditor.h"
 #include "ui/TFBrowser.h"
 #include "ui/TFBrowserMini.h"
 #include "ui/TFGlowny.h"
@@ -43,6 +44,8 @@ using layout::ToQRect;
 
 constexpr const char16_t* NoSelectionForPreview =
     u"Jeśli chcesz zobaczyć podgląd, zaznacz którąś z pozycji.";
+constexpr const char16_t* NoSelectionForEdit =
+    u"Jeśli chcesz poprawić sprawozdanie, zaznacz którąś z pozycji.";
 constexpr const char16_t* NoReportsToSave = u"Nie można utworzyć listy, gdyż brak jest sprawozdań.";
 constexpr const char16_t* CheckPageUnwritable =
     u"Nie udało się zapisać wyniku sprawdzenia zestawu w folderze roboczym.";
@@ -109,6 +112,7 @@ TFRealProgramu::TFRealProgramu(SharedState& state, TFGlowny& mainWindow)
     LPodglond = new HotArea(PTlo, ToQRect(kPreview));
     LGenrujZestaw = new HotArea(PTlo, ToQRect(kGenerate));
     LSprawdzZestaw = new HotArea(PTlo, ToQRect(kCheckSet));
+    LPoprawSprawozdanie = new HotArea(PTlo, ToQRect(kEditReport));
 
     LKKoncoworoczna = new QLabel(QStringLiteral(u"Klasyfikacja końcoworoczna"), PTlo);
     LKKoncoworoczna->move(ToQPoint(kFinalLabelPos));
@@ -148,6 +152,7 @@ TFRealProgramu::TFRealProgramu(SharedState& state, TFGlowny& mainWindow)
     connect(LPodglond, &HotArea::clicked, this, &TFRealProgramu::LPodglondClick);
     connect(LGenrujZestaw, &HotArea::clicked, this, &TFRealProgramu::LGenrujZestawClick);
     connect(LSprawdzZestaw, &HotArea::clicked, this, &TFRealProgramu::LSprawdzZestawClick);
+    connect(LPoprawSprawozdanie, &HotArea::clicked, this, &TFRealProgramu::EditSelected);
     InstallHelpKey(this, [this] { OpenHelp(); });
     // The Alt shortcuts must work whichever control has the focus, so the
     // window looks at every key of the application before its controls do.
@@ -161,7 +166,7 @@ void TFRealProgramu::SetViewers(TFBrowserMini* previewWindow, TFBrowser* documen
     m_documentViewer = documentViewer;
     if (m_previewWindow != nullptr) {
         connect(m_previewWindow, &TFBrowserMini::reportLinkFollowed, this,
-                &TFRealProgramu::SelectEntry, Qt::UniqueConnection);
+                &TFRealProgramu::FollowReportLink, Qt::UniqueConnection);
     }
 }
 
@@ -231,13 +236,14 @@ bool TFRealProgramu::FormKeyDown(const QKeyEvent& key) {
         int Key;
         void (TFRealProgramu::*Run)();
     };
-    static constexpr std::array<Shortcut, 6> Shortcuts = {{
+    static constexpr std::array<Shortcut, 7> Shortcuts = {{
         {Qt::Key_D, &TFRealProgramu::AddReportFiles},
         {Qt::Key_U, &TFRealProgramu::RemoveSelected},
         {Qt::Key_P, &TFRealProgramu::PreviewSelected},
         {Qt::Key_Z, &TFRealProgramu::SaveListFile},
         {Qt::Key_G, &TFRealProgramu::GenerateDocumentSet},
         {Qt::Key_S, &TFRealProgramu::CheckSet},
+        {Qt::Key_R, &TFRealProgramu::EditSelected},
     }};
     if (key.key() == Qt::Key_Delete && (key.modifiers() & ~Qt::KeypadModifier) == Qt::NoModifier) {
         RemoveSelected();
@@ -379,11 +385,12 @@ void TFRealProgramu::AddReportFiles() {
         chosen.begin(), chosen.end(), [](const std::string& path) { return !FileExists(path); });
     m_state.FoundReportFiles.assign(chosen.begin(), unreachable);
     const int slotsBefore = static_cast<int>(m_state.Catalogue.Slots.size());
-    std::string unreadable = unreachable != chosen.end() ? *unreachable : std::string();
+    const std::string unopenable = unreachable != chosen.end() ? *unreachable : std::string();
+    std::string damaged;
     try {
         AppendToCatalogue(m_state.Catalogue, m_state.FoundReportFiles);
     } catch (const ReportFileError& error) {
-        unreadable = error.Path();
+        damaged = error.Path();
     }
     // An XML file that is no report would be an entry no list shows, saved
     // into the list and never removable: it is refused by name instead.
@@ -398,8 +405,12 @@ void TFRealProgramu::AddReportFiles() {
     for (const std::string& path : noReports) {
         Warn(IconInfo, NotAReportMessage(path));
     }
-    if (!unreadable.empty()) {
-        Warn(IconInfo, DamagedFileMessage(unreadable));
+    // A file that opens but cannot be read may be mended in the report
+    // editor; a name that opens nothing leaves nothing to mend.
+    if (!damaged.empty()) {
+        OfferMend(damaged);
+    } else if (!unopenable.empty()) {
+        Warn(IconInfo, DamagedFileMessage(unopenable));
     }
 }
 
@@ -568,6 +579,76 @@ void TFRealProgramu::SelectEntry(int entry) {
             LLista->setCurrentRow(line);
             break;
         }
+    }
+}
+
+void TFRealProgramu::EditSelected() {
+    const int entry = EntryOfLine(LLista->SelectedPosition());
+    if (entry < 0) {
+        Warn(IconWarning, NoSelectionForEdit);
+        return;
+    }
+    EditReport(m_state.Catalogue.Slots[static_cast<std::size_t>(entry)].Path);
+}
+
+ReportEditor* TFRealProgramu::EditReport(const std::string& path) {
+    const QString file = QStringFromCp1250(path);
+    // One editor per file: two would save over each other's changes.
+    for (ReportEditor* open : findChildren<ReportEditor*>(Qt::FindDirectChildrenOnly)) {
+        if (open->FilePath() == file) {
+            open->raise();
+            open->activateWindow();
+            return open;
+        }
+    }
+    // A window of its own, closed with the list editor at the latest.
+    auto* editor = new ReportEditor(this);
+    editor->setWindowFlag(Qt::Window);
+    editor->setAttribute(Qt::WA_DeleteOnClose);
+    if (m_prepareEditor) {
+        m_prepareEditor(*editor);
+    }
+    if (!editor->OpenFile(file)) {
+        delete editor;
+        return nullptr;
+    }
+    connect(editor, &ReportEditor::Saved, this, &TFRealProgramu::ReportSaved);
+    editor->show();
+    return editor;
+}
+
+void TFRealProgramu::ReportSaved(const QString& path) {
+    const int selected = EntryOfLine(LLista->SelectedPosition());
+    try {
+        if (RefreshEntriesOf(m_state.Catalogue, Cp1250FromQString(path)) == 0) {
+            return;
+        }
+    } catch (const ReportFileError& error) {
+        Warn(IconInfo, DamagedFileMessage(error.Path()));
+        return;
+    }
+    // A list file keeps the titles, so the one saved before is out of date.
+    m_unsaved = true;
+    FillKindList(m_state.Catalogue, *LLista, PozycjeBox->currentIndex());
+    if (selected >= 0) {
+        SelectEntry(selected);
+    }
+}
+
+void TFRealProgramu::OfferMend(const std::string& path) {
+    if (!m_state.Ask) {
+        Warn(IconInfo, DamagedFileMessage(path));
+        return;
+    }
+    if (m_state.Ask(ModeMendOrClose, IconInfo, DamagedFileMessage(path)) == TFWarning::ResultMend) {
+        EditReport(path);
+    }
+}
+
+void TFRealProgramu::FollowReportLink(int entry) {
+    SelectEntry(entry);
+    if (entry >= 0 && entry < static_cast<int>(m_state.Catalogue.Slots.size())) {
+        EditReport(m_state.Catalogue.Slots[static_cast<std::size_t>(entry)].Path);
     }
 }
 

@@ -29,6 +29,7 @@ namespace notarion {
 
 struct SharedState;
 class KindListBox;
+class ReportEditor;
 class TFBrowser;
 class TFBrowserMini;
 class TFGlowny;
@@ -59,6 +60,12 @@ public:
     // the editor asks nothing and closes at once.
     using Question = std::function<int(const std::u16string& text)>;
     void SetQuestion(Question ask) { m_ask = std::move(ask); }
+
+    // How each report editor opened from here is prepared before it opens
+    // its file (tests answer its questions). Never fails.
+    void SetReportEditorSetUp(std::function<void(ReportEditor&)> prepare) {
+        m_prepareEditor = std::move(prepare);
+    }
 
     // Whether the set was changed (reordered, a report added or removed)
     // since it was opened or last saved as a list file.
@@ -96,6 +103,22 @@ public:
     // message box, followed by the file and the reason when known, and
     // stops there.
     void GenerateDocumentSet();
+    // "Popraw sprawozdanie": open the selected line's report in the report
+    // editor. Without a selected line a message asks for one.
+    void EditSelected();
+    // Open a report file in a report editor window of its own (or bring
+    // forward the one already open on it). Once the editor saves a file,
+    // the catalogue entries of that file take its new title and the list
+    // shows it. Returns the editor, or null when the file could not be
+    // opened (the editor has said why).
+    ReportEditor* EditReport(const std::string& path);
+    // The message naming a damaged report file, with "Popraw", which opens
+    // the file in the report editor, beside "Zamknij". Without a way to ask
+    // (state.Ask empty) it is shown with "Zamknij" alone.
+    void OfferMend(const std::string& path);
+    // A report link of the check page: show and select the entry, then open
+    // its report in the report editor.
+    void FollowReportLink(int entry);
     // Check the set as the catalogue holds it (with the files of its folder
     // that the catalogue left out) and show the check page in the preview
     // window, modally. A page that cannot be written is reported in the
@@ -142,6 +165,7 @@ public:
     HotArea* LPodglond;
     HotArea* LGenrujZestaw;
     HotArea* LSprawdzZestaw;
+    HotArea* LPoprawSprawozdanie;
     QLabel* LKKoncoworoczna;
     FileDialog SaveLista;
     FileDialog OpenLista;
@@ -168,6 +192,8 @@ private:
     void LZapiszClick();
     void LGenrujZestawClick();
     void LSprawdzZestawClick();
+    // A report editor saved a file: refresh its entries and their lines.
+    void ReportSaved(const QString& path);
     void OpenHelp();
     // Move a line and its report (both positions taken before the move).
     void MoveLine(int source, int target);
@@ -189,6 +215,7 @@ private:
     HelpOpener m_help;
     QPoint m_dragFromPoint;
     Question m_ask;
+    std::function<void(ReportEditor&)> m_prepareEditor;
     bool m_unsaved = false;
 };
 

@@ -30,6 +30,7 @@ constexpr int ButtonTak = 1;
 constexpr int ButtonNie = 2;
 constexpr int ButtonAnuluj = 3;
 constexpr int ButtonZamknij = 4;
+constexpr int ButtonPopraw = 5;
 
 // The skin picture of each button, normal; the highlighted one adds "akt".
 QString ButtonPicture(int button) {
@@ -40,6 +41,8 @@ QString ButtonPicture(int button) {
         return QStringLiteral("butnie");
     case ButtonAnuluj:
         return QStringLiteral("butanuluj");
+    case ButtonPopraw:
+        return QStringLiteral("butpopraw");
     default:
         return QStringLiteral("butzamknij");
     }
@@ -60,7 +63,7 @@ QString IconPicture(int icon) {
 
 QStringList AllPictures() {
     QStringList names{QStringLiteral("oknowarning")};
-    for (int button = ButtonTak; button <= ButtonZamknij; ++button) {
+    for (int button = ButtonTak; button <= ButtonPopraw; ++button) {
         names << ButtonPicture(button) << ButtonPicture(button) + QStringLiteral("akt");
     }
     for (int icon = 1; icon <= 3; ++icon) {
@@ -149,11 +152,13 @@ TFWarning::TFWarning(QWidget* parent) : QDialog(parent) {
     PButNie = MakeButtonPanel(this, ToQRect(kNo), &ImButNie);
     PButAnuluj = MakeButtonPanel(this, ToQRect(kCancel), &ImButAnuluj);
     pButZamknij = MakeButtonPanel(this, ToQRect(kCloseButton), &ImButZamknij);
+    PButPopraw = MakeButtonPanel(this, ToQRect(kMend), &ImButPopraw);
 
     connect(ImButTak, &HotArea::clicked, this, &TFWarning::ImButTakClick);
     connect(ImButNie, &HotArea::clicked, this, &TFWarning::ImButNieClick);
     connect(ImButAnuluj, &HotArea::clicked, this, &TFWarning::ImButAnulujClick);
     connect(ImButZamknij, &HotArea::clicked, this, &TFWarning::ImButZamknijClick);
+    connect(ImButPopraw, &HotArea::clicked, this, &TFWarning::ImButPoprawClick);
     connect(LClose, &HotArea::clicked, this, &TFWarning::LCloseClick);
 
     // Every picture is decoded now, so a build without them fails at start
@@ -189,6 +194,7 @@ void TFWarning::SetButtonImage(int button, bool highlighted) {
     HotArea* image = button == ButtonTak      ? ImButTak
                      : button == ButtonNie    ? ImButNie
                      : button == ButtonAnuluj ? ImButAnuluj
+                     : button == ButtonPopraw ? ImButPopraw
                                               : ImButZamknij;
     const QString name = ButtonPicture(button) + (highlighted ? QStringLiteral("akt") : QString());
     LoadInto(name, image);
@@ -201,9 +207,14 @@ void TFWarning::PrepareButtons(int mode) {
     SetButtonImage(ButtonNie, false);
     SetButtonImage(ButtonZamknij, false);
     SetButtonImage(ButtonAnuluj, false);
+    SetButtonImage(ButtonPopraw, false);
     m_highlightedButton = HighlightCloseOnly;
     if (mode == ModeClose) {
         SetButtonImage(ButtonZamknij, true);
+    } else if (mode == ModeMendOrClose) {
+        // The message asks to mend the file, so mending is what Enter does.
+        m_highlightedButton = ButtonPopraw;
+        SetButtonImage(ButtonPopraw, true);
     } else {
         m_highlightedButton = ButtonTak;
         SetButtonImage(ButtonTak, true);
@@ -211,17 +222,20 @@ void TFWarning::PrepareButtons(int mode) {
 }
 
 void TFWarning::ShowWarning(int mode, int icon, const std::u16string& text) {
-    // Only the one-button and the three-button sets exist; any other mode
-    // would leave a highlight on hidden buttons, so it is shown as mode 1.
-    if (mode != ModeYesNoCancel) {
+    // Only the one-button, the three-button and the mending sets exist; any
+    // other mode would leave a highlight on hidden buttons, so it is shown
+    // as mode 1.
+    if (mode != ModeYesNoCancel && mode != ModeMendOrClose) {
         mode = ModeClose;
     }
+    m_mode = mode;
     PrepareButtons(mode);
     const bool threeButtons = mode == ModeYesNoCancel;
     PButTak->setVisible(threeButtons);
     PButNie->setVisible(threeButtons);
     PButAnuluj->setVisible(threeButtons);
     pButZamknij->setVisible(!threeButtons);
+    PButPopraw->setVisible(mode == ModeMendOrClose);
     LTekstWarning->setText(
         TextFittingWidth(QStringForLabel(text), LTekstWarning->fontMetrics(), kText.width));
     FitHeightToText();
@@ -254,8 +268,11 @@ void TFWarning::FitHeightToText() {
     const int extra = std::clamp(needed, 0, std::max(room, 0));
     setFixedSize(kWindowSize.width, kWindowSize.height + extra);
     LTekstWarning->resize(kText.width, kText.height + extra);
-    const std::pair<QWidget*, layout::Rect> buttons[] = {
-        {PButTak, kYes}, {PButNie, kNo}, {PButAnuluj, kCancel}, {pButZamknij, kCloseButton}};
+    const std::pair<QWidget*, layout::Rect> buttons[] = {{PButTak, kYes},
+                                                         {PButNie, kNo},
+                                                         {PButAnuluj, kCancel},
+                                                         {pButZamknij, kCloseButton},
+                                                         {PButPopraw, kMend}};
     for (const auto& [panel, rect] : buttons) {
         panel->move(rect.x, rect.y + extra);
     }
@@ -267,6 +284,14 @@ void TFWarning::FitHeightToText() {
 }
 
 void TFWarning::MoveHighlight(int step) {
+    if (m_mode == ModeMendOrClose) {
+        // Two buttons: any step moves the highlight to the other one.
+        const int next = m_highlightedButton == ButtonPopraw ? ButtonZamknij : ButtonPopraw;
+        SetButtonImage(m_highlightedButton, false);
+        SetButtonImage(next, true);
+        m_highlightedButton = next;
+        return;
+    }
     if (m_highlightedButton == HighlightCloseOnly) {
         return;
     }
@@ -296,6 +321,10 @@ void TFWarning::ImButAnulujClick() {
 
 void TFWarning::ImButZamknijClick() {
     CloseWith(ResultClose);
+}
+
+void TFWarning::ImButPoprawClick() {
+    CloseWith(ResultMend);
 }
 
 void TFWarning::LCloseClick() {
@@ -336,6 +365,11 @@ void TFWarning::FormKeyDown(QKeyEvent* event) {
     case Qt::Key_A:
         if (!PButAnuluj->isHidden()) {
             CloseWith(ResultCancel);
+        }
+        return;
+    case Qt::Key_P:
+        if (!PButPopraw->isHidden()) {
+            CloseWith(ResultMend);
         }
         return;
     case Qt::Key_Z:

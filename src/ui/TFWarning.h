@@ -4,6 +4,7 @@
 // failure or asks a question. It is made once and reused; ShowWarning shows
 // it modally and leaves the button that closed it in MessageResult.
 
+#include "reports/MessageSink.h"
 #include "ui/SkinnedWindow.h"
 
 #include <QDialog>
@@ -36,6 +37,7 @@ public:
     static constexpr int ResultYes = 1;
     static constexpr int ResultNo = 2;
     static constexpr int ResultCancel = 3;
+    static constexpr int ResultMend = 5;
     // HighlightedButton of the close-only set (the highlight does not move).
     static constexpr int HighlightCloseOnly = 4;
 
@@ -45,16 +47,16 @@ public:
     explicit TFWarning(QWidget* parent = nullptr);
 
     // Show text modally with the button set of mode (1: "Zamknij", 3: "Tak",
-    // "Nie", "Anuluj"; any other mode is taken as 1) and icon (1 information,
-    // 2 question, 3 warning; any other number keeps the icon that is there).
-    // Returns when the box has closed; the answer is in MessageResult, which
-    // stays 2 when the box was closed without a button (by the window
-    // manager). Never fails once the box exists.
+    // "Nie", "Anuluj", 5: "Popraw", "Zamknij"; any other mode is taken as 1) and icon (1
+    // information, 2 question, 3 warning; any other number keeps the icon that is there). Returns
+    // when the box has closed; the answer is in MessageResult, which stays 2 when the box was
+    // closed without a button (by the window manager). Never fails once the box exists.
     void ShowWarning(int mode, int icon, const std::u16string& text);
 
-    // 0 "Zamknij", 1 "Tak", 2 "Nie", 3 "Anuluj": the answer to the last message.
+    // 0 "Zamknij", 1 "Tak", 2 "Nie", 3 "Anuluj", 5 "Popraw": the answer to the last message.
     int MessageResult() const { return m_messageResult; }
-    // 1 "Tak", 2 "Nie", 3 "Anuluj" carry the highlight; 4 for the close-only set.
+    // 1 "Tak", 2 "Nie", 3 "Anuluj", 5 "Popraw" carry the highlight; 4 for
+    // "Zamknij" (alone, or beside "Popraw").
     int HighlightedButton() const { return m_highlightedButton; }
     // Whether the last key press in the program was Tab.
     bool TabPressed() const;
@@ -76,6 +78,8 @@ public:
     HotArea* ImButAnuluj;
     QWidget* pButZamknij;
     HotArea* ImButZamknij;
+    QWidget* PButPopraw;
+    HotArea* ImButPopraw;
 
     // The title-strip drag of the box.
     TitleStripDrag* Drag() const { return m_drag; }
@@ -89,6 +93,7 @@ private:
     void ImButNieClick();
     void ImButAnulujClick();
     void ImButZamknijClick();
+    void ImButPoprawClick();
     void LCloseClick();
     void FormKeyDown(QKeyEvent* event);
     void OnTabPressed();
@@ -101,6 +106,7 @@ private:
     void CloseWith(int result);
     void LoadInto(const QString& name, QLabel* label);
 
+    int m_mode = ModeClose;
     int m_messageResult = ResultNo;
     int m_highlightedButton = HighlightCloseOnly;
     std::map<int, QString> m_buttonImage;

@@ -21,6 +21,10 @@ Windows::Windows(SharedState& state, WorkPlaces places, const HelpOpener& help) 
     state.ShowWarning = [box](int mode, int icon, const std::u16string& text) {
         box->ShowWarning(mode, icon, text);
     };
+    state.Ask = [box](int mode, int icon, const std::u16string& text) {
+        box->ShowWarning(mode, icon, text);
+        return box->MessageResult();
+    };
 
     m_realProgramu = std::make_unique<TFRealProgramu>(state, *m_glowny);
     m_order.push_back(m_realProgramu.get());
@@ -65,6 +69,7 @@ Windows::Windows(SharedState& state, WorkPlaces places, const HelpOpener& help) 
 
 Windows::~Windows() {
     m_state.ShowWarning = nullptr;
+    m_state.Ask = nullptr;
 }
 
 } // namespace notarion

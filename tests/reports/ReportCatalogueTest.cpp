@@ -312,6 +312,32 @@ TEST_F(Catalogue, AppendedEntriesGoAfterEmptySlotsUnorderedAndAllCount) {
     EXPECT_EQ(catalogue.Slots[5], (ReportEntry{"", unknown, "Nieznany"}));
 }
 
+TEST_F(Catalogue, RefreshGivesEveryEntryOfTheFileItsNewTitleAndLeavesTheRest) {
+    const std::string mended = Report("m.xml", "Klasyfikacja klasy", "Stary");
+    const std::string other = Report("o.xml", "Klasyfikacja klasy", "Obcy");
+    ReportCatalogue catalogue;
+    ASSERT_TRUE(LoadCatalogue(catalogue, {mended, other, mended}, sink));
+    const ReportEntry untouched = catalogue.Slots[1];
+
+    // Unchanged on disk: nothing to refresh.
+    EXPECT_EQ(RefreshEntriesOf(catalogue, mended), 0);
+    Report("m.xml", "Klasyfikacja klasy", "Nowy");
+    EXPECT_EQ(RefreshEntriesOf(catalogue, mended), 2);
+    for (const std::size_t slot : {0u, 2u}) {
+        EXPECT_EQ(catalogue.Slots[slot].Title, "Klasyfikacja klasy - m.xml - Nowy");
+        EXPECT_EQ(catalogue.Slots[slot].Path, mended);
+    }
+    EXPECT_EQ(catalogue.Slots[1], untouched);
+    EXPECT_EQ(RefreshEntriesOf(catalogue, folder.Cp1250File("brak.xml")), 0);
+
+    // A file that can no longer be read leaves its entries as they were.
+    std::filesystem::remove(folder.Path() / "m.xml");
+    std::filesystem::create_directory(folder.Path() / "m.xml");
+    const ReportCatalogue before = catalogue;
+    EXPECT_THROW(RefreshEntriesOf(catalogue, mended), ReportFileError);
+    EXPECT_EQ(catalogue.Slots, before.Slots);
+}
+
 TEST_F(Catalogue, AppendStopsAtAFileThatCannotBeReadKeepingTheEntriesBeforeIt) {
     ReportCatalogue catalogue = Lettered("A");
     const std::string first = Report("1.xml", "Z karty", "1");

@@ -400,7 +400,7 @@ TEST_F(ListEditorTest, UnreadableAddedFileIsNamedAndTheFilesBeforeItStayListed) 
 
     Editor().AddReportFiles();
     ASSERT_EQ(m_messages.size(), 1u);
-    EXPECT_EQ(m_messages[0].Mode, 1);
+    EXPECT_EQ(m_messages[0].Mode, ModeMendOrClose);
     EXPECT_EQ(m_messages[0].Icon, 1);
     EXPECT_EQ(m_messages[0].Text, DamagedFileMessage(unreadable));
     EXPECT_EQ(CataloguePaths(), (std::vector<std::string>{"/raporty/1a.xml", good}));
@@ -423,6 +423,8 @@ TEST_F(ListEditorTest, AddedFileThatCannotBeOpenedByItsNameIsNamedNotAddedEmpty)
         OpenEditorOn({Entry(0, "1a")});
         Editor().AddReportFiles();
         ASSERT_EQ(m_messages.size(), 1u) << unopenable;
+        // A name that opens nothing leaves nothing to mend.
+        EXPECT_EQ(m_messages[0].Mode, ModeClose) << unopenable;
         EXPECT_EQ(m_messages[0].Text, DamagedFileMessage(unopenable));
         EXPECT_EQ(CataloguePaths(), (std::vector<std::string>{"/raporty/1a.xml", good}));
         EXPECT_EQ(m_state.Catalogue.Count, 2);

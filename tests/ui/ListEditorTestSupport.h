@@ -14,6 +14,7 @@
 #include "text/Cp1250.h"
 #include "text/FileSystem.h"
 #include "ui/KindListBox.h"
+#include "ui/ReportEditor.h"
 #include "ui/TFBrowser.h"
 #include "ui/TFBrowserMini.h"
 #include "ui/TFGlowny.h"
@@ -117,6 +118,18 @@ protected:
         m_state.ShowWarning = [this](int mode, int icon, const std::u16string& text) {
             m_messages.push_back({mode, icon, text});
         };
+        // Messages that wait for an answer are noted with the others and
+        // answered m_boxAnswer (by default "Zamknij").
+        m_state.Ask = [this](int mode, int icon, const std::u16string& text) {
+            m_messages.push_back({mode, icon, text});
+            return m_boxAnswer;
+        };
+        // Report editors opened from the list editor note their notices and
+        // leave unsaved changes without a question.
+        Editor().SetReportEditorSetUp([this](ReportEditor& editor) {
+            editor.SetNotice([this](const QString& text) { m_notices.push_back(text); });
+            editor.SetSaveQuestion([] { return QMessageBox::Discard; });
+        });
         // Questions are answered by the test (by default "Nie") and noted.
         Editor().SetQuestion([this](const std::u16string& text) {
             m_questions.push_back(text);
@@ -184,6 +197,8 @@ protected:
     std::vector<RecordedMessage> m_messages;
     std::vector<std::u16string> m_questions;
     int m_answer = TFWarning::ResultNo;
+    int m_boxAnswer = TFWarning::ResultClose;
+    std::vector<QString> m_notices;
     std::vector<QString> m_opened;
 };
 

@@ -71,6 +71,11 @@ protected:
         m_state.ShowWarning = [this](int mode, int icon, const std::u16string& text) {
             m_messages.push_back({mode, icon, text});
         };
+        // A message waiting for an answer is recorded too and answered "Zamknij".
+        m_state.Ask = [this](int mode, int icon, const std::u16string& text) {
+            m_messages.push_back({mode, icon, text});
+            return TFWarning::ResultClose;
+        };
         Main().show();
         ASSERT_TRUE(QTest::qWaitForWindowExposed(&Main()));
     }
@@ -170,9 +175,11 @@ TEST_F(MainWindowTest, TheNextRunOpensTheDialogsWhereTheLastRunChose) {
 }
 
 TEST_F(MainWindowTest, EveryHotAreaOfEveryWindowTakesClicksOverItsWholeRectangle) {
-    // The message box shows "Zamknij" or the three others, never all four.
+    // The message box shows "Zamknij" (alone or with "Popraw") or the three
+    // others, never all of them.
     TFWarning& box = m_windows->FWarning();
-    for (QWidget* panel : {box.PButTak, box.PButNie, box.PButAnuluj, box.pButZamknij})
+    for (QWidget* panel :
+         {box.PButTak, box.PButNie, box.PButAnuluj, box.pButZamknij, box.PButPopraw})
         panel->hide();
     // The viewer's underlines only carry the hand cursor; they run nothing.
     const TFBrowser& viewer = m_windows->FBrowser();
@@ -355,6 +362,8 @@ TEST_F(MainWindowTest, AReportNamedOutsideTheCodePageIsNamedAndTheRestOfTheFolde
     const std::u16string whatToDo = u"\rZmień nazwę pliku i wskaż folder jeszcze raz.";
     ASSERT_EQ(m_messages.size(), 1u);
     EXPECT_EQ(m_messages[0].text, named + whatToDo);
+    // A name that opens nothing leaves nothing to mend.
+    EXPECT_EQ(m_messages[0].mode, ModeClose);
     EXPECT_EQ(m_state.Catalogue.Count, 0);
     ExpectWelcomeState();
 
@@ -419,6 +428,7 @@ TEST_F(MainWindowTest, DamagedXmlIsNoFailureButAnUnreadableFileKeepsTheWelcomePa
     QTest::mouseClick(Main().LNowyZestaw, Qt::LeftButton);
     ASSERT_EQ(m_messages.size(), 1u);
     EXPECT_EQ(m_messages[0].text.substr(0, 6), u"Plik: ");
+    EXPECT_EQ(m_messages[0].mode, ModeMendOrClose);
     EXPECT_EQ(m_state.Catalogue.Count, static_cast<int>(m_state.Catalogue.Slots.size()));
     ExpectWelcomeState();
 }

@@ -81,12 +81,50 @@ TEST_F(MessageBoxTest, CloseOnlySetAnswersZeroToEveryClosingKeyAndClick) {
         {Click(&TFWarning::ImButZamknij)},
         // Arrows and Tab change nothing, and T, N, A are not on offer.
         {Key(Qt::Key_Left), Key(Qt::Key_Right), Key(Qt::Key_Tab), Key(Qt::Key_Return)},
-        {Key(Qt::Key_T), Key(Qt::Key_N), Key(Qt::Key_A), Key(Qt::Key_X), Key(Qt::Key_Z)},
+        {Key(Qt::Key_T), Key(Qt::Key_N), Key(Qt::Key_A), Key(Qt::Key_P), Key(Qt::Key_X),
+         Key(Qt::Key_Z)},
     };
     for (std::size_t i = 0; i < closings.size(); ++i) {
         EXPECT_EQ(Answer(ModeClose, closings[i]), TFWarning::ResultClose) << "case " << i;
         EXPECT_EQ(m_box.HighlightedButton(), TFWarning::HighlightCloseOnly) << "case " << i;
     }
+}
+
+TEST_F(MessageBoxTest, MendingSetAnswersPoprawOrZamknij) {
+    struct Case {
+        std::vector<Step> steps;
+        int result;
+        int highlighted;
+    };
+    constexpr int Popraw = TFWarning::ResultMend;
+    constexpr int Zamknij = TFWarning::HighlightCloseOnly;
+    const std::vector<Case> cases = {
+        {{Key(Qt::Key_Return)}, TFWarning::ResultMend, Popraw},
+        {{Key(Qt::Key_P)}, TFWarning::ResultMend, Popraw},
+        {{Click(&TFWarning::ImButPopraw)}, TFWarning::ResultMend, Popraw},
+        {{Key(Qt::Key_Right), Key(Qt::Key_Return)}, TFWarning::ResultClose, Zamknij},
+        {{Key(Qt::Key_Left), Key(Qt::Key_Return)}, TFWarning::ResultClose, Zamknij},
+        {{Key(Qt::Key_Tab), Key(Qt::Key_Tab), Key(Qt::Key_Return)}, TFWarning::ResultMend, Popraw},
+        {{Key(Qt::Key_Z)}, TFWarning::ResultClose, Popraw},
+        {{Key(Qt::Key_Escape)}, TFWarning::ResultClose, Popraw},
+        {{Click(&TFWarning::ImButZamknij)}, TFWarning::ResultClose, Popraw},
+        {{Click(&TFWarning::LClose)}, TFWarning::ResultClose, Popraw},
+        // The three-button set's keys are not on offer.
+        {{Key(Qt::Key_T), Key(Qt::Key_N), Key(Qt::Key_A), Key(Qt::Key_P)},
+         TFWarning::ResultMend,
+         Popraw},
+    };
+    for (std::size_t i = 0; i < cases.size(); ++i) {
+        EXPECT_EQ(Answer(ModeMendOrClose, cases[i].steps), cases[i].result) << "case " << i;
+        EXPECT_EQ(m_box.HighlightedButton(), cases[i].highlighted) << "case " << i;
+        EXPECT_TRUE(!m_box.PButPopraw->isHidden() && !m_box.pButZamknij->isHidden() &&
+                    m_box.PButTak->isHidden() && m_box.PButAnuluj->isHidden())
+            << "case " << i;
+    }
+    // The next message of another set shows no "Popraw".
+    EXPECT_EQ(Answer(ModeClose, {Key(Qt::Key_Return)}), TFWarning::ResultClose);
+    EXPECT_TRUE(m_box.PButPopraw->isHidden());
+    EXPECT_EQ(m_box.ButtonImageName(TFWarning::ResultMend), QStringLiteral("butpopraw"));
 }
 
 TEST_F(MessageBoxTest, ThreeButtonSetAnswersByKeysAndHighlight) {

@@ -76,6 +76,10 @@ inline constexpr std::array kSkinImages{
             "message box button \"Zamknij\" (ImButZamknij at 190,116)"),
     Filling("butzamknijakt", ui::message::kCloseButton.Extent(),
             "message box button \"Zamknij\", highlighted"),
+    Filling("butpopraw", ui::message::kMend.Extent(),
+            "message box button \"Popraw\" (ImButPopraw at 97,116)"),
+    Filling("butpoprawakt", ui::message::kMend.Extent(),
+            "message box button \"Popraw\", highlighted"),
 };
 
 // A rectangle in the pixel coordinates of one picture.

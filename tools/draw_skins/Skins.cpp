@@ -83,7 +83,9 @@ struct Command {
     const char* name;
     QRect area;
     const char* caption;
-    enum class Icon { Add, Remove, Save, Preview, Check } icon;
+    enum class Icon { Add, Remove, Save, Preview, Edit, Check } icon;
+    // The letter that Alt runs the command with.
+    int keyLetter = 0;
 };
 
 const std::array kCommands{
@@ -91,6 +93,8 @@ const std::array kCommands{
     Command{"LUsunPlik", ToQRect(table::kRemoveFile), "Usuń plik", Command::Icon::Remove},
     Command{"LZapisz", ToQRect(table::kSave), "Zapisz listę", Command::Icon::Save},
     Command{"LPodglond", ToQRect(table::kPreview), "Podgląd", Command::Icon::Preview},
+    Command{"LPoprawSprawozdanie", ToQRect(table::kEditReport), "Popraw sprawozdanie",
+            Command::Icon::Edit, 3},
     Command{"LSprawdzZestaw", ToQRect(table::kCheckSet), "Sprawdź zestaw", Command::Icon::Check},
 };
 constexpr QRect kGenerate = ToQRect(table::kGenerate);
@@ -144,6 +148,7 @@ const std::array kButtons{
     Button{"nie", ToQRect(table::kNo), "Nie"},
     Button{"anuluj", ToQRect(table::kCancel), "Anuluj"},
     Button{"zamknij", ToQRect(table::kCloseButton), "Zamknij"},
+    Button{"popraw", ToQRect(table::kMend), "Popraw"},
 };
 } // namespace message
 
@@ -445,6 +450,11 @@ void CommandIcon(QPainter& painter, const QPointF& centre, editor::Command::Icon
         painter.drawEllipse(centre + QPointF(-0.6, -0.6), 2.1, 2.1);
         painter.drawLine(centre + QPointF(1.0, 1.0), centre + QPointF(2.8, 2.8));
         break;
+    case editor::Command::Icon::Edit:
+        // A pencil, point down and left.
+        painter.drawLine(centre + QPointF(-2.6, 2.6), centre + QPointF(2.4, -2.4));
+        painter.drawLine(centre + QPointF(-2.6, 2.6), centre + QPointF(-1.2, 2.6));
+        break;
     case editor::Command::Icon::Check:
         painter.drawLine(centre + QPointF(-2.6, 0.2), centre + QPointF(-0.6, 2.2));
         painter.drawLine(centre + QPointF(-0.6, 2.2), centre + QPointF(2.8, -2.2));
@@ -516,7 +526,7 @@ void PaintListEditor(SkinCanvas& canvas) {
         CommandIcon(painter, QPointF(start + kIconWidth / 2, area.center().y()), command.icon);
         canvas.Caption(QRectF(start + kIconWidth + kGap, area.top(),
                               area.right() - start - kIconWidth - kGap, area.height()),
-                       caption, commandFont, kWarmWhite, Across::Left, 0);
+                       caption, commandFont, kWarmWhite, Across::Left, command.keyLetter);
         if (index + 1 < kCommands.size()) {
             const qreal between = (area.bottom() + kCommands[index + 1].area.top()) / 2.0;
             painter.fillRect(QRectF(inner, std::round(between), innerWidth, 1),

@@ -16,11 +16,15 @@ inline constexpr Point kKindBoxPos{-3, -3};
 inline constexpr int kKindBoxWidth = 317;
 inline constexpr Rect kKindArrow{327, 41, 17, 17};
 inline constexpr Rect kList{29, 82, 486, 367};
-inline constexpr Rect kAddFile{589, 259, 112, 15};
-inline constexpr Rect kRemoveFile{592, 290, 112, 15};
-inline constexpr Rect kSave{592, 322, 112, 13};
-inline constexpr Rect kPreview{590, 350, 119, 15};
-inline constexpr Rect kCheckSet{590, 375, 119, 15};
+// The side panel's commands, one under another at equal steps, centred on
+// the main command below them.
+inline constexpr int kCommandStep = 22;
+inline constexpr Rect kAddFile{575, 258, 141, 15};
+inline constexpr Rect kRemoveFile{575, 258 + kCommandStep, 141, 15};
+inline constexpr Rect kSave{575, 258 + 2 * kCommandStep, 141, 15};
+inline constexpr Rect kPreview{575, 258 + 3 * kCommandStep, 141, 15};
+inline constexpr Rect kEditReport{575, 258 + 4 * kCommandStep, 141, 15};
+inline constexpr Rect kCheckSet{575, 258 + 5 * kCommandStep, 141, 15};
 inline constexpr Rect kGenerate{586, 399, 119, 31};
 inline constexpr Point kFinalLabelPos{370, 416};
 

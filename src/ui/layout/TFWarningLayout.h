@@ -18,5 +18,7 @@ inline constexpr Rect kYes{63, 116, 88, 26};
 inline constexpr Rect kNo{156, 116, 88, 26};
 inline constexpr Rect kCancel{248, 116, 88, 26};
 inline constexpr Rect kCloseButton{190, 116, 88, 26};
+// "Popraw" stands left of "Zamknij" in the set that offers mending a file.
+inline constexpr Rect kMend{97, 116, 88, 26};
 
 } // namespace notarion::layout::message
