@@ -6,6 +6,8 @@
 #include "cli/TerminalText.h"
 #include "text/Cp1250.h"
 
+#include "ProgramRun.h"
+
 #include <gtest/gtest.h>
 
 #include <sstream>
@@ -16,18 +18,7 @@
 namespace notarion {
 namespace {
 
-struct WordsRun {
-    int Code;
-    std::string Out;
-    std::string Err;
-};
-
-WordsRun RunWords(const std::vector<std::string>& words) {
-    std::ostringstream out;
-    std::ostringstream err;
-    const int code = RunCommandLine(words, out, err);
-    return {code, out.str(), err.str()};
-}
+using testing::RunWords;
 
 TEST(CommandLine, OptionsTakeTheirValueInBothForms) {
     const std::vector<CommandOption> options = {{"out", true}, {"json", false}};
@@ -73,7 +64,7 @@ TEST(CommandLine, UsageErrorsExitWithTwoAndNameTheMistake) {
         for (const std::string& word : words)
             joined += "[" + word + "]";
         SCOPED_TRACE(joined);
-        const WordsRun run = RunWords(words);
+        const testing::ProgramRun run = RunWords(words);
         EXPECT_EQ(run.Code, 2);
         EXPECT_NE(run.Err.find(message), std::string::npos) << run.Err;
         EXPECT_NE(run.Err.find("--help"), std::string::npos) << run.Err;
@@ -94,7 +85,7 @@ TEST(CommandLine, HelpOnEveryLevelGoesToStandardOutput) {
         {"check", "--json", "--help"},
     };
     for (const auto& words : cases) {
-        const WordsRun run = RunWords(words);
+        const testing::ProgramRun run = RunWords(words);
         EXPECT_EQ(run.Code, 0) << words.front();
         EXPECT_NE(run.Out.find("Użycie"), std::string::npos) << run.Out;
         EXPECT_TRUE(run.Err.empty());
@@ -110,7 +101,7 @@ TEST(CommandLine, OutputThatCannotBeWrittenIsAFailure) {
 }
 
 TEST(CommandLine, MissingSourceIsAFailureOfTheWork) {
-    const WordsRun run = RunWords({"generate", "/nie/ma/takiego/folderu"});
+    const testing::ProgramRun run = RunWords({"generate", "/nie/ma/takiego/folderu"});
     EXPECT_EQ(run.Code, 1);
     EXPECT_NE(run.Err.find("Nie ma takiego folderu ani pliku: /nie/ma/takiego/folderu"),
               std::string::npos);

@@ -1,8 +1,10 @@
 #pragma once
 
 // A run of the built notarion-cli as a user runs it from a shell, with its
-// exit code and both output streams, and the small school it is run on.
+// exit code and both output streams, and the small school it is run on; and
+// the same words run in this process through the command-line library.
 
+#include "cli/CommandLine.h"
 #include "support/FileBytes.h"
 #include "support/TempFolder.h"
 
@@ -10,6 +12,7 @@
 
 #include <cstdlib>
 #include <filesystem>
+#include <sstream>
 #include <string>
 #include <vector>
 
@@ -28,6 +31,14 @@ struct ProgramRun {
     std::string Out;
     std::string Err;
 };
+
+// The words run through the command-line library in this process.
+inline ProgramRun RunWords(const std::vector<std::string>& words) {
+    std::ostringstream out;
+    std::ostringstream err;
+    const int code = RunCommandLine(words, out, err);
+    return {code, out.str(), err.str()};
+}
 
 inline std::string ShellQuoted(const std::string& word) {
     std::string quoted = "'";

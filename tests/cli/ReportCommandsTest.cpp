@@ -8,6 +8,8 @@
 #include "support/FileBytes.h"
 #include "support/TempFolder.h"
 
+#include "ProgramRun.h"
+
 #include <gtest/gtest.h>
 
 #include <filesystem>
@@ -19,18 +21,7 @@ namespace {
 namespace fs = std::filesystem;
 using testing::TempFolder;
 
-struct WordsRun {
-    int Code;
-    std::string Out;
-    std::string Err;
-};
-
-WordsRun RunWords(const std::vector<std::string>& words) {
-    std::ostringstream out;
-    std::ostringstream err;
-    const int code = RunCommandLine(words, out, err);
-    return {code, out.str(), err.str()};
-}
+using testing::RunWords;
 
 TEST(ReportCommands, ShowJsonThenWriteReproducesEverySampleReport) {
     TempFolder folder;
@@ -39,10 +30,10 @@ TEST(ReportCommands, ShowJsonThenWriteReproducesEverySampleReport) {
         if (entry.path().extension() != ".xml")
             continue;
         SCOPED_TRACE(entry.path().filename().string());
-        const WordsRun shown = RunWords({"report", "show", entry.path().string(), "--json"});
+        const testing::ProgramRun shown = RunWords({"report", "show", entry.path().string(), "--json"});
         ASSERT_EQ(shown.Code, 0) << shown.Err;
         testing::WriteBytes(folder.File("r.json"), shown.Out);
-        const WordsRun written =
+        const testing::ProgramRun written =
             RunWords({"report", "write", folder.File("r.json"), folder.File("r.xml")});
         ASSERT_EQ(written.Code, 0) << written.Err;
         const FormRead original = LoadReportForm(entry.path().string());
@@ -81,7 +72,7 @@ TEST(ReportCommands, BadJsonIsRefusedWithItsPlaceAndNothingIsWritten) {
     for (const auto& [json, message] : cases) {
         SCOPED_TRACE(json);
         testing::WriteBytes(folder.File("r.json"), json);
-        const WordsRun run =
+        const testing::ProgramRun run =
             RunWords({"report", "write", folder.File("r.json"), folder.File("r.xml")});
         EXPECT_EQ(run.Code, 1);
         EXPECT_NE(run.Err.find(message), std::string::npos) << run.Err;
@@ -98,7 +89,7 @@ TEST(ReportCommands, NewMakesAnEmptyReportOfEveryKindAndKeepsExistingFiles) {
         EXPECT_TRUE(read.Findings.empty());
         EXPECT_EQ(read.Form, EmptyForm(info.Kind));
     }
-    const WordsRun again = RunWords({"report", "new", "Z karty", folder.File("karta.xml")});
+    const testing::ProgramRun again = RunWords({"report", "new", "Z karty", folder.File("karta.xml")});
     EXPECT_EQ(again.Code, 1);
     EXPECT_EQ(RunWords({"report", "new", "kartka", folder.File("x.xml")}).Code, 2);
 }
@@ -106,16 +97,16 @@ TEST(ReportCommands, NewMakesAnEmptyReportOfEveryKindAndKeepsExistingFiles) {
 TEST(ReportCommands, ShowNamesTheProblemsInTheCheckersWords) {
     const std::string damaged =
         std::string(NOTARION_EXAMPLES) + "/uszkodzone/1a_klasyfikacja_liczba_slowami.xml";
-    const WordsRun text = RunWords({"report", "show", damaged});
+    const testing::ProgramRun text = RunWords({"report", "show", damaged});
     EXPECT_EQ(text.Code, 0);
     EXPECT_NE(text.Out.find("błąd: Szkola/Frekwencja/IleOsob zawiera"), std::string::npos)
         << text.Out;
-    const WordsRun json = RunWords({"report", "show", damaged, "--json"});
+    const testing::ProgramRun json = RunWords({"report", "show", damaged, "--json"});
     EXPECT_NE(json.Out.find(R"("problem": "count-not-whole-number")"), std::string::npos);
 
     TempFolder folder;
     testing::WriteBytes(folder.File("r.xml"), "<Szkola><Doc>Karta</Doc></Szkola>");
-    const WordsRun unknown = RunWords({"report", "show", folder.File("r.xml"), "--json"});
+    const testing::ProgramRun unknown = RunWords({"report", "show", folder.File("r.xml"), "--json"});
     EXPECT_EQ(unknown.Code, 1);
     EXPECT_NE(unknown.Out.find("unknown-kind"), std::string::npos);
 }
