@@ -34,13 +34,13 @@ std::u16string Lost(std::u16string_view text) {
 }
 
 void Walk(const XmlNode& node, const std::string& path, std::vector<LostValue>& found) {
-    for (int i = 0; i < node.ChildCount(); ++i) {
-        const XmlNode& child = *node.ChildAt(i);
-        if (child.Kind != XmlNodeKind::Element)
+    for (const XmlNode* element : node.Children()) {
+        const XmlNode& child = *element;
+        if (child.Kind() != XmlNodeKind::Element)
             continue;
         const std::string childPath =
-            (path.empty() ? std::string() : path + "/") + Utf16ToCp1250(child.Name);
-        const std::u16string lost = Lost(child.Value);
+            (path.empty() ? std::string() : path + "/") + Utf16ToCp1250(child.Name());
+        const std::u16string lost = Lost(child.Value());
         if (!lost.empty())
             found.push_back(LostValue{childPath, Utf16ToUtf8(lost)});
         Walk(child, childPath, found);

@@ -26,21 +26,13 @@ std::u16string PositionName(std::size_t number) {
     return std::u16string(kPositionStem) + Cp1250ToUtf16(std::to_string(number));
 }
 
-// Append an element with a value to parent; returns the new element.
-XmlNode* AddElement(XmlNode& parent, std::u16string_view name, std::u16string value = {}) {
-    XmlNode* element =
-        parent.AddChild(std::make_unique<XmlNode>(XmlNodeKind::Element, std::u16string(name)));
-    element->Value = std::move(value);
-    return element;
-}
-
 // The text of a child element, or the empty text when there is none. Looks
 // without creating, so reading never grows the document.
 std::string ChildText(const XmlNode* parent, std::u16string_view name) {
     if (parent == nullptr)
         return {};
     const XmlNode* child = parent->FindChild(name);
-    return child != nullptr ? Utf16ToCp1250(child->Value) : std::string();
+    return child != nullptr ? Utf16ToCp1250(child->Value()) : std::string();
 }
 
 // A path read from a list file. A relative path is taken relative to the
@@ -113,14 +105,18 @@ bool WriteListFile(const ReportCatalogue& catalogue, const std::string& path) {
         // The document is new and every name below is unique, so each
         // element is appended directly rather than searched for first.
         XmlDocument document;
-        XmlNode* root = AddElement(document.Root, kRootName);
-        AddElement(*root, kCountName, Cp1250ToUtf16(std::to_string(positions)));
+        const auto add = [&document](XmlNode& parent, std::u16string_view name,
+                                     std::u16string_view value = {}) -> XmlNode& {
+            return document.AddChild(parent, XmlNodeKind::Element, name, value);
+        };
+        XmlNode& root = add(document.Root, kRootName);
+        add(root, kCountName, Cp1250ToUtf16(std::to_string(positions)));
         for (std::size_t n = 0; n < positions; ++n) {
             const ReportEntry& entry = catalogue.Slots[n];
-            XmlNode* position = AddElement(*root, PositionName(n));
-            AddElement(*position, kTitleName, Cp1250ToUtf16(entry.Title));
-            AddElement(*position, kPathName, Cp1250ToUtf16(entry.Path));
-            AddElement(*position, kKindName, Cp1250ToUtf16(entry.Kind));
+            XmlNode& position = add(root, PositionName(n));
+            add(position, kTitleName, Cp1250ToUtf16(entry.Title));
+            add(position, kPathName, Cp1250ToUtf16(entry.Path));
+            add(position, kKindName, Cp1250ToUtf16(entry.Kind));
         }
         document.SaveToFile(path);
         return true;
@@ -140,7 +136,7 @@ bool ReadListFile(ReportCatalogue& catalogue, const std::string& path) {
             return false;
         // Letters outside cp1250 become '?', which no number holds.
         const WholeNumber count =
-            ParseWholeNumber(Utf16ToCp1250(countNode->Value), MaxListPositions);
+            ParseWholeNumber(Utf16ToCp1250(countNode->Value()), MaxListPositions);
         if (!count || count.Value < 0)
             return false;
 
@@ -148,10 +144,8 @@ bool ReadListFile(ReportCatalogue& catalogue, const std::string& path) {
         // first of a name winning. One index of the root's children keeps a
         // long list from costing a scan of the whole file per position.
         std::unordered_map<std::u16string, const XmlNode*> positionsByName;
-        for (int i = 0; i < root->ChildCount(); ++i) {
-            const XmlNode* child = root->ChildAt(i);
-            positionsByName.try_emplace(UpperCase(child->Name), child);
-        }
+        for (const XmlNode* child : root->Children())
+            positionsByName.try_emplace(UpperCase(child->Name()), child);
 
         std::vector<ReportEntry> slots(static_cast<std::size_t>(count.Value));
         for (std::size_t n = 0; n < slots.size(); ++n) {

@@ -22,38 +22,8 @@ std::optional<FileIdentity> IdentityOfFile(const std::string& path) {
     return identity;
 }
 
-namespace {
-
-// Heap bytes of a string beyond the object itself (none while it fits inline).
-std::size_t StringBytes(const std::u16string& text) {
-    constexpr std::size_t inlineCapacity = (sizeof(std::u16string) - 2 * sizeof(std::size_t)) / 2;
-    return text.capacity() > inlineCapacity ? (text.capacity() + 1) * sizeof(char16_t) : 0;
-}
-
-std::size_t NodeBytes(const XmlNode& node) {
-    std::size_t bytes = sizeof(XmlNode) + StringBytes(node.Name) + StringBytes(node.Value) +
-                        StringBytes(node.CData) +
-                        static_cast<std::size_t>(node.ChildCount()) * sizeof(void*);
-    for (int i = 0; i < node.Attributes.Count(); ++i) {
-        const XmlAttribute& attribute = *node.Attributes.At(i);
-        bytes += sizeof(XmlAttribute) + StringBytes(attribute.Name) + StringBytes(attribute.Value);
-    }
-    return bytes;
-}
-
-} // namespace
-
 std::size_t DocumentBytes(const XmlDocument& document) {
-    std::size_t bytes = sizeof(XmlDocument);
-    std::vector<const XmlNode*> pending{&document.Root};
-    while (!pending.empty()) {
-        const XmlNode* node = pending.back();
-        pending.pop_back();
-        bytes += NodeBytes(*node);
-        for (int i = 0; i < node->ChildCount(); ++i)
-            pending.push_back(node->ChildAt(i));
-    }
-    return bytes;
+    return sizeof(XmlDocument) + document.HeldBytes();
 }
 
 ParsedReports::ParsedReports() = default;

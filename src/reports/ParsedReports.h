@@ -37,8 +37,7 @@ struct FileIdentity {
 // examined.
 std::optional<FileIdentity> IdentityOfFile(const std::string& path);
 
-// An estimate of the heap memory a document holds: its nodes, names, texts
-// and attributes.
+// The heap memory a document holds: the document and the blocks of its tree.
 std::size_t DocumentBytes(const XmlDocument& document);
 
 class ParsedReports {

@@ -86,7 +86,7 @@ private:
 
     std::string Text(std::initializer_list<std::string_view> names) const {
         const XmlNode* node = Node(names);
-        return node != nullptr ? Utf16ToUtf8(node->Value) : std::string();
+        return node != nullptr ? Utf16ToUtf8(node->Value()) : std::string();
     }
 
     // Move the reader's new findings into the result, marked with the row.
@@ -194,20 +194,30 @@ std::u16string Trimmed(std::string_view utf8) {
     return text.substr(begin, end - begin);
 }
 
-XmlNode* AddElement(XmlNode& parent, std::string_view name, std::u16string value = {}) {
-    auto node = std::make_unique<XmlNode>(XmlNodeKind::Element, Cp1250ToUtf16(name));
-    node->Value = std::move(value);
-    return parent.AddChild(std::move(node));
-}
+// Appends the elements of a report being written.
+class FormWriter {
+public:
+    explicit FormWriter(XmlDocument& document) : m_document(document) {}
 
-void AddLines(XmlNode& parent, std::string_view countName, std::string_view stem,
-              const std::vector<std::string>& lines) {
+    XmlNode* AddElement(XmlNode& parent, std::string_view name, std::u16string_view value = {}) {
+        return &m_document.AddChild(parent, XmlNodeKind::Element, Cp1250ToUtf16(name), value);
+    }
+    void AddLines(XmlNode& parent, std::string_view countName, std::string_view stem,
+                  const std::vector<std::string>& lines);
+    void AddPart(XmlNode& szkola, const FormPart& part, const PartValue& value);
+
+private:
+    XmlDocument& m_document;
+};
+
+void FormWriter::AddLines(XmlNode& parent, std::string_view countName, std::string_view stem,
+                          const std::vector<std::string>& lines) {
     AddElement(parent, countName, Cp1250ToUtf16(std::to_string(lines.size())));
     for (std::size_t j = 0; j < lines.size(); ++j)
         AddElement(parent, Numbered(stem, static_cast<int>(j)), Trimmed(lines[j]));
 }
 
-void AddPart(XmlNode& szkola, const FormPart& part, const PartValue& value) {
+void FormWriter::AddPart(XmlNode& szkola, const FormPart& part, const PartValue& value) {
     if (part.Shape == PartShape::Text) {
         AddElement(szkola, part.Element, Trimmed(value.Text));
         return;
@@ -374,15 +384,15 @@ std::string RefusalMessage(const ReportForm& form, const SaveRefusal& refusal) {
 
 std::unique_ptr<XmlDocument> FormDocument(const ReportForm& form) {
     auto document = std::make_unique<XmlDocument>();
-    XmlNode& declaration = *document->Root.AddChild(
-        std::make_unique<XmlNode>(XmlNodeKind::Declaration, std::u16string(u"xml")));
-    declaration.Attributes.Add({u"version", u"1.0"});
-    declaration.Attributes.Add({u"encoding", u"windows-1250"});
-    XmlNode& szkola = *AddElement(document->Root, "Szkola");
-    AddElement(szkola, "Doc", Cp1250ToUtf16(KindText(form.Kind)));
+    XmlNode& declaration = document->AddChild(document->Root, XmlNodeKind::Declaration, u"xml");
+    document->AddAttribute(declaration, u"version", u"1.0");
+    document->AddAttribute(declaration, u"encoding", u"windows-1250");
+    FormWriter writer(*document);
+    XmlNode& szkola = *writer.AddElement(document->Root, "Szkola");
+    writer.AddElement(szkola, "Doc", Cp1250ToUtf16(KindText(form.Kind)));
     const std::span<const FormPart> parts = FormParts(form.Kind);
     for (std::size_t i = 0; i < parts.size() && i < form.Values.size(); ++i)
-        AddPart(szkola, parts[i], form.Values[i]);
+        writer.AddPart(szkola, parts[i], form.Values[i]);
     return document;
 }
 

@@ -42,27 +42,36 @@ std::string ReadReportText(const XmlDocument& report, std::string_view name1,
             break;
         node = node->FindChild(Cp1250ToUtf16(name));
     }
-    return node != nullptr ? Utf16ToCp1250(node->Value) : std::string();
+    return node != nullptr ? Utf16ToCp1250(node->Value()) : std::string();
 }
 
 ReportReader::ReportReader(const XmlDocument& report, std::string file, OnBadValue policy)
     : m_report(report), m_file(std::move(file)), m_policy(policy) {}
 
+std::size_t ReportReader::NameHash::operator()(std::u16string_view name) const {
+    std::size_t hash = 14695981039346656037ull;
+    for (const char16_t c : name)
+        hash = (hash ^ UpperCaseChar(c)) * 1099511628211ull;
+    return hash;
+}
+
+bool ReportReader::NameEqual::operator()(std::u16string_view a, std::u16string_view b) const {
+    return NamesEqual(a, b);
+}
+
 const XmlNode* ReportReader::Child(const XmlNode& parent, std::string_view name) const {
-    std::u16string wanted = Cp1250ToUtf16(name);
+    const std::u16string wanted = Cp1250ToUtf16(name);
     if (parent.ChildCount() < IndexedGroupSize)
         return parent.FindChild(wanted);
     auto [at, added] = m_indexes.try_emplace(&parent);
     ChildIndex& index = at->second;
     if (added) {
         index.reserve(static_cast<std::size_t>(parent.ChildCount()));
-        for (int i = 0; i < parent.ChildCount(); ++i) {
-            const XmlNode* child = parent.ChildAt(i);
-            // The first child of a name wins, as in a scan.
-            index.try_emplace(UpperCase(child->Name), child);
-        }
+        // The first child of a name wins, as in a scan.
+        for (const XmlNode* child : parent.Children())
+            index.try_emplace(child->Name(), child);
     }
-    const auto found = index.find(UpperCase(wanted));
+    const auto found = index.find(wanted);
     return found != index.end() ? found->second : nullptr;
 }
 
@@ -80,7 +89,7 @@ const XmlNode* ReportReader::Find(std::string_view name1, std::string_view name2
 std::string ReportReader::Text(std::string_view name1, std::string_view name2,
                                std::string_view name3) const {
     const XmlNode* node = Find(name1, name2, name3);
-    return node != nullptr ? Utf16ToCp1250(node->Value) : std::string();
+    return node != nullptr ? Utf16ToCp1250(node->Value()) : std::string();
 }
 
 int ReportReader::Count(std::string_view name1, std::string_view name2, std::string_view name3) {

@@ -102,8 +102,15 @@ private:
     // reading its numbered elements one by one costs constant time each.
     const XmlNode* Child(const XmlNode& parent, std::string_view name) const;
 
-    // Names folded to upper case, first child of each name.
-    using ChildIndex = std::unordered_map<std::u16string, const XmlNode*>;
+    // Element names hashed and compared without regard to letter case.
+    struct NameHash {
+        std::size_t operator()(std::u16string_view name) const;
+    };
+    struct NameEqual {
+        bool operator()(std::u16string_view a, std::u16string_view b) const;
+    };
+    // The first child of each name; the keys are the children's own names.
+    using ChildIndex = std::unordered_map<std::u16string_view, const XmlNode*, NameHash, NameEqual>;
 
     const XmlDocument& m_report;
     std::string m_file;

@@ -13,6 +13,8 @@ namespace notarion {
 // five bytes that the code page leaves undefined map to the C1 control of the
 // same value, so any byte sequence survives a round trip.
 std::u16string Cp1250ToUtf16(std::string_view text);
+// The same into out, which has room for text.size() characters.
+void Cp1250ToUtf16(std::string_view text, char16_t* out);
 
 // Encode UTF-16 to Windows-1250; unrepresentable characters (and unpaired
 // surrogates, and each surrogate pair as a whole) become '?'.

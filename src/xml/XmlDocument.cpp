@@ -1,54 +1,16 @@
 #include "xml/XmlDocument.h"
 
 #include "text/Cp1250.h"
-#include "text/Failure.h"
 #include "text/FileSystem.h"
+#include "xml/XmlTreeBuilder.h"
 
+#include <algorithm>
+#include <bit>
+#include <cstring>
 #include <optional>
+#include <utility>
 
 namespace notarion {
-
-void XmlAttributes::Add(XmlAttribute attribute) {
-    m_items.push_back(std::move(attribute));
-}
-
-int XmlAttributes::Count() const {
-    return static_cast<int>(m_items.size());
-}
-
-XmlAttribute* XmlAttributes::At(int index) {
-    return index >= 0 && index < Count() ? &m_items[static_cast<std::size_t>(index)] : nullptr;
-}
-
-const XmlAttribute* XmlAttributes::At(int index) const {
-    return index >= 0 && index < Count() ? &m_items[static_cast<std::size_t>(index)] : nullptr;
-}
-
-void XmlAttributes::Clear() {
-    m_items.clear();
-}
-
-XmlNode::XmlNode(XmlNodeKind kind, std::u16string name) : Kind(kind), Name(std::move(name)) {}
-
-XmlNode::~XmlNode() {
-    ClearChildren();
-}
-
-XmlNode* XmlNode::AddChild(std::unique_ptr<XmlNode> child) {
-    m_children.push_back(std::move(child));
-    return m_children.back().get();
-}
-
-int XmlNode::ChildCount() const {
-    return static_cast<int>(m_children.size());
-}
-
-XmlNode* XmlNode::ChildAt(int index) const {
-    return index >= 0 && index < ChildCount() ? m_children[static_cast<std::size_t>(index)].get()
-                                              : nullptr;
-}
-
-namespace {
 
 bool NamesEqual(std::u16string_view a, std::u16string_view b) {
     if (a.size() != b.size())
@@ -59,36 +21,120 @@ bool NamesEqual(std::u16string_view a, std::u16string_view b) {
     return true;
 }
 
-} // namespace
+void XmlNode::SetName(std::u16string_view name) {
+    m_name = name.data();
+    m_nameSize = static_cast<std::uint32_t>(name.size());
+}
 
-XmlNode* XmlNode::FindChild(std::u16string_view name, bool create) {
-    for (const auto& child : m_children)
-        if (NamesEqual(child->Name, name))
-            return child.get();
-    if (!create)
-        return nullptr;
-    return AddChild(std::make_unique<XmlNode>(XmlNodeKind::Element, std::u16string(name)));
+void XmlNode::SetValue(std::u16string_view value) {
+    m_value = value.data();
+    m_valueSize = static_cast<std::uint32_t>(value.size());
+}
+
+std::u16string_view XmlNode::CData() const {
+    return m_extra != nullptr ? m_extra->CData : std::u16string_view();
+}
+
+std::span<const XmlAttribute> XmlNode::Attributes() const {
+    if (m_extra == nullptr)
+        return {};
+    return {m_extra->Attributes, m_extra->AttributeCount};
+}
+
+const XmlAttribute* XmlNode::AttributeAt(int index) const {
+    const std::span<const XmlAttribute> attributes = Attributes();
+    return index >= 0 && static_cast<std::size_t>(index) < attributes.size()
+               ? &attributes[static_cast<std::size_t>(index)]
+               : nullptr;
+}
+
+const XmlNode* XmlNode::ChildAt(int index) const {
+    return index >= 0 && index < ChildCount() ? m_children[index] : nullptr;
 }
 
 const XmlNode* XmlNode::FindChild(std::u16string_view name) const {
-    for (const auto& child : m_children)
-        if (NamesEqual(child->Name, name))
-            return child.get();
+    for (const XmlNode* child : Children())
+        if (NamesEqual(child->Name(), name))
+            return child;
     return nullptr;
 }
 
-void XmlNode::ClearChildren() {
-    // Children are released one subtree at a time from the deepest level up,
-    // so even a very deep tree never recurses through the destructors.
-    std::vector<std::unique_ptr<XmlNode>> pending = std::move(m_children);
-    m_children.clear();
-    while (!pending.empty()) {
-        std::unique_ptr<XmlNode> node = std::move(pending.back());
-        pending.pop_back();
-        for (auto& grandchild : node->m_children)
-            pending.push_back(std::move(grandchild));
-        node->m_children.clear();
+XmlNode* XmlNode::FindChild(std::u16string_view name) {
+    return const_cast<XmlNode*>(std::as_const(*this).FindChild(name));
+}
+
+XmlNode::Extra& XmlNode::TheExtra(XmlArena& arena) {
+    if (m_extra == nullptr)
+        m_extra = new (arena.Allocate<Extra>(1)) Extra();
+    return *m_extra;
+}
+
+void XmlNode::AppendChild(XmlArena& arena, XmlNode* child) {
+    const std::uint32_t room =
+        m_childrenExact || m_childCount == 0 ? m_childCount : std::bit_ceil(m_childCount);
+    if (m_childCount == room) {
+        const std::uint32_t larger = std::bit_ceil(m_childCount + 1);
+        XmlNode** grown = arena.Allocate<XmlNode*>(larger);
+        std::copy_n(m_children, m_childCount, grown);
+        m_children = grown;
+        m_childrenExact = false;
     }
+    m_children[m_childCount++] = child;
+}
+
+void XmlTreeBuilder::AddAttribute(XmlArena& arena, XmlNode& node, XmlAttribute attribute) {
+    XmlNode::Extra& extra = node.TheExtra(arena);
+    if (extra.AttributeCount == extra.AttributeCapacity) {
+        const std::uint32_t larger = std::max<std::uint32_t>(4, 2 * extra.AttributeCapacity);
+        XmlAttribute* grown = arena.Allocate<XmlAttribute>(larger);
+        std::uninitialized_copy_n(extra.Attributes, extra.AttributeCount, grown);
+        extra.Attributes = grown;
+        extra.AttributeCapacity = larger;
+    }
+    new (&extra.Attributes[extra.AttributeCount++]) XmlAttribute(attribute);
+}
+
+void XmlTreeBuilder::SetChildren(XmlArena& arena, XmlNode& node, XmlNode* const* children,
+                                 std::size_t count) {
+    node.m_childCount = static_cast<std::uint32_t>(count);
+    node.m_childrenExact = true;
+    node.m_children = nullptr;
+    if (count == 0)
+        return;
+    node.m_children = arena.Allocate<XmlNode*>(count);
+    std::copy_n(children, count, node.m_children);
+}
+
+XmlNode& XmlDocument::AddChild(XmlNode& parent, XmlNodeKind kind, std::u16string_view name,
+                               std::u16string_view value) {
+    XmlNode& child = XmlTreeBuilder::NewNode(m_arena, kind);
+    child.SetName(m_arena.Store(name));
+    child.SetValue(m_arena.Store(value));
+    parent.AppendChild(m_arena, &child);
+    return child;
+}
+
+XmlNode& XmlDocument::FindOrAddChild(XmlNode& parent, std::u16string_view name) {
+    if (XmlNode* found = parent.FindChild(name))
+        return *found;
+    return AddChild(parent, XmlNodeKind::Element, name);
+}
+
+void XmlDocument::SetValue(XmlNode& node, std::u16string_view value) {
+    node.SetValue(m_arena.Store(value));
+}
+
+void XmlDocument::SetCData(XmlNode& node, std::u16string_view text) {
+    XmlTreeBuilder::SetCData(m_arena, node, m_arena.Store(text));
+}
+
+void XmlDocument::AddAttribute(XmlNode& node, std::u16string_view name, std::u16string_view value) {
+    XmlTreeBuilder::AddAttribute(m_arena, node, {m_arena.Store(name), m_arena.Store(value)});
+}
+
+void XmlDocument::Clear() {
+    new (&Root) XmlNode();
+    m_arena.Clear();
 }
 
 XmlLoadResult XmlDocument::LoadFromFile(std::string_view path) {
@@ -117,18 +163,6 @@ std::string XmlDocument::ToBytes() const {
         bytes.push_back(static_cast<char>(c >> 8));
     }
     return bytes;
-}
-
-XmlNode* XmlDocument::FindChild(std::u16string_view name, bool create) {
-    return Root.FindChild(name, create);
-}
-
-const XmlNode* XmlDocument::FindChild(std::u16string_view name) const {
-    return Root.FindChild(name);
-}
-
-void XmlDocument::Clear() {
-    Root.ClearChildren();
 }
 
 std::u16string ReplaceAllIgnoreCase(std::u16string_view source, std::u16string_view find,

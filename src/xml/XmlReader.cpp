@@ -1,12 +1,17 @@
 // The lenient reader. It walks the decoded text once, keeps the elements that
 // are open on an explicit stack (so no input can exhaust the call stack), and
-// stops at the first syntax error, keeping every node read before it.
+// stops at the first syntax error, keeping every node read before it. Nodes
+// and texts go straight into the document's arena; the children of an open
+// element wait on one shared stack and get their exact array when it closes.
 
 #include "xml/XmlDocument.h"
 
 #include "text/Cp1250.h"
+#include "xml/XmlTreeBuilder.h"
 
 #include <algorithm>
+#include <cstring>
+#include <vector>
 
 namespace notarion {
 namespace {
@@ -26,11 +31,11 @@ template <typename Char> bool IsWhitespace(Char c) {
     return code == 9 || code == 10 || code == 13 || code == 32;
 }
 
-std::u16string Widen(std::string_view text) {
-    return Cp1250ToUtf16(text);
+void Widen(std::string_view text, char16_t* out) {
+    Cp1250ToUtf16(text, out);
 }
-std::u16string Widen(std::u16string_view text) {
-    return std::u16string(text);
+void Widen(std::u16string_view text, char16_t* out) {
+    std::memcpy(out, text.data(), text.size() * sizeof(char16_t));
 }
 
 template <typename Char> std::basic_string_view<Char> Trim(std::basic_string_view<Char> text) {
@@ -41,23 +46,6 @@ template <typename Char> std::basic_string_view<Char> Trim(std::basic_string_vie
     while (last > first && Code(text[last - 1]) <= 32)
         --last;
     return text.substr(first, last - first);
-}
-
-// A kept text: widened once, and unescaped only when it holds an entity.
-template <typename Char> std::u16string TextValue(std::basic_string_view<Char> text) {
-    std::u16string wide = Widen(text);
-    if (wide.find(u'&') == std::u16string::npos)
-        return wide;
-    return UnescapeText(wide);
-}
-
-bool EqualsIgnoreCase(std::u16string_view a, std::u16string_view b) {
-    if (a.size() != b.size())
-        return false;
-    for (std::size_t i = 0; i < a.size(); ++i)
-        if (UpperCaseChar(a[i]) != UpperCaseChar(b[i]))
-            return false;
-    return true;
 }
 
 // An ASCII terminator in the reader's character type.
@@ -74,7 +62,8 @@ template <typename Char> class Reader {
 public:
     using View = std::basic_string_view<Char>;
 
-    Reader(View text, XmlNode& root) : m_text(text), m_root(root) {}
+    Reader(View text, XmlDocument& document)
+        : m_text(text), m_document(document), m_arena(XmlTreeBuilder::Arena(document)) {}
 
     // True when the whole text was read without a syntax error.
     bool Run();
@@ -82,6 +71,13 @@ public:
 
 private:
     enum class Step { Failed, Closed, Open, CData };
+
+    // An element whose content is being read, and where its children begin
+    // on the pending stack.
+    struct OpenElement {
+        XmlNode* Node;
+        std::size_t FirstChild;
+    };
 
     bool AtEnd() const { return m_pos >= m_text.size(); }
 
@@ -122,19 +118,71 @@ private:
         return result;
     }
 
+    // text widened into the arena.
+    std::u16string_view Keep(View text) {
+        if (text.empty())
+            return {};
+        char16_t* out = m_arena.template Allocate<char16_t>(text.size());
+        Widen(text, out);
+        return {out, text.size()};
+    }
+
+    // A kept text: widened once, and unescaped only when it holds an entity.
+    std::u16string_view KeepText(View text) {
+        const std::u16string_view wide = Keep(text);
+        if (wide.find(u'&') == std::u16string_view::npos)
+            return wide;
+        return m_arena.Store(UnescapeText(wide));
+    }
+
+    // Equal to a kept name without regard to letter case.
+    bool SameName(View name, std::u16string_view kept) {
+        if (name.size() != kept.size())
+            return false;
+        if constexpr (sizeof(Char) == 1) {
+            m_scratch.resize(name.size());
+            Widen(name, m_scratch.data());
+            return NamesEqual(m_scratch, kept);
+        } else {
+            return NamesEqual(name, kept);
+        }
+    }
+
+    void Close(const OpenElement& element) {
+        XmlTreeBuilder::SetChildren(m_arena, *element.Node, m_pending.data() + element.FirstChild,
+                                    m_pending.size() - element.FirstChild);
+        m_pending.resize(element.FirstChild);
+    }
+
+    bool Read();
     Step ReadNode(XmlNode& node, XmlNode& current);
     bool ReadAttributes(XmlNode& node, bool& selfClosed);
 
     View m_text;
-    XmlNode& m_root;
+    XmlDocument& m_document;
+    XmlArena& m_arena;
     std::size_t m_pos = 0;
     bool m_end = false;
+    std::vector<OpenElement> m_open;
+    std::vector<XmlNode*> m_pending;
+    std::u16string m_scratch;
 };
 
 template <typename Char> bool Reader<Char>::Run() {
-    std::vector<XmlNode*> open{&m_root};
-    while (!m_end && !open.empty()) {
-        XmlNode& current = *open.back();
+    m_open.push_back({&m_document.Root, 0});
+    const bool complete = Read();
+    // Whatever stopped the reading, every element still open keeps the
+    // children read so far.
+    while (!m_open.empty()) {
+        Close(m_open.back());
+        m_open.pop_back();
+    }
+    return complete;
+}
+
+template <typename Char> bool Reader<Char>::Read() {
+    while (!m_end && !m_open.empty()) {
+        XmlNode& current = *m_open.back().Node;
         SkipWhitespace();
         if (AtEnd())
             return true; // The end of the text closes every open element.
@@ -144,22 +192,23 @@ template <typename Char> bool Reader<Char>::Run() {
             ++m_pos;
             const View name = ReadUntil([](Char c) { return IsWhitespace(c) || Code(c) == u'>'; });
             SkipWhitespace();
-            if (Next() != u'>' || !EqualsIgnoreCase(Widen(name), current.Name))
+            if (Next() != u'>' || !SameName(name, current.Name()))
                 return false;
-            open.pop_back();
+            Close(m_open.back());
+            m_open.pop_back();
             continue;
         }
-        if (static_cast<int>(open.size()) > MaxXmlDepth)
+        if (static_cast<int>(m_open.size()) > MaxXmlDepth)
             return false;
-        auto child = std::make_unique<XmlNode>();
-        const Step step = ReadNode(*child, current);
+        XmlNode& child = XmlTreeBuilder::NewNode(m_arena, XmlNodeKind::Element);
+        const Step step = ReadNode(child, current);
         if (step == Step::Failed)
             return false;
         if (step == Step::CData)
             continue;
-        XmlNode* added = current.AddChild(std::move(child));
+        m_pending.push_back(&child);
         if (step == Step::Open)
-            open.push_back(added);
+            m_open.push_back({&child, m_pending.size()});
     }
     return true;
 }
@@ -177,34 +226,37 @@ typename Reader<Char>::Step Reader<Char>::ReadNode(XmlNode& node, XmlNode& curre
             m_pos = m_text.size();
             return Step::Failed;
         }
-        if (EqualsIgnoreCase(Widen(m_text.substr(m_pos, 7)), u"[CDATA[")) {
+        if (SameName(m_text.substr(m_pos, 7), u"[CDATA[")) {
             m_pos += 7;
-            current.CData = Widen(ReadUpTo(CDataEnd.View()));
+            XmlTreeBuilder::SetCData(m_arena, current, Keep(ReadUpTo(CDataEnd.View())));
             return Step::CData;
         }
         // Anything else after "<!" is read as a comment.
-        node.Kind = XmlNodeKind::Comment;
+        XmlTreeBuilder::SetKind(node, XmlNodeKind::Comment);
         Next();
         Next();
-        node.Value = Widen(Trim(ReadUpTo(CommentEnd.View())));
+        XmlTreeBuilder::SetValue(node, Keep(Trim(ReadUpTo(CommentEnd.View()))));
         return Step::Closed;
     }
     if (!AtEnd() && Code(m_text[m_pos]) == u'?') {
         ++m_pos;
-        node.Kind = XmlNodeKind::Declaration;
+        XmlTreeBuilder::SetKind(node, XmlNodeKind::Declaration);
     }
-    node.Name = Widen(
-        ReadUntil([](Char c) { return IsWhitespace(c) || Code(c) == u'/' || Code(c) == u'>'; }));
-    if (node.Name.empty())
+    const View name =
+        ReadUntil([](Char c) { return IsWhitespace(c) || Code(c) == u'/' || Code(c) == u'>'; });
+    if (name.empty())
         return Step::Failed;
+    XmlTreeBuilder::SetName(node, Keep(name));
     bool selfClosed = false;
     if (!ReadAttributes(node, selfClosed))
         return Step::Failed;
     // The text after the tag belongs to this node, whatever closed the tag.
     SkipWhitespace();
-    const View text = ReadUntil([](Char c) { return Code(c) == u'<'; });
-    node.Value = TextValue(Trim(text));
-    if (selfClosed || node.Kind == XmlNodeKind::Declaration)
+    const std::size_t textEnd = std::min(m_text.find(static_cast<Char>('<'), m_pos), m_text.size());
+    const View text = m_text.substr(m_pos, textEnd - m_pos);
+    m_pos = textEnd;
+    XmlTreeBuilder::SetValue(node, KeepText(Trim(text)));
+    if (selfClosed || node.Kind() == XmlNodeKind::Declaration)
         return Step::Closed;
     return Step::Open;
 }
@@ -224,9 +276,9 @@ template <typename Char> bool Reader<Char>::ReadAttributes(XmlNode& node, bool& 
             ++m_pos;
             return true;
         }
-        std::u16string name = Widen(Trim(ReadUntil(
-            [](Char ch) { return IsWhitespace(ch) || Code(ch) == u'=' || Code(ch) == u'>'; })));
-        if (node.Kind == XmlNodeKind::Declaration && name == u"?")
+        const View name = Trim(ReadUntil(
+            [](Char ch) { return IsWhitespace(ch) || Code(ch) == u'=' || Code(ch) == u'>'; }));
+        if (node.Kind() == XmlNodeKind::Declaration && name.size() == 1 && Code(name[0]) == u'?')
             return Next() == u'>';
         SkipWhitespace();
         if (Next() != u'=')
@@ -237,7 +289,7 @@ template <typename Char> bool Reader<Char>::ReadAttributes(XmlNode& node, bool& 
         const View value = ReadUntil([](Char ch) { return Code(ch) == u'"'; });
         if (Next() != u'"')
             return false;
-        node.Attributes.Add({std::move(name), TextValue(value)});
+        XmlTreeBuilder::AddAttribute(m_arena, node, {Keep(name), KeepText(value)});
     }
 }
 
@@ -272,16 +324,22 @@ XmlLoadResult StopResult(std::basic_string_view<Char> text, bool complete, std::
     return result;
 }
 
+// The first block of the arena: about what a tree of a report this size
+// needs, so a report costs one or two allocations.
+constexpr std::size_t kFirstBlockPerByte = 2;
+constexpr std::size_t kLargestFirstBlock = std::size_t{1} << 20;
+
 } // namespace
 
 XmlLoadResult XmlDocument::LoadFromBytes(std::string_view bytes) {
     Clear();
     if (bytes.size() < 2)
         return {};
+    m_arena.Reserve(std::min(bytes.size() * kFirstBlockPerByte, kLargestFirstBlock));
     Unicode = static_cast<unsigned char>(bytes[0]) == 0xFF &&
               static_cast<unsigned char>(bytes[1]) == 0xFE;
     const auto read = [this](auto text) {
-        Reader reader(text, Root);
+        Reader reader(text, *this);
         const bool complete = reader.Run();
         return StopResult(text, complete, complete ? text.size() : reader.Position());
     };

@@ -10,23 +10,22 @@ constexpr std::u16string_view kLineEnd = u"\r\n";
 
 void WriteNode(const XmlNode& node, const std::u16string& indent, const std::u16string& unit,
                std::u16string& out) {
-    if (node.Kind == XmlNodeKind::Comment) {
+    if (node.Kind() == XmlNodeKind::Comment) {
         out += indent;
         out += u"<!-- ";
-        out += node.Value;
+        out += node.Value();
         out += u" -->";
         out += kLineEnd;
         return;
     }
-    const bool hasBody = !node.CData.empty() || node.ChildCount() > 0;
-    const bool selfClosed = node.Value.empty() && !hasBody;
-    const bool declaration = node.Kind == XmlNodeKind::Declaration;
+    const bool hasBody = !node.CData().empty() || node.ChildCount() > 0;
+    const bool selfClosed = node.Value().empty() && !hasBody;
+    const bool declaration = node.Kind() == XmlNodeKind::Declaration;
 
     out += indent;
     out += declaration ? u"<?" : u"<";
-    out += node.Name;
-    for (int i = 0; i < node.Attributes.Count(); ++i) {
-        const XmlAttribute& attribute = *node.Attributes.At(i);
+    out += node.Name();
+    for (const XmlAttribute& attribute : node.Attributes()) {
         out += u' ';
         out += attribute.Name;
         out += u"=\"";
@@ -40,26 +39,26 @@ void WriteNode(const XmlNode& node, const std::u16string& indent, const std::u16
             out += u'/';
         out += u'>';
     }
-    out += EscapeText(node.Value);
+    out += EscapeText(node.Value());
     if (hasBody)
         out += kLineEnd;
-    if (!node.CData.empty()) {
+    if (!node.CData().empty()) {
         out += indent;
         out += unit;
         out += u"<![CDATA[";
-        out += node.CData;
+        out += node.CData();
         out += u"]]>";
         out += kLineEnd;
     }
     if (node.ChildCount() > 0) {
         const std::u16string deeper = indent + unit;
-        for (int i = 0; i < node.ChildCount(); ++i)
-            WriteNode(*node.ChildAt(i), deeper, unit, out);
+        for (const XmlNode* child : node.Children())
+            WriteNode(*child, deeper, unit, out);
         out += indent;
     }
     if (!selfClosed && !declaration) {
         out += u"</";
-        out += node.Name;
+        out += node.Name();
         out += u'>';
     }
     out += kLineEnd;
@@ -69,8 +68,8 @@ void WriteNode(const XmlNode& node, const std::u16string& indent, const std::u16
 
 std::u16string XmlDocument::ToText() const {
     std::u16string out;
-    for (int i = 0; i < Root.ChildCount(); ++i)
-        WriteNode(*Root.ChildAt(i), std::u16string(), IndentUnit, out);
+    for (const XmlNode* child : Root.Children())
+        WriteNode(*child, std::u16string(), IndentUnit, out);
     return out;
 }
 

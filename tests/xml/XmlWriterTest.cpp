@@ -7,11 +7,12 @@ using namespace notarion;
 
 TEST(XmlWriter, WritesLeavesOnOneLineAndElementsWithChildrenOverSeveral) {
     XmlDocument doc;
-    XmlNode* root = doc.FindChild(u"Naglowki", true);
-    root->FindChild(u"IlePozycji", true)->Value = u"1";
-    XmlNode* position = root->FindChild(u"Pozycja0", true);
-    position->FindChild(u"Tresc", true)->Value = u"A < B & \"C\"";
-    position->FindChild(u"Typ", true);
+    XmlNode& root = doc.FindOrAddChild(doc.Root, u"Naglowki");
+    doc.SetValue(doc.FindOrAddChild(root, u"IlePozycji"), u"1");
+    XmlNode& position = doc.FindOrAddChild(root, u"Pozycja0");
+    doc.SetValue(doc.FindOrAddChild(position, u"Tresc"), u"A < B & \"C\"");
+    doc.FindOrAddChild(position, u"Typ");
+    EXPECT_EQ(&doc.FindOrAddChild(root, u"pozycja0"), &position) << "found, not added again";
     EXPECT_EQ(doc.ToText(), u"<Naglowki>\r\n"
                             u"\t<IlePozycji>1</IlePozycji>\r\n"
                             u"\t<Pozycja0>\r\n"
@@ -34,7 +35,7 @@ TEST(XmlWriter, DeclarationCommentAttributesAndCDataAreWrittenBack) {
 
 TEST(XmlWriter, EncodingFollowsTheLastLoad) {
     XmlDocument doc;
-    doc.FindChild(u"a", true)->Value = u"żółw €";
+    doc.SetValue(doc.FindOrAddChild(doc.Root, u"a"), u"żółw €");
     EXPECT_EQ(doc.ToBytes(), Utf8ToCp1250("<a>żółw €</a>\r\n"));
     doc.Unicode = true;
     const std::string bytes = doc.ToBytes();
@@ -42,7 +43,7 @@ TEST(XmlWriter, EncodingFollowsTheLastLoad) {
     EXPECT_EQ(bytes.substr(0, 4), std::string("\xFF\xFE<\0", 4));
     XmlDocument again;
     ASSERT_TRUE(again.LoadFromBytes(bytes));
-    EXPECT_EQ(again.FindChild(u"A")->Value, u"żółw €");
+    EXPECT_EQ(again.FindChild(u"A")->Value(), u"żółw €");
     XmlDocument empty;
     EXPECT_EQ(empty.ToBytes(), "");
 }
