@@ -21,8 +21,16 @@ constexpr std::array<char16_t, 128> kHighHalf = {
     0x0159, 0x016F, 0x00FA, 0x0171, 0x00FC, 0x00FD, 0x0163, 0x02D9,
 };
 
+// Every byte's character, so decoding is one lookup without a branch.
+constexpr std::array<char16_t, 256> kAllBytes = [] {
+    std::array<char16_t, 256> table{};
+    for (unsigned b = 0; b < 256; ++b)
+        table[b] = b < 0x80 ? static_cast<char16_t>(b) : kHighHalf[b - 0x80];
+    return table;
+}();
+
 char16_t DecodeByte(unsigned char byte) {
-    return byte < 0x80 ? static_cast<char16_t>(byte) : kHighHalf[byte - 0x80u];
+    return kAllBytes[byte];
 }
 
 // The reverse table is built once; a linear search over 128 entries per
@@ -115,6 +123,10 @@ std::u16string Cp1250ToUtf16(std::string_view text) {
     out.resize(text.size());
     Cp1250ToUtf16(text, out.data());
     return out;
+}
+
+char16_t Cp1250Char(unsigned char byte) {
+    return DecodeByte(byte);
 }
 
 void Cp1250ToUtf16(std::string_view text, char16_t* out) {

@@ -15,6 +15,8 @@ namespace notarion {
 std::u16string Cp1250ToUtf16(std::string_view text);
 // The same into out, which has room for text.size() characters.
 void Cp1250ToUtf16(std::string_view text, char16_t* out);
+// The character of one Windows-1250 byte.
+char16_t Cp1250Char(unsigned char byte);
 
 // Encode UTF-16 to Windows-1250; unrepresentable characters (and unpaired
 // surrogates, and each surrogate pair as a whole) become '?'.

@@ -31,6 +31,13 @@ template <typename Char> bool IsWhitespace(Char c) {
     return code == 9 || code == 10 || code == 13 || code == 32;
 }
 
+char16_t Decode(char c) {
+    return Cp1250Char(static_cast<unsigned char>(c));
+}
+char16_t Decode(char16_t c) {
+    return c;
+}
+
 void Widen(std::string_view text, char16_t* out) {
     Cp1250ToUtf16(text, out);
 }
@@ -129,23 +136,21 @@ private:
 
     // A kept text: widened once, and unescaped only when it holds an entity.
     std::u16string_view KeepText(View text) {
-        const std::u16string_view wide = Keep(text);
-        if (wide.find(u'&') == std::u16string_view::npos)
-            return wide;
-        return m_arena.Store(UnescapeText(wide));
+        if (text.find(static_cast<Char>('&')) == View::npos)
+            return Keep(text);
+        return m_arena.Store(UnescapeText(Keep(text)));
     }
 
     // Equal to a kept name without regard to letter case.
-    bool SameName(View name, std::u16string_view kept) {
+    static bool SameName(View name, std::u16string_view kept) {
         if (name.size() != kept.size())
             return false;
-        if constexpr (sizeof(Char) == 1) {
-            m_scratch.resize(name.size());
-            Widen(name, m_scratch.data());
-            return NamesEqual(m_scratch, kept);
-        } else {
-            return NamesEqual(name, kept);
+        for (std::size_t i = 0; i < name.size(); ++i) {
+            const char16_t c = Decode(name[i]);
+            if (c != kept[i] && UpperCaseChar(c) != UpperCaseChar(kept[i]))
+                return false;
         }
+        return true;
     }
 
     void Close(const OpenElement& element) {
@@ -165,7 +170,6 @@ private:
     bool m_end = false;
     std::vector<OpenElement> m_open;
     std::vector<XmlNode*> m_pending;
-    std::u16string m_scratch;
 };
 
 template <typename Char> bool Reader<Char>::Run() {
@@ -306,21 +310,23 @@ std::u16string DecodeUtf16(std::string_view bytes) {
     return text;
 }
 
-// Where a load stopped, with the line and column a person looks for.
+// Where a load stopped, with the line and column a person looks for. The
+// lines are counted a line at a time, not a character at a time: a whole
+// report is counted after every complete load.
 template <typename Char>
 XmlLoadResult StopResult(std::basic_string_view<Char> text, bool complete, std::size_t position) {
     XmlLoadResult result;
     result.Complete = complete;
     result.Offset = std::min(position, text.size());
     result.UnreadCharacters = text.size() - result.Offset;
-    for (std::size_t i = 0; i < result.Offset; ++i) {
-        if (Code(text[i]) == u'\n') {
-            ++result.Line;
-            result.Column = 1;
-        } else {
-            ++result.Column;
-        }
+    const std::basic_string_view<Char> read = text.substr(0, result.Offset);
+    std::size_t lineStart = 0;
+    for (std::size_t newline = read.find(static_cast<Char>('\n')); newline != read.npos;
+         newline = read.find(static_cast<Char>('\n'), lineStart)) {
+        ++result.Line;
+        lineStart = newline + 1;
     }
+    result.Column = result.Offset - lineStart + 1;
     return result;
 }
 
