@@ -21,6 +21,35 @@ std::string ElementPath(std::initializer_list<std::string_view> names) {
 // Below this many children a plain scan is cheaper than building an index.
 constexpr int IndexedGroupSize = 16;
 
+// A wanted name (cp1250) equals an element's name without regard to letter case.
+bool SameName(std::string_view wanted, std::u16string_view name) {
+    if (wanted.size() != name.size())
+        return false;
+    for (std::size_t i = 0; i < wanted.size(); ++i) {
+        const char16_t c = Cp1250Char(static_cast<unsigned char>(wanted[i]));
+        if (c != name[i] && UpperCaseChar(c) != UpperCaseChar(name[i]))
+            return false;
+    }
+    return true;
+}
+
+const XmlNode* FindElement(const XmlNode& parent, std::string_view name) {
+    for (const XmlNode* child : parent.Children())
+        if (SameName(name, child->Name()))
+            return child;
+    return nullptr;
+}
+
+template <typename Char> std::size_t HashName(std::basic_string_view<Char> name) {
+    std::size_t hash = 14695981039346656037ull;
+    for (const Char c : name) {
+        const char16_t wide =
+            sizeof(Char) == 1 ? Cp1250Char(static_cast<unsigned char>(c)) : char16_t(c);
+        hash = (hash ^ UpperCaseChar(wide)) * 1099511628211ull;
+    }
+    return hash;
+}
+
 FailureKind KindOfFault(const ValueFinding& finding, NumberFault fault) {
     if (finding.Problem == ValueProblem::TooManyLines)
         return FailureKind::TooManyLines;
@@ -40,7 +69,7 @@ std::string ReadReportText(const XmlDocument& report, std::string_view name1,
             return {};
         if (name.empty())
             break;
-        node = node->FindChild(Cp1250ToUtf16(name));
+        node = FindElement(*node, name);
     }
     return node != nullptr ? Utf16ToCp1250(node->Value()) : std::string();
 }
@@ -49,20 +78,25 @@ ReportReader::ReportReader(const XmlDocument& report, std::string file, OnBadVal
     : m_report(report), m_file(std::move(file)), m_policy(policy) {}
 
 std::size_t ReportReader::NameHash::operator()(std::u16string_view name) const {
-    std::size_t hash = 14695981039346656037ull;
-    for (const char16_t c : name)
-        hash = (hash ^ UpperCaseChar(c)) * 1099511628211ull;
-    return hash;
+    return HashName(name);
+}
+std::size_t ReportReader::NameHash::operator()(std::string_view name) const {
+    return HashName(name);
 }
 
 bool ReportReader::NameEqual::operator()(std::u16string_view a, std::u16string_view b) const {
     return NamesEqual(a, b);
 }
+bool ReportReader::NameEqual::operator()(std::string_view wanted, std::u16string_view name) const {
+    return SameName(wanted, name);
+}
+bool ReportReader::NameEqual::operator()(std::u16string_view name, std::string_view wanted) const {
+    return SameName(wanted, name);
+}
 
 const XmlNode* ReportReader::Child(const XmlNode& parent, std::string_view name) const {
-    const std::u16string wanted = Cp1250ToUtf16(name);
     if (parent.ChildCount() < IndexedGroupSize)
-        return parent.FindChild(wanted);
+        return FindElement(parent, name);
     auto [at, added] = m_indexes.try_emplace(&parent);
     ChildIndex& index = at->second;
     if (added) {
@@ -71,7 +105,7 @@ const XmlNode* ReportReader::Child(const XmlNode& parent, std::string_view name)
         for (const XmlNode* child : parent.Children())
             index.try_emplace(child->Name(), child);
     }
-    const auto found = index.find(wanted);
+    const auto found = index.find(name);
     return found != index.end() ? found->second : nullptr;
 }
 

@@ -102,12 +102,18 @@ private:
     // reading its numbered elements one by one costs constant time each.
     const XmlNode* Child(const XmlNode& parent, std::string_view name) const;
 
-    // Element names hashed and compared without regard to letter case.
+    // Element names hashed and compared without regard to letter case; a
+    // wanted name (cp1250) is looked up without first being widened.
     struct NameHash {
+        using is_transparent = void;
         std::size_t operator()(std::u16string_view name) const;
+        std::size_t operator()(std::string_view name) const;
     };
     struct NameEqual {
+        using is_transparent = void;
         bool operator()(std::u16string_view a, std::u16string_view b) const;
+        bool operator()(std::string_view wanted, std::u16string_view name) const;
+        bool operator()(std::u16string_view name, std::string_view wanted) const;
     };
     // The first child of each name; the keys are the children's own names.
     using ChildIndex = std::unordered_map<std::u16string_view, const XmlNode*, NameHash, NameEqual>;

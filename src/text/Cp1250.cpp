@@ -135,19 +135,24 @@ void Cp1250ToUtf16(std::string_view text, char16_t* out) {
 }
 
 std::string Utf16ToCp1250(std::u16string_view text) {
-    std::string out;
-    out.reserve(text.size());
+    // Written in place: a surrogate pair gives one byte for two units, so the
+    // text only ever shrinks.
+    std::string out(text.size(), '\0');
+    std::size_t written = 0;
     for (std::size_t i = 0; i < text.size(); ++i) {
         const char16_t c = text[i];
-        if (IsHighSurrogate(c) && i + 1 < text.size() && IsLowSurrogate(text[i + 1])) {
-            out.push_back('?');
+        if (c < 0x80) {
+            out[written++] = static_cast<char>(c);
+        } else if (IsHighSurrogate(c) && i + 1 < text.size() && IsLowSurrogate(text[i + 1])) {
+            out[written++] = '?';
             ++i;
         } else if (IsHighSurrogate(c) || IsLowSurrogate(c)) {
-            out.push_back('?');
+            out[written++] = '?';
         } else {
-            out.push_back(EncodeChar(c));
+            out[written++] = EncodeChar(c);
         }
     }
+    out.resize(written);
     return out;
 }
 
