@@ -10,6 +10,7 @@
 #include "xml/XmlTreeBuilder.h"
 
 #include <algorithm>
+#include <array>
 #include <cstring>
 #include <vector>
 
@@ -26,9 +27,33 @@ unsigned Code(char16_t c) {
     return c;
 }
 
-template <typename Char> bool IsWhitespace(Char c) {
+// What ends the reader's runs of characters, one bit per run, looked up
+// once per character.
+enum Stops : unsigned char {
+    Blank = 1,
+    EndOfTagName = 2,
+    EndOfEndTagName = 4,
+    EndOfAttributeName = 8
+};
+
+constexpr std::array<unsigned char, 128> kStops = [] {
+    std::array<unsigned char, 128> table{};
+    for (const char c : {'\t', '\n', '\r', ' '})
+        table[static_cast<unsigned char>(c)] =
+            Blank | EndOfTagName | EndOfEndTagName | EndOfAttributeName;
+    table['/'] |= EndOfTagName;
+    table['>'] |= EndOfTagName | EndOfEndTagName | EndOfAttributeName;
+    table['='] |= EndOfAttributeName;
+    return table;
+}();
+
+template <typename Char> bool Is(Stops stop, Char c) {
     const unsigned code = Code(c);
-    return code == 9 || code == 10 || code == 13 || code == 32;
+    return code < kStops.size() && (kStops[code] & stop) != 0;
+}
+
+template <typename Char> bool IsWhitespace(Char c) {
+    return Is(Blank, c);
 }
 
 char16_t Decode(char c) {
@@ -146,7 +171,8 @@ private:
         if (name.size() != kept.size())
             return false;
         for (std::size_t i = 0; i < name.size(); ++i) {
-            const char16_t c = Decode(name[i]);
+            const unsigned code = Code(name[i]);
+            const char16_t c = code < 0x80 ? static_cast<char16_t>(code) : Decode(name[i]);
             if (c != kept[i] && UpperCaseChar(c) != UpperCaseChar(kept[i]))
                 return false;
         }
@@ -194,7 +220,7 @@ template <typename Char> bool Reader<Char>::Read() {
             return false;
         if (!AtEnd() && Code(m_text[m_pos]) == u'/') {
             ++m_pos;
-            const View name = ReadUntil([](Char c) { return IsWhitespace(c) || Code(c) == u'>'; });
+            const View name = ReadUntil([](Char c) { return Is(EndOfEndTagName, c); });
             SkipWhitespace();
             if (Next() != u'>' || !SameName(name, current.Name()))
                 return false;
@@ -246,8 +272,7 @@ typename Reader<Char>::Step Reader<Char>::ReadNode(XmlNode& node, XmlNode& curre
         ++m_pos;
         XmlTreeBuilder::SetKind(node, XmlNodeKind::Declaration);
     }
-    const View name =
-        ReadUntil([](Char c) { return IsWhitespace(c) || Code(c) == u'/' || Code(c) == u'>'; });
+    const View name = ReadUntil([](Char c) { return Is(EndOfTagName, c); });
     if (name.empty())
         return Step::Failed;
     XmlTreeBuilder::SetName(node, Keep(name));
@@ -280,8 +305,7 @@ template <typename Char> bool Reader<Char>::ReadAttributes(XmlNode& node, bool& 
             ++m_pos;
             return true;
         }
-        const View name = Trim(ReadUntil(
-            [](Char ch) { return IsWhitespace(ch) || Code(ch) == u'=' || Code(ch) == u'>'; }));
+        const View name = Trim(ReadUntil([](Char ch) { return Is(EndOfAttributeName, ch); }));
         if (node.Kind() == XmlNodeKind::Declaration && name.size() == 1 && Code(name[0]) == u'?')
             return Next() == u'>';
         SkipWhitespace();
