@@ -55,3 +55,24 @@ TEST(XmlText, ReplaceAllIgnoreCaseDoesNotRescanReplacements) {
     EXPECT_EQ(EscapeText(u"&<>\""), u"&amp;&lt;&gt;&quot;");
     EXPECT_EQ(UnescapeText(EscapeText(u"a&lt;b")), u"a&lt;b");
 }
+
+// A tree read from a file keeps growing in order after the load: children are
+// appended after the ones read, texts set later outlive their sources, and
+// Clear gives all memory back.
+TEST(XmlWriter, ALoadedTreeGrowsAndEmptiesAgain) {
+    XmlDocument doc;
+    ASSERT_TRUE(doc.LoadFromBytes("<a><b>1</b><c/><d>3</d></a>"));
+    XmlNode& a = *doc.FindChild(u"a");
+    for (const char16_t* name : {u"e", u"f", u"g", u"h", u"i"}) {
+        std::u16string value = name;
+        doc.AddChild(a, XmlNodeKind::Element, name, value + u"!");
+    }
+    doc.SetValue(*a.FindChild(u"c"), std::u16string(u"nowa"));
+    EXPECT_EQ(a.ChildCount(), 8);
+    EXPECT_EQ(doc.ToText(), u"<a>\r\n\t<b>1</b>\r\n\t<c>nowa</c>\r\n\t<d>3</d>\r\n\t<e>e!</e>\r\n"
+                            u"\t<f>f!</f>\r\n\t<g>g!</g>\r\n\t<h>h!</h>\r\n\t<i>i!</i>\r\n</a>\r\n");
+    EXPECT_GT(doc.HeldBytes(), 0u);
+    doc.Clear();
+    EXPECT_EQ(doc.Root.ChildCount(), 0);
+    EXPECT_EQ(doc.HeldBytes(), 0u);
+}
