@@ -3,9 +3,11 @@
 #include "text/Failure.h"
 
 #include <QDir>
+#include <QEvent>
 #include <QFile>
 #include <QLabel>
 #include <QPixmap>
+#include <QSysInfo>
 
 #include <csetjmp>
 #include <cstdio>
@@ -67,13 +69,16 @@ bool DecodeInto(const unsigned char* data, unsigned long size, QImage* image, ch
         jpeg_destroy_decompress(&info);
         return false;
     }
-    // Grey and colour pictures both come out as RGB; anything else (CMYK)
-    // makes the library fail, which lands in the branch above.
-    info.out_color_space = JCS_RGB;
+    // Grey and colour pictures both come out as 32-bit pixels 0xffRRGGBB
+    // in the machine's byte order, which is QImage::Format_RGB32; anything
+    // else (CMYK) makes the library fail, which lands in the branch above.
+    // The alpha variant is asked for because it sets the fourth byte to 0xff.
+    info.out_color_space =
+        QSysInfo::ByteOrder == QSysInfo::LittleEndian ? JCS_EXT_BGRA : JCS_EXT_ARGB;
     jpeg_start_decompress(&info);
     *image = QImage(static_cast<int>(info.output_width), static_cast<int>(info.output_height),
-                    QImage::Format_RGB888);
-    if (image->isNull() || info.output_components != 3) {
+                    QImage::Format_RGB32);
+    if (image->isNull() || info.output_components != 4) {
         std::snprintf(message, messageSize, "cannot hold the decoded picture");
         jpeg_destroy_decompress(&info);
         return false;
@@ -137,9 +142,9 @@ QImage LoadSkinImage(const QString& name) {
 }
 
 void LoadSkinImage(const QString& name, QLabel* label) {
-    const QImage image = LoadSkinImage(name);
+    QImage image = LoadSkinImage(name);
     label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-    label->setPixmap(QPixmap::fromImage(image));
+    label->setPixmap(QPixmap::fromImage(std::move(image)));
 }
 
 bool TryLoadSkinImage(const QString& name, QLabel* label) noexcept {
@@ -149,6 +154,45 @@ bool TryLoadSkinImage(const QString& name, QLabel* label) noexcept {
     } catch (const std::exception&) {
         return false;
     }
+}
+
+namespace {
+
+// Loads a label's picture on the label's first show event, then goes away.
+class SkinOnFirstShow : public QObject {
+public:
+    SkinOnFirstShow(const QString& name, QLabel* label, std::function<void()> ifMissing)
+        : QObject(label), m_name(name), m_label(label), m_ifMissing(std::move(ifMissing)) {
+        label->installEventFilter(this);
+    }
+
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        if (watched == m_label && event->type() == QEvent::Show) {
+            m_label->removeEventFilter(this);
+            if (!TryLoadSkinImage(m_name, m_label) && m_ifMissing) {
+                m_ifMissing();
+            }
+            deleteLater();
+        }
+        return false;
+    }
+
+private:
+    QString m_name;
+    QLabel* m_label;
+    std::function<void()> m_ifMissing;
+};
+
+} // namespace
+
+void LoadSkinImageWhenShown(const QString& name, QLabel* label, std::function<void()> ifMissing) {
+    if (label->isVisible()) {
+        if (!TryLoadSkinImage(name, label) && ifMissing) {
+            ifMissing();
+        }
+        return;
+    }
+    new SkinOnFirstShow(name, label, std::move(ifMissing));
 }
 
 } // namespace notarion

@@ -8,11 +8,15 @@
 #include <QImage>
 #include <QString>
 
+#include <functional>
+
 class QLabel;
 
 namespace notarion {
 
-// Decode one JPEG file held in memory. Throws Failure when the bytes are not
+// Decode one JPEG file held in memory, straight into QImage::Format_RGB32,
+// the opaque format windows paint from, so showing it needs no conversion.
+// Throws Failure when the bytes are not
 // a JPEG picture libjpeg can decode (empty, truncated header, corrupt data,
 // an unsupported colour space, a picture wider or taller than 16384 pixels);
 // never aborts the process.
@@ -35,5 +39,13 @@ void LoadSkinImage(const QString& name, QLabel* label);
 // true when it was shown, false (label unchanged, nothing thrown) when the
 // picture is missing or cannot be decoded.
 bool TryLoadSkinImage(const QString& name, QLabel* label) noexcept;
+
+// TryLoadSkinImage deferred until label is first shown: a window made at
+// start but opened later decodes nothing until it opens, and a picture on a
+// panel that stays hidden is never decoded. When the picture is missing or
+// cannot be decoded, the label stays as it was and ifMissing, when given,
+// runs then. Never throws.
+void LoadSkinImageWhenShown(const QString& name, QLabel* label,
+                            std::function<void()> ifMissing = {});
 
 } // namespace notarion

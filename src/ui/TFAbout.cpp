@@ -20,7 +20,7 @@ TFAbout::TFAbout(QWidget* parent) : QDialog(parent) {
     setModal(true);
     Image1 = new QLabel(this);
     Image1->setGeometry(ToQRect(kImage));
-    TryLoadSkinImage(QStringLiteral("about_tlo"), Image1);
+    LoadSkinImageWhenShown(QStringLiteral("about_tlo"), Image1);
     LWersja = MakeVersionLabel(this, ToQRect(kVersionLine), kVersionPixelHeight, kVersionColour,
                                Qt::AlignCenter);
     LClose = new HotArea(this, ToQRect(kClose));

@@ -88,7 +88,7 @@ TFBrowser::TFBrowser(SharedState& state, QWidget* mainWindow, TFWarning& warning
     ImTlo = new QLabel(PTlo);
     ImTlo->setGeometry(ToQRect(layout::AtOrigin(kBackground.Extent())));
     // Without its pictures the window stays usable on its plain colour.
-    TryLoadSkinImage(QString::fromLatin1(BackgroundSkin), ImTlo);
+    LoadSkinImageWhenShown(QString::fromLatin1(BackgroundSkin), ImTlo);
 
     LWyborOpcji = MakeLabel(this, kChooseOption);
     Label1 = MakeLabel(this, kUnderline1);
@@ -116,7 +116,7 @@ TFBrowser::TFBrowser(SharedState& state, QWidget* mainWindow, TFWarning& warning
     ImDown = new QLabel(Pdown);
     ImDown->setGeometry(ToQRect(layout::AtOrigin(kBottomBand)));
     ImDown->setScaledContents(true);
-    TryLoadSkinImage(QString::fromLatin1(BottomBandSkin), ImDown);
+    LoadSkinImageWhenShown(QString::fromLatin1(BottomBandSkin), ImDown);
     LCiongnij = new HotArea(Pdown, ToQRect(kGrip));
     LFolder = new QLabel(Pdown);
     LFolder->setGeometry(ToQRect(kFolderLine));

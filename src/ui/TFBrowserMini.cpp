@@ -45,7 +45,7 @@ TFBrowserMini::TFBrowserMini(SharedState& state, QWidget* mainWindow)
     ImTlo = new QLabel(PPodTlo);
     ImTlo->setGeometry(ToQRect(kImage));
     // Without its picture the window stays usable on its white background.
-    TryLoadSkinImage(QString::fromLatin1(BackgroundSkin), ImTlo);
+    LoadSkinImageWhenShown(QString::fromLatin1(BackgroundSkin), ImTlo);
 
     LCloseBrowser = new HotArea(this, ToQRect(kClose));
     PPodWebbrowser = WhitePanel(this, ToQRect(kViewerPanel));

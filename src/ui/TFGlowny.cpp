@@ -73,7 +73,7 @@ TFGlowny::TFGlowny(SharedState& state, WorkPlaces places)
     setWindowTitle(QString::fromLatin1(ApplicationTitle));
 
     ImTlo = MakeImage(this, ToQRect(kWindow));
-    TryLoadSkinImage(QStringLiteral("glowny_tlo"), ImTlo);
+    LoadSkinImageWhenShown(QStringLiteral("glowny_tlo"), ImTlo);
     LWersja = MakeVersionLabel(this, ToQRect(kVersionLine), kVersionPixelHeight, kVersionColour,
                                Qt::AlignLeft | Qt::AlignVCenter);
 
@@ -85,7 +85,7 @@ TFGlowny::TFGlowny(SharedState& state, WorkPlaces places)
 
     PPowitanie = MakePanel(this, ToQRect(kWelcome));
     ImPowitanie = MakeImage(PPowitanie, ToQRect(layout::AtOrigin(kWelcome.Extent())));
-    TryLoadSkinImage(QStringLiteral("glowny_powitanie"), ImPowitanie);
+    LoadSkinImageWhenShown(QStringLiteral("glowny_powitanie"), ImPowitanie);
     const QFont choiceFont =
         PixelFont(QStringLiteral("MS Sans Serif"), kChoicePixelHeight, QFont::Bold);
     const QColor normal = ColorFromBgr(kChoiceColour);
@@ -97,13 +97,13 @@ TFGlowny::TFGlowny(SharedState& state, WorkPlaces places)
 
     PPostep = MakePanel(this, ToQRect(kProgress));
     ImPostep = MakeImage(PPostep, ToQRect(layout::AtOrigin(kProgress.Extent())));
-    TryLoadSkinImage(QStringLiteral("glowny_postep"), ImPostep);
+    LoadSkinImageWhenShown(QStringLiteral("glowny_postep"), ImPostep);
     PPostep->hide();
 
     PButWstecz = MakePanel(this, ToQRect(kBack));
     PButWstecz->setCursor(Qt::PointingHandCursor);
     ImWstecz = new HotArea(PButWstecz, ToQRect(layout::AtOrigin(kBackImage)));
-    TryLoadSkinImage(QStringLiteral("glowny_wstecz"), ImWstecz);
+    LoadSkinImageWhenShown(QStringLiteral("glowny_wstecz"), ImWstecz);
     PButWstecz->hide();
 
     DajFolder.Caption = Cp1250FromQString(QStringLiteral(u"Wskaż folder"));

@@ -89,7 +89,7 @@ TFRealProgramu::TFRealProgramu(SharedState& state, TFGlowny& mainWindow)
     PTlo = new QWidget(this);
     PTlo->setGeometry(ToQRect(layout::AtOrigin(kWindowSize)));
     Imrealizacja = MakeImage(PTlo, ToQRect(kImage));
-    TryLoadSkinImage(QStringLiteral("realizacja_tlo"), Imrealizacja);
+    LoadSkinImageWhenShown(QStringLiteral("realizacja_tlo"), Imrealizacja);
 
     PPodCombo = new QWidget(PTlo);
     PPodCombo->setGeometry(ToQRect(kKindFrame));

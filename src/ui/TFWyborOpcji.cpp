@@ -37,10 +37,10 @@ TFWyborOpcji::TFWyborOpcji(QWidget* parent) : QDialog(parent) {
 
     ImTlo = new QLabel(this);
     ImTlo->setGeometry(ToQRect(layout::AtOrigin(kWindowSize)));
-    if (!TryLoadSkinImage(QString::fromLatin1(BackgroundSkin), ImTlo)) {
-        // Without its picture the chooser still works on a plain background.
-        ImTlo->setStyleSheet(QStringLiteral("background: white"));
-    }
+    // Without its picture the chooser still works on a plain background.
+    LoadSkinImageWhenShown(QString::fromLatin1(BackgroundSkin), ImTlo, [label = ImTlo] {
+        label->setStyleSheet(QStringLiteral("background: white"));
+    });
 
     ListaOpcji = new QListWidget(this);
     ListaOpcji->setGeometry(ToQRect(kList));

@@ -14,6 +14,7 @@
 #include <QFile>
 #include <QLabel>
 
+#include <algorithm>
 #include <csetjmp>
 #include <cstdio>
 #include <vector>
@@ -101,6 +102,50 @@ TEST(DecodeJpeg, ColourAndGreyPicturesComeOutAsRgb) {
     EXPECT_NEAR(qBlue(grey.pixel(3, 3)), 128, 3);
 }
 
+// The same bytes decoded by libjpeg into plain RGB, as a reference.
+QImage ReferenceRgb(const QByteArray& bytes) {
+    jpeg_decompress_struct info;
+    jpeg_error_mgr errors;
+    info.err = jpeg_std_error(&errors);
+    jpeg_create_decompress(&info);
+    jpeg_mem_src(&info, reinterpret_cast<const unsigned char*>(bytes.constData()),
+                 static_cast<unsigned long>(bytes.size()));
+    jpeg_read_header(&info, TRUE);
+    info.out_color_space = JCS_RGB;
+    jpeg_start_decompress(&info);
+    QImage image(static_cast<int>(info.output_width), static_cast<int>(info.output_height),
+                 QImage::Format_RGB888);
+    while (info.output_scanline < info.output_height) {
+        JSAMPROW row = image.scanLine(static_cast<int>(info.output_scanline));
+        jpeg_read_scanlines(&info, &row, 1);
+    }
+    jpeg_finish_decompress(&info);
+    jpeg_destroy_decompress(&info);
+    return image;
+}
+
+TEST(DecodeJpeg, PicturesComeOutOpaqueInTheFormatWindowsPaintWithTheSameColours) {
+    QFile skin(SkinResourcePath(QStringLiteral("glowny_tlo")));
+    ASSERT_TRUE(skin.open(QIODevice::ReadOnly));
+    const std::vector<QByteArray> pictures = {
+        skin.readAll(),
+        Bytes(EncodeJpeg(7, 9, JCS_GRAYSCALE, 1, 128)),
+    };
+    for (const QByteArray& bytes : pictures) {
+        const QImage image = DecodeJpeg(bytes);
+        ASSERT_EQ(image.format(), QImage::Format_RGB32);
+        // A pixel whose fourth byte is not 0xff is not a valid RGB32 pixel.
+        bool opaque = true;
+        for (int y = 0; y < image.height(); ++y) {
+            const auto* row = reinterpret_cast<const QRgb*>(image.constScanLine(y));
+            opaque = opaque && std::all_of(row, row + image.width(),
+                                           [](QRgb pixel) { return qAlpha(pixel) == 255; });
+        }
+        EXPECT_TRUE(opaque);
+        EXPECT_EQ(image.convertToFormat(QImage::Format_RGB888), ReferenceRgb(bytes));
+    }
+}
+
 TEST(DecodeJpeg, UndecodableBytesThrowFailureInsteadOfAborting) {
     const QByteArray good = Bytes(EncodeJpeg(16, 16, JCS_RGB, 3, 90));
     const std::vector<QByteArray> bad = {
@@ -175,6 +220,31 @@ TEST(SkinImage, MissingPictureThrowsAndLeavesTheLabelAlone) {
     EXPECT_EQ(label.pixmap().cacheKey(), before);
     EXPECT_TRUE(TryLoadSkinImage(QStringLiteral("IkoUwaga"), &label));
     EXPECT_EQ(label.pixmap().size(), QSize(42, 43));
+}
+
+TEST(SkinImage, ALabelDecodesItsPictureOnlyWhenFirstShown) {
+    struct Case {
+        const char* name;
+        QSize shown; // the picture's size, empty when it cannot be shown
+    };
+    const Case cases[] = {{"IkoInfo", {42, 43}}, {"brak_takiego", {0, 0}}};
+    for (const Case& each : cases) {
+        QWidget window;
+        auto* label = new QLabel(&window);
+        int missing = 0;
+        LoadSkinImageWhenShown(QString::fromLatin1(each.name), label, [&missing] { ++missing; });
+        EXPECT_TRUE(label->pixmap().isNull()) << each.name;
+        window.show();
+        EXPECT_EQ(label->pixmap().size(), each.shown) << each.name;
+        window.hide();
+        window.show();
+        EXPECT_EQ(missing, each.shown.isEmpty() ? 1 : 0) << each.name;
+    }
+    // A label already on screen gets its picture at once.
+    QLabel shown;
+    shown.show();
+    LoadSkinImageWhenShown(QStringLiteral("ikouwaga"), &shown);
+    EXPECT_EQ(shown.pixmap().size(), QSize(42, 43));
 }
 
 // ---------------------------------------------------------------- help pages

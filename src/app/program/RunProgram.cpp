@@ -1,0 +1,95 @@
+#include "app/program/RunProgram.h"
+
+#include "app/ProgramOptions.h"
+#include "app/SharedState.h"
+#include "app/StartOfWork.h"
+#include "platform/HelpPages.h"
+#include "platform/QtText.h"
+#include "text/Cp1250.h"
+#include "text/FileSystem.h"
+#include "ui/NotarionApplication.h"
+#include "ui/ReportEditor.h"
+#include "ui/TFGlowny.h"
+#include "ui/Windows.h"
+
+#include <QLibraryInfo>
+#include <QTranslator>
+
+#include <exception>
+#include <filesystem>
+#include <iostream>
+#include <string_view>
+#include <vector>
+
+namespace notarion {
+
+int RunProgram(int argc, char** argv, const MainWindowShown& shown) {
+    // Answered before Qt starts, so they work without a display.
+    const std::vector<std::string_view> words(argv + (argc > 0 ? 1 : 0), argv + argc);
+    switch (ReadProgramRequest(words)) {
+    case ProgramRequest::PrintVersion:
+        std::cout << ProgramVersionText() << std::flush;
+        return std::cout ? 0 : 1;
+    case ProgramRequest::PrintHelp: {
+        // The help pages are looked up from the executable's own folder.
+        std::error_code error;
+        const std::string programFolder =
+            FolderOf(TextFromPath(std::filesystem::read_symlink("/proc/self/exe", error))) +
+            PathSeparator;
+        const std::string page = HelpPagePath(programFolder, HelpIndexPage);
+        std::cout << ProgramHelpText(Cp1250ToUtf8(page)) << std::flush;
+        return std::cout ? 0 : 1;
+    }
+    case ProgramRequest::OpenWindows:
+    case ProgramRequest::OpenEditor:
+        break;
+    }
+    // The windows place themselves relative to one another, which Wayland
+    // does not allow; run through X11 there unless the user chose otherwise.
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM") &&
+        (!qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY") ||
+         qgetenv("XDG_SESSION_TYPE") == "wayland")) {
+        qputenv("QT_QPA_PLATFORM", "xcb");
+    }
+    // Only the program's own name is handed on: no argument changes anything.
+    int argumentCount = 1;
+    char* arguments[] = {argv[0], nullptr};
+    NotarionApplication application(argumentCount, arguments);
+
+    // Qt's own dialogs (file choice, printing, print preview) speak Polish
+    // like the rest of the program; without the translation they stay English.
+    QTranslator qtTranslation;
+    if (qtTranslation.load(QStringLiteral("qtbase_pl"),
+                           QLibraryInfo::path(QLibraryInfo::TranslationsPath))) {
+        QCoreApplication::installTranslator(&qtTranslation);
+    }
+
+    if (ReadProgramRequest(words) == ProgramRequest::OpenEditor) {
+        // The report editor on its own, for teachers: no skinned windows.
+        ReportEditor editor;
+        const std::string file = EditorFileArgument(words);
+        if (!file.empty())
+            editor.OpenFile(QString::fromStdString(file));
+        editor.show();
+        return application.exec();
+    }
+
+    SharedState state;
+    state.DecimalSeparator = SystemDecimalSeparator();
+    try {
+        Windows windows(state,
+                        WorkPlaces{Cp1250FromQString(QCoreApplication::applicationFilePath()),
+                                   AppDataFolder(AppDataFolderId)});
+        QObject::connect(&windows.FGlowny(), &TFGlowny::workEnded, &application,
+                         &QCoreApplication::quit, Qt::QueuedConnection);
+        windows.FGlowny().show();
+        if (shown)
+            shown(windows.FGlowny());
+        return application.exec();
+    } catch (const std::exception& error) {
+        ShowErrorMessageBox(error.what());
+        return 1;
+    }
+}
+
+} // namespace notarion
