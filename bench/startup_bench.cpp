@@ -80,13 +80,13 @@ BENCHMARK(DecodeMainBackground)->Unit(benchmark::kMicrosecond);
 
 // The CPU time (user and system) a program in this benchmark's folder takes
 // from exec to exit; a negative value when it could not run or failed.
-double ChildCpuSeconds(const std::string& program) {
+double ChildCpuSeconds(const std::string& program, const char* argument = nullptr) {
     const pid_t child = fork();
     if (child < 0) {
         return -1;
     }
     if (child == 0) {
-        execl(program.c_str(), program.c_str(), static_cast<char*>(nullptr));
+        execl(program.c_str(), program.c_str(), argument, static_cast<char*>(nullptr));
         _exit(127);
     }
     int status = 0;
@@ -107,10 +107,10 @@ double Median(std::vector<double> values) {
     return values.size() % 2 == 1 ? values[middle] : (values[middle - 1] + values[middle]) / 2;
 }
 
-// Each iteration starts the bare window and then the program; the reported
-// time is the program's CPU time, the counters the medians of both and of
-// the per-pair ratio. Run with QT_QPA_PLATFORM=xcb and a display to measure
-// on X11 instead of the offscreen platform.
+// Each iteration starts the bare window, the bare window with one line of
+// text, and then the program; the reported time is the program's CPU time,
+// the counters the medians of all three and of the per-run ratios. Run with QT_QPA_PLATFORM=xcb and
+// a display to measure on X11 instead of the offscreen platform.
 void ProgramStartAgainstBareWindow(benchmark::State& benchmarkState) {
     QTemporaryDir dir;
     // The program's work folders land in the temporary folder.
@@ -119,23 +119,28 @@ void ProgramStartAgainstBareWindow(benchmark::State& benchmarkState) {
         std::filesystem::read_symlink("/proc/self/exe").parent_path();
     const std::string bare = (folder / "bare_window").string();
     const std::string probe = (folder / "startup_probe").string();
-    std::vector<double> bareTimes, probeTimes, ratios;
+    std::vector<double> bareTimes, textTimes, probeTimes, ratios, textRatios;
     for (auto _ : benchmarkState) {
         const double bareTime = ChildCpuSeconds(bare);
+        const double textTime = ChildCpuSeconds(bare, "--text");
         const double probeTime = ChildCpuSeconds(probe);
-        if (bareTime <= 0 || probeTime < 0) {
+        if (bareTime <= 0 || textTime <= 0 || probeTime < 0) {
             benchmarkState.SkipWithError("bare_window or startup_probe did not run to its window");
             break;
         }
         benchmarkState.SetIterationTime(probeTime);
         bareTimes.push_back(bareTime);
+        textTimes.push_back(textTime);
         probeTimes.push_back(probeTime);
         ratios.push_back(probeTime / bareTime);
+        textRatios.push_back(probeTime / textTime);
     }
     if (!ratios.empty()) {
         benchmarkState.counters["bare_ms"] = Median(bareTimes) * 1e3;
         benchmarkState.counters["program_ms"] = Median(probeTimes) * 1e3;
         benchmarkState.counters["ratio"] = Median(ratios);
+        benchmarkState.counters["bare_text_ms"] = Median(textTimes) * 1e3;
+        benchmarkState.counters["ratio_to_text"] = Median(textRatios);
     }
 }
 BENCHMARK(ProgramStartAgainstBareWindow)
