@@ -101,7 +101,6 @@ TFRealProgramu::TFRealProgramu(SharedState& state, TFGlowny& mainWindow)
     PozycjeBox->addItems(KindItems());
     PozycjeBox->setMaxVisibleItems(ReportKindCount);
     PozycjeBox->move(ToQPoint(kKindBoxPos));
-    PozycjeBox->resize(kKindBoxWidth, PozycjeBox->sizeHint().height());
 
     LRozwinBox = new HotArea(PTlo, ToQRect(kKindArrow));
     LLista = new KindListBox(PTlo);
@@ -120,16 +119,10 @@ TFRealProgramu::TFRealProgramu(SharedState& state, TFGlowny& mainWindow)
     QPalette whiteText = LKKoncoworoczna->palette();
     whiteText.setColor(QPalette::WindowText, Qt::white);
     LKKoncoworoczna->setPalette(whiteText);
-    LKKoncoworoczna->adjustSize();
     // The caption lies inside the list's area, where the white list hides
-    // it. It stays beneath the list, takes no clicks from the list's lines
-    // and ends at the list's right edge, so a wider font does not let its
-    // end show beside the list.
+    // it. It stays beneath the list and takes no clicks from the list's lines.
     LKKoncoworoczna->stackUnder(LLista);
     LKKoncoworoczna->setAttribute(Qt::WA_TransparentForMouseEvents);
-    LKKoncoworoczna->resize(
-        std::min(LKKoncoworoczna->width(), kList.x + kList.width - kFinalLabelPos.x),
-        LKKoncoworoczna->height());
 
     SaveLista.Title = Cp1250FromQString(QStringLiteral(u"Wskaż miejsce docelowe"));
     SaveLista.Filter = "Plik listy (xmp)|*.xmp";
@@ -170,7 +163,23 @@ void TFRealProgramu::SetViewers(TFBrowserMini* previewWindow, TFBrowser* documen
     }
 }
 
+// Measuring text loads the fonts and shapes the words; a window that may
+// never be opened does it when it is first shown, not at start-up.
+void TFRealProgramu::SizeToFont() {
+    PozycjeBox->resize(kKindBoxWidth, PozycjeBox->sizeHint().height());
+    // The caption ends at the list's right edge, so a wider font does not
+    // let its end show beside the list.
+    LKKoncoworoczna->adjustSize();
+    LKKoncoworoczna->resize(
+        std::min(LKKoncoworoczna->width(), kList.x + kList.width - kFinalLabelPos.x),
+        LKKoncoworoczna->height());
+}
+
 void TFRealProgramu::showEvent(QShowEvent* event) {
+    if (!m_sizedToFont) {
+        SizeToFont();
+        m_sizedToFont = true;
+    }
     QWidget::showEvent(event);
     if (!event->spontaneous()) {
         FormShow();

@@ -180,6 +180,8 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
+    // Size the selector and the caption from the font, at the first show.
+    void SizeToFont();
     void FormShow();
     // True when the key ran one of the Alt shortcuts (and is used up).
     bool FormKeyDown(const QKeyEvent& key);
@@ -217,6 +219,8 @@ private:
     Question m_ask;
     std::function<void(ReportEditor&)> m_prepareEditor;
     bool m_unsaved = false;
+    // The selector and the caption have their sizes from the font.
+    bool m_sizedToFont = false;
 };
 
 } // namespace notarion
