@@ -185,7 +185,7 @@ void BM_GenerateDocumentSet(benchmark::State& bench) {
         if (!GenerateProtocols(state, school.Catalogue, school.OutputFolder) ||
             !GenerateLists(state, school.OutputFolder))
             throw std::runtime_error("generation failed");
-        benchmark::DoNotOptimize(state.ListBuffer.Lines.data());
+        benchmark::DoNotOptimize(state.ListBuffer.Bytes.data());
     }
     bench.counters["reports"] = static_cast<double>(school.Catalogue.Count);
 }
