@@ -51,7 +51,9 @@ std::vector<std::string> FindFiles(const std::string& pattern, const std::string
     std::vector<Found> found;
     const std::string listed = folder.empty() && slash != std::string::npos ? "/" : folder;
     for (ListedName& name : ListFileNames(listed.empty() ? "." : listed)) {
-        std::u16string key = UpperCase(Cp1250ToUtf16(name.Text));
+        std::u16string key = Cp1250ToUtf16(name.Text);
+        for (char16_t& c : key)
+            c = UpperCaseChar(c);
         if (Matches(key, mask))
             found.push_back({std::move(key), std::move(name.Text), name.Usable});
     }

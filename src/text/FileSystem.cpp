@@ -6,6 +6,7 @@
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
+#include <dirent.h>
 #include <fcntl.h>
 #include <sys/random.h>
 #include <sys/stat.h>
@@ -425,25 +426,46 @@ bool LiesWithin(std::string_view path, std::string_view folder) {
     return f != file.end();
 }
 
+namespace {
+
+bool IsAscii(std::string_view text) {
+    for (const char c : text) {
+        if (static_cast<unsigned char>(c) >= 0x80)
+            return false;
+    }
+    return true;
+}
+
+// True when the entry is a regular file or a link to one. The listing's own
+// type spares a look at every entry that is no link; devices and named pipes
+// are left out, since opening one could block.
+bool IsRegularEntry(DIR* dir, const dirent& entry) {
+    if (entry.d_type == DT_REG)
+        return true;
+    if (entry.d_type != DT_LNK && entry.d_type != DT_UNKNOWN)
+        return false;
+    struct stat info {};
+    return ::fstatat(::dirfd(dir), entry.d_name, &info, 0) == 0 && S_ISREG(info.st_mode);
+}
+
+} // namespace
+
 std::vector<ListedName> ListFileNames(std::string_view folder) {
     std::vector<ListedName> names;
-    std::error_code error;
-    fs::directory_iterator it(PathFromText(folder), error);
-    if (error)
+    DIR* dir = ::opendir(Cp1250ToUtf8(folder).c_str());
+    if (dir == nullptr)
         return names;
-    for (; it != fs::directory_iterator(); it.increment(error)) {
-        if (error)
-            break;
-        std::error_code statusError;
-        // is_regular_file follows links, so a link to a file counts as a file;
-        // devices and named pipes are left out, since opening one could block.
-        // The entry's own type from the listing spares a look at every file
-        // that is not a link.
-        if (it->is_regular_file(statusError)) {
-            const fs::path name = it->path().filename();
+    while (const dirent* entry = ::readdir(dir)) {
+        if (!IsRegularEntry(dir, *entry))
+            continue;
+        const std::string_view name = entry->d_name;
+        // An ASCII name is the same text in both encodings.
+        if (IsAscii(name))
+            names.push_back({std::string(name), true});
+        else
             names.push_back({TextFromPath(name), NameSurvivesConversion(name)});
-        }
     }
+    ::closedir(dir);
     return names;
 }
 
