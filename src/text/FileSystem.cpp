@@ -3,6 +3,7 @@
 #include "text/Cp1250.h"
 #include "text/Failure.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
@@ -17,6 +18,20 @@ namespace notarion {
 namespace fs = std::filesystem;
 
 namespace {
+
+bool IsAscii(std::string_view text) {
+    for (const char c : text) {
+        if (static_cast<unsigned char>(c) >= 0x80)
+            return false;
+    }
+    return true;
+}
+
+// The path as the system takes it; an ASCII path is the same text in both
+// encodings and needs no conversion.
+std::string NativePath(std::string_view cp1250Path) {
+    return IsAscii(cp1250Path) ? std::string(cp1250Path) : Cp1250ToUtf8(cp1250Path);
+}
 
 // As many links in a row as the kernel itself follows before giving up.
 constexpr int MaxLinkHops = 40;
@@ -272,12 +287,12 @@ bool DirectoryExists(std::string_view path) {
 }
 
 bool CreateSingleDirectory(std::string_view path) {
-    const std::string native = PathFromText(path).string();
+    const std::string native = NativePath(path);
     return ::mkdir(native.c_str(), 0777) == 0;
 }
 
 bool RemoveEmptyDirectory(std::string_view path) {
-    const std::string native = PathFromText(path).string();
+    const std::string native = NativePath(path);
     return ::rmdir(native.c_str()) == 0;
 }
 
@@ -305,7 +320,7 @@ bool LeadsToNothing(const std::string& native, int error) {
 } // namespace
 
 std::optional<std::string> ReadFileIfPresent(std::string_view path) {
-    const std::string native = PathFromText(path).string();
+    const std::string native = NativePath(path);
     Descriptor fd(OpenForReading(native));
     if (!fd.Valid()) {
         const int error = errno;
@@ -317,7 +332,7 @@ std::optional<std::string> ReadFileIfPresent(std::string_view path) {
 }
 
 std::string ReadWholeFile(std::string_view path) {
-    const std::string native = PathFromText(path).string();
+    const std::string native = NativePath(path);
     Descriptor fd(OpenForReading(native));
     if (!fd.Valid())
         throw Failure("cannot open " + native + ": " + std::strerror(errno));
@@ -325,6 +340,26 @@ std::string ReadWholeFile(std::string_view path) {
 }
 
 namespace {
+
+// Read up to the buffer's end from position done on. Returns the bytes read,
+// 0 at the end of the file. A regular file opened without blocking reads as
+// any other; should a file system still refuse to wait, the descriptor is
+// made to block and the read repeated.
+std::size_t ReadSome(Descriptor& fd, std::string& bytes, std::size_t done,
+                     const std::string& native) {
+    for (;;) {
+        const ssize_t got = ::read(fd.Get(), bytes.data() + done, bytes.size() - done);
+        if (got >= 0)
+            return static_cast<std::size_t>(got);
+        const int error = errno;
+        if (error == EINTR)
+            continue;
+        const int flags = error == EAGAIN ? ::fcntl(fd.Get(), F_GETFL) : -1;
+        if (flags < 0 || (flags & O_NONBLOCK) == 0 ||
+            ::fcntl(fd.Get(), F_SETFL, flags & ~O_NONBLOCK) != 0)
+            throw Failure("cannot read " + native + ": " + std::strerror(error));
+    }
+}
 
 std::string ReadOpened(Descriptor& fd, const std::string& native) {
     struct stat info {};
@@ -334,24 +369,25 @@ std::string ReadOpened(Descriptor& fd, const std::string& native) {
         throw Failure("not a regular file: " + native);
     if (info.st_size < 0 || static_cast<std::uint64_t>(info.st_size) > MaxReadableFileSize)
         throw Failure("larger than any report or page: " + native);
-    ::fcntl(fd.Get(), F_SETFL, ::fcntl(fd.Get(), F_GETFL) & ~O_NONBLOCK);
-    std::string bytes;
-    bytes.reserve(static_cast<std::size_t>(info.st_size));
-    char chunk[65536];
+    // Room for one byte more than the file had: a read that stops at exactly
+    // the size seen has met the end without asking again, and a file that
+    // grew meanwhile fills the room and is read on to its end.
+    const auto seen = static_cast<std::size_t>(info.st_size);
+    std::string bytes(seen + 1, '\0');
+    std::size_t done = 0;
     for (;;) {
-        const ssize_t got = ::read(fd.Get(), chunk, sizeof chunk);
-        if (got < 0) {
-            if (errno == EINTR)
-                continue;
-            throw Failure("cannot read " + native + ": " + std::strerror(errno));
-        }
-        if (got == 0)
+        const std::size_t got = ReadSome(fd, bytes, done, native);
+        done += got;
+        if (got == 0 || (done == seen && seen != 0))
             break;
+        if (done < bytes.size())
+            continue;
         // A file that grows while it is read is held to the same limit.
-        if (bytes.size() + static_cast<std::size_t>(got) > MaxReadableFileSize)
+        if (bytes.size() > MaxReadableFileSize)
             throw Failure("larger than any report or page: " + native);
-        bytes.append(chunk, static_cast<std::size_t>(got));
+        bytes.resize(std::min<std::size_t>(bytes.size() * 2, MaxReadableFileSize + 1));
     }
+    bytes.resize(done);
     return bytes;
 }
 
@@ -427,14 +463,6 @@ bool LiesWithin(std::string_view path, std::string_view folder) {
 }
 
 namespace {
-
-bool IsAscii(std::string_view text) {
-    for (const char c : text) {
-        if (static_cast<unsigned char>(c) >= 0x80)
-            return false;
-    }
-    return true;
-}
 
 // True when the entry is a regular file or a link to one. The listing's own
 // type spares a look at every entry that is no link; devices and named pipes
