@@ -304,7 +304,7 @@ int OpenForReading(const std::string& native) {
     return ::open(native.c_str(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
 }
 
-std::string ReadOpened(Descriptor& fd, const std::string& native);
+std::string ReadOpened(Descriptor& fd, const std::string& native, FileStatus* status = nullptr);
 
 // True when an open failed because the path leads to nothing, as opposed to
 // something that exists and refuses to be read.
@@ -319,7 +319,7 @@ bool LeadsToNothing(const std::string& native, int error) {
 
 } // namespace
 
-std::optional<std::string> ReadFileIfPresent(std::string_view path) {
+std::optional<std::string> ReadFileIfPresent(std::string_view path, FileStatus* status) {
     const std::string native = NativePath(path);
     Descriptor fd(OpenForReading(native));
     if (!fd.Valid()) {
@@ -328,7 +328,7 @@ std::optional<std::string> ReadFileIfPresent(std::string_view path) {
             return std::nullopt;
         throw Failure("cannot open " + native + ": " + std::strerror(error));
     }
-    return ReadOpened(fd, native);
+    return ReadOpened(fd, native, status);
 }
 
 std::string ReadWholeFile(std::string_view path) {
@@ -361,10 +361,19 @@ std::size_t ReadSome(Descriptor& fd, std::string& bytes, std::size_t done,
     }
 }
 
-std::string ReadOpened(Descriptor& fd, const std::string& native) {
+std::string ReadOpened(Descriptor& fd, const std::string& native, FileStatus* status) {
     struct stat info {};
     if (::fstat(fd.Get(), &info) != 0)
         throw Failure("cannot read " + native + ": " + std::strerror(errno));
+    if (status != nullptr) {
+        status->Device = static_cast<std::uint64_t>(info.st_dev);
+        status->Inode = static_cast<std::uint64_t>(info.st_ino);
+        status->Size = static_cast<std::int64_t>(info.st_size);
+        status->ModifiedSeconds = static_cast<std::int64_t>(info.st_mtim.tv_sec);
+        status->ModifiedNanoseconds = static_cast<std::int64_t>(info.st_mtim.tv_nsec);
+        status->ChangedSeconds = static_cast<std::int64_t>(info.st_ctim.tv_sec);
+        status->ChangedNanoseconds = static_cast<std::int64_t>(info.st_ctim.tv_nsec);
+    }
     if (!S_ISREG(info.st_mode))
         throw Failure("not a regular file: " + native);
     if (info.st_size < 0 || static_cast<std::uint64_t>(info.st_size) > MaxReadableFileSize)
