@@ -19,6 +19,7 @@
 
 #include "io_floor.h"
 
+#include "app/ReportFolder.h"
 #include "cli/Commands.h"
 #include "generate/DocumentSet.h"
 #include "generate/Sections.h"
@@ -248,6 +249,43 @@ void BM_RoadNextToFloor(benchmark::State& bench) {
     bench.counters["floor_us_per_report"] = floor / runs / reports * 1e6;
 }
 BENCHMARK(BM_RoadNextToFloor)->Arg(1)->Arg(10)->Unit(benchmark::kMillisecond);
+
+// The road's parts one after another, for where its time goes: the folder's
+// listing alone, the catalogue (listing included, every report read and
+// parsed once), then the fourteen documents from the kept reports. CPU time
+// of each part per run and per report.
+void BM_RoadParts(benchmark::State& bench) {
+    const School& school = TheSchool(static_cast<int>(bench.range(0)));
+    double listing = 0;
+    double catalogue = 0;
+    double documents = 0;
+    for (auto _ : bench) {
+        const double start = ProcessCpuSeconds();
+        std::vector<std::string> unusable;
+        benchmark::DoNotOptimize(FindReportFiles(school.Folder, unusable).data());
+        const double listed = ProcessCpuSeconds();
+        const FolderCatalogue loaded = CatalogueFromFolder(school.Folder);
+        const double catalogued = ProcessCpuSeconds();
+        GenerationState state;
+        if (loaded.Refusal != FolderRefusal::None ||
+            !GenerateProtocols(state, loaded.Catalogue, school.OutputFolder) ||
+            !GenerateLists(state, school.OutputFolder))
+            throw std::runtime_error("generation failed");
+        documents += ProcessCpuSeconds() - catalogued;
+        catalogue += catalogued - listed;
+        listing += listed - start;
+    }
+    const double runs = static_cast<double>(bench.iterations());
+    const double reports = static_cast<double>(school.Paths.size());
+    const auto counter = [&](const std::string& name, double seconds) {
+        bench.counters[name + "_ms"] = seconds / runs * 1e3;
+        bench.counters[name + "_us_per_report"] = seconds / runs / reports * 1e6;
+    };
+    counter("listing", listing);
+    counter("catalogue", catalogue);
+    counter("documents", documents);
+}
+BENCHMARK(BM_RoadParts)->Arg(1)->Arg(10)->Unit(benchmark::kMillisecond);
 
 // A folder with one tutor's report of about 20 KB, named count times.
 class RepeatedReport {
