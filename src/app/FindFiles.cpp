@@ -60,7 +60,8 @@ std::vector<std::string> FindFiles(const std::string& pattern, const std::string
     // The order of the original platform's file system: by name, letter case
     // ignored; a plain directory listing here would shuffle the classes.
     std::sort(found.begin(), found.end(), [](const Found& a, const Found& b) {
-        return a.key != b.key ? a.key < b.key : a.name < b.name;
+        const int byKey = a.key.compare(b.key);
+        return byKey != 0 ? byKey < 0 : a.name < b.name;
     });
     // A name the code page cannot spell would open another file of the same
     // spelling, or none; it is handed back for the caller to name.

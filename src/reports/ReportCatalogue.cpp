@@ -150,12 +150,18 @@ void AppendToCatalogue(ReportCatalogue& catalogue,
 void OrderByKind(ReportCatalogue& catalogue) {
     // The new array has as many slots as the old; entries of no known kind
     // are not copied, so the last slots stay empty entries.
+    // An entry matches one kind only, so it is moved, never needed again;
+    // its kind is emptied so that it can match no later one.
     std::vector<ReportEntry> ordered(catalogue.Slots.size());
     std::size_t next = 0;
-    for (const std::string& kind : KindsInCatalogueOrder())
-        for (const ReportEntry& entry : catalogue.Slots)
-            if (entry.Kind == kind)
-                ordered[next++] = entry;
+    for (const std::string& kind : KindsInCatalogueOrder()) {
+        for (ReportEntry& entry : catalogue.Slots) {
+            if (entry.Kind != kind)
+                continue;
+            ordered[next++] = std::move(entry);
+            entry.Kind.clear();
+        }
+    }
     catalogue.Slots = std::move(ordered);
 }
 
