@@ -51,14 +51,17 @@ std::vector<std::string> FindFiles(const std::string& pattern, const std::string
     std::vector<Found> found;
     const std::string listed = folder.empty() && slash != std::string::npos ? "/" : folder;
     for (ListedName& name : ListFileNames(listed.empty() ? "." : listed)) {
-        std::u16string key = UpperCase(Cp1250ToUtf16(name.Text));
+        std::u16string key = Cp1250ToUtf16(name.Text);
+        for (char16_t& c : key)
+            c = UpperCaseChar(c);
         if (Matches(key, mask))
             found.push_back({std::move(key), std::move(name.Text), name.Usable});
     }
     // The order of the original platform's file system: by name, letter case
     // ignored; a plain directory listing here would shuffle the classes.
     std::sort(found.begin(), found.end(), [](const Found& a, const Found& b) {
-        return a.key != b.key ? a.key < b.key : a.name < b.name;
+        const int byKey = a.key.compare(b.key);
+        return byKey != 0 ? byKey < 0 : a.name < b.name;
     });
     // A name the code page cannot spell would open another file of the same
     // spelling, or none; it is handed back for the caller to name.

@@ -28,18 +28,18 @@ std::string Presence(int count) {
 void WriteClassTable(const CheckResult& result, HtmlBuffer& page) {
     if (result.Classes.empty())
         return;
-    page.Lines.emplace_back("<table border=\"1\" cellspacing=\"0\" cellpadding=\"4\">");
+    AppendLine(page, "<table border=\"1\" cellspacing=\"0\" cellpadding=\"4\">");
     std::string header = "  <tr><th>Klasa</th>";
     for (const ReportKind kind : {ReportKind::Class, ReportKind::Behaviour, ReportKind::Tutor})
         header += "<th>" + KindText(kind) + "</th>";
-    page.Lines.push_back(header + "</tr>");
+    AppendLine(page, header + "</tr>");
     for (const ClassTally& tally : result.Classes) {
-        page.Lines.push_back("  <tr><td>" + PageText(Cp1250ToUtf8(tally.Name)) + "</td><td>" +
+        AppendLine(page, "  <tr><td>" + PageText(Cp1250ToUtf8(tally.Name)) + "</td><td>" +
                              Presence(tally.ClassReports) + "</td><td>" +
                              Presence(tally.BehaviourReports) + "</td><td>" +
                              Presence(tally.TutorReports) + "</td></tr>");
     }
-    page.Lines.emplace_back("</table>");
+    AppendLine(page, "</table>");
 }
 
 void WriteFindings(const CheckResult& result, HtmlBuffer& page) {

@@ -110,7 +110,7 @@ std::string DocumentPath(const std::string& folder, std::string_view fileName) {
 void ClearAccumulators(GenerationState& state) {
     for (StudentList GenerationState::*list : ListAccumulators)
         (state.*list).Lines.clear();
-    state.ListBuffer.Lines.clear();
+    state.ListBuffer.Bytes.clear();
 }
 
 void WriteProtocolDocument(GenerationState& state, const ReportCatalogue& catalogue,

@@ -5,21 +5,14 @@
 #include "text/FileSystem.h"
 
 #include <array>
+#include <initializer_list>
 
 namespace notarion {
 namespace {
 
-std::string Line(std::string_view a, std::string_view b = {}, std::string_view c = {},
-                 std::string_view d = {}, std::string_view e = {}) {
-    std::string line;
-    line.reserve(a.size() + b.size() + c.size() + d.size() + e.size());
-    line.append(a).append(b).append(c).append(d).append(e);
-    return line;
-}
-
-// The frame lines as cp1250, converted once from this file's UTF-8.
-const std::array<std::string, 22>& FrameLines() {
-    static const std::array<std::string, 22> lines = [] {
+// The frame lines in file form as cp1250, converted once from this file's UTF-8.
+const std::string& FrameBytes() {
+    static const std::string bytes = [] {
         const std::array<std::string_view, 22> utf8 = {
             "<html><head>",
             "<meta http-equiv=\"Content-Type\" content=\"text/html; charset=windows-1250\">",
@@ -47,20 +40,22 @@ const std::array<std::string, 22>& FrameLines() {
             "<body bgcolor=\"#FFFFFF\" topmargin=\"0\" leftmargin=\"20\" rightmargin=\"20\">",
             "<div class=\"N\">",
         };
-        std::array<std::string, 22> converted;
-        for (std::size_t i = 0; i < utf8.size(); ++i)
-            converted[i] = Utf8ToCp1250(utf8[i]);
+        std::string converted;
+        for (const std::string_view line : utf8)
+            converted.append(Utf8ToCp1250(line)).append("\r\n");
         return converted;
     }();
-    return lines;
+    return bytes;
 }
 
-// Add a line, and pass it on when the buffer streams to its document.
-void Append(HtmlBuffer& buffer, std::string line) {
-    const std::size_t bytes = line.size() + 2;
-    buffer.Lines.push_back(std::move(line));
+// Add a line made of the pieces, and pass it on when the buffer streams to
+// its document.
+void Append(HtmlBuffer& buffer, std::initializer_list<std::string_view> pieces) {
+    for (const std::string_view piece : pieces)
+        buffer.Bytes.append(piece);
+    buffer.Bytes.append("\r\n");
     if (buffer.Stream != nullptr)
-        buffer.Stream->Added(bytes);
+        buffer.Stream->Added();
 }
 
 // The document's own failure: the cause names the document and keeps the
@@ -73,69 +68,62 @@ void Append(HtmlBuffer& buffer, std::string line) {
 } // namespace
 
 void BeginPage(HtmlBuffer& buffer) {
-    buffer.Lines.assign(FrameLines().begin(), FrameLines().end());
+    buffer.Bytes.assign(FrameBytes());
 }
 
 void EndPage(HtmlBuffer& buffer) {
-    Append(buffer, "</div>");
-    Append(buffer, "</body>");
-    Append(buffer, "</html>");
+    Append(buffer, {"</div>"});
+    Append(buffer, {"</body>"});
+    Append(buffer, {"</html>"});
+}
+
+void AppendLine(HtmlBuffer& buffer, std::string_view line) {
+    Append(buffer, {line});
 }
 
 void AddLabelLine(HtmlBuffer& buffer, std::string_view label, std::string_view value) {
-    Append(buffer, Line("   <p class=\"N\"><b>", label, "</b> ", value, "</p>"));
+    Append(buffer, {"   <p class=\"N\"><b>", label, "</b> ", value, "</p>"});
 }
 
 void AddBoldLine(HtmlBuffer& buffer, std::string_view text) {
-    Append(buffer, Line("   <p class=\"N\"><b>", text, "</b></p>"));
+    Append(buffer, {"   <p class=\"N\"><b>", text, "</b></p>"});
 }
 
 void AddTextLine(HtmlBuffer& buffer, std::string_view text) {
-    Append(buffer, Line("   ", text, "<br>"));
+    Append(buffer, {"   ", text, "<br>"});
 }
 
 void AddSpacer(HtmlBuffer& buffer) {
-    Append(buffer, "<p align=\"left\">&nbsp;</p>");
+    Append(buffer, {"<p align=\"left\">&nbsp;</p>"});
 }
 
 void AddHeading(HtmlBuffer& buffer, std::string_view text) {
-    Append(buffer, Line("<p align=\"center\"><br><b>", text, "</b></p>"));
+    Append(buffer, {"<p align=\"center\"><br><b>", text, "</b></p>"});
 }
 
 void OpenParagraph(HtmlBuffer& buffer) {
-    Append(buffer, "<p align=\"left\">");
+    Append(buffer, {"<p align=\"left\">"});
 }
 
 void CloseParagraph(HtmlBuffer& buffer) {
-    Append(buffer, "</p>");
+    Append(buffer, {"</p>"});
 }
 
 void OpenList(HtmlBuffer& buffer) {
-    Append(buffer, "   <ul>");
+    Append(buffer, {"   <ul>"});
 }
 
 void AddListItem(HtmlBuffer& buffer, std::string_view text) {
-    Append(buffer, Line("     <li>", text, "</li>"));
+    Append(buffer, {"     <li>", text, "</li>"});
 }
 
 void CloseList(HtmlBuffer& buffer) {
-    Append(buffer, "   </ul>");
-}
-
-std::string BufferBytes(const HtmlBuffer& buffer) {
-    std::size_t size = 0;
-    for (const auto& line : buffer.Lines)
-        size += line.size() + 2;
-    std::string bytes;
-    bytes.reserve(size);
-    for (const auto& line : buffer.Lines)
-        bytes.append(line).append("\r\n");
-    return bytes;
+    Append(buffer, {"   </ul>"});
 }
 
 void SaveBuffer(const HtmlBuffer& buffer, const std::string& path) {
     try {
-        WriteWholeFile(path, BufferBytes(buffer));
+        WriteWholeFile(path, buffer.Bytes);
     } catch (const Failure& failure) {
         Unwritable(failure, path);
     }
@@ -143,8 +131,8 @@ void SaveBuffer(const HtmlBuffer& buffer, const std::string& path) {
 
 DocumentStream::DocumentStream(HtmlBuffer& buffer, std::string path)
     : m_buffer(buffer), m_path(std::move(path)) {
-    for (const auto& line : m_buffer.Lines)
-        m_held += line.size() + 2;
+    // One block and the line that fills it: the buffer never grows further.
+    m_buffer.Bytes.reserve(BlockBytes + 4096);
     m_buffer.Stream = this;
 }
 
@@ -152,13 +140,11 @@ DocumentStream::~DocumentStream() {
     m_buffer.Stream = nullptr;
 }
 
-void DocumentStream::Added(std::size_t lineBytes) {
-    m_held += lineBytes;
-    if (m_held < BlockBytes)
+void DocumentStream::Added() {
+    if (m_buffer.Bytes.size() < BlockBytes)
         return;
     WriteHeld();
-    m_buffer.Lines.clear();
-    m_held = 0;
+    m_buffer.Bytes.clear();
 }
 
 void DocumentStream::WriteHeld() {
@@ -167,7 +153,7 @@ void DocumentStream::WriteHeld() {
         // before then touches the folder as little as a saved buffer.
         if (!m_writer)
             m_writer = std::make_unique<AtomicFileWriter>(m_path);
-        m_writer->Append(BufferBytes(m_buffer));
+        m_writer->Append(m_buffer.Bytes);
     } catch (const Failure& failure) {
         Unwritable(failure, m_path);
     }
@@ -180,7 +166,6 @@ void DocumentStream::Save() {
     } catch (const Failure& failure) {
         Unwritable(failure, m_path);
     }
-    m_held = 0;
 }
 
 bool HasComma(std::string_view text) {

@@ -4,22 +4,22 @@
 // an HtmlBuffer, framed by BeginPage and EndPage, and saved by SaveBuffer (or
 // streamed to its file by a DocumentStream) as
 // cp1250 lines each ended by CR LF. Building blocks insert their text
-// unchanged: no escaping, no trimming.
+// unchanged: no escaping, no trimming. The buffer holds the file form itself,
+// so a line costs one append and no allocation of its own.
 
 #include <cstddef>
 #include <memory>
 #include <string>
 #include <string_view>
-#include <vector>
 
 namespace notarion {
 
 class AtomicFileWriter;
 class DocumentStream;
 
-// An ordered list of cp1250 lines without line ends.
+// A page being written: cp1250 lines, each followed by CR LF.
 struct HtmlBuffer {
-    std::vector<std::string> Lines;
+    std::string Bytes;
     // While the buffer streams to its document, where its lines go.
     DocumentStream* Stream = nullptr;
 };
@@ -28,6 +28,9 @@ struct HtmlBuffer {
 void BeginPage(HtmlBuffer& buffer);
 // Append "</div>", "</body>", "</html>".
 void EndPage(HtmlBuffer& buffer);
+
+// Append one line as it is, followed by CR LF.
+void AppendLine(HtmlBuffer& buffer, std::string_view line);
 
 void AddLabelLine(HtmlBuffer& buffer, std::string_view label, std::string_view value);
 void AddBoldLine(HtmlBuffer& buffer, std::string_view text);
@@ -41,7 +44,9 @@ void AddListItem(HtmlBuffer& buffer, std::string_view text);
 void CloseList(HtmlBuffer& buffer);
 
 // The file form of a buffer: every line followed by CR LF.
-std::string BufferBytes(const HtmlBuffer& buffer);
+inline const std::string& BufferBytes(const HtmlBuffer& buffer) {
+    return buffer.Bytes;
+}
 
 // Write the buffer to path, replacing any file; the file is written whole or
 // not at all. Throws Failure (an UnwritableDocument cause naming path and the
@@ -54,7 +59,7 @@ void SaveBuffer(const HtmlBuffer& buffer, const std::string& path);
 // file takes the document's place at Save only, whole; a stream destroyed
 // without Save (a failed section) leaves nothing behind and the document
 // unchanged. After Save the buffer keeps the lines of the last block (all of
-// them for a document smaller than a block). Lines put into Lines directly
+// them for a document smaller than a block). Bytes put into Bytes directly
 // are written with the next block.
 class DocumentStream {
 public:
@@ -66,9 +71,9 @@ public:
     DocumentStream(const DocumentStream&) = delete;
     DocumentStream& operator=(const DocumentStream&) = delete;
 
-    // Count a line of lineBytes in file form just added to the buffer; writes
-    // a full block. Throws Failure as SaveBuffer does.
-    void Added(std::size_t lineBytes);
+    // A line was just added to the buffer; writes a full block. Throws
+    // Failure as SaveBuffer does.
+    void Added();
     // Write the lines still held and put the document in place. Throws
     // Failure as SaveBuffer does; the document is then unchanged.
     void Save();
@@ -79,7 +84,6 @@ private:
     HtmlBuffer& m_buffer;
     std::string m_path;
     std::unique_ptr<AtomicFileWriter> m_writer;
-    std::size_t m_held = 0;
 };
 
 // True when the text holds a comma anywhere but at its last character: a

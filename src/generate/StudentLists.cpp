@@ -73,9 +73,9 @@ void WriteStudentBlock(ReportReader& report, HtmlBuffer& target, StudentList& li
     AddLabelLine(target, form.LabelSome, {});
     OpenList(target);
     for (int i = 1; i <= count; ++i) {
-        const std::string line = makeLine(Numbered("Uczen", i));
+        std::string line = makeLine(Numbered("Uczen", i));
         AddListItem(target, line);
-        list.Lines.push_back(line);
+        list.Lines.push_back(std::move(line));
     }
     CloseList(target);
 }

@@ -4,6 +4,7 @@
 #include "reports/ReportKind.h"
 #include "reports/ReportReader.h"
 #include "text/Cp1250.h"
+#include "text/FileSystem.h"
 #include "xml/XmlDocument.h"
 
 #include <algorithm>
@@ -34,13 +35,33 @@ bool InSlots(const ReportCatalogue& catalogue, int index) {
 // keeps what was read before the damage and missing values read as empty
 // text. Only a file that exists but cannot be opened or read throws, as
 // ReportFileError naming the path.
+// The identity of the file as the parsed reports compare it.
+FileIdentity IdentityOf(const FileStatus& status) {
+    return {status.Device,
+            status.Inode,
+            status.Size,
+            status.ModifiedSeconds,
+            status.ModifiedNanoseconds,
+            status.ChangedSeconds,
+            status.ChangedNanoseconds};
+}
+
 ReportEntry LoadReport(ParsedReports& parsed, const std::string& path) {
-    // The identity is taken before reading: a change during the read then
-    // makes the kept document stale rather than passing for current.
-    const std::optional<FileIdentity> identity = IdentityOfFile(path);
+    // The identity is that of the very file read, taken from the open file
+    // before reading: a change during the read then makes the kept document
+    // stale rather than passing for current, and no second look at the path
+    // is needed.
+    std::optional<FileIdentity> identity;
     auto document = std::make_unique<XmlDocument>();
     try {
-        document->LoadFromFile(path);
+        // As XmlDocument::LoadFromFile: nothing found or an empty file is an
+        // empty document.
+        FileStatus status;
+        const std::optional<std::string> bytes = ReadFileIfPresent(path, &status);
+        if (bytes)
+            identity = IdentityOf(status);
+        if (bytes && !bytes->empty())
+            document->LoadFromBytes(*bytes);
     } catch (const std::exception&) {
         // Anything that stops the file from being read (no permission, a
         // folder in its place, a file too large for memory) is the same
@@ -129,12 +150,18 @@ void AppendToCatalogue(ReportCatalogue& catalogue,
 void OrderByKind(ReportCatalogue& catalogue) {
     // The new array has as many slots as the old; entries of no known kind
     // are not copied, so the last slots stay empty entries.
+    // An entry matches one kind only, so it is moved, never needed again;
+    // its kind is emptied so that it can match no later one.
     std::vector<ReportEntry> ordered(catalogue.Slots.size());
     std::size_t next = 0;
-    for (const std::string& kind : KindsInCatalogueOrder())
-        for (const ReportEntry& entry : catalogue.Slots)
-            if (entry.Kind == kind)
-                ordered[next++] = entry;
+    for (const std::string& kind : KindsInCatalogueOrder()) {
+        for (ReportEntry& entry : catalogue.Slots) {
+            if (entry.Kind != kind)
+                continue;
+            ordered[next++] = std::move(entry);
+            entry.Kind.clear();
+        }
+    }
     catalogue.Slots = std::move(ordered);
 }
 

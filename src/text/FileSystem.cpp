@@ -3,9 +3,11 @@
 #include "text/Cp1250.h"
 #include "text/Failure.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
+#include <dirent.h>
 #include <fcntl.h>
 #include <sys/random.h>
 #include <sys/stat.h>
@@ -16,6 +18,20 @@ namespace notarion {
 namespace fs = std::filesystem;
 
 namespace {
+
+bool IsAscii(std::string_view text) {
+    for (const char c : text) {
+        if (static_cast<unsigned char>(c) >= 0x80)
+            return false;
+    }
+    return true;
+}
+
+// The path as the system takes it; an ASCII path is the same text in both
+// encodings and needs no conversion.
+std::string NativePath(std::string_view cp1250Path) {
+    return IsAscii(cp1250Path) ? std::string(cp1250Path) : Cp1250ToUtf8(cp1250Path);
+}
 
 // As many links in a row as the kernel itself follows before giving up.
 constexpr int MaxLinkHops = 40;
@@ -271,12 +287,12 @@ bool DirectoryExists(std::string_view path) {
 }
 
 bool CreateSingleDirectory(std::string_view path) {
-    const std::string native = PathFromText(path).string();
+    const std::string native = NativePath(path);
     return ::mkdir(native.c_str(), 0777) == 0;
 }
 
 bool RemoveEmptyDirectory(std::string_view path) {
-    const std::string native = PathFromText(path).string();
+    const std::string native = NativePath(path);
     return ::rmdir(native.c_str()) == 0;
 }
 
@@ -288,7 +304,7 @@ int OpenForReading(const std::string& native) {
     return ::open(native.c_str(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
 }
 
-std::string ReadOpened(Descriptor& fd, const std::string& native);
+std::string ReadOpened(Descriptor& fd, const std::string& native, FileStatus* status = nullptr);
 
 // True when an open failed because the path leads to nothing, as opposed to
 // something that exists and refuses to be read.
@@ -303,8 +319,8 @@ bool LeadsToNothing(const std::string& native, int error) {
 
 } // namespace
 
-std::optional<std::string> ReadFileIfPresent(std::string_view path) {
-    const std::string native = PathFromText(path).string();
+std::optional<std::string> ReadFileIfPresent(std::string_view path, FileStatus* status) {
+    const std::string native = NativePath(path);
     Descriptor fd(OpenForReading(native));
     if (!fd.Valid()) {
         const int error = errno;
@@ -312,11 +328,11 @@ std::optional<std::string> ReadFileIfPresent(std::string_view path) {
             return std::nullopt;
         throw Failure("cannot open " + native + ": " + std::strerror(error));
     }
-    return ReadOpened(fd, native);
+    return ReadOpened(fd, native, status);
 }
 
 std::string ReadWholeFile(std::string_view path) {
-    const std::string native = PathFromText(path).string();
+    const std::string native = NativePath(path);
     Descriptor fd(OpenForReading(native));
     if (!fd.Valid())
         throw Failure("cannot open " + native + ": " + std::strerror(errno));
@@ -325,32 +341,62 @@ std::string ReadWholeFile(std::string_view path) {
 
 namespace {
 
-std::string ReadOpened(Descriptor& fd, const std::string& native) {
+// Read up to the buffer's end from position done on. Returns the bytes read,
+// 0 at the end of the file. A regular file opened without blocking reads as
+// any other; should a file system still refuse to wait, the descriptor is
+// made to block and the read repeated.
+std::size_t ReadSome(Descriptor& fd, std::string& bytes, std::size_t done,
+                     const std::string& native) {
+    for (;;) {
+        const ssize_t got = ::read(fd.Get(), bytes.data() + done, bytes.size() - done);
+        if (got >= 0)
+            return static_cast<std::size_t>(got);
+        const int error = errno;
+        if (error == EINTR)
+            continue;
+        const int flags = error == EAGAIN ? ::fcntl(fd.Get(), F_GETFL) : -1;
+        if (flags < 0 || (flags & O_NONBLOCK) == 0 ||
+            ::fcntl(fd.Get(), F_SETFL, flags & ~O_NONBLOCK) != 0)
+            throw Failure("cannot read " + native + ": " + std::strerror(error));
+    }
+}
+
+std::string ReadOpened(Descriptor& fd, const std::string& native, FileStatus* status) {
     struct stat info {};
     if (::fstat(fd.Get(), &info) != 0)
         throw Failure("cannot read " + native + ": " + std::strerror(errno));
+    if (status != nullptr) {
+        status->Device = static_cast<std::uint64_t>(info.st_dev);
+        status->Inode = static_cast<std::uint64_t>(info.st_ino);
+        status->Size = static_cast<std::int64_t>(info.st_size);
+        status->ModifiedSeconds = static_cast<std::int64_t>(info.st_mtim.tv_sec);
+        status->ModifiedNanoseconds = static_cast<std::int64_t>(info.st_mtim.tv_nsec);
+        status->ChangedSeconds = static_cast<std::int64_t>(info.st_ctim.tv_sec);
+        status->ChangedNanoseconds = static_cast<std::int64_t>(info.st_ctim.tv_nsec);
+    }
     if (!S_ISREG(info.st_mode))
         throw Failure("not a regular file: " + native);
     if (info.st_size < 0 || static_cast<std::uint64_t>(info.st_size) > MaxReadableFileSize)
         throw Failure("larger than any report or page: " + native);
-    ::fcntl(fd.Get(), F_SETFL, ::fcntl(fd.Get(), F_GETFL) & ~O_NONBLOCK);
-    std::string bytes;
-    bytes.reserve(static_cast<std::size_t>(info.st_size));
-    char chunk[65536];
+    // Room for one byte more than the file had: a read that stops at exactly
+    // the size seen has met the end without asking again, and a file that
+    // grew meanwhile fills the room and is read on to its end.
+    const auto seen = static_cast<std::size_t>(info.st_size);
+    std::string bytes(seen + 1, '\0');
+    std::size_t done = 0;
     for (;;) {
-        const ssize_t got = ::read(fd.Get(), chunk, sizeof chunk);
-        if (got < 0) {
-            if (errno == EINTR)
-                continue;
-            throw Failure("cannot read " + native + ": " + std::strerror(errno));
-        }
-        if (got == 0)
+        const std::size_t got = ReadSome(fd, bytes, done, native);
+        done += got;
+        if (got == 0 || (done == seen && seen != 0))
             break;
+        if (done < bytes.size())
+            continue;
         // A file that grows while it is read is held to the same limit.
-        if (bytes.size() + static_cast<std::size_t>(got) > MaxReadableFileSize)
+        if (bytes.size() > MaxReadableFileSize)
             throw Failure("larger than any report or page: " + native);
-        bytes.append(chunk, static_cast<std::size_t>(got));
+        bytes.resize(std::min<std::size_t>(bytes.size() * 2, MaxReadableFileSize + 1));
     }
+    bytes.resize(done);
     return bytes;
 }
 
@@ -425,25 +471,38 @@ bool LiesWithin(std::string_view path, std::string_view folder) {
     return f != file.end();
 }
 
+namespace {
+
+// True when the entry is a regular file or a link to one. The listing's own
+// type spares a look at every entry that is no link; devices and named pipes
+// are left out, since opening one could block.
+bool IsRegularEntry(DIR* dir, const dirent& entry) {
+    if (entry.d_type == DT_REG)
+        return true;
+    if (entry.d_type != DT_LNK && entry.d_type != DT_UNKNOWN)
+        return false;
+    struct stat info {};
+    return ::fstatat(::dirfd(dir), entry.d_name, &info, 0) == 0 && S_ISREG(info.st_mode);
+}
+
+} // namespace
+
 std::vector<ListedName> ListFileNames(std::string_view folder) {
     std::vector<ListedName> names;
-    std::error_code error;
-    fs::directory_iterator it(PathFromText(folder), error);
-    if (error)
+    DIR* dir = ::opendir(Cp1250ToUtf8(folder).c_str());
+    if (dir == nullptr)
         return names;
-    for (; it != fs::directory_iterator(); it.increment(error)) {
-        if (error)
-            break;
-        std::error_code statusError;
-        // is_regular_file follows links, so a link to a file counts as a file;
-        // devices and named pipes are left out, since opening one could block.
-        // The entry's own type from the listing spares a look at every file
-        // that is not a link.
-        if (it->is_regular_file(statusError)) {
-            const fs::path name = it->path().filename();
+    while (const dirent* entry = ::readdir(dir)) {
+        if (!IsRegularEntry(dir, *entry))
+            continue;
+        const std::string_view name = entry->d_name;
+        // An ASCII name is the same text in both encodings.
+        if (IsAscii(name))
+            names.push_back({std::string(name), true});
+        else
             names.push_back({TextFromPath(name), NameSurvivesConversion(name)});
-        }
     }
+    ::closedir(dir);
     return names;
 }
 

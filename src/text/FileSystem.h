@@ -50,10 +50,24 @@ bool RemoveEmptyDirectory(std::string_view path);
 // a device) or is larger than MaxReadableFileSize. Never blocks on a pipe.
 std::string ReadWholeFile(std::string_view path);
 
+// What the system tells of an open file: enough to tell one version of it
+// from another without reading it.
+struct FileStatus {
+    std::uint64_t Device = 0;
+    std::uint64_t Inode = 0;
+    std::int64_t Size = 0;
+    std::int64_t ModifiedSeconds = 0;
+    std::int64_t ModifiedNanoseconds = 0;
+    std::int64_t ChangedSeconds = 0;
+    std::int64_t ChangedNanoseconds = 0;
+};
+
 // ReadWholeFile, except that a path at which nothing can be found (no such
 // file, a dangling link, a folder on the way that is missing or cannot be
 // searched) gives no bytes instead of a Failure. One open, no separate look.
-std::optional<std::string> ReadFileIfPresent(std::string_view path);
+// When status is given and the file was opened, it receives the status of
+// the very file read, taken before its first byte.
+std::optional<std::string> ReadFileIfPresent(std::string_view path, FileStatus* status = nullptr);
 
 // A file written in pieces that takes the place of the file at a path only
 // once it is complete: the bytes go to a new file in the target's folder that

@@ -133,12 +133,12 @@ protected:
         }
         HtmlBuffer frame;
         BeginPage(frame);
-        EXPECT_GE(lines.size(), frame.Lines.size() + 3) << name;
-        if (lines.size() < frame.Lines.size() + 3)
+        EXPECT_GE(lines.size(), testing::PageLines(frame).size() + 3) << name;
+        if (lines.size() < testing::PageLines(frame).size() + 3)
             return {};
         EXPECT_EQ(JoinPlain(Lines(lines.end() - 3, lines.end())),
                   JoinPlain({"</div>", "</body>", "</html>"}));
-        return Lines(lines.begin() + static_cast<std::ptrdiff_t>(frame.Lines.size()),
+        return Lines(lines.begin() + static_cast<std::ptrdiff_t>(testing::PageLines(frame).size()),
                      lines.end() - 3);
     }
 
@@ -475,14 +475,13 @@ TEST_F(DocumentSetTest, ALargeDocumentIsStreamedInBlocksWithTheSameBytes) {
     EXPECT_EQ(buffer.Stream, nullptr);
     EXPECT_TRUE(testing::SameBytes(expected, testing::ReadBytes(path)));
 
-    // The set streams its documents too: the protocol buffer's room for lines
-    // shows the most it ever held, a small part of the document's lines.
+    // The set streams its documents too: the protocol buffer's room shows the
+    // most it ever held, a small part of the document.
     fs::remove(path);
     ASSERT_TRUE(GenerateAll());
     const std::string written = testing::ReadBytes(Out("Prot_RealizacjaProgramowWych.htm"));
     EXPECT_TRUE(testing::SameBytes(expected, written));
-    const auto lines = static_cast<std::size_t>(std::count(written.begin(), written.end(), '\n'));
-    EXPECT_LT(state.ProtocolBuffer.Lines.capacity(), lines / 20);
+    EXPECT_LT(state.ProtocolBuffer.Bytes.capacity(), written.size() / 20);
 }
 
 TEST_F(DocumentSetTest, AFailureAfterStreamedBlocksLeavesTheOldDocumentAndNoTemporaryFile) {
@@ -511,18 +510,18 @@ TEST(ClearAccumulators, EmptiesTheListsAndTheListBufferOnly) {
                       &GenerationState::FailingList, &GenerationState::ExemplaryList,
                       &GenerationState::LoweredBehaviourList})
         (state.*list).Lines = {Sep, "1a", "Jan"};
-    state.ListBuffer.Lines = {"list"};
-    state.ProtocolBuffer.Lines = {"protocol"};
-    state.PreviewBuffer.Lines = {"preview"};
+    state.ListBuffer.Bytes = "list\r\n";
+    state.ProtocolBuffer.Bytes = "protocol\r\n";
+    state.PreviewBuffer.Bytes = "preview\r\n";
     ClearAccumulators(state);
     EXPECT_TRUE(state.AttendanceList.Lines.empty());
     EXPECT_TRUE(state.DistinguishedList.Lines.empty());
     EXPECT_TRUE(state.FailingList.Lines.empty());
     EXPECT_TRUE(state.ExemplaryList.Lines.empty());
     EXPECT_TRUE(state.LoweredBehaviourList.Lines.empty());
-    EXPECT_TRUE(state.ListBuffer.Lines.empty());
-    EXPECT_EQ(state.ProtocolBuffer.Lines, Lines{"protocol"});
-    EXPECT_EQ(state.PreviewBuffer.Lines, Lines{"preview"});
+    EXPECT_TRUE(state.ListBuffer.Bytes.empty());
+    EXPECT_EQ(state.ProtocolBuffer.Bytes, "protocol\r\n");
+    EXPECT_EQ(state.PreviewBuffer.Bytes, "preview\r\n");
 }
 
 // The preview file of one report of the list editor's list.
@@ -558,10 +557,10 @@ TEST_F(PreviewTest, WritesTheFramedPreviewSectionToTempHtm) {
     BeginPage(expected);
     for (const auto& line :
          testing::ReadExpectedLines(testing::DataPath("sections/przedmiot.preview.txt")))
-        expected.Lines.push_back(Utf8ToCp1250(line));
+        AppendLine(expected, Utf8ToCp1250(line));
     EndPage(expected);
     EXPECT_EQ(testing::ReadBytes(TempFile()), BufferBytes(expected));
-    EXPECT_EQ(state.PreviewBuffer.Lines, expected.Lines);
+    EXPECT_EQ(state.PreviewBuffer.Bytes, expected.Bytes);
 }
 
 TEST_F(PreviewTest, EqualTitlesShowTheFirstEntry) {

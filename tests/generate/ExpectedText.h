@@ -3,6 +3,7 @@
 // The generator tests' reviewed texts: files under tests/data/generate, read
 // as lines and joined for comparisons that print as readable UTF-8.
 
+#include "generate/HtmlPage.h"
 #include "support/FileBytes.h"
 #include "text/Cp1250.h"
 
@@ -22,6 +23,17 @@ inline std::vector<std::string> ReadExpectedLines(const std::filesystem::path& p
     for (std::string& line : lines)
         if (!line.empty() && line.back() == '\r')
             line.pop_back();
+    return lines;
+}
+
+// The lines of a page in the writing, without their CR LF ends.
+inline std::vector<std::string> PageLines(const HtmlBuffer& page) {
+    std::vector<std::string> lines;
+    for (std::size_t at = 0; at < page.Bytes.size();) {
+        const std::size_t end = page.Bytes.find("\r\n", at);
+        lines.push_back(page.Bytes.substr(at, end - at));
+        at = end == std::string::npos ? page.Bytes.size() : end + 2;
+    }
     return lines;
 }
 

@@ -1,4 +1,5 @@
 #include "generate/HtmlPage.h"
+#include "generate/ExpectedText.h"
 #include "text/Cp1250.h"
 #include "text/FileSystem.h"
 #include "xml/XmlDocument.h"
@@ -20,9 +21,10 @@ std::string ExpectedFile(const std::string& name) {
 
 TEST(HtmlPage, FrameAndEveryBuildingBlockGiveTheReviewedBytes) {
     HtmlBuffer buffer;
-    buffer.Lines = {"a previous document"};
+    buffer.Bytes = "a previous document\r\n";
     BeginPage(buffer);
-    ASSERT_EQ(buffer.Lines.size(), 22u) << "BeginPage discards what the buffer held";
+    ASSERT_EQ(notarion::testing::PageLines(buffer).size(), 22u)
+        << "BeginPage discards what the buffer held";
     AddHeading(buffer, Utf8ToCp1250("KLASYFIKACJA UCZNIÓW"));
     OpenParagraph(buffer);
     AddSpacer(buffer);

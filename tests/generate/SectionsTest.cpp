@@ -81,14 +81,14 @@ TEST_F(SectionTest, EachKindWritesItsExpectedLinesInBothModes) {
             const std::string suffix = mode == SectionMode::ForSet ? ".set.txt" : ".preview.txt";
             SCOPED_TRACE(suffix);
             HtmlBuffer buffer;
-            buffer.Lines.push_back("kept");
+            AppendLine(buffer, "kept");
             WriteSection(kind.Section, mode, catalogue, index, buffer, state);
             Lines expected{"kept"};
             const Lines file = testing::ReadExpectedLines(
                 testing::DataPath("sections/" + std::string(kind.File) + suffix));
             ASSERT_FALSE(file.empty());
             expected.insert(expected.end(), file.begin(), file.end());
-            EXPECT_EQ(JoinUtf8(buffer.Lines), JoinPlain(expected));
+            EXPECT_EQ(JoinUtf8(testing::PageLines(buffer)), JoinPlain(expected));
         }
     }
 }
@@ -139,7 +139,7 @@ TEST_F(SectionTest, EveryWriterFailsOnAnIndexOutsideTheCatalogue) {
             EXPECT_THROW(WriteSection(kind.Section, SectionMode::ForPreview, catalogue, index,
                                       buffer, state),
                          Failure);
-            EXPECT_TRUE(buffer.Lines.empty());
+            EXPECT_TRUE(buffer.Bytes.empty());
         }
     }
 }
@@ -156,7 +156,7 @@ TEST_F(SectionTest, MissingLineCountFailsWhileMissingTextsPrintEmpty) {
     EXPECT_EQ(cause.File, catalogue.Slots[static_cast<std::size_t>(index)].Path);
     EXPECT_EQ(cause.Element, "Szkola/Ogolne/IloscWierszy");
     // The lines written before the count stay; the buffer is never saved.
-    EXPECT_EQ(JoinUtf8(buffer.Lines),
+    EXPECT_EQ(JoinUtf8(testing::PageLines(buffer)),
               JoinPlain({"<p align=\"left\">&nbsp;</p>", "<p align=\"left\">",
                          "   <p class=\"N\"><b>Przedmiot: </b> </p>",
                          "   <p class=\"N\"><b>Uczący: </b> </p>",
@@ -171,7 +171,7 @@ TEST_F(SectionTest, DamagedReportKeepsWhatWasReadBeforeTheDamage) {
     HtmlBuffer buffer;
     WriteSection(ReportKind::CardHours, SectionMode::ForSet, catalogue, index, buffer, state);
     EXPECT_EQ(
-        JoinUtf8(buffer.Lines),
+        JoinUtf8(testing::PageLines(buffer)),
         JoinPlain({"<p align=\"left\">&nbsp;</p>", "<p align=\"left\">",
                    "   <p class=\"N\"><b>Nauczyciel: </b> Ala</p>",
                    "   <p class=\"N\"><b>Informacja:</b> </p>", "   Jedna linia<br>", "</p>"}));
@@ -213,7 +213,7 @@ TEST_F(SectionTest, ReportChangedAfterLoadingIsWrittenAsItIsThen) {
     const auto written = [&](const ReportCatalogue& loaded) {
         HtmlBuffer buffer;
         WriteSection(ReportKind::OtherInfo, SectionMode::ForSet, loaded, 0, buffer, state);
-        return buffer.Lines;
+        return testing::PageLines(buffer);
     };
     ReportCatalogue loaded;
     ASSERT_FALSE(BuildCatalogue(loaded, {path}));

@@ -262,7 +262,7 @@ TEST(ClassBlocks, WriteTheirLinesAndFeedTheirList) {
         } else {
             EXPECT_NO_THROW(c.Write(report->Reader, buffer, state));
         }
-        EXPECT_EQ(JoinUtf8(buffer.Lines), JoinPlain(c.Expected));
+        EXPECT_EQ(JoinUtf8(testing::PageLines(buffer)), JoinPlain(c.Expected));
         if (c.List != nullptr) {
             EXPECT_EQ(JoinUtf8((state.*c.List).Lines), JoinPlain(c.ExpectedList));
         }
@@ -299,8 +299,8 @@ TEST(DistinguishedBlock, PrintsOnlyAveragesAboveTheThreshold) {
                                             c.Srednia + "</Srednia></Uczen1></Pasek>")
                                     ->Reader,
                                 buffer, state);
-        ASSERT_EQ(buffer.Lines.size(), 4u);
-        EXPECT_EQ(buffer.Lines[2], Item(c.Line));
+        ASSERT_EQ(testing::PageLines(buffer).size(), 4u);
+        EXPECT_EQ(testing::PageLines(buffer)[2], Item(c.Line));
         EXPECT_EQ(state.DistinguishedList.Lines, (Lines{Sep, "1a", c.Line}));
     }
 }
@@ -328,8 +328,8 @@ TEST(LoweredBehaviourBlock, ChoosesThePluralLabelOnlyForAnInnerComma) {
                         "</Uzasadnienie1></Obnizone>")
                 ->Reader,
             buffer, state);
-        ASSERT_GE(buffer.Lines.size(), 2u);
-        EXPECT_EQ(Cp1250ToUtf8(buffer.Lines[1]), Label(c.Label, c.Osoba));
+        ASSERT_GE(testing::PageLines(buffer).size(), 2u);
+        EXPECT_EQ(Cp1250ToUtf8(testing::PageLines(buffer)[1]), Label(c.Label, c.Osoba));
         EXPECT_EQ(state.LoweredBehaviourList.Lines.back(),
                   Utf8ToCp1250(c.Osoba + " - nieodpowiednie"));
     }
@@ -346,14 +346,16 @@ protected:
         WriteListDocument(buffer, list, Utf8ToCp1250("UCZNIOWIE Z WZOROWĄ FREKWENCJĄ"), path);
         HtmlBuffer frame;
         BeginPage(frame);
-        EXPECT_GE(buffer.Lines.size(), frame.Lines.size() + 3);
-        EXPECT_TRUE(std::equal(frame.Lines.begin(), frame.Lines.end(), buffer.Lines.begin()));
+        const Lines written = testing::PageLines(buffer);
+        const Lines framing = testing::PageLines(frame);
+        EXPECT_GE(written.size(), framing.size() + 3);
+        EXPECT_TRUE(std::equal(framing.begin(), framing.end(), written.begin()));
         EXPECT_EQ(testing::ReadBytes(path), BufferBytes(buffer));
-        const Lines tail(buffer.Lines.end() - 3, buffer.Lines.end());
+        const Lines tail(written.end() - 3, written.end());
         EXPECT_EQ(tail, (Lines{"</div>", "</body>", "</html>"}));
         Lines body;
-        for (auto it = buffer.Lines.begin() + static_cast<std::ptrdiff_t>(frame.Lines.size());
-             it != buffer.Lines.end() - 3; ++it)
+        for (auto it = written.begin() + static_cast<std::ptrdiff_t>(framing.size());
+             it != written.end() - 3; ++it)
             body.push_back(Cp1250ToUtf8(*it));
         return body;
     }

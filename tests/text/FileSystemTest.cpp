@@ -78,6 +78,23 @@ TEST_F(FileSystemTest, PolishFileNamesAreConvertedAtTheBoundary) {
     EXPECT_EQ(Names(), std::vector<std::string>{Utf8ToCp1250("Sprawozdanie_źdźbło.xml")});
 }
 
+// Every size reads back whole, also one whose system file reports no size
+// at all (the kernel's own files) and so must be read to its end.
+TEST_F(FileSystemTest, FilesOfAnySizeReadBackWhole) {
+    for (const std::size_t size : {0, 1, 4095, 4096, 65536, 65537, 300001}) {
+        SCOPED_TRACE(size);
+        std::string bytes(size, '\0');
+        for (std::size_t i = 0; i < size; ++i)
+            bytes[i] = static_cast<char>('a' + i % 23);
+        const std::string path = Path("r" + std::to_string(size) + ".xml");
+        WriteWholeFile(path, bytes);
+        EXPECT_EQ(ReadWholeFile(path), bytes);
+        EXPECT_EQ(ReadFileIfPresent(path), bytes);
+    }
+    ASSERT_EQ(fs::file_size("/proc/self/status"), 0u);
+    EXPECT_NE(ReadWholeFile("/proc/self/status").find("Name:"), std::string::npos);
+}
+
 TEST_F(FileSystemTest, ReadingADirectoryOrAMissingFileThrows) {
     EXPECT_THROW(ReadWholeFile(Path("")), Failure);
     EXPECT_THROW(ReadWholeFile(Path("missing.xml")), Failure);
