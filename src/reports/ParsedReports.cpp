@@ -2,25 +2,7 @@
 
 #include "xml/XmlDocument.h"
 
-#include <sys/stat.h>
-#include <vector>
-
 namespace notarion {
-
-std::optional<FileIdentity> IdentityOfFile(const std::string& path) {
-    struct stat info {};
-    if (::stat(path.c_str(), &info) != 0)
-        return std::nullopt;
-    FileIdentity identity;
-    identity.Device = static_cast<std::uint64_t>(info.st_dev);
-    identity.Inode = static_cast<std::uint64_t>(info.st_ino);
-    identity.Size = static_cast<std::int64_t>(info.st_size);
-    identity.ModifiedSeconds = static_cast<std::int64_t>(info.st_mtim.tv_sec);
-    identity.ModifiedNanoseconds = static_cast<std::int64_t>(info.st_mtim.tv_nsec);
-    identity.ChangedSeconds = static_cast<std::int64_t>(info.st_ctim.tv_sec);
-    identity.ChangedNanoseconds = static_cast<std::int64_t>(info.st_ctim.tv_nsec);
-    return identity;
-}
 
 std::size_t DocumentBytes(const XmlDocument& document) {
     return sizeof(XmlDocument) + document.HeldBytes();
@@ -39,7 +21,7 @@ ParsedReports& ParsedReports::operator=(const ParsedReports& other) {
     return *this;
 }
 
-void ParsedReports::Keep(const std::string& path, const FileIdentity& identity,
+void ParsedReports::Keep(const std::string& path, const FileStatus& identity,
                          std::unique_ptr<XmlDocument> document) {
     if (!document || m_entries.contains(path))
         return;
@@ -57,7 +39,7 @@ std::unique_ptr<XmlDocument> ParsedReports::Take(const std::string& path) {
     Entry entry = std::move(found->second);
     m_entries.erase(found);
     m_held -= entry.Bytes;
-    if (IdentityOfFile(path) != entry.Identity)
+    if (StatusOfFile(path) != entry.Identity)
         return nullptr;
     return std::move(entry.Document);
 }

@@ -10,6 +10,8 @@
 // of any size never holds more than the budget; the reports past it are read
 // again as before.
 
+#include "text/FileSystem.h"
+
 #include <cstddef>
 #include <cstdint>
 #include <memory>
@@ -20,22 +22,6 @@
 namespace notarion {
 
 class XmlDocument;
-
-// What tells one version of a file from another without reading it.
-struct FileIdentity {
-    std::uint64_t Device = 0;
-    std::uint64_t Inode = 0;
-    std::int64_t Size = 0;
-    std::int64_t ModifiedSeconds = 0;
-    std::int64_t ModifiedNanoseconds = 0;
-    std::int64_t ChangedSeconds = 0;
-    std::int64_t ChangedNanoseconds = 0;
-    bool operator==(const FileIdentity&) const = default;
-};
-
-// The identity of the file at path (links followed); none when it cannot be
-// examined.
-std::optional<FileIdentity> IdentityOfFile(const std::string& path);
 
 // The heap memory a document holds: the document and the blocks of its tree.
 std::size_t DocumentBytes(const XmlDocument& document);
@@ -59,7 +45,7 @@ public:
     // Keep the document read from path, whose file had identity just before
     // it was read. Not kept when a document of path is already held or when
     // it would take the held memory past the budget.
-    void Keep(const std::string& path, const FileIdentity& identity,
+    void Keep(const std::string& path, const FileStatus& identity,
               std::unique_ptr<XmlDocument> document);
     // The kept document of path while the file keeps the identity it had
     // when read; nullptr otherwise. The document is no longer held either way.
@@ -71,7 +57,7 @@ public:
 
 private:
     struct Entry {
-        FileIdentity Identity;
+        FileStatus Identity;
         std::unique_ptr<XmlDocument> Document;
         std::size_t Bytes = 0;
     };

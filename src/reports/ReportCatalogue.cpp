@@ -35,23 +35,12 @@ bool InSlots(const ReportCatalogue& catalogue, int index) {
 // keeps what was read before the damage and missing values read as empty
 // text. Only a file that exists but cannot be opened or read throws, as
 // ReportFileError naming the path.
-// The identity of the file as the parsed reports compare it.
-FileIdentity IdentityOf(const FileStatus& status) {
-    return {status.Device,
-            status.Inode,
-            status.Size,
-            status.ModifiedSeconds,
-            status.ModifiedNanoseconds,
-            status.ChangedSeconds,
-            status.ChangedNanoseconds};
-}
-
 ReportEntry LoadReport(ParsedReports& parsed, const std::string& path) {
     // The identity is that of the very file read, taken from the open file
     // before reading: a change during the read then makes the kept document
     // stale rather than passing for current, and no second look at the path
     // is needed.
-    std::optional<FileIdentity> identity;
+    std::optional<FileStatus> identity;
     auto document = std::make_unique<XmlDocument>();
     try {
         // As XmlDocument::LoadFromFile: nothing found or an empty file is an
@@ -59,7 +48,7 @@ ReportEntry LoadReport(ParsedReports& parsed, const std::string& path) {
         FileStatus status;
         const std::optional<std::string> bytes = ReadFileIfPresent(path, &status);
         if (bytes)
-            identity = IdentityOf(status);
+            identity = status;
         if (bytes && !bytes->empty())
             document->LoadFromBytes(*bytes);
     } catch (const std::exception&) {

@@ -306,6 +306,18 @@ int OpenForReading(const std::string& native) {
 
 std::string ReadOpened(Descriptor& fd, const std::string& native, FileStatus* status = nullptr);
 
+FileStatus StatusFrom(const struct stat& info) {
+    FileStatus status;
+    status.Device = static_cast<std::uint64_t>(info.st_dev);
+    status.Inode = static_cast<std::uint64_t>(info.st_ino);
+    status.Size = static_cast<std::int64_t>(info.st_size);
+    status.ModifiedSeconds = static_cast<std::int64_t>(info.st_mtim.tv_sec);
+    status.ModifiedNanoseconds = static_cast<std::int64_t>(info.st_mtim.tv_nsec);
+    status.ChangedSeconds = static_cast<std::int64_t>(info.st_ctim.tv_sec);
+    status.ChangedNanoseconds = static_cast<std::int64_t>(info.st_ctim.tv_nsec);
+    return status;
+}
+
 // True when an open failed because the path leads to nothing, as opposed to
 // something that exists and refuses to be read.
 bool LeadsToNothing(const std::string& native, int error) {
@@ -318,6 +330,13 @@ bool LeadsToNothing(const std::string& native, int error) {
 }
 
 } // namespace
+
+std::optional<FileStatus> StatusOfFile(std::string_view path) {
+    struct stat info {};
+    if (::stat(NativePath(path).c_str(), &info) != 0)
+        return std::nullopt;
+    return StatusFrom(info);
+}
 
 std::optional<std::string> ReadFileIfPresent(std::string_view path, FileStatus* status) {
     const std::string native = NativePath(path);
@@ -365,15 +384,8 @@ std::string ReadOpened(Descriptor& fd, const std::string& native, FileStatus* st
     struct stat info {};
     if (::fstat(fd.Get(), &info) != 0)
         throw Failure("cannot read " + native + ": " + std::strerror(errno));
-    if (status != nullptr) {
-        status->Device = static_cast<std::uint64_t>(info.st_dev);
-        status->Inode = static_cast<std::uint64_t>(info.st_ino);
-        status->Size = static_cast<std::int64_t>(info.st_size);
-        status->ModifiedSeconds = static_cast<std::int64_t>(info.st_mtim.tv_sec);
-        status->ModifiedNanoseconds = static_cast<std::int64_t>(info.st_mtim.tv_nsec);
-        status->ChangedSeconds = static_cast<std::int64_t>(info.st_ctim.tv_sec);
-        status->ChangedNanoseconds = static_cast<std::int64_t>(info.st_ctim.tv_nsec);
-    }
+    if (status != nullptr)
+        *status = StatusFrom(info);
     if (!S_ISREG(info.st_mode))
         throw Failure("not a regular file: " + native);
     if (info.st_size < 0 || static_cast<std::uint64_t>(info.st_size) > MaxReadableFileSize)

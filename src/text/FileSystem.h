@@ -50,8 +50,8 @@ bool RemoveEmptyDirectory(std::string_view path);
 // a device) or is larger than MaxReadableFileSize. Never blocks on a pipe.
 std::string ReadWholeFile(std::string_view path);
 
-// What the system tells of an open file: enough to tell one version of it
-// from another without reading it.
+// What the system tells of a file: enough to tell one version of it from
+// another without reading it.
 struct FileStatus {
     std::uint64_t Device = 0;
     std::uint64_t Inode = 0;
@@ -60,7 +60,12 @@ struct FileStatus {
     std::int64_t ModifiedNanoseconds = 0;
     std::int64_t ChangedSeconds = 0;
     std::int64_t ChangedNanoseconds = 0;
+    bool operator==(const FileStatus&) const = default;
 };
+
+// The status of the file at path (links followed); none when it cannot be
+// examined.
+std::optional<FileStatus> StatusOfFile(std::string_view path);
 
 // ReadWholeFile, except that a path at which nothing can be found (no such
 // file, a dangling link, a folder on the way that is missing or cannot be

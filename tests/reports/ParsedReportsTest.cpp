@@ -60,6 +60,23 @@ const Change Changes[] = {
      false},
 };
 
+// The core names files in cp1250; the file system holds them in UTF-8. A
+// report with Polish letters in its name is looked at under its real name,
+// never under the raw cp1250 bytes, where another file may lie.
+TEST(ParsedReports, APolishNameIsLookedAtUnderItsRealName) {
+    testing::TempFolder dir;
+    const std::string report = dir.File("łąka.xml");
+    testing::WriteReport(report, testing::ReportXml("Inne informacje", "<Info>a</Info>"));
+    const std::string path = dir.Cp1250File("łąka.xml");
+    testing::WriteReport(path, testing::ReportXml("Inne informacje", "<Info>obcy</Info>"));
+    ParsedReports parsed;
+    const std::optional<FileStatus> status = StatusOfFile(path);
+    ASSERT_TRUE(status);
+    parsed.Keep(path, *status, Parsed(path));
+    testing::WriteReport(report, testing::ReportXml("Inne informacje", "<Info>zmienione</Info>"));
+    EXPECT_EQ(parsed.Take(path), nullptr) << "the change to the real file is seen";
+}
+
 TEST(ParsedReports, HandsOutADocumentOnlyWhileItsFileIsUnchanged) {
     for (const Change& change : Changes) {
         SCOPED_TRACE(change.Name);
@@ -69,7 +86,7 @@ TEST(ParsedReports, HandsOutADocumentOnlyWhileItsFileIsUnchanged) {
         ParsedReports parsed;
         std::unique_ptr<XmlDocument> document = Parsed(path);
         const XmlDocument* kept = document.get();
-        parsed.Keep(path, *IdentityOfFile(path), std::move(document));
+        parsed.Keep(path, *StatusOfFile(path), std::move(document));
         ASSERT_EQ(parsed.Count(), 1u);
 
         change.Apply(dir, path);
@@ -92,15 +109,15 @@ TEST(ParsedReports, HoldsNoMoreThanItsBudget) {
     ASSERT_GT(one, sizeof(XmlDocument));
 
     ParsedReports parsed(one);
-    parsed.Keep(first, *IdentityOfFile(first), Parsed(first));
-    parsed.Keep(second, *IdentityOfFile(second), Parsed(second));
+    parsed.Keep(first, *StatusOfFile(first), Parsed(first));
+    parsed.Keep(second, *StatusOfFile(second), Parsed(second));
     EXPECT_EQ(parsed.Count(), 1u);
     EXPECT_EQ(parsed.HeldBytes(), one);
     EXPECT_EQ(parsed.Take(second), nullptr);
     EXPECT_NE(parsed.Take(first), nullptr);
 
     ParsedReports none(0);
-    none.Keep(first, *IdentityOfFile(first), Parsed(first));
+    none.Keep(first, *StatusOfFile(first), Parsed(first));
     EXPECT_EQ(none.Count(), 0u);
 }
 
@@ -117,10 +134,10 @@ TEST(ParsedReports, CatalogueKeepsItsKnownReportsAndCopiesNone) {
     const ReportCatalogue copy = catalogue;
     EXPECT_EQ(copy.Parsed.Count(), 0u);
     EXPECT_EQ(copy.Slots, catalogue.Slots);
-    EXPECT_EQ(IdentityOfFile(dir.File("none.xml")), std::nullopt);
+    EXPECT_EQ(StatusOfFile(dir.File("none.xml")), std::nullopt);
 
     EXPECT_NE(catalogue.Parsed.Take(known), nullptr);
-    catalogue.Parsed.Keep(known, *IdentityOfFile(known), Parsed(known));
+    catalogue.Parsed.Keep(known, *StatusOfFile(known), Parsed(known));
     catalogue.Clear();
     EXPECT_EQ(catalogue.Parsed.Count(), 0u);
 }
