@@ -21,22 +21,37 @@ std::string ElementPath(std::initializer_list<std::string_view> names) {
 // Below this many children a plain scan is cheaper than building an index.
 constexpr int IndexedGroupSize = 16;
 
-// A wanted name (cp1250) equals an element's name without regard to letter case.
+// A wanted name (cp1250) equals an element's name without regard to letter
+// case. Names are mostly ASCII: those letters are compared here, and only
+// other characters go through the code page and its case table.
 bool SameName(std::string_view wanted, std::u16string_view name) {
     if (wanted.size() != name.size())
         return false;
     for (std::size_t i = 0; i < wanted.size(); ++i) {
-        const char16_t c = Cp1250Char(static_cast<unsigned char>(wanted[i]));
-        if (c != name[i] && UpperCaseChar(c) != UpperCaseChar(name[i]))
+        const auto byte = static_cast<unsigned char>(wanted[i]);
+        const char16_t other = name[i];
+        if (byte == other)
+            continue;
+        if (byte < 0x80 && other < 0x80) {
+            const auto upper = [](unsigned c) { return c >= 'a' && c <= 'z' ? c - 32 : c; };
+            if (upper(byte) != upper(other))
+                return false;
+            continue;
+        }
+        const char16_t c = Cp1250Char(byte);
+        if (c != other && UpperCaseChar(c) != UpperCaseChar(other))
             return false;
     }
     return true;
 }
 
 const XmlNode* FindElement(const XmlNode& parent, std::string_view name) {
-    for (const XmlNode* child : parent.Children())
-        if (SameName(name, child->Name()))
+    for (const XmlNode* child : parent.Children()) {
+        const std::u16string_view childName = child->Name();
+        // Most children differ in length; those cost no comparison.
+        if (childName.size() == name.size() && SameName(name, childName))
             return child;
+    }
     return nullptr;
 }
 
@@ -63,7 +78,7 @@ FailureKind KindOfFault(const ValueFinding& finding, NumberFault fault) {
 
 std::string ReadReportText(const XmlDocument& report, std::string_view name1,
                            std::string_view name2, std::string_view name3) {
-    const XmlNode* node = report.FindChild(u"Szkola");
+    const XmlNode* node = FindElement(report.Root, "Szkola");
     for (const std::string_view name : {name1, name2, name3}) {
         if (node == nullptr)
             return {};
@@ -111,7 +126,7 @@ const XmlNode* ReportReader::Child(const XmlNode& parent, std::string_view name)
 
 const XmlNode* ReportReader::Find(std::string_view name1, std::string_view name2,
                                   std::string_view name3) const {
-    const XmlNode* node = m_report.FindChild(u"Szkola");
+    const XmlNode* node = FindElement(m_report.Root, "Szkola");
     for (const std::string_view name : {name1, name2, name3}) {
         if (node == nullptr || name.empty())
             break;
@@ -129,23 +144,26 @@ std::string ReportReader::Text(std::string_view name1, std::string_view name2,
 int ReportReader::Count(std::string_view name1, std::string_view name2, std::string_view name3) {
     std::string text = Text(name1, name2, name3);
     const WholeNumber number = ParseWholeNumber(text, MaxLoopCount);
-    ValueFinding finding;
-    finding.Element = ElementPath({name1, name2, name3});
-    if (text.empty()) {
-        finding.Problem = ValueProblem::MissingCount;
-        return Bad(std::move(finding), number.Fault);
-    }
-    finding.Value = std::move(text);
+    // A finding is made only for a bad count: a good one, the common case,
+    // costs no path text.
+    const auto finding = [&](ValueProblem problem) {
+        ValueFinding made;
+        made.Problem = problem;
+        made.Element = ElementPath({name1, name2, name3});
+        made.Value = std::move(text);
+        return made;
+    };
+    if (text.empty())
+        return Bad(finding(ValueProblem::MissingCount), number.Fault);
     if (!number) {
-        finding.Problem = number.Fault == NumberFault::Malformed ? ValueProblem::CountNotWholeNumber
-                                                                 : ValueProblem::CountOutOfRange;
-        return Bad(std::move(finding), number.Fault);
+        return Bad(finding(number.Fault == NumberFault::Malformed
+                               ? ValueProblem::CountNotWholeNumber
+                               : ValueProblem::CountOutOfRange),
+                   number.Fault);
     }
     // A negative count stops nothing; only a check wants to hear of it.
-    if (number.Value < 0 && m_policy == OnBadValue::Record) {
-        finding.Problem = ValueProblem::NegativeCount;
-        m_findings.push_back(std::move(finding));
-    }
+    if (number.Value < 0 && m_policy == OnBadValue::Record)
+        m_findings.push_back(finding(ValueProblem::NegativeCount));
     if (number.Value <= 0)
         return number.Value;
     // Past the total once is enough to name the report; what follows is
@@ -153,10 +171,8 @@ int ReportReader::Count(std::string_view name1, std::string_view name2, std::str
     if (m_lines > MaxReportLines)
         return 0;
     m_lines += number.Value;
-    if (m_lines > MaxReportLines) {
-        finding.Problem = ValueProblem::TooManyLines;
-        return Bad(std::move(finding), NumberFault::OutOfRange);
-    }
+    if (m_lines > MaxReportLines)
+        return Bad(finding(ValueProblem::TooManyLines), NumberFault::OutOfRange);
     return number.Value;
 }
 

@@ -36,8 +36,8 @@ enum Stops : unsigned char {
     EndOfAttributeName = 8
 };
 
-constexpr std::array<unsigned char, 128> kStops = [] {
-    std::array<unsigned char, 128> table{};
+constexpr std::array<unsigned char, 256> kStops = [] {
+    std::array<unsigned char, 256> table{};
     for (const char c : {'\t', '\n', '\r', ' '})
         table[static_cast<unsigned char>(c)] =
             Blank | EndOfTagName | EndOfEndTagName | EndOfAttributeName;
@@ -49,7 +49,11 @@ constexpr std::array<unsigned char, 128> kStops = [] {
 
 template <typename Char> bool Is(Stops stop, Char c) {
     const unsigned code = Code(c);
-    return code < kStops.size() && (kStops[code] & stop) != 0;
+    if constexpr (sizeof(Char) > 1) {
+        if (code >= kStops.size())
+            return false;
+    }
+    return (kStops[code] & stop) != 0;
 }
 
 template <typename Char> bool IsWhitespace(Char c) {
@@ -179,6 +183,19 @@ private:
         return true;
     }
 
+    // The name of an end tag. The tag nearly always closes the current
+    // element, so its name is first compared in place; only another name is
+    // read character by character.
+    View EndTagName(std::u16string_view current) {
+        const std::size_t size = current.size();
+        if (m_text.size() - m_pos > size && Is(EndOfEndTagName, m_text[m_pos + size]) &&
+            SameName(m_text.substr(m_pos, size), current)) {
+            m_pos += size;
+            return m_text.substr(m_pos - size, size);
+        }
+        return ReadUntil([](Char c) { return Is(EndOfEndTagName, c); });
+    }
+
     void Close(const OpenElement& element) {
         XmlTreeBuilder::SetChildren(m_arena, *element.Node, m_pending.data() + element.FirstChild,
                                     m_pending.size() - element.FirstChild);
@@ -199,6 +216,10 @@ private:
 };
 
 template <typename Char> bool Reader<Char>::Run() {
+    // Room for a report's depth and its largest group, so that a report is
+    // read without growing either stack.
+    m_open.reserve(16);
+    m_pending.reserve(256);
     m_open.push_back({&m_document.Root, 0});
     const bool complete = Read();
     // Whatever stopped the reading, every element still open keeps the
@@ -220,7 +241,7 @@ template <typename Char> bool Reader<Char>::Read() {
             return false;
         if (!AtEnd() && Code(m_text[m_pos]) == u'/') {
             ++m_pos;
-            const View name = ReadUntil([](Char c) { return Is(EndOfEndTagName, c); });
+            const View name = EndTagName(current.Name());
             SkipWhitespace();
             if (Next() != u'>' || !SameName(name, current.Name()))
                 return false;
