@@ -94,6 +94,37 @@ template <typename Char, std::size_t N> struct Ascii {
     constexpr std::basic_string_view<Char> View() const { return {Text, N - 1}; }
 };
 
+// An element whose content is being read, and where its children begin on
+// the pending stack.
+struct OpenElement {
+    XmlNode* Node;
+    std::size_t FirstChild;
+};
+
+// The reader's two stacks, kept from one load to the next on each thread,
+// so that reading a report asks the heap for nothing but the tree's blocks.
+// A load never starts another on its thread, so one pair serves every load.
+struct ReaderStacks {
+    std::vector<OpenElement> Open;
+    std::vector<XmlNode*> Pending;
+
+    // Empty; room that only a very large document needed is given back.
+    void Reset() {
+        constexpr std::size_t kKeptRoom = 4096;
+        Open.clear();
+        Pending.clear();
+        if (Open.capacity() > kKeptRoom)
+            std::vector<OpenElement>().swap(Open);
+        if (Pending.capacity() > kKeptRoom)
+            std::vector<XmlNode*>().swap(Pending);
+    }
+};
+
+ReaderStacks& TheStacks() {
+    thread_local ReaderStacks stacks;
+    return stacks;
+}
+
 template <typename Char> class Reader {
 public:
     using View = std::basic_string_view<Char>;
@@ -107,13 +138,6 @@ public:
 
 private:
     enum class Step { Failed, Closed, Open, CData };
-
-    // An element whose content is being read, and where its children begin
-    // on the pending stack.
-    struct OpenElement {
-        XmlNode* Node;
-        std::size_t FirstChild;
-    };
 
     bool AtEnd() const { return m_pos >= m_text.size(); }
 
@@ -211,15 +235,13 @@ private:
     XmlArena& m_arena;
     std::size_t m_pos = 0;
     bool m_end = false;
-    std::vector<OpenElement> m_open;
-    std::vector<XmlNode*> m_pending;
+    ReaderStacks& m_stacks = TheStacks();
+    std::vector<OpenElement>& m_open = m_stacks.Open;
+    std::vector<XmlNode*>& m_pending = m_stacks.Pending;
 };
 
 template <typename Char> bool Reader<Char>::Run() {
-    // Room for a report's depth and its largest group, so that a report is
-    // read without growing either stack.
-    m_open.reserve(16);
-    m_pending.reserve(256);
+    m_stacks.Reset();
     m_open.push_back({&m_document.Root, 0});
     const bool complete = Read();
     // Whatever stopped the reading, every element still open keeps the
@@ -228,6 +250,7 @@ template <typename Char> bool Reader<Char>::Run() {
         Close(m_open.back());
         m_open.pop_back();
     }
+    m_stacks.Reset();
     return complete;
 }
 
