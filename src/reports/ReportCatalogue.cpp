@@ -43,14 +43,23 @@ ReportEntry LoadReport(ParsedReports& parsed, const std::string& path) {
     std::optional<FileStatus> identity;
     auto document = std::make_unique<XmlDocument>();
     try {
+        // One buffer serves every report read on this thread; room that
+        // only a very large file needed is given back at once.
+        thread_local std::string buffer;
+        struct GiveBackLargeRoom {
+            ~GiveBackLargeRoom() {
+                if (buffer.capacity() > (std::size_t{1} << 20))
+                    std::string().swap(buffer);
+            }
+        } giveBack;
         // As XmlDocument::LoadFromFile: nothing found or an empty file is an
         // empty document.
         FileStatus status;
-        const std::optional<std::string> bytes = ReadFileIfPresent(path, &status);
-        if (bytes)
+        if (ReadFileIfPresent(path, buffer, &status)) {
             identity = status;
-        if (bytes && !bytes->empty())
-            document->LoadFromBytes(*bytes);
+            if (!buffer.empty())
+                document->LoadFromBytes(buffer);
+        }
     } catch (const std::exception&) {
         // Anything that stops the file from being read (no permission, a
         // folder in its place, a file too large for memory) is the same

@@ -304,7 +304,8 @@ int OpenForReading(const std::string& native) {
     return ::open(native.c_str(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
 }
 
-std::string ReadOpened(Descriptor& fd, const std::string& native, FileStatus* status = nullptr);
+void ReadOpened(Descriptor& fd, const std::string& native, std::string& bytes,
+                FileStatus* status = nullptr);
 
 FileStatus StatusFrom(const struct stat& info) {
     FileStatus status;
@@ -339,15 +340,23 @@ std::optional<FileStatus> StatusOfFile(std::string_view path) {
 }
 
 std::optional<std::string> ReadFileIfPresent(std::string_view path, FileStatus* status) {
+    std::string bytes;
+    if (!ReadFileIfPresent(path, bytes, status))
+        return std::nullopt;
+    return bytes;
+}
+
+bool ReadFileIfPresent(std::string_view path, std::string& bytes, FileStatus* status) {
     const std::string native = NativePath(path);
     Descriptor fd(OpenForReading(native));
     if (!fd.Valid()) {
         const int error = errno;
         if (LeadsToNothing(native, error))
-            return std::nullopt;
+            return false;
         throw Failure("cannot open " + native + ": " + std::strerror(error));
     }
-    return ReadOpened(fd, native, status);
+    ReadOpened(fd, native, bytes, status);
+    return true;
 }
 
 std::string ReadWholeFile(std::string_view path) {
@@ -355,7 +364,9 @@ std::string ReadWholeFile(std::string_view path) {
     Descriptor fd(OpenForReading(native));
     if (!fd.Valid())
         throw Failure("cannot open " + native + ": " + std::strerror(errno));
-    return ReadOpened(fd, native);
+    std::string bytes;
+    ReadOpened(fd, native, bytes);
+    return bytes;
 }
 
 namespace {
@@ -380,7 +391,7 @@ std::size_t ReadSome(Descriptor& fd, std::string& bytes, std::size_t done,
     }
 }
 
-std::string ReadOpened(Descriptor& fd, const std::string& native, FileStatus* status) {
+void ReadOpened(Descriptor& fd, const std::string& native, std::string& bytes, FileStatus* status) {
     struct stat info {};
     if (::fstat(fd.Get(), &info) != 0)
         throw Failure("cannot read " + native + ": " + std::strerror(errno));
@@ -394,7 +405,7 @@ std::string ReadOpened(Descriptor& fd, const std::string& native, FileStatus* st
     // the size seen has met the end without asking again, and a file that
     // grew meanwhile fills the room and is read on to its end.
     const auto seen = static_cast<std::size_t>(info.st_size);
-    std::string bytes(seen + 1, '\0');
+    bytes.assign(seen + 1, '\0');
     std::size_t done = 0;
     for (;;) {
         const std::size_t got = ReadSome(fd, bytes, done, native);
@@ -409,7 +420,6 @@ std::string ReadOpened(Descriptor& fd, const std::string& native, FileStatus* st
         bytes.resize(std::min<std::size_t>(bytes.size() * 2, MaxReadableFileSize + 1));
     }
     bytes.resize(done);
-    return bytes;
 }
 
 } // namespace

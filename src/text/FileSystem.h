@@ -73,6 +73,10 @@ std::optional<FileStatus> StatusOfFile(std::string_view path);
 // When status is given and the file was opened, it receives the status of
 // the very file read, taken before its first byte.
 std::optional<std::string> ReadFileIfPresent(std::string_view path, FileStatus* status = nullptr);
+// The same into bytes, whose room is used again: a caller reading many files
+// one after another asks the heap for a buffer once. False when nothing is
+// at path (bytes then unchanged).
+bool ReadFileIfPresent(std::string_view path, std::string& bytes, FileStatus* status);
 
 // A file written in pieces that takes the place of the file at a path only
 // once it is complete: the bytes go to a new file in the target's folder that
