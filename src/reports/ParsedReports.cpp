@@ -23,13 +23,14 @@ ParsedReports& ParsedReports::operator=(const ParsedReports& other) {
 
 void ParsedReports::Keep(const std::string& path, const FileStatus& identity,
                          std::unique_ptr<XmlDocument> document) {
-    if (!document || m_entries.contains(path))
+    if (!document)
         return;
     const std::size_t bytes = DocumentBytes(*document);
     if (bytes > m_budget - m_held)
         return;
-    m_entries.emplace(path, Entry{identity, std::move(document), bytes});
-    m_held += bytes;
+    // One look-up: a path already held keeps its first document.
+    if (m_entries.try_emplace(path, Entry{identity, std::move(document), bytes}).second)
+        m_held += bytes;
 }
 
 std::unique_ptr<XmlDocument> ParsedReports::Take(const std::string& path) {
