@@ -25,6 +25,9 @@ set(CMAKE_INSTALL_DEFAULT_DIRECTORY_PERMISSIONS
 if(TARGET notarion-cli)
   install(TARGETS notarion-cli RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
 endif()
+if(TARGET notarion-cli-pdf)
+  install(TARGETS notarion-cli-pdf RUNTIME DESTINATION ${CMAKE_INSTALL_LIBEXECDIR}/notarion)
+endif()
 
 if(TARGET notarion)
   install(TARGETS notarion RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})

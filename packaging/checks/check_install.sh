@@ -19,6 +19,7 @@ the_package() {
 promised=(
   bin/notarion
   bin/notarion-cli
+  libexec/notarion/notarion-cli-pdf
   share/notarion/Pomoc/index.htm
   share/notarion/Pomoc/menuraport.htm
   share/applications/pl.orvapp.notarion.desktop
@@ -62,6 +63,10 @@ installed)
   }
   in_page notarion "$("$bin/notarion" --help | sed -n 5p)"
   in_page notarion-cli "$("$bin/notarion-cli" --help | sed -n 4p)"
+  # notarion-cli loads no Qt; its pdf command runs in the installed companion.
+  if ldd "$bin/notarion-cli" | grep -q libQt; then fail "notarion-cli links Qt"; fi
+  "$bin/notarion-cli" pdf --help | grep -q "^Użycie: notarion-cli pdf" || fail "notarion-cli pdf"
+
   for words in generate preview "list save" "list show" check; do
     # shellcheck disable=SC2086 # the command's words are meant to split
     in_page notarion-cli "$("$bin/notarion-cli" $words --help | head -n 1)"

@@ -1,6 +1,7 @@
 // notarion-cli: the command-line front end of Notarion.
 
 #include "cli/CommandLine.h"
+#include "cli/PdfCompanion.h"
 #include "cli/PdfWriterOfThisBuild.h"
 
 #include <iostream>
@@ -9,5 +10,12 @@
 
 int main(int argc, char** argv) {
     const std::vector<std::string> words(argv + (argc > 0 ? 1 : 0), argv + argc);
+#ifdef NOTARION_PDF_COMPANION
+    // Only the pdf command needs Qt; it runs in the companion, which links it.
+    if (notarion::IsPdfCommand(words)) {
+        std::cerr << notarion::RunPdfCompanion(argv, NOTARION_PDF_COMPANION) << '\n';
+        return 1;
+    }
+#endif
     return notarion::RunCommandLine(words, std::cout, std::cerr, notarion::PdfWriterOfThisBuild());
 }
