@@ -126,7 +126,11 @@ const XmlNode* ReportReader::Child(const XmlNode& parent, std::string_view name)
 
 const XmlNode* ReportReader::Find(std::string_view name1, std::string_view name2,
                                   std::string_view name3) const {
-    const XmlNode* node = FindElement(m_report.Root, "Szkola");
+    if (!m_schoolLooked) {
+        m_school = FindElement(m_report.Root, "Szkola");
+        m_schoolLooked = true;
+    }
+    const XmlNode* node = m_school;
     for (const std::string_view name : {name1, name2, name3}) {
         if (node == nullptr || name.empty())
             break;

@@ -71,7 +71,8 @@ struct ValueFinding {
 
 class ReportReader {
 public:
-    // Read from report, which must outlive the reader; file names the report
+    // Read from report, which must outlive the reader and not change once
+    // read from (the reader remembers where its elements are); file names the report
     // in failures.
     ReportReader(const XmlDocument& report, std::string file, OnBadValue policy);
 
@@ -119,6 +120,9 @@ private:
     using ChildIndex = std::unordered_map<std::u16string_view, const XmlNode*, NameHash, NameEqual>;
 
     const XmlDocument& m_report;
+    // The report's Szkola element, looked up on the first read.
+    mutable const XmlNode* m_school = nullptr;
+    mutable bool m_schoolLooked = false;
     std::string m_file;
     OnBadValue m_policy;
     std::vector<ValueFinding> m_findings;
