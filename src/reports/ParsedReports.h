@@ -51,6 +51,9 @@ public:
     // when read; nullptr otherwise. The document is no longer held either way.
     std::unique_ptr<XmlDocument> Take(const std::string& path);
     void Clear();
+    // Room for count documents, so that keeping a school's reports never
+    // rearranges the ones already kept.
+    void Reserve(std::size_t count) { m_entries.reserve(count); }
 
     std::size_t Count() const { return m_entries.size(); }
     std::size_t HeldBytes() const { return m_held; }

@@ -104,6 +104,7 @@ std::string ComposeTitle(const std::string& kind, XmlDocument& document) {
 std::optional<std::string> BuildCatalogue(ReportCatalogue& catalogue,
                                           const std::vector<std::string>& foundReportFiles) {
     ParsedReports parsed;
+    parsed.Reserve(foundReportFiles.size());
     std::vector<ReportEntry> loaded;
     loaded.reserve(foundReportFiles.size());
     try {
