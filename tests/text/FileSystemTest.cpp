@@ -81,7 +81,10 @@ TEST_F(FileSystemTest, PolishFileNamesAreConvertedAtTheBoundary) {
 // Every size reads back whole, also one whose system file reports no size
 // at all (the kernel's own files) and so must be read to its end.
 TEST_F(FileSystemTest, FilesOfAnySizeReadBackWhole) {
-    for (const std::size_t size : {0, 1, 4095, 4096, 65536, 65537, 300001}) {
+    // One buffer read into again and again, as the catalogue does, from the
+    // largest file down: each read leaves exactly its own file's bytes.
+    std::string reused;
+    for (const std::size_t size : {300001, 65537, 65536, 4096, 4095, 1, 0}) {
         SCOPED_TRACE(size);
         std::string bytes(size, '\0');
         for (std::size_t i = 0; i < size; ++i)
@@ -90,6 +93,8 @@ TEST_F(FileSystemTest, FilesOfAnySizeReadBackWhole) {
         WriteWholeFile(path, bytes);
         EXPECT_EQ(ReadWholeFile(path), bytes);
         EXPECT_EQ(ReadFileIfPresent(path), bytes);
+        ASSERT_TRUE(ReadFileIfPresent(path, reused, nullptr));
+        EXPECT_EQ(reused, bytes);
     }
     ASSERT_EQ(fs::file_size("/proc/self/status"), 0u);
     EXPECT_NE(ReadWholeFile("/proc/self/status").find("Name:"), std::string::npos);

@@ -213,11 +213,21 @@ TEST_F(XmlReader, EmptyAndOneByteInputsFail) {
     EXPECT_FALSE(m_doc.LoadFromBytes("<"));
 }
 
+// Nothing of one load reaches the next: not the tree, and not what a load
+// that stopped inside open elements left on the reader's stacks.
 TEST_F(XmlReader, ALoadStartsFromAnEmptyTree) {
     ASSERT_TRUE(Parse("<a>1</a>"));
     ASSERT_TRUE(Parse("<b>2</b>"));
     EXPECT_EQ(m_doc.Root.ChildCount(), 1);
     EXPECT_EQ(Node({u"a"}), nullptr);
+    XmlDocument stopped;
+    EXPECT_FALSE(stopped.LoadFromBytes("<a><b><c>1</c><d>2</d><e>x</f>"));
+    ASSERT_TRUE(Parse("<g><h>3</h></g>"));
+    EXPECT_EQ(m_doc.Root.ChildCount(), 1);
+    ASSERT_EQ(Node({u"g"})->ChildCount(), 1);
+    EXPECT_EQ(Value({u"g", u"h"}), u"3");
+    EXPECT_EQ(Node({u"a"}), nullptr) << "the stopped load's tree is not this one";
+    ASSERT_EQ(stopped.FindChild(u"a")->FindChild(u"b")->ChildCount(), 3);
 }
 
 TEST_F(XmlReader, DeepNestingStopsWithAnErrorInsteadOfOverflowingTheStack) {
