@@ -21,35 +21,11 @@ std::string ElementPath(std::initializer_list<std::string_view> names) {
 // Below this many children a plain scan is cheaper than building an index.
 constexpr int IndexedGroupSize = 16;
 
-// A wanted name (cp1250) equals an element's name without regard to letter
-// case. Names are mostly ASCII: those letters are compared here, and only
-// other characters go through the code page and its case table.
-bool SameName(std::string_view wanted, std::u16string_view name) {
-    if (wanted.size() != name.size())
-        return false;
-    for (std::size_t i = 0; i < wanted.size(); ++i) {
-        const auto byte = static_cast<unsigned char>(wanted[i]);
-        const char16_t other = name[i];
-        if (byte == other)
-            continue;
-        if (byte < 0x80 && other < 0x80) {
-            const auto upper = [](unsigned c) { return c >= 'a' && c <= 'z' ? c - 32 : c; };
-            if (upper(byte) != upper(other))
-                return false;
-            continue;
-        }
-        const char16_t c = Cp1250Char(byte);
-        if (c != other && UpperCaseChar(c) != UpperCaseChar(other))
-            return false;
-    }
-    return true;
-}
-
 const XmlNode* FindElement(const XmlNode& parent, std::string_view name) {
     for (const XmlNode* child : parent.Children()) {
         const std::u16string_view childName = child->Name();
         // Most children differ in length; those cost no comparison.
-        if (childName.size() == name.size() && SameName(name, childName))
+        if (childName.size() == name.size() && NamesEqual(name, childName))
             return child;
     }
     return nullptr;
@@ -103,10 +79,10 @@ bool ReportReader::NameEqual::operator()(std::u16string_view a, std::u16string_v
     return NamesEqual(a, b);
 }
 bool ReportReader::NameEqual::operator()(std::string_view wanted, std::u16string_view name) const {
-    return SameName(wanted, name);
+    return NamesEqual(wanted, name);
 }
 bool ReportReader::NameEqual::operator()(std::u16string_view name, std::string_view wanted) const {
-    return SameName(wanted, name);
+    return NamesEqual(wanted, name);
 }
 
 const XmlNode* ReportReader::Child(const XmlNode& parent, std::string_view name) const {

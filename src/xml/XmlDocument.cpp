@@ -21,6 +21,29 @@ bool NamesEqual(std::u16string_view a, std::u16string_view b) {
     return true;
 }
 
+// Names are mostly ASCII: those letters are compared here, and only other
+// characters go through the code page and its case table.
+bool NamesEqual(std::string_view wanted, std::u16string_view name) {
+    if (wanted.size() != name.size())
+        return false;
+    for (std::size_t i = 0; i < wanted.size(); ++i) {
+        const auto byte = static_cast<unsigned char>(wanted[i]);
+        const char16_t other = name[i];
+        if (byte == other)
+            continue;
+        if (byte < 0x80 && other < 0x80) {
+            const auto upper = [](unsigned c) { return c >= 'a' && c <= 'z' ? c - 32 : c; };
+            if (upper(byte) != upper(other))
+                return false;
+            continue;
+        }
+        const char16_t c = Cp1250Char(byte);
+        if (c != other && UpperCaseChar(c) != UpperCaseChar(other))
+            return false;
+    }
+    return true;
+}
+
 void XmlNode::SetName(std::u16string_view name) {
     m_name = name.data();
     m_nameSize = static_cast<std::uint32_t>(name.size());

@@ -172,5 +172,7 @@ std::u16string EscapeText(std::u16string_view text);
 std::u16string UnescapeText(std::u16string_view text);
 // Equal without regard to letter case, as element names are compared.
 bool NamesEqual(std::u16string_view a, std::u16string_view b);
+// The same for a name in Windows-1250 bytes, compared without widening it.
+bool NamesEqual(std::string_view cp1250Name, std::u16string_view name);
 
 } // namespace notarion

@@ -60,13 +60,6 @@ template <typename Char> bool IsWhitespace(Char c) {
     return Is(Blank, c);
 }
 
-char16_t Decode(char c) {
-    return Cp1250Char(static_cast<unsigned char>(c));
-}
-char16_t Decode(char16_t c) {
-    return c;
-}
-
 void Widen(std::string_view text, char16_t* out) {
     Cp1250ToUtf16(text, out);
 }
@@ -194,26 +187,13 @@ private:
         return m_arena.Store(UnescapeText(Keep(text)));
     }
 
-    // Equal to a kept name without regard to letter case.
-    static bool SameName(View name, std::u16string_view kept) {
-        if (name.size() != kept.size())
-            return false;
-        for (std::size_t i = 0; i < name.size(); ++i) {
-            const unsigned code = Code(name[i]);
-            const char16_t c = code < 0x80 ? static_cast<char16_t>(code) : Decode(name[i]);
-            if (c != kept[i] && UpperCaseChar(c) != UpperCaseChar(kept[i]))
-                return false;
-        }
-        return true;
-    }
-
     // The name of an end tag. The tag nearly always closes the current
     // element, so its name is first compared in place; only another name is
     // read character by character.
     View EndTagName(std::u16string_view current) {
         const std::size_t size = current.size();
         if (m_text.size() - m_pos > size && Is(EndOfEndTagName, m_text[m_pos + size]) &&
-            SameName(m_text.substr(m_pos, size), current)) {
+            NamesEqual(m_text.substr(m_pos, size), current)) {
             m_pos += size;
             return m_text.substr(m_pos - size, size);
         }
@@ -266,7 +246,7 @@ template <typename Char> bool Reader<Char>::Read() {
             ++m_pos;
             const View name = EndTagName(current.Name());
             SkipWhitespace();
-            if (Next() != u'>' || !SameName(name, current.Name()))
+            if (Next() != u'>' || !NamesEqual(name, current.Name()))
                 return false;
             Close(m_open.back());
             m_open.pop_back();
@@ -300,7 +280,7 @@ typename Reader<Char>::Step Reader<Char>::ReadNode(XmlNode& node, XmlNode& curre
             m_pos = m_text.size();
             return Step::Failed;
         }
-        if (SameName(m_text.substr(m_pos, 7), u"[CDATA[")) {
+        if (NamesEqual(m_text.substr(m_pos, 7), u"[CDATA[")) {
             m_pos += 7;
             XmlTreeBuilder::SetCData(m_arena, current, Keep(ReadUpTo(CDataEnd.View())));
             return Step::CData;
