@@ -21,16 +21,61 @@ ParsedReports& ParsedReports::operator=(const ParsedReports& other) {
     return *this;
 }
 
+int ParsedReports::WatchedFolder(const std::string& path, const FileStatus& identity,
+                                 bool readThroughLink) {
+    const std::size_t slash = path.rfind(PathSeparator);
+    if (!WatchableFile(identity, readThroughLink) || slash == std::string::npos || slash == 0)
+        return -1;
+    if (!m_watch)
+        m_watch = std::make_unique<FolderWatch>();
+    bool started = false;
+    const int folder = m_watch->Watch(std::string_view(path).substr(0, slash), &started);
+    // A file read before its folder was watched may have changed unnoticed
+    // in between: it is looked at once more now.
+    if (folder < 0 || (started && StatusOfFile(path) != identity))
+        return -1;
+    return folder;
+}
+
 void ParsedReports::Keep(const std::string& path, const FileStatus& identity,
-                         std::unique_ptr<XmlDocument> document) {
+                         std::unique_ptr<XmlDocument> document, bool readThroughLink) {
     if (!document)
         return;
     const std::size_t bytes = DocumentBytes(*document);
     if (bytes > m_budget - m_held)
         return;
     // One look-up: a path already held keeps its first document.
-    if (m_entries.try_emplace(path, Entry{identity, std::move(document), bytes}).second)
-        m_held += bytes;
+    const auto [entry, added] =
+        m_entries.try_emplace(path, Entry{identity, std::move(document), bytes});
+    if (!added)
+        return;
+    m_held += bytes;
+    entry->second.Folder = WatchedFolder(path, identity, readThroughLink);
+}
+
+bool ParsedReports::StillTheFileRead(const std::string& path, const Entry& entry) {
+    if (entry.Folder < 0)
+        return StatusOfFile(path) == entry.Identity;
+    const auto folder = static_cast<std::size_t>(entry.Folder);
+    m_watch->Update();
+    if (m_inRound && folder >= m_folderChecked.size())
+        m_folderChecked.resize(folder + 1, false);
+    if (!m_inRound || !m_folderChecked[folder]) {
+        m_watch->CheckPath(entry.Folder);
+        if (m_inRound)
+            m_folderChecked[folder] = true;
+    }
+    return m_watch->Unchanged(entry.Folder,
+                              std::string_view(path).substr(path.rfind(PathSeparator) + 1));
+}
+
+ParsedReports::TakingRound::TakingRound(ParsedReports& parsed) : m_parsed(parsed) {
+    m_parsed.m_inRound = true;
+    m_parsed.m_folderChecked.assign(m_parsed.m_watch ? m_parsed.m_watch->FolderCount() : 0, false);
+}
+
+ParsedReports::TakingRound::~TakingRound() {
+    m_parsed.m_inRound = false;
 }
 
 std::unique_ptr<XmlDocument> ParsedReports::Take(const std::string& path) {
@@ -40,7 +85,7 @@ std::unique_ptr<XmlDocument> ParsedReports::Take(const std::string& path) {
     Entry entry = std::move(found->second);
     m_entries.erase(found);
     m_held -= entry.Bytes;
-    if (StatusOfFile(path) != entry.Identity)
+    if (!StillTheFileRead(path, entry))
         return nullptr;
     return std::move(entry.Document);
 }
@@ -48,6 +93,8 @@ std::unique_ptr<XmlDocument> ParsedReports::Take(const std::string& path) {
 void ParsedReports::Clear() {
     m_entries.clear();
     m_held = 0;
+    m_watch.reset();
+    m_folderChecked.clear();
 }
 
 } // namespace notarion

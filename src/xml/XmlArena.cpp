@@ -31,10 +31,11 @@ void* XmlArena::AllocateBytes(std::size_t bytes, std::size_t alignment) {
 void XmlArena::AddBlock(std::size_t atLeast) {
     const std::size_t size = std::max(atLeast, std::clamp(m_held, kSmallestBlock, kLargestBlock));
     // Not value-initialised: every byte handed out is written by its user.
-    m_blocks.emplace_back(new std::byte[size]);
-    m_next = m_blocks.back().get();
+    std::byte* block = new std::byte[sizeof(BlockHeader) + size];
+    m_lastBlock = new (block) BlockHeader{m_lastBlock};
+    m_next = block + sizeof(BlockHeader);
     m_left = size;
-    m_held += size;
+    m_held += sizeof(BlockHeader) + size;
 }
 
 void XmlArena::Reserve(std::size_t bytes) {
@@ -51,7 +52,11 @@ std::u16string_view XmlArena::Store(std::u16string_view text) {
 }
 
 void XmlArena::Clear() {
-    m_blocks.clear();
+    while (m_lastBlock != nullptr) {
+        BlockHeader* previous = m_lastBlock->Previous;
+        delete[] reinterpret_cast<std::byte*>(m_lastBlock);
+        m_lastBlock = previous;
+    }
     m_next = nullptr;
     m_left = 0;
     m_held = 0;

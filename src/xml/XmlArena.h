@@ -7,17 +7,16 @@
 // blocks. Only trivially destructible objects live here.
 
 #include <cstddef>
-#include <memory>
 #include <new>
 #include <string_view>
 #include <type_traits>
-#include <vector>
 
 namespace notarion {
 
 class XmlArena {
 public:
     XmlArena() = default;
+    ~XmlArena() { Clear(); }
     XmlArena(const XmlArena&) = delete;
     XmlArena& operator=(const XmlArena&) = delete;
 
@@ -40,7 +39,13 @@ private:
     void* AllocateBytes(std::size_t bytes, std::size_t alignment);
     void AddBlock(std::size_t atLeast);
 
-    std::vector<std::unique_ptr<std::byte[]>> m_blocks;
+    // Each block begins with the address of the block before it, so the
+    // blocks need no list of their own on the heap.
+    struct BlockHeader {
+        BlockHeader* Previous;
+    };
+
+    BlockHeader* m_lastBlock = nullptr;
     std::byte* m_next = nullptr;
     std::size_t m_left = 0;
     std::size_t m_held = 0;

@@ -378,9 +378,10 @@ XmlLoadResult StopResult(std::basic_string_view<Char> text, bool complete, std::
     return result;
 }
 
-// The first block of the arena: about what a tree of a report this size
-// needs, so a report costs one or two allocations.
-constexpr std::size_t kFirstBlockPerByte = 2;
+// The first block of the arena: what the tree of a report this size needs
+// (its nodes, names and widened texts come to three or four times its
+// bytes), so a report mostly costs one allocation.
+constexpr std::size_t kFirstBlockPerByte = 4;
 constexpr std::size_t kLargestFirstBlock = std::size_t{1} << 20;
 
 } // namespace

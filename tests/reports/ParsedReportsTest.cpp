@@ -11,6 +11,8 @@
 #include <filesystem>
 #include <functional>
 #include <memory>
+#include <optional>
+#include <string>
 
 namespace notarion {
 namespace {
@@ -77,25 +79,79 @@ TEST(ParsedReports, APolishNameIsLookedAtUnderItsRealName) {
     EXPECT_EQ(parsed.Take(path), nullptr) << "the change to the real file is seen";
 }
 
-TEST(ParsedReports, HandsOutADocumentOnlyWhileItsFileIsUnchanged) {
-    for (const Change& change : Changes) {
-        SCOPED_TRACE(change.Name);
-        testing::TempFolder dir;
-        const std::string path = testing::WriteReport(
-            dir.File("r.xml"), testing::ReportXml("Inne informacje", "<Info>a</Info>"));
-        ParsedReports parsed;
-        std::unique_ptr<XmlDocument> document = Parsed(path);
-        const XmlDocument* kept = document.get();
-        parsed.Keep(path, *StatusOfFile(path), std::move(document));
-        ASSERT_EQ(parsed.Count(), 1u);
+// How the catalogue reached the report: a file alone in its folder is
+// watched; one with a second name elsewhere or reached through a link can
+// change under another name and is looked at again.
+struct Reach {
+    const char* Name;
+    // Make the report's file; returns the path the catalogue reads.
+    std::function<std::string(const testing::TempFolder&, const std::string& file)> Make;
+};
 
-        change.Apply(dir, path);
-        const std::unique_ptr<XmlDocument> taken = parsed.Take(path);
-        EXPECT_EQ(taken.get(), change.StillKept ? kept : nullptr);
-        // Taken or stale, the document is no longer held.
-        EXPECT_EQ(parsed.Count(), 0u);
-        EXPECT_EQ(parsed.HeldBytes(), 0u);
-        EXPECT_EQ(parsed.Take(path), nullptr);
+const Reach Reaches[] = {
+    {"alone in its folder", [](const auto&, const std::string& file) { return file; }},
+    {"with a second name",
+     [](const auto& dir, const std::string& file) {
+         fs::create_hard_link(file, dir.File("second.xml"));
+         return file;
+     }},
+    {"through a link",
+     [](const auto& dir, const std::string& file) {
+         fs::create_directory(dir.File("links"));
+         fs::create_symlink(file, dir.File("links/r.xml"));
+         return dir.File("links/r.xml");
+     }},
+};
+
+// The road: the catalogue reads and keeps the report, a writer takes it.
+TEST(ParsedReports, HandsOutADocumentOnlyWhileItsFileIsUnchanged) {
+    for (const Reach& reach : Reaches)
+        for (const Change& change : Changes)
+            for (const bool inRound : {false, true}) {
+                SCOPED_TRACE(std::string(reach.Name) + ", " + change.Name +
+                             (inRound ? ", in a round" : ""));
+                testing::TempFolder dir;
+                const std::string file = testing::WriteReport(
+                    dir.File("r.xml"), testing::ReportXml("Inne informacje", "<Info>a</Info>"));
+                const std::string path = reach.Make(dir, file);
+                ReportCatalogue catalogue;
+                ASSERT_FALSE(BuildCatalogue(catalogue, {path}));
+                ParsedReports& parsed = catalogue.Parsed;
+                ASSERT_EQ(parsed.Count(), 1u);
+
+                // Changed under the file's own name, which the link leads to.
+                change.Apply(dir, file);
+                std::optional<ParsedReports::TakingRound> round;
+                if (inRound)
+                    round.emplace(parsed);
+                const std::unique_ptr<XmlDocument> taken = parsed.Take(path);
+                EXPECT_EQ(taken != nullptr, change.StillKept);
+                // Taken or stale, the document is no longer held.
+                EXPECT_EQ(parsed.Count(), 0u);
+                EXPECT_EQ(parsed.HeldBytes(), 0u);
+                EXPECT_EQ(parsed.Take(path), nullptr);
+            }
+}
+
+// A watched folder moved away, or a folder above it, with another of the same
+// name put in its place: the path now leads to other files.
+TEST(ParsedReports, SeesItsFolderReplaced) {
+    const std::function<void(const testing::TempFolder&)> moves[] = {
+        [](const auto& dir) { fs::rename(dir.File("a/b"), dir.File("a/old")); },
+        [](const auto& dir) { fs::rename(dir.File("a"), dir.File("old")); },
+    };
+    for (const auto& move : moves) {
+        testing::TempFolder dir;
+        fs::create_directories(dir.File("a/b"));
+        const std::string xml = testing::ReportXml("Inne informacje", "<Info>a</Info>");
+        const std::string path = testing::WriteReport(dir.File("a/b/r.xml"), xml);
+        ReportCatalogue catalogue;
+        ASSERT_FALSE(BuildCatalogue(catalogue, {path}));
+        move(dir);
+        fs::create_directories(dir.File("a/b"));
+        testing::WriteReport(path, xml);
+        const ParsedReports::TakingRound round(catalogue.Parsed);
+        EXPECT_EQ(catalogue.Parsed.Take(path), nullptr);
     }
 }
 
