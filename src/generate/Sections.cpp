@@ -262,12 +262,13 @@ void WriteSection(ReportKind kind, SectionMode mode, const ReportCatalogue& cata
                   HtmlBuffer& target, GenerationState& state) {
     if (index < 0 || static_cast<std::size_t>(index) >= catalogue.Slots.size())
         throw Failure("no report at catalogue index " + std::to_string(index));
-    const std::string& path = catalogue.Slots[static_cast<std::size_t>(index)].Path;
+    const ReportEntry& entry = catalogue.Slots[static_cast<std::size_t>(index)];
+    const std::string& path = entry.Path;
     // The report as parsed for the catalogue when its file is unchanged since,
     // else read again; it lives for this call only. Whether the file was
     // well-formed is not examined: a missing or damaged file yields what
     // could be read, and a missing count then fails.
-    std::unique_ptr<XmlDocument> document = catalogue.Parsed.Take(path);
+    std::unique_ptr<XmlDocument> document = catalogue.Parsed.Take(entry.Kept, path);
     if (!document) {
         document = std::make_unique<XmlDocument>();
         try {

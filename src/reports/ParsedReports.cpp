@@ -2,6 +2,8 @@
 
 #include "xml/XmlDocument.h"
 
+#include <limits>
+
 namespace notarion {
 
 std::size_t DocumentBytes(const XmlDocument& document) {
@@ -37,20 +39,18 @@ int ParsedReports::WatchedFolder(const std::string& path, const FileStatus& iden
     return folder;
 }
 
-void ParsedReports::Keep(const std::string& path, const FileStatus& identity,
-                         std::unique_ptr<XmlDocument> document, bool readThroughLink) {
+KeptReport ParsedReports::Keep(const std::string& path, const FileStatus& identity,
+                               std::unique_ptr<XmlDocument> document, bool readThroughLink) {
     if (!document)
-        return;
+        return NotKept;
     const std::size_t bytes = DocumentBytes(*document);
-    if (bytes > m_budget - m_held)
-        return;
-    // One look-up: a path already held keeps its first document.
-    const auto [entry, added] =
-        m_entries.try_emplace(path, Entry{identity, std::move(document), bytes});
-    if (!added)
-        return;
+    if (bytes > m_budget - m_held || m_entries.size() >= std::numeric_limits<KeptReport>::max())
+        return NotKept;
     m_held += bytes;
-    entry->second.Folder = WatchedFolder(path, identity, readThroughLink);
+    ++m_count;
+    const int folder = WatchedFolder(path, identity, readThroughLink);
+    m_entries.push_back({path, identity, std::move(document), bytes, folder});
+    return static_cast<KeptReport>(m_entries.size());
 }
 
 bool ParsedReports::StillTheFileRead(const std::string& path, const Entry& entry) {
@@ -78,20 +78,27 @@ ParsedReports::TakingRound::~TakingRound() {
     m_parsed.m_inRound = false;
 }
 
-std::unique_ptr<XmlDocument> ParsedReports::Take(const std::string& path) {
-    const auto found = m_entries.find(path);
-    if (found == m_entries.end())
+std::unique_ptr<XmlDocument> ParsedReports::Take(KeptReport where, const std::string& path) {
+    if (where == NotKept || where > m_entries.size())
         return nullptr;
-    Entry entry = std::move(found->second);
-    m_entries.erase(found);
+    Entry& entry = m_entries[where - 1];
+    if (!entry.Document || entry.Path != path)
+        return nullptr;
+    std::unique_ptr<XmlDocument> document = std::move(entry.Document);
     m_held -= entry.Bytes;
+    --m_count;
     if (!StillTheFileRead(path, entry))
         return nullptr;
-    return std::move(entry.Document);
+    return document;
+}
+
+void ParsedReports::Reserve(std::size_t count) {
+    m_entries.reserve(count);
 }
 
 void ParsedReports::Clear() {
     m_entries.clear();
+    m_count = 0;
     m_held = 0;
     m_watch.reset();
     m_folderChecked.clear();

@@ -22,12 +22,16 @@
 #include <memory>
 #include <optional>
 #include <string>
-#include <unordered_map>
 #include <vector>
 
 namespace notarion {
 
 class XmlDocument;
+
+// Where a kept document lies, given to the catalogue entry of its report so
+// that its writer finds it without a search; NotKept for none.
+using KeptReport = std::uint32_t;
+inline constexpr KeptReport NotKept = 0;
 
 // The heap memory a document holds: the document and the blocks of its tree.
 std::size_t DocumentBytes(const XmlDocument& document);
@@ -50,13 +54,14 @@ public:
 
     // Keep the document read from path, whose file had identity just before
     // it was read; readThroughLink tells whether the path's last step was a
-    // link (when not known, say so). Not kept when a document of path is
-    // already held or when it would take the held memory past the budget.
-    void Keep(const std::string& path, const FileStatus& identity,
-              std::unique_ptr<XmlDocument> document, bool readThroughLink = true);
-    // The kept document of path while the file keeps the identity it had
-    // when read; nullptr otherwise. The document is no longer held either way.
-    std::unique_ptr<XmlDocument> Take(const std::string& path);
+    // link (when not known, say so). Where it lies; NotKept when it would
+    // take the held memory past the budget.
+    KeptReport Keep(const std::string& path, const FileStatus& identity,
+                    std::unique_ptr<XmlDocument> document, bool readThroughLink = true);
+    // The document kept at where, when it was read from path and its file is
+    // still the file read; nullptr otherwise. The document is no longer held
+    // either way.
+    std::unique_ptr<XmlDocument> Take(KeptReport where, const std::string& path);
     void Clear();
 
     // While a round lives, the path of each watched folder is looked at once,
@@ -75,13 +80,14 @@ public:
 
     // Room for count documents, so that keeping a school's reports never
     // rearranges the ones already kept.
-    void Reserve(std::size_t count) { m_entries.reserve(count); }
+    void Reserve(std::size_t count);
 
-    std::size_t Count() const { return m_entries.size(); }
+    std::size_t Count() const { return m_count; }
     std::size_t HeldBytes() const { return m_held; }
 
 private:
     struct Entry {
+        std::string Path;
         FileStatus Identity;
         std::unique_ptr<XmlDocument> Document;
         std::size_t Bytes = 0;
@@ -92,7 +98,10 @@ private:
     int WatchedFolder(const std::string& path, const FileStatus& identity, bool readThroughLink);
     bool StillTheFileRead(const std::string& path, const Entry& entry);
 
-    std::unordered_map<std::string, Entry> m_entries;
+    // In the order kept; a taken entry stays, emptied, so that where stays
+    // true for the others.
+    std::vector<Entry> m_entries;
+    std::size_t m_count = 0;
     std::unique_ptr<FolderWatch> m_watch;
     bool m_inRound = false;
     // Per watched folder, whether its path was looked at in this round.

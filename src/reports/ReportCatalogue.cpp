@@ -73,7 +73,7 @@ ReportEntry LoadReport(ParsedReports& parsed, const std::string& path) {
     entry.Path = path;
     // A report of no known kind never reaches a writer.
     if (identity && KindOf(entry.Kind))
-        parsed.Keep(path, *identity, std::move(document), throughLink);
+        entry.Kept = parsed.Keep(path, *identity, std::move(document), throughLink);
     return entry;
 }
 

@@ -18,12 +18,17 @@ namespace notarion {
 
 class XmlDocument;
 
-// One loaded report. All fields are cp1250 text.
+// One loaded report. The texts are cp1250.
 struct ReportEntry {
     std::string Title;
     std::string Path;
     std::string Kind;
-    bool operator==(const ReportEntry&) const = default;
+    // Where the catalogue's parse of the report is kept for its writer; no
+    // part of what the entry is.
+    KeptReport Kept = NotKept;
+    bool operator==(const ReportEntry& other) const {
+        return Title == other.Title && Path == other.Path && Kind == other.Kind;
+    }
 };
 
 // The ordered slots and Count, the number of entries in use. After every

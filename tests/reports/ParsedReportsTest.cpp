@@ -74,9 +74,9 @@ TEST(ParsedReports, APolishNameIsLookedAtUnderItsRealName) {
     ParsedReports parsed;
     const std::optional<FileStatus> status = StatusOfFile(path);
     ASSERT_TRUE(status);
-    parsed.Keep(path, *status, Parsed(path));
+    const KeptReport where = parsed.Keep(path, *status, Parsed(path));
     testing::WriteReport(report, testing::ReportXml("Inne informacje", "<Info>zmienione</Info>"));
-    EXPECT_EQ(parsed.Take(path), nullptr) << "the change to the real file is seen";
+    EXPECT_EQ(parsed.Take(where, path), nullptr) << "the change to the real file is seen";
 }
 
 // How the catalogue reached the report: a file alone in its folder is
@@ -124,12 +124,13 @@ TEST(ParsedReports, HandsOutADocumentOnlyWhileItsFileIsUnchanged) {
                 std::optional<ParsedReports::TakingRound> round;
                 if (inRound)
                     round.emplace(parsed);
-                const std::unique_ptr<XmlDocument> taken = parsed.Take(path);
+                const KeptReport where = catalogue.Slots[0].Kept;
+                const std::unique_ptr<XmlDocument> taken = parsed.Take(where, path);
                 EXPECT_EQ(taken != nullptr, change.StillKept);
                 // Taken or stale, the document is no longer held.
                 EXPECT_EQ(parsed.Count(), 0u);
                 EXPECT_EQ(parsed.HeldBytes(), 0u);
-                EXPECT_EQ(parsed.Take(path), nullptr);
+                EXPECT_EQ(parsed.Take(where, path), nullptr);
             }
 }
 
@@ -151,7 +152,7 @@ TEST(ParsedReports, SeesItsFolderReplaced) {
         fs::create_directories(dir.File("a/b"));
         testing::WriteReport(path, xml);
         const ParsedReports::TakingRound round(catalogue.Parsed);
-        EXPECT_EQ(catalogue.Parsed.Take(path), nullptr);
+        EXPECT_EQ(catalogue.Parsed.Take(catalogue.Slots[0].Kept, path), nullptr);
     }
 }
 
@@ -165,15 +166,15 @@ TEST(ParsedReports, HoldsNoMoreThanItsBudget) {
     ASSERT_GT(one, sizeof(XmlDocument));
 
     ParsedReports parsed(one);
-    parsed.Keep(first, *StatusOfFile(first), Parsed(first));
-    parsed.Keep(second, *StatusOfFile(second), Parsed(second));
+    const KeptReport kept = parsed.Keep(first, *StatusOfFile(first), Parsed(first));
+    EXPECT_EQ(parsed.Keep(second, *StatusOfFile(second), Parsed(second)), NotKept);
     EXPECT_EQ(parsed.Count(), 1u);
     EXPECT_EQ(parsed.HeldBytes(), one);
-    EXPECT_EQ(parsed.Take(second), nullptr);
-    EXPECT_NE(parsed.Take(first), nullptr);
+    EXPECT_EQ(parsed.Take(kept, second), nullptr) << "kept from another path";
+    EXPECT_NE(parsed.Take(kept, first), nullptr);
 
     ParsedReports none(0);
-    none.Keep(first, *StatusOfFile(first), Parsed(first));
+    EXPECT_EQ(none.Keep(first, *StatusOfFile(first), Parsed(first)), NotKept);
     EXPECT_EQ(none.Count(), 0u);
 }
 
@@ -190,12 +191,14 @@ TEST(ParsedReports, CatalogueKeepsItsKnownReportsAndCopiesNone) {
     const ReportCatalogue copy = catalogue;
     EXPECT_EQ(copy.Parsed.Count(), 0u);
     EXPECT_EQ(copy.Slots, catalogue.Slots);
+    EXPECT_EQ(copy.Parsed.Take(copy.Slots[0].Kept, known), nullptr);
     EXPECT_EQ(StatusOfFile(dir.File("none.xml")), std::nullopt);
 
-    EXPECT_NE(catalogue.Parsed.Take(known), nullptr);
-    catalogue.Parsed.Keep(known, *StatusOfFile(known), Parsed(known));
+    EXPECT_NE(catalogue.Parsed.Take(catalogue.Slots[0].Kept, known), nullptr);
+    const KeptReport again = catalogue.Parsed.Keep(known, *StatusOfFile(known), Parsed(known));
     catalogue.Clear();
     EXPECT_EQ(catalogue.Parsed.Count(), 0u);
+    EXPECT_EQ(catalogue.Parsed.Take(again, known), nullptr);
 }
 
 } // namespace
