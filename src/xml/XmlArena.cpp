@@ -29,13 +29,16 @@ void* XmlArena::AllocateBytes(std::size_t bytes, std::size_t alignment) {
 }
 
 void XmlArena::AddBlock(std::size_t atLeast) {
-    const std::size_t size = std::max(atLeast, std::clamp(m_held, kSmallestBlock, kLargestBlock));
+    // The header is part of the block's size, so blocks keep the sizes the
+    // heap serves best.
+    const std::size_t size =
+        std::max(atLeast + sizeof(BlockHeader), std::clamp(m_held, kSmallestBlock, kLargestBlock));
     // Not value-initialised: every byte handed out is written by its user.
-    std::byte* block = new std::byte[sizeof(BlockHeader) + size];
+    std::byte* block = new std::byte[size];
     m_lastBlock = new (block) BlockHeader{m_lastBlock};
     m_next = block + sizeof(BlockHeader);
-    m_left = size;
-    m_held += sizeof(BlockHeader) + size;
+    m_left = size - sizeof(BlockHeader);
+    m_held += size;
 }
 
 void XmlArena::Reserve(std::size_t bytes) {
