@@ -68,14 +68,33 @@ FolderWatch::~FolderWatch() {
 int FolderWatch::Watch(std::string_view folder, bool* started) {
     if (started != nullptr)
         *started = false;
+    // A folder asked for again answers from its record, watched or not, so
+    // the files of an unwatched folder cost no second attempt each.
+    const auto answer = [this](std::size_t index) {
+        m_last = static_cast<int>(index);
+        return m_folders[index].Lost ? -1 : m_last;
+    };
     if (m_last >= 0 && m_folders[static_cast<std::size_t>(m_last)].Path == folder)
-        return m_last;
+        return answer(static_cast<std::size_t>(m_last));
     for (std::size_t i = 0; i < m_folders.size(); ++i)
         if (m_folders[i].Path == folder)
-            return m_last = static_cast<int>(i);
+            return answer(i);
+    m_folders.push_back({std::string(folder), -1, {}, true, {}});
+    Folder& added = m_folders.back();
+    const int descriptor = StartWatching(added);
+    if (descriptor < 0)
+        return answer(m_folders.size() - 1);
+    added.Descriptor = descriptor;
+    added.Lost = false;
+    if (started != nullptr)
+        *started = true;
+    return answer(m_folders.size() - 1);
+}
+
+int FolderWatch::StartWatching(Folder& folder) {
     if (m_notices < 0)
         return -1;
-    const std::string native = PathFromText(folder).string();
+    const std::string native = PathFromText(folder.Path).string();
     // The folder's identity first, the watch second, the identity again: a
     // folder swapped meanwhile is not taken for the one watched.
     const std::optional<FileStatus> before = FolderStatus(native);
@@ -92,15 +111,13 @@ int FolderWatch::Watch(std::string_view folder, bool* started) {
         ::inotify_rm_watch(m_notices, descriptor);
         return -1;
     }
-    m_folders.push_back({std::string(folder), descriptor, *before, false, {}});
-    if (started != nullptr)
-        *started = true;
-    return m_last = static_cast<int>(m_folders.size() - 1);
+    folder.Identity = *before;
+    return descriptor;
 }
 
 FolderWatch::Folder* FolderWatch::FolderOf(int descriptor) {
     for (Folder& folder : m_folders)
-        if (folder.Descriptor == descriptor)
+        if (folder.Descriptor == descriptor && descriptor >= 0)
             return &folder;
     return nullptr;
 }
@@ -155,16 +172,6 @@ bool FolderWatch::Unchanged(int folder, std::string_view name) const {
     const Folder& watched = m_folders[static_cast<std::size_t>(folder)];
     return !watched.Lost &&
            (watched.Changed.empty() || !watched.Changed.contains(std::string(name)));
-}
-
-void FolderWatch::Clear() {
-    for (const Folder& folder : m_folders)
-        if (m_notices >= 0)
-            ::inotify_rm_watch(m_notices, folder.Descriptor);
-    m_folders.clear();
-    m_last = -1;
-    // Notices of the folders just dropped may still wait; they name no
-    // folder any more and are passed over.
 }
 
 } // namespace notarion

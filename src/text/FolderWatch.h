@@ -44,18 +44,19 @@ public:
     // True when no notice has come of the name (cp1250) in the folder since
     // the folder began to be watched, and the folder still counts as watched.
     bool Unchanged(int folder, std::string_view name) const;
-    // Stop watching every folder.
-    void Clear();
 
 private:
     struct Folder {
         std::string Path;
         int Descriptor = -1;
         FileStatus Identity;
+        // Not watched, or no longer: moved, removed, notices missed.
         bool Lost = false;
         std::unordered_set<std::string> Changed;
     };
     Folder* FolderOf(int descriptor);
+    // The new watch of folder, its identity noted; -1 when not watched.
+    int StartWatching(Folder& folder);
     void LoseEverything();
 
     int m_notices = -1;
