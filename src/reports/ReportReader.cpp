@@ -22,10 +22,18 @@ std::string ElementPath(std::initializer_list<std::string_view> names) {
 constexpr int IndexedGroupSize = 16;
 
 const XmlNode* FindElement(const XmlNode& parent, std::string_view name) {
+    if (name.empty())
+        return nullptr;
+    const auto last = static_cast<unsigned char>(name.back());
     for (const XmlNode* child : parent.Children()) {
         const std::u16string_view childName = child->Name();
-        // Most children differ in length; those cost no comparison.
-        if (childName.size() == name.size() && NamesEqual(name, childName))
+        // Most children differ in length, and numbered ones ("w1", "w2")
+        // in their last character, ASCII in either letter case: those cost
+        // no full comparison.
+        if (childName.size() != name.size() ||
+            (last < 0x80 && childName.back() < 0x80 && ((last ^ childName.back()) & ~0x20u) != 0))
+            continue;
+        if (NamesEqual(name, childName))
             return child;
     }
     return nullptr;

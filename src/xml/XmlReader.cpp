@@ -187,17 +187,17 @@ private:
         return m_arena.Store(UnescapeText(Keep(text)));
     }
 
-    // The name of an end tag. The tag nearly always closes the current
-    // element, so its name is first compared in place; only another name is
-    // read character by character.
-    View EndTagName(std::u16string_view current) {
+    // Read the name of an end tag; true when it closes the current element.
+    // The tag nearly always does, so its name is first compared in place;
+    // only another name is read character by character.
+    bool EndTagCloses(std::u16string_view current) {
         const std::size_t size = current.size();
         if (m_text.size() - m_pos > size && Is(EndOfEndTagName, m_text[m_pos + size]) &&
             NamesEqual(m_text.substr(m_pos, size), current)) {
             m_pos += size;
-            return m_text.substr(m_pos - size, size);
+            return true;
         }
-        return ReadUntil([](Char c) { return Is(EndOfEndTagName, c); });
+        return NamesEqual(ReadUntil([](Char c) { return Is(EndOfEndTagName, c); }), current);
     }
 
     void Close(const OpenElement& element) {
@@ -244,9 +244,9 @@ template <typename Char> bool Reader<Char>::Read() {
             return false;
         if (!AtEnd() && Code(m_text[m_pos]) == u'/') {
             ++m_pos;
-            const View name = EndTagName(current.Name());
+            const bool closes = EndTagCloses(current.Name());
             SkipWhitespace();
-            if (Next() != u'>' || !NamesEqual(name, current.Name()))
+            if (Next() != u'>' || !closes)
                 return false;
             Close(m_open.back());
             m_open.pop_back();
