@@ -3,6 +3,7 @@
 #include "platform/QtText.h"
 #include "platform/SkinImage.h"
 #include "reports/MessageSink.h"
+#include "text/Failure.h"
 #include "ui/TabFilter.h"
 #include "ui/layout/QtGeometry.h"
 #include "ui/layout/TFWarningLayout.h"
@@ -161,12 +162,14 @@ TFWarning::TFWarning(QWidget* parent) : QDialog(parent) {
     connect(ImButPopraw, &HotArea::clicked, this, &TFWarning::ImButPoprawClick);
     connect(LClose, &HotArea::clicked, this, &TFWarning::LCloseClick);
 
-    // Every picture is decoded now, so a build without them fails at start
-    // and not in the middle of reporting some other failure.
+    // A build without its pictures fails at start, not in the middle of
+    // reporting some other failure; they are decoded with the first message,
+    // so the start of the program does not wait for a box it may never show.
     for (const QString& name : AllPictures()) {
-        LoadInto(name, ImWarning);
+        if (SkinResourcePath(name).isEmpty())
+            throw Failure("skin picture \"" + name.toStdString() +
+                          "\" is missing from the resources");
     }
-    ImWarning->clear();
 
     m_tabFilter = new TabFilter(this);
     connect(m_tabFilter, &TabFilter::tabPressed, this, &TFWarning::OnTabPressed);
@@ -202,6 +205,10 @@ void TFWarning::SetButtonImage(int button, bool highlighted) {
 }
 
 void TFWarning::PrepareButtons(int mode) {
+    if (m_pictures.empty()) {
+        for (const QString& name : AllPictures())
+            LoadInto(name, ImWarning);
+    }
     LoadInto(QStringLiteral("oknowarning"), ImWarning);
     SetButtonImage(ButtonTak, true);
     SetButtonImage(ButtonNie, false);
