@@ -56,6 +56,14 @@ std::optional<FileStatus> FolderStatus(const std::string& native) {
     return status;
 }
 
+// Names are matched without regard to letter case: on a disk that ignores it
+// (a memory stick's FAT), a path may name a file in other letters than the
+// folder's own, and a notice must still reach it. On other disks this only
+// counts a file changed when another of the same letters was.
+std::u16string NameKey(std::string_view cp1250Name) {
+    return UpperCase(Cp1250ToUtf16(cp1250Name));
+}
+
 } // namespace
 
 FolderWatch::FolderWatch() : m_notices(::inotify_init1(IN_NONBLOCK | IN_CLOEXEC)) {}
@@ -155,7 +163,7 @@ void FolderWatch::Update() {
             if ((notice->mask & (IN_DELETE_SELF | IN_MOVE_SELF | IN_IGNORED | IN_UNMOUNT)) != 0)
                 folder->Lost = true;
             else if (notice->len > 0)
-                folder->Changed.insert(TextFromPath(std::string(notice->name)));
+                folder->Changed.insert(NameKey(TextFromPath(std::string(notice->name))));
         }
     }
 }
@@ -170,8 +178,7 @@ bool FolderWatch::Unchanged(int folder, std::string_view name) const {
     if (folder < 0 || static_cast<std::size_t>(folder) >= m_folders.size())
         return false;
     const Folder& watched = m_folders[static_cast<std::size_t>(folder)];
-    return !watched.Lost &&
-           (watched.Changed.empty() || !watched.Changed.contains(std::string(name)));
+    return !watched.Lost && (watched.Changed.empty() || !watched.Changed.contains(NameKey(name)));
 }
 
 } // namespace notarion

@@ -52,7 +52,8 @@ private:
         FileStatus Identity;
         // Not watched, or no longer: moved, removed, notices missed.
         bool Lost = false;
-        std::unordered_set<std::string> Changed;
+        // The names changed, as NameKey gives them.
+        std::unordered_set<std::u16string> Changed;
     };
     Folder* FolderOf(int descriptor);
     // The new watch of folder, its identity noted; -1 when not watched.

@@ -156,6 +156,19 @@ TEST(ParsedReports, SeesItsFolderReplaced) {
     }
 }
 
+// On a disk that ignores letter case a path may name the file in other
+// letters than the folder holds it; a notice of the name in any letters
+// therefore counts.
+TEST(ParsedReports, ANoticeOfTheNameInOtherLettersCounts) {
+    testing::TempFolder dir;
+    const std::string path = testing::WriteReport(
+        dir.File("Raport.xml"), testing::ReportXml("Inne informacje", "<Info>a</Info>"));
+    ReportCatalogue catalogue;
+    ASSERT_FALSE(BuildCatalogue(catalogue, {path}));
+    testing::WriteReport(dir.File("rAPORT.XML"), testing::ReportXml("Inne informacje", ""));
+    EXPECT_EQ(catalogue.Parsed.Take(catalogue.Slots[0].Kept, path), nullptr);
+}
+
 TEST(ParsedReports, HoldsNoMoreThanItsBudget) {
     testing::TempFolder dir;
     const std::string first =
