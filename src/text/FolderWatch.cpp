@@ -3,14 +3,12 @@
 #include "text/Cp1250.h"
 
 #include <sys/inotify.h>
-#include <sys/stat.h>
 #include <sys/vfs.h>
 #include <unistd.h>
 
 #include <algorithm>
 #include <array>
 #include <cerrno>
-#include <cstring>
 #include <optional>
 
 namespace notarion {
@@ -46,14 +44,16 @@ bool OnLocalDisk(const std::string& native) {
     return std::ranges::find(local, static_cast<unsigned long>(info.f_type)) != local.end();
 }
 
-std::optional<FileStatus> FolderStatus(const std::string& native) {
-    struct stat info {};
-    if (::stat(native.c_str(), &info) != 0 || !S_ISDIR(info.st_mode))
+// What tells one folder from another: its device and inode. Its times
+// change with every file written in it.
+std::optional<FileStatus> FolderIdentity(std::string_view folder) {
+    const std::optional<FileStatus> status = StatusOfFile(folder);
+    if (!status)
         return std::nullopt;
-    FileStatus status;
-    status.Device = static_cast<std::uint64_t>(info.st_dev);
-    status.Inode = static_cast<std::uint64_t>(info.st_ino);
-    return status;
+    FileStatus identity;
+    identity.Device = status->Device;
+    identity.Inode = status->Inode;
+    return identity;
 }
 
 // Names are matched without regard to letter case: on a disk that ignores it
@@ -105,7 +105,7 @@ int FolderWatch::StartWatching(Folder& folder) {
     const std::string native = PathFromText(folder.Path).string();
     // The folder's identity first, the watch second, the identity again: a
     // folder swapped meanwhile is not taken for the one watched.
-    const std::optional<FileStatus> before = FolderStatus(native);
+    const std::optional<FileStatus> before = FolderIdentity(folder.Path);
     if (!before || !OnLocalDisk(native))
         return -1;
     const int descriptor = ::inotify_add_watch(m_notices, native.c_str(), kNotices);
@@ -115,7 +115,7 @@ int FolderWatch::StartWatching(Folder& folder) {
     // only the first path is looked after, so the second is not watched.
     if (FolderOf(descriptor) != nullptr)
         return -1;
-    if (FolderStatus(native) != before) {
+    if (FolderIdentity(folder.Path) != before) {
         ::inotify_rm_watch(m_notices, descriptor);
         return -1;
     }
@@ -170,7 +170,7 @@ void FolderWatch::Update() {
 
 void FolderWatch::CheckPath(int folder) {
     Folder& watched = m_folders.at(static_cast<std::size_t>(folder));
-    if (!watched.Lost && FolderStatus(PathFromText(watched.Path).string()) != watched.Identity)
+    if (!watched.Lost && FolderIdentity(watched.Path) != watched.Identity)
         watched.Lost = true;
 }
 
