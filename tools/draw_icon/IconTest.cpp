@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <cstdint>
 #include <cstdlib>
 
 using namespace notarion::icon;
@@ -71,4 +72,23 @@ TEST(Icon, HexColourKeepsLeadingZeros) {
     EXPECT_EQ(HexColour(0x025646), "#025646");
     EXPECT_EQ(HexColour(0xFFFFFF), "#ffffff");
     EXPECT_EQ(HexColour(0xFF000000), "#000000");
+}
+
+TEST(Icon, IcoDirectoryPointsAtOnePngPerSize) {
+    const QByteArray ico = IconIco(kIcon);
+    const auto byteAt = [&](qsizetype at) { return static_cast<std::uint8_t>(ico.at(at)); };
+    const auto wordAt = [&](qsizetype at) { return byteAt(at) | byteAt(at + 1) << 8; };
+    const auto longAt = [&](qsizetype at) {
+        return static_cast<qsizetype>(wordAt(at) | wordAt(at + 2) << 16);
+    };
+    ASSERT_GE(ico.size(), 6);
+    EXPECT_EQ(wordAt(2), 1);
+    ASSERT_EQ(wordAt(4), static_cast<int>(kIcoSizes.size()));
+    for (std::size_t i = 0; i < kIcoSizes.size(); ++i) {
+        const qsizetype entry = 6 + 16 * static_cast<qsizetype>(i);
+        EXPECT_EQ(byteAt(entry), kIcoSizes[i] % 256);
+        const QImage picture = QImage::fromData(ico.mid(longAt(entry + 12), longAt(entry + 8)), "PNG");
+        EXPECT_EQ(picture.width(), kIcoSizes[i]);
+        EXPECT_EQ(picture.height(), kIcoSizes[i]);
+    }
 }

@@ -13,11 +13,23 @@
 #include <string>
 
 int main(int argc, char** argv) {
+    using namespace notarion::icon;
+    // The Windows programs carry the same icon, compiled into their resources.
+    if (argc == 3 && std::string(argv[1]) == "--ico") {
+        std::ofstream ico(argv[2], std::ios::binary);
+        const QByteArray bytes = IconIco(kIcon);
+        ico.write(bytes.constData(), bytes.size());
+        ico.close();
+        if (!ico) {
+            std::fprintf(stderr, "Nie można zapisać %s\n", argv[2]);
+            return 1;
+        }
+        return 0;
+    }
     if (argc != 3) {
-        std::fprintf(stderr, "Użycie: draw_icon FOLDER NAZWA\n");
+        std::fprintf(stderr, "Użycie: draw_icon FOLDER NAZWA | draw_icon --ico PLIK.ico\n");
         return 2;
     }
-    using namespace notarion::icon;
     const QDir out(QString::fromLocal8Bit(argv[1]));
     const QString name = QString::fromLocal8Bit(argv[2]);
     for (const int size : kPngSizes) {
