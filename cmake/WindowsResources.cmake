@@ -17,6 +17,6 @@ function(notarion_windows_resources target description)
   set(rc ${PROJECT_BINARY_DIR}/generated/windows/${target}.rc)
   configure_file(${PROJECT_SOURCE_DIR}/packaging/windows/program.rc.in ${rc} @ONLY)
   target_sources(${target} PRIVATE ${rc})
-  set_source_files_properties(${rc} PROPERTIES
+  set_source_files_properties(${rc} TARGET_DIRECTORY ${target} PROPERTIES
     OBJECT_DEPENDS "${NOTARION_WINDOWS_ICON};${NOTARION_WINDOWS_MANIFEST}")
 endfunction()

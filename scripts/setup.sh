@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # Installs what Notarion needs to build, test and package on Debian 12, when
-# missing.
+# missing. With "windows": also what the Windows build needs (scripts/windows.sh).
 set -euo pipefail
 
 packages=(
@@ -10,9 +10,14 @@ packages=(
   qt6-base-dev qt6-translations-l10n libjpeg62-turbo-dev
   nlohmann-json3-dev
   xvfb xauth fonts-dejavu-core poppler-utils
-  nlohmann-json3-dev
   dpkg-dev desktop-file-utils appstream lintian
 )
+if [ "${1:-}" = windows ]; then
+  packages+=(
+    g++-mingw-w64-x86-64-posix googletest libwine-dev
+    wine wine64 nsis zip unzip xdotool openbox
+  )
+fi
 
 missing=()
 for package in "${packages[@]}"; do

@@ -1,0 +1,14 @@
+#!/usr/bin/env bash
+# Runs a Windows program under Wine in the build's own Wine prefix, quietly:
+# the emulator CTest uses for the Windows tests, and the way windows.sh runs
+# the installed programs. The prefix is made on first use.
+set -euo pipefail
+export WINEPREFIX="${NOTARION_WINEPREFIX:?NOTARION_WINEPREFIX names the Wine prefix}"
+export WINEDEBUG="${WINEDEBUG:--all}"
+export WINEDLLOVERRIDES="${WINEDLLOVERRIDES:-mscoree,mshtml=}"
+if [ ! -f "$WINEPREFIX/system.reg" ]; then
+  mkdir -p "$WINEPREFIX"
+  wineboot --init >/dev/null 2>&1 || true
+  wineserver -w
+fi
+exec wine "$@"
