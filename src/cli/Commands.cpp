@@ -15,6 +15,7 @@
 #include "reports/ReportCatalogue.h"
 #include "reports/ReportFileError.h"
 #include "reports/ReportKind.h"
+#include "text/Cp1250.h"
 #include "text/FileSystem.h"
 
 #include <algorithm>

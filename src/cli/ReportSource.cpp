@@ -5,6 +5,7 @@
 #include "cli/TerminalText.h"
 #include "reports/ListFile.h"
 #include "reports/ReportKind.h"
+#include "text/Cp1250.h"
 #include "text/FileSystem.h"
 
 #include <algorithm>

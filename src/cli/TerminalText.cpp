@@ -65,15 +65,6 @@ std::string TerminalMessage(std::u16string_view message) {
     return text;
 }
 
-std::optional<std::string> CoreTextFromArgument(std::string_view utf8) {
-    std::string core = Utf8ToCp1250(utf8);
-    // A '?' that was not in the argument stands for a character the code page
-    // lacks (or a malformed byte); the round trip shows it.
-    if (Cp1250ToUtf8(core) != utf8)
-        return std::nullopt;
-    return core;
-}
-
 std::string OneLine(std::string_view utf8) {
     return EscapeControls(utf8, '\0');
 }

@@ -2,9 +2,10 @@
 
 // The boundary between the core's text and the terminal. The core holds
 // Windows-1250 text and sends its messages as UTF-16 with a carriage return
-// between lines; the terminal and the command line speak UTF-8.
+// between lines; the terminal and the command line speak UTF-8. An argument
+// becomes core text through CoreTextFromArgument (text/Cp1250.h), which the
+// windowed program shares.
 
-#include <optional>
 #include <string>
 #include <string_view>
 
@@ -17,11 +18,6 @@ std::string TerminalText(std::string_view cp1250);
 // lines separated by newlines; every other control character (of a file name
 // in the message) is shown escaped. Never fails.
 std::string TerminalMessage(std::u16string_view message);
-
-// A command-line argument (UTF-8) as core text (cp1250). Empty (nullopt) when
-// the argument holds a character that Windows-1250 cannot represent or is not
-// valid UTF-8, since the core would then look for a file of another name.
-std::optional<std::string> CoreTextFromArgument(std::string_view utf8);
 
 // UTF-8 text with every control character (tab, line breaks, escape, the C1
 // controls) shown escaped ("\t", "\x1b", "\u009b"), so that a name or a value

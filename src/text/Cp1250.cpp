@@ -175,6 +175,15 @@ std::string Utf8ToCp1250(std::string_view text) {
     return out;
 }
 
+std::optional<std::string> CoreTextFromArgument(std::string_view utf8) {
+    std::string core = Utf8ToCp1250(utf8);
+    // A '?' that was not in the argument stands for a character the code page
+    // lacks (or a malformed byte); the round trip shows it.
+    if (Cp1250ToUtf8(core) != utf8)
+        return std::nullopt;
+    return core;
+}
+
 std::u16string Utf8ToUtf16(std::string_view text) {
     std::u16string out;
     out.reserve(text.size());

@@ -4,6 +4,7 @@
 // cp1250 bytes); the XML model holds UTF-16; the file system and the terminal
 // speak UTF-8. A character that Windows-1250 cannot represent becomes '?'.
 
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -28,6 +29,11 @@ std::string Cp1250ToUtf8(std::string_view text);
 // Encode UTF-8 to Windows-1250. Malformed UTF-8 bytes and characters outside
 // the code page become '?'.
 std::string Utf8ToCp1250(std::string_view text);
+
+// A command-line argument (UTF-8) as core text (cp1250). Empty (nullopt) when
+// the argument holds a character that Windows-1250 cannot represent or is not
+// valid UTF-8, since the core would then look for a file of another name.
+std::optional<std::string> CoreTextFromArgument(std::string_view utf8);
 
 // UTF-8 <-> UTF-16, for boundaries that need both (malformed input becomes '?').
 std::u16string Utf8ToUtf16(std::string_view text);

@@ -139,12 +139,9 @@ TEST(CheckOutput, JsonStringsAreEscaped) {
         EXPECT_EQ(JsonString(text), expected);
 }
 
-TEST(TerminalText, CoreMessagesAndArgumentsConvert) {
+TEST(TerminalText, CoreMessagesConvert) {
     EXPECT_EQ(TerminalMessage(u"Plik: a jest uszkodzony.\rNapraw plik."),
               "Plik: a jest uszkodzony.\nNapraw plik.");
-    EXPECT_EQ(CoreTextFromArgument("źdźbło"), std::string("\x9F\x64\x9F\x62\xB3o"));
-    EXPECT_FALSE(CoreTextFromArgument("bałwan ☃").has_value());
-    EXPECT_FALSE(CoreTextFromArgument("\xC3\x28").has_value());
 }
 
 TEST(TerminalText, ControlCharactersInNamesAreShownEscapedNotObeyed) {

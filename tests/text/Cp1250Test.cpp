@@ -30,6 +30,13 @@ TEST(Cp1250, UnrepresentableCharactersBecomeQuestionMarks) {
     EXPECT_EQ(Utf8ToCp1250("a\xFF" "b"), "a?b");
 }
 
+TEST(Cp1250, AnArgumentBecomesCoreTextOnlyWhenTheCodePageSpellsItWhole) {
+    EXPECT_EQ(CoreTextFromArgument("źdźbło"), std::string("\x9F\x64\x9F\x62\xB3o"));
+    EXPECT_EQ(CoreTextFromArgument("co?.xmp"), "co?.xmp") << "a question mark of its own";
+    EXPECT_FALSE(CoreTextFromArgument("bałwan ☃").has_value());
+    EXPECT_FALSE(CoreTextFromArgument("\xC3\x28").has_value());
+}
+
 TEST(Cp1250, UpperCaseRaisesPolishLettersToo) {
     EXPECT_EQ(UpperCase(u"szkoła ąćęłńóśźż"), u"SZKOŁA ĄĆĘŁŃÓŚŹŻ");
     EXPECT_EQ(UpperCaseAscii(Utf8ToCp1250("1b ą")), Utf8ToCp1250("1B ą"));
