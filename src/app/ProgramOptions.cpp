@@ -12,7 +12,8 @@ constexpr std::string_view HelpText =
     R"(notarion – dokumenty klasyfikacyjnej rady pedagogicznej z plików sprawozdań.
 
 Użycie:
-  notarion             otwiera okno programu
+  notarion [LISTA.xmp] otwiera okno programu; z podanym plikiem listy
+                       od razu także okno listy sprawozdań z tym zestawem
   notarion --version   wypisuje wersję programu
   notarion --help      wypisuje tę pomoc
   notarion --edytor [PLIK.xml]
@@ -50,6 +51,14 @@ std::string EditorFileArgument(std::span<const std::string_view> arguments) {
         }
     }
     return {};
+}
+
+std::optional<std::string_view> ListFileArgument(std::span<const std::string_view> arguments) {
+    for (const std::string_view argument : arguments) {
+        if (!argument.empty() && !argument.starts_with("-"))
+            return argument;
+    }
+    return std::nullopt;
 }
 
 std::string ProgramVersionText() {

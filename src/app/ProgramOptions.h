@@ -2,8 +2,11 @@
 
 // The windowed program's command line. It opens its windows whatever it is
 // given, except for two questions answered on the terminal before any
-// window: its version and its help. Standard library only.
+// window (its version and its help) and the report editor alone; a list
+// file named after the program's name (a double click on a "*.xmp") opens in
+// the list editor over the main window. Standard library only.
 
+#include <optional>
 #include <span>
 #include <string>
 #include <string_view>
@@ -18,6 +21,11 @@ ProgramRequest ReadProgramRequest(std::span<const std::string_view> arguments);
 
 // The report file given after --edytor (UTF-8), or the empty text when none is.
 std::string EditorFileArgument(std::span<const std::string_view> arguments);
+
+// The list file named for the windows (UTF-8, as given): the first argument
+// that is no option (does not start with "-"); nullopt when there is none.
+// Only for ProgramRequest::OpenWindows: the editor's file is its own.
+std::optional<std::string_view> ListFileArgument(std::span<const std::string_view> arguments);
 
 // "notarion 1.0.0" and a new line: the project's version number.
 std::string ProgramVersionText();

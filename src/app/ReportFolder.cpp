@@ -114,6 +114,12 @@ std::u16string ListFileUnreadableMessage() {
                        "uszkodzony.");
 }
 
+std::u16string ListFileNameUnusableMessage(std::string_view utf8Path) {
+    return Utf8ToUtf16("Nazwa pliku listy zawiera znak, którego program nie może użyć.\rZmień "
+                       "nazwę pliku (albo folderu) i otwórz go jeszcze raz.\rPlik: " +
+                       std::string(utf8Path));
+}
+
 std::u16string ListFileUnwritableMessage() {
     return Utf8ToUtf16("Wystąpiły problemy z zapisem pliku.\rPrawdopodobnie nie masz prawa do "
                        "zapisu we wskazanym miejscu.");

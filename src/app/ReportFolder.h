@@ -83,6 +83,10 @@ std::u16string UnusableNamesMessage(const std::vector<std::string>& paths);
 std::u16string NoReportFilesMessage();
 // The list file could not be read.
 std::u16string ListFileUnreadableMessage();
+// The list file was named by a path (given in UTF-8) that holds a letter
+// Windows-1250 cannot spell, so it cannot be opened by that name; the path
+// is named on the last line.
+std::u16string ListFileNameUnusableMessage(std::string_view utf8Path);
 // The list file could not be written.
 std::u16string ListFileUnwritableMessage();
 

@@ -18,6 +18,7 @@
 
 #include <QCloseEvent>
 #include <QCoreApplication>
+#include <QDir>
 #include <QElapsedTimer>
 #include <QGuiApplication>
 #include <QLabel>
@@ -27,6 +28,7 @@
 
 #include <algorithm>
 #include <exception>
+#include <optional>
 
 namespace notarion {
 
@@ -280,28 +282,48 @@ void TFGlowny::OpenListFile() {
     if (!dialog.Execute()) {
         return;
     }
+    OpenListFile(dialog.FileName);
+}
+
+void TFGlowny::OpenListFile(const std::string& listFile) {
+    if (m_editor == nullptr) {
+        return;
+    }
     ListCatalogue read;
     try {
-        read = CatalogueFromListFile(dialog.FileName);
+        read = CatalogueFromListFile(listFile);
     } catch (const std::exception&) {
         read.Read = false;
     }
     if (!read.Read) {
-        Warn(ListFileUnreadableMessage() + u"\rPlik: " + Cp1250ToUtf16(dialog.FileName));
+        Warn(ListFileUnreadableMessage() + u"\rPlik: " + Cp1250ToUtf16(listFile));
         return;
     }
     m_state.Catalogue = std::move(read.Catalogue);
     // The set comes from the list alone; no folder's files belong to it.
     m_state.FoundReportFiles.clear();
-    m_state.SetListFile = dialog.FileName;
+    m_state.SetListFile = listFile;
     FillKindList(m_state.Catalogue, *m_editor->LLista, 0);
-    RememberListFile(m_state, dialog.FileName);
+    RememberListFile(m_state, listFile);
     // The reports found are listed first; the missing ones are named over them.
     OpenEditor(false);
     if (!read.Missing.empty()) {
         Warn(read.Notice());
     }
     m_editor->WarnWhenSetHasErrors();
+}
+
+void TFGlowny::OpenListFileArgument(std::string_view utf8Path) {
+    // The set remembers its list file for saving and for the next run's
+    // dialog, so a name relative to the current folder is made whole first.
+    const QString whole = QDir::toNativeSeparators(QDir::cleanPath(QDir::current().absoluteFilePath(
+        QString::fromUtf8(utf8Path.data(), static_cast<qsizetype>(utf8Path.size())))));
+    const std::optional<std::string> listFile = CoreTextFromArgument(whole.toStdString());
+    if (!listFile) {
+        Warn(ListFileNameUnusableMessage(utf8Path));
+        return;
+    }
+    OpenListFile(*listFile);
 }
 
 void TFGlowny::OpenEditor(bool focusList) {

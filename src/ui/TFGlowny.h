@@ -14,6 +14,7 @@
 #include <QWidget>
 
 #include <string>
+#include <string_view>
 
 class QLabel;
 
@@ -60,6 +61,16 @@ public:
     void StartNewSet();
     // The list-file path: ask for a list file, read it and open the list editor.
     void OpenListFile();
+    // The list-file path after the choice: read listFile (cp1250), fill the
+    // list editor, remember the file and open the editor; missing reports and
+    // a set with errors are named over it. A file that cannot be read is named
+    // in one message and the catalogue and the welcome panel stay.
+    void OpenListFile(const std::string& listFile);
+    // A list file named on the command line (UTF-8 as given, relative to the
+    // current folder), opened as if chosen in the dialog. A name that
+    // Windows-1250 cannot spell is refused with a message, never opened under
+    // another name.
+    void OpenListFileArgument(std::string_view utf8Path);
 
     // Move the visible companions along after the window moved.
     void PlaceCompanions();

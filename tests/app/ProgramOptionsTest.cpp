@@ -3,8 +3,10 @@
 
 #include <gtest/gtest.h>
 
+#include <optional>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 using namespace notarion;
@@ -46,6 +48,20 @@ TEST(ProgramOptions, EditorTakesTheFileAfterItsOption) {
         EXPECT_EQ(EditorFileArgument(arguments), file);
 }
 
+TEST(ProgramOptions, TheWindowsTakeTheFirstArgumentThatIsNoOptionAsTheListFile) {
+    const std::vector<std::pair<std::vector<std::string_view>, std::optional<std::string_view>>>
+        cases = {
+            {{}, std::nullopt},
+            {{"szkola.xmp"}, "szkola.xmp"},
+            {{"/home/sekretariat/Rada 2025/Lista ą.xmp"},
+             "/home/sekretariat/Rada 2025/Lista ą.xmp"},
+            {{"-x", "a.xmp", "b.xmp"}, "a.xmp"},
+            {{"", "--"}, std::nullopt},
+        };
+    for (const auto& [arguments, file] : cases)
+        EXPECT_EQ(ListFileArgument(arguments), file);
+}
+
 TEST(ProgramOptions, VersionComesFromTheProjectVersion) {
     const std::string version = ProgramVersion;
     // One number of dotted parts, as project(VERSION) gives it.
@@ -58,6 +74,7 @@ TEST(ProgramOptions, VersionComesFromTheProjectVersion) {
 TEST(ProgramOptions, HelpNamesTheOptionsAndEndsWithTheHelpPage) {
     const std::string help = ProgramHelpText("/usr/share/notarion/Pomoc/index.htm");
     EXPECT_TRUE(help.starts_with("notarion – "));
+    EXPECT_NE(help.find("notarion [LISTA.xmp]"), std::string::npos);
     EXPECT_NE(help.find("notarion --version"), std::string::npos);
     EXPECT_NE(help.find("notarion --help"), std::string::npos);
     EXPECT_TRUE(help.ends_with("\n\nStrony pomocy: /usr/share/notarion/Pomoc/index.htm\n"));

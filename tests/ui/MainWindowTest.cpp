@@ -472,6 +472,63 @@ TEST_F(MainWindowTest, BadListFileIsReportedAndLeavesTheCatalogueAsItWas) {
     }
 }
 
+TEST_F(MainWindowTest, AListNamedOnTheCommandLineOpensLikeTheChosenOne) {
+    // Given relative to the current folder, as from a terminal in the
+    // school's folder; the set keeps the whole path for saving and next time.
+    const QString school = QString::fromUtf8((ExamplesFolder + "/szkola").c_str());
+    const QString before = QDir::currentPath();
+    ASSERT_TRUE(QDir::setCurrent(school));
+    Main().OpenListFileArgument("../szkola/./szkola.xmp");
+    QDir::setCurrent(before);
+
+    EXPECT_TRUE(m_messages.empty());
+    ASSERT_TRUE(Editor().isVisible());
+    EXPECT_EQ(ListedTitles().size(), 16u);
+    EXPECT_EQ(m_state.Catalogue.Count, 76);
+    const std::string list = Cp1250FromQString(QDir::toNativeSeparators(school + "/szkola.xmp"));
+    EXPECT_EQ(m_state.SetListFile, list);
+    EXPECT_EQ(m_state.Remembered.ListFile, list);
+    EXPECT_TRUE(m_state.FoundReportFiles.empty());
+    // The next choice in the dialog starts beside it.
+    QTest::mouseClick(Main().ImWstecz, Qt::LeftButton);
+    ListDialogAnswers(std::nullopt);
+    QTest::mouseClick(Main().LGotowyZestaw, Qt::LeftButton);
+    EXPECT_EQ(m_listDialogOpenedOn,
+              std::vector<std::string>{Cp1250FromQString(QDir::toNativeSeparators(school))});
+}
+
+TEST_F(MainWindowTest, AListNamedOnTheCommandLineThatCannotBeReadOrSpelledOpensNothing) {
+    m_state.Catalogue.Slots = {{"Tytu\xb3", "/a.xml", "Klasyfikacja klasy"}};
+    m_state.Catalogue.Count = 1;
+    const ReportCatalogue before = m_state.Catalogue;
+    const std::string missing = FolderText(m_dir) + "/nie_ma_takiego.xmp";
+    Main().OpenListFileArgument(missing);
+    ASSERT_EQ(m_messages.size(), 1u);
+    EXPECT_EQ(m_messages[0].text, BadListFile + u"\rPlik: " + Cp1250ToUtf16(missing));
+
+    // A snowman has no place in Windows-1250: the name would become "?" and
+    // might open another list of that name, which is there too (where the
+    // file system allows "?" in a name).
+    const QString good = QString::fromUtf8((ExamplesFolder + "/szkola/szkola.xmp").c_str());
+    ASSERT_TRUE(QFile::copy(good, m_dir.filePath(QStringLiteral(u"lista ☃.xmp"))));
+    QFile::copy(good, m_dir.filePath(QStringLiteral(u"lista ?.xmp")));
+    const std::string snowman = m_dir.filePath(QStringLiteral(u"lista ☃.xmp")).toStdString();
+    m_messages.clear();
+    Main().OpenListFileArgument(snowman);
+    ASSERT_EQ(m_messages.size(), 1u);
+    EXPECT_EQ(m_messages[0].text,
+              u"Nazwa pliku listy zawiera znak, którego program nie może użyć.\rZmień nazwę "
+              u"pliku (albo folderu) i otwórz go jeszcze raz.\rPlik: " +
+                  Utf16FromQString(QString::fromStdString(snowman)));
+    EXPECT_EQ(m_state.Catalogue.Slots, before.Slots);
+    EXPECT_TRUE(m_state.SetListFile.empty());
+    ExpectWelcomeState();
+    // The main window stays usable: the dialog's path still opens a list.
+    ListDialogAnswers(ExamplesFolder + "/szkola/szkola.xmp");
+    QTest::mouseClick(Main().LGotowyZestaw, Qt::LeftButton);
+    EXPECT_TRUE(Editor().isVisible());
+}
+
 TEST_F(MainWindowTest, ChoicesLightUpUnderTheMouseAndChoosingResetsThem) {
     const QColor white(255, 255, 255);
     const QColor yellow(255, 255, 0);

@@ -13,6 +13,7 @@
 #include "ui/Windows.h"
 
 #include <QLibraryInfo>
+#include <QTimer>
 #include <QTranslator>
 
 #include <exception>
@@ -51,7 +52,7 @@ int RunProgram(int argc, char** argv, const MainWindowShown& shown) {
          qgetenv("XDG_SESSION_TYPE") == "wayland")) {
         qputenv("QT_QPA_PLATFORM", "xcb");
     }
-    // Only the program's own name is handed on: no argument changes anything.
+    // Only the program's own name is handed on: Qt's own options are not ours.
     int argumentCount = 1;
     char* arguments[] = {argv[0], nullptr};
     NotarionApplication application(argumentCount, arguments);
@@ -85,6 +86,12 @@ int RunProgram(int argc, char** argv, const MainWindowShown& shown) {
         windows.FGlowny().show();
         if (shown)
             shown(windows.FGlowny());
+        // A list file given by name (a double click on it) opens over the
+        // main window once that is up, as if chosen in its dialog.
+        if (const auto listFile = ListFileArgument(words))
+            QTimer::singleShot(0, &windows.FGlowny(), [&windows, listFile] {
+                windows.FGlowny().OpenListFileArgument(*listFile);
+            });
         return application.exec();
     } catch (const std::exception& error) {
         ShowErrorMessageBox(error.what());

@@ -1,6 +1,6 @@
 // The program: make the application and its seven windows, show the main
-// window and run until it closes. The program takes no arguments, but answers
-// --version and --help on the terminal without opening a window.
+// window and run until it closes; a list file given by name opens over it.
+// It answers --version and --help on the terminal without opening a window.
 
 #include "app/program/RunProgram.h"
 
