@@ -10,7 +10,7 @@ packages=(
   qt6-base-dev qt6-translations-l10n libjpeg62-turbo-dev
   nlohmann-json3-dev
   xvfb xauth fonts-dejavu-core poppler-utils
-  dpkg-dev desktop-file-utils appstream lintian
+  dpkg-dev desktop-file-utils appstream shared-mime-info lintian
 )
 if [ "${1:-}" = windows ]; then
   packages+=(

@@ -3,6 +3,7 @@
 # (packaging/checks/CMakeLists.txt). Usage:
 #   check_install.sh stage BUILD STAGING       install into STAGING (DESTDIR) under /usr
 #   check_install.sh installed STAGING VERSION the staged programs answer and start
+#   check_install.sh mime STAGING              the list file's type reaches its program
 #   check_install.sh package BUILD OUT         the Debian package, built by CPack into OUT
 #   check_install.sh lintian OUT               lintian finds no error in it
 #   check_install.sh contents OUT STAGING      it holds every installed file
@@ -25,6 +26,7 @@ promised=(
   share/applications/pl.orvapp.notarion.desktop
   share/applications/pl.orvapp.notarion.editor.desktop
   share/metainfo/pl.orvapp.notarion.metainfo.xml
+  share/mime/packages/pl.orvapp.notarion.xml
   share/icons/hicolor/scalable/apps/pl.orvapp.notarion.svg
   share/man/man1/notarion.1.gz
   share/man/man1/notarion-cli.1.gz
@@ -61,7 +63,7 @@ installed)
   in_page() {
     zcat "$man/$1.1.gz" | grep -F -- "$(sed 's/-/\\-/g' <<<"$2")" >/dev/null || fail "$1.1 lacks: $2"
   }
-  in_page notarion "$("$bin/notarion" --help | sed -n 5p)"
+  in_page notarion "$("$bin/notarion" --help | sed -n 4p)"
   in_page notarion-cli "$("$bin/notarion-cli" --help | sed -n 4p)"
   # notarion-cli loads no Qt; its pdf command runs in the installed companion.
   if ldd "$bin/notarion-cli" | grep -q libQt; then fail "notarion-cli links Qt"; fi
@@ -87,6 +89,25 @@ installed)
   [ "$status" -eq 124 ] || fail "notarion ended by itself with status $status"
   [ -d "$home/OrvApp/RevNotarion" ] || fail "notarion did not begin its work"
   echo "notarion $version started from $bin and found $page"
+  ;;
+mime)
+  staging=$2 share=$2/usr/share
+  # The type the council program's entry opens is the type the installed
+  # package gives "*.xmp", and the database that shared-mime-info builds
+  # from it (as dpkg's trigger does on install) holds the glob and the magic.
+  type=$(sed -n 's/^MimeType=\([^;]*\);$/\1/p' "$share/applications/pl.orvapp.notarion.desktop")
+  [ -n "$type" ] || fail "the desktop entry names no single MimeType"
+  grep -q '^Exec=notarion %f$' "$share/applications/pl.orvapp.notarion.desktop" \
+    || fail "the desktop entry does not hand the file on"
+  database=$(mktemp -d)
+  trap 'rm -rf "$database" "$database.log"' EXIT
+  cp -r "$share/mime/packages" "$database/"
+  # It names a file it cannot read and goes on; what it wrote tells.
+  update-mime-database "$database" >"$database.log" 2>&1 || { cat "$database.log"; fail update-mime-database; }
+  grep -qx "50:$type:\\*\\.xmp" "$database/globs2" \
+    || { cat "$database.log"; fail "no glob *.xmp for $type"; }
+  grep -qa '<Naglowki>' "$database/magic" || fail "no magic for a list file"
+  echo "*.xmp is $type, opened by notarion %f"
   ;;
 package)
   build=$2 out=$3
