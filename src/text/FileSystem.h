@@ -4,6 +4,8 @@
 // text; the file system speaks UTF-8. Every file operation of the core goes
 // through these functions, which convert the path in one place.
 
+#include "system/ReadLimits.h"
+
 #include <cstdint>
 #include <filesystem>
 #include <memory>
@@ -27,10 +29,6 @@ std::string TextFromPath(const std::filesystem::path& path);
 // True when the name comes back unchanged from its cp1250 text, so that the
 // text opens this very file and no other.
 bool NameSurvivesConversion(const std::filesystem::path& name);
-
-// The largest file the program reads: far above any report, list file or
-// page, far below what would exhaust the memory.
-inline constexpr std::uint64_t MaxReadableFileSize = 64ull * 1024 * 1024;
 
 // True when something that is not a directory exists at the path.
 bool FileExists(std::string_view path);
