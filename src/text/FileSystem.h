@@ -109,6 +109,13 @@ private:
 // file is written whole or not at all.
 void WriteWholeFile(std::string_view path, std::string_view bytes);
 
+// True when a file exists at path that its permissions protect against
+// writing: no one may write it (the read-only attribute; checked on the bits,
+// so that it holds for an administrator too), or this user may not. An
+// AtomicFileWriter replaces such a file all the same, so a writer that
+// should respect it asks first.
+bool IsWriteProtected(std::string_view path);
+
 // True when the file at path, links resolved, lies inside the folder (links
 // resolved too). False when either does not exist.
 bool LiesWithin(std::string_view path, std::string_view folder);
@@ -119,6 +126,10 @@ bool LiesWithin(std::string_view path, std::string_view folder);
 struct ListedName {
     std::string Text;
     bool Usable = true;
+    // An unusable name as the file system holds it, in UTF-8 (bytes that are
+    // not UTF-8 kept as they are), so that the file can be named as it is
+    // and not as Text, which may be another file's name. Empty when usable.
+    std::string Shown;
 };
 
 // The names (not paths) of the entries of a directory that are regular files
