@@ -56,8 +56,8 @@ std::vector<std::string> FindFiles(const std::string& pattern, const std::string
         for (char16_t& c : key)
             c = UpperCaseChar(c);
         if (Matches(key, mask))
-            found.push_back({std::move(key), std::move(name.Text), name.Usable,
-                             std::move(name.Shown)});
+            found.push_back(
+                {std::move(key), std::move(name.Text), name.Usable, std::move(name.Shown)});
     }
     // The order of the original platform's file system: by name, letter case
     // ignored; a plain directory listing here would shuffle the classes.

@@ -81,7 +81,8 @@ void SaveOrRefuse(const ReportForm& form, const std::string& path, std::string_v
 
 int ReportShowCommand(std::string_view report, bool json, std::ostream& out) {
     const FormRead read = ReadExisting(PathArgument(report), report);
-    const std::vector<FormProblem> problems = DescribeFormFindings(read, [](std::string_view utf8) { return OneLine(utf8); });
+    const std::vector<FormProblem> problems =
+        DescribeFormFindings(read, [](std::string_view utf8) { return OneLine(utf8); });
     if (json) {
         out << FormToJson(read.Form ? &*read.Form : nullptr, problems);
     } else {

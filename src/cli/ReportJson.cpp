@@ -116,7 +116,8 @@ public:
     bool parse_error(std::size_t byte, const std::string&, const nlohmann::json::exception& error) {
         // 406: a number beyond a double ("1e400").
         if (error.id == 406)
-            Refuse(NextPlace(), "liczba spoza zakresu; wartości sprawozdania to teksty w cudzysłowie.");
+            Refuse(NextPlace(),
+                   "liczba spoza zakresu; wartości sprawozdania to teksty w cudzysłowie.");
         ThrowWorkFailed(OneLine("To nie jest poprawny JSON (bajt " + std::to_string(byte) + ", „" +
                                 (NextPlace().empty() ? std::string("/") : NextPlace()) +
                                 "”): " + error.what()));
@@ -268,41 +269,6 @@ StudentRow RowFromJson(PartShape shape, const Json& value, const std::string& pl
     return row;
 }
 
-ReportForm FormOfJson(std::string_view text) {
-    Json json;
-    FormJsonBuilder builder(json);
-    Json::sax_parse(text, &builder);
-    if (!json.is_object())
-        Refuse("", "oczekiwano obiektu {…} z polami sprawozdania.");
-    const std::string kind = Text(Member(json, kKindKey, ""), "/Doc");
-    const std::optional<ReportKind> known = KindOf(kind);
-    if (!known)
-        Refuse("/Doc", "nieznany rodzaj sprawozdania „" + kind + "”.");
-    ReportForm form = EmptyForm(*known);
-    const std::span<const FormPart> parts = FormParts(form.Kind);
-    std::vector<std::string_view> keys = {kKindKey, kProblemsKey};
-    for (const FormPart& part : parts)
-        keys.push_back(part.Element);
-    RefuseUnknownKeys(json, keys, "");
-    for (std::size_t i = 0; i < parts.size(); ++i) {
-        const std::string place = "/" + std::string(parts[i].Element);
-        const Json& member = Member(json, parts[i].Element, "");
-        PartValue& value = form.Values[i];
-        if (parts[i].Shape == PartShape::Text) {
-            value.Text = Text(member, place);
-        } else if (parts[i].Shape == PartShape::Lines) {
-            value.Lines = Texts(member, place);
-        } else {
-            if (!member.is_array())
-                Refuse(place, "wartość powinna być tablicą [ … ].");
-            for (std::size_t r = 0; r < member.size(); ++r)
-                value.Rows.push_back(
-                    RowFromJson(parts[i].Shape, member[r], place + "/" + std::to_string(r)));
-        }
-    }
-    return form;
-}
-
 } // namespace
 
 std::string FormToJson(const ReportForm* form, const std::vector<FormProblem>& problems) {
@@ -337,12 +303,44 @@ std::string FormToJson(const ReportForm* form, const std::vector<FormProblem>& p
 }
 
 ReportForm FormFromJson(std::string_view text) {
+    Json json;
+    FormJsonBuilder builder(json);
     try {
-        return FormOfJson(text);
+        Json::sax_parse(text, &builder);
     } catch (const nlohmann::json::exception& error) {
-        // What the parser or a value lookup throws is named in our words too.
+        // The builder names the parser's failures; whatever else it throws
+        // is named in our words too.
         ThrowWorkFailed(OneLine(std::string("Nie można odczytać JSON: ") + error.what()));
     }
+    if (!json.is_object())
+        Refuse("", "oczekiwano obiektu {…} z polami sprawozdania.");
+    const std::string kind = Text(Member(json, kKindKey, ""), "/Doc");
+    const std::optional<ReportKind> known = KindOf(kind);
+    if (!known)
+        Refuse("/Doc", "nieznany rodzaj sprawozdania „" + kind + "”.");
+    ReportForm form = EmptyForm(*known);
+    const std::span<const FormPart> parts = FormParts(form.Kind);
+    std::vector<std::string_view> keys = {kKindKey, kProblemsKey};
+    for (const FormPart& part : parts)
+        keys.push_back(part.Element);
+    RefuseUnknownKeys(json, keys, "");
+    for (std::size_t i = 0; i < parts.size(); ++i) {
+        const std::string place = "/" + std::string(parts[i].Element);
+        const Json& member = Member(json, parts[i].Element, "");
+        PartValue& value = form.Values[i];
+        if (parts[i].Shape == PartShape::Text) {
+            value.Text = Text(member, place);
+        } else if (parts[i].Shape == PartShape::Lines) {
+            value.Lines = Texts(member, place);
+        } else {
+            if (!member.is_array())
+                Refuse(place, "wartość powinna być tablicą [ … ].");
+            for (std::size_t r = 0; r < member.size(); ++r)
+                value.Rows.push_back(
+                    RowFromJson(parts[i].Shape, member[r], place + "/" + std::to_string(r)));
+        }
+    }
+    return form;
 }
 
 } // namespace notarion

@@ -80,7 +80,9 @@ private:
     // report of many lines take seconds to open.
     const XmlNode* Node(std::initializer_list<std::string_view> names) const {
         const std::string_view* name = names.begin();
-        const auto at = [&](std::size_t i) { return i < names.size() ? name[i] : std::string_view(); };
+        const auto at = [&](std::size_t i) {
+            return i < names.size() ? name[i] : std::string_view();
+        };
         return m_reader.Element(at(0), at(1), at(2));
     }
 
@@ -334,10 +336,10 @@ private:
     long long m_lines = 0;
 };
 
-// Calls visit(collector, part, value, element) for every part of the form,
+// Calls visit(part, value, element path) for every part of the form,
 // with the collector's Part set.
-template <typename Visit> void ForEachPart(const ReportForm& form, RefusalCollector& collect,
-                                           Visit visit) {
+template <typename Visit>
+void ForEachPart(const ReportForm& form, RefusalCollector& collect, Visit visit) {
     const std::span<const FormPart> parts = FormParts(form.Kind);
     for (std::size_t i = 0; i < parts.size() && i < form.Values.size(); ++i) {
         collect.Part = static_cast<int>(i);
@@ -359,9 +361,7 @@ std::string RowElement(const std::string& element, PartShape shape, std::size_t 
 // of its size, known before the document is built.
 std::uint64_t TextBytes(const ReportForm& form) {
     std::uint64_t bytes = 0;
-    const auto add = [&bytes](std::string_view text) {
-        bytes += EscapeText(Trimmed(text)).size();
-    };
+    const auto add = [&bytes](std::string_view text) { bytes += EscapeText(Trimmed(text)).size(); };
     for (const PartValue& value : form.Values) {
         add(value.Text);
         for (const std::string& line : value.Lines)
@@ -419,44 +419,48 @@ std::vector<SaveRefusal> CheckBeforeSaving(const ReportForm& form) {
     std::vector<SaveRefusal> refusals;
     RefusalCollector collect(refusals);
     // The counts first, the way the reader meets them.
-    ForEachPart(form, collect, [&](const FormPart& part, const PartValue& value,
-                                   const std::string& element) {
-        if (part.Shape == PartShape::Text)
-            return;
-        const std::string count = element + "/" + std::string(NamesOf(part.Shape).Count);
-        if (part.Shape == PartShape::Lines) {
-            collect.Count(value.Lines.size(), count);
-            return;
-        }
-        collect.Count(value.Rows.size(), count);
-        if (!IsJustification(part.Shape) || value.Rows.size() > static_cast<std::size_t>(MaxLoopCount))
-            return;
-        for (std::size_t r = 0; r < value.Rows.size(); ++r) {
-            collect.Row = static_cast<int>(r);
-            collect.Count(value.Rows[r].Lines.size(), RowElement(element, part.Shape, r) + "/" +
-                                                          std::string(kJustificationLines));
-        }
-    });
+    ForEachPart(
+        form, collect,
+        [&](const FormPart& part, const PartValue& value, const std::string& element) {
+            if (part.Shape == PartShape::Text)
+                return;
+            const std::string count = element + "/" + std::string(NamesOf(part.Shape).Count);
+            if (part.Shape == PartShape::Lines) {
+                collect.Count(value.Lines.size(), count);
+                return;
+            }
+            collect.Count(value.Rows.size(), count);
+            if (!IsJustification(part.Shape) ||
+                value.Rows.size() > static_cast<std::size_t>(MaxLoopCount))
+                return;
+            for (std::size_t r = 0; r < value.Rows.size(); ++r) {
+                collect.Row = static_cast<int>(r);
+                collect.Count(value.Rows[r].Lines.size(), RowElement(element, part.Shape, r) + "/" +
+                                                              std::string(kJustificationLines));
+            }
+        });
     if (!refusals.empty())
         return refusals;
-    ForEachPart(form, collect, [&](const FormPart& part, const PartValue& value,
-                                   const std::string& element) {
-        if (part.Shape == PartShape::Text)
-            collect.Text(value.Text, element);
-        if (part.Shape == PartShape::Lines)
-            collect.Lines(value.Lines, element, NamesOf(part.Shape).Row);
-        for (std::size_t r = 0; r < value.Rows.size(); ++r) {
-            const StudentRow& row = value.Rows[r];
-            const std::string rowElement = RowElement(element, part.Shape, r);
-            collect.Row = static_cast<int>(r);
-            collect.Text(row.Name, IsJustification(part.Shape) ? rowElement + "/Osoba" : rowElement);
-            if (!DetailElement(part.Shape).empty())
-                collect.Text(row.Detail, rowElement + "/" + std::string(DetailElement(part.Shape)));
-            if (part.Shape == PartShape::NamesWithAverage)
-                collect.Average(row.Average, rowElement + "/Srednia");
-            collect.Lines(row.Lines, rowElement, kJustificationLine);
-        }
-    });
+    ForEachPart(form, collect,
+                [&](const FormPart& part, const PartValue& value, const std::string& element) {
+                    if (part.Shape == PartShape::Text)
+                        collect.Text(value.Text, element);
+                    if (part.Shape == PartShape::Lines)
+                        collect.Lines(value.Lines, element, NamesOf(part.Shape).Row);
+                    for (std::size_t r = 0; r < value.Rows.size(); ++r) {
+                        const StudentRow& row = value.Rows[r];
+                        const std::string rowElement = RowElement(element, part.Shape, r);
+                        collect.Row = static_cast<int>(r);
+                        collect.Text(row.Name, IsJustification(part.Shape) ? rowElement + "/Osoba"
+                                                                           : rowElement);
+                        if (!DetailElement(part.Shape).empty())
+                            collect.Text(row.Detail,
+                                         rowElement + "/" + std::string(DetailElement(part.Shape)));
+                        if (part.Shape == PartShape::NamesWithAverage)
+                            collect.Average(row.Average, rowElement + "/Srednia");
+                        collect.Lines(row.Lines, rowElement, kJustificationLine);
+                    }
+                });
     return refusals;
 }
 

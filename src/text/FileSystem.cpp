@@ -541,7 +541,8 @@ std::vector<ListedName> ListFileNames(std::string_view folder) {
             names.push_back({std::string(name), true, {}});
         } else {
             const bool usable = NameSurvivesConversion(name);
-            names.push_back({TextFromPath(name), usable, usable ? std::string() : std::string(name)});
+            names.push_back(
+                {TextFromPath(name), usable, usable ? std::string() : std::string(name)});
         }
     }
     ::closedir(dir);

@@ -321,8 +321,8 @@ TEST(CliProgram, AReportSpeltLikeAnotherFileIsNamedNotReplacedByIt) {
     EXPECT_EQ(Lines(generate.Out), DocumentPaths(folder.File("Protokoly")));
     const auto check = RunProgram({"check", folder.Text()});
     EXPECT_EQ(check.Code, 1);
-    EXPECT_TRUE(Contains(check.Out, folder.File("Ив.xml") +
-                                        ": ostrzeżenie: nazwa pliku zawiera znaki spoza"))
+    EXPECT_TRUE(Contains(check.Out,
+                         folder.File("Ив.xml") + ": ostrzeżenie: nazwa pliku zawiera znaki spoza"))
         << check.Out;
     const auto json = RunProgram({"check", "--json", folder.Text()});
     EXPECT_TRUE(Contains(json.Out, folder.File("Ив.xml"))) << json.Out;

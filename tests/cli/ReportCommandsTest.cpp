@@ -34,7 +34,8 @@ TEST(ReportCommands, ShowJsonThenWriteReproducesEverySampleReport) {
         if (entry.path().extension() != ".xml")
             continue;
         SCOPED_TRACE(entry.path().filename().string());
-        const testing::ProgramRun shown = RunWords({"report", "show", entry.path().string(), "--json"});
+        const testing::ProgramRun shown =
+            RunWords({"report", "show", entry.path().string(), "--json"});
         ASSERT_EQ(shown.Code, 0) << shown.Err;
         testing::WriteBytes(folder.File("r.json"), shown.Out);
         const testing::ProgramRun written =
@@ -50,6 +51,23 @@ TEST(ReportCommands, ShowJsonThenWriteReproducesEverySampleReport) {
         ++reports;
     }
     EXPECT_GT(reports, 70);
+}
+
+// Each JSON text, written by report write, fails with its message (shown
+// escaped) and writes nothing.
+void ExpectRefusedWithNothingWritten(
+    const std::vector<std::pair<std::string, std::string>>& cases) {
+    TempFolder folder;
+    for (const auto& [json, message] : cases) {
+        SCOPED_TRACE(message);
+        testing::WriteBytes(folder.File("r.json"), json);
+        const testing::ProgramRun run =
+            RunWords({"report", "write", folder.File("r.json"), folder.File("r.xml")});
+        EXPECT_EQ(run.Code, 1);
+        EXPECT_NE(run.Err.find(message), std::string::npos) << run.Err.substr(0, 300);
+        EXPECT_EQ(run.Err.find('\x1b'), std::string::npos) << run.Err;
+        EXPECT_FALSE(fs::exists(folder.File("r.xml")));
+    }
 }
 
 TEST(ReportCommands, BadJsonIsRefusedWithItsPlaceAndNothingIsWritten) {
@@ -92,17 +110,7 @@ TEST(ReportCommands, BadJsonIsRefusedWithItsPlaceAndNothingIsWritten) {
         {R"({"Doc": "Z karty", "Belfer": "", "Info": ["\u001b[2J"]})",
          "(Szkola/Info/w0) zawiera znak sterujący U+001B"},
     };
-    TempFolder folder;
-    for (const auto& [json, message] : cases) {
-        SCOPED_TRACE(json);
-        testing::WriteBytes(folder.File("r.json"), json);
-        const testing::ProgramRun run =
-            RunWords({"report", "write", folder.File("r.json"), folder.File("r.xml")});
-        EXPECT_EQ(run.Code, 1);
-        EXPECT_NE(run.Err.find(message), std::string::npos) << run.Err;
-        EXPECT_EQ(run.Err.find('\x1b'), std::string::npos) << run.Err;
-        EXPECT_FALSE(fs::exists(folder.File("r.xml")));
-    }
+    ExpectRefusedWithNothingWritten(cases);
 }
 
 // JSON of a list of n entries, each the text entry.
@@ -121,11 +129,10 @@ std::string CardJson(const std::string& teacher, const std::string& info) {
 // built, naming the limit and the place; a report at the limit is written
 // and reads back whole.
 TEST(ReportCommands, ReportsBeyondTheReadersLimitsAreRefusedAndNothingIsWritten) {
-    const std::string justification = R"({"Osoba": "Ala", "Ocena": "dobre", "Wiersze": )" +
-                                       JsonList(10000, R"("x")") + "}";
+    const std::string justification =
+        R"({"Osoba": "Ala", "Ocena": "dobre", "Wiersze": )" + JsonList(10000, R"("x")") + "}";
     const std::vector<std::pair<std::string, std::string>> cases = {
-        {CardJson("Jan", JsonList(10001, R"("x")")),
-         "JSON, „/Info”: lista ma ponad 10000 pozycji"},
+        {CardJson("Jan", JsonList(10001, R"("x")")), "JSON, „/Info”: lista ma ponad 10000 pozycji"},
         {R"({"Doc": "Klasyfikacja klasy z zachowania", "Klasa": "", "Belfer": "",
              "Klasyfikowanych": "", "Wzorowi": [], "Uwagi": [], "Obnizone": )" +
              JsonList(11, justification) + "}",
@@ -138,17 +145,10 @@ TEST(ReportCommands, ReportsBeyondTheReadersLimitsAreRefusedAndNothingIsWritten)
         {CardJson(std::string(MaxReadableFileSize / 5 + 1, '&'), "[]"),
          "Plik sprawozdania miałby ponad 64 MB, a program odczytuje pliki najwyżej 64 MB"},
     };
-    TempFolder folder;
-    for (const auto& [json, message] : cases) {
-        SCOPED_TRACE(message);
-        testing::WriteBytes(folder.File("r.json"), json);
-        const testing::ProgramRun run =
-            RunWords({"report", "write", folder.File("r.json"), folder.File("r.xml")});
-        EXPECT_EQ(run.Code, 1);
-        EXPECT_NE(run.Err.find(message), std::string::npos) << run.Err.substr(0, 300);
-        EXPECT_FALSE(fs::exists(folder.File("r.xml")));
-    }
+    ExpectRefusedWithNothingWritten(cases);
     // A JSON file larger than any report could be is not even read.
+    TempFolder folder;
+    testing::WriteBytes(folder.File("r.json"), CardJson("Jan", "[]"));
     fs::resize_file(folder.File("r.json"), MaxReadableFileSize + 1);
     const testing::ProgramRun huge =
         RunWords({"report", "write", folder.File("r.json"), folder.File("r.xml")});
@@ -169,8 +169,8 @@ TEST(ReportCommands, AProtectedReportIsNotReplaced) {
     TempFolder folder;
     ASSERT_EQ(RunWords({"report", "new", "karta", folder.File("r.xml")}).Code, 0);
     const std::string before = testing::ReadBytes(folder.File("r.xml"));
-    fs::permissions(folder.File("r.xml"), fs::perms::owner_read | fs::perms::group_read |
-                                              fs::perms::others_read);
+    fs::permissions(folder.File("r.xml"),
+                    fs::perms::owner_read | fs::perms::group_read | fs::perms::others_read);
     testing::WriteBytes(folder.File("r.json"), CardJson("Jan", "[]"));
     const testing::ProgramRun run =
         RunWords({"report", "write", folder.File("r.json"), folder.File("r.xml")});
@@ -214,7 +214,8 @@ TEST(ReportCommands, NewMakesAnEmptyReportOfEveryKindAndKeepsExistingFiles) {
         EXPECT_TRUE(read.Findings.empty());
         EXPECT_EQ(read.Form, EmptyForm(info.Kind));
     }
-    const testing::ProgramRun again = RunWords({"report", "new", "Z karty", folder.File("karta.xml")});
+    const testing::ProgramRun again =
+        RunWords({"report", "new", "Z karty", folder.File("karta.xml")});
     EXPECT_EQ(again.Code, 1);
     EXPECT_EQ(RunWords({"report", "new", "kartka", folder.File("x.xml")}).Code, 2);
 }
@@ -231,7 +232,8 @@ TEST(ReportCommands, ShowNamesTheProblemsInTheCheckersWords) {
 
     TempFolder folder;
     testing::WriteBytes(folder.File("r.xml"), "<Szkola><Doc>Karta</Doc></Szkola>");
-    const testing::ProgramRun unknown = RunWords({"report", "show", folder.File("r.xml"), "--json"});
+    const testing::ProgramRun unknown =
+        RunWords({"report", "show", folder.File("r.xml"), "--json"});
     EXPECT_EQ(unknown.Code, 1);
     EXPECT_NE(unknown.Out.find("unknown-kind"), std::string::npos);
 }

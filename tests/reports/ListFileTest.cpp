@@ -139,14 +139,15 @@ TEST(ListFileWriting, FailedWriteLeavesTheExistingListIntactAndKeepsTheReason) {
                                   Entry("Z karty - Nauczyciel", "/szkola/z_karty.xml", "Z karty"));
     const ReportCatalogue large = Of(many);
     const std::string outcome =
-        testing::TextFromChild([] { testing::LimitFileSize(4096); }, [&] {
-            try {
-                SaveListFile(large, target);
-                return std::string("saved");
-            } catch (const Failure& failure) {
-                return std::to_string(failure.Cause().SystemError);
-            }
-        });
+        testing::TextFromChild([] { testing::LimitFileSize(4096); },
+                               [&] {
+                                   try {
+                                       SaveListFile(large, target);
+                                       return std::string("saved");
+                                   } catch (const Failure& failure) {
+                                       return std::to_string(failure.Cause().SystemError);
+                                   }
+                               });
     EXPECT_EQ(outcome, std::to_string(EFBIG));
     EXPECT_TRUE(SameBytes(before, ReadBytes(target)));
     EXPECT_EQ(EntriesIn(folder), 1) << "the half-written temporary file is removed";

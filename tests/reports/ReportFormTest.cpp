@@ -181,16 +181,17 @@ TEST(ReportForm, ControlCharactersAreRefusedNamingFieldAndCharacter) {
         EXPECT_EQ(refusal.Reason, RefusalReason::ControlCharacter);
         refused.emplace_back(refusal.Element, refusal.Value);
     }
-    EXPECT_EQ(refused, (std::vector<std::pair<std::string, std::string>>{
-                           {"Szkola/Belfer", "U+0000"},
-                           {"Szkola/Info/w0", "U+0001"},
-                           {"Szkola/Info/w1", "U+001B"},
-                           {"Szkola/Info/w4", "U+0081"},
-                           {"Szkola/Info/w5", "U+007F"}}));
+    EXPECT_EQ(refused,
+              (std::vector<std::pair<std::string, std::string>>{{"Szkola/Belfer", "U+0000"},
+                                                                {"Szkola/Info/w0", "U+0001"},
+                                                                {"Szkola/Info/w1", "U+001B"},
+                                                                {"Szkola/Info/w4", "U+0081"},
+                                                                {"Szkola/Info/w5", "U+007F"}}));
     ASSERT_EQ(refusals.size(), 5u);
-    EXPECT_EQ(RefusalMessage(form, refusals[2]).rfind("Pole „Informacja” (Szkola/Info/w1) zawiera "
-                                                      "znak sterujący U+001B",
-                                                      0),
+    EXPECT_EQ(RefusalMessage(form, refusals[2])
+                  .rfind("Pole „Informacja” (Szkola/Info/w1) zawiera "
+                         "znak sterujący U+001B",
+                         0),
               0u);
 
     testing::TempFolder folder;
@@ -228,8 +229,9 @@ TEST(ReportForm, SavingRefusesWhatTheReaderWouldCallDamaged) {
     // Counts that each pass but add up beyond the total; the writer names the
     // count the reader would name.
     ReportForm behaviour = EmptyForm(ReportKind::Behaviour);
-    FindPart(behaviour, "Obnizone")->Rows.assign(
-        11, StudentRow{"Ala", "", "dobre", std::vector<std::string>(MaxLoopCount, "x")});
+    FindPart(behaviour, "Obnizone")
+        ->Rows.assign(11,
+                      StudentRow{"Ala", "", "dobre", std::vector<std::string>(MaxLoopCount, "x")});
     refusals = SaveReportForm(behaviour, path);
     ASSERT_EQ(refusals.size(), 1u);
     EXPECT_EQ(refusals[0].Reason, RefusalReason::TooManyLines);
