@@ -3,13 +3,15 @@
 # sanitizers) and runs them one after another on one core.
 # Usage: scripts/fuzz.sh [seconds per target] [target ...]
 # Targets: xml_reader_fuzz (the XML reader), list_file_fuzz (reading and
-# writing a list file), generation_fuzz (the whole set from one report).
+# writing a list file), generation_fuzz (the whole set from one report),
+# report_json_fuzz (the JSON import of `report write`, then write, read and
+# `show --json` again).
 set -euo pipefail
 cd "$(dirname "$0")/.."
 seconds=${1:-600}
 shift || true
 targets=("$@")
-[ ${#targets[@]} -gt 0 ] || targets=(xml_reader_fuzz list_file_fuzz generation_fuzz)
+[ ${#targets[@]} -gt 0 ] || targets=(xml_reader_fuzz list_file_fuzz generation_fuzz report_json_fuzz)
 for package in clang libclang-rt-14-dev; do
   dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q "install ok installed" || {
     sudo_cmd=(); [ "$(id -u)" -eq 0 ] || sudo_cmd=(sudo)
@@ -26,6 +28,8 @@ sources_of() {
     list_file_fuzz) echo tests/fuzz/ListFileFuzz.cpp src/reports/*.cpp src/xml/*.cpp src/text/*.cpp ;;
     generation_fuzz) echo tests/fuzz/GenerationFuzz.cpp src/generate/*.cpp src/reports/*.cpp \
                           src/xml/*.cpp src/text/*.cpp ;;
+    report_json_fuzz) echo tests/fuzz/ReportJsonFuzz.cpp src/cli/ReportJson.cpp \
+                           src/cli/TerminalText.cpp src/reports/*.cpp src/xml/*.cpp src/text/*.cpp ;;
     *) echo "unknown fuzz target: $1" >&2; exit 2 ;;
   esac
 }
@@ -33,8 +37,13 @@ for target in "${targets[@]}"; do
   mkdir -p "$out/$target/corpus"
   # shellcheck disable=SC2046
   clang++ "${flags[@]}" $(sources_of "$target") -o "$out/$target/$target"
-  # Seed the corpus with the sample school's reports and list file.
-  cp examples/szkola/* "$out/$target/corpus/" 2>/dev/null || true
+  # Seed the corpus with the sample school's reports and list file, and the
+  # JSON target with the JSON forms of a report of each kind.
+  if [ "$target" = report_json_fuzz ]; then
+    cp tests/fuzz/report_json/* "$out/$target/corpus/"
+  else
+    cp examples/szkola/* "$out/$target/corpus/" 2>/dev/null || true
+  fi
 done
 # One job in one worker process, so that a run takes a single core; the
 # worker writes its log as fuzz-0.log in the target's folder.

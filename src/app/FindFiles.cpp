@@ -47,6 +47,7 @@ std::vector<std::string> FindFiles(const std::string& pattern, const std::string
         std::u16string key;
         std::string name;
         bool usable;
+        std::string shown;
     };
     std::vector<Found> found;
     const std::string listed = folder.empty() && slash != std::string::npos ? "/" : folder;
@@ -55,7 +56,8 @@ std::vector<std::string> FindFiles(const std::string& pattern, const std::string
         for (char16_t& c : key)
             c = UpperCaseChar(c);
         if (Matches(key, mask))
-            found.push_back({std::move(key), std::move(name.Text), name.Usable});
+            found.push_back(
+                {std::move(key), std::move(name.Text), name.Usable, std::move(name.Shown)});
     }
     // The order of the original platform's file system: by name, letter case
     // ignored; a plain directory listing here would shuffle the classes.
@@ -66,8 +68,12 @@ std::vector<std::string> FindFiles(const std::string& pattern, const std::string
     // A name the code page cannot spell would open another file of the same
     // spelling, or none; it is handed back for the caller to name.
     std::vector<std::string> unusable;
-    for (const Found& entry : found)
-        (entry.usable ? list : unusable).push_back(folder + PathSeparator + entry.name);
+    for (const Found& entry : found) {
+        if (entry.usable)
+            list.push_back(folder + PathSeparator + entry.name);
+        else
+            unusable.push_back(Cp1250ToUtf8(folder) + PathSeparator + entry.shown);
+    }
     return unusable;
 }
 

@@ -56,7 +56,7 @@ FolderCatalogue CatalogueFromFolder(const std::string& folder) {
     // name does not cost the user the rest of the folder.
     if (result.Found.empty()) {
         result.Refusal = FolderRefusal::NameCannotBeOpened;
-        result.File = result.Unusable.front();
+        result.File = Utf8ToCp1250(result.Unusable.front());
         return result;
     }
     if (const std::optional<std::string> failed = BuildCatalogue(result.Catalogue, result.Found)) {
@@ -85,22 +85,28 @@ ListCatalogue CatalogueFromListFile(const std::string& listFile) {
 
 namespace {
 
-std::string JoinedPaths(const std::vector<std::string>& paths) {
+std::string JoinedPaths(const std::vector<std::string>& utf8Paths) {
     std::string joined;
-    for (const std::string& path : paths)
-        joined += (joined.empty() ? "" : ", ") + Cp1250ToUtf8(path);
+    for (const std::string& path : utf8Paths)
+        joined += (joined.empty() ? "" : ", ") + path;
     return joined;
+}
+
+std::vector<std::string> Utf8Paths(const std::vector<std::string>& paths) {
+    std::vector<std::string> converted;
+    for (const std::string& path : paths)
+        converted.push_back(Cp1250ToUtf8(path));
+    return converted;
 }
 
 } // namespace
 
 std::u16string MissingFilesMessage(const std::vector<std::string>& paths) {
-    return Utf8ToUtf16("Nie znaleziono plików: " + JoinedPaths(paths));
+    return Utf8ToUtf16("Nie znaleziono plików: " + JoinedPaths(Utf8Paths(paths)));
 }
 
 std::u16string UnusableNamesMessage(const std::vector<std::string>& paths) {
-    return Utf8ToUtf16("Nazwa pliku zawiera znak, którego program nie może użyć (pokazany "
-                       "jako „?”): " +
+    return Utf8ToUtf16("Nazwa pliku zawiera znak, którego program nie może użyć: " +
                        JoinedPaths(paths) + "\rZmień nazwę pliku i wskaż folder jeszcze raz.");
 }
 

@@ -31,12 +31,14 @@ struct FolderCatalogue {
     FolderRefusal Refusal = FolderRefusal::None;
     // Every report file found, in the order of the search.
     std::vector<std::string> Found;
-    // The files passed over because their names cannot be used ('?' for the
-    // letters outside cp1250); the rest of the folder is loaded all the same.
+    // The files passed over because their names cannot be used, in UTF-8 as
+    // the file system holds them (FindFiles); the rest of the folder is
+    // loaded all the same.
     std::vector<std::string> Unusable;
     // Ordered by kind; empty after a refusal.
     ReportCatalogue Catalogue;
-    // The file refused, or empty.
+    // The file refused (for a name that cannot be opened, its spelling in the
+    // code page, with '?'), or empty.
     std::string File;
     // The message the windows show for the refusal, lines separated by a
     // carriage return; empty when nothing was refused.
@@ -59,7 +61,8 @@ struct ListCatalogue {
 
 // The paths of the folder's report files (pattern folder + "/*.xml"), by
 // name without regard to letter case. Empty when there are none. The files
-// whose names the code page cannot spell go to unusable instead.
+// whose names the code page cannot spell go to unusable instead (UTF-8, as
+// FindFiles gives them).
 std::vector<std::string> FindReportFiles(const std::string& folder,
                                          std::vector<std::string>& unusable);
 
@@ -76,7 +79,8 @@ ListCatalogue CatalogueFromListFile(const std::string& listFile);
 // "Nie znaleziono plików: " and the paths, separated by ", ".
 std::u16string MissingFilesMessage(const std::vector<std::string>& paths);
 // What is wrong with report files whose names hold a letter the program
-// cannot use, and what to do: rename them.
+// cannot use (paths in UTF-8, as FindFiles gives them), and what to do:
+// rename them.
 std::u16string UnusableNamesMessage(const std::vector<std::string>& paths);
 
 // "Brak plików z danymi we wskazanym folderze." and its second line.

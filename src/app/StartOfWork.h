@@ -40,8 +40,9 @@ void InitSettings(SharedState& state, const std::string& appData);
 // name matches the pattern's name part followed by suffix ("*" and "?"
 // wildcards, letter case ignored). Directories are skipped; the order is by
 // name, letter case ignored. The list is not cleared first. Files whose names
-// the code page cannot spell are not appended; their paths (with "?" for the
-// missing letters) are returned instead, so that the caller can name them.
+// the code page cannot spell are not appended; their paths are returned
+// instead, so that the caller can name them: in UTF-8, the name as the file
+// system holds it (its "?" spelling could be another file's name).
 [[nodiscard]] std::vector<std::string>
 FindFiles(const std::string& pattern, const std::string& suffix, std::vector<std::string>& list);
 

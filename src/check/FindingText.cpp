@@ -98,8 +98,8 @@ std::string FindingMessage(const Finding& finding, const ShownText& show) {
         return "plik nie istnieje (wskazuje go Pozycja" + std::to_string(finding.ListPosition) +
                " pliku listy).";
     case Problem::UnrepresentableFileName:
-        return "nazwa pliku zawiera znaki spoza strony kodowej Windows-1250 (pokazane jako "
-               "„?”); program nie otworzy pliku i pominie sprawozdanie. Zmień nazwę pliku.";
+        return "nazwa pliku zawiera znaki spoza strony kodowej Windows-1250; program nie "
+               "otworzy pliku i pominie sprawozdanie. Zmień nazwę pliku.";
     case Problem::EmptyFile:
         return "plik jest pusty.";
     case Problem::DamagedXml:

@@ -253,7 +253,8 @@ CheckResult CheckReportFiles(const std::vector<std::string>& paths,
         Finding finding;
         finding.Kind = Problem::UnrepresentableFileName;
         finding.Level = Severity::Warning;
-        finding.File = path;
+        finding.File = Utf8ToCp1250(path);
+        finding.ShownFile = path;
         result.Findings.push_back(std::move(finding));
     }
     return result;

@@ -82,6 +82,9 @@ struct Finding {
     Severity Level = Severity::Error;
     // The report file as listed or found.
     std::string File;
+    // UnrepresentableFileName: the file as the file system holds it, in
+    // UTF-8, since File spells it with '?' (possibly another file's name).
+    std::string ShownFile;
     // The position in the list file (its "Pozycja" number), or -1.
     int ListPosition = -1;
     // The element concerned, "Szkola/Pasek/Uczen2/Srednia"; for a list
@@ -131,8 +134,8 @@ struct CheckResult {
 };
 
 // Check the report files of a folder (as FindReportFiles gives them); each
-// file's kind is its "Doc". The unusable ones, whose names the code page
-// cannot spell, are named as such. Never throws for the content of a file.
+// file's kind is its "Doc". The unusable ones (UTF-8), whose names the code
+// page cannot spell, are named as such. Never throws for the content of a file.
 CheckResult CheckReportFiles(const std::vector<std::string>& paths,
                              const std::vector<std::string>& unusable = {});
 

@@ -64,7 +64,7 @@ bool IsAcrossReports(Problem problem) {
 Json FindingJson(const Finding& finding) {
     const auto text = [](std::string_view cp1250) { return TerminalText(cp1250); };
     Json item;
-    item["file"] = text(finding.File);
+    item["file"] = ShownFile(finding);
     if (finding.ListPosition >= 0)
         item["listPosition"] = finding.ListPosition;
     if (!finding.Element.empty())

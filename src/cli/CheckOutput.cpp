@@ -12,9 +12,13 @@ std::string FindingMessage(const Finding& finding) {
     return FindingMessage(finding, [](std::string_view utf8) { return OneLine(utf8); });
 }
 
+std::string ShownFile(const Finding& finding) {
+    return finding.ShownFile.empty() ? TerminalText(finding.File) : finding.ShownFile;
+}
+
 void WriteCheckText(const CheckResult& result, std::ostream& out) {
     for (const Finding& finding : result.Findings) {
-        out << OneLine(TerminalText(finding.File)) << ": "
+        out << OneLine(ShownFile(finding)) << ": "
             << (finding.Level == Severity::Error ? "błąd" : "ostrzeżenie") << ": "
             << FindingMessage(finding) << '\n';
     }

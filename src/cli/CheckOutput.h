@@ -13,6 +13,10 @@ namespace notarion {
 // The Polish description of one finding, one line, without the file name.
 std::string FindingMessage(const Finding& finding);
 
+// The finding's file in UTF-8 as the file system holds it: ShownFile when
+// File cannot spell it.
+std::string ShownFile(const Finding& finding);
+
 // One line per finding ("file: błąd: message"), then a summary line.
 void WriteCheckText(const CheckResult& result, std::ostream& out);
 

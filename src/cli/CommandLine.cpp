@@ -168,9 +168,12 @@ constexpr std::string_view ReportWriteHelp = R"(Użycie: notarion-cli report wri
 
 Zapisuje plik sprawozdania (Windows-1250) z postaci JSON: klucze to nazwy
 elementów sprawozdania, "Doc" to rodzaj; liczby program oblicza sam. Błędny
-JSON, brakujące pole, znak spoza Windows-1250 albo średnia, która nie jest
-liczbą (np. "4,75"): komunikat ze wskazaniem miejsca, kod 1, nic nie zostaje
-zapisane. Istniejący PLIK.xml zostanie zastąpiony.
+JSON, brakujące albo powtórzone pole, znak spoza Windows-1250, znak sterujący
+(poza tabulacją), średnia, która nie jest liczbą (np. "4,75"), albo
+sprawozdanie ponad granice, które program odczytuje (10000 pozycji w jednej
+liście, 100000 wierszy razem, 64 MB): komunikat ze wskazaniem miejsca, kod 1,
+nic nie zostaje zapisane. Istniejący PLIK.xml zostanie zastąpiony, chyba że
+jest chroniony przed zapisem.
 
 Opcje:
   -h, --help   ta pomoc

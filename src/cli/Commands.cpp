@@ -161,8 +161,8 @@ void PreviewCommand(std::string_view report, const std::optional<std::string>& o
     }
     try {
         WriteWholeFile(*target, bytes);
-    } catch (const Failure&) {
-        ThrowWorkFailed("Nie można zapisać pliku: " + OneLine(TerminalText(*target)));
+    } catch (const Failure& failure) {
+        ThrowWorkFailed(UnwritableFileText(TerminalText(*target), failure));
     }
 }
 
@@ -175,8 +175,12 @@ void ListSaveCommand(std::string_view source, std::string_view listFile, std::os
     std::vector<std::string> leftOut;
     std::vector<std::string> notices;
     const ReportCatalogue catalogue = LoadSourceCatalogue(resolved, &leftOut, &notices);
-    if (!WriteListFile(catalogue, path))
-        ThrowWorkFailed(TerminalMessage(ListFileUnwritableMessage()));
+    try {
+        SaveListFile(catalogue, path);
+    } catch (const Failure& failure) {
+        ThrowWorkFailed(TerminalMessage(ListFileUnwritableMessage()) + "\n" +
+                        UnwritableFileText(TerminalText(path), failure));
+    }
     out << OneLine(TerminalText(path)) << '\n';
     ReportLeftOut(leftOut, source, err, notices);
 }

@@ -8,6 +8,8 @@
 #include "text/Failure.h"
 #include "text/FileSystem.h"
 
+#include <cstdint>
+#include <optional>
 #include <ostream>
 
 namespace notarion {
@@ -62,13 +64,14 @@ void SaveOrRefuse(const ReportForm& form, const std::string& path, std::string_v
     std::vector<SaveRefusal> refusals;
     try {
         refusals = SaveReportForm(form, path);
-    } catch (const Failure&) {
-        ThrowWorkFailed("Nie można zapisać pliku: " + OneLine(argument));
+    } catch (const Failure& failure) {
+        ThrowWorkFailed(UnwritableFileText(argument, failure));
     }
     if (!refusals.empty()) {
         std::string message = "Nie zapisano pliku " + OneLine(argument) + ":";
+        // A refused value (an average as typed) may hold anything.
         for (const SaveRefusal& refusal : refusals)
-            message += "\n" + RefusalMessage(form, refusal);
+            message += "\n" + OneLine(RefusalMessage(form, refusal));
         ThrowWorkFailed(message);
     }
     out << OneLine(argument) << '\n';
@@ -78,7 +81,8 @@ void SaveOrRefuse(const ReportForm& form, const std::string& path, std::string_v
 
 int ReportShowCommand(std::string_view report, bool json, std::ostream& out) {
     const FormRead read = ReadExisting(PathArgument(report), report);
-    const std::vector<FormProblem> problems = DescribeFormFindings(read, [](std::string_view utf8) { return OneLine(utf8); });
+    const std::vector<FormProblem> problems =
+        DescribeFormFindings(read, [](std::string_view utf8) { return OneLine(utf8); });
     if (json) {
         out << FormToJson(read.Form ? &*read.Form : nullptr, problems);
     } else {
@@ -96,6 +100,20 @@ void ReportWriteCommand(std::string_view jsonFile, std::string_view outFile, std
     const std::string target = PathArgument(outFile);
     if (!FileExists(source))
         ThrowWorkFailed("Nie ma takiego pliku: " + OneLine(jsonFile));
+    // The atomic write would replace a protected file all the same; a text
+    // editor asks first, and so does this.
+    if (IsWriteProtected(target)) {
+        ThrowWorkFailed("Plik " + OneLine(outFile) +
+                        " jest chroniony przed zapisem (tylko do odczytu); program go nie "
+                        "zastąpi. Zdejmij ochronę pliku albo wskaż inny plik.");
+    }
+    // A file larger than the program reads is named as such, not as unreadable.
+    if (const std::optional<FileStatus> status = StatusOfFile(source);
+        status && static_cast<std::uint64_t>(status->Size) > MaxReadableFileSize) {
+        ThrowWorkFailed("Plik " + OneLine(jsonFile) + " ma ponad " +
+                        std::to_string(MaxReadableFileSize >> 20) +
+                        " MB, a tyle program odczytuje najwyżej.");
+    }
     std::string text;
     try {
         text = ReadWholeFile(source);

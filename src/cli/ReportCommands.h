@@ -17,9 +17,10 @@ namespace notarion {
 int ReportShowCommand(std::string_view report, bool json, std::ostream& out);
 
 // Write the report of the JSON file at jsonFile to outFile and print the path
-// written. Nothing is written when the JSON is bad or a value cannot be saved
-// (a character outside Windows-1250, an average that is not a number): throws
-// CommandError naming each place.
+// written. Nothing is written when the JSON is bad, a value cannot be saved
+// (a character outside Windows-1250 or a control character, an average that
+// is not a number), the report would pass the reader's limits, or outFile is
+// protected against writing: throws CommandError naming each place.
 void ReportWriteCommand(std::string_view jsonFile, std::string_view outFile, std::ostream& out);
 
 // Write an empty report of the kind (its kind text or short name) to

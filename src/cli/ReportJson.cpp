@@ -1,6 +1,8 @@
 #include "cli/ReportJson.h"
 
 #include "cli/CommandError.h"
+#include "cli/TerminalText.h"
+#include "system/ReadLimits.h"
 
 #include <nlohmann/json.hpp>
 
@@ -54,9 +56,161 @@ Json RowJson(PartShape shape, const StudentRow& row) {
     return object;
 }
 
+// The place and the words are shown escaped: a key or a value may hold
+// anything, a terminal's control sequences included.
 [[noreturn]] void Refuse(const std::string& place, const std::string& what) {
-    ThrowWorkFailed("JSON, „" + (place.empty() ? std::string("/") : place) + "”: " + what);
+    ThrowWorkFailed(OneLine("JSON, „" + (place.empty() ? std::string("/") : place) + "”: " + what));
 }
+
+// The most members any object of a form has: the root's parts, its kind and
+// the problems of a shown report; a row has fewer.
+std::size_t MaxMembers() {
+    std::size_t most = 0;
+    for (const KindInfo& info : KindTable())
+        most = std::max(most, FormParts(info.Kind).size());
+    return most + 2;
+}
+
+// The deepest a form nests: the root, a part's list, a row, a row's lines.
+constexpr std::size_t kMaxDepth = 4;
+
+// Reads the JSON text into a value for the parser (a SAX handler of
+// nlohmann/json) and refuses at once, naming the place, what no form holds:
+// a key given twice, a list beyond the reader's limits (system/ReadLimits.h),
+// more members or deeper nesting than any form has. Nothing beyond those
+// limits is ever built, so a huge or hostile file costs no more than a
+// report at the limits. The problems of a shown report are passed over
+// without being built. Every failure of the parser leaves as our message.
+class FormJsonBuilder {
+public:
+    explicit FormJsonBuilder(Json& root) : m_root(root) {}
+
+    bool null() { return Add(nullptr); }
+    bool boolean(bool value) { return Add(value); }
+    bool number_integer(Json::number_integer_t value) { return Add(value); }
+    bool number_unsigned(Json::number_unsigned_t value) { return Add(value); }
+    bool number_float(Json::number_float_t value, const Json::string_t&) { return Add(value); }
+    bool string(Json::string_t& value) { return Add(std::move(value)); }
+    bool binary(Json::binary_t& value) { return Add(Json::binary(std::move(value))); }
+    bool start_object(std::size_t) { return Open(Json::object()); }
+    bool start_array(std::size_t) { return Open(Json::array()); }
+    bool end_object() { return Close(); }
+    bool end_array() { return Close(); }
+
+    bool key(Json::string_t& name) {
+        if (m_skipped > 0)
+            return true;
+        Frame& object = m_open.back();
+        const std::string place = object.Place + "/" + name;
+        if (std::find(object.Keys.begin(), object.Keys.end(), name) != object.Keys.end())
+            Refuse(place, "pole „" + name + "” występuje dwa razy; zostaw jedno.");
+        if (object.Keys.size() == m_maxMembers) {
+            Refuse(place, "obiekt ma więcej pól, niż ma jakikolwiek formularz sprawozdania (" +
+                              std::to_string(m_maxMembers) + ").");
+        }
+        object.Keys.push_back(name);
+        m_skipNext = m_open.size() == 1 && name == kProblemsKey;
+        return true;
+    }
+
+    bool parse_error(std::size_t byte, const std::string&, const nlohmann::json::exception& error) {
+        // 406: a number beyond a double ("1e400").
+        if (error.id == 406)
+            Refuse(NextPlace(),
+                   "liczba spoza zakresu; wartości sprawozdania to teksty w cudzysłowie.");
+        ThrowWorkFailed(OneLine("To nie jest poprawny JSON (bajt " + std::to_string(byte) + ", „" +
+                                (NextPlace().empty() ? std::string("/") : NextPlace()) +
+                                "”): " + error.what()));
+    }
+
+private:
+    struct Frame {
+        Json* Value = nullptr;
+        std::string Place;
+        std::size_t Entries = 0;
+        std::vector<std::string> Keys;
+    };
+
+    // The JSON pointer of the value that comes next.
+    std::string NextPlace() const {
+        if (m_open.empty())
+            return {};
+        const Frame& top = m_open.back();
+        if (top.Value->is_array())
+            return top.Place + "/" + std::to_string(top.Entries);
+        return top.Place + "/" + (top.Keys.empty() ? std::string() : top.Keys.back());
+    }
+
+    // True while a value is passed over; counts the containers it opens.
+    bool Skipping(int step) {
+        if (m_skipNext) {
+            m_skipNext = false;
+            m_skipped = step > 0 ? 1 : 0;
+            return true;
+        }
+        if (m_skipped == 0)
+            return false;
+        if (step > 0)
+            ++m_skipped;
+        if (step < 0)
+            --m_skipped;
+        return true;
+    }
+
+    // Put the value in its place; returns where it is.
+    Json* Place(Json value) {
+        if (m_open.empty()) {
+            m_root = std::move(value);
+            return &m_root;
+        }
+        Frame& top = m_open.back();
+        if (!top.Value->is_array())
+            return &((*top.Value)[top.Keys.back()] = std::move(value));
+        const std::string place = NextPlace();
+        if (++top.Entries > static_cast<std::size_t>(MaxLoopCount)) {
+            Refuse(top.Place, "lista ma ponad " + std::to_string(MaxLoopCount) +
+                                  " pozycji, a tyle program odczytuje najwyżej w jednej liście.");
+        }
+        if (++m_lines > static_cast<std::size_t>(MaxReportLines)) {
+            Refuse(place, "listy sprawozdania miałyby razem ponad " +
+                              std::to_string(MaxReportLines) +
+                              " wierszy, a tyle program odczytuje najwyżej.");
+        }
+        top.Value->push_back(std::move(value));
+        return &top.Value->back();
+    }
+
+    bool Add(Json value) {
+        if (!Skipping(0))
+            Place(std::move(value));
+        return true;
+    }
+
+    bool Open(Json container) {
+        if (Skipping(1))
+            return true;
+        if (m_open.size() == kMaxDepth)
+            Refuse(NextPlace(), "wartość zagnieżdżona głębiej niż w formularzu sprawozdania.");
+        std::string place = NextPlace();
+        Json* value = Place(std::move(container));
+        m_open.push_back({value, std::move(place), 0, {}});
+        return true;
+    }
+
+    bool Close() {
+        if (!Skipping(-1))
+            m_open.pop_back();
+        return true;
+    }
+
+    Json& m_root;
+    std::vector<Frame> m_open;
+    const std::size_t m_maxMembers = MaxMembers();
+    // The array entries outside the problems: the lines of the report.
+    std::size_t m_lines = 0;
+    bool m_skipNext = false;
+    std::size_t m_skipped = 0;
+};
 
 const Json& Member(const Json& object, std::string_view key, const std::string& place) {
     const auto found = object.find(std::string(key));
@@ -150,11 +304,13 @@ std::string FormToJson(const ReportForm* form, const std::vector<FormProblem>& p
 
 ReportForm FormFromJson(std::string_view text) {
     Json json;
+    FormJsonBuilder builder(json);
     try {
-        json = Json::parse(text);
-    } catch (const Json::parse_error& error) {
-        ThrowWorkFailed("To nie jest poprawny JSON (bajt " + std::to_string(error.byte) +
-                        "): " + error.what());
+        Json::sax_parse(text, &builder);
+    } catch (const nlohmann::json::exception& error) {
+        // The builder names the parser's failures; whatever else it throws
+        // is named in our words too.
+        ThrowWorkFailed(OneLine(std::string("Nie można odczytać JSON: ") + error.what()));
     }
     if (!json.is_object())
         Refuse("", "oczekiwano obiektu {…} z polami sprawozdania.");

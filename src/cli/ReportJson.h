@@ -22,9 +22,12 @@ namespace notarion {
 // newline); only the problems when there is no form (a report of no known kind).
 std::string FormToJson(const ReportForm* form, const std::vector<FormProblem>& problems);
 
-// The form of a JSON text (UTF-8). Throws CommandError (failure of the work)
-// for text that is not JSON, an unknown kind, a missing or unknown key, or a
-// value of the wrong type, naming the place as a JSON pointer ("/Pasek/1/Srednia").
+// The form of a JSON text (UTF-8). Throws CommandError (failure of the work),
+// and nothing else, for text that is not JSON (a number beyond a double
+// included), an unknown kind, a missing, unknown or repeated key, a value of
+// the wrong type, or a list beyond the reader's limits, naming the place as a
+// JSON pointer ("/Pasek/1/Srednia") with every text shown escaped. A list
+// beyond the limits is refused while it is read, before it is built.
 ReportForm FormFromJson(std::string_view text);
 
 } // namespace notarion

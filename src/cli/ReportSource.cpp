@@ -82,10 +82,10 @@ ReportSource ResolveSource(std::string_view argument) {
     return source;
 }
 
-std::string UnrepresentableNameMessage(const std::string& path) {
-    return "Nazwa pliku " + OneLine(TerminalText(path)) +
-           " zawiera znaki spoza strony kodowej Windows-1250 (pokazane jako „?”), "
-           "więc program nie może go otworzyć.\nZmień nazwę pliku.";
+std::string UnrepresentableNameMessage(const std::string& utf8Path) {
+    return "Nazwa pliku " + OneLine(utf8Path) +
+           " zawiera znaki spoza strony kodowej Windows-1250, więc program nie może go "
+           "otworzyć.\nZmień nazwę pliku.";
 }
 
 ReportCatalogue LoadSourceCatalogue(const ReportSource& source, std::vector<std::string>* leftOut,
@@ -119,7 +119,7 @@ ReportCatalogue LoadSourceCatalogue(const ReportSource& source, std::vector<std:
     FolderCatalogue loaded = CatalogueFromFolder(source.Path);
     // Here there is room to say why a file cannot be opened, one line each.
     if (loaded.Refusal == FolderRefusal::NameCannotBeOpened)
-        ThrowWorkFailed(UnrepresentableNameMessage(loaded.File));
+        ThrowWorkFailed(UnrepresentableNameMessage(loaded.Unusable.front()));
     if (loaded.Refusal != FolderRefusal::None)
         ThrowWorkFailed(TerminalMessage(loaded.Message()));
     // A name that cannot be used costs that one file, not the folder.

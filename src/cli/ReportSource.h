@@ -41,8 +41,9 @@ bool HasListFileSuffix(std::string_view path);
 ReportSource ResolveSource(std::string_view argument);
 
 // The message for a report file found in a folder whose name the core cannot
-// spell in Windows-1250, so that it cannot be opened (UTF-8, two lines).
-std::string UnrepresentableNameMessage(const std::string& path);
+// spell in Windows-1250, so that it cannot be opened (UTF-8, two lines); the
+// path is UTF-8 as the file system holds it (FindFiles) and shown escaped.
+std::string UnrepresentableNameMessage(const std::string& utf8Path);
 
 // The catalogue of the source: for a folder, CatalogueFromFolder; for a list
 // file, CatalogueFromListFile (moved reports looked for beside the list).

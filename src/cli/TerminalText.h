@@ -11,6 +11,8 @@
 
 namespace notarion {
 
+class Failure;
+
 // Core text (cp1250) as UTF-8 for the terminal. Never fails.
 std::string TerminalText(std::string_view cp1250);
 
@@ -22,7 +24,13 @@ std::string TerminalMessage(std::u16string_view message);
 // UTF-8 text with every control character (tab, line breaks, escape, the C1
 // controls) shown escaped ("\t", "\x1b", "\u009b"), so that a name or a value
 // keeps to its one line or tab-separated column and the terminal obeys none
-// of it. Every name printed on the terminal passes through here.
+// of it; so is a byte that is not UTF-8 ("\xff"). Every name printed on the
+// terminal passes through here.
 std::string OneLine(std::string_view utf8);
+
+// "Nie można zapisać pliku: " and the path (UTF-8, shown escaped), and on a
+// second line the system's reason (a full disk, no permission) when the
+// failure carries one.
+std::string UnwritableFileText(std::string_view utf8Path, const Failure& failure);
 
 } // namespace notarion

@@ -2,6 +2,7 @@
 
 #include "reports/WholeNumber.h"
 #include "text/Cp1250.h"
+#include "text/Failure.h"
 #include "text/FileSystem.h"
 #include "xml/XmlDocument.h"
 
@@ -94,31 +95,35 @@ std::string RelocatedPath(const std::string& listed, std::string_view listFile) 
 
 } // namespace
 
-bool WriteListFile(const ReportCatalogue& catalogue, const std::string& path) {
+void SaveListFile(const ReportCatalogue& catalogue, const std::string& path) {
     if (path.empty())
-        return false;
+        throw Failure("a list file needs a path");
+    const std::size_t positions =
+        catalogue.Count <= 0
+            ? 0
+            : std::min(static_cast<std::size_t>(catalogue.Count), catalogue.Slots.size());
+    // The document is new and every name below is unique, so each
+    // element is appended directly rather than searched for first.
+    XmlDocument document;
+    const auto add = [&document](XmlNode& parent, std::u16string_view name,
+                                 std::u16string_view value = {}) -> XmlNode& {
+        return document.AddChild(parent, XmlNodeKind::Element, name, value);
+    };
+    XmlNode& root = add(document.Root, kRootName);
+    add(root, kCountName, Cp1250ToUtf16(std::to_string(positions)));
+    for (std::size_t n = 0; n < positions; ++n) {
+        const ReportEntry& entry = catalogue.Slots[n];
+        XmlNode& position = add(root, PositionName(n));
+        add(position, kTitleName, Cp1250ToUtf16(entry.Title));
+        add(position, kPathName, Cp1250ToUtf16(entry.Path));
+        add(position, kKindName, Cp1250ToUtf16(entry.Kind));
+    }
+    document.SaveToFile(path);
+}
+
+bool WriteListFile(const ReportCatalogue& catalogue, const std::string& path) {
     try {
-        const std::size_t positions =
-            catalogue.Count <= 0
-                ? 0
-                : std::min(static_cast<std::size_t>(catalogue.Count), catalogue.Slots.size());
-        // The document is new and every name below is unique, so each
-        // element is appended directly rather than searched for first.
-        XmlDocument document;
-        const auto add = [&document](XmlNode& parent, std::u16string_view name,
-                                     std::u16string_view value = {}) -> XmlNode& {
-            return document.AddChild(parent, XmlNodeKind::Element, name, value);
-        };
-        XmlNode& root = add(document.Root, kRootName);
-        add(root, kCountName, Cp1250ToUtf16(std::to_string(positions)));
-        for (std::size_t n = 0; n < positions; ++n) {
-            const ReportEntry& entry = catalogue.Slots[n];
-            XmlNode& position = add(root, PositionName(n));
-            add(position, kTitleName, Cp1250ToUtf16(entry.Title));
-            add(position, kPathName, Cp1250ToUtf16(entry.Path));
-            add(position, kKindName, Cp1250ToUtf16(entry.Kind));
-        }
-        document.SaveToFile(path);
+        SaveListFile(catalogue, path);
         return true;
     } catch (const std::exception&) {
         return false;

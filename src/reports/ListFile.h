@@ -15,7 +15,12 @@ namespace notarion {
 inline constexpr int MaxListPositions = 100000;
 
 // Write the whole catalogue to path, replacing any file there; the file is
-// written whole or not at all. True on success, false on any failure.
+// written whole or not at all. Throws Failure, its cause keeping the system's
+// reason (a full disk, no permission), when the file cannot be written.
+void SaveListFile(const ReportCatalogue& catalogue, const std::string& path);
+
+// SaveListFile as true on success and false on any failure, for the windows'
+// fixed message.
 bool WriteListFile(const ReportCatalogue& catalogue, const std::string& path);
 
 // Replace the catalogue with the positions of the list file; a missing

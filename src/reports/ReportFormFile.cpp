@@ -3,8 +3,10 @@
 #include "text/Cp1250.h"
 #include "text/FileSystem.h"
 
+#include <cstdint>
 #include <initializer_list>
 #include <memory>
+#include <optional>
 #include <utility>
 
 namespace notarion {
@@ -63,7 +65,7 @@ std::string PathOf(std::initializer_list<std::string_view> names) {
 class FormReader {
 public:
     FormReader(const XmlDocument& document, FormRead& result)
-        : m_document(document), m_reader(document, {}, OnBadValue::Record), m_result(result) {}
+        : m_reader(document, {}, OnBadValue::Record), m_result(result) {}
 
     void Read(ReportForm& form) {
         const std::span<const FormPart> parts = FormParts(form.Kind);
@@ -74,14 +76,14 @@ public:
     }
 
 private:
+    // Through the reader's index: a scan per numbered element would make a
+    // report of many lines take seconds to open.
     const XmlNode* Node(std::initializer_list<std::string_view> names) const {
-        const XmlNode* node = m_document.FindChild(u"Szkola");
-        for (const std::string_view name : names) {
-            if (node == nullptr)
-                return nullptr;
-            node = node->FindChild(Cp1250ToUtf16(name));
-        }
-        return node;
+        const std::string_view* name = names.begin();
+        const auto at = [&](std::size_t i) {
+            return i < names.size() ? name[i] : std::string_view();
+        };
+        return m_reader.Element(at(0), at(1), at(2));
     }
 
     std::string Text(std::initializer_list<std::string_view> names) const {
@@ -175,7 +177,6 @@ private:
         }
     }
 
-    const XmlDocument& m_document;
     ReportReader m_reader;
     FormRead& m_result;
     std::size_t m_taken = 0;
@@ -272,6 +273,25 @@ std::string FirstUnrepresentable(std::string_view utf8) {
     return {};
 }
 
+// The first control character of a text as written (its blank ends
+// trimmed), other than a tab; none when there is none. C1 controls count:
+// the code page holds some of them as bytes that the documents would carry.
+std::optional<char16_t> FirstControlCharacter(std::u16string_view written) {
+    for (const char16_t c : written) {
+        if ((c < 0x20 && c != u'\t') || (c >= 0x7F && c <= 0x9F))
+            return c;
+    }
+    return std::nullopt;
+}
+
+std::string CodePointText(char16_t c) {
+    static constexpr char Digits[] = "0123456789ABCDEF";
+    std::string text = "U+";
+    for (int shift = 12; shift >= 0; shift -= 4)
+        text += Digits[(c >> shift) & 15];
+    return text;
+}
+
 class RefusalCollector {
 public:
     explicit RefusalCollector(std::vector<SaveRefusal>& out) : m_out(out) {}
@@ -281,8 +301,9 @@ public:
     void Text(std::string_view value, std::string element) {
         std::string bad = FirstUnrepresentable(value);
         if (!bad.empty())
-            m_out.push_back(
-                {RefusalReason::Unrepresentable, Part, Row, std::move(element), std::move(bad)});
+            Add(RefusalReason::Unrepresentable, element, std::move(bad));
+        if (const std::optional<char16_t> control = FirstControlCharacter(Trimmed(value)))
+            Add(RefusalReason::ControlCharacter, std::move(element), CodePointText(*control));
     }
     void Lines(const std::vector<std::string>& lines, const std::string& prefix,
                std::string_view stem) {
@@ -291,12 +312,73 @@ public:
     }
     void Average(const std::string& value, std::string element) {
         if (!ParseAverage(value))
-            m_out.push_back({RefusalReason::BadAverage, Part, Row, std::move(element), value});
+            Add(RefusalReason::BadAverage, std::move(element), value);
+    }
+    // A list of entries written under the count element, held to the
+    // reader's limits: each count, and the counts added up in reading order.
+    void Count(std::size_t entries, std::string element) {
+        if (entries > static_cast<std::size_t>(MaxLoopCount)) {
+            Add(RefusalReason::TooManyEntries, std::move(element), std::to_string(entries));
+            return;
+        }
+        const bool passedBefore = m_lines > MaxReportLines;
+        m_lines += static_cast<long long>(entries);
+        if (!passedBefore && m_lines > MaxReportLines)
+            Add(RefusalReason::TooManyLines, std::move(element), std::to_string(entries));
     }
 
 private:
+    void Add(RefusalReason reason, std::string element, std::string value) {
+        m_out.push_back({reason, Part, Row, std::move(element), std::move(value)});
+    }
+
     std::vector<SaveRefusal>& m_out;
+    long long m_lines = 0;
 };
+
+// Calls visit(part, value, element path) for every part of the form,
+// with the collector's Part set.
+template <typename Visit>
+void ForEachPart(const ReportForm& form, RefusalCollector& collect, Visit visit) {
+    const std::span<const FormPart> parts = FormParts(form.Kind);
+    for (std::size_t i = 0; i < parts.size() && i < form.Values.size(); ++i) {
+        collect.Part = static_cast<int>(i);
+        collect.Row = -1;
+        visit(parts[i], form.Values[i], PathOf({parts[i].Element}));
+    }
+}
+
+bool IsJustification(PartShape shape) {
+    return shape == PartShape::Justifications || shape == PartShape::GradedJustifications;
+}
+
+std::string RowElement(const std::string& element, PartShape shape, std::size_t row) {
+    const BlockNames names = NamesOf(shape);
+    return element + "/" + Numbered(names.Row, static_cast<int>(row) + names.FirstRow);
+}
+
+// The bytes that the texts of the form alone take in its file: a lower bound
+// of its size, known before the document is built.
+std::uint64_t TextBytes(const ReportForm& form) {
+    std::uint64_t bytes = 0;
+    const auto add = [&bytes](std::string_view text) { bytes += EscapeText(Trimmed(text)).size(); };
+    for (const PartValue& value : form.Values) {
+        add(value.Text);
+        for (const std::string& line : value.Lines)
+            add(line);
+        for (const StudentRow& row : value.Rows) {
+            add(row.Name);
+            add(row.Detail);
+            for (const std::string& line : row.Lines)
+                add(line);
+        }
+    }
+    return bytes;
+}
+
+SaveRefusal TooLarge(std::uint64_t bytes) {
+    return {RefusalReason::TooLarge, -1, -1, {}, std::to_string(bytes >> 20)};
+}
 
 } // namespace
 
@@ -336,37 +418,58 @@ FormRead LoadReportForm(const std::string& path) {
 std::vector<SaveRefusal> CheckBeforeSaving(const ReportForm& form) {
     std::vector<SaveRefusal> refusals;
     RefusalCollector collect(refusals);
-    const std::span<const FormPart> parts = FormParts(form.Kind);
-    for (std::size_t i = 0; i < parts.size() && i < form.Values.size(); ++i) {
-        const FormPart& part = parts[i];
-        const PartValue& value = form.Values[i];
-        const BlockNames names = NamesOf(part.Shape);
-        const std::string element = PathOf({part.Element});
-        collect.Part = static_cast<int>(i);
-        collect.Row = -1;
-        if (part.Shape == PartShape::Text)
-            collect.Text(value.Text, element);
-        if (part.Shape == PartShape::Lines)
-            collect.Lines(value.Lines, element, names.Row);
-        for (std::size_t r = 0; r < value.Rows.size(); ++r) {
-            const StudentRow& row = value.Rows[r];
-            const std::string rowElement =
-                element + "/" + Numbered(names.Row, static_cast<int>(r) + names.FirstRow);
-            const bool justification = part.Shape == PartShape::Justifications ||
-                                       part.Shape == PartShape::GradedJustifications;
-            collect.Row = static_cast<int>(r);
-            collect.Text(row.Name, justification ? rowElement + "/Osoba" : rowElement);
-            if (!DetailElement(part.Shape).empty())
-                collect.Text(row.Detail, rowElement + "/" + std::string(DetailElement(part.Shape)));
-            if (part.Shape == PartShape::NamesWithAverage)
-                collect.Average(row.Average, rowElement + "/Srednia");
-            collect.Lines(row.Lines, rowElement, kJustificationLine);
-        }
-    }
+    // The counts first, the way the reader meets them.
+    ForEachPart(
+        form, collect,
+        [&](const FormPart& part, const PartValue& value, const std::string& element) {
+            if (part.Shape == PartShape::Text)
+                return;
+            const std::string count = element + "/" + std::string(NamesOf(part.Shape).Count);
+            if (part.Shape == PartShape::Lines) {
+                collect.Count(value.Lines.size(), count);
+                return;
+            }
+            collect.Count(value.Rows.size(), count);
+            if (!IsJustification(part.Shape) ||
+                value.Rows.size() > static_cast<std::size_t>(MaxLoopCount))
+                return;
+            for (std::size_t r = 0; r < value.Rows.size(); ++r) {
+                collect.Row = static_cast<int>(r);
+                collect.Count(value.Rows[r].Lines.size(), RowElement(element, part.Shape, r) + "/" +
+                                                              std::string(kJustificationLines));
+            }
+        });
+    if (!refusals.empty())
+        return refusals;
+    ForEachPart(form, collect,
+                [&](const FormPart& part, const PartValue& value, const std::string& element) {
+                    if (part.Shape == PartShape::Text)
+                        collect.Text(value.Text, element);
+                    if (part.Shape == PartShape::Lines)
+                        collect.Lines(value.Lines, element, NamesOf(part.Shape).Row);
+                    for (std::size_t r = 0; r < value.Rows.size(); ++r) {
+                        const StudentRow& row = value.Rows[r];
+                        const std::string rowElement = RowElement(element, part.Shape, r);
+                        collect.Row = static_cast<int>(r);
+                        collect.Text(row.Name, IsJustification(part.Shape) ? rowElement + "/Osoba"
+                                                                           : rowElement);
+                        if (!DetailElement(part.Shape).empty())
+                            collect.Text(row.Detail,
+                                         rowElement + "/" + std::string(DetailElement(part.Shape)));
+                        if (part.Shape == PartShape::NamesWithAverage)
+                            collect.Average(row.Average, rowElement + "/Srednia");
+                        collect.Lines(row.Lines, rowElement, kJustificationLine);
+                    }
+                });
     return refusals;
 }
 
 std::string RefusalMessage(const ReportForm& form, const SaveRefusal& refusal) {
+    const std::string mb = std::to_string(MaxReadableFileSize >> 20);
+    if (refusal.Reason == RefusalReason::TooLarge) {
+        return "Plik sprawozdania miałby ponad " + refusal.Value +
+               " MB, a program odczytuje pliki najwyżej " + mb + " MB; skróć teksty.";
+    }
     const std::span<const FormPart> parts = FormParts(form.Kind);
     std::string field = refusal.Part >= 0 && static_cast<std::size_t>(refusal.Part) < parts.size()
                             ? std::string(parts[static_cast<std::size_t>(refusal.Part)].Label)
@@ -375,11 +478,24 @@ std::string RefusalMessage(const ReportForm& form, const SaveRefusal& refusal) {
     if (refusal.Row >= 0)
         message += ", wiersz " + std::to_string(refusal.Row + 1);
     message += " (" + refusal.Element + ")";
-    if (refusal.Reason == RefusalReason::BadAverage)
+    switch (refusal.Reason) {
+    case RefusalReason::BadAverage:
         return message + ": średnia „" + refusal.Value +
                "” nie jest liczbą; wpisz ją tak: 4,75 albo 4.75.";
-    return message + " zawiera znak „" + refusal.Value +
-           "”, którego nie da się zapisać w kodowaniu Windows-1250; zastąp go innym.";
+    case RefusalReason::ControlCharacter:
+        return message + " zawiera znak sterujący " + refusal.Value +
+               ", który trafiłby do dokumentów; usuń go (wolno użyć tylko tabulacji).";
+    case RefusalReason::TooManyEntries:
+        return message + ": " + refusal.Value + " pozycji, a program odczytuje najwyżej " +
+               std::to_string(MaxLoopCount) + " w jednej liście; podziel je na kilka sprawozdań.";
+    case RefusalReason::TooManyLines:
+        return message + ": z tymi " + refusal.Value +
+               " pozycjami listy sprawozdania mają razem ponad " + std::to_string(MaxReportLines) +
+               " wierszy, a tyle program odczytuje najwyżej; podziel je na kilka sprawozdań.";
+    default:
+        return message + " zawiera znak „" + refusal.Value +
+               "”, którego nie da się zapisać w kodowaniu Windows-1250; zastąp go innym.";
+    }
 }
 
 std::unique_ptr<XmlDocument> FormDocument(const ReportForm& form) {
@@ -398,8 +514,16 @@ std::unique_ptr<XmlDocument> FormDocument(const ReportForm& form) {
 
 std::vector<SaveRefusal> SaveReportForm(const ReportForm& form, const std::string& path) {
     std::vector<SaveRefusal> refusals = CheckBeforeSaving(form);
-    if (refusals.empty())
-        FormDocument(form)->SaveToFile(path);
+    if (!refusals.empty())
+        return refusals;
+    // Texts that alone pass the limit are refused before a document of
+    // several times their size is built.
+    if (const std::uint64_t least = TextBytes(form); least > MaxReadableFileSize)
+        return {TooLarge(least)};
+    const std::string bytes = FormDocument(form)->ToBytes();
+    if (bytes.size() > MaxReadableFileSize)
+        return {TooLarge(bytes.size())};
+    WriteWholeFile(path, bytes);
     return refusals;
 }
 

@@ -72,26 +72,43 @@ FormRead ReadReportForm(std::string_view bytes);
 // be opened or read; a missing file reads as an empty one.
 FormRead LoadReportForm(const std::string& path);
 
-// Why a form cannot be saved as it is.
+// Why a form cannot be saved as it is. The last three are the reader's own
+// limits (system/ReadLimits.h): a report beyond them would be written, then
+// called damaged by every reading.
 enum class RefusalReason {
     // A text holds a character that Windows-1250 cannot hold.
     Unrepresentable,
     // An average is not a number of the form "4,75".
     BadAverage,
+    // A text holds a control character other than a tab (a NUL, an escape),
+    // which would reach the documents as it is.
+    ControlCharacter,
+    // A list holds more entries than one count may (MaxLoopCount).
+    TooManyEntries,
+    // The lists together hold more lines than one report may (MaxReportLines).
+    TooManyLines,
+    // The file would be larger than the program reads (MaxReadableFileSize).
+    TooLarge,
 };
 
 // One reason not to save. Texts are UTF-8.
 struct SaveRefusal {
     RefusalReason Reason = RefusalReason::Unrepresentable;
+    // The part and the row concerned; -1 for the whole part or the whole file.
     int Part = -1;
     int Row = -1;
-    // The element the value goes to, "Szkola/Pasek/Uczen2/Srednia".
+    // The element the value goes to, "Szkola/Pasek/Uczen2/Srednia"; for a
+    // list too long, its count ("Szkola/Pasek/IleOsob"); empty for TooLarge.
     std::string Element;
-    // The refused character, or the average as typed.
+    // The refused character (a control character as "U+001B"), the average
+    // as typed, the number of entries of the list, or the whole megabytes
+    // the file would at least take.
     std::string Value;
 };
 
-// Every reason the form cannot be saved; empty when it can.
+// Every reason the form cannot be saved; empty when it can. A list beyond the
+// reader's limits is refused before any text is looked at, and alone: the
+// rest of such a form is not worth a list of problems.
 std::vector<SaveRefusal> CheckBeforeSaving(const ReportForm& form);
 
 // The Polish message of a refusal (UTF-8), naming the field by the words the
@@ -104,8 +121,9 @@ std::string RefusalMessage(const ReportForm& form, const SaveRefusal& refusal);
 std::unique_ptr<XmlDocument> FormDocument(const ReportForm& form);
 
 // Save the form at path (cp1250) as Windows-1250, replacing the file whole or
-// not at all. Returns the refusals and writes nothing when there are any.
-// Throws Failure when the file cannot be written.
+// not at all. Returns the refusals (CheckBeforeSaving's, or TooLarge) and
+// writes nothing when there are any. Throws Failure, carrying the system's
+// reason, when the file cannot be written.
 std::vector<SaveRefusal> SaveReportForm(const ReportForm& form, const std::string& path);
 
 } // namespace notarion

@@ -8,6 +8,7 @@
 // report must hold.
 
 #include "reports/WholeNumber.h"
+#include "system/ReadLimits.h"
 
 #include <string>
 #include <string_view>
@@ -18,16 +19,6 @@ namespace notarion {
 
 class XmlDocument;
 class XmlNode;
-
-// The largest count of students or lines a report can plausibly hold. A count
-// above it is taken for damage (one wrong digit), not for work to do for hours.
-inline constexpr int MaxLoopCount = 10000;
-
-// The most lines (students, justifications, lines of text) one report can
-// plausibly hold, its counts added up. Counts nest, so counts that each pass
-// MaxLoopCount can still multiply into hours of work; a report above this
-// total is taken for damage like a count above MaxLoopCount.
-inline constexpr int MaxReportLines = 100000;
 
 // The text of Szkola/name1[/name2[/name3]] as cp1250; a missing element reads
 // as the empty text. The lookup does not grow the document.
@@ -87,6 +78,13 @@ public:
     // An average in hundredths: any 32-bit whole number. The text of the
     // element above the average names its holder in a finding.
     int Average(std::string_view name1, std::string_view name2, std::string_view name3);
+
+    // The element Szkola/name1[/name2[/name3]], or nullptr. A group's
+    // numbered elements are found through an index, one by one in constant time.
+    const XmlNode* Element(std::string_view name1, std::string_view name2 = {},
+                           std::string_view name3 = {}) const {
+        return Find(name1, name2, name3);
+    }
 
     // The bad values recorded so far, in reading order (Record only).
     const std::vector<ValueFinding>& Findings() const { return m_findings; }

@@ -486,6 +486,15 @@ void WriteWholeFile(std::string_view path, std::string_view bytes) {
     writer.Commit();
 }
 
+bool IsWriteProtected(std::string_view path) {
+    const std::string native = NativePath(path);
+    struct stat info {};
+    if (::stat(native.c_str(), &info) != 0 || S_ISDIR(info.st_mode))
+        return false;
+    return (info.st_mode & (S_IWUSR | S_IWGRP | S_IWOTH)) == 0 ||
+           (::access(native.c_str(), W_OK) != 0 && errno == EACCES);
+}
+
 bool LiesWithin(std::string_view path, std::string_view folder) {
     std::error_code error;
     const fs::path file = fs::canonical(PathFromText(path), error);
@@ -528,10 +537,13 @@ std::vector<ListedName> ListFileNames(std::string_view folder) {
             continue;
         const std::string_view name = entry->d_name;
         // An ASCII name is the same text in both encodings.
-        if (IsAscii(name))
-            names.push_back({std::string(name), true});
-        else
-            names.push_back({TextFromPath(name), NameSurvivesConversion(name)});
+        if (IsAscii(name)) {
+            names.push_back({std::string(name), true, {}});
+        } else {
+            const bool usable = NameSurvivesConversion(name);
+            names.push_back(
+                {TextFromPath(name), usable, usable ? std::string() : std::string(name)});
+        }
     }
     ::closedir(dir);
     return names;

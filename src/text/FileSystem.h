@@ -4,6 +4,8 @@
 // text; the file system speaks UTF-8. Every file operation of the core goes
 // through these functions, which convert the path in one place.
 
+#include "system/ReadLimits.h"
+
 #include <cstdint>
 #include <filesystem>
 #include <memory>
@@ -27,10 +29,6 @@ std::string TextFromPath(const std::filesystem::path& path);
 // True when the name comes back unchanged from its cp1250 text, so that the
 // text opens this very file and no other.
 bool NameSurvivesConversion(const std::filesystem::path& name);
-
-// The largest file the program reads: far above any report, list file or
-// page, far below what would exhaust the memory.
-inline constexpr std::uint64_t MaxReadableFileSize = 64ull * 1024 * 1024;
 
 // True when something that is not a directory exists at the path.
 bool FileExists(std::string_view path);
@@ -111,6 +109,13 @@ private:
 // file is written whole or not at all.
 void WriteWholeFile(std::string_view path, std::string_view bytes);
 
+// True when a file exists at path that its permissions protect against
+// writing: no one may write it (the read-only attribute; checked on the bits,
+// so that it holds for an administrator too), or this user may not. An
+// AtomicFileWriter replaces such a file all the same, so a writer that
+// should respect it asks first.
+bool IsWriteProtected(std::string_view path);
+
 // True when the file at path, links resolved, lies inside the folder (links
 // resolved too). False when either does not exist.
 bool LiesWithin(std::string_view path, std::string_view folder);
@@ -121,6 +126,10 @@ bool LiesWithin(std::string_view path, std::string_view folder);
 struct ListedName {
     std::string Text;
     bool Usable = true;
+    // An unusable name as the file system holds it, in UTF-8 (bytes that are
+    // not UTF-8 kept as they are), so that the file can be named as it is
+    // and not as Text, which may be another file's name. Empty when usable.
+    std::string Shown;
 };
 
 // The names (not paths) of the entries of a directory that are regular files

@@ -353,6 +353,7 @@ TEST(ReportCheck, FileWhoseNameCannotBeSpeltIsNamedNotLost) {
     ASSERT_EQ(result.Findings.size(), 1u);
     EXPECT_EQ(result.Findings[0].Kind, Problem::UnrepresentableFileName);
     EXPECT_EQ(result.Findings[0].File, folder.File("karta_?.xml"));
+    EXPECT_EQ(result.Findings[0].ShownFile, folder.File("karta_\xff.xml"));
 }
 
 TEST(ReportCheck, NearestKindOnlyForCloseTexts) {

@@ -156,6 +156,13 @@ TEST(TerminalText, ControlCharactersInNamesAreShownEscapedNotObeyed) {
          "31m",
          "c1\\u009b31m"},
         {"Łódź ąę.xml", "Łódź ąę.xml"},
+        {"Ив 😀.xml", "Ив 😀.xml"},
+        // Bytes that are no UTF-8 (a name of another code page, a lone C1
+        // byte, a cut or overlong sequence) by their numbers.
+        {"karta_\xff\x9b.xml", "karta_\\xff\\x9b.xml"},
+        {"\xC3", "\\xc3"},
+        {"\xC0\xAF\xE0\x80\xAF", "\\xc0\\xaf\\xe0\\x80\\xaf"},
+        {"\xED\xA0\x80", "\\xed\\xa0\\x80"},
     };
     for (const auto& c : cases)
         EXPECT_EQ(OneLine(c.raw), c.shown) << c.shown;

@@ -4,7 +4,9 @@
 
 #include "cli/CommandLine.h"
 #include "reports/ReportFormFile.h"
+#include "system/ReadLimits.h"
 
+#include "support/ChildProcess.h"
 #include "support/FileBytes.h"
 #include "support/TempFolder.h"
 
@@ -13,6 +15,7 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <iterator>
 #include <sstream>
 
 namespace notarion {
@@ -21,6 +24,7 @@ namespace {
 namespace fs = std::filesystem;
 using testing::TempFolder;
 
+using testing::CopySchool;
 using testing::RunWords;
 
 TEST(ReportCommands, ShowJsonThenWriteReproducesEverySampleReport) {
@@ -30,7 +34,8 @@ TEST(ReportCommands, ShowJsonThenWriteReproducesEverySampleReport) {
         if (entry.path().extension() != ".xml")
             continue;
         SCOPED_TRACE(entry.path().filename().string());
-        const testing::ProgramRun shown = RunWords({"report", "show", entry.path().string(), "--json"});
+        const testing::ProgramRun shown =
+            RunWords({"report", "show", entry.path().string(), "--json"});
         ASSERT_EQ(shown.Code, 0) << shown.Err;
         testing::WriteBytes(folder.File("r.json"), shown.Out);
         const testing::ProgramRun written =
@@ -46,6 +51,23 @@ TEST(ReportCommands, ShowJsonThenWriteReproducesEverySampleReport) {
         ++reports;
     }
     EXPECT_GT(reports, 70);
+}
+
+// Each JSON text, written by report write, fails with its message (shown
+// escaped) and writes nothing.
+void ExpectRefusedWithNothingWritten(
+    const std::vector<std::pair<std::string, std::string>>& cases) {
+    TempFolder folder;
+    for (const auto& [json, message] : cases) {
+        SCOPED_TRACE(message);
+        testing::WriteBytes(folder.File("r.json"), json);
+        const testing::ProgramRun run =
+            RunWords({"report", "write", folder.File("r.json"), folder.File("r.xml")});
+        EXPECT_EQ(run.Code, 1);
+        EXPECT_NE(run.Err.find(message), std::string::npos) << run.Err.substr(0, 300);
+        EXPECT_EQ(run.Err.find('\x1b'), std::string::npos) << run.Err;
+        EXPECT_FALSE(fs::exists(folder.File("r.xml")));
+    }
 }
 
 TEST(ReportCommands, BadJsonIsRefusedWithItsPlaceAndNothingIsWritten) {
@@ -67,17 +89,120 @@ TEST(ReportCommands, BadJsonIsRefusedWithItsPlaceAndNothingIsWritten) {
             "Klasyfikowanych": "", "Wzorowi": [], "Uwagi": [],
             "Obnizone": [{"Osoba": "Ala", "Wiersze": []}]})",
          "„/Obnizone/0”: brak pola „Ocena”"},
+        // Every failure of the parser is ours, with its place.
+        {R"({"Doc": "Z karty", "Belfer": 1e400, "Info": []})",
+         "JSON, „/Belfer”: liczba spoza zakresu"},
+        {"{" + card + R"(, "Info": [], "Belfer": "Ewa"})",
+         "JSON, „/Belfer”: pole „Belfer” występuje dwa razy"},
+        {"{" + card + R"(, "Info": [{"a": [[1]]}]})", "„/Info/0/a/0”: wartość zagnieżdżona"},
+        // Keys, kinds and values are shown escaped, never obeyed.
+        {"{" + card + R"(, "Info": [], "\u001b[2J": 1})", "nieznane pole „\\x1b[2J”"},
+        {R"({"Doc": "\u001b]0;x\u0007"})", "nieznany rodzaj sprawozdania „\\x1b]0;x\\x07”"},
+        {R"({"Doc": "Klasyfikacja klasy", "Klasa": "", "Belfer": "", "Klasyfikowanych": "",
+            "Promowanych": "", "Frekwencja": [], "Ndst": [],
+            "Pasek": [{"Uczen": "Ala", "Srednia": "4\u001b[2J"}]})",
+         "średnia „4\\x1b[2J” nie jest liczbą"},
+        // Control characters would reach the documents.
+        {R"({"Doc": "Z karty", "Belfer": "Jan\u0000", "Info": []})",
+         "(Szkola/Belfer) zawiera znak sterujący U+0000"},
+        {R"({"Doc": "Z karty", "Belfer": "", "Info": ["a\u0001"]})",
+         "(Szkola/Info/w0) zawiera znak sterujący U+0001"},
+        {R"({"Doc": "Z karty", "Belfer": "", "Info": ["\u001b[2J"]})",
+         "(Szkola/Info/w0) zawiera znak sterujący U+001B"},
     };
+    ExpectRefusedWithNothingWritten(cases);
+}
+
+// JSON of a list of n entries, each the text entry.
+std::string JsonList(std::size_t n, const std::string& entry) {
+    std::string list = "[";
+    for (std::size_t i = 0; i < n; ++i)
+        list += (i == 0 ? "" : ",") + entry;
+    return list + "]";
+}
+
+std::string CardJson(const std::string& teacher, const std::string& info) {
+    return R"({"Doc": "Z karty", "Belfer": ")" + teacher + R"(", "Info": )" + info + "}";
+}
+
+// What the reader would take for damage is refused before anything is
+// built, naming the limit and the place; a report at the limit is written
+// and reads back whole.
+TEST(ReportCommands, ReportsBeyondTheReadersLimitsAreRefusedAndNothingIsWritten) {
+    const std::string justification =
+        R"({"Osoba": "Ala", "Ocena": "dobre", "Wiersze": )" + JsonList(10000, R"("x")") + "}";
+    const std::vector<std::pair<std::string, std::string>> cases = {
+        {CardJson("Jan", JsonList(10001, R"("x")")), "JSON, „/Info”: lista ma ponad 10000 pozycji"},
+        {R"({"Doc": "Klasyfikacja klasy z zachowania", "Klasa": "", "Belfer": "",
+             "Klasyfikowanych": "", "Wzorowi": [], "Uwagi": [], "Obnizone": )" +
+             JsonList(11, justification) + "}",
+         "JSON, „/Obnizone/9/Wiersze/9990”: listy sprawozdania miałyby razem ponad 100000 "
+         "wierszy"},
+        {R"({"Doc": "Klasyfikacja klasy z zachowania", "Wzorowi": )" +
+             JsonList(1000000, R"("Ala")") + "}",
+         "JSON, „/Wzorowi”: lista ma ponad 10000 pozycji"},
+        // Each ampersand is written as five characters.
+        {CardJson(std::string(MaxReadableFileSize / 5 + 1, '&'), "[]"),
+         "Plik sprawozdania miałby ponad 64 MB, a program odczytuje pliki najwyżej 64 MB"},
+    };
+    ExpectRefusedWithNothingWritten(cases);
+    // A JSON file larger than any report could be is not even read.
     TempFolder folder;
-    for (const auto& [json, message] : cases) {
-        SCOPED_TRACE(json);
-        testing::WriteBytes(folder.File("r.json"), json);
-        const testing::ProgramRun run =
-            RunWords({"report", "write", folder.File("r.json"), folder.File("r.xml")});
-        EXPECT_EQ(run.Code, 1);
-        EXPECT_NE(run.Err.find(message), std::string::npos) << run.Err;
-        EXPECT_FALSE(fs::exists(folder.File("r.xml")));
-    }
+    testing::WriteBytes(folder.File("r.json"), CardJson("Jan", "[]"));
+    fs::resize_file(folder.File("r.json"), MaxReadableFileSize + 1);
+    const testing::ProgramRun huge =
+        RunWords({"report", "write", folder.File("r.json"), folder.File("r.xml")});
+    EXPECT_EQ(huge.Code, 1);
+    EXPECT_EQ(huge.Err, "Plik " + folder.File("r.json") +
+                            " ma ponad 64 MB, a tyle program odczytuje najwyżej.\n");
+
+    testing::WriteBytes(folder.File("r.json"), CardJson("Jan", JsonList(10000, R"("x")")));
+    ASSERT_EQ(RunWords({"report", "write", folder.File("r.json"), folder.File("r.xml")}).Code, 0);
+    const FormRead read = LoadReportForm(folder.File("r.xml"));
+    EXPECT_TRUE(read.Findings.empty());
+    EXPECT_EQ(read.Form->Values[1].Lines.size(), 10000u);
+}
+
+// A text editor asks before it overwrites a file protected against writing;
+// the atomic write would not. The bits decide, so that root is refused too.
+TEST(ReportCommands, AProtectedReportIsNotReplaced) {
+    TempFolder folder;
+    ASSERT_EQ(RunWords({"report", "new", "karta", folder.File("r.xml")}).Code, 0);
+    const std::string before = testing::ReadBytes(folder.File("r.xml"));
+    fs::permissions(folder.File("r.xml"),
+                    fs::perms::owner_read | fs::perms::group_read | fs::perms::others_read);
+    testing::WriteBytes(folder.File("r.json"), CardJson("Jan", "[]"));
+    const testing::ProgramRun run =
+        RunWords({"report", "write", folder.File("r.json"), folder.File("r.xml")});
+    EXPECT_EQ(run.Code, 1);
+    EXPECT_EQ(run.Err, "Plik " + folder.File("r.xml") +
+                           " jest chroniony przed zapisem (tylko do odczytu); program go nie "
+                           "zastąpi. Zdejmij ochronę pliku albo wskaż inny plik.\n");
+    EXPECT_EQ(testing::ReadBytes(folder.File("r.xml")), before);
+    fs::permissions(folder.File("r.xml"), fs::perms::owner_write, fs::perm_options::add);
+    EXPECT_EQ(RunWords({"report", "write", folder.File("r.json"), folder.File("r.xml")}).Code, 0);
+}
+
+// A disk that takes no more bytes: the system's reason is named, as the
+// generation names it, and nothing is left behind.
+TEST(ReportCommands, WritesCutShortByTheDiskNameTheSystemsReason) {
+    TempFolder school;
+    CopySchool(school.Text());
+    TempFolder folder;
+    testing::WriteBytes(folder.File("r.json"), CardJson("Jan Kowalski", R"(["a", "b"])"));
+    const auto onFullDisk = [](const std::vector<std::string>& words) {
+        return testing::TextFromChild([] { testing::LimitFileSize(64); },
+                                      [&] { return RunWords(words).Err; });
+    };
+    const std::string reason = "Plik przekracza największy rozmiar dozwolony w systemie.";
+    EXPECT_EQ(onFullDisk({"list", "save", school.Text(), folder.File("lista.xmp")}),
+              "Wystąpiły problemy z zapisem pliku.\nPrawdopodobnie nie masz prawa do zapisu we "
+              "wskazanym miejscu.\nNie można zapisać pliku: " +
+                  folder.File("lista.xmp") + "\n" + reason + "\n");
+    EXPECT_EQ(onFullDisk({"report", "write", folder.File("r.json"), folder.File("r.xml")}),
+              "Nie można zapisać pliku: " + folder.File("r.xml") + "\n" + reason + "\n");
+    EXPECT_EQ(std::distance(fs::directory_iterator(folder.Path()), fs::directory_iterator()), 1)
+        << "only the JSON file is there";
 }
 
 TEST(ReportCommands, NewMakesAnEmptyReportOfEveryKindAndKeepsExistingFiles) {
@@ -89,7 +214,8 @@ TEST(ReportCommands, NewMakesAnEmptyReportOfEveryKindAndKeepsExistingFiles) {
         EXPECT_TRUE(read.Findings.empty());
         EXPECT_EQ(read.Form, EmptyForm(info.Kind));
     }
-    const testing::ProgramRun again = RunWords({"report", "new", "Z karty", folder.File("karta.xml")});
+    const testing::ProgramRun again =
+        RunWords({"report", "new", "Z karty", folder.File("karta.xml")});
     EXPECT_EQ(again.Code, 1);
     EXPECT_EQ(RunWords({"report", "new", "kartka", folder.File("x.xml")}).Code, 2);
 }
@@ -106,7 +232,8 @@ TEST(ReportCommands, ShowNamesTheProblemsInTheCheckersWords) {
 
     TempFolder folder;
     testing::WriteBytes(folder.File("r.xml"), "<Szkola><Doc>Karta</Doc></Szkola>");
-    const testing::ProgramRun unknown = RunWords({"report", "show", folder.File("r.xml"), "--json"});
+    const testing::ProgramRun unknown =
+        RunWords({"report", "show", folder.File("r.xml"), "--json"});
     EXPECT_EQ(unknown.Code, 1);
     EXPECT_NE(unknown.Out.find("unknown-kind"), std::string::npos);
 }

@@ -5,6 +5,7 @@
 #include "generate/SetContents.h"
 #include "reports/ReportCatalogue.h"
 #include "support/ByteDiff.h"
+#include "support/ChildProcess.h"
 #include "support/FileBytes.h"
 #include "support/KindList.h"
 #include "support/ReportXml.h"
@@ -16,15 +17,13 @@
 
 #include <algorithm>
 #include <cerrno>
-#include <csignal>
 #include <cstring>
 #include <filesystem>
+#include <functional>
 #include <map>
 #include <string>
 #include <vector>
 
-#include <sys/resource.h>
-#include <sys/wait.h>
 #include <unistd.h>
 
 namespace notarion {
@@ -328,30 +327,14 @@ TEST_F(DocumentSetTest, MissingOutputFolderFailsBothSteps) {
 // The cause of a set of no reports written into folder by a child process
 // that first runs limit (a smaller file size, another user): the cause text
 // in UTF-8, or "success".
-template <typename Limit> std::string CauseOfSetInChild(const std::string& folder, Limit limit) {
-    int channel[2];
-    if (::pipe(channel) != 0)
-        return "no pipe";
-    const pid_t child = ::fork();
-    if (child == 0) {
-        ::close(channel[0]);
-        limit();
+std::string CauseOfSetInChild(const std::string& folder, const std::function<void()>& limit) {
+    return testing::TextFromChild(limit, [&] {
         GenerationState state;
         const ReportCatalogue none;
-        const std::string text = GenerateProtocols(state, none, folder)
-                                     ? "success"
-                                     : Utf16ToUtf8(FailureCauseMessage(state.LastFailure));
-        static_cast<void>(::write(channel[1], text.data(), text.size()));
-        ::_exit(0);
-    }
-    ::close(channel[1]);
-    std::string text;
-    char chunk[256];
-    for (ssize_t got; (got = ::read(channel[0], chunk, sizeof chunk)) > 0;)
-        text.append(chunk, static_cast<std::size_t>(got));
-    ::close(channel[0]);
-    ::waitpid(child, nullptr, 0);
-    return text;
+        return GenerateProtocols(state, none, folder)
+                   ? std::string("success")
+                   : Utf16ToUtf8(FailureCauseMessage(state.LastFailure));
+    });
 }
 
 TEST_F(DocumentSetTest, UnwritableDocumentIsBlamedOnTheFolderWithTheSystemsReason) {
@@ -365,12 +348,7 @@ TEST_F(DocumentSetTest, UnwritableDocumentIsBlamedOnTheFolderWithTheSystemsReaso
     fs::remove(first);
 
     // A disk that takes no more bytes: the system refuses a file past the limit.
-    EXPECT_EQ(CauseOfSetInChild(output.Text(),
-                                [] {
-                                    ::signal(SIGXFSZ, SIG_IGN);
-                                    const rlimit limit{16, 16};
-                                    ::setrlimit(RLIMIT_FSIZE, &limit);
-                                }),
+    EXPECT_EQ(CauseOfSetInChild(output.Text(), [] { testing::LimitFileSize(16); }),
               "Nie można zapisać dokumentu: " + first +
                   "\rPlik przekracza największy rozmiar dozwolony w systemie.");
     EXPECT_TRUE(fs::is_empty(output.Path()));

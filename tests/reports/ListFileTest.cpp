@@ -1,8 +1,10 @@
 #include "reports/ListFile.h"
 
 #include "text/Cp1250.h"
+#include "text/Failure.h"
 
 #include "support/ByteDiff.h"
+#include "support/ChildProcess.h"
 #include "support/FileBytes.h"
 #include "support/KindList.h"
 #include "support/ReportXml.h"
@@ -10,11 +12,9 @@
 
 #include <gtest/gtest.h>
 
-#include <csignal>
+#include <cerrno>
 #include <filesystem>
 #include <string>
-#include <sys/resource.h>
-#include <unistd.h>
 #include <vector>
 
 namespace notarion {
@@ -125,19 +125,11 @@ TEST(ListFileWriting, UnwritableTargetsGiveFalseAndCreateNothing) {
     EXPECT_EQ(EntriesIn(folder), 1) << "only the folder made above is there";
 }
 
-// Runs in a child process: limit the size of any file written, then try to
-// write the catalogue. Exits with 0 when the write reported failure.
-[[noreturn]] void WriteUnderSizeLimit(const ReportCatalogue& catalogue, const std::string& path) {
-    std::signal(SIGXFSZ, SIG_IGN);
-    const rlimit limit{4096, 4096};
-    ::setrlimit(RLIMIT_FSIZE, &limit);
-    std::_Exit(WriteListFile(catalogue, path) ? 1 : 0);
-}
-
 // A write cut short by the file system must not cost the user the list saved
-// before. The file-size limit makes writing fail even for root; it is set in
-// a child process so the test binary itself is not limited.
-TEST(ListFileWriting, FailedWriteLeavesTheExistingListIntact) {
+// before, and the failure keeps the system's reason. The file-size limit
+// makes writing fail even for root; it is set in a child process so the test
+// binary itself is not limited.
+TEST(ListFileWriting, FailedWriteLeavesTheExistingListIntactAndKeepsTheReason) {
     TempFolder folder;
     const std::string target = folder.File("lista.xmp");
     ASSERT_TRUE(WriteListFile(ThreePositions(), target));
@@ -146,7 +138,17 @@ TEST(ListFileWriting, FailedWriteLeavesTheExistingListIntact) {
     std::vector<ReportEntry> many(2000,
                                   Entry("Z karty - Nauczyciel", "/szkola/z_karty.xml", "Z karty"));
     const ReportCatalogue large = Of(many);
-    EXPECT_EXIT(WriteUnderSizeLimit(large, target), ::testing::ExitedWithCode(0), "");
+    const std::string outcome =
+        testing::TextFromChild([] { testing::LimitFileSize(4096); },
+                               [&] {
+                                   try {
+                                       SaveListFile(large, target);
+                                       return std::string("saved");
+                                   } catch (const Failure& failure) {
+                                       return std::to_string(failure.Cause().SystemError);
+                                   }
+                               });
+    EXPECT_EQ(outcome, std::to_string(EFBIG));
     EXPECT_TRUE(SameBytes(before, ReadBytes(target)));
     EXPECT_EQ(EntriesIn(folder), 1) << "the half-written temporary file is removed";
 }

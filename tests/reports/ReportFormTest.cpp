@@ -170,6 +170,92 @@ TEST(ReportForm, RefusesCharactersWindows1250CannotHoldAndBadAverages) {
     EXPECT_EQ(LoadReportForm(path).Form, form);
 }
 
+TEST(ReportForm, ControlCharactersAreRefusedNamingFieldAndCharacter) {
+    ReportForm form = EmptyForm(ReportKind::CardHours);
+    FindPart(form, "Belfer")->Text = std::string("Jan Nowak\0", 10);
+    // A tab is kept; a line break at an end is trimmed away, as the reader would.
+    FindPart(form, "Info")->Lines = {"a\x01", "b\x1b[2J", "c\td", "e\r\n", "f\xc2\x81", "g\x7f"};
+    const std::vector<SaveRefusal> refusals = CheckBeforeSaving(form);
+    std::vector<std::pair<std::string, std::string>> refused;
+    for (const SaveRefusal& refusal : refusals) {
+        EXPECT_EQ(refusal.Reason, RefusalReason::ControlCharacter);
+        refused.emplace_back(refusal.Element, refusal.Value);
+    }
+    EXPECT_EQ(refused,
+              (std::vector<std::pair<std::string, std::string>>{{"Szkola/Belfer", "U+0000"},
+                                                                {"Szkola/Info/w0", "U+0001"},
+                                                                {"Szkola/Info/w1", "U+001B"},
+                                                                {"Szkola/Info/w4", "U+0081"},
+                                                                {"Szkola/Info/w5", "U+007F"}}));
+    ASSERT_EQ(refusals.size(), 5u);
+    EXPECT_EQ(RefusalMessage(form, refusals[2])
+                  .rfind("Pole „Informacja” (Szkola/Info/w1) zawiera "
+                         "znak sterujący U+001B",
+                         0),
+              0u);
+
+    testing::TempFolder folder;
+    const std::string path = folder.Cp1250File("r.xml");
+    EXPECT_EQ(SaveReportForm(form, path).size(), 5u);
+    EXPECT_FALSE(std::filesystem::exists(folder.Path() / "r.xml"));
+    FindPart(form, "Belfer")->Text = "Jan Nowak";
+    FindPart(form, "Info")->Lines = {"c\td", "e\r\n"};
+    ASSERT_TRUE(SaveReportForm(form, path).empty());
+    EXPECT_EQ(FindPart(*LoadReportForm(path).Form, "Info")->Lines,
+              (std::vector<std::string>{"c\td", "e"}));
+}
+
+// A report beyond the reader's limits would be written and then called
+// damaged by every reading: each limit is refused at its place before the
+// document is built, and a report at exactly the limit reads back whole.
+TEST(ReportForm, SavingRefusesWhatTheReaderWouldCallDamaged) {
+    testing::TempFolder folder;
+    const std::string path = folder.Cp1250File("r.xml");
+    ReportForm card = EmptyForm(ReportKind::CardHours);
+    FindPart(card, "Info")->Lines.assign(MaxLoopCount + 1, "x");
+    FindPart(card, "Belfer")->Text = "ſ";
+    std::vector<SaveRefusal> refusals = SaveReportForm(card, path);
+    ASSERT_EQ(refusals.size(), 1u) << "the limit alone is named";
+    EXPECT_EQ(refusals[0].Reason, RefusalReason::TooManyEntries);
+    EXPECT_EQ(refusals[0].Element, "Szkola/Info/IloscWierszy");
+    EXPECT_EQ(RefusalMessage(card, refusals[0]),
+              "Pole „Informacja” (Szkola/Info/IloscWierszy): 10001 pozycji, a program odczytuje "
+              "najwyżej 10000 w jednej liście; podziel je na kilka sprawozdań.");
+    FindPart(card, "Info")->Lines.pop_back();
+    FindPart(card, "Belfer")->Text = "Jan";
+    ASSERT_TRUE(SaveReportForm(card, path).empty());
+    EXPECT_TRUE(LoadReportForm(path).Findings.empty());
+
+    // Counts that each pass but add up beyond the total; the writer names the
+    // count the reader would name.
+    ReportForm behaviour = EmptyForm(ReportKind::Behaviour);
+    FindPart(behaviour, "Obnizone")
+        ->Rows.assign(11,
+                      StudentRow{"Ala", "", "dobre", std::vector<std::string>(MaxLoopCount, "x")});
+    refusals = SaveReportForm(behaviour, path);
+    ASSERT_EQ(refusals.size(), 1u);
+    EXPECT_EQ(refusals[0].Reason, RefusalReason::TooManyLines);
+    EXPECT_EQ(refusals[0].Element, "Szkola/Obnizone/Uzasadnienie10/IloscWierszy");
+    EXPECT_EQ(refusals[0].Row, 9);
+    EXPECT_NE(RefusalMessage(behaviour, refusals[0]).find("ponad 100000 wierszy"),
+              std::string::npos);
+    const FormRead read = ReadReportForm(FormDocument(behaviour)->ToBytes());
+    ASSERT_FALSE(read.Findings.empty());
+    EXPECT_EQ(read.Findings[0].Value.Problem, ValueProblem::TooManyLines);
+    EXPECT_EQ(read.Findings[0].Value.Element, refusals[0].Element);
+
+    // Texts that the file could not hold within the size the reader takes;
+    // each quotation mark is written as six characters.
+    FindPart(card, "Belfer")->Text.assign(MaxReadableFileSize / 6 + 1, '"');
+    refusals = SaveReportForm(card, path);
+    ASSERT_EQ(refusals.size(), 1u);
+    EXPECT_EQ(refusals[0].Reason, RefusalReason::TooLarge);
+    EXPECT_EQ(RefusalMessage(card, refusals[0]),
+              "Plik sprawozdania miałby ponad 64 MB, a program odczytuje pliki najwyżej 64 MB; "
+              "skróć teksty.");
+    EXPECT_EQ(LoadReportForm(path).Form->Values[0].Text, "Jan") << "the file saved before stays";
+}
+
 // Every sample report: read, written, read and written again gives the same
 // form and the same bytes, and its values survive the first writing.
 TEST(ReportForm, EverySampleReportComesBackFromItsOwnWriting) {
