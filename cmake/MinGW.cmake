@@ -10,7 +10,7 @@ set(CMAKE_RC_COMPILER x86_64-w64-mingw32-windres)
 # Look for libraries and headers only in the MinGW root and the folders the
 # build names itself (the Qt and GoogleTest caches): the host's /usr/include
 # holds glibc headers that break a Windows compile.
-set(CMAKE_FIND_ROOT_PATH /usr/x86_64-w64-mingw32)
+set(CMAKE_FIND_ROOT_PATH /usr/x86_64-w64-mingw32 ${CMAKE_PREFIX_PATH})
 set(CMAKE_FIND_ROOT_PATH_MODE_PROGRAM NEVER)
 set(CMAKE_FIND_ROOT_PATH_MODE_LIBRARY ONLY)
 set(CMAKE_FIND_ROOT_PATH_MODE_INCLUDE ONLY)

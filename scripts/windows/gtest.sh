@@ -9,7 +9,7 @@ cache="${NOTARION_CACHE:-${XDG_CACHE_HOME:-$HOME/.cache}/notarion}"
 
 gtest_version="$(dpkg-query -W -f='${Version}' googletest)"
 mingw_version="$(x86_64-w64-mingw32-g++-posix -dumpfullversion)"
-key="$(cat "$0" "$root/cmake/MinGW.cmake" | sha256sum | cut -c1-12)"
+key="$(sha256sum <"$0" | cut -c1-12)"
 prefix="$cache/googletest-$gtest_version-mingw-$mingw_version-$key"
 
 if [ -f "$prefix/.complete" ]; then

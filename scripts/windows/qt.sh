@@ -19,7 +19,7 @@ options=(
 )
 mingw_version="$(x86_64-w64-mingw32-g++-posix -dumpfullversion)"
 key="$(printf '%s\n' "${options[*]}" "$mingw_version" \
-        | cat - "$0" "$root/cmake/MinGW.cmake" "$here"/wintab/* | sha256sum | cut -c1-12)"
+        | cat - "$0" "$here"/wintab/* | sha256sum | cut -c1-12)"
 prefix="$cache/qt-$qt_version-mingw-$key"
 
 if [ -f "$prefix/.complete" ]; then
