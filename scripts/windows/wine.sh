@@ -11,4 +11,7 @@ if [ ! -f "$WINEPREFIX/system.reg" ]; then
   wineboot --init >/dev/null 2>&1 || true
   wineserver -w
 fi
+# One server kept for a minute after the last program, so that each of many
+# short test runs does not start its own.
+wineserver -p60 2>/dev/null || true
 exec wine "$@"
