@@ -1,6 +1,7 @@
 #include "platform/SetPdf.h"
 
 #include "platform/PageDocument.h"
+#include "platform/PageResources.h"
 #include "platform/PdfOutline.h"
 #include "platform/QtText.h"
 #include "text/Cp1250.h"
@@ -74,7 +75,7 @@ std::unique_ptr<QTextDocument> LoadDocument(const std::string& path) {
         return nullptr;
     }
     const QString html = DecodePage(bytes);
-    auto document = std::make_unique<QTextDocument>();
+    auto document = std::make_unique<PageTextDocument>(PageResources(FolderOf(path)));
     document->setDefaultFont(SetFont(BodyPointSize));
     document->setHtml(html);
     ApplyBodyMargins(*document, html);
@@ -163,7 +164,7 @@ public:
                 page += PagesOf(*document);
             }
             PageCount = page;
-            m_title = std::make_unique<QTextDocument>();
+            m_title = std::make_unique<PageTextDocument>(PageResources());
             m_title->setDefaultFont(SetFont(BodyPointSize));
             m_title->setHtml(TitlePageHtml(contents, generated, StartPages));
             UseSetFont(*m_title);

@@ -9,6 +9,8 @@
 #include "platform/PdfOutline.h"
 #include "platform/QtText.h"
 #include "reports/ReportCatalogue.h"
+#include "support/Pictures.h"
+#include "support/PipeFeeder.h"
 #include "text/Cp1250.h"
 
 #include <QPdfWriter>
@@ -270,6 +272,35 @@ TEST(SetPdf, FailedWriteLeavesNoPartialFileAndKeepsTheEarlierOne) {
     EXPECT_FALSE(fs::exists(folder.Path() / "nowhere"));
     // Nothing else was left behind: the documents, the earlier file, the folder.
     EXPECT_EQ(std::distance(fs::directory_iterator(folder.Path()), fs::directory_iterator()), 16);
+}
+
+TEST(SetPdf, EmbedsPicturesOfTheSetsFolderAndNothingFromOutsideIt) {
+    TempFolder folder;
+    CopySampleSet(folder);
+    TempFolder elsewhere;
+    testing::WriteBytes(elsewhere.File("obraz.png"), testing::TallPicturePng());
+    testing::WriteBytes(folder.File("obraz.png"), testing::TallPicturePng());
+    const testing::PipeFeeder pipe(folder.File("potok.png"), testing::TallPicturePng());
+    // Report lines are written into the documents as they are, markup included.
+    const auto addLine = [&](const std::string& document, const std::string& line) {
+        std::string bytes = ReadBytes(folder.File(document));
+        bytes.insert(bytes.rfind("</div>"), line + "<br>\r\n");
+        testing::WriteBytes(folder.File(document), bytes);
+    };
+    addLine("Lista_Ndst.htm", "<img src=\"" + elsewhere.File("obraz.png") + "\">");
+    addLine("Lista_Ndst.htm", "<img src=\"/dev/zero\"><img src=\"potok.png\">");
+    addLine("Prot_InneZadania.htm", "<span style=\"background-image: url('" +
+                                        elsewhere.File("obraz.png") + "')\">tlo</span>");
+    const SetContents contents = DescribeSet(ReportCatalogue{}, folder.Text());
+    const std::string pdf = folder.File("Protokoly.pdf");
+    ASSERT_TRUE(WriteSetPdf(contents, pdf, QDateTime()).Ok());
+    EXPECT_EQ(RunCommand("pdfimages -list '" + pdf + "' | grep -c '   40   200 '"), "0\n");
+    EXPECT_FALSE(pipe.Opened()) << "the pipe was opened";
+
+    // The set's own folder is the documents' folder: a picture there shows.
+    addLine("Prot_GodzinyKartowe.htm", "<img src=\"obraz.png\">");
+    ASSERT_TRUE(WriteSetPdf(contents, pdf, QDateTime()).Ok());
+    EXPECT_EQ(RunCommand("pdfimages -list '" + pdf + "' | grep -c '   40   200 '"), "1\n");
 }
 
 TEST(SetPdf, GenerationTimeIsTheNewestDocumentsModification) {
