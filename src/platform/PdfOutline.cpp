@@ -222,7 +222,8 @@ public:
     }
 
     // The dictionary of object number, or empty when it cannot be found;
-    // none when the object lies between the ends that were kept.
+    // none when the object lies between the ends that were kept, or begins in
+    // the head and runs on past it.
     std::optional<std::string_view> ObjectDictionary(int number) const {
         const auto at = m_offsets.find(number);
         if (at == m_offsets.end())
@@ -230,11 +231,16 @@ public:
         std::optional<Cursor> c = CursorAt(at->second);
         if (!c)
             return std::nullopt;
-        if (AsInteger(NextToken(*c)) != number || !AsInteger(NextToken(*c)) ||
-            NextToken(*c) != "obj")
-            return std::string_view{};
-        const std::string_view dictionary = NextToken(*c);
-        return dictionary.starts_with("<<") ? dictionary : std::string_view{};
+        const bool inHead = c->Text.data() == m_ends.Head.data() && !m_ends.Head.empty();
+        std::string_view dictionary;
+        if (AsInteger(NextToken(*c)) == number && AsInteger(NextToken(*c)) &&
+            NextToken(*c) == "obj")
+            dictionary = NextToken(*c);
+        if (dictionary.starts_with("<<"))
+            return dictionary;
+        if (inHead && c->Pos >= m_ends.Head.size() - 1)
+            return std::nullopt;
+        return std::string_view{};
     }
 
     // The object numbers of the pages in order; false when the tree cannot

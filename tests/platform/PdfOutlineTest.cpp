@@ -129,6 +129,10 @@ TEST(PdfOutline, AFileKnownByItsEndsGetsTheUpdateOfTheWholeFile) {
     std::string update;
     ASSERT_TRUE(OutlineUpdate(ends, ThreeEntries, update).Ok());
     EXPECT_EQ(pdf + update, whole);
+    // A page whose object the head cuts short lies between the ends too.
+    const PdfEnds cutShort{std::string_view(pdf).substr(0, pages + 20), info, ends.Tail};
+    ASSERT_TRUE(OutlineUpdate(cutShort, ThreeEntries, update).Ok());
+    EXPECT_EQ(pdf + update, whole);
 
     // Without the catalogue there is nothing to hang the outline on.
     const PdfEnds tailOnly{{}, info, ends.Tail};
