@@ -51,7 +51,9 @@ bool IsUtf8(std::string_view bytes) {
     QStringDecoder decoder(QStringDecoder::Utf8);
     for (std::size_t at = 0; at < bytes.size(); at += Stretch) {
         const std::string_view part = bytes.substr(at, Stretch);
-        (void)decoder(QByteArrayView(part.data(), static_cast<qsizetype>(part.size())));
+        // The decoder works when its result becomes text.
+        const QString text =
+            decoder(QByteArrayView(part.data(), static_cast<qsizetype>(part.size())));
         if (decoder.hasError())
             return false;
     }
