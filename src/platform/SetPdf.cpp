@@ -76,9 +76,9 @@ void SetPage(QTextDocument& document, const QString& html) {
 }
 
 // True when the layout of a document laid out on pages is one to trust: no
-// taller than the limit, and its blocks and tables one below the other. A
-// position past where Qt's fixed-point numbers overflow shows as one that
-// goes back up.
+// taller than the limit, its blocks one below the other and everything inside
+// its height. A position past where Qt's fixed-point numbers overflow shows as
+// one that goes back up or lies outside.
 bool LayoutHolds(QTextDocument& document, qreal maxHeight) {
     QAbstractTextDocumentLayout* layout = document.documentLayout();
     const qreal height = layout->documentSize().height();
@@ -86,11 +86,15 @@ bool LayoutHolds(QTextDocument& document, qreal maxHeight) {
         return false;
     qreal top = 0;
     for (QTextFrame::iterator it = document.rootFrame()->begin(); !it.atEnd(); ++it) {
-        const QRectF box = it.currentFrame() ? layout->frameBoundingRect(it.currentFrame())
-                                             : layout->blockBoundingRect(it.currentBlock());
-        if (box.top() < top - 1 || box.bottom() > height + 1)
+        // A table or a floating picture is checked for its place only: a
+        // float may stand beside the blocks that follow it.
+        const bool block = it.currentFrame() == nullptr;
+        const QRectF box = block ? layout->blockBoundingRect(it.currentBlock())
+                                 : layout->frameBoundingRect(it.currentFrame());
+        if (box.top() < (block ? top : 0) - 1 || box.bottom() > height + 1)
             return false;
-        top = box.top();
+        if (block)
+            top = box.top();
     }
     return true;
 }
