@@ -44,17 +44,46 @@ std::string DeclaredCharset(std::string_view bytes) {
     return head.substr(begin, end - begin);
 }
 
-std::optional<QString> DecodeUtf8Strictly(std::string_view bytes) {
+// True when the bytes are UTF-8 as Qt's decoder reads it, checked in
+// stretches so that a large page is never held twice.
+bool IsUtf8(std::string_view bytes) {
+    constexpr std::size_t Stretch = 1 << 20;
     QStringDecoder decoder(QStringDecoder::Utf8);
-    QString text = decoder(QByteArrayView(bytes.data(), static_cast<qsizetype>(bytes.size())));
-    if (decoder.hasError())
-        return std::nullopt;
-    return text;
+    for (std::size_t at = 0; at < bytes.size(); at += Stretch) {
+        const std::string_view part = bytes.substr(at, Stretch);
+        // The decoder works when its result becomes text.
+        const QString text =
+            decoder(QByteArrayView(part.data(), static_cast<qsizetype>(part.size())));
+        if (decoder.hasError())
+            return false;
+    }
+    return true;
 }
 
-QString DecodeWith(QStringDecoder::Encoding encoding, std::string_view bytes) {
-    QStringDecoder decoder(encoding);
-    return decoder(QByteArrayView(bytes.data(), static_cast<qsizetype>(bytes.size())));
+// The encoding of a page by DecodePage's rules, and the length of its
+// byte-order mark; none for Windows-1250.
+std::optional<QStringDecoder::Encoding> PageEncoding(std::string_view page, std::size_t& mark) {
+    mark = 0;
+    if (page.starts_with("\xEF\xBB\xBF")) {
+        mark = 3;
+        return QStringDecoder::Utf8;
+    }
+    if (page.starts_with("\xFF\xFE") || page.starts_with("\xFE\xFF")) {
+        mark = 2;
+        return page[0] == '\xFF' ? QStringDecoder::Utf16LE : QStringDecoder::Utf16BE;
+    }
+    const std::string charset = DeclaredCharset(page);
+    if (charset == "utf-8" || charset == "utf8")
+        return QStringDecoder::Utf8;
+    if (charset == "iso-8859-1" || charset == "latin1")
+        return QStringDecoder::Latin1;
+    if (charset == "windows-1250" || charset == "cp1250" || charset == "x-cp1250")
+        return std::nullopt;
+    // Undeclared or unknown: a Polish page that is not valid UTF-8 is almost
+    // certainly in the code page the program itself writes.
+    if (IsUtf8(page))
+        return QStringDecoder::Utf8;
+    return std::nullopt;
 }
 
 // The number of a body attribute such as leftmargin="20", if the page's body
@@ -82,25 +111,22 @@ std::optional<int> BodyMargin(const QString& html, const QString& attribute) {
 } // namespace
 
 QString DecodePage(std::string_view bytes) {
-    if (bytes.starts_with("\xEF\xBB\xBF"))
-        return DecodeWith(QStringDecoder::Utf8, bytes.substr(3));
-    if (bytes.starts_with("\xFF\xFE"))
-        return DecodeWith(QStringDecoder::Utf16LE, bytes.substr(2));
-    if (bytes.starts_with("\xFE\xFF"))
-        return DecodeWith(QStringDecoder::Utf16BE, bytes.substr(2));
+    PageDecoder decoder(bytes);
+    return decoder.Decode(bytes.substr(decoder.MarkLength()));
+}
 
-    const std::string charset = DeclaredCharset(bytes);
-    if (charset == "windows-1250" || charset == "cp1250" || charset == "x-cp1250")
-        return QStringFromCp1250(bytes);
-    if (charset == "utf-8" || charset == "utf8")
-        return DecodeWith(QStringDecoder::Utf8, bytes);
-    if (charset == "iso-8859-1" || charset == "latin1")
-        return DecodeWith(QStringDecoder::Latin1, bytes);
-    // Undeclared or unknown: a Polish page that is not valid UTF-8 is almost
-    // certainly in the code page the program itself writes.
-    if (std::optional<QString> text = DecodeUtf8Strictly(bytes))
-        return *text;
-    return QStringFromCp1250(bytes);
+PageDecoder::PageDecoder(std::string_view page) {
+    const std::optional<QStringDecoder::Encoding> encoding = PageEncoding(page, m_markLength);
+    if (encoding)
+        m_decoder = QStringDecoder(*encoding);
+    else
+        m_cp1250 = true;
+}
+
+QString PageDecoder::Decode(std::string_view stretch) {
+    if (m_cp1250)
+        return QStringFromCp1250(stretch);
+    return m_decoder(QByteArrayView(stretch.data(), static_cast<qsizetype>(stretch.size())));
 }
 
 void ApplyBodyMargins(QTextDocument& document, const QString& html) {

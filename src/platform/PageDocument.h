@@ -6,6 +6,7 @@
 // build on these, so the paper shows what the viewer shows.
 
 #include <QString>
+#include <QStringDecoder>
 #include <QtGlobal>
 
 #include <string_view>
@@ -24,6 +25,27 @@ inline constexpr qreal PrintMarginInches = 0.75;
 // ISO-8859-1); without either, valid UTF-8 is read as UTF-8 and anything else
 // as Windows-1250, the code page of the generated documents. Never fails.
 QString DecodePage(std::string_view bytes);
+
+// DecodePage in stretches, for a page too large to hold as text at once.
+class PageDecoder {
+public:
+    // The encoding of the whole page, by DecodePage's rules. Never fails.
+    explicit PageDecoder(std::string_view page);
+
+    // The length of the byte-order mark at the page's start (0 when none):
+    // the page's text begins after it.
+    std::size_t MarkLength() const { return m_markLength; }
+
+    // The text of the page's next stretch of bytes; a character cut at the
+    // stretch's end is completed by the next stretch. Never fails.
+    QString Decode(std::string_view stretch);
+
+private:
+    std::size_t m_markLength = 0;
+    // Windows-1250 is decoded by the program's own table.
+    bool m_cp1250 = false;
+    QStringDecoder m_decoder;
+};
 
 // Give the document's frame the side and top margins that the page asks for
 // in its body tag (leftmargin, rightmargin, topmargin), which the rich-text

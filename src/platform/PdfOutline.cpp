@@ -165,17 +165,23 @@ std::optional<int> ReferencedObject(std::string_view value) {
 // The parts of a PDF file the outline is built on.
 class PdfStructure {
 public:
-    explicit PdfStructure(std::string_view pdf) : m_pdf(pdf) {}
+    explicit PdfStructure(std::string_view pdf) : m_ends{{}, 0, pdf} {}
+    explicit PdfStructure(const PdfEnds& ends) : m_ends(ends) {}
+
+    // The length of the whole file.
+    std::size_t FileSize() const {
+        return static_cast<std::size_t>(m_ends.TailOffset) + m_ends.Tail.size();
+    }
 
     // Read the trailer chain and the catalogue; false (with Problem set) when
     // the file is not of the form read here.
     bool Read() {
-        const std::size_t startxref = m_pdf.rfind("startxref");
+        const std::size_t startxref = m_ends.Tail.rfind("startxref");
         if (startxref == std::string_view::npos)
             return Fail("startxref");
-        Cursor c{m_pdf, startxref + 9};
+        Cursor c{m_ends.Tail, startxref + 9};
         const auto offset = AsInteger(NextToken(c));
-        if (!offset || *offset < 0 || static_cast<std::size_t>(*offset) >= m_pdf.size())
+        if (!offset || *offset < 0 || static_cast<std::size_t>(*offset) >= FileSize())
             return Fail("startxref");
         LastXref = static_cast<std::size_t>(*offset);
 
@@ -193,7 +199,7 @@ public:
             section.reset();
             if (const auto prev = DictionaryValue(trailer, "/Prev")) {
                 const auto value = AsInteger(*prev);
-                if (!value || *value < 0 || static_cast<std::size_t>(*value) >= m_pdf.size())
+                if (!value || *value < 0 || static_cast<std::size_t>(*value) >= FileSize())
                     return Fail("/Prev");
                 section = static_cast<std::size_t>(*value);
             }
@@ -209,22 +215,32 @@ public:
         if (!rootNumber)
             return Fail("/Root");
         Root = *rootNumber;
-        Catalogue = ObjectDictionary(Root);
+        Catalogue = ObjectDictionary(Root).value_or(std::string_view{});
         if (Catalogue.empty())
             return Fail("catalogue");
         return true;
     }
 
-    // The dictionary of object number, or empty when it cannot be found.
-    std::string_view ObjectDictionary(int number) const {
+    // The dictionary of object number, or empty when it cannot be found;
+    // none when the object lies between the ends that were kept, or begins in
+    // the head and runs on past it.
+    std::optional<std::string_view> ObjectDictionary(int number) const {
         const auto at = m_offsets.find(number);
         if (at == m_offsets.end())
-            return {};
-        Cursor c{m_pdf, at->second};
-        if (AsInteger(NextToken(c)) != number || !AsInteger(NextToken(c)) || NextToken(c) != "obj")
-            return {};
-        const std::string_view dictionary = NextToken(c);
-        return dictionary.starts_with("<<") ? dictionary : std::string_view{};
+            return std::string_view{};
+        std::optional<Cursor> c = CursorAt(at->second);
+        if (!c)
+            return std::nullopt;
+        const bool inHead = c->Text.data() == m_ends.Head.data() && !m_ends.Head.empty();
+        std::string_view dictionary;
+        if (AsInteger(NextToken(*c)) == number && AsInteger(NextToken(*c)) &&
+            NextToken(*c) == "obj")
+            dictionary = NextToken(*c);
+        if (dictionary.starts_with("<<"))
+            return dictionary;
+        if (inHead && c->Pos >= m_ends.Head.size() - 1)
+            return std::nullopt;
+        return std::string_view{};
     }
 
     // The object numbers of the pages in order; false when the tree cannot
@@ -244,6 +260,15 @@ public:
     int Root = 0;
 
 private:
+    // A cursor at an offset of the file, in whichever end holds it.
+    std::optional<Cursor> CursorAt(std::size_t offset) const {
+        if (offset >= m_ends.TailOffset && offset - m_ends.TailOffset < m_ends.Tail.size())
+            return Cursor{m_ends.Tail, static_cast<std::size_t>(offset - m_ends.TailOffset)};
+        if (offset < m_ends.Head.size())
+            return Cursor{m_ends.Head, offset};
+        return std::nullopt;
+    }
+
     bool Fail(std::string_view what) {
         Problem = std::string(what);
         return false;
@@ -252,7 +277,10 @@ private:
     // One classic cross-reference section and its trailer dictionary. Entries
     // already known from a newer section win.
     bool ReadXrefSection(std::size_t offset, std::string_view& trailer) {
-        Cursor c{m_pdf, offset};
+        std::optional<Cursor> at = CursorAt(offset);
+        if (!at)
+            return false;
+        Cursor& c = *at;
         if (NextToken(c) != "xref")
             return false;
         for (;;) {
@@ -270,7 +298,7 @@ private:
                 if (!entryOffset || !generation || (type != "n" && type != "f"))
                     return false;
                 if (type == "n" && *entryOffset >= 0 &&
-                    static_cast<std::size_t>(*entryOffset) < m_pdf.size())
+                    static_cast<std::size_t>(*entryOffset) < FileSize())
                     m_offsets.emplace(static_cast<int>(*first + i),
                                       static_cast<std::size_t>(*entryOffset));
             }
@@ -282,7 +310,12 @@ private:
     bool CollectPages(int number, std::vector<int>& pages, std::set<int>& visited) const {
         if (!visited.insert(number).second)
             return false;
-        const std::string_view node = ObjectDictionary(number);
+        const std::optional<std::string_view> kept = ObjectDictionary(number);
+        if (!kept) {
+            pages.push_back(number);
+            return true;
+        }
+        const std::string_view node = *kept;
         const auto type = DictionaryValue(node, "/Type");
         if (type == "/Page") {
             pages.push_back(number);
@@ -302,7 +335,7 @@ private:
         }
     }
 
-    std::string_view m_pdf;
+    PdfEnds m_ends;
     std::map<int, std::size_t> m_offsets;
 };
 
@@ -332,6 +365,15 @@ std::string XrefEntry(std::size_t offset) {
 } // namespace
 
 OutlineResult AppendOutline(std::string& pdf, const std::vector<OutlineEntry>& entries) {
+    std::string update;
+    const OutlineResult result = OutlineUpdate(PdfEnds{{}, 0, pdf}, entries, update);
+    pdf += update;
+    return result;
+}
+
+OutlineResult OutlineUpdate(const PdfEnds& pdf, const std::vector<OutlineEntry>& entries,
+                            std::string& update) {
+    update.clear();
     if (entries.empty())
         return {};
     PdfStructure structure(pdf);
@@ -375,12 +417,13 @@ OutlineResult AppendOutline(std::string& pdf, const std::vector<OutlineEntry>& e
         objects.push_back(std::move(item));
     }
 
-    std::string update;
-    if (!pdf.empty() && pdf.back() != '\n' && pdf.back() != '\r')
-        update += '\n';
+    const std::size_t size = structure.FileSize();
+    std::string added;
+    if (!pdf.Tail.empty() && pdf.Tail.back() != '\n' && pdf.Tail.back() != '\r')
+        added += '\n';
     const auto append = [&](int number, const std::string& body) {
-        const std::size_t offset = pdf.size() + update.size();
-        update += std::to_string(number) + " 0 obj\n" + body + "\nendobj\n";
+        const std::size_t offset = size + added.size();
+        added += std::to_string(number) + " 0 obj\n" + body + "\nendobj\n";
         return offset;
     };
     const std::size_t catalogueOffset = append(structure.Root, catalogue);
@@ -388,11 +431,11 @@ OutlineResult AppendOutline(std::string& pdf, const std::vector<OutlineEntry>& e
     for (int i = 0; i <= count; ++i)
         offsets.push_back(append(outline + i, objects[static_cast<std::size_t>(i)]));
 
-    const std::size_t xref = pdf.size() + update.size();
-    update += "xref\n" + std::to_string(structure.Root) + " 1\n" + XrefEntry(catalogueOffset);
-    update += std::to_string(outline) + " " + std::to_string(count + 1) + "\n";
+    const std::size_t xref = size + added.size();
+    added += "xref\n" + std::to_string(structure.Root) + " 1\n" + XrefEntry(catalogueOffset);
+    added += std::to_string(outline) + " " + std::to_string(count + 1) + "\n";
     for (const std::size_t offset : offsets)
-        update += XrefEntry(offset);
+        added += XrefEntry(offset);
 
     std::string trailer =
         "<< /Size " + std::to_string(lastItem + 1) + " /Root " + Reference(structure.Root);
@@ -402,9 +445,9 @@ OutlineResult AppendOutline(std::string& pdf, const std::vector<OutlineEntry>& e
             trailer += " " + std::string(key) + " " + std::string(*value);
     }
     trailer += " /Prev " + std::to_string(structure.LastXref) + " >>";
-    update += "trailer\n" + trailer + "\nstartxref\n" + std::to_string(xref) + "\n%%EOF\n";
+    added += "trailer\n" + trailer + "\nstartxref\n" + std::to_string(xref) + "\n%%EOF\n";
 
-    pdf += update;
+    update = std::move(added);
     return {};
 }
 
@@ -419,10 +462,12 @@ std::vector<OutlineEntry> ReadOutline(const std::string& pdf) {
         return {};
     std::vector<OutlineEntry> entries;
     std::set<int> visited;
-    const auto first = DictionaryValue(structure.ObjectDictionary(*outline), "/First");
+    const auto first = DictionaryValue(
+        structure.ObjectDictionary(*outline).value_or(std::string_view{}), "/First");
     std::optional<int> item = first ? ReferencedObject(*first) : std::nullopt;
     while (item && visited.insert(*item).second) {
-        const std::string_view dictionary = structure.ObjectDictionary(*item);
+        const std::string_view dictionary =
+            structure.ObjectDictionary(*item).value_or(std::string_view{});
         OutlineEntry entry;
         const auto title = DictionaryValue(dictionary, "/Title");
         // Titles are read back in the hex form AppendOutline writes.

@@ -11,7 +11,9 @@
 // cross-reference table (not a stream) behind "startxref", a trailer
 // dictionary, the catalogue and the page tree as plain objects.
 
+#include <cstdint>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace notarion {
@@ -48,6 +50,23 @@ struct OutlineResult {
 // outline on opening. With no entries nothing is appended. On any failure the
 // bytes are left unchanged.
 OutlineResult AppendOutline(std::string& pdf, const std::vector<OutlineEntry>& entries);
+
+// A PDF file known by its two ends, for a file written as it is made and too
+// large to keep: its first bytes (the header and the catalogue) and its last
+// bytes from the start of an object on (the page tree, the cross-reference
+// table and the trailer). An object between the two ends that the page tree
+// names is taken for a page: the writer put the pages there.
+struct PdfEnds {
+    std::string_view Head;
+    // Where Tail begins in the file; Tail runs to the file's end.
+    std::uint64_t TailOffset = 0;
+    std::string_view Tail;
+};
+
+// The bytes AppendOutline appends, for a file known by its ends; update is
+// left empty on failure and when there are no entries.
+OutlineResult OutlineUpdate(const PdfEnds& pdf, const std::vector<OutlineEntry>& entries,
+                            std::string& update);
 
 // The titles and page numbers (from 0) of the top-level outline items of a
 // PDF in the form AppendOutline writes, following its latest catalogue;

@@ -2,6 +2,8 @@
 
 #include "text/Cp1250.h"
 
+#include <QTextDocument>
+
 namespace notarion {
 
 QString QStringFromCp1250(std::string_view cp1250) {
@@ -27,6 +29,10 @@ QString QStringForLabel(std::u16string_view utf16) {
     text.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
     text.replace(QChar(u'\r'), QChar(u'\n'));
     return text;
+}
+
+QString PlainToolTip(const QString& text) {
+    return Qt::convertFromPlainText(text, Qt::WhiteSpaceNormal);
 }
 
 } // namespace notarion

@@ -27,4 +27,9 @@ std::u16string Utf16FromQString(const QString& text);
 // feed) starts a new line. Never fails.
 QString QStringForLabel(std::u16string_view utf16);
 
+// Plain text as a tooltip shows it, as it is. Qt takes a tooltip that looks
+// like markup for rich text and loads the pictures it names; a report's text
+// must never be read so. Never fails.
+QString PlainToolTip(const QString& text);
+
 } // namespace notarion

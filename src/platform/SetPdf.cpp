@@ -1,6 +1,7 @@
 #include "platform/SetPdf.h"
 
 #include "platform/PageDocument.h"
+#include "platform/PageResources.h"
 #include "platform/PdfOutline.h"
 #include "platform/QtText.h"
 #include "text/Cp1250.h"
@@ -8,7 +9,6 @@
 #include "text/FileSystem.h"
 
 #include <QAbstractTextDocumentLayout>
-#include <QBuffer>
 #include <QFileInfo>
 #include <QFontMetricsF>
 #include <QPageLayout>
@@ -19,8 +19,10 @@
 #include <QTextBlock>
 #include <QTextCursor>
 #include <QTextDocument>
+#include <QTextFrame>
 
 #include <algorithm>
+#include <functional>
 #include <initializer_list>
 #include <memory>
 
@@ -65,21 +67,36 @@ void UseSetFont(QTextDocument& document) {
     cursor.endEditBlock();
 }
 
-// The document of a generated page, or null when its file cannot be read.
-std::unique_ptr<QTextDocument> LoadDocument(const std::string& path) {
-    std::string bytes;
-    try {
-        bytes = ReadWholeFile(path);
-    } catch (const Failure&) {
-        return nullptr;
+// A piece of a page (or a page) as a document in the set's font.
+void SetPage(QTextDocument& document, const QString& html) {
+    document.setDefaultFont(SetFont(BodyPointSize));
+    document.setHtml(html);
+    ApplyBodyMargins(document, html);
+    UseSetFont(document);
+}
+
+// True when the layout of a document laid out on pages is one to trust: no
+// taller than the limit, its blocks one below the other and everything inside
+// its height. A position past where Qt's fixed-point numbers overflow shows as
+// one that goes back up or lies outside.
+bool LayoutHolds(QTextDocument& document, qreal maxHeight) {
+    QAbstractTextDocumentLayout* layout = document.documentLayout();
+    const qreal height = layout->documentSize().height();
+    if (!(height >= 0 && height <= maxHeight))
+        return false;
+    qreal top = 0;
+    for (QTextFrame::iterator it = document.rootFrame()->begin(); !it.atEnd(); ++it) {
+        // A table or a floating picture is checked for its place only: a
+        // float may stand beside the blocks that follow it.
+        const bool block = it.currentFrame() == nullptr;
+        const QRectF box = block ? layout->blockBoundingRect(it.currentBlock())
+                                 : layout->frameBoundingRect(it.currentFrame());
+        if (box.top() < (block ? top : 0) - 1 || box.bottom() > height + 1)
+            return false;
+        if (block)
+            top = box.top();
     }
-    const QString html = DecodePage(bytes);
-    auto document = std::make_unique<QTextDocument>();
-    document->setDefaultFont(SetFont(BodyPointSize));
-    document->setHtml(html);
-    ApplyBodyMargins(*document, html);
-    UseSetFont(*document);
-    return document;
+    return true;
 }
 
 QString Escaped(const std::string& cp1250) {
@@ -130,11 +147,20 @@ QString TitlePageHtml(const SetContents& contents, const QDateTime& generated,
     return html;
 }
 
-// The set laid out on one device: the first page's document and the
-// documents of the set, each with its page count.
+// What painting is told by its caller: whether to go on after a page, and
+// that the last page is painted and the device about to be closed.
+struct PaintHooks {
+    std::function<bool()> KeepGoing;
+    std::function<void()> BeforeEnd;
+};
+
+// The set laid out on one device. Counting lays every document out piece by
+// piece and keeps only its page count; painting lays them out once more, a
+// piece at a time, so that no more than one piece is ever in memory.
 class SetLayout {
 public:
-    SetLayout(QPagedPaintDevice& device) : m_device(device) {
+    SetLayout(QPagedPaintDevice& device, const SetLayoutLimits& limits)
+        : m_device(device), m_limits(limits) {
         const int dpi = device.logicalDpiY();
         const QRectF paint = device.pageLayout().paintRectPixels(dpi);
         m_footerFont = QFont(SetFont(FooterPointSize), &device);
@@ -142,49 +168,49 @@ public:
         m_body = QSizeF(paint.width(), paint.height() - m_footerHeight);
     }
 
-    // Load and lay out every document, then the first page; false (with
-    // FailedPath) when a document cannot be read.
-    bool Build(const SetContents& contents, const QDateTime& generated) {
+    // Count the pages of every document, then lay out the first page. Any
+    // status but Done comes with FailedPath.
+    SetOutputStatus Count(const SetContents& contents, const QDateTime& generated) {
         for (const SetDocument& entry : contents.Documents) {
-            std::unique_ptr<QTextDocument> document = LoadDocument(entry.Path);
-            if (!document) {
-                FailedPath = entry.Path;
-                return false;
-            }
-            LayOut(*document);
-            m_documents.push_back(std::move(document));
+            int pages = 0;
+            const SetOutputStatus status = EachPiece(entry.Path, [&](QTextDocument& piece) {
+                pages += PagesOf(piece);
+                return true;
+            });
+            if (status != SetOutputStatus::Done)
+                return status;
+            m_documentPages.push_back(std::max(1, pages));
         }
         int titlePages = 1;
         for (int round = 0; round < TitlePageRounds; ++round) {
             StartPages.clear();
             int page = titlePages;
-            for (const auto& document : m_documents) {
+            for (const int pages : m_documentPages) {
                 StartPages.push_back(page);
-                page += PagesOf(*document);
+                page += pages;
             }
             PageCount = page;
-            m_title = std::make_unique<QTextDocument>();
-            m_title->setDefaultFont(SetFont(BodyPointSize));
-            m_title->setHtml(TitlePageHtml(contents, generated, StartPages));
-            UseSetFont(*m_title);
+            m_title = std::make_unique<PageTextDocument>(PageResources());
+            SetPage(*m_title, TitlePageHtml(contents, generated, StartPages));
             LayOut(*m_title);
             if (PagesOf(*m_title) == titlePages)
                 break;
             titlePages = PagesOf(*m_title);
         }
-        return true;
+        return SetOutputStatus::Done;
     }
 
-    // Paint every page in the device's page ranges; false when the device
-    // fails.
-    bool Paint() {
+    // Paint every page in the device's page ranges. PaintFailed when the
+    // device fails or KeepGoing says no; a document that no longer gives the
+    // pages it was counted with is DocumentUnreadable, with FailedPath.
+    SetOutputStatus Paint(const SetContents& contents, const PaintHooks& hooks) {
         QPainter painter;
         if (!painter.begin(&m_device))
-            return false;
+            return SetOutputStatus::PaintFailed;
         const QPageRanges ranges = m_device.pageRanges();
         int number = 0;
         bool painted = false;
-        const auto paintDocument = [&](QTextDocument& document) {
+        const auto paintPages = [&](QTextDocument& document) {
             for (int page = 0; page < PagesOf(document); ++page) {
                 ++number;
                 if (!ranges.isEmpty() && !ranges.contains(number))
@@ -199,13 +225,28 @@ public:
                 painter.drawText(QRectF(0, m_body.height(), m_body.width(), m_footerHeight),
                                  Qt::AlignHCenter | Qt::AlignBottom,
                                  QStringLiteral("Strona %1 z %2").arg(number).arg(PageCount));
+                if (hooks.KeepGoing && !hooks.KeepGoing())
+                    return false;
             }
             return true;
         };
-        bool ok = paintDocument(*m_title);
-        for (const auto& document : m_documents)
-            ok = ok && paintDocument(*document);
-        return painter.end() && ok;
+        SetOutputStatus status =
+            paintPages(*m_title) ? SetOutputStatus::Done : SetOutputStatus::PaintFailed;
+        for (std::size_t i = 0; i < contents.Documents.size() && status == SetOutputStatus::Done;
+             ++i) {
+            const int first = number;
+            status = EachPiece(contents.Documents[i].Path, paintPages);
+            // A document shorter than its count still fills the pages counted.
+            if (status == SetOutputStatus::Done && number != first + m_documentPages[i]) {
+                status = SetOutputStatus::DocumentUnreadable;
+                FailedPath = contents.Documents[i].Path;
+            }
+        }
+        if (hooks.BeforeEnd)
+            hooks.BeforeEnd();
+        if (!painter.end() && status == SetOutputStatus::Done)
+            status = SetOutputStatus::PaintFailed;
+        return status;
     }
 
     std::string FailedPath;
@@ -213,6 +254,40 @@ public:
     int PageCount = 0;
 
 private:
+    // Read the document at path, lay its pieces out one after another and
+    // hand each to use; PaintFailed when use says no.
+    SetOutputStatus EachPiece(const std::string& path,
+                              const std::function<bool(QTextDocument&)>& use) {
+        FailedPath = path;
+        std::string bytes;
+        try {
+            bytes = ReadWholeFile(path);
+        } catch (const Failure&) {
+            const std::optional<FileStatus> status = StatusOfFile(path);
+            return status && static_cast<std::uint64_t>(status->Size) > MaxReadableFileSize
+                       ? SetOutputStatus::DocumentTooLong
+                       : SetOutputStatus::DocumentUnreadable;
+        }
+        const PageResources resources(FolderOf(path));
+        PagePieces pieces(bytes, m_limits.Pieces);
+        QString html;
+        for (PieceStep step = pieces.Next(html); step != PieceStep::End; step = pieces.Next(html)) {
+            if (step == PieceStep::TooLong)
+                return SetOutputStatus::DocumentTooLong;
+            PageTextDocument piece(resources);
+            SetPage(piece, html);
+            // The text of the piece lives on in the document alone.
+            html = QString();
+            LayOut(piece);
+            if (!LayoutHolds(piece, m_limits.MaxPieceHeight))
+                return SetOutputStatus::DocumentTooLong;
+            if (!use(piece))
+                return SetOutputStatus::PaintFailed;
+        }
+        FailedPath.clear();
+        return SetOutputStatus::Done;
+    }
+
     void LayOut(QTextDocument& document) const {
         // The layout scales the pages' pixel measures to the device itself.
         document.documentLayout()->setPaintDevice(&m_device);
@@ -222,11 +297,71 @@ private:
     static int PagesOf(const QTextDocument& document) { return std::max(1, document.pageCount()); }
 
     QPagedPaintDevice& m_device;
+    SetLayoutLimits m_limits;
     QFont m_footerFont;
     qreal m_footerHeight = 0;
     QSizeF m_body;
     std::unique_ptr<QTextDocument> m_title;
-    std::vector<std::unique_ptr<QTextDocument>> m_documents;
+    std::vector<int> m_documentPages;
+};
+
+// The PDF writer's output passed on to the file as it comes, keeping only the
+// file's two ends, which the outline is built from: the head as it is
+// written, the tail from the mark on.
+class PdfFileSink : public QIODevice {
+public:
+    // Begin the file at path; throws Failure when it cannot be begun.
+    void Begin(const std::string& path) {
+        m_file = std::make_unique<AtomicFileWriter>(path);
+        open(QIODevice::WriteOnly);
+    }
+    // Keep every byte written from now on.
+    void MarkTail() {
+        m_tailOffset = m_size;
+        m_keepTail = true;
+    }
+    PdfEnds Ends() const { return {m_head, m_tailOffset, m_tail}; }
+    bool Failed() const { return m_failed; }
+    // Append the last bytes and put the file in place; throws Failure.
+    void Finish(std::string_view bytes) {
+        m_file->Append(bytes);
+        m_file->Commit();
+    }
+
+    bool isSequential() const override { return true; }
+
+protected:
+    qint64 writeData(const char* data, qint64 size) override {
+        if (m_failed || !m_file)
+            return -1;
+        const std::string_view bytes(data, static_cast<std::size_t>(size));
+        try {
+            m_file->Append(bytes);
+        } catch (const Failure&) {
+            // Qt's writer does not stop on a failed write; painting asks.
+            m_failed = true;
+            return -1;
+        }
+        if (m_head.size() < HeadSize)
+            m_head.append(bytes.substr(0, HeadSize - m_head.size()));
+        if (m_keepTail)
+            m_tail.append(bytes);
+        m_size += static_cast<std::uint64_t>(size);
+        return size;
+    }
+    qint64 readData(char*, qint64) override { return -1; }
+
+private:
+    // The writer's header, information and catalogue take a few hundred bytes.
+    static constexpr std::size_t HeadSize = 16 * 1024;
+
+    std::unique_ptr<AtomicFileWriter> m_file;
+    std::string m_head;
+    std::string m_tail;
+    std::uint64_t m_size = 0;
+    std::uint64_t m_tailOffset = 0;
+    bool m_keepTail = false;
+    bool m_failed = false;
 };
 
 std::u16string Lines(std::initializer_list<QString> lines) {
@@ -253,50 +388,65 @@ QDateTime GenerationTime(const SetContents& contents) {
 }
 
 SetOutputResult PaintSet(const SetContents& contents, QPagedPaintDevice& device,
-                         const QDateTime& generated) {
-    SetLayout layout(device);
-    if (!layout.Build(contents, generated))
-        return {SetOutputStatus::DocumentUnreadable, layout.FailedPath, 0, {}};
+                         const QDateTime& generated, const SetLayoutLimits& limits) {
+    SetLayout layout(device, limits);
+    const SetOutputStatus counted = layout.Count(contents, generated);
+    if (counted != SetOutputStatus::Done)
+        return {counted, layout.FailedPath, 0, {}};
     SetOutputResult result{SetOutputStatus::Done, {}, layout.PageCount, layout.StartPages};
-    if (!layout.Paint())
-        result.Status = SetOutputStatus::PaintFailed;
+    result.Status = layout.Paint(contents, {});
+    if (!result.Ok() && result.Status != SetOutputStatus::PaintFailed)
+        result.Path = layout.FailedPath;
     return result;
 }
 
 SetOutputResult WriteSetPdf(const SetContents& contents, const std::string& path,
-                            const QDateTime& generated) {
-    // The PDF is made in memory and written in one go, so that the file
-    // appears complete (outline included) or not at all.
-    QBuffer buffer;
-    buffer.open(QIODevice::WriteOnly);
-    SetOutputResult result;
-    {
-        QPdfWriter writer(&buffer);
-        writer.setPageLayout(QPageLayout(
-            QPageSize(QPageSize::A4), QPageLayout::Portrait,
-            QMarginsF(PrintMarginInches, PrintMarginInches, PrintMarginInches, PrintMarginInches),
-            QPageLayout::Inch));
-        writer.setTitle(SetHeading);
-        writer.setCreator(QStringLiteral("Notarion"));
-        result = PaintSet(contents, writer, generated);
-    }
-    if (!result.Ok()) {
-        if (result.Status == SetOutputStatus::PaintFailed)
-            result.Path = path;
-        return result;
-    }
+                            const QDateTime& generated, const SetLayoutLimits& limits) {
+    PdfFileSink sink;
+    QPdfWriter writer(&sink);
+    writer.setPageLayout(QPageLayout(
+        QPageSize(QPageSize::A4), QPageLayout::Portrait,
+        QMarginsF(PrintMarginInches, PrintMarginInches, PrintMarginInches, PrintMarginInches),
+        QPageLayout::Inch));
+    writer.setTitle(SetHeading);
+    writer.setCreator(QStringLiteral("Notarion"));
 
-    std::string pdf(buffer.data().constData(), static_cast<std::size_t>(buffer.data().size()));
-    std::vector<OutlineEntry> outline;
-    for (std::size_t i = 0; i < contents.Documents.size(); ++i) {
-        outline.push_back({Cp1250ToUtf16(contents.Documents[i].Title), result.StartPages[i]});
-    }
-    if (!AppendOutline(pdf, outline).Ok())
-        return {SetOutputStatus::OutlineFailed, path, result.PageCount, result.StartPages};
+    SetLayout layout(writer, limits);
+    const SetOutputStatus counted = layout.Count(contents, generated);
+    if (counted != SetOutputStatus::Done)
+        return {counted, layout.FailedPath, 0, {}};
+    SetOutputResult result{SetOutputStatus::Done, {}, layout.PageCount, layout.StartPages};
+    const auto failed = [&](SetOutputStatus status, const std::string& at) {
+        result.Status = status;
+        result.Path = at;
+        return result;
+    };
+    // The file is begun only now, so that a document that cannot be laid out
+    // leaves not even a temporary file behind.
     try {
-        WriteWholeFile(path, pdf);
+        sink.Begin(path);
     } catch (const Failure&) {
-        return {SetOutputStatus::FileUnwritable, path, result.PageCount, result.StartPages};
+        return failed(SetOutputStatus::FileUnwritable, path);
+    }
+    // The pages go to the file as they are made; what comes after the last
+    // page (fonts, page tree, cross-references) is kept for the outline.
+    const SetOutputStatus painted =
+        layout.Paint(contents, {[&] { return !sink.Failed(); }, [&] { sink.MarkTail(); }});
+    if (sink.Failed())
+        return failed(SetOutputStatus::FileUnwritable, path);
+    if (painted != SetOutputStatus::Done)
+        return failed(painted, painted == SetOutputStatus::PaintFailed ? path : layout.FailedPath);
+
+    std::vector<OutlineEntry> outline;
+    for (std::size_t i = 0; i < contents.Documents.size(); ++i)
+        outline.push_back({Cp1250ToUtf16(contents.Documents[i].Title), result.StartPages[i]});
+    std::string update;
+    if (!OutlineUpdate(sink.Ends(), outline, update).Ok())
+        return failed(SetOutputStatus::OutlineFailed, path);
+    try {
+        sink.Finish(update);
+    } catch (const Failure&) {
+        return failed(SetOutputStatus::FileUnwritable, path);
     }
     return result;
 }
@@ -309,6 +459,9 @@ std::u16string SetOutputMessage(const SetOutputResult& result) {
     case SetOutputStatus::DocumentUnreadable:
         return Lines({QStringLiteral("Nie można odczytać dokumentu zestawu:"), path,
                       QStringLiteral("Wygeneruj dokumenty ponownie.")});
+    case SetOutputStatus::DocumentTooLong:
+        return Lines({QStringLiteral("Dokument zestawu jest zbyt obszerny, by złożyć go w strony:"),
+                      path, QStringLiteral("Żadna strona zestawu nie powstała.")});
     case SetOutputStatus::PaintFailed:
         return Lines({QStringLiteral("Nie udało się wydrukować zestawu dokumentów."),
                       QStringLiteral("Sprawdź drukarkę albo wybrany plik.")});

@@ -22,7 +22,6 @@
 
 #include <algorithm>
 #include <cctype>
-#include <filesystem>
 #include <optional>
 
 namespace notarion {
@@ -114,14 +113,8 @@ TEmbeddedWB::TEmbeddedWB(QWidget* parent)
 }
 
 void TEmbeddedWB::Navigate(const std::string& path) {
-    m_allowedFolder = FolderOf(path);
+    m_resources = PageResources(FolderOf(path));
     Show(path);
-}
-
-bool TEmbeddedWB::MayLoad(const std::string& path) const {
-    std::error_code error;
-    return LiesWithin(path, m_allowedFolder) &&
-           std::filesystem::is_regular_file(PathFromText(path), error);
 }
 
 void TEmbeddedWB::Show(const std::string& path) {
@@ -252,7 +245,9 @@ bool TEmbeddedWB::PrintDocument(QPrinter& printer) const {
     const qreal footerHeight = footer.isEmpty() ? 0 : marginMetrics.lineSpacing() * 2;
 
     // Lay out a copy on the printer, so the window's own layout stays as it is.
-    const std::unique_ptr<QTextDocument> copy(document()->clone());
+    // The copy is the shown document's child: it asks the shown document for
+    // what it loads, and Qt opens nothing itself for a document's child.
+    const std::unique_ptr<QTextDocument> copy(document()->clone(document()));
     // The layout scales the page's pixel measures (margins, indents) to the
     // printer's resolution itself.
     copy->documentLayout()->setPaintDevice(&printer);
@@ -284,24 +279,7 @@ void TEmbeddedWB::SetBodyBorderNone() {
 }
 
 QVariant TEmbeddedWB::loadResource(int type, const QUrl& name) {
-    const QUrl url = document()->baseUrl().resolved(name);
-    if (url.scheme() == u"qrc")
-        return QTextBrowser::loadResource(type, url);
-    const QString local = LocalPathOf(url);
-    if (local.isEmpty())
-        return {};
-    // A page names whatever a teacher typed; only the files beside the shown
-    // document are its pictures and style sheets. Anything else stays unread.
-    const std::string path = Cp1250FromQString(local);
-    if (QStringFromCp1250(path) != local || !MayLoad(path))
-        return {};
-    try {
-        const std::string bytes = ReadWholeFile(path);
-        return QByteArray(bytes.data(), static_cast<qsizetype>(bytes.size()));
-    } catch (const std::exception&) {
-        // Called from inside the layout: nothing may escape from here.
-        return {};
-    }
+    return m_resources.Load(type, document()->baseUrl().resolved(name));
 }
 
 void TEmbeddedWB::FollowLink(const QUrl& link) {
@@ -313,7 +291,7 @@ void TEmbeddedWB::FollowLink(const QUrl& link) {
     // anything else stays closed.
     const QString local = LocalPathOf(document()->baseUrl().resolved(link));
     const std::string path = Cp1250FromQString(local);
-    if (!local.isEmpty() && QStringFromCp1250(path) == local && MayLoad(path))
+    if (!local.isEmpty() && QStringFromCp1250(path) == local && m_resources.MayLoad(path))
         Show(path);
 }
 

@@ -13,6 +13,7 @@
 // without a person or a printer.
 
 #include "platform/PageDocument.h"
+#include "platform/PageResources.h"
 #include "platform/PrintOptions.h"
 
 #include <QTextBrowser>
@@ -142,9 +143,9 @@ public:
     const SaveDialog& SaveDialogInUse() const { return m_saveDialog; }
     const PrinterFactory& PrinterFactoryInUse() const { return m_printerFactory; }
 
-    // Only Qt resources and regular local files inside the folder of the
-    // navigated document are loaded; anything else is refused, so a page
-    // never reaches the network nor other files of the computer. Never throws.
+    // What the shown page loads, by the rule of PageResources for the folder
+    // of the navigated document: a page never reaches the network nor other
+    // files of the computer. Never null, never throws.
     QVariant loadResource(int type, const QUrl& name) override;
 
 signals:
@@ -157,12 +158,11 @@ protected:
 private:
     void FollowLink(const QUrl& link);
     void Show(const std::string& path);
-    bool MayLoad(const std::string& path) const;
     QString SuggestedSavePath(const QString& suffix) const;
 
     std::string m_documentPath;
     // The folder of the last navigation; resources and links stay inside it.
-    std::string m_allowedFolder;
+    PageResources m_resources;
     std::string m_documentBytes;
     bool m_hasDocument = false;
     // Counts navigations, so a completion that was overtaken is dropped.

@@ -58,7 +58,7 @@ void KindListBox::ClearItems() {
 
 void KindListBox::AddItem(const std::string& title) {
     auto* line = new QListWidgetItem(QStringFromCp1250(title));
-    line->setToolTip(line->text());
+    line->setToolTip(PlainToolTip(line->text()));
     addItem(line);
 }
 

@@ -2,8 +2,7 @@
 
 #include "app/StartOfWork.h"
 #include "platform/QtText.h"
-
-#include <QMessageBox>
+#include "ui/TFWarning.h"
 
 #include <exception>
 
@@ -31,8 +30,8 @@ bool NotarionApplication::notify(QObject* receiver, QEvent* event) {
 }
 
 void ShowErrorMessageBox(const std::string& description) {
-    QMessageBox::critical(nullptr, QString::fromLatin1(ApplicationTitle),
-                          QStringFromCp1250(description));
+    ShowPlainMessageBox(nullptr, QMessageBox::Critical, QString::fromLatin1(ApplicationTitle),
+                        QStringFromCp1250(description));
 }
 
 } // namespace notarion

@@ -7,6 +7,7 @@
 #include "reports/ReportCatalogue.h"
 #include "reports/ReportFormFile.h"
 #include "text/Failure.h"
+#include "ui/TFWarning.h"
 #include "ui/layout/TFBrowserLayout.h"
 
 #include <QAbstractItemView>
@@ -160,6 +161,8 @@ ReportEditor::ReportEditor(QWidget* parent) : QMainWindow(parent) {
     m_formHost->setPalette(formPalette);
     m_formLayout = new QVBoxLayout(m_formHost);
     m_fileProblems = new QLabel(m_formHost);
+    // The problems quote the report's values, which are shown as they are.
+    m_fileProblems->setTextFormat(Qt::PlainText);
     m_fileProblems->setWordWrap(true);
     m_fileProblems->setStyleSheet(QStringLiteral("color: #B00000;"));
     m_fileProblems->hide();
@@ -182,7 +185,7 @@ ReportEditor::ReportEditor(QWidget* parent) : QMainWindow(parent) {
     connect(m_previewTimer, &QTimer::timeout, this, &ReportEditor::RefreshPreview);
     m_previewFolder = std::make_unique<QTemporaryDir>();
     m_notice = [this](const QString& text) {
-        QMessageBox::warning(this, QStringLiteral("Edytor sprawozdań"), text);
+        ShowPlainMessageBox(this, QMessageBox::Warning, QStringLiteral("Edytor sprawozdań"), text);
     };
     UpdateTitle();
 }
@@ -205,7 +208,8 @@ bool ReportEditor::OpenFile(const QString& path) {
         m_notice(QStringLiteral("Nie można odczytać pliku %1.").arg(path));
         return false;
     }
-    const std::vector<FormProblem> problems = DescribeFormFindings(read, [](std::string_view utf8) { return std::string(utf8); });
+    const std::vector<FormProblem> problems =
+        DescribeFormFindings(read, [](std::string_view utf8) { return std::string(utf8); });
     if (!read.Form) {
         QString text =
             QStringLiteral("Plik %1 nie jest sprawozdaniem żadnego ze znanych rodzajów.").arg(path);
@@ -405,6 +409,7 @@ void ReportEditor::BuildForm(const ReportForm& form) {
             layout->addWidget(widgets->Count);
         }
         widgets->Problems = new QLabel(box);
+        widgets->Problems->setTextFormat(Qt::PlainText);
         widgets->Problems->setWordWrap(true);
         widgets->Problems->setStyleSheet(QStringLiteral("color: #B00000;"));
         widgets->Problems->hide();

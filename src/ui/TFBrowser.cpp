@@ -125,6 +125,8 @@ TFBrowser::TFBrowser(SharedState& state, QWidget* mainWindow, TFWarning& warning
     ink.setColor(QPalette::WindowText, ColorFromBgr(kFolderLineColour));
     LFolder->setPalette(ink);
     LFolder->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+    // A folder's name is shown as it is, never read as markup.
+    LFolder->setTextFormat(Qt::PlainText);
     // Selectable, so the path can be copied into another program.
     LFolder->setTextInteractionFlags(Qt::TextSelectableByMouse);
     m_openFolder = [](const QUrl& url) { return QDesktopServices::openUrl(url); };
@@ -312,7 +314,7 @@ void TFBrowser::ShowFolderLine() {
     const QString folder = QDir::toNativeSeparators(QStringFromCp1250(m_state.OutputFolder));
     const QString line = QStringLiteral(u"Dokumenty: ") + folder;
     LFolder->setText(LFolder->fontMetrics().elidedText(line, Qt::ElideMiddle, LFolder->width()));
-    LFolder->setToolTip(folder);
+    LFolder->setToolTip(PlainToolTip(folder));
 }
 
 void TFBrowser::LCiongnijMouseDown() {
@@ -354,7 +356,7 @@ void TFBrowser::Warn(const std::u16string& text) {
     } catch (const Failure&) {
         // The skinned box could not be drawn; the message still has to reach
         // the user.
-        QMessageBox::information(this, windowTitle(), QStringForLabel(text));
+        ShowPlainMessageBox(this, QMessageBox::Information, windowTitle(), QStringForLabel(text));
     }
 }
 

@@ -87,6 +87,13 @@ constexpr int ScreenMargin = 40;
 
 } // namespace
 
+void ShowPlainMessageBox(QWidget* parent, QMessageBox::Icon icon, const QString& title,
+                         const QString& text) {
+    QMessageBox box(icon, title, text, QMessageBox::Ok, parent);
+    box.setTextFormat(Qt::PlainText);
+    box.exec();
+}
+
 QString TextFittingWidth(const QString& text, const QFontMetrics& metrics, int width) {
     // Words wrap by themselves; only a word longer than a whole line (a
     // long path) would be cut at the label's edge, so it is shortened in

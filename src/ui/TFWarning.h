@@ -9,6 +9,7 @@
 
 #include <QDialog>
 #include <QFontMetrics>
+#include <QMessageBox>
 #include <QPixmap>
 
 #include <map>
@@ -24,6 +25,13 @@ class TabFilter;
 // whole line (a long path) is shortened in its middle, so that both its ends
 // and the rest of the message stay readable. Never fails.
 QString TextFittingWidth(const QString& text, const QFontMetrics& metrics, int width);
+
+// Qt's own message box, modal, with the text shown as it is: the static
+// QMessageBox functions take text that looks like markup for rich text and
+// load the pictures it names. For the places where the skinned box cannot be
+// used. Never fails.
+void ShowPlainMessageBox(QWidget* parent, QMessageBox::Icon icon, const QString& title,
+                         const QString& text);
 
 // The box's background made extra pixels taller: the row above seamRow is
 // repeated, the rows from seamRow on (the button band) move down. Never fails.

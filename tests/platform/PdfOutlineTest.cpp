@@ -116,6 +116,32 @@ TEST(PdfOutline, PopplerReadsTheOutlineAndTheWholeFile) {
         << xml;
 }
 
+TEST(PdfOutline, AFileKnownByItsEndsGetsTheUpdateOfTheWholeFile) {
+    // The catalogue and the page tree in the head, the pages between the
+    // ends, the information, the table and the trailer in the tail.
+    const std::string pdf = MinimalPdf(4);
+    const std::size_t pages = pdf.find("3 0 obj");
+    const std::size_t info = pdf.find("7 0 obj");
+    const PdfEnds ends{std::string_view(pdf).substr(0, pages), info,
+                       std::string_view(pdf).substr(info)};
+    std::string whole = pdf;
+    ASSERT_TRUE(AppendOutline(whole, ThreeEntries).Ok());
+    std::string update;
+    ASSERT_TRUE(OutlineUpdate(ends, ThreeEntries, update).Ok());
+    EXPECT_EQ(pdf + update, whole);
+    // A page whose object the head cuts short lies between the ends too.
+    const PdfEnds cutShort{std::string_view(pdf).substr(0, pages + 20), info, ends.Tail};
+    ASSERT_TRUE(OutlineUpdate(cutShort, ThreeEntries, update).Ok());
+    EXPECT_EQ(pdf + update, whole);
+
+    // Without the catalogue there is nothing to hang the outline on.
+    const PdfEnds tailOnly{{}, info, ends.Tail};
+    EXPECT_EQ(OutlineUpdate(tailOnly, ThreeEntries, update).Status, OutlineStatus::Unreadable);
+    EXPECT_TRUE(update.empty());
+    // A page the tree does not have is still refused.
+    EXPECT_EQ(OutlineUpdate(ends, {{u"x", 4}}, update).Status, OutlineStatus::NoSuchPage);
+}
+
 TEST(PdfOutline, RefusesWhatItCannotUpdateAndLeavesTheBytesAlone) {
     std::string twice = MinimalPdf(4);
     ASSERT_TRUE(AppendOutline(twice, ThreeEntries).Ok());

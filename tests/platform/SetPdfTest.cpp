@@ -6,12 +6,17 @@
 
 #include "PdfTestSupport.h"
 #include "generate/DocumentSet.h"
+#include "generate/HtmlPage.h"
+#include "platform/PageDocument.h"
 #include "platform/PdfOutline.h"
 #include "platform/QtText.h"
 #include "reports/ReportCatalogue.h"
+#include "support/Pictures.h"
+#include "support/PipeFeeder.h"
 #include "text/Cp1250.h"
 
 #include <QPdfWriter>
+#include <QTextDocument>
 
 #include <gtest/gtest.h>
 
@@ -19,6 +24,7 @@
 
 #include <regex>
 #include <set>
+#include <sstream>
 
 namespace notarion {
 namespace {
@@ -270,6 +276,135 @@ TEST(SetPdf, FailedWriteLeavesNoPartialFileAndKeepsTheEarlierOne) {
     EXPECT_FALSE(fs::exists(folder.Path() / "nowhere"));
     // Nothing else was left behind: the documents, the earlier file, the folder.
     EXPECT_EQ(std::distance(fs::directory_iterator(folder.Path()), fs::directory_iterator()), 16);
+}
+
+TEST(SetPdf, EmbedsPicturesOfTheSetsFolderAndNothingFromOutsideIt) {
+    TempFolder folder;
+    CopySampleSet(folder);
+    TempFolder elsewhere;
+    testing::WriteBytes(elsewhere.File("obraz.png"), testing::TallPicturePng());
+    testing::WriteBytes(folder.File("obraz.png"), testing::TallPicturePng());
+    const testing::PipeFeeder pipe(folder.File("potok.png"), testing::TallPicturePng());
+    // Report lines are written into the documents as they are, markup included.
+    const auto addLine = [&](const std::string& document, const std::string& line) {
+        std::string bytes = ReadBytes(folder.File(document));
+        bytes.insert(bytes.rfind("</div>"), line + "<br>\r\n");
+        testing::WriteBytes(folder.File(document), bytes);
+    };
+    addLine("Lista_Ndst.htm", "<img src=\"" + elsewhere.File("obraz.png") + "\">");
+    addLine("Lista_Ndst.htm", "<img src=\"/dev/zero\"><img src=\"potok.png\">");
+    addLine("Prot_InneZadania.htm", "<span style=\"background-image: url('" +
+                                        elsewhere.File("obraz.png") + "')\">tlo</span>");
+    const SetContents contents = DescribeSet(ReportCatalogue{}, folder.Text());
+    const std::string pdf = folder.File("Protokoly.pdf");
+    ASSERT_TRUE(WriteSetPdf(contents, pdf, QDateTime()).Ok());
+    EXPECT_EQ(RunCommand("pdfimages -list '" + pdf + "' | grep -c '   40   200 '"), "0\n");
+    EXPECT_FALSE(pipe.Opened()) << "the pipe was opened";
+
+    // The set's own folder is the documents' folder: a picture there shows.
+    addLine("Prot_GodzinyKartowe.htm", "<img src=\"obraz.png\">");
+    ASSERT_TRUE(WriteSetPdf(contents, pdf, QDateTime()).Ok());
+    EXPECT_EQ(RunCommand("pdfimages -list '" + pdf + "' | grep -c '   40   200 '"), "1\n");
+}
+
+// A document of the generator's form holding the given number of numbered
+// report lines, in place of the sample set's document of that name.
+void WriteLongDocument(const TempFolder& folder, const std::string& name, int lines) {
+    HtmlBuffer page;
+    BeginPage(page);
+    AddHeading(page, "D\xA3UGI DOKUMENT");
+    OpenParagraph(page);
+    AddBoldLine(page, "Og\xF3lne:");
+    for (int i = 0; i < lines; ++i)
+        AddTextLine(page, "Wiersz " + std::to_string(i) + " za\xBF\xF3\xB3\xE6 g\xEA\x9Cl\xB9");
+    CloseParagraph(page);
+    EndPage(page);
+    testing::WriteBytes(folder.File(name), BufferBytes(page));
+}
+
+// The words of a text, split at blanks.
+std::vector<std::string> Words(const std::string& text) {
+    std::istringstream stream(text);
+    std::vector<std::string> words;
+    for (std::string word; stream >> word;)
+        words.push_back(word);
+    return words;
+}
+
+// True when every word of part is found in whole, in order (the footers and
+// whatever else whole holds may come between).
+bool InOrderWithin(const std::vector<std::string>& part, const std::vector<std::string>& whole) {
+    std::size_t found = 0;
+    for (std::size_t i = 0; i < whole.size() && found < part.size(); ++i) {
+        if (whole[i] == part[found])
+            ++found;
+    }
+    return found == part.size();
+}
+
+// The words each document of the set shows, by Qt's reading of its page,
+// found in its own pages of the PDF: nothing is lost on the way.
+void ExpectEveryWordOfEveryDocument(const SetContents& contents, const SetOutputResult& result,
+                                    const std::string& pdf) {
+    for (std::size_t i = 0; i < contents.Documents.size(); ++i) {
+        SCOPED_TRACE(contents.Documents[i].Path);
+        QTextDocument document;
+        document.setHtml(DecodePage(ReadBytes(contents.Documents[i].Path)));
+        const int first = result.StartPages[i] + 1;
+        const int last =
+            i + 1 < contents.Documents.size() ? result.StartPages[i + 1] : result.PageCount;
+        const std::string text = RunCommand("pdftotext -enc UTF-8 -f " + std::to_string(first) +
+                                            " -l " + std::to_string(last) + " '" + pdf + "' -");
+        const std::vector<std::string> shown = Words(document.toPlainText().toStdString());
+        EXPECT_TRUE(InOrderWithin(shown, Words(text))) << shown.size() << " words";
+    }
+}
+
+TEST(SetPdf, ALongDocumentIsWrittenInPiecesWithEveryWordAndItsBookmarks) {
+    TempFolder folder;
+    CopySampleSet(folder);
+    WriteLongDocument(folder, "Prot_RealizacjaProgramowWych.htm", 3000);
+    const SetContents contents = DescribeSet(ReportCatalogue{}, folder.Text());
+    const std::string pdf = folder.File("Protokoly.pdf");
+    SetLayoutLimits limits;
+    limits.Pieces = {8 * 1024, 64 * 1024};
+    const SetOutputResult result = WriteSetPdf(contents, pdf, QDateTime(), limits);
+    ASSERT_TRUE(result.Ok()) << Utf16ToUtf8(SetOutputMessage(result));
+    EXPECT_EQ(testing::InfoField(RunCommand("pdfinfo '" + pdf + "'"), "Pages"),
+              std::to_string(result.PageCount));
+    const std::vector<OutlineEntry> outline = ReadOutline(ReadBytes(pdf));
+    ASSERT_EQ(outline.size(), contents.Documents.size());
+    for (std::size_t i = 0; i < outline.size(); ++i)
+        EXPECT_EQ(outline[i].Page, result.StartPages[i]);
+    ExpectEveryWordOfEveryDocument(contents, result, pdf);
+}
+
+// At a resolution sixteen times the PDF writer's, the height at which Qt's
+// layout positions overflow comes after some 160 pages instead of 2,600.
+TEST(SetPdf, ADocumentPastTheLayoutsLimitComesOutWholeOrIsRefusedNeverShort) {
+    TempFolder folder;
+    CopySampleSet(folder);
+    WriteLongDocument(folder, "Prot_RealizacjaProgramowWych.htm", 12000);
+    const SetContents contents = DescribeSet(ReportCatalogue{}, folder.Text());
+    const auto paint = [&](const std::string& path, const SetLayoutLimits& limits) {
+        QPdfWriter writer(QStringFromCp1250(path));
+        writer.setResolution(16 * 1200);
+        return PaintSet(contents, writer, QDateTime(), limits);
+    };
+    SetLayoutLimits inPieces;
+    inPieces.Pieces = {16 * 1024, 64 * 1024};
+    const std::string pdf = folder.File("kawalki.pdf");
+    const SetOutputResult whole = paint(pdf, inPieces);
+    ASSERT_TRUE(whole.Ok()) << Utf16ToUtf8(SetOutputMessage(whole));
+    ExpectEveryWordOfEveryDocument(contents, whole, pdf);
+
+    // In one piece the document is too tall to lay out: refused by name.
+    SetLayoutLimits onePiece;
+    onePiece.Pieces = {1 << 30, 1 << 30};
+    const SetOutputResult refused = paint(folder.File("calosc.pdf"), onePiece);
+    EXPECT_EQ(refused.Status, SetOutputStatus::DocumentTooLong);
+    EXPECT_EQ(refused.Path, folder.File("Prot_RealizacjaProgramowWych.htm"));
+    EXPECT_NE(Utf16ToUtf8(SetOutputMessage(refused)).find(refused.Path), std::string::npos);
 }
 
 TEST(SetPdf, GenerationTimeIsTheNewestDocumentsModification) {

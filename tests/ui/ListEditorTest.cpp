@@ -5,10 +5,15 @@
 
 #include "generate/DocumentSet.h"
 #include "platform/QtText.h"
+#include "support/Pictures.h"
+#include "support/PipeFeeder.h"
+#include "ui/KindListBox.h"
 
 #include <QAbstractItemView>
 #include <QComboBox>
 #include <QFile>
+#include <QTemporaryDir>
+#include <QToolTip>
 #include <QWindow>
 
 #include <optional>
@@ -577,6 +582,19 @@ TEST_F(ListEditorTest, RowsAreTallEnoughForTheAccentsOfPolishCapitals) {
     QFont large = List().font();
     large.setPixelSize(26);
     EXPECT_GE(KindListBox::RowHeightFor(large), QFontMetrics(large).height());
+}
+
+TEST(KindListBox, ATitleWithMarkupIsShownAsTextInItsToolTip) {
+    QTemporaryDir folder;
+    const std::string pipePath = folder.filePath(QStringLiteral("potok.png")).toStdString();
+    const testing::PipeFeeder pipe(pipePath, testing::TallPicturePng());
+    KindListBox list(nullptr);
+    const std::string title = "Klasa <img src=\"" + pipePath + "\">";
+    list.AddItem(title);
+    QToolTip::showText(QPoint(10, 10), list.item(0)->toolTip(), &list);
+    QToolTip::hideText();
+    EXPECT_NE(list.item(0)->toolTip().indexOf(QStringLiteral("&lt;img")), -1);
+    EXPECT_FALSE(pipe.Opened()) << "the pipe was opened";
 }
 
 // ------------------------------------------------------ keys and leaving

@@ -8,6 +8,9 @@
 #include "check/ReportCheck.h"
 #include "platform/TEmbeddedWB.h"
 #include "reports/ReportFormFile.h"
+#include "support/FileBytes.h"
+#include "support/Pictures.h"
+#include "support/PipeFeeder.h"
 #include "ui/TabFilter.h"
 
 #include <QLabel>
@@ -66,6 +69,24 @@ TEST_F(EditorFixture, DamagedReportShowsItsProblemsAndSavesSound) {
     ASSERT_TRUE(editor.SaveTo(File("naprawiony.xml")));
     EXPECT_TRUE(problems->isHidden());
     EXPECT_EQ(CheckReportFiles({File("naprawiony.xml").toStdString()}).ErrorCount(), 0);
+}
+
+TEST_F(EditorFixture, MarkupInAReportsValueIsShownAsTextAndLoadsNothing) {
+    // A count that is a picture's markup, naming a pipe that would answer.
+    const testing::PipeFeeder pipe(File("potok.png").toStdString(), testing::TallPicturePng());
+    std::string report =
+        testing::ReadBytes(Example("uszkodzone/1a_klasyfikacja_liczba_slowami.xml").toStdString());
+    const std::string markup =
+        "&lt;img src=&quot;" + File("potok.png").toStdString() + "&quot;&gt;";
+    report.replace(report.find("trzy"), 4, markup);
+    testing::WriteBytes(File("znaczniki.xml").toStdString(), report);
+    ASSERT_TRUE(editor.OpenFile(File("znaczniki.xml")));
+    editor.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&editor));
+    QLabel* problems = editor.ProblemLabel("Frekwencja");
+    EXPECT_TRUE(problems->text().contains(QStringLiteral("<img src=")))
+        << problems->text().toStdString();
+    EXPECT_FALSE(pipe.Opened()) << "the pipe was opened";
 }
 
 TEST_F(EditorFixture, RefusedFieldsAreNamedAndNothingIsWritten) {
