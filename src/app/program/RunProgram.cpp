@@ -59,9 +59,12 @@ int RunProgram(int argc, char** argv, const MainWindowShown& shown) {
 
     // Qt's own dialogs (file choice, printing, print preview) speak Polish
     // like the rest of the program; without the translation they stay English.
+    // A Windows program carries the translation in its resources, since no
+    // Qt is installed beside it.
     QTranslator qtTranslation;
     if (qtTranslation.load(QStringLiteral("qtbase_pl"),
-                           QLibraryInfo::path(QLibraryInfo::TranslationsPath))) {
+                           QLibraryInfo::path(QLibraryInfo::TranslationsPath)) ||
+        qtTranslation.load(QStringLiteral(":/translations/qtbase_pl.qm"))) {
         QCoreApplication::installTranslator(&qtTranslation);
     }
 

@@ -22,13 +22,15 @@ void KeepOnlyQtErrors(QtMsgType type, const QMessageLogContext& context, const Q
 }
 
 std::string WriteSetPdfWithoutDisplay(const SetContents& contents, const std::string& path) {
-    // Fonts and text layout need a GUI application; the offscreen platform
-    // gives one without a display, so the command runs over SSH and in
-    // scripts. A platform the caller chose is respected.
+    // Fonts and text layout need a GUI application. The platform the build
+    // names gives one that shows nothing: on Linux the offscreen platform, so
+    // the command runs over SSH and in scripts without a display; on Windows
+    // the system's own, the only one that finds the system's fonts. A
+    // platform the caller chose is respected.
     std::optional<QGuiApplication> application;
     if (!QCoreApplication::instance()) {
         if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-            qputenv("QT_QPA_PLATFORM", "offscreen");
+            qputenv("QT_QPA_PLATFORM", NOTARION_WINDOWLESS_QT_PLATFORM);
         qInstallMessageHandler(KeepOnlyQtErrors);
         static int argc = 1;
         static char name[] = "notarion-cli";
