@@ -300,8 +300,8 @@ namespace {
 
 // Open for reading. Non-blocking, so that opening a named pipe returns at
 // once instead of waiting for a writer; the descriptor then shows what was opened.
-int OpenForReading(const std::string& native, int extraFlags = 0) {
-    return ::open(native.c_str(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC | extraFlags);
+int OpenForReading(const std::string& native) {
+    return ::open(native.c_str(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
 }
 
 void ReadOpened(Descriptor& fd, const std::string& native, std::string& bytes,
@@ -316,7 +316,6 @@ FileStatus StatusFrom(const struct stat& info) {
     status.ModifiedNanoseconds = static_cast<std::int64_t>(info.st_mtim.tv_nsec);
     status.ChangedSeconds = static_cast<std::int64_t>(info.st_ctim.tv_sec);
     status.ChangedNanoseconds = static_cast<std::int64_t>(info.st_ctim.tv_nsec);
-    status.Links = static_cast<std::uint64_t>(info.st_nlink);
     return status;
 }
 
@@ -347,17 +346,9 @@ std::optional<std::string> ReadFileIfPresent(std::string_view path, FileStatus* 
     return bytes;
 }
 
-bool ReadFileIfPresent(std::string_view path, std::string& bytes, FileStatus* status,
-                       bool* throughLink) {
+bool ReadFileIfPresent(std::string_view path, std::string& bytes, FileStatus* status) {
     const std::string native = NativePath(path);
-    // Asked whether the last step is a link, the first open refuses to
-    // follow one; only a link costs a second open.
-    Descriptor fd(OpenForReading(native, throughLink != nullptr ? O_NOFOLLOW : 0));
-    if (throughLink != nullptr) {
-        *throughLink = !fd.Valid() && errno == ELOOP;
-        if (*throughLink)
-            fd.Reset(OpenForReading(native));
-    }
+    Descriptor fd(OpenForReading(native));
     if (!fd.Valid()) {
         const int error = errno;
         if (LeadsToNothing(native, error))

@@ -60,8 +60,6 @@ struct FileStatus {
     std::int64_t ModifiedNanoseconds = 0;
     std::int64_t ChangedSeconds = 0;
     std::int64_t ChangedNanoseconds = 0;
-    // The names the file has (hard links).
-    std::uint64_t Links = 0;
     bool operator==(const FileStatus&) const = default;
 };
 
@@ -77,10 +75,8 @@ std::optional<FileStatus> StatusOfFile(std::string_view path);
 std::optional<std::string> ReadFileIfPresent(std::string_view path, FileStatus* status = nullptr);
 // The same into bytes, whose room is used again: a caller reading many files
 // one after another asks the heap for a buffer once. False when nothing is
-// at path (bytes then unchanged). When throughLink is given, it tells whether
-// the path's last step was a symbolic link.
-bool ReadFileIfPresent(std::string_view path, std::string& bytes, FileStatus* status,
-                       bool* throughLink = nullptr);
+// at path (bytes then unchanged).
+bool ReadFileIfPresent(std::string_view path, std::string& bytes, FileStatus* status);
 
 // A file written in pieces that takes the place of the file at a path only
 // once it is complete: the bytes go to a new file in the target's folder that
