@@ -15,7 +15,8 @@
 #include "reports/ReportCatalogue.h"
 #include "reports/ReportFileError.h"
 #include "reports/ReportKind.h"
-#include "text/FileSystem.h"
+#include "system/AtomicFile.h"
+#include "system/FileSystem.h"
 
 #include <algorithm>
 #include <ostream>
@@ -159,7 +160,7 @@ void PreviewCommand(std::string_view report, const std::optional<std::string>& o
         return;
     }
     try {
-        WriteWholeFile(*target, bytes);
+        WriteWholeFile(*target, bytes, NamedBy::User);
     } catch (const Failure&) {
         ThrowWorkFailed("Nie można zapisać pliku: " + OneLine(TerminalText(*target)));
     }

@@ -5,8 +5,8 @@
 #include "cli/ReportSource.h"
 #include "cli/TerminalText.h"
 #include "reports/ReportFormFile.h"
+#include "system/FileSystem.h"
 #include "text/Failure.h"
-#include "text/FileSystem.h"
 
 #include <ostream>
 
@@ -78,7 +78,8 @@ void SaveOrRefuse(const ReportForm& form, const std::string& path, std::string_v
 
 int ReportShowCommand(std::string_view report, bool json, std::ostream& out) {
     const FormRead read = ReadExisting(PathArgument(report), report);
-    const std::vector<FormProblem> problems = DescribeFormFindings(read, [](std::string_view utf8) { return OneLine(utf8); });
+    const std::vector<FormProblem> problems =
+        DescribeFormFindings(read, [](std::string_view utf8) { return OneLine(utf8); });
     if (json) {
         out << FormToJson(read.Form ? &*read.Form : nullptr, problems);
     } else {

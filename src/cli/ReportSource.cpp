@@ -5,7 +5,7 @@
 #include "cli/TerminalText.h"
 #include "reports/ListFile.h"
 #include "reports/ReportKind.h"
-#include "text/FileSystem.h"
+#include "system/FileSystem.h"
 
 #include <algorithm>
 #include <filesystem>

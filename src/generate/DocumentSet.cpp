@@ -5,10 +5,10 @@
 #include "reports/ReportCatalogue.h"
 #include "reports/ReportKind.h"
 #include "reports/ReportReader.h"
+#include "system/FileSystem.h"
+#include "system/SystemReason.h"
 #include "text/Cp1250.h"
 #include "text/Failure.h"
-#include "text/FileSystem.h"
-#include "text/SystemReason.h"
 
 #include <algorithm>
 #include <exception>

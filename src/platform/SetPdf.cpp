@@ -3,9 +3,10 @@
 #include "platform/PageDocument.h"
 #include "platform/PdfOutline.h"
 #include "platform/QtText.h"
+#include "system/AtomicFile.h"
+#include "system/FileSystem.h"
 #include "text/Cp1250.h"
 #include "text/Failure.h"
-#include "text/FileSystem.h"
 
 #include <QAbstractTextDocumentLayout>
 #include <QBuffer>
@@ -294,7 +295,7 @@ SetOutputResult WriteSetPdf(const SetContents& contents, const std::string& path
     if (!AppendOutline(pdf, outline).Ok())
         return {SetOutputStatus::OutlineFailed, path, result.PageCount, result.StartPages};
     try {
-        WriteWholeFile(path, pdf);
+        WriteWholeFile(path, pdf, NamedBy::User);
     } catch (const Failure&) {
         return {SetOutputStatus::FileUnwritable, path, result.PageCount, result.StartPages};
     }

@@ -12,7 +12,7 @@
 // of any size never holds more than the budget; the reports past it are read
 // again as before.
 
-#include "text/FileSystem.h"
+#include "system/FileSystem.h"
 
 #include <cstddef>
 #include <cstdint>

@@ -3,8 +3,8 @@
 #include "reports/ReportFileError.h"
 #include "reports/ReportKind.h"
 #include "reports/ReportReader.h"
+#include "system/FileSystem.h"
 #include "text/Cp1250.h"
-#include "text/FileSystem.h"
 #include "xml/XmlDocument.h"
 
 #include <algorithm>

@@ -1,7 +1,7 @@
 #include "reports/ReportFormFile.h"
 
+#include "system/FileSystem.h"
 #include "text/Cp1250.h"
-#include "text/FileSystem.h"
 
 #include <initializer_list>
 #include <memory>

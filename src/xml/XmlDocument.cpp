@@ -1,7 +1,8 @@
 #include "xml/XmlDocument.h"
 
+#include "system/AtomicFile.h"
+#include "system/FileSystem.h"
 #include "text/Cp1250.h"
-#include "text/FileSystem.h"
 #include "xml/XmlTreeBuilder.h"
 
 #include <algorithm>
@@ -168,7 +169,7 @@ XmlLoadResult XmlDocument::LoadFromFile(std::string_view path) {
 }
 
 void XmlDocument::SaveToFile(std::string_view path) const {
-    WriteWholeFile(path, ToBytes());
+    WriteWholeFile(path, ToBytes(), NamedBy::User);
 }
 
 std::string XmlDocument::ToBytes() const {

@@ -10,11 +10,8 @@
 
 #include <gtest/gtest.h>
 
-#include <csignal>
 #include <filesystem>
 #include <string>
-#include <sys/resource.h>
-#include <unistd.h>
 #include <vector>
 
 namespace notarion {
@@ -123,32 +120,6 @@ TEST(ListFileWriting, UnwritableTargetsGiveFalseAndCreateNothing) {
 
     EXPECT_FALSE(WriteListFile(ThreePositions(), ""));
     EXPECT_EQ(EntriesIn(folder), 1) << "only the folder made above is there";
-}
-
-// Runs in a child process: limit the size of any file written, then try to
-// write the catalogue. Exits with 0 when the write reported failure.
-[[noreturn]] void WriteUnderSizeLimit(const ReportCatalogue& catalogue, const std::string& path) {
-    std::signal(SIGXFSZ, SIG_IGN);
-    const rlimit limit{4096, 4096};
-    ::setrlimit(RLIMIT_FSIZE, &limit);
-    std::_Exit(WriteListFile(catalogue, path) ? 1 : 0);
-}
-
-// A write cut short by the file system must not cost the user the list saved
-// before. The file-size limit makes writing fail even for root; it is set in
-// a child process so the test binary itself is not limited.
-TEST(ListFileWriting, FailedWriteLeavesTheExistingListIntact) {
-    TempFolder folder;
-    const std::string target = folder.File("lista.xmp");
-    ASSERT_TRUE(WriteListFile(ThreePositions(), target));
-    const std::string before = ReadBytes(target);
-
-    std::vector<ReportEntry> many(2000,
-                                  Entry("Z karty - Nauczyciel", "/szkola/z_karty.xml", "Z karty"));
-    const ReportCatalogue large = Of(many);
-    EXPECT_EXIT(WriteUnderSizeLimit(large, target), ::testing::ExitedWithCode(0), "");
-    EXPECT_TRUE(SameBytes(before, ReadBytes(target)));
-    EXPECT_EQ(EntriesIn(folder), 1) << "the half-written temporary file is removed";
 }
 
 // --- Reading ---------------------------------------------------------------------
