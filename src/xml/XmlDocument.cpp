@@ -53,6 +53,12 @@ void XmlNode::SetName(std::u16string_view name) {
 void XmlNode::SetValue(std::u16string_view value) {
     m_value = value.data();
     m_valueSize = static_cast<std::uint32_t>(value.size());
+    m_cp1250Copy = false;
+}
+
+void XmlNode::SetValueWithCp1250Copy(std::u16string_view value) {
+    SetValue(value);
+    m_cp1250Copy = !value.empty();
 }
 
 std::u16string_view XmlNode::CData() const {
