@@ -31,8 +31,9 @@
 #include "generate/Sections.h"
 #include "reports/ReportCatalogue.h"
 #include "reports/ReportKind.h"
+#include "system/AtomicFile.h"
+#include "system/FileSystem.h"
 #include "text/Cp1250.h"
-#include "text/FileSystem.h"
 
 #include <benchmark/benchmark.h>
 
@@ -151,7 +152,7 @@ public:
         }
         for (std::size_t i = 0; i < kinds.size(); ++i) {
             const std::string path = (m_folder / ("r" + std::to_string(i) + ".xml")).string();
-            WriteWholeFile(path, Report(kinds[i], static_cast<int>(i)));
+            WriteWholeFile(path, Report(kinds[i], static_cast<int>(i)), NamedBy::User);
             Catalogue.Slots.push_back({"r" + std::to_string(i), path, KindText(kinds[i])});
             Paths.push_back(path);
         }
@@ -320,7 +321,7 @@ public:
             "\t<Doc>Realizacja programu wychowawczego</Doc>\r\n\t<Klasa>1a</Klasa>\r\n" +
             Lines("Ogolne", 300, "Program wychowawczy zrealizowany zgodnie z planem") +
             Lines("Sukcesy", 0, "") + Lines("Wnioski", 0, "") + "</Szkola>\r\n");
-        WriteWholeFile(path, xml);
+        WriteWholeFile(path, xml, NamedBy::User);
         Catalogue.Slots.assign(static_cast<std::size_t>(count), {"w", path, KindText(4)});
         Catalogue.Count = count;
         OutputFolder = (m_folder / "Protokoly").string();

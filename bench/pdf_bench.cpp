@@ -23,7 +23,8 @@
 #include <benchmark/benchmark.h>
 
 #include "platform/PdfOutline.h"
-#include "text/FileSystem.h"
+#include "system/AtomicFile.h"
+#include "system/FileSystem.h"
 
 #include <fcntl.h>
 #include <filesystem>
@@ -138,7 +139,7 @@ public:
             for (int r = 0; r < Reports; ++r) {
                 const std::string klasa = "1" + std::string(1, static_cast<char>('a' + r));
                 WriteWholeFile((m_folder / (klasa + "_ndst.xml")).string(),
-                               LongReport(klasa, 9, 10000));
+                               LongReport(klasa, 9, 10000), NamedBy::User);
             }
         }
     }

@@ -8,8 +8,9 @@
 #include "reports/ReportCatalogue.h"
 #include "reports/ReportKind.h"
 #include "reports/ReportReader.h"
+#include "system/AtomicFile.h"
+#include "system/FileSystem.h"
 #include "text/Cp1250.h"
-#include "text/FileSystem.h"
 #include "xml/XmlDocument.h"
 
 #include <benchmark/benchmark.h>
@@ -59,7 +60,7 @@ public:
         for (int i = 0; i < kReportCount; ++i) {
             const std::string path =
                 TextFromPath(m_folder / ("raport" + std::to_string(i) + ".xml"));
-            WriteWholeFile(path, ReportText(i));
+            WriteWholeFile(path, ReportText(i), NamedBy::User);
             Paths.push_back(path);
         }
         ListPath = TextFromPath(m_folder / "lista.xmp");

@@ -5,8 +5,9 @@
 #include "generate/HtmlPage.h"
 #include "platform/QtText.h"
 #include "platform/TEmbeddedWB.h"
+#include "system/AtomicFile.h"
+#include "system/FileSystem.h"
 #include "text/Cp1250.h"
-#include "text/FileSystem.h"
 
 #include <QAbstractTextDocumentLayout>
 #include <QApplication>
@@ -46,7 +47,7 @@ void NavigateToDocumentComplete(benchmark::State& state) {
     QTemporaryDir dir;
     const std::string path = Cp1250FromQString(dir.filePath("Prot_KlasyfikacjaOceny.htm"));
     const std::string bytes = LargeDocument(static_cast<int>(state.range(0)));
-    WriteWholeFile(path, bytes);
+    WriteWholeFile(path, bytes, NamedBy::User);
 
     TEmbeddedWB browser;
     browser.resize(701, 433);

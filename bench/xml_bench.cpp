@@ -6,20 +6,21 @@
 // Compare CPU time, not wall time: the machine is shared. Typical run:
 //   xml_bench --benchmark_repetitions=5 --benchmark_report_aggregates_only=true
 
+#include "system/AtomicFile.h"
+#include "system/FileSystem.h"
 #include "text/Cp1250.h"
-#include "text/FileSystem.h"
 #include "xml/XmlDocument.h"
 
 #include <benchmark/benchmark.h>
 #include <malloc.h>
 #include <pugixml.hpp>
-#include <unistd.h>
 
 #include <atomic>
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
 #include <new>
+#include <random>
 #include <string>
 
 // Live and peak heap bytes of the whole program, as malloc sizes them. Both
@@ -114,10 +115,10 @@ class BigFile {
 public:
     BigFile() {
         m_path = std::filesystem::temp_directory_path() /
-                 ("notarion-xml-bench-" + std::to_string(::getpid()) + ".xml");
+                 ("notarion-xml-bench-" + std::to_string(std::random_device()()) + ".xml");
         const std::string bytes = MakeReport(50u * 1024u * 1024u);
         Size = bytes.size();
-        notarion::WriteWholeFile(m_path.string(), bytes);
+        notarion::WriteWholeFile(m_path.string(), bytes, notarion::NamedBy::User);
     }
     ~BigFile() {
         std::error_code ignored;

@@ -1,7 +1,7 @@
 #include "app/StartOfWork.h"
 
+#include "system/FileSystem.h"
 #include "text/Cp1250.h"
-#include "text/FileSystem.h"
 
 #include <algorithm>
 

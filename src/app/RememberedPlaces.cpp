@@ -2,8 +2,9 @@
 
 #include "app/SharedState.h"
 #include "app/StartOfWork.h"
+#include "system/AtomicFile.h"
+#include "system/FileSystem.h"
 #include "text/Cp1250.h"
-#include "text/FileSystem.h"
 
 #include <algorithm>
 #include <exception>
@@ -82,7 +83,7 @@ bool WriteRememberedPlaces(const std::string& path, const RememberedPlaces& plac
     content += std::string(ReportFolderKey) + "=" + Cp1250ToUtf8(places.ReportFolder) + "\n";
     content += std::string(ListFileKey) + "=" + Cp1250ToUtf8(places.ListFile) + "\n";
     try {
-        WriteWholeFile(path, content);
+        WriteWholeFile(path, content, NamedBy::Program);
         return true;
     } catch (const std::exception&) {
         return false;

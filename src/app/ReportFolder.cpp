@@ -2,8 +2,8 @@
 
 #include "app/StartOfWork.h"
 #include "reports/ListFile.h"
+#include "system/FileSystem.h"
 #include "text/Cp1250.h"
-#include "text/FileSystem.h"
 
 #include <algorithm>
 #include <optional>

@@ -1,7 +1,7 @@
 #include "app/StartOfWork.h"
 
 #include "app/RememberedPlaces.h"
-#include "text/FileSystem.h"
+#include "system/FileSystem.h"
 
 #include <locale>
 

@@ -19,11 +19,9 @@ inline constexpr const char* ApplicationTitle = "Notarion";
 // The id of the per-user application-data folder, the only one asked for.
 inline constexpr int AppDataFolderId = 26;
 
-// The per-user application-data folder without a trailing separator:
-// $XDG_DATA_HOME, else $HOME/.local/share, else a folder private to the user
-// ($XDG_RUNTIME_DIR, else "notarion-<uid>" in the temporary folder, made with
-// mode 0700 and used only when it is the user's own, not a link and closed to
-// others). Empty when there is none, and for any id other than AppDataFolderId.
+// The per-user application-data folder without a trailing separator, as the
+// system layer finds it (UserDataFolder). Empty when there is none, and for
+// any id other than AppDataFolderId.
 std::string AppDataFolder(int folderId);
 
 // Create the missing work folders below appData, one level at a time, in

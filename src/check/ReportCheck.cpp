@@ -6,9 +6,9 @@
 #include "reports/ReportCatalogue.h"
 #include "reports/ReportKind.h"
 #include "reports/ReportReader.h"
+#include "system/FileSystem.h"
 #include "text/Cp1250.h"
 #include "text/Failure.h"
-#include "text/FileSystem.h"
 #include "xml/XmlDocument.h"
 
 #include <algorithm>

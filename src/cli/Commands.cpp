@@ -15,8 +15,9 @@
 #include "reports/ReportCatalogue.h"
 #include "reports/ReportFileError.h"
 #include "reports/ReportKind.h"
+#include "system/AtomicFile.h"
+#include "system/FileSystem.h"
 #include "text/Cp1250.h"
-#include "text/FileSystem.h"
 
 #include <algorithm>
 #include <ostream>
@@ -160,7 +161,7 @@ void PreviewCommand(std::string_view report, const std::optional<std::string>& o
         return;
     }
     try {
-        WriteWholeFile(*target, bytes);
+        WriteWholeFile(*target, bytes, NamedBy::User);
     } catch (const Failure& failure) {
         ThrowWorkFailed(UnwritableFileText(TerminalText(*target), failure));
     }

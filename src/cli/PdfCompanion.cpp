@@ -1,12 +1,9 @@
 #include "cli/PdfCompanion.h"
 
-#include "text/SystemReason.h"
+#include "system/OwnProgram.h"
+#include "system/SystemReason.h"
 
-#include <unistd.h>
-
-#include <cerrno>
 #include <filesystem>
-#include <system_error>
 
 namespace notarion {
 
@@ -20,25 +17,24 @@ bool IsPdfCommand(const std::vector<std::string>& words) {
     return !words.empty() && words.front() == "pdf";
 }
 
-std::string RunPdfCompanion(char** argv, std::string_view fromProgramFolder) {
-    std::error_code error;
-    const std::filesystem::path folder =
-        std::filesystem::read_symlink("/proc/self/exe", error).parent_path();
-    int reason = error ? error.value() : ENOENT;
-    if (!error) {
+std::string RunPdfCompanion(const std::vector<std::string>& words,
+                            std::string_view fromProgramFolder) {
+    const std::filesystem::path self = OwnProgramPath();
+    RunInPlaceFailure failure{true, 0};
+    if (!self.empty()) {
+        const std::filesystem::path folder = self.parent_path();
         for (const std::filesystem::path& companion :
              {folder / kCompanion, folder / std::filesystem::path(fromProgramFolder)}) {
-            ::execv(companion.c_str(), argv);
+            failure = RunInPlace(companion, words);
             // A companion that is absent here may be at the next place; any
             // other failure is the one to report.
-            reason = errno;
-            if (reason != ENOENT)
+            if (!failure.Missing)
                 break;
         }
     }
     return "Nie można uruchomić programu notarion-cli-pdf, który tworzy pliki PDF.\n" +
-           (reason == ENOENT ? "Nie ma go w folderze programu; zainstaluj Notarion ponownie."
-                             : SystemReasonText(reason));
+           (failure.Missing ? "Nie ma go w folderze programu; zainstaluj Notarion ponownie."
+                            : SystemReasonText(failure.SystemError));
 }
 
 } // namespace notarion

@@ -13,10 +13,11 @@ namespace notarion {
 // True when the command-line words ask for the pdf command.
 bool IsPdfCommand(const std::vector<std::string>& words);
 
-// Replace this process by the companion with the same arguments. The
+// Run the companion in this program's place with the same words. The
 // companion lies beside this program (a build folder) or at fromProgramFolder,
 // relative to this program's folder (an installed program). Returns only when
 // neither can be started, with the message to show (UTF-8).
-std::string RunPdfCompanion(char** argv, std::string_view fromProgramFolder);
+std::string RunPdfCompanion(const std::vector<std::string>& words,
+                            std::string_view fromProgramFolder);
 
 } // namespace notarion

@@ -5,8 +5,8 @@
 #include "cli/ReportSource.h"
 #include "cli/TerminalText.h"
 #include "reports/ReportFormFile.h"
+#include "system/FileSystem.h"
 #include "text/Failure.h"
-#include "text/FileSystem.h"
 
 #include <cstdint>
 #include <optional>

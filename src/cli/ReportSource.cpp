@@ -5,8 +5,8 @@
 #include "cli/TerminalText.h"
 #include "reports/ListFile.h"
 #include "reports/ReportKind.h"
+#include "system/FileSystem.h"
 #include "text/Cp1250.h"
-#include "text/FileSystem.h"
 
 #include <algorithm>
 #include <filesystem>

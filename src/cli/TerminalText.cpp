@@ -1,8 +1,8 @@
 #include "cli/TerminalText.h"
 
+#include "system/SystemReason.h"
 #include "text/Cp1250.h"
 #include "text/Failure.h"
-#include "text/SystemReason.h"
 
 namespace notarion {
 

@@ -13,7 +13,7 @@ int main(int argc, char** argv) {
 #ifdef NOTARION_PDF_COMPANION
     // Only the pdf command needs Qt; it runs in the companion, which links it.
     if (notarion::IsPdfCommand(words)) {
-        std::cerr << notarion::RunPdfCompanion(argv, NOTARION_PDF_COMPANION) << '\n';
+        std::cerr << notarion::RunPdfCompanion(words, NOTARION_PDF_COMPANION) << '\n';
         return 1;
     }
 #endif

@@ -5,10 +5,10 @@
 #include "reports/ReportCatalogue.h"
 #include "reports/ReportKind.h"
 #include "reports/ReportReader.h"
+#include "system/FileSystem.h"
+#include "system/SystemReason.h"
 #include "text/Cp1250.h"
 #include "text/Failure.h"
-#include "text/FileSystem.h"
-#include "text/SystemReason.h"
 
 #include <algorithm>
 #include <exception>
@@ -156,9 +156,6 @@ bool GenerateProtocols(GenerationState& state, const ReportCatalogue& catalogue,
                        const std::string& outputFolder) {
     return RunStep(state, [&] {
         ClearAccumulators(state);
-        // The nine documents are one round: a watched folder's path is
-        // looked at once for all of them.
-        const ParsedReports::TakingRound round(catalogue.Parsed);
         for (int i = 0; i < ProtocolDocumentCount; ++i) {
             const DocumentInfo& document = DocumentTable()[static_cast<std::size_t>(i)];
             WriteProtocolDocument(state, catalogue, document.Kind, document.Title,

@@ -1,8 +1,9 @@
 #include "generate/HtmlPage.h"
 
+#include "system/AtomicFile.h"
+#include "system/FileSystem.h"
 #include "text/Cp1250.h"
 #include "text/Failure.h"
-#include "text/FileSystem.h"
 
 #include <array>
 #include <initializer_list>
@@ -123,7 +124,7 @@ void CloseList(HtmlBuffer& buffer) {
 
 void SaveBuffer(const HtmlBuffer& buffer, const std::string& path) {
     try {
-        WriteWholeFile(path, buffer.Bytes);
+        WriteWholeFile(path, buffer.Bytes, NamedBy::Program);
     } catch (const Failure& failure) {
         Unwritable(failure, path);
     }
@@ -152,7 +153,7 @@ void DocumentStream::WriteHeld() {
         // The file is opened with the first block, so a document that fails
         // before then touches the folder as little as a saved buffer.
         if (!m_writer)
-            m_writer = std::make_unique<AtomicFileWriter>(m_path);
+            m_writer = std::make_unique<AtomicFileWriter>(m_path, NamedBy::Program);
         m_writer->Append(m_buffer.Bytes);
     } catch (const Failure& failure) {
         Unwritable(failure, m_path);

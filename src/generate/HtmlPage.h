@@ -48,9 +48,11 @@ inline const std::string& BufferBytes(const HtmlBuffer& buffer) {
     return buffer.Bytes;
 }
 
-// Write the buffer to path, replacing any file; the file is written whole or
-// not at all. Throws Failure (an UnwritableDocument cause naming path and the
-// system's error) when it cannot be created or written.
+// Write the buffer to path, whose name the program fixed (a document, a
+// preview, a check page): whatever stands there, a link or another user's
+// file included, is replaced by a new file (NamedBy::Program); the file is
+// written whole or not at all. Throws Failure (an UnwritableDocument cause
+// naming path and the system's error) when it cannot be created or written.
 void SaveBuffer(const HtmlBuffer& buffer, const std::string& path);
 
 // A document written while it is built: once the lines the building blocks
@@ -58,8 +60,9 @@ void SaveBuffer(const HtmlBuffer& buffer, const std::string& path);
 // and dropped, so a document of any size holds about one block in memory. The
 // file takes the document's place at Save only, whole; a stream destroyed
 // without Save (a failed section) leaves nothing behind and the document
-// unchanged. After Save the buffer keeps the lines of the last block (all of
-// them for a document smaller than a block). Bytes put into Bytes directly
+// unchanged. What stands at the document's name is replaced as SaveBuffer
+// replaces it. After Save the buffer keeps the lines of the last block (all
+// of them for a document smaller than a block). Bytes put into Bytes directly
 // are written with the next block.
 class DocumentStream {
 public:

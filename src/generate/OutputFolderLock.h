@@ -6,12 +6,14 @@
 // output folder from its first document to its last; a second set waits a
 // moment for it and then gives up with FolderBusyMessage().
 //
-// The lock is the system's advisory lock (flock) on the output folder itself:
-// nothing is created in the folder, so no file is left beside the documents
-// and nothing another user planted there is opened; a read-only folder locks
-// as any other (its set then fails on its first document and says why). The
-// system drops the lock when the holder ends, a kill included, so a stale
-// lock never blocks the folder.
+// The lock is the system layer's FolderLock: nothing is created in the
+// folder, so no file is left beside the documents and nothing another user
+// planted there is opened; a read-only folder locks as any other (its set
+// then fails on its first document and says why). The system drops the lock
+// when the holder ends, a kill included, so a stale lock never blocks the
+// folder.
+
+#include "system/FolderLock.h"
 
 #include <chrono>
 #include <string>
@@ -29,7 +31,6 @@ public:
     // unlocked, as it always did there.
     explicit OutputFolderLock(const std::string& folder,
                               std::chrono::milliseconds wait = FolderLockWait);
-    ~OutputFolderLock();
     OutputFolderLock(const OutputFolderLock&) = delete;
     OutputFolderLock& operator=(const OutputFolderLock&) = delete;
 
@@ -38,7 +39,7 @@ public:
     bool Busy() const { return m_busy; }
 
 private:
-    int m_fd = -1;
+    FolderLock m_lock;
     bool m_busy = false;
 };
 

@@ -2,7 +2,7 @@
 
 #include "app/BuildInfo.h"
 #include "platform/QtText.h"
-#include "text/FileSystem.h"
+#include "system/FileSystem.h"
 
 #include <QDesktopServices>
 

@@ -1,7 +1,7 @@
 #include "platform/PageResources.h"
 
 #include "platform/QtText.h"
-#include "text/FileSystem.h"
+#include "system/FileSystem.h"
 
 #include <QFile>
 #include <QImage>

@@ -4,9 +4,10 @@
 #include "platform/PageResources.h"
 #include "platform/PdfOutline.h"
 #include "platform/QtText.h"
+#include "system/AtomicFile.h"
+#include "system/FileSystem.h"
 #include "text/Cp1250.h"
 #include "text/Failure.h"
-#include "text/FileSystem.h"
 
 #include <QAbstractTextDocumentLayout>
 #include <QFileInfo>
@@ -312,7 +313,7 @@ class PdfFileSink : public QIODevice {
 public:
     // Begin the file at path; throws Failure when it cannot be begun.
     void Begin(const std::string& path) {
-        m_file = std::make_unique<AtomicFileWriter>(path);
+        m_file = std::make_unique<AtomicFileWriter>(path, NamedBy::User);
         open(QIODevice::WriteOnly);
     }
     // Keep every byte written from now on.

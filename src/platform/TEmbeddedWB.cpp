@@ -2,9 +2,10 @@
 
 #include "platform/PageDocument.h"
 #include "platform/QtText.h"
+#include "system/AtomicFile.h"
+#include "system/FileSystem.h"
 #include "text/Cp1250.h"
 #include "text/Failure.h"
-#include "text/FileSystem.h"
 
 #include <QAbstractTextDocumentLayout>
 #include <QContextMenuEvent>
@@ -169,7 +170,7 @@ ViewerResult TEmbeddedWB::SaveAs() {
     if (QStringFromCp1250(path) != target.Path)
         return ViewerResult::Failed;
     try {
-        WriteWholeFile(path, m_documentBytes);
+        WriteWholeFile(path, m_documentBytes, NamedBy::User);
     } catch (const Failure&) {
         return ViewerResult::Failed;
     }

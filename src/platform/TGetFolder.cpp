@@ -1,7 +1,7 @@
 #include "platform/TGetFolder.h"
 
 #include "platform/QtText.h"
-#include "text/FileSystem.h"
+#include "system/FileSystem.h"
 
 #include <QFileDialog>
 

@@ -1,9 +1,9 @@
 #include "reports/ListFile.h"
 
 #include "reports/WholeNumber.h"
+#include "system/FileSystem.h"
 #include "text/Cp1250.h"
 #include "text/Failure.h"
-#include "text/FileSystem.h"
 #include "xml/XmlDocument.h"
 
 #include <algorithm>

@@ -3,8 +3,8 @@
 #include "reports/ReportFileError.h"
 #include "reports/ReportKind.h"
 #include "reports/ReportReader.h"
+#include "system/FileSystem.h"
 #include "text/Cp1250.h"
-#include "text/FileSystem.h"
 #include "xml/XmlDocument.h"
 
 #include <algorithm>
@@ -41,7 +41,6 @@ ReportEntry LoadReport(ParsedReports& parsed, const std::string& path) {
     // stale rather than passing for current, and no second look at the path
     // is needed.
     std::optional<FileStatus> identity;
-    bool throughLink = true;
     auto document = std::make_unique<XmlDocument>();
     try {
         // One buffer serves every report read on this thread; room that
@@ -56,7 +55,7 @@ ReportEntry LoadReport(ParsedReports& parsed, const std::string& path) {
         // As XmlDocument::LoadFromFile: nothing found or an empty file is an
         // empty document.
         FileStatus status;
-        if (ReadFileIfPresent(path, buffer, &status, &throughLink)) {
+        if (ReadFileIfPresent(path, buffer, &status)) {
             identity = status;
             if (!buffer.empty())
                 document->LoadFromBytes(buffer);
@@ -73,7 +72,7 @@ ReportEntry LoadReport(ParsedReports& parsed, const std::string& path) {
     entry.Path = path;
     // A report of no known kind never reaches a writer.
     if (identity && KindOf(entry.Kind))
-        entry.Kept = parsed.Keep(path, *identity, std::move(document), throughLink);
+        entry.Kept = parsed.Keep(path, *identity, std::move(document));
     return entry;
 }
 

@@ -1,7 +1,8 @@
 #include "reports/ReportFormFile.h"
 
+#include "system/AtomicFile.h"
+#include "system/FileSystem.h"
 #include "text/Cp1250.h"
-#include "text/FileSystem.h"
 
 #include <cstdint>
 #include <initializer_list>
@@ -523,7 +524,7 @@ std::vector<SaveRefusal> SaveReportForm(const ReportForm& form, const std::strin
     const std::string bytes = FormDocument(form)->ToBytes();
     if (bytes.size() > MaxReadableFileSize)
         return {TooLarge(bytes.size())};
-    WriteWholeFile(path, bytes);
+    WriteWholeFile(path, bytes, NamedBy::User);
     return refusals;
 }
 

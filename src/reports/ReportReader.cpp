@@ -49,6 +49,13 @@ template <typename Char> std::size_t HashName(std::basic_string_view<Char> name)
     return hash;
 }
 
+// The node's value in cp1250: its own bytes where the reader kept them.
+std::string TextOf(const XmlNode& node) {
+    if (const std::optional<std::string_view> bytes = node.Cp1250Value())
+        return std::string(*bytes);
+    return Utf16ToCp1250(node.Value());
+}
+
 FailureKind KindOfFault(const ValueFinding& finding, NumberFault fault) {
     if (finding.Problem == ValueProblem::TooManyLines)
         return FailureKind::TooManyLines;
@@ -70,7 +77,7 @@ std::string ReadReportText(const XmlDocument& report, std::string_view name1,
             break;
         node = FindElement(*node, name);
     }
-    return node != nullptr ? Utf16ToCp1250(node->Value()) : std::string();
+    return node != nullptr ? TextOf(*node) : std::string();
 }
 
 ReportReader::ReportReader(const XmlDocument& report, std::string file, OnBadValue policy)
@@ -126,7 +133,7 @@ const XmlNode* ReportReader::Find(std::string_view name1, std::string_view name2
 std::string ReportReader::Text(std::string_view name1, std::string_view name2,
                                std::string_view name3) const {
     const XmlNode* node = Find(name1, name2, name3);
-    return node != nullptr ? Utf16ToCp1250(node->Value()) : std::string();
+    return node != nullptr ? TextOf(*node) : std::string();
 }
 
 int ReportReader::Count(std::string_view name1, std::string_view name2, std::string_view name3) {

@@ -39,8 +39,9 @@ struct FailureCause {
     std::string Element;
     // The text found in the element.
     std::string Value;
-    // The system's error number (errno) of a file operation that failed; 0
-    // when the system gave none.
+    // The system's code of a file operation that failed (errno on Linux,
+    // GetLastError on Windows; SystemReasonText tells it); 0 when the system
+    // gave none.
     int SystemError = 0;
 };
 

@@ -1,7 +1,8 @@
 #include "xml/XmlDocument.h"
 
+#include "system/AtomicFile.h"
+#include "system/FileSystem.h"
 #include "text/Cp1250.h"
-#include "text/FileSystem.h"
 #include "xml/XmlTreeBuilder.h"
 
 #include <algorithm>
@@ -52,6 +53,12 @@ void XmlNode::SetName(std::u16string_view name) {
 void XmlNode::SetValue(std::u16string_view value) {
     m_value = value.data();
     m_valueSize = static_cast<std::uint32_t>(value.size());
+    m_cp1250Copy = false;
+}
+
+void XmlNode::SetValueWithCp1250Copy(std::u16string_view value) {
+    SetValue(value);
+    m_cp1250Copy = !value.empty();
 }
 
 std::u16string_view XmlNode::CData() const {
@@ -168,7 +175,7 @@ XmlLoadResult XmlDocument::LoadFromFile(std::string_view path) {
 }
 
 void XmlDocument::SaveToFile(std::string_view path) const {
-    WriteWholeFile(path, ToBytes());
+    WriteWholeFile(path, ToBytes(), NamedBy::User);
 }
 
 std::string XmlDocument::ToBytes() const {

@@ -17,6 +17,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <optional>
 #include <span>
 #include <string>
 #include <string_view>
@@ -36,6 +37,15 @@ public:
     std::u16string_view Name() const { return {m_name, m_nameSize}; }
     // The text after the node's tag (entities decoded, ends trimmed).
     std::u16string_view Value() const { return {m_value, m_valueSize}; }
+    // Value() in the bytes of the Windows-1250 text it was read from, when it
+    // was read from such a text and held no entity; none otherwise. The
+    // writers take values in those bytes, so most of them are never
+    // converted back from UTF-16.
+    std::optional<std::string_view> Cp1250Value() const {
+        if (!m_cp1250Copy)
+            return std::nullopt;
+        return std::string_view(reinterpret_cast<const char*>(m_value + m_valueSize), m_valueSize);
+    }
     // The text of the last CDATA section inside the element.
     std::u16string_view CData() const;
 
@@ -71,6 +81,8 @@ private:
     XmlNode(XmlNodeKind kind, std::u16string_view name) : m_kind(kind) { SetName(name); }
     void SetName(std::u16string_view name);
     void SetValue(std::u16string_view value);
+    // value, whose storage continues with its value.size() bytes in Windows-1250.
+    void SetValueWithCp1250Copy(std::u16string_view value);
     Extra& TheExtra(XmlArena& arena);
     void AppendChild(XmlArena& arena, XmlNode* child);
 
@@ -78,6 +90,8 @@ private:
     // True while m_children holds exactly m_childCount slots (as the reader
     // leaves it); otherwise the room is m_childCount rounded up to a power of two.
     bool m_childrenExact = false;
+    // True when the value's storage continues with its Windows-1250 bytes.
+    bool m_cp1250Copy = false;
     std::uint32_t m_nameSize = 0;
     std::uint32_t m_valueSize = 0;
     std::uint32_t m_childCount = 0;

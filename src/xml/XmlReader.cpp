@@ -187,6 +187,23 @@ private:
         return m_arena.Store(UnescapeText(Keep(text)));
     }
 
+    // An element's text, as KeepText keeps it. Read from Windows-1250 bytes
+    // without an entity, its bytes are kept too, right after it, for the
+    // writers (XmlNode::Cp1250Value).
+    void KeepValue(XmlNode& node, View text) {
+        if constexpr (sizeof(Char) == 1) {
+            if (!text.empty() && text.find('&') == View::npos) {
+                const std::size_t size = text.size();
+                char16_t* out = m_arena.template Allocate<char16_t>(size + (size + 1) / 2);
+                Widen(text, out);
+                std::memcpy(out + size, text.data(), size);
+                XmlTreeBuilder::SetValueWithCp1250Copy(node, {out, size});
+                return;
+            }
+        }
+        XmlTreeBuilder::SetValue(node, KeepText(text));
+    }
+
     // Read the name of an end tag; true when it closes the current element.
     // The tag nearly always does, so its name is first compared in place;
     // only another name is read character by character.
@@ -308,7 +325,7 @@ typename Reader<Char>::Step Reader<Char>::ReadNode(XmlNode& node, XmlNode& curre
     const std::size_t textEnd = std::min(m_text.find(static_cast<Char>('<'), m_pos), m_text.size());
     const View text = m_text.substr(m_pos, textEnd - m_pos);
     m_pos = textEnd;
-    XmlTreeBuilder::SetValue(node, KeepText(Trim(text)));
+    KeepValue(node, Trim(text));
     if (selfClosed || node.Kind() == XmlNodeKind::Declaration)
         return Step::Closed;
     return Step::Open;

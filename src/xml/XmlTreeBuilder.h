@@ -22,6 +22,9 @@ struct XmlTreeBuilder {
     // Texts given here must already live in the node's arena.
     static void SetName(XmlNode& node, std::u16string_view name) { node.SetName(name); }
     static void SetValue(XmlNode& node, std::u16string_view value) { node.SetValue(value); }
+    static void SetValueWithCp1250Copy(XmlNode& node, std::u16string_view value) {
+        node.SetValueWithCp1250Copy(value);
+    }
     static void SetCData(XmlArena& arena, XmlNode& node, std::u16string_view text) {
         node.TheExtra(arena).CData = text;
     }

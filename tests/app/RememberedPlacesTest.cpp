@@ -2,8 +2,12 @@
 
 #include "app/SharedState.h"
 #include "app/StartOfWork.h"
+#include "system/AtomicFile.h"
+#include "system/FileSystem.h"
 #include "text/Cp1250.h"
-#include "text/FileSystem.h"
+
+#include "support/FileBytes.h"
+#include "support/TempFolder.h"
 
 #include <gtest/gtest.h>
 
@@ -16,17 +20,10 @@ namespace {
 
 class RememberedPlacesTest : public ::testing::Test {
 protected:
-    void SetUp() override {
-        m_appData = fs::temp_directory_path() /
-                    (std::string("notarion-places-") +
-                     ::testing::UnitTest::GetInstance()->current_test_info()->name());
-        fs::remove_all(m_appData);
-        fs::create_directories(m_appData / "OrvApp" / "RevNotarion");
-    }
-    void TearDown() override { fs::remove_all(m_appData); }
-    std::string AppData() const { return m_appData.string(); }
+    void SetUp() override { fs::create_directories(m_temp.Path() / "OrvApp" / "RevNotarion"); }
+    std::string AppData() const { return m_temp.Text(); }
     std::string File() const { return RememberedPlacesPath(AppData()); }
-    fs::path m_appData;
+    notarion::testing::TempFolder m_temp;
 };
 
 } // namespace
@@ -75,7 +72,7 @@ TEST_F(RememberedPlacesTest, ADamagedOrOddFileIsIgnored) {
          {"/inny", "/dobry/a.xmp"}},
     };
     for (const Case& c : cases) {
-        WriteWholeFile(File(), c.Bytes);
+        WriteWholeFile(File(), c.Bytes, NamedBy::User);
         EXPECT_EQ(ReadRememberedPlaces(File()), c.Expected) << c.Why;
     }
     fs::remove(File());
@@ -89,4 +86,16 @@ TEST_F(RememberedPlacesTest, AFolderThatIsGoneGivesTheFallback) {
     EXPECT_EQ(ExistingFolderOr(AppData(), "/zapas"), AppData());
     EXPECT_EQ(ExistingFolderOr(AppData() + "/brak", "/zapas"), "/zapas");
     EXPECT_EQ(ExistingFolderOr("", "/zapas"), "/zapas");
+}
+
+// The settings file's name is the program's: a link planted there gives way
+// to our own file and what it names is never written.
+TEST_F(RememberedPlacesTest, ALinkAtTheirNameIsReplacedNotWrittenThrough) {
+    const fs::path victim = m_temp.Path() / "cudzy.txt";
+    notarion::testing::WriteBytes(victim, "dane ofiary");
+    fs::create_symlink(victim, File());
+    ASSERT_TRUE(WriteRememberedPlaces(File(), {"/a", "/b"}));
+    EXPECT_EQ(notarion::testing::ReadBytes(victim), "dane ofiary");
+    EXPECT_FALSE(fs::is_symlink(File()));
+    EXPECT_EQ(ReadRememberedPlaces(File()), (RememberedPlaces{"/a", "/b"}));
 }

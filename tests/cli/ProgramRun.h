@@ -6,11 +6,9 @@
 
 #include "cli/CommandLine.h"
 #include "support/FileBytes.h"
+#include "support/ShellCommand.h"
 #include "support/TempFolder.h"
 
-#include <sys/wait.h>
-
-#include <cstdlib>
 #include <filesystem>
 #include <sstream>
 #include <string>
@@ -64,9 +62,8 @@ inline ProgramRun RunProgram(const std::vector<std::string>& words,
         command += " " + ShellQuoted(word);
     command += " >" + ShellQuoted(capture.File("out")) + " 2>" + ShellQuoted(capture.File("err")) +
                " </dev/null";
-    const int status = std::system(command.c_str());
     ProgramRun run;
-    run.Code = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+    run.Code = RunShellCommand(command);
     run.Out = ReadBytes(capture.File("out"));
     run.Err = ReadBytes(capture.File("err"));
     return run;

@@ -5,23 +5,32 @@
 
 #include <cstdlib>
 #include <filesystem>
+#include <random>
 #include <string>
-#include <unistd.h>
 
 namespace notarion::fuzz {
 
 inline std::string PrivateFolder() {
-    const char* base = ::access("/dev/shm", W_OK) == 0 ? "/dev/shm" : "/tmp";
-    std::string pattern = std::string(base) + "/notarion-fuzz-XXXXXX";
-    if (::mkdtemp(pattern.data()) == nullptr)
+    namespace fs = std::filesystem;
+    std::error_code error;
+    const fs::path memory = "/dev/shm";
+    const fs::path base = fs::is_directory(memory, error) ? memory : fs::temp_directory_path();
+    // A new name: making a folder fails when the name is taken.
+    std::random_device random;
+    static fs::path created;
+    for (int attempt = 0; created.empty() && attempt < 100; ++attempt) {
+        const fs::path candidate = base / ("notarion-fuzz-" + std::to_string(random()));
+        if (fs::create_directory(candidate, error))
+            created = candidate;
+    }
+    if (created.empty())
         std::abort();
-    static std::string created;
-    created = pattern;
+    fs::permissions(created, fs::perms::owner_all, error);
     std::atexit([] {
         std::error_code ignored;
         std::filesystem::remove_all(created, ignored);
     });
-    return pattern;
+    return created.string();
 }
 
 } // namespace notarion::fuzz

@@ -8,8 +8,9 @@
 #include "generate/DocumentSet.h"
 #include "generate/StudentLists.h"
 #include "reports/ReportCatalogue.h"
+#include "system/AtomicFile.h"
+#include "system/FileSystem.h"
 #include "text/Failure.h"
-#include "text/FileSystem.h"
 
 #include <cstddef>
 #include <cstdint>
@@ -68,7 +69,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         return names;
     }();
     const std::string report = folder + "/sprawozdanie.xml";
-    notarion::WriteWholeFile(report, std::string_view(reinterpret_cast<const char*>(data), size));
+    notarion::WriteWholeFile(report, std::string_view(reinterpret_cast<const char*>(data), size),
+                             notarion::NamedBy::User);
     notarion::ReportCatalogue catalogue;
     try {
         notarion::AppendToCatalogue(catalogue, {report});

@@ -5,7 +5,8 @@
 #include "fuzz/FuzzFolder.h"
 #include "reports/ListFile.h"
 #include "reports/ReportCatalogue.h"
-#include "text/FileSystem.h"
+#include "system/AtomicFile.h"
+#include "system/FileSystem.h"
 
 #include <cstddef>
 #include <cstdint>
@@ -31,7 +32,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     static const std::string folder = notarion::fuzz::PrivateFolder();
     const std::string listPath = folder + "/lista.xmp";
     const std::string copyPath = folder + "/kopia.xmp";
-    notarion::WriteWholeFile(listPath, std::string_view(reinterpret_cast<const char*>(data), size));
+    notarion::WriteWholeFile(listPath, std::string_view(reinterpret_cast<const char*>(data), size),
+                             notarion::NamedBy::User);
 
     notarion::ReportCatalogue catalogue = Sentinel();
     if (!notarion::ReadListFile(catalogue, listPath)) {

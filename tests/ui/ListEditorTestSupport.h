@@ -11,8 +11,9 @@
 #include "platform/TEmbeddedWB.h"
 #include "reports/ReportCatalogue.h"
 #include "reports/ReportKind.h"
+#include "system/AtomicFile.h"
+#include "system/FileSystem.h"
 #include "text/Cp1250.h"
-#include "text/FileSystem.h"
 #include "ui/KindListBox.h"
 #include "ui/ReportEditor.h"
 #include "ui/TFBrowser.h"
@@ -161,7 +162,7 @@ protected:
     // folder; returns its path.
     std::string WriteReport(const std::string& name, const std::string& xmlUtf8) {
         const std::string path = m_reportFolder + "/" + name;
-        WriteWholeFile(path, Utf8ToCp1250(xmlUtf8));
+        WriteWholeFile(path, Utf8ToCp1250(xmlUtf8), NamedBy::User);
         return path;
     }
 

@@ -6,8 +6,9 @@
 #include "generate/HtmlPage.h"
 #include "platform/QtText.h"
 #include "support/FileBytes.h"
+#include "system/AtomicFile.h"
+#include "system/FileSystem.h"
 #include "text/Cp1250.h"
-#include "text/FileSystem.h"
 
 #include <QApplication>
 #include <QDialog>
@@ -51,7 +52,7 @@ inline std::string GeneratedPage(const std::string& headingUtf8, int sections) {
 inline std::string WriteFile(const QTemporaryDir& dir, const QString& name,
                              const std::string& bytes) {
     const std::string path = Cp1250FromQString(dir.filePath(name));
-    WriteWholeFile(path, bytes);
+    WriteWholeFile(path, bytes, NamedBy::User);
     return path;
 }
 

@@ -5,6 +5,7 @@
 #include "generate/DocumentSet.h"
 #include "platform/PdfOutline.h"
 #include "platform/TEmbeddedWB.h"
+#include "system/AtomicFile.h"
 #include "ui/SkinnedWindow.h"
 #include "ui/TDotFrame.h"
 #include "ui/TFBrowserMini.h"
@@ -53,7 +54,8 @@ protected:
         // Every document of the set carries its own file name as heading.
         for (int option = 0; option < DocumentCount; ++option) {
             const std::string name = DocumentFileForOption(option);
-            WriteWholeFile(DocumentPath(state.OutputFolder, name), GeneratedPage(name, 3));
+            WriteWholeFile(DocumentPath(state.OutputFolder, name), GeneratedPage(name, 3),
+                           NamedBy::User);
         }
         mainWindow.setWindowFlags(Qt::Window | Qt::FramelessWindowHint);
         mainWindow.setGeometry(40, 30, 776, 570);
@@ -358,7 +360,7 @@ TEST_F(ViewerWindow, SetCommandsLightUpLikeTheOthers) {
 
 TEST_F(ViewerWindow, KopiujKeepsTheViewWhereItWas) {
     WriteWholeFile(DocumentPath(state.OutputFolder, DocumentFileForOption(6)),
-                   GeneratedPage("DŁUGI", 200));
+                   GeneratedPage("DŁUGI", 200), NamedBy::User);
     ShowOpen(6);
     QScrollBar* bar = browser.WebBrowser->verticalScrollBar();
     ASSERT_GT(bar->maximum(), 0);

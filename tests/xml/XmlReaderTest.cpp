@@ -204,6 +204,32 @@ TEST_F(XmlReader, BothEncodingsReadPolishLettersAlikeEverywhere) {
     EXPECT_EQ(Value({u"Łąka", u"ćma"}), u"ę");
 }
 
+// A value read from Windows-1250 bytes keeps those bytes beside its UTF-16
+// form, so the writers need not convert it back; they must be the very bytes
+// the UTF-16 form converts to, and there must be none where they would not be.
+TEST_F(XmlReader, AValueKeepsItsOwnCp1250BytesOnlyWhereTheyAreItsText) {
+    ASSERT_TRUE(Parse("<Szkola><Belfer> \tŁukasz Źdźbło, klasa 1a \r\n<Pusty/></Belfer>"
+                      "<Uwagi>a &amp; b</Uwagi><Brak></Brak></Szkola>"));
+    const XmlNode* tutor = Node({u"Szkola", u"Belfer"});
+    ASSERT_NE(tutor, nullptr);
+    ASSERT_TRUE(tutor->Cp1250Value());
+    EXPECT_EQ(*tutor->Cp1250Value(), Utf8ToCp1250("Łukasz Źdźbło, klasa 1a"));
+    EXPECT_EQ(*tutor->Cp1250Value(), Utf16ToCp1250(tutor->Value()));
+    // An entity makes the text differ from its bytes; an empty text has none.
+    EXPECT_FALSE(Node({u"Szkola", u"Uwagi"})->Cp1250Value());
+    EXPECT_FALSE(Node({u"Szkola", u"Brak"})->Cp1250Value());
+    EXPECT_FALSE(Node({u"Szkola", u"Belfer", u"Pusty"})->Cp1250Value());
+    // A value set afterwards is the node's only text.
+    m_doc.SetValue(*m_doc.Root.FindChild(u"Szkola")->FindChild(u"Belfer"), u"Nowy");
+    EXPECT_FALSE(tutor->Cp1250Value());
+    EXPECT_EQ(tutor->Value(), u"Nowy");
+    // UTF-16 has no bytes of the code page to keep.
+    XmlDocument wide;
+    ASSERT_TRUE(wide.LoadFromBytes(std::string("\xFF\xFE<\0a\0>\0x\0<\0/\0a\0>\0", 18)));
+    EXPECT_EQ(wide.Root.FindChild(u"a")->Value(), u"x");
+    EXPECT_FALSE(wide.Root.FindChild(u"a")->Cp1250Value());
+}
+
 TEST_F(XmlReader, Utf8ByteOrderMarkIsNotRecognised) {
     EXPECT_FALSE(m_doc.LoadFromBytes("\xEF\xBB\xBF<a/>"));
 }

@@ -7,12 +7,11 @@
 
 #include <gtest/gtest.h>
 
-#include <unistd.h>
-
 #include <algorithm>
 #include <fstream>
 #include <functional>
 #include <iterator>
+#include <memory>
 
 namespace fs = std::filesystem;
 using namespace notarion::skins;
@@ -76,9 +75,7 @@ std::string Joined(const std::vector<std::string>& problems) {
 class SkinFolder : public ::testing::Test {
 protected:
     static void SetUpTestSuite() {
-        Pristine() = fs::temp_directory_path() /
-                     ("notarion_skin_check_pristine_" + std::to_string(::getpid()));
-        fs::remove_all(Pristine());
+        PristineFolder() = std::make_unique<notarion::testing::TempFolder>();
         fs::create_directories(Pristine() / "skins");
         for (const SkinImage& image : kSkinImages) {
             WritePicture(Pristine() / "skins" / (std::string(image.name) + ".jpg"),
@@ -86,19 +83,17 @@ protected:
         }
         WriteWhole(Pristine() / "skins.qrc", ComposeResourceFile());
     }
-    static void TearDownTestSuite() { fs::remove_all(Pristine()); }
+    static void TearDownTestSuite() { PristineFolder().reset(); }
 
     void SetUp() override {
-        m_folder =
-            fs::temp_directory_path() / ("notarion_skin_check_" + std::to_string(::getpid()) + "_" +
-                                         std::to_string(++m_copies));
-        fs::remove_all(m_folder);
+        m_folder = m_copy.Path() / "resources";
         fs::copy(Pristine(), m_folder, fs::copy_options::recursive);
     }
     void TearDown() override { fs::remove_all(m_folder); }
 
-    static fs::path& Pristine() {
-        static fs::path folder;
+    static const fs::path& Pristine() { return PristineFolder()->Path(); }
+    static std::unique_ptr<notarion::testing::TempFolder>& PristineFolder() {
+        static std::unique_ptr<notarion::testing::TempFolder> folder;
         return folder;
     }
 
@@ -110,7 +105,7 @@ public:
 
 protected:
     fs::path m_folder;
-    int m_copies = 0;
+    notarion::testing::TempFolder m_copy;
 };
 
 TEST_F(SkinFolder, CompleteSetAgreesWithTheTable) {

@@ -2,9 +2,10 @@
 
 #include "make_school/ReportTree.h"
 #include "make_school/SchoolWords.h"
+#include "system/AtomicFile.h"
+#include "system/FileSystem.h"
 #include "text/Cp1250.h"
 #include "text/Failure.h"
-#include "text/FileSystem.h"
 
 #include <algorithm>
 #include <set>
@@ -783,7 +784,7 @@ SampleSet MakeSchoolWithGaps(std::uint64_t seed) {
 void WriteSampleSet(const std::string& folder, const SampleSet& set) {
     MakeFolders(folder);
     for (const SampleFile& file : set.Files)
-        WriteWholeFile(folder + PathSeparator + file.Name, file.Bytes);
+        WriteWholeFile(folder + PathSeparator + file.Name, file.Bytes, NamedBy::Program);
 }
 
 void WriteSampleSchool(const std::string& folder, const SampleSchoolOptions& options) {

@@ -2,9 +2,10 @@
 
 #include "make_school/SampleSchool.h"
 #include "make_school/SchoolWords.h"
+#include "system/AtomicFile.h"
+#include "system/FileSystem.h"
 #include "text/Cp1250.h"
 #include "text/Failure.h"
-#include "text/FileSystem.h"
 
 #include "support/TempFolder.h"
 
@@ -15,7 +16,6 @@
 #include <functional>
 #include <map>
 #include <set>
-#include <unistd.h>
 
 namespace notarion {
 namespace {
@@ -437,7 +437,7 @@ TEST(SampleSchool, ClassCountsOutOfRangeAreRefused) {
 TEST(SampleSchool, WritingBelowAFileFailsInsteadOfReportingSuccess) {
     TempFolder temp;
     std::filesystem::create_directories(PathFromText(temp.Text()));
-    WriteWholeFile(temp.File("plik"), "x");
+    WriteWholeFile(temp.File("plik"), "x", NamedBy::User);
     EXPECT_THROW(WriteSampleSchool(temp.File("plik/szkola"), SampleSchoolOptions{}), Failure);
 }
 

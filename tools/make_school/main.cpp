@@ -2,9 +2,9 @@
 // folder. All the work is done by the sample-school library.
 
 #include "make_school/SampleSchool.h"
+#include "system/FileSystem.h"
 #include "text/Cp1250.h"
 #include "text/Failure.h"
-#include "text/FileSystem.h"
 
 #include <charconv>
 #include <iostream>

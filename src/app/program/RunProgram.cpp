@@ -5,8 +5,9 @@
 #include "app/StartOfWork.h"
 #include "platform/HelpPages.h"
 #include "platform/QtText.h"
+#include "system/FileSystem.h"
+#include "system/OwnProgram.h"
 #include "text/Cp1250.h"
-#include "text/FileSystem.h"
 #include "ui/NotarionApplication.h"
 #include "ui/ReportEditor.h"
 #include "ui/TFGlowny.h"
@@ -17,7 +18,6 @@
 #include <QTranslator>
 
 #include <exception>
-#include <filesystem>
 #include <iostream>
 #include <string_view>
 #include <vector>
@@ -33,10 +33,7 @@ int RunProgram(int argc, char** argv, const MainWindowShown& shown) {
         return std::cout ? 0 : 1;
     case ProgramRequest::PrintHelp: {
         // The help pages are looked up from the executable's own folder.
-        std::error_code error;
-        const std::string programFolder =
-            FolderOf(TextFromPath(std::filesystem::read_symlink("/proc/self/exe", error))) +
-            PathSeparator;
+        const std::string programFolder = FolderOf(TextFromPath(OwnProgramPath())) + PathSeparator;
         const std::string page = HelpPagePath(programFolder, HelpIndexPage);
         std::cout << ProgramHelpText(Cp1250ToUtf8(page)) << std::flush;
         return std::cout ? 0 : 1;

@@ -1,4 +1,6 @@
-#include "text/SystemReason.h"
+// The reasons of the POSIX error numbers.
+
+#include "system/SystemReason.h"
 
 #include <cerrno>
 #include <cstring>

@@ -1,5 +1,8 @@
+// The atomic write reaches the disk: the POSIX side, which counts the
+// program's own calls of fsync.
+
+#include "system/AtomicFile.h"
 #include "text/Cp1250.h"
-#include "text/FileSystem.h"
 
 #include "support/TempFolder.h"
 
@@ -46,16 +49,17 @@ ino_t InodeOf(const fs::path& path) {
 TEST(DurableWrite, ASaveIsOnTheDiskFileFirstThenItsFolder) {
     const testing::TempFolder temp;
     const fs::path& folder = temp.Path();
-    for (const char* content : {"pierwsza", "druga"}) {
-        g_synced.clear();
-        WriteWholeFile(Utf8ToCp1250((folder / "lista.xmp").string()), content);
-        ASSERT_EQ(g_synced.size(), 2u) << content;
-        EXPECT_EQ(g_synced[0].Inode, InodeOf(folder / "lista.xmp"));
-        EXPECT_FALSE(g_synced[0].Folder);
-        // The folder's flush comes last, after the new name is in place.
-        EXPECT_EQ(g_synced[1].Inode, InodeOf(folder));
-        EXPECT_TRUE(g_synced[1].Folder);
-    }
+    for (const NamedBy namedBy : {NamedBy::User, NamedBy::Program})
+        for (const char* content : {"pierwsza", "druga"}) {
+            g_synced.clear();
+            WriteWholeFile(Utf8ToCp1250((folder / "lista.xmp").string()), content, namedBy);
+            ASSERT_EQ(g_synced.size(), 2u) << content;
+            EXPECT_EQ(g_synced[0].Inode, InodeOf(folder / "lista.xmp"));
+            EXPECT_FALSE(g_synced[0].Folder);
+            // The folder's flush comes last, after the new name is in place.
+            EXPECT_EQ(g_synced[1].Inode, InodeOf(folder));
+            EXPECT_TRUE(g_synced[1].Folder);
+        }
 }
 
 } // namespace

@@ -1,14 +1,26 @@
 #pragma once
 
-// The file-system boundary of the core. Paths in the program are Windows-1250
-// text; the file system speaks UTF-8. Every file operation of the core goes
-// through these functions, which convert the path in one place.
+// The one boundary between the program and the operating system. Each
+// concern has its own platform-neutral header here; behind each header lies
+// one implementation file per platform (…Posix.cpp, …Windows.cpp) that CMake
+// chooses, and the rest of the program never sees a descriptor, a handle or
+// a platform's error number other than as SystemError:
+//
+//   FileSystem.h    paths, reading files, a file's status, folder listings
+//   AtomicFile.h    the one way a file is written: whole or not at all
+//   FolderLock.h    one process at a time in a folder
+//   UserFolders.h   the user's own data folder
+//   OwnProgram.h    this program's own path; running a companion program
+//   SystemReason.h  the system's reason for a failure, in Polish
+//
+// Paths in the program are Windows-1250 text. The file system speaks UTF-8
+// on Linux and UTF-16 on Windows; these functions convert a path in one place
+// per platform.
 
 #include "system/ReadLimits.h"
 
 #include <cstdint>
 #include <filesystem>
-#include <memory>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -16,9 +28,9 @@
 
 namespace notarion {
 
-// The separator placed between a folder and a name ("/" here; the names
-// themselves stay as the system gives them).
-inline constexpr char PathSeparator = '/';
+// The separator placed between a folder and a name ('/' on Linux, '\' on
+// Windows; the names themselves stay as the system gives them).
+extern const char PathSeparator;
 
 // A cp1250 path text as a file-system path.
 std::filesystem::path PathFromText(std::string_view cp1250Path);
@@ -49,17 +61,19 @@ bool RemoveEmptyDirectory(std::string_view path);
 std::string ReadWholeFile(std::string_view path);
 
 // What the system tells of a file: enough to tell one version of it from
-// another without reading it.
+// another without reading it. Only compared, never shown: each platform fills
+// it from its own status (a Linux inode, a Windows file index).
 struct FileStatus {
-    std::uint64_t Device = 0;
-    std::uint64_t Inode = 0;
+    // The disk (device, volume) the file lies on and its number there.
+    std::uint64_t Volume = 0;
+    std::uint64_t FileId = 0;
     std::int64_t Size = 0;
+    // When the content was last written.
     std::int64_t ModifiedSeconds = 0;
     std::int64_t ModifiedNanoseconds = 0;
+    // When the file last changed in any way (content, attributes, names).
     std::int64_t ChangedSeconds = 0;
     std::int64_t ChangedNanoseconds = 0;
-    // The names the file has (hard links).
-    std::uint64_t Links = 0;
     bool operator==(const FileStatus&) const = default;
 };
 
@@ -75,39 +89,8 @@ std::optional<FileStatus> StatusOfFile(std::string_view path);
 std::optional<std::string> ReadFileIfPresent(std::string_view path, FileStatus* status = nullptr);
 // The same into bytes, whose room is used again: a caller reading many files
 // one after another asks the heap for a buffer once. False when nothing is
-// at path (bytes then unchanged). When throughLink is given, it tells whether
-// the path's last step was a symbolic link.
-bool ReadFileIfPresent(std::string_view path, std::string& bytes, FileStatus* status,
-                       bool* throughLink = nullptr);
-
-// A file written in pieces that takes the place of the file at a path only
-// once it is complete: the bytes go to a new file in the target's folder that
-// no one else can have opened; Commit flushes it to the disk, puts it in the
-// target's place and flushes the folder, so a failure or a kill never leaves a
-// half-written or a stray file. A writer destroyed without Commit leaves the
-// target unchanged and nothing behind. A target that exists keeps its
-// permissions (and, where the writer may, its owner); a link is followed and
-// the file it names replaced. Each step throws Failure (its cause naming the
-// target and keeping the system's error) when anything fails, the target is
-// not a regular file or cannot be written.
-class AtomicFileWriter {
-public:
-    explicit AtomicFileWriter(std::string_view path);
-    ~AtomicFileWriter();
-    AtomicFileWriter(const AtomicFileWriter&) = delete;
-    AtomicFileWriter& operator=(const AtomicFileWriter&) = delete;
-
-    void Append(std::string_view bytes);
-    void Commit();
-
-private:
-    struct Target;
-    std::unique_ptr<Target> m_target;
-};
-
-// Write the bytes as the whole file at path through an AtomicFileWriter: the
-// file is written whole or not at all.
-void WriteWholeFile(std::string_view path, std::string_view bytes);
+// at path (bytes then unchanged).
+bool ReadFileIfPresent(std::string_view path, std::string& bytes, FileStatus* status);
 
 // True when a file exists at path that its permissions protect against
 // writing: no one may write it (the read-only attribute; checked on the bits,

@@ -1,0 +1,16 @@
+#pragma once
+
+// The system's reason for a failed file operation, told to the user: a full
+// disk or a folder without write permission is not a damaged report.
+
+#include <string>
+
+namespace notarion {
+
+// One Polish sentence (UTF-8) for the system's code of a failed operation
+// (FailureCause::SystemError: errno on Linux, GetLastError on Windows): its
+// own text for the failures a user can act on (a full disk, no permission, a
+// read-only medium, ...), the system's text for any other.
+std::string SystemReasonText(int error);
+
+} // namespace notarion
