@@ -22,14 +22,16 @@ done
 out=build/fuzz
 flags=(-std=c++20 -O1 -g -fsanitize=fuzzer,address,undefined -fno-sanitize-recover=undefined
        -Isrc -Itests)
+# The system layer of this platform: its neutral files and the Posix ones.
+core="src/text/*.cpp $(ls src/system/*.cpp | grep -v 'Windows\.cpp$' | tr '\n' ' ')"
 sources_of() {
   case "$1" in
-    xml_reader_fuzz) echo tests/fuzz/XmlReaderFuzz.cpp src/xml/*.cpp src/text/*.cpp ;;
-    list_file_fuzz) echo tests/fuzz/ListFileFuzz.cpp src/reports/*.cpp src/xml/*.cpp src/text/*.cpp ;;
+    xml_reader_fuzz) echo tests/fuzz/XmlReaderFuzz.cpp src/xml/*.cpp $core ;;
+    list_file_fuzz) echo tests/fuzz/ListFileFuzz.cpp src/reports/*.cpp src/xml/*.cpp $core ;;
     generation_fuzz) echo tests/fuzz/GenerationFuzz.cpp src/generate/*.cpp src/reports/*.cpp \
-                          src/xml/*.cpp src/text/*.cpp ;;
+                          src/xml/*.cpp $core ;;
     report_json_fuzz) echo tests/fuzz/ReportJsonFuzz.cpp src/cli/ReportJson.cpp \
-                           src/cli/TerminalText.cpp src/reports/*.cpp src/xml/*.cpp src/text/*.cpp ;;
+                           src/cli/TerminalText.cpp src/reports/*.cpp src/xml/*.cpp $core ;;
     *) echo "unknown fuzz target: $1" >&2; exit 2 ;;
   esac
 }
