@@ -9,6 +9,11 @@ if(NOTARION_BUILD_UI)
   # A static Qt declares its platform libraries as targets that must exist
   # before any of our targets links them, so Qt is found first.
   find_package(Qt6 REQUIRED COMPONENTS Widgets PrintSupport Test)
+  # The build machine's resource compiler would pack with zstd, which the
+  # Windows Qt is built without.
+  if(CMAKE_CROSSCOMPILING)
+    set(CMAKE_AUTORCC_OPTIONS --no-zstd)
+  endif()
   if(WIN32)
     find_package(Qt6BundledLibjpeg REQUIRED)
     add_library(JPEG::JPEG INTERFACE IMPORTED)

@@ -15,3 +15,7 @@ set(CMAKE_FIND_ROOT_PATH_MODE_PROGRAM NEVER)
 set(CMAKE_FIND_ROOT_PATH_MODE_LIBRARY ONLY)
 set(CMAKE_FIND_ROOT_PATH_MODE_INCLUDE ONLY)
 set(CMAKE_FIND_ROOT_PATH_MODE_PACKAGE ONLY)
+
+# Programs carry the compiler's own runtime (libstdc++, libgcc, winpthread)
+# inside them: a school copies one folder and needs no DLL beside it.
+set(CMAKE_EXE_LINKER_FLAGS_INIT "-static")

@@ -30,11 +30,16 @@ cmake --preset windows >/dev/null
 cmake --build --preset windows
 
 step "Testy pod Wine"
-ctest --preset windows
+tests_failed=0
+ctest --preset windows -j2 || tests_failed=1
 
 step "Instalator i kopia przenośna"
 bash scripts/windows/pack.sh build/windows
 
 step "Próba pod Wine"
 bash scripts/windows/try.sh build/windows
+if [ "$tests_failed" -ne 0 ]; then
+  echo "Instalator i kopia przenośna są gotowe, ale nie wszystkie testy przeszły pod Wine (wyżej)." >&2
+  exit 1
+fi
 step "Gotowe"

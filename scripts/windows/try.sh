@@ -28,7 +28,10 @@ echo "-- instalacja"
 wine_run "$build/Notarion-$version-instalator.exe" /S
 wineserver_wait() { WINEPREFIX="$NOTARION_WINEPREFIX" wineserver -w; }
 wineserver_wait
-installed="$(find "$NOTARION_WINEPREFIX/drive_c/users" -path '*/AppData/Local/Programs/Notarion' -type d | head -1)"
+# An administrator's install goes to Program Files (Wine's user is one), anyone
+# else's to their own programs folder.
+installed="$(find "$NOTARION_WINEPREFIX/drive_c" -maxdepth 6 -type d \
+  \( -path '*/Program Files/Notarion' -o -path '*/AppData/Local/Programs/Notarion' \) | head -1)"
 [ -n "$installed" ] && [ -f "$installed/notarion.exe" ] || fail "instalator nie zainstalował programu"
 [ -f "$installed/Pomoc/index.htm" ] || fail "brak stron pomocy obok programu"
 
@@ -48,8 +51,10 @@ check_programs() { # FOLDER-WITH-PROGRAMS NAME
   echo "-- $name: PDF"
   wine_run "$programs/notarion-cli.exe" pdf "$work/$name-szkola" --out "$work/$name.pdf" \
     --decimal-separator , >/dev/null
-  pdftotext "$work/$name.pdf" - | grep -q "Klasyfikacja" || fail "$name: PDF bez tekstu dokumentów"
-  pdftotext "$work/$name.pdf" - | grep -q "[ąęółśżźćń]" || fail "$name: PDF bez polskich liter"
+  local text
+  text="$(pdftotext "$work/$name.pdf" -)"
+  grep -q "Klasyfikacja klasy" <<<"$text" || fail "$name: PDF bez tekstu dokumentów"
+  grep -q "[ąęółśżźćń]" <<<"$text" || fail "$name: PDF bez polskich liter"
   echo "-- $name: okno główne"
   wine_run "$programs/notarion.exe" >/dev/null 2>&1 &
   local shown=""

@@ -13,5 +13,5 @@ if [ ! -f "$WINEPREFIX/system.reg" ]; then
 fi
 # One server kept for a minute after the last program, so that each of many
 # short test runs does not start its own.
-wineserver -p60 2>/dev/null || true
+wineserver -p60 </dev/null >/dev/null 2>&1 || true
 exec wine "$@"

@@ -3,13 +3,15 @@
 #include "cli/CommandLine.h"
 #include "cli/PdfCompanion.h"
 #include "cli/PdfWriterOfThisBuild.h"
+#include "system/Terminal.h"
 
 #include <iostream>
 #include <string>
 #include <vector>
 
 int main(int argc, char** argv) {
-    const std::vector<std::string> words(argv + (argc > 0 ? 1 : 0), argv + argc);
+    notarion::PrepareTerminalOutput();
+    const std::vector<std::string> words = notarion::ProgramArguments(argc, argv);
 #ifdef NOTARION_PDF_COMPANION
     // Only the pdf command needs Qt; it runs in the companion, which links it.
     if (notarion::IsPdfCommand(words)) {

@@ -12,6 +12,7 @@
 //   UserFolders.h   the user's own data folder
 //   OwnProgram.h    this program's own path; running a companion program
 //   SystemReason.h  the system's reason for a failure, in Polish
+//   Terminal.h      the command line's arguments and output, in UTF-8
 //
 // Paths in the program are Windows-1250 text. The file system speaks UTF-8
 // on Linux and UTF-16 on Windows; these functions convert a path in one place

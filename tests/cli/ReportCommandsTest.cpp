@@ -6,7 +6,6 @@
 #include "reports/ReportFormFile.h"
 #include "system/ReadLimits.h"
 
-#include "support/ChildProcess.h"
 #include "support/FileBytes.h"
 #include "support/TempFolder.h"
 
@@ -24,6 +23,7 @@ namespace {
 namespace fs = std::filesystem;
 using testing::TempFolder;
 
+using testing::CardJson;
 using testing::CopySchool;
 using testing::RunWords;
 
@@ -121,10 +121,6 @@ std::string JsonList(std::size_t n, const std::string& entry) {
     return list + "]";
 }
 
-std::string CardJson(const std::string& teacher, const std::string& info) {
-    return R"({"Doc": "Z karty", "Belfer": ")" + teacher + R"(", "Info": )" + info + "}";
-}
-
 // What the reader would take for damage is refused before anything is
 // built, naming the limit and the place; a report at the limit is written
 // and reads back whole.
@@ -181,28 +177,6 @@ TEST(ReportCommands, AProtectedReportIsNotReplaced) {
     EXPECT_EQ(testing::ReadBytes(folder.File("r.xml")), before);
     fs::permissions(folder.File("r.xml"), fs::perms::owner_write, fs::perm_options::add);
     EXPECT_EQ(RunWords({"report", "write", folder.File("r.json"), folder.File("r.xml")}).Code, 0);
-}
-
-// A disk that takes no more bytes: the system's reason is named, as the
-// generation names it, and nothing is left behind.
-TEST(ReportCommands, WritesCutShortByTheDiskNameTheSystemsReason) {
-    TempFolder school;
-    CopySchool(school.Text());
-    TempFolder folder;
-    testing::WriteBytes(folder.File("r.json"), CardJson("Jan Kowalski", R"(["a", "b"])"));
-    const auto onFullDisk = [](const std::vector<std::string>& words) {
-        return testing::TextFromChild([] { testing::LimitFileSize(64); },
-                                      [&] { return RunWords(words).Err; });
-    };
-    const std::string reason = "Plik przekracza największy rozmiar dozwolony w systemie.";
-    EXPECT_EQ(onFullDisk({"list", "save", school.Text(), folder.File("lista.xmp")}),
-              "Wystąpiły problemy z zapisem pliku.\nPrawdopodobnie nie masz prawa do zapisu we "
-              "wskazanym miejscu.\nNie można zapisać pliku: " +
-                  folder.File("lista.xmp") + "\n" + reason + "\n");
-    EXPECT_EQ(onFullDisk({"report", "write", folder.File("r.json"), folder.File("r.xml")}),
-              "Nie można zapisać pliku: " + folder.File("r.xml") + "\n" + reason + "\n");
-    EXPECT_EQ(std::distance(fs::directory_iterator(folder.Path()), fs::directory_iterator()), 1)
-        << "only the JSON file is there";
 }
 
 TEST(ReportCommands, NewMakesAnEmptyReportOfEveryKindAndKeepsExistingFiles) {

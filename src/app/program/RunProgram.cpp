@@ -7,6 +7,7 @@
 #include "platform/QtText.h"
 #include "system/FileSystem.h"
 #include "system/OwnProgram.h"
+#include "system/Terminal.h"
 #include "text/Cp1250.h"
 #include "ui/NotarionApplication.h"
 #include "ui/ReportEditor.h"
@@ -26,7 +27,10 @@ namespace notarion {
 
 int RunProgram(int argc, char** argv, const MainWindowShown& shown) {
     // Answered before Qt starts, so they work without a display.
-    const std::vector<std::string_view> words(argv + (argc > 0 ? 1 : 0), argv + argc);
+    // UTF-8 on every system: on Windows read from the wide command line, so
+    // that a list file double-clicked in a Polish folder arrives whole.
+    const std::vector<std::string> utf8Arguments = ProgramArguments(argc, argv);
+    const std::vector<std::string_view> words(utf8Arguments.begin(), utf8Arguments.end());
     switch (ReadProgramRequest(words)) {
     case ProgramRequest::PrintVersion:
         std::cout << ProgramVersionText() << std::flush;
