@@ -1,9 +1,10 @@
 #!/usr/bin/env bash
-# Runs a Windows program under Wine in the build's own Wine prefix, quietly:
+# Runs a Windows program under Wine, quietly, in the Wine prefix NOTARION_WINEPREFIX
+# names (else one in the cache folder):
 # the emulator CTest uses for the Windows tests, and the way windows.sh runs
 # the installed programs. The prefix is made on first use.
 set -euo pipefail
-export WINEPREFIX="${NOTARION_WINEPREFIX:?NOTARION_WINEPREFIX names the Wine prefix}"
+export WINEPREFIX="${NOTARION_WINEPREFIX:-${XDG_CACHE_HOME:-$HOME/.cache}/notarion/wineprefix}"
 export WINEDEBUG="${WINEDEBUG:--all}"
 export WINEDLLOVERRIDES="${WINEDLLOVERRIDES:-mscoree,mshtml=}"
 if [ ! -f "$WINEPREFIX/system.reg" ]; then
