@@ -85,7 +85,7 @@ void BM_WriteSetPdf(benchmark::State& bench) {
     static GeneratedSchool school;
     SetOutputResult result;
     for (auto _ : bench) {
-        result = WriteSetPdf(school.Contents, school.Pdf, QDateTime::currentDateTime());
+        result = WriteSetPdf(school.Contents, school.Pdf, NamedBy::User, QDateTime::currentDateTime());
         if (!result.Ok())
             throw std::runtime_error("the PDF was not written");
     }

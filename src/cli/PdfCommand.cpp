@@ -23,7 +23,7 @@ void PdfCommand(std::string_view source, const std::optional<std::string>& outFi
         outFile ? std::optional<std::string>(PathArgument(*outFile)) : std::nullopt;
     const SetContents set = GenerateSet(source, std::nullopt, separator, err);
     const std::string path = target ? *target : DocumentPath(set.Folder, DefaultPdfName);
-    const std::string message = writer(set, path);
+    const std::string message = writer(set, path, target ? NamedBy::User : NamedBy::Program);
     if (!message.empty())
         ThrowWorkFailed(message);
     out << TerminalText(path) << '\n';

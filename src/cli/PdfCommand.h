@@ -5,6 +5,7 @@
 // does not link; the writer is therefore handed in by the program's entry,
 // and a build without Qt hands in none.
 
+#include "system/AtomicFile.h"
 #include "generate/SetContents.h"
 
 #include <functional>
@@ -15,10 +16,11 @@
 
 namespace notarion {
 
-// Writes the PDF of a generated set at the path (cp1250). Returns the empty
-// text on success, else the message to show (UTF-8 terminal text).
-using SetPdfWriter =
-    std::function<std::string(const SetContents& contents, const std::string& pdfPath)>;
+// Writes the PDF of a generated set at the path (cp1250), which the user or
+// the program named. Returns the empty text on success, else the message to
+// show (UTF-8 terminal text).
+using SetPdfWriter = std::function<std::string(const SetContents& contents,
+                                               const std::string& pdfPath, NamedBy namedBy)>;
 
 // The file name of the PDF inside the output folder when --out is not given.
 inline constexpr std::string_view DefaultPdfName = "Protokoly.pdf";

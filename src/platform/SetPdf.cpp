@@ -312,8 +312,8 @@ private:
 class PdfFileSink : public QIODevice {
 public:
     // Begin the file at path; throws Failure when it cannot be begun.
-    void Begin(const std::string& path) {
-        m_file = std::make_unique<AtomicFileWriter>(path, NamedBy::User);
+    void Begin(const std::string& path, NamedBy namedBy) {
+        m_file = std::make_unique<AtomicFileWriter>(path, namedBy);
         open(QIODevice::WriteOnly);
     }
     // Keep every byte written from now on.
@@ -401,7 +401,7 @@ SetOutputResult PaintSet(const SetContents& contents, QPagedPaintDevice& device,
     return result;
 }
 
-SetOutputResult WriteSetPdf(const SetContents& contents, const std::string& path,
+SetOutputResult WriteSetPdf(const SetContents& contents, const std::string& path, NamedBy namedBy,
                             const QDateTime& generated, const SetLayoutLimits& limits) {
     PdfFileSink sink;
     QPdfWriter writer(&sink);
@@ -425,7 +425,7 @@ SetOutputResult WriteSetPdf(const SetContents& contents, const std::string& path
     // The file is begun only now, so that a document that cannot be laid out
     // leaves not even a temporary file behind.
     try {
-        sink.Begin(path);
+        sink.Begin(path, namedBy);
     } catch (const Failure&) {
         return failed(SetOutputStatus::FileUnwritable, path);
     }

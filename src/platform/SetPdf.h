@@ -17,6 +17,7 @@
 // Needs Qt GUI only (no widgets), so the command line can link it. A
 // QGuiApplication must exist.
 
+#include "system/AtomicFile.h"
 #include "generate/SetContents.h"
 #include "platform/PagePieces.h"
 
@@ -89,8 +90,10 @@ SetOutputResult PaintSet(const SetContents& contents, QPagedPaintDevice& device,
 // Write the set as one A4 portrait PDF at path (cp1250) with one bookmark per
 // document by its title, through a temporary file renamed over the target:
 // on any failure nothing partial is left and an earlier file at path stays.
-// The documents are read and laid out before the file is begun.
-SetOutputResult WriteSetPdf(const SetContents& contents, const std::string& path,
+// The documents are read and laid out before the file is begun. namedBy says
+// who chose the name: a name the program fixes (Protokoly.pdf in the
+// documents' folder) is never written through a link planted there.
+SetOutputResult WriteSetPdf(const SetContents& contents, const std::string& path, NamedBy namedBy,
                             const QDateTime& generated, const SetLayoutLimits& limits = {});
 
 // The message of a failed result (lines separated by carriage returns); empty

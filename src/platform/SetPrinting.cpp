@@ -17,7 +17,7 @@ SetCommandResult WriteChosenPdf(const SetContents& contents, const QString& path
     if (QStringFromCp1250(target) != path) {
         return {ViewerResult::Failed, {SetOutputStatus::FileUnwritable, target, 0, {}}};
     }
-    const SetOutputResult output = WriteSetPdf(contents, target, GenerationTime(contents));
+    const SetOutputResult output = WriteSetPdf(contents, target, NamedBy::User, GenerationTime(contents));
     return {output.Ok() ? ViewerResult::Done : ViewerResult::Failed, output};
 }
 

@@ -25,6 +25,8 @@ struct PdfRun {
     // What the writer was given; no path when it was not called.
     SetContents Contents;
     std::string Path;
+    // Who named it: the program's own name is never written through a link.
+    NamedBy Naming = NamedBy::User;
 };
 
 PdfRun RunPdf(const std::vector<std::string>& words, const std::string& writerMessage = {},
@@ -32,9 +34,10 @@ PdfRun RunPdf(const std::vector<std::string>& words, const std::string& writerMe
     PdfRun run;
     SetPdfWriter writer;
     if (withWriter) {
-        writer = [&](const SetContents& contents, const std::string& path) {
+        writer = [&](const SetContents& contents, const std::string& path, NamedBy namedBy) {
             run.Contents = contents;
             run.Path = path;
+            run.Naming = namedBy;
             return writerMessage;
         };
     }
@@ -53,6 +56,7 @@ TEST(PdfCommand, GeneratesTheSetThenWritesThePdfBesideTheDocuments) {
     ASSERT_EQ(run.Code, 0) << run.Err;
     const std::string folder = school.File("Protokoly");
     EXPECT_EQ(run.Path, folder + "/Protokoly.pdf");
+    EXPECT_EQ(run.Naming, NamedBy::Program);
     EXPECT_EQ(run.Out, folder + "/Protokoly.pdf\n");
     EXPECT_EQ(run.Contents.Folder, folder);
     ASSERT_EQ(run.Contents.Documents.size(), 14u);
@@ -71,6 +75,7 @@ TEST(PdfCommand, OutNamesThePdfAndTheDocumentsStayInProtokoly) {
     const PdfRun run = RunPdf({"pdf", school.Text(), "--out", elsewhere.File("rada.pdf")});
     ASSERT_EQ(run.Code, 0) << run.Err;
     EXPECT_EQ(run.Path, elsewhere.File("rada.pdf"));
+    EXPECT_EQ(run.Naming, NamedBy::User);
     EXPECT_EQ(run.Contents.Folder, school.File("Protokoly"));
 }
 

@@ -75,7 +75,7 @@ protected:
         s_contents = new SetContents(DescribeSet(SampleCatalogue(), s_folder->Text()));
         s_pdfPath = s_folder->File("Protokoly.pdf");
         s_result = new SetOutputResult(
-            WriteSetPdf(*s_contents, s_pdfPath, QDateTime(QDate(2024, 6, 21), QTime(14, 5))));
+            WriteSetPdf(*s_contents, s_pdfPath, NamedBy::User, QDateTime(QDate(2024, 6, 21), QTime(14, 5))));
     }
     static void TearDownTestSuite() {
         delete s_result;
@@ -263,7 +263,7 @@ TEST(SetPdf, FailedWriteLeavesNoPartialFileAndKeepsTheEarlierOne) {
         SCOPED_TRACE(c.What);
         if (!c.MissingDocument.empty())
             fs::rename(folder.Path() / c.MissingDocument, folder.Path() / "moved.htm");
-        const SetOutputResult result = WriteSetPdf(contents, c.Target, QDateTime());
+        const SetOutputResult result = WriteSetPdf(contents, c.Target, NamedBy::User, QDateTime());
         EXPECT_EQ(result.Status, c.Expected);
         EXPECT_FALSE(SetOutputMessage(result).empty());
         if (!c.MissingDocument.empty()) {
@@ -297,13 +297,13 @@ TEST(SetPdf, EmbedsPicturesOfTheSetsFolderAndNothingFromOutsideIt) {
                                         elsewhere.File("obraz.png") + "')\">tlo</span>");
     const SetContents contents = DescribeSet(ReportCatalogue{}, folder.Text());
     const std::string pdf = folder.File("Protokoly.pdf");
-    ASSERT_TRUE(WriteSetPdf(contents, pdf, QDateTime()).Ok());
+    ASSERT_TRUE(WriteSetPdf(contents, pdf, NamedBy::User, QDateTime()).Ok());
     EXPECT_EQ(RunCommand("pdfimages -list '" + pdf + "' | grep -c '   40   200 '"), "0\n");
     EXPECT_FALSE(pipe.Opened()) << "the pipe was opened";
 
     // The set's own folder is the documents' folder: a picture there shows.
     addLine("Prot_GodzinyKartowe.htm", "<img src=\"obraz.png\">");
-    ASSERT_TRUE(WriteSetPdf(contents, pdf, QDateTime()).Ok());
+    ASSERT_TRUE(WriteSetPdf(contents, pdf, NamedBy::User, QDateTime()).Ok());
     EXPECT_EQ(RunCommand("pdfimages -list '" + pdf + "' | grep -c '   40   200 '"), "1\n");
 }
 
@@ -368,7 +368,7 @@ TEST(SetPdf, ALongDocumentIsWrittenInPiecesWithEveryWordAndItsBookmarks) {
     const std::string pdf = folder.File("Protokoly.pdf");
     SetLayoutLimits limits;
     limits.Pieces = {8 * 1024, 64 * 1024};
-    const SetOutputResult result = WriteSetPdf(contents, pdf, QDateTime(), limits);
+    const SetOutputResult result = WriteSetPdf(contents, pdf, NamedBy::User, QDateTime(), limits);
     ASSERT_TRUE(result.Ok()) << Utf16ToUtf8(SetOutputMessage(result));
     EXPECT_EQ(testing::InfoField(RunCommand("pdfinfo '" + pdf + "'"), "Pages"),
               std::to_string(result.PageCount));

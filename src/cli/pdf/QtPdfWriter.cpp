@@ -21,7 +21,8 @@ void KeepOnlyQtErrors(QtMsgType type, const QMessageLogContext& context, const Q
         qt_message_output(type, context, text);
 }
 
-std::string WriteSetPdfWithoutDisplay(const SetContents& contents, const std::string& path) {
+std::string WriteSetPdfWithoutDisplay(const SetContents& contents, const std::string& path,
+                                      NamedBy namedBy) {
     // Fonts and text layout need a GUI application. The platform the build
     // names gives one that shows nothing: on Linux the offscreen platform, so
     // the command runs over SSH and in scripts without a display; on Windows
@@ -38,7 +39,7 @@ std::string WriteSetPdfWithoutDisplay(const SetContents& contents, const std::st
         application.emplace(argc, argv);
     }
     // The set was written just now; its newest file tells when.
-    const SetOutputResult result = WriteSetPdf(contents, path, GenerationTime(contents));
+    const SetOutputResult result = WriteSetPdf(contents, path, namedBy, GenerationTime(contents));
     return result.Ok() ? std::string() : TerminalMessage(SetOutputMessage(result));
 }
 
