@@ -33,6 +33,20 @@ std::uint64_t RandomNumber(const fs::path& target) {
     return value;
 }
 
+// Why the new file could not take the target's place. Windows says "access
+// denied" also when another program (Word, Excel) holds the target open
+// without letting it be replaced; the user must then hear to close it there,
+// not that they lack permissions.
+DWORD WhyNotPlaced(const fs::path& target, DWORD error) {
+    if (error != ERROR_ACCESS_DENIED)
+        return error == ERROR_UNABLE_TO_REMOVE_REPLACED ? ERROR_SHARING_VIOLATION : error;
+    const Handle probe(::CreateFileW(target.c_str(), DELETE,
+                                     FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                                     nullptr, OPEN_EXISTING, FILE_FLAG_OPEN_REPARSE_POINT, nullptr));
+    return !probe.Valid() && ::GetLastError() == ERROR_SHARING_VIOLATION ? ERROR_SHARING_VIOLATION
+                                                                          : error;
+}
+
 } // namespace
 
 // The target and the temporary being written.
@@ -156,14 +170,13 @@ void AtomicFileWriter::Commit() {
         // A file another program holds open (Word, Excel) cannot be replaced
         // in any way; one that went away meanwhile is simply written anew.
         if (error != ERROR_FILE_NOT_FOUND)
-            Fail("cannot write", target.Path,
-                 error == ERROR_UNABLE_TO_REMOVE_REPLACED ? ERROR_SHARING_VIOLATION : error);
+            Fail("cannot write", target.Path, WhyNotPlaced(target.Path, error));
         target.ReplaceKeepingFile = false;
     }
     if (!target.ReplaceKeepingFile &&
         !::MoveFileExW(target.Temporary.c_str(), target.Path.c_str(),
                        MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
-        Fail("cannot write", target.Path, ::GetLastError());
+        Fail("cannot write", target.Path, WhyNotPlaced(target.Path, ::GetLastError()));
     target.Temporary.clear();
     target.Committed = true;
 }
