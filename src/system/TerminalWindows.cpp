@@ -1,5 +1,7 @@
 #include "system/Terminal.h"
 
+#include "text/Cp1250.h"
+
 #include <windows.h>
 #include <fcntl.h>
 #include <io.h>
@@ -15,14 +17,7 @@ namespace notarion {
 namespace {
 
 std::string Utf8FromWide(std::wstring_view wide) {
-    if (wide.empty())
-        return {};
-    const int size = ::WideCharToMultiByte(CP_UTF8, 0, wide.data(), static_cast<int>(wide.size()),
-                                           nullptr, 0, nullptr, nullptr);
-    std::string utf8(static_cast<std::size_t>(size), '\0');
-    ::WideCharToMultiByte(CP_UTF8, 0, wide.data(), static_cast<int>(wide.size()), utf8.data(), size,
-                          nullptr, nullptr);
-    return utf8;
+    return Utf16ToUtf8(std::u16string(wide.begin(), wide.end()));
 }
 
 // Text for a console, written as UTF-16 with WriteConsoleW: the console then
@@ -76,13 +71,8 @@ private:
         m_pending.erase(0, end);
     }
     static std::wstring WideFromUtf8(std::string_view utf8) {
-        if (utf8.empty())
-            return {};
-        const int size =
-            ::MultiByteToWideChar(CP_UTF8, 0, utf8.data(), static_cast<int>(utf8.size()), nullptr, 0);
-        std::wstring wide(static_cast<std::size_t>(size), L'\0');
-        ::MultiByteToWideChar(CP_UTF8, 0, utf8.data(), static_cast<int>(utf8.size()), wide.data(), size);
-        return wide;
+        const std::u16string wide = Utf8ToUtf16(utf8);
+        return {wide.begin(), wide.end()};
     }
 
     HANDLE m_console;
