@@ -21,7 +21,7 @@ constexpr std::size_t LargestSensibleFile = 16 * 1024;
 // A stored value as a cp1250 path, or empty when it is no sensible path:
 // not valid UTF-8 in the code page, relative, or holding control characters.
 std::string PathFromValue(const std::string& utf8) {
-    if (utf8.empty() || utf8.front() != PathSeparator)
+    if (utf8.empty() || !IsRootedPath(utf8))
         return {};
     if (std::any_of(utf8.begin(), utf8.end(),
                     [](char c) { return static_cast<unsigned char>(c) < 0x20 || c == 0x7F; }))

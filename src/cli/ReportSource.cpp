@@ -16,6 +16,19 @@
 
 namespace notarion {
 
+namespace {
+
+// "folder/" and "folder" name the same folder; the core appends its own
+// separator, so a trailing one would double it in every path it prints. A
+// root keeps its own: "C:" without it is another place on Windows.
+void DropTrailingSeparators(std::string& path) {
+    const auto driveRoot = [&] { return path.size() == 3 && path[1] == ':' && IsRootedPath(path); };
+    while (path.size() > 1 && IsPathSeparator(path.back()) && !driveRoot())
+        path.pop_back();
+}
+
+} // namespace
+
 std::string PathArgument(std::string_view argument) {
     if (argument.empty())
         ThrowUsageError("ścieżka nie może być pusta.");
@@ -26,10 +39,7 @@ std::string PathArgument(std::string_view argument) {
                         "których program nie obsługuje.");
     }
     std::string path = *core;
-    // "folder/" and "folder" name the same folder; the core appends its own
-    // separator, so a trailing one would double it in every path it prints.
-    while (path.size() > 1 && path.back() == PathSeparator)
-        path.pop_back();
+    DropTrailingSeparators(path);
     return path;
 }
 
@@ -40,9 +50,11 @@ std::string AbsolutePath(const std::string& path) {
         ThrowWorkFailed("Nie można ustalić pełnej ścieżki: " + OneLine(TerminalText(path)));
     absolute = absolute.lexically_normal();
     // "folder/." normalises to "folder/"; the core adds its own separator.
-    std::string text = absolute.string();
-    while (text.size() > 1 && text.back() == PathSeparator)
-        text.pop_back();
+    // As UTF-8, as an argument comes: a Windows path's own narrow text is in
+    // the system's code page.
+    const std::u8string utf8 = absolute.u8string();
+    std::string text(utf8.begin(), utf8.end());
+    DropTrailingSeparators(text);
     const auto core = CoreTextFromArgument(text);
     if (!core) {
         ThrowWorkFailed("Pełna ścieżka „" + OneLine(text) +
@@ -145,14 +157,15 @@ ReportCatalogue LoadSourceCatalogue(const ReportSource& source, std::vector<std:
 std::string DefaultOutputFolder(const ReportSource& source) {
     std::string folder = source.Path;
     if (source.Kind == SourceKind::ListFile) {
+        folder = FolderOf(source.Path);
         // A list file named without a folder lies in the working folder.
-        const auto slash = source.Path.find_last_of(PathSeparator);
-        folder = slash == std::string::npos ? "." : source.Path.substr(0, slash);
+        if (folder.empty() && !IsRootedPath(source.Path))
+            folder = ".";
     }
-    // The root folder would otherwise give a doubled separator.
-    if (folder == std::string(1, PathSeparator))
-        folder.clear();
-    return folder + PathSeparator + std::string(OutputFolderName);
+    // A root folder ends with its separator already.
+    if (folder.empty() || !IsPathSeparator(folder.back()))
+        folder += PathSeparator;
+    return folder + std::string(OutputFolderName);
 }
 
 void EnsureFolder(const std::string& folder) {

@@ -40,7 +40,7 @@ std::string ChildText(const XmlNode* parent, std::u16string_view name) {
 // folder of the list file, so a list kept beside its reports still finds them
 // after the whole folder was copied elsewhere; absolute and empty paths stay.
 std::string ResolvePath(const std::string& path, std::string_view listFile) {
-    if (path.empty() || path.front() == PathSeparator)
+    if (path.empty() || IsRootedPath(path))
         return path;
     const std::size_t slash = listFile.find_last_of(PathSeparator);
     if (slash == std::string_view::npos)

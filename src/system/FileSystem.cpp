@@ -3,6 +3,8 @@
 
 #include "system/FileSystem.h"
 
+#include <algorithm>
+
 namespace notarion {
 namespace fs = std::filesystem;
 
@@ -44,10 +46,22 @@ bool LiesWithin(std::string_view path, std::string_view folder) {
     return f != file.end();
 }
 
+bool IsPathSeparator(char c) {
+    return c == PathSeparator || c == '/';
+}
+
+bool IsRootedPath(std::string_view path) {
+    if (!path.empty() && IsPathSeparator(path.front()))
+        return true;
+    const bool drive = PathSeparator == '\\' && path.size() >= 2 && path[1] == ':' &&
+                       ((path[0] >= 'A' && path[0] <= 'Z') || (path[0] >= 'a' && path[0] <= 'z'));
+    return drive;
+}
+
 std::string FolderOf(std::string_view path) {
-    // Windows takes a slash as a separator too.
-    const auto slash = path.find_last_of(PathSeparator == '/' ? "/" : "\\/");
-    return slash == std::string_view::npos ? std::string() : std::string(path.substr(0, slash));
+    const auto separator = std::find_if(path.rbegin(), path.rend(), IsPathSeparator);
+    return separator == path.rend() ? std::string()
+                                    : std::string(path.substr(0, path.rend() - separator - 1));
 }
 
 } // namespace notarion

@@ -33,6 +33,10 @@ namespace notarion {
 // Windows; the names themselves stay as the system gives them).
 extern const char PathSeparator;
 
+// True for a character that parts a path's names: '/', and on Windows '\'
+// as well.
+bool IsPathSeparator(char c);
+
 // A cp1250 path text as a file-system path.
 std::filesystem::path PathFromText(std::string_view cp1250Path);
 
@@ -119,6 +123,11 @@ struct ListedName {
 // The names (not paths) of the entries of a directory that are regular files
 // or links to them, in the directory's own order. Empty when the folder cannot be read.
 std::vector<ListedName> ListFileNames(std::string_view folder);
+
+// True when the path does not start from the working folder: "/…" on Linux;
+// a drive ("C:\…"), a share ("\\serwer\…") or the drive's root ("\…") on
+// Windows, which takes '/' for '\' as well.
+bool IsRootedPath(std::string_view path);
 
 // The folder part of a path: everything before its last separator; empty when
 // there is none.

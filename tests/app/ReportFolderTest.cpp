@@ -1,5 +1,6 @@
 #include "app/ReportFolder.h"
 
+#include "system/FileSystem.h"
 #include "text/Cp1250.h"
 
 #include "support/TempFolder.h"
@@ -19,7 +20,7 @@ namespace {
 class ReportFolderTest : public ::testing::Test {
 protected:
     void Write(const std::string& name, const std::string& bytes) {
-        std::ofstream(m_folder / name, std::ios::binary) << bytes;
+        std::ofstream(m_temp.PathOf(name), std::ios::binary) << bytes;
     }
     std::string Folder() const { return m_folder.string(); }
     notarion::testing::TempFolder m_temp;
@@ -36,10 +37,10 @@ TEST_F(ReportFolderTest, LoadsEveryReportOrderedByKind) {
     Write("b.xml", KartaReport);
     Write("a.xml", "<Szkola><Doc>Sprawozdanie dyrektora</Doc><Belfer>Dyr</Belfer></Szkola>");
     Write("notatka.txt", "x");
-    const FolderCatalogue loaded = CatalogueFromFolder(Folder() + "/");
+    const FolderCatalogue loaded = CatalogueFromFolder(Folder() + PathSeparator);
     EXPECT_EQ(loaded.Refusal, FolderRefusal::None);
     EXPECT_EQ(loaded.Message(), u"");
-    EXPECT_EQ(loaded.Found, (std::vector<std::string>{Folder() + "/a.xml", Folder() + "/b.xml"}));
+    EXPECT_EQ(loaded.Found, (std::vector<std::string>{m_temp.File("a.xml"), m_temp.File("b.xml")}));
     ASSERT_EQ(loaded.Catalogue.Count, 2);
     EXPECT_EQ(loaded.Catalogue.Slots[0].Title, "Z karty - Ala");
     EXPECT_EQ(loaded.Catalogue.Slots[1].Title, "Sprawozdanie dyrektora - Dyr");
@@ -51,15 +52,15 @@ TEST_F(ReportFolderTest, RefusalsNameTheirCauseWithTheWindowsMessage) {
     EXPECT_EQ(empty.Message(), Utf8ToUtf16("Brak plików z danymi we wskazanym folderze.\r"
                                            "Program nie ma co przetwarzać."));
 
-    // A name written in another code page comes back from the search with
-    // '?'; when it is all the folder holds, nothing is left to load.
-    Write("karta_\xff.xml", KartaReport);
+    // A name with letters Windows-1250 lacks comes back from the search
+    // with '?'; when it is all the folder holds, nothing is left to load.
+    Write("karta_Ив.xml", KartaReport);
     const FolderCatalogue unnamed = CatalogueFromFolder(Folder());
     EXPECT_EQ(unnamed.Refusal, FolderRefusal::NameCannotBeOpened);
-    EXPECT_EQ(unnamed.File, Folder() + "/karta_?.xml");
+    EXPECT_EQ(unnamed.File, m_temp.File("karta_??.xml"));
     EXPECT_EQ(unnamed.Message(),
-              Utf8ToUtf16("Nazwa pliku zawiera znak, którego program nie może użyć: " + Folder() +
-                          "/karta_?.xml\rZmień nazwę pliku i wskaż folder jeszcze raz."));
+              Utf8ToUtf16("Nazwa pliku zawiera znak, którego program nie może użyć: " +
+                          m_temp.File("karta_Ив.xml") + "\rZmień nazwę pliku i wskaż folder jeszcze raz."));
     EXPECT_EQ(unnamed.Notice(), u"");
     EXPECT_EQ(unnamed.Catalogue.Count, 0);
 }
@@ -70,9 +71,9 @@ TEST_F(ReportFolderTest, AnUnusableNameIsNamedAndTheRestOfTheFolderLoaded) {
     const FolderCatalogue loaded = CatalogueFromFolder(Folder());
     EXPECT_EQ(loaded.Refusal, FolderRefusal::None);
     EXPECT_EQ(loaded.Message(), u"");
-    EXPECT_EQ(loaded.Unusable, std::vector<std::string>{Folder() + "/Mu\xc3\xb1oz.xml"});
+    EXPECT_EQ(loaded.Unusable, std::vector<std::string>{m_temp.File("Mu\xc3\xb1oz.xml")});
     ASSERT_EQ(loaded.Catalogue.Count, 1);
-    EXPECT_EQ(loaded.Catalogue.Slots[0].Path, Folder() + "/a.xml");
+    EXPECT_EQ(loaded.Catalogue.Slots[0].Path, m_temp.File("a.xml"));
     EXPECT_EQ(loaded.Notice(), UnusableNamesMessage(loaded.Unusable) +
                                    u"\rPozostałe pliki folderu zostały wczytane.");
 }
@@ -81,24 +82,26 @@ TEST_F(ReportFolderTest, AListedReportFoundNowhereIsTakenOutAndNamed) {
     // The list was saved in /stara/szkola; the school now lies in this folder
     // under another name, with one report lost on the way.
     Write("a.xml", KartaReport);
-    const std::string list = (m_folder / "lista.xmp").string();
-    Write("lista.xmp", "<Naglowki><IlePozycji>3</IlePozycji>"
+    const std::string list = m_temp.File("lista.xmp");
+    Write("lista.xmp", notarion::testing::WithNativeSeparators("<Naglowki><IlePozycji>3</IlePozycji>"
                        "<Pozycja0><Tresc>A</Tresc><Adres>/stara/szkola/a.xml</Adres>"
                        "<Typ>Z karty</Typ></Pozycja0>"
                        "<Pozycja1><Tresc>B</Tresc><Adres>/stara/szkola/b.xml</Adres>"
                        "<Typ>Z karty</Typ></Pozycja1>"
                        "<Pozycja2><Tresc>C</Tresc><Adres>/stara/c.xml</Adres>"
-                       "<Typ>Z karty</Typ></Pozycja2></Naglowki>");
+                       "<Typ>Z karty</Typ></Pozycja2></Naglowki>"));
     const ListCatalogue read = CatalogueFromListFile(list);
     ASSERT_TRUE(read.Read);
     ASSERT_EQ(read.Catalogue.Count, 1);
     EXPECT_EQ(read.Catalogue.Slots.size(), 1u);
-    EXPECT_EQ(read.Catalogue.Slots[0].Path, Folder() + "/a.xml");
-    EXPECT_EQ(read.Missing, (std::vector<std::string>{"/stara/szkola/b.xml", "/stara/c.xml"}));
-    EXPECT_EQ(read.Notice(), u"Nie znaleziono plików: /stara/szkola/b.xml, /stara/c.xml");
+    EXPECT_EQ(read.Catalogue.Slots[0].Path, m_temp.File("a.xml"));
+    const auto old = [](const char* path) { return notarion::testing::WithNativeSeparators(path); };
+    EXPECT_EQ(read.Missing, (std::vector<std::string>{old("/stara/szkola/b.xml"), old("/stara/c.xml")}));
+    EXPECT_EQ(read.Notice(), u"Nie znaleziono plików: " + Cp1250ToUtf16(old("/stara/szkola/b.xml")) +
+                                 u", " + Cp1250ToUtf16(old("/stara/c.xml")));
 
-    EXPECT_FALSE(CatalogueFromListFile(Folder() + "/brak.xmp").Read);
-    Write("lista.xmp", "<Naglowki><IlePozycji>1</IlePozycji><Pozycja0><Adres>" + Folder() +
-                           "/a.xml</Adres></Pozycja0></Naglowki>");
+    EXPECT_FALSE(CatalogueFromListFile(m_temp.File("brak.xmp")).Read);
+    Write("lista.xmp", "<Naglowki><IlePozycji>1</IlePozycji><Pozycja0><Adres>" +
+                           m_temp.File("a.xml") + "</Adres></Pozycja0></Naglowki>");
     EXPECT_EQ(CatalogueFromListFile(list).Notice(), u"") << "nothing missing, nothing said";
 }

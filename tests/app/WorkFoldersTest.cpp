@@ -18,7 +18,7 @@ TEST_F(WorkFolders, FirstStartCreatesTheFoldersAndTheMarker) {
     const SharedState state = Start();
     EXPECT_TRUE(fs::is_directory(m_appData / "OrvApp" / "RevNotarion" / "Temp"));
     EXPECT_EQ(ReadSettings(), "RevNotarion\r\n");
-    EXPECT_EQ(state.TempFolder, m_appData.string() + "/OrvApp/RevNotarion/Temp/");
+    EXPECT_EQ(state.TempFolder, m_temp.File("OrvApp/RevNotarion/Temp/"));
 }
 
 TEST_F(WorkFolders, WrongOrEmptyMarkersAreRewrittenAndAGoodOneIsKept) {
@@ -55,9 +55,10 @@ TEST_F(WorkFolders, StartOfWorkSetsTheFoldersAndKeepsTheCallersChoices) {
     state.DecimalSeparator = ".";
     state.LastReportFolder = "/stary";
     state.AttendanceList.Lines = {"==========="};
-    StartOfWork(state, "/opt/notarion/bin/notarion", m_appData.string());
-    EXPECT_EQ(state.AppFolder, "/opt/notarion/bin/");
-    EXPECT_EQ(state.OutputFolder, "/opt/notarion/bin/");
+    const auto native = [](const char* path) { return notarion::testing::WithNativeSeparators(path); };
+    StartOfWork(state, native("/opt/notarion/bin/notarion"), m_appData.string());
+    EXPECT_EQ(state.AppFolder, native("/opt/notarion/bin/"));
+    EXPECT_EQ(state.OutputFolder, native("/opt/notarion/bin/"));
     EXPECT_EQ(state.LastReportFolder, "");
     EXPECT_TRUE(state.AttendanceList.Lines.empty());
     EXPECT_EQ(state.DecimalSeparator, ".");
@@ -83,7 +84,8 @@ TEST_F(WorkFolders, ALinkAtTheSettingsNameIsReplacedNotWrittenThrough) {
     const fs::path victim = m_appData / "cudzy.txt";
     notarion::testing::WriteBytes(victim, "dane ofiary");
     fs::remove(Settings());
-    fs::create_symlink(victim, Settings());
+    if (!notarion::testing::MakeLink(victim, Settings()))
+        GTEST_SKIP() << "no link can be made here";
     Start();
     EXPECT_EQ(notarion::testing::ReadBytes(victim), "dane ofiary");
     EXPECT_FALSE(fs::is_symlink(Settings()));

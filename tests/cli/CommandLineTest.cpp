@@ -117,8 +117,11 @@ TEST(ReportSource, PathsAndDefaultOutputFolders) {
         {SourceKind::ListFile, "lista.xmp", "./Protokoly"},
         {SourceKind::ListFile, "/lista.xmp", "/Protokoly"},
     };
-    for (const auto& [kind, path, expected] : cases)
-        EXPECT_EQ(DefaultOutputFolder({kind, path}), expected) << path;
+    for (const auto& [kind, path, expected] : cases) {
+        const std::string native = testing::WithNativeSeparators(path);
+        EXPECT_EQ(DefaultOutputFolder({kind, native}), testing::WithNativeSeparators(expected))
+            << path;
+    }
     for (const char* name : {"a.xmp", "A.XMP", "b/c.Xmp"})
         EXPECT_TRUE(HasListFileSuffix(name)) << name;
     for (const char* name : {"a.xml", "xmp", "a.xmpx", ""})

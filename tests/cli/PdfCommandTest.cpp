@@ -5,6 +5,7 @@
 #include "ProgramRun.h"
 #include "cli/CommandLine.h"
 #include "generate/DocumentSet.h"
+#include "system/FileSystem.h"
 
 #include <gtest/gtest.h>
 
@@ -55,9 +56,9 @@ TEST(PdfCommand, GeneratesTheSetThenWritesThePdfBesideTheDocuments) {
     const PdfRun run = RunPdf({"pdf", school.Text(), "--decimal-separator", ","});
     ASSERT_EQ(run.Code, 0) << run.Err;
     const std::string folder = school.File("Protokoly");
-    EXPECT_EQ(run.Path, folder + "/Protokoly.pdf");
+    EXPECT_EQ(run.Path, folder + PathSeparator + "Protokoly.pdf");
     EXPECT_EQ(run.Naming, NamedBy::Program);
-    EXPECT_EQ(run.Out, folder + "/Protokoly.pdf\n");
+    EXPECT_EQ(run.Out, folder + PathSeparator + "Protokoly.pdf\n");
     EXPECT_EQ(run.Contents.Folder, folder);
     ASSERT_EQ(run.Contents.Documents.size(), 14u);
     for (const SetDocument& document : run.Contents.Documents)

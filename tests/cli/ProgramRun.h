@@ -1,12 +1,12 @@
 #pragma once
 
-// A run of the built notarion-cli as a user runs it from a shell, with its
+// A run of the built notarion-cli as a user runs it from a terminal, with its
 // exit code and both output streams, and the small school it is run on; and
 // the same words run in this process through the command-line library.
 
 #include "cli/CommandLine.h"
 #include "support/FileBytes.h"
-#include "support/ShellCommand.h"
+#include "support/ProgramRunner.h"
 #include "support/TempFolder.h"
 
 #include <filesystem>
@@ -43,34 +43,16 @@ inline ProgramRun RunWords(const std::vector<std::string>& words) {
     return {code, out.str(), err.str()};
 }
 
-inline std::string ShellQuoted(const std::string& word) {
-    std::string quoted = "'";
-    for (const char c : word) {
-        if (c == '\'')
-            quoted += "'\\''";
-        else
-            quoted += c;
-    }
-    return quoted + "'";
-}
-
 // Run the built notarion-cli with the words, in the working folder, as a
-// user would from a shell.
+// user would from a terminal.
 inline ProgramRun RunProgram(const std::vector<std::string>& words,
                              const std::string& workingFolder = {}) {
     const TempFolder capture;
-    std::string command;
-    if (!workingFolder.empty())
-        command += "cd " + ShellQuoted(workingFolder) + " && ";
-    command += ShellQuoted(NOTARION_CLI);
-    for (const std::string& word : words)
-        command += " " + ShellQuoted(word);
-    command += " >" + ShellQuoted(capture.File("out")) + " 2>" + ShellQuoted(capture.File("err")) +
-               " </dev/null";
     ProgramRun run;
-    run.Code = RunShellCommand(command);
-    run.Out = ReadBytes(capture.File("out"));
-    run.Err = ReadBytes(capture.File("err"));
+    run.Code = RunProgramToFiles(NOTARION_CLI, words, workingFolder, capture.Path() / "out",
+                                 capture.Path() / "err");
+    run.Out = ReadBytes(capture.Path() / "out");
+    run.Err = ReadBytes(capture.Path() / "err");
     return run;
 }
 

@@ -10,6 +10,8 @@
 
 #include <gtest/gtest.h>
 
+#include <cerrno>
+#include <cstring>
 #include <filesystem>
 #include <functional>
 #include <string>
@@ -63,6 +65,22 @@ TEST(DocumentSetPosix, ReadOnlyOutputFolderIsBlamedOnThePermissions) {
         GTEST_SKIP() << cause << " to act as";
     EXPECT_EQ(cause, "Nie można zapisać dokumentu: " + output.File("Prot_KlasyfikacjaOceny.htm") +
                          "\rBrak uprawnień do zapisu.");
+}
+
+TEST(DocumentSetPosix, TheReasonsAUserCanActOnAreToldInPolish) {
+    const struct {
+        int Error;
+        std::u16string Reason;
+    } rows[] = {
+        {ENOSPC, u"Brak miejsca na dysku."},
+        {EROFS, u"Nośnik jest tylko do odczytu."},
+        {EXDEV, u"Błąd systemu: " + Utf8ToUtf16(std::strerror(EXDEV)) + u" (" +
+                    Utf8ToUtf16(std::to_string(EXDEV)) + u")."},
+    };
+    for (const auto& row : rows) {
+        const FailureCause cause{FailureKind::UnwritableDocument, "/p/a.htm", "", "", row.Error};
+        EXPECT_EQ(FailureCauseMessage(cause), u"Nie można zapisać dokumentu: /p/a.htm\r" + row.Reason);
+    }
 }
 
 } // namespace

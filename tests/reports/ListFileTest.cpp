@@ -270,16 +270,17 @@ TEST(ListFileReading, TheLargestAllowedCountIsAccepted) {
 
 TEST(ListFileReading, RelativeReportPathsAreTakenFromTheListFolder) {
     TempFolder folder;
-    const std::string positions = "<Pozycja0><Adres>1a.xml</Adres></Pozycja0>"
-                                  "<Pozycja1><Adres>/szkola/2b.xml</Adres></Pozycja1>"
-                                  "<Pozycja2><Adres>podkatalog/3c.xml</Adres></Pozycja2>"
-                                  "<Pozycja3><Typ>Z karty</Typ></Pozycja3>";
+    const std::string positions =
+        testing::WithNativeSeparators("<Pozycja0><Adres>1a.xml</Adres></Pozycja0>"
+                                      "<Pozycja1><Adres>/szkola/2b.xml</Adres></Pozycja1>"
+                                      "<Pozycja2><Adres>podkatalog/3c.xml</Adres>")
+        + "</Pozycja2><Pozycja3><Typ>Z karty</Typ></Pozycja3>";
     const std::string path = folder.File("lista.xmp");
     WriteBytes(path, ListText("4", positions));
     ReportCatalogue catalogue;
     ASSERT_TRUE(ReadListFile(catalogue, path));
     EXPECT_EQ(catalogue.Slots[0].Path, folder.File("1a.xml"));
-    EXPECT_EQ(catalogue.Slots[1].Path, "/szkola/2b.xml");
+    EXPECT_EQ(catalogue.Slots[1].Path, testing::WithNativeSeparators("/szkola/2b.xml"));
     EXPECT_EQ(catalogue.Slots[2].Path, folder.File("podkatalog/3c.xml"));
     EXPECT_EQ(catalogue.Slots[3].Path, "") << "an empty slot stays empty";
 
@@ -297,36 +298,33 @@ TEST(ListFileReading, MovedReportsAreFoundBesideTheListFile) {
     // The school's folder was saved at /stara/szkola and copied elsewhere
     // with its list; only the copy exists.
     TempFolder folder;
-    const std::filesystem::path school = folder.Path() / "pendrive" / "szkola";
-    const std::filesystem::path renamed = folder.Path() / "kopia";
-    for (const auto& where : {school / "klasy", renamed})
-        std::filesystem::create_directories(where);
-    for (const char* file : {"klasy/1a.xml", "2b.xml"})
-        WriteBytes((school / file).string(), "<Szkola/>");
-    WriteBytes((renamed / "1a.xml").string(), "<Szkola/>");
+    const std::string school = folder.File("pendrive/szkola");
+    const std::string renamed = folder.File("kopia");
+    for (const char* file : {"pendrive/szkola/klasy/1a.xml", "pendrive/szkola/2b.xml",
+                             "kopia/1a.xml", "na_miejscu.xml", "pendrive/szkola/na_miejscu.xml"})
+        WriteBytes(folder.File(file), "<Szkola/>");
     const std::string present = folder.File("na_miejscu.xml");
-    WriteBytes(present, "<Szkola/>");
-    WriteBytes((school / "na_miejscu.xml").string(), "<Szkola/>");
+    const auto listed = [](const char* path) { return testing::WithNativeSeparators(path); };
 
     struct Row {
-        std::filesystem::path ListFolder;
+        std::string ListFolder;
         std::string Listed;
         std::string Expected;
     };
     const std::vector<Row> rows = {
         // The path below the folder the list was saved from, subfolder kept.
-        {school, "/stara/szkola/klasy/1a.xml", (school / "klasy/1a.xml").string()},
-        {school, "/stara/szkola/2b.xml", (school / "2b.xml").string()},
+        {school, listed("/stara/szkola/klasy/1a.xml"), folder.File("pendrive/szkola/klasy/1a.xml")},
+        {school, listed("/stara/szkola/2b.xml"), folder.File("pendrive/szkola/2b.xml")},
         // A renamed folder: the file name alone in the list's folder.
-        {renamed, "/stara/szkola/klasy/1a.xml", (renamed / "1a.xml").string()},
+        {renamed, listed("/stara/szkola/klasy/1a.xml"), folder.File("kopia/1a.xml")},
         // A report still where it was listed stays there.
         {school, present, present},
         // Found nowhere: the listed path stays, for the caller to name.
-        {renamed, "/stara/szkola/2b.xml", "/stara/szkola/2b.xml"},
-        {school, "/stara/szkola/klasy/brak.xml", "/stara/szkola/klasy/brak.xml"},
+        {renamed, listed("/stara/szkola/2b.xml"), listed("/stara/szkola/2b.xml")},
+        {school, listed("/stara/szkola/klasy/brak.xml"), listed("/stara/szkola/klasy/brak.xml")},
     };
     for (const Row& row : rows) {
-        const std::string path = (row.ListFolder / "lista.xmp").string();
+        const std::string path = row.ListFolder + testing::WithNativeSeparators("/lista.xmp");
         WriteBytes(path, ListText("1", "<Pozycja0><Adres>" + row.Listed + "</Adres></Pozycja0>"));
         const std::string before = ReadBytes(path);
         ReportCatalogue catalogue;

@@ -1,8 +1,10 @@
 #include "reports/ParsedReports.h"
 
 #include "reports/ReportCatalogue.h"
+#include "support/FileBytes.h"
 #include "support/ReportXml.h"
 #include "support/TempFolder.h"
+#include "system/FileSystem.h"
 #include "xml/XmlDocument.h"
 
 #include <gtest/gtest.h>
@@ -67,10 +69,13 @@ const Change Changes[] = {
 // never under the raw cp1250 bytes, where another file may lie.
 TEST(ParsedReports, APolishNameIsLookedAtUnderItsRealName) {
     testing::TempFolder dir;
-    const std::string report = dir.File("łąka.xml");
+    const fs::path report = dir.PathOf("łąka.xml");
     testing::WriteReport(report, testing::ReportXml("Inne informacje", "<Info>a</Info>"));
     const std::string path = dir.Cp1250File("łąka.xml");
-    testing::WriteReport(path, testing::ReportXml("Inne informacje", "<Info>obcy</Info>"));
+    // On Linux the name's cp1250 bytes are a name of their own, another
+    // file's; Windows has no such second name.
+    if (PathSeparator == '/')
+        testing::WriteReport(path, testing::ReportXml("Inne informacje", "<Info>obcy</Info>"));
     ParsedReports parsed;
     const std::optional<FileStatus> status = StatusOfFile(path);
     ASSERT_TRUE(status);
@@ -95,11 +100,12 @@ const Reach Reaches[] = {
          fs::create_hard_link(file, dir.File("second.xml"));
          return file;
      }},
+    // Left out (an empty path) where no link can be made.
     {"through a link",
      [](const auto& dir, const std::string& file) {
          fs::create_directory(dir.File("links"));
-         fs::create_symlink(file, dir.File("links/r.xml"));
-         return dir.File("links/r.xml");
+         return testing::MakeLink(file, dir.File("links/r.xml")) ? dir.File("links/r.xml")
+                                                                 : std::string();
      }},
 };
 
@@ -112,6 +118,8 @@ TEST(ParsedReports, HandsOutADocumentOnlyWhileItsFileIsUnchanged) {
             const std::string file = testing::WriteReport(
                 dir.File("r.xml"), testing::ReportXml("Inne informacje", "<Info>a</Info>"));
             const std::string path = reach.Make(dir, file);
+            if (path.empty())
+                continue;
             ReportCatalogue catalogue;
             ASSERT_FALSE(BuildCatalogue(catalogue, {path}));
             ParsedReports& parsed = catalogue.Parsed;

@@ -53,7 +53,7 @@ protected:
     }
     // A path at which a folder stands, so opening it as a file fails.
     std::string Unreadable(const std::string& name) {
-        std::filesystem::create_directory(folder.Path() / name);
+        std::filesystem::create_directory(folder.PathOf(name));
         return folder.Cp1250File(name);
     }
 };

@@ -20,12 +20,15 @@ TEST(TempFolder, EachIsNewAndGoesWithItsContent) {
         TempFolder first;
         TempFolder second;
         EXPECT_NE(first.Path(), second.Path());
-        EXPECT_EQ(first.Path().parent_path(), fs::temp_directory_path());
+        EXPECT_TRUE(fs::equivalent(first.Path().parent_path(), fs::temp_directory_path()));
         WriteBytes(first.File("a/b/c.txt"), "abc");
-        EXPECT_EQ(ReadBytes(first.Path() / "a/b/c.txt"), "abc");
-        EXPECT_EQ(first.Cp1250File("ż.xml"), first.Text() + "/\xBF.xml");
+        EXPECT_EQ(ReadBytes(first.Path() / "a" / "b" / "c.txt"), "abc");
+        const char separator = static_cast<char>(fs::path::preferred_separator);
+        EXPECT_EQ(first.File("a/b.txt"), first.Text() + separator + "a" + separator + "b.txt");
+        EXPECT_EQ(first.Cp1250File("ż.xml"), first.Text() + separator + "\xBF.xml");
         WriteBytes(Cp1250Path(first.Cp1250File("ż.xml")), "z");
-        EXPECT_EQ(ReadBytes(first.Path() / "ż.xml"), "z");
+        EXPECT_EQ(ReadBytes(first.PathOf("ż.xml")), "z");
+        EXPECT_TRUE(first.PathOf("ż.xml").filename().u8string() == u8"ż.xml");
         kept = first.Path();
     }
     EXPECT_FALSE(fs::exists(kept));

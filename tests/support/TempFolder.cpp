@@ -1,6 +1,9 @@
 #include "support/TempFolder.h"
 
+#include "support/FileBytes.h"
 #include "text/Cp1250.h"
+
+#include <algorithm>
 
 #include <random>
 #include <stdexcept>
@@ -35,6 +38,19 @@ TempFolder::TempFolder() {
 TempFolder::~TempFolder() {
     std::error_code ignored;
     std::filesystem::remove_all(m_path, ignored);
+}
+
+std::string WithNativeSeparators(std::string path) {
+    std::replace(path.begin(), path.end(), '/', static_cast<char>(fs::path::preferred_separator));
+    return path;
+}
+
+std::string TempFolder::File(const std::string& name) const {
+    return WithNativeSeparators(Text() + '/' + name);
+}
+
+fs::path TempFolder::PathOf(const std::string& utf8Name) const {
+    return m_path / Utf8Path(utf8Name);
 }
 
 std::string TempFolder::Cp1250File(const std::string& utf8Name) const {

@@ -133,5 +133,55 @@ TEST_F(AtomicFilePosix, AnotherUsersFileAtAFixedNameIsReplacedByOurOwn) {
     EXPECT_EQ(ReadWholeFile(Path("Lista_Ndst.htm")), "dokument");
 }
 
+TEST_F(AtomicFilePosix, APathTheUserNamedIsWrittenThroughItsLinks) {
+    // A chain of links, a relative one among them, ends at the real file.
+    fs::create_directory(m_folder / "prawdziwe");
+    WriteWholeFile(Path("prawdziwe/klasa.xmp"), "stara", NamedBy::User);
+    fs::create_symlink(m_folder / "prawdziwe" / "klasa.xmp", m_folder / "skrot.xmp");
+    fs::create_symlink("skrot.xmp", m_folder / "skrot2.xmp");
+    fs::create_symlink("prawdziwe/nowa.xmp", m_folder / "wiszacy.xmp");
+    WriteWholeFile(Path("skrot2.xmp"), "nowa", NamedBy::User);
+    WriteWholeFile(Path("wiszacy.xmp"), "utworzona", NamedBy::User);
+    for (const char* link : {"skrot.xmp", "skrot2.xmp", "wiszacy.xmp"})
+        EXPECT_TRUE(fs::is_symlink(m_folder / link)) << link;
+    EXPECT_EQ(ReadWholeFile(Path("prawdziwe/klasa.xmp")), "nowa");
+    EXPECT_EQ(ReadWholeFile(Path("prawdziwe/nowa.xmp")), "utworzona");
+}
+
+// In a shared output folder another user plants a link at a document's own
+// name; the next generation must not replace the file the link names.
+TEST_F(AtomicFilePosix, ALinkPlantedAtAFixedNameIsReplacedNotWrittenThrough) {
+    fs::create_directory(m_folder / "ofiara");
+    testing::WriteBytes(m_folder / "ofiara" / "cudzy.txt", "dane ofiary");
+    fs::create_symlink(m_folder / "ofiara" / "cudzy.txt", m_folder / "Lista_Ndst.htm");
+    fs::create_symlink(m_folder / "ofiara" / "nowy.txt", m_folder / "Prot_InneZadania.htm");
+    WriteWholeFile(Path("Lista_Ndst.htm"), "dokument", NamedBy::Program);
+    {
+        AtomicFileWriter writer(Path("Prot_InneZadania.htm"), NamedBy::Program);
+        writer.Append("strumien");
+        writer.Commit();
+    }
+    EXPECT_EQ(testing::ReadBytes(m_folder / "ofiara" / "cudzy.txt"), "dane ofiary");
+    EXPECT_FALSE(fs::exists(m_folder / "ofiara" / "nowy.txt"));
+    for (const char* name : {"Lista_Ndst.htm", "Prot_InneZadania.htm"})
+        EXPECT_FALSE(fs::is_symlink(m_folder / name)) << name;
+    EXPECT_EQ(ReadWholeFile(Path("Lista_Ndst.htm")), "dokument");
+    EXPECT_EQ(ReadWholeFile(Path("Prot_InneZadania.htm")), "strumien");
+}
+
+// A link in the form of our temporaries is no temporary of ours: the next
+// save leaves it, and what it names is never touched.
+TEST_F(AtomicFilePosix, ALinkInTheFormOfATemporaryIsLeftAlone) {
+    fs::create_directory(m_folder / "ofiara");
+    testing::WriteBytes(m_folder / "ofiara" / "cudzy.txt", "dane ofiary");
+    const std::string planted = ".lista.xmp.fedcba9876543210.tmp";
+    fs::create_symlink(m_folder / "ofiara" / "cudzy.txt", m_folder / planted);
+    for (const NamedBy namedBy : {NamedBy::User, NamedBy::Program}) {
+        WriteWholeFile(Path("lista.xmp"), "nowa", namedBy);
+        EXPECT_EQ(Names(), (std::vector<std::string>{planted, "lista.xmp"}));
+        EXPECT_EQ(testing::ReadBytes(m_folder / "ofiara" / "cudzy.txt"), "dane ofiary");
+    }
+}
+
 } // namespace
 } // namespace notarion

@@ -68,42 +68,6 @@ TEST_F(AtomicFile, FailedWriteLeavesTheExistingFileIntact) {
     }
 }
 
-TEST_F(AtomicFile, APathTheUserNamedIsWrittenThroughItsLinks) {
-    // A chain of links, a relative one among them, ends at the real file.
-    fs::create_directory(m_folder / "prawdziwe");
-    WriteWholeFile(Path("prawdziwe/klasa.xmp"), "stara", NamedBy::User);
-    fs::create_symlink(m_folder / "prawdziwe" / "klasa.xmp", m_folder / "skrot.xmp");
-    fs::create_symlink("skrot.xmp", m_folder / "skrot2.xmp");
-    fs::create_symlink("prawdziwe/nowa.xmp", m_folder / "wiszacy.xmp");
-    WriteWholeFile(Path("skrot2.xmp"), "nowa", NamedBy::User);
-    WriteWholeFile(Path("wiszacy.xmp"), "utworzona", NamedBy::User);
-    for (const char* link : {"skrot.xmp", "skrot2.xmp", "wiszacy.xmp"})
-        EXPECT_TRUE(fs::is_symlink(m_folder / link)) << link;
-    EXPECT_EQ(ReadWholeFile(Path("prawdziwe/klasa.xmp")), "nowa");
-    EXPECT_EQ(ReadWholeFile(Path("prawdziwe/nowa.xmp")), "utworzona");
-}
-
-// In a shared output folder another user plants a link at a document's own
-// name; the next generation must not replace the file the link names.
-TEST_F(AtomicFile, ALinkPlantedAtAFixedNameIsReplacedNotWrittenThrough) {
-    fs::create_directory(m_folder / "ofiara");
-    testing::WriteBytes(m_folder / "ofiara" / "cudzy.txt", "dane ofiary");
-    fs::create_symlink(m_folder / "ofiara" / "cudzy.txt", m_folder / "Lista_Ndst.htm");
-    fs::create_symlink(m_folder / "ofiara" / "nowy.txt", m_folder / "Prot_InneZadania.htm");
-    WriteWholeFile(Path("Lista_Ndst.htm"), "dokument", NamedBy::Program);
-    {
-        AtomicFileWriter writer(Path("Prot_InneZadania.htm"), NamedBy::Program);
-        writer.Append("strumien");
-        writer.Commit();
-    }
-    EXPECT_EQ(testing::ReadBytes(m_folder / "ofiara" / "cudzy.txt"), "dane ofiary");
-    EXPECT_FALSE(fs::exists(m_folder / "ofiara" / "nowy.txt"));
-    for (const char* name : {"Lista_Ndst.htm", "Prot_InneZadania.htm"})
-        EXPECT_FALSE(fs::is_symlink(m_folder / name)) << name;
-    EXPECT_EQ(ReadWholeFile(Path("Lista_Ndst.htm")), "dokument");
-    EXPECT_EQ(ReadWholeFile(Path("Prot_InneZadania.htm")), "strumien");
-}
-
 // A save killed after its temporary was complete and before the rename
 // leaves the temporary; the next save of the same file removes it, and only
 // temporaries of that file in our own form.
@@ -116,24 +80,16 @@ TEST_F(AtomicFile, ATemporaryLeftByAKilledSaveGoesWithTheNextSaveOfTheSameFile) 
     };
     for (const std::string& name : others)
         testing::WriteBytes(m_folder / name, "obcy");
-    // A link in our form is no temporary of ours: it stays, and what it
-    // names is never touched.
-    fs::create_directory(m_folder / "ofiara");
-    testing::WriteBytes(m_folder / "ofiara" / "cudzy.txt", "dane ofiary");
-    const std::string planted = ".lista.xmp.fedcba9876543210.tmp";
-    fs::create_symlink(m_folder / "ofiara" / "cudzy.txt", m_folder / planted);
     const std::string leftover = ".lista.xmp.0123456789abcdef.tmp";
     for (const NamedBy namedBy : BothNamings) {
         SCOPED_TRACE(Naming(namedBy));
         testing::WriteBytes(m_folder / leftover, "kompletna lista");
         WriteWholeFile(Path("lista.xmp"), "nowa", namedBy);
         std::vector<std::string> expected = others;
-        expected.push_back(planted);
         expected.push_back("lista.xmp");
         std::sort(expected.begin(), expected.end());
         EXPECT_EQ(Names(), expected);
         EXPECT_EQ(ReadWholeFile(Path("lista.xmp")), "nowa");
-        EXPECT_EQ(testing::ReadBytes(m_folder / "ofiara" / "cudzy.txt"), "dane ofiary");
     }
 }
 

@@ -115,5 +115,34 @@ TEST_F(FileSystemPosix, AFileThatReportsNoSizeIsReadToItsEnd) {
     EXPECT_NE(ReadWholeFile("/proc/self/status").find("Name:"), std::string::npos);
 }
 
+// Links exist on Windows too, but making one there takes a privilege a
+// test cannot count on.
+TEST_F(FileSystemPosix, ListingKeepsLinksToFilesAndSpellsOnlyWhatItCan) {
+    std::ofstream(m_folder / "a.xml") << "x";
+    fs::create_symlink(m_folder / "a.xml", m_folder / "link.xml");
+    fs::create_symlink(m_folder / "gone.xml", m_folder / "dangling.xml");
+    // A name made of question marks is usable; one the code page cannot
+    // spell shows the same text but is not.
+    std::ofstream(m_folder / "??.xml") << "x";
+    std::ofstream(m_folder / "Ив.xml") << "y";
+    int usable = 0;
+    for (const ListedName& name : ListFileNames(m_temp.Text()))
+        usable += name.Usable ? 1 : 0;
+    EXPECT_EQ(usable, 3);
+    EXPECT_EQ(Names(), (std::vector<std::string>{"??.xml", "??.xml", "a.xml", "link.xml"}));
+}
+
+TEST_F(FileSystemPosix, LiesWithinResolvesLinksOnBothSides) {
+    fs::create_directories(m_folder / "dokumenty");
+    std::ofstream(m_folder / "dokumenty" / "a.png") << "x";
+    std::ofstream(m_folder / "poza.png") << "x";
+    fs::create_symlink(m_folder / "poza.png", m_folder / "dokumenty" / "link.png");
+    fs::create_symlink("/dev/zero", m_folder / "dokumenty" / "zero.png");
+    fs::create_symlink(m_folder / "dokumenty", m_folder / "skrot");
+    EXPECT_FALSE(LiesWithin(Path("dokumenty/link.png"), Path("dokumenty")));
+    EXPECT_FALSE(LiesWithin(Path("dokumenty/zero.png"), Path("dokumenty")));
+    EXPECT_TRUE(LiesWithin(Path("skrot/a.png"), Path("dokumenty")));
+}
+
 } // namespace
 } // namespace notarion

@@ -20,7 +20,7 @@ namespace fs = std::filesystem;
 TEST_F(FolderFixture, PolishFileNamesAreConvertedAtTheBoundary) {
     const std::string path = Path("Sprawozdanie_źdźbło.xml");
     WriteWholeFile(path, "abc", NamedBy::User);
-    EXPECT_TRUE(fs::exists(m_folder / "Sprawozdanie_źdźbło.xml"));
+    EXPECT_TRUE(fs::exists(m_temp.PathOf("Sprawozdanie_źdźbło.xml")));
     EXPECT_EQ(ReadWholeFile(path), "abc");
     EXPECT_EQ(Names(), std::vector<std::string>{Utf8ToCp1250("Sprawozdanie_źdźbło.xml")});
 }
@@ -49,50 +49,49 @@ TEST_F(FolderFixture, ReadingADirectoryOrAMissingFileThrows) {
     EXPECT_THROW(ReadWholeFile(Path("missing.xml")), Failure);
 }
 
-TEST_F(FolderFixture, ListingSkipsDirectoriesAndKeepsLinksToFiles) {
+TEST_F(FolderFixture, ListingSkipsDirectories) {
     std::ofstream(m_folder / "a.xml") << "x";
     fs::create_directory(m_folder / "folder.xml");
-    fs::create_symlink(m_folder / "a.xml", m_folder / "link.xml");
-    fs::create_symlink(m_folder / "gone.xml", m_folder / "dangling.xml");
-    EXPECT_EQ(Names(), (std::vector<std::string>{"a.xml", "link.xml"}));
+    EXPECT_EQ(Names(), (std::vector<std::string>{"a.xml"}));
 }
 
 TEST_F(FolderFixture, NamesTheCodePageCannotSpellAreMarkedUnusable) {
-    std::ofstream(m_folder / "??.xml") << "x";
-    std::ofstream(m_folder / "Ив.xml") << "y";
-    std::ofstream(m_folder / "źdźbło.xml") << "z";
+    std::ofstream(m_temp.PathOf("Ив.xml")) << "y";
+    std::ofstream(m_temp.PathOf("źdźbło.xml")) << "z";
     int usable = 0;
-    for (const ListedName& name : ListFileNames(Utf8ToCp1250(m_folder.string())))
+    for (const ListedName& name : ListFileNames(m_temp.Text()))
         usable += name.Usable ? 1 : 0;
-    EXPECT_EQ(usable, 2);
-    EXPECT_EQ(Names(), (std::vector<std::string>{"??.xml", "??.xml", Utf8ToCp1250("źdźbło.xml")}));
+    EXPECT_EQ(usable, 1);
+    EXPECT_EQ(Names(), (std::vector<std::string>{"??.xml", Utf8ToCp1250("źdźbło.xml")}));
 }
 
-TEST_F(FolderFixture, LiesWithinResolvesLinksOnBothSides) {
+TEST_F(FolderFixture, LiesWithinTakesTheFolderAndItsSubfoldersOnly) {
     fs::create_directories(m_folder / "dokumenty" / "obrazy");
     fs::create_directory(m_folder / "dokumenty2");
     for (const char* name :
          {"dokumenty/a.png", "dokumenty/obrazy/b.png", "dokumenty2/c.png", "poza.png"})
-        std::ofstream(m_folder / name) << "x";
-    fs::create_symlink(m_folder / "poza.png", m_folder / "dokumenty" / "link.png");
-    fs::create_symlink("/dev/zero", m_folder / "dokumenty" / "zero.png");
-    fs::create_symlink(m_folder / "dokumenty", m_folder / "skrot");
+        std::ofstream(m_temp.File(name)) << "x";
     const struct {
         const char* path;
         bool inside;
     } cases[] = {
-        {"dokumenty/a.png", true},
-        {"dokumenty/obrazy/b.png", true},
-        {"dokumenty/../poza.png", false},
-        {"dokumenty2/c.png", false},
-        {"dokumenty/link.png", false},
-        {"dokumenty/zero.png", false},
-        {"dokumenty/brak.png", false},
-        {"dokumenty", false},
-        {"skrot/a.png", true},
+        {"dokumenty/a.png", true},       {"dokumenty/obrazy/b.png", true},
+        {"dokumenty/../poza.png", false}, {"dokumenty2/c.png", false},
+        {"dokumenty/brak.png", false},   {"dokumenty", false},
     };
     for (const auto& c : cases)
         EXPECT_EQ(LiesWithin(Path(c.path), Path("dokumenty")), c.inside) << c.path;
+}
+
+TEST(PathText, RootedPathsStayAndFoldersEndAtTheLastSeparator) {
+    const bool windows = PathSeparator == '\\';
+    EXPECT_TRUE(IsRootedPath("/szkola/1a.xml"));
+    EXPECT_FALSE(IsRootedPath("szkola/1a.xml"));
+    EXPECT_FALSE(IsRootedPath(""));
+    EXPECT_EQ(IsRootedPath("C:\\szkola\\1a.xml"), windows);
+    EXPECT_EQ(IsRootedPath("\\\\serwer\\udzial\\1a.xml"), windows);
+    EXPECT_EQ(FolderOf("a/b\\c.xml"), windows ? "a/b" : "a");
+    EXPECT_EQ(FolderOf("c.xml"), "");
 }
 
 } // namespace
