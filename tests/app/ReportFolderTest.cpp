@@ -83,19 +83,19 @@ TEST_F(ReportFolderTest, AListedReportFoundNowhereIsTakenOutAndNamed) {
     // under another name, with one report lost on the way.
     Write("a.xml", KartaReport);
     const std::string list = m_temp.File("lista.xmp");
-    Write("lista.xmp", notarion::testing::WithNativeSeparators("<Naglowki><IlePozycji>3</IlePozycji>"
-                       "<Pozycja0><Tresc>A</Tresc><Adres>/stara/szkola/a.xml</Adres>"
-                       "<Typ>Z karty</Typ></Pozycja0>"
-                       "<Pozycja1><Tresc>B</Tresc><Adres>/stara/szkola/b.xml</Adres>"
-                       "<Typ>Z karty</Typ></Pozycja1>"
-                       "<Pozycja2><Tresc>C</Tresc><Adres>/stara/c.xml</Adres>"
-                       "<Typ>Z karty</Typ></Pozycja2></Naglowki>"));
+    const auto old = [](const char* path) { return notarion::testing::WithNativeSeparators(path); };
+    Write("lista.xmp", "<Naglowki><IlePozycji>3</IlePozycji>"
+                       "<Pozycja0><Tresc>A</Tresc><Adres>" + old("/stara/szkola/a.xml") +
+                           "</Adres><Typ>Z karty</Typ></Pozycja0>"
+                           "<Pozycja1><Tresc>B</Tresc><Adres>" + old("/stara/szkola/b.xml") +
+                           "</Adres><Typ>Z karty</Typ></Pozycja1>"
+                           "<Pozycja2><Tresc>C</Tresc><Adres>" + old("/stara/c.xml") +
+                           "</Adres><Typ>Z karty</Typ></Pozycja2></Naglowki>");
     const ListCatalogue read = CatalogueFromListFile(list);
     ASSERT_TRUE(read.Read);
     ASSERT_EQ(read.Catalogue.Count, 1);
     EXPECT_EQ(read.Catalogue.Slots.size(), 1u);
     EXPECT_EQ(read.Catalogue.Slots[0].Path, m_temp.File("a.xml"));
-    const auto old = [](const char* path) { return notarion::testing::WithNativeSeparators(path); };
     EXPECT_EQ(read.Missing, (std::vector<std::string>{old("/stara/szkola/b.xml"), old("/stara/c.xml")}));
     EXPECT_EQ(read.Notice(), u"Nie znaleziono plików: " + Cp1250ToUtf16(old("/stara/szkola/b.xml")) +
                                  u", " + Cp1250ToUtf16(old("/stara/c.xml")));

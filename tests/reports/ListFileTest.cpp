@@ -271,10 +271,10 @@ TEST(ListFileReading, TheLargestAllowedCountIsAccepted) {
 TEST(ListFileReading, RelativeReportPathsAreTakenFromTheListFolder) {
     TempFolder folder;
     const std::string positions =
-        testing::WithNativeSeparators("<Pozycja0><Adres>1a.xml</Adres></Pozycja0>"
-                                      "<Pozycja1><Adres>/szkola/2b.xml</Adres></Pozycja1>"
-                                      "<Pozycja2><Adres>podkatalog/3c.xml</Adres>")
-        + "</Pozycja2><Pozycja3><Typ>Z karty</Typ></Pozycja3>";
+        "<Pozycja0><Adres>1a.xml</Adres></Pozycja0>"
+        "<Pozycja1><Adres>" + testing::WithNativeSeparators("/szkola/2b.xml") + "</Adres></Pozycja1>"
+        "<Pozycja2><Adres>" + testing::WithNativeSeparators("podkatalog/3c.xml") + "</Adres></Pozycja2>"
+        "<Pozycja3><Typ>Z karty</Typ></Pozycja3>";
     const std::string path = folder.File("lista.xmp");
     WriteBytes(path, ListText("4", positions));
     ReportCatalogue catalogue;
