@@ -4,6 +4,7 @@
 #include "system/FileSystem.h"
 #include "text/Cp1250.h"
 
+#include <algorithm>
 #include <cstdint>
 #include <initializer_list>
 #include <memory>
@@ -58,6 +59,38 @@ std::string PathOf(std::initializer_list<std::string_view> names) {
         if (!name.empty())
             (path += '/') += name;
     return path;
+}
+
+// The numbers N >= first of the elements "<stem>N" below parent, in number
+// order and once each. Only numbers written as the writers ask for them
+// count ("Uczen7", not "Uczen07"): the others are never read by anything.
+std::vector<int> NumbersFound(const XmlNode* parent, std::string_view stem, int first) {
+    std::vector<int> numbers;
+    if (parent == nullptr)
+        return numbers;
+    for (const XmlNode* child : parent->Children()) {
+        const std::u16string_view name = child->Name();
+        if (child->Kind() != XmlNodeKind::Element || name.size() <= stem.size() ||
+            !NamesEqual(stem, name.substr(0, stem.size())))
+            continue;
+        const std::u16string_view digits = name.substr(stem.size());
+        // Nine digits stay below 32 bits; a longer number is no count's.
+        if (digits.size() > 9 || (digits.size() > 1 && digits[0] == u'0'))
+            continue;
+        int number = 0;
+        for (const char16_t c : digits) {
+            if (c < u'0' || c > u'9') {
+                number = -1;
+                break;
+            }
+            number = number * 10 + (c - u'0');
+        }
+        if (number >= first)
+            numbers.push_back(number);
+    }
+    std::sort(numbers.begin(), numbers.end());
+    numbers.erase(std::unique(numbers.begin(), numbers.end()), numbers.end());
+    return numbers;
 }
 
 // Reads one report into a form. Texts are taken from the UTF-16 model
@@ -118,13 +151,45 @@ private:
         m_result.Findings.push_back(std::move(finding));
     }
 
-    std::vector<std::string> ReadLines(std::string_view group, std::string_view sub,
-                                       std::string_view countName, std::string_view stem, int row) {
+    // The numbers of the rows to read below group (group/sub): those the
+    // count names, or, when the count cannot be trusted to name every
+    // numbered element there, the numbers of the elements found.
+    std::vector<int> RowNumbers(std::string_view group, std::string_view sub,
+                                std::string_view countName, std::string_view stem, int first,
+                                int row) {
+        const std::size_t before = m_reader.Findings().size();
         const int count =
             sub.empty() ? m_reader.Count(group, countName) : m_reader.Count(group, sub, countName);
+        const bool countSound = m_reader.Findings().size() == before;
         TakeFindings(row);
+        const XmlNode* parent = sub.empty() ? Node({group}) : Node({group, sub});
+        const std::vector<int> found = NumbersFound(parent, stem, first);
+        std::vector<int> numbers;
+        if (countSound && (found.empty() || found.back() < first + count)) {
+            for (int i = 0; i < count; ++i)
+                numbers.push_back(first + i);
+            return numbers;
+        }
+        if (!found.empty()) {
+            FormFinding finding;
+            finding.Issue = FormIssue::ReadAllFound;
+            finding.Value.Element = PathOf({group, sub, countName});
+            finding.Value.Value = sub.empty() ? m_reader.Text(group, countName)
+                                              : m_reader.Text(group, sub, countName);
+            finding.Part = m_part;
+            finding.Row = row;
+            finding.Found = static_cast<int>(found.size());
+            m_result.Findings.push_back(std::move(finding));
+        }
+        return found;
+    }
+
+    std::vector<std::string> ReadLines(std::string_view group, std::string_view sub,
+                                       std::string_view countName, std::string_view stem, int row) {
+        const std::vector<int> numbers = RowNumbers(group, sub, countName, stem, 0, row);
+        const int count = static_cast<int>(numbers.size());
         std::vector<std::string> lines;
-        for (int j = 0; j < count; ++j) {
+        for (const int j : numbers) {
             const std::string line = Numbered(stem, j);
             if (sub.empty()) {
                 NoteIfMissing({group, line}, j, count);
@@ -147,10 +212,11 @@ private:
             value.Lines = ReadLines(part.Element, {}, names.Count, names.Row, -1);
             return;
         }
-        const int count = m_reader.Count(part.Element, names.Count);
-        TakeFindings(-1);
+        const std::vector<int> numbers =
+            RowNumbers(part.Element, {}, names.Count, names.Row, names.FirstRow, -1);
+        const int count = static_cast<int>(numbers.size());
         for (int i = 0; i < count; ++i) {
-            const std::string rowName = Numbered(names.Row, i + names.FirstRow);
+            const std::string rowName = Numbered(names.Row, numbers[static_cast<std::size_t>(i)]);
             NoteIfMissing({part.Element, rowName}, i, count);
             StudentRow row;
             if (part.Shape == PartShape::Justifications ||

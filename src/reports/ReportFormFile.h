@@ -35,6 +35,11 @@ enum class FormIssue {
     EmptyFile,
     // "Doc" is none of the nine kinds: the form cannot be built.
     UnknownKind,
+    // A count is bad, missing, negative or leaves numbered elements of its
+    // group unread: every numbered element there was read instead, in number
+    // order (Found of them), and saving writes their true count. Element is
+    // the count's path and Value its text.
+    ReadAllFound,
 };
 
 // One problem met while reading. Texts are cp1250, as the checker's.
@@ -50,6 +55,8 @@ struct FormFinding {
     int Part = -1;
     // The row of a student block or the line of a group, -1 for the whole part.
     int Row = -1;
+    // ReadAllFound: how many numbered elements were read.
+    int Found = 0;
 };
 
 // What reading a report gave.

@@ -112,6 +112,82 @@ TEST(ReportForm, ReadingNamesEachBadFieldWithItsPartAndRow) {
     }
 }
 
+// A count that cannot be trusted never costs the rows found below it.
+struct UntrustedCountCase {
+    const char* Name;
+    testing::ReportFields Fields;
+    const char* Element;
+    std::vector<std::string> Names;
+};
+
+std::vector<std::string> NamesOf(const PartValue& value) {
+    std::vector<std::string> names;
+    for (const StudentRow& row : value.Rows)
+        names.push_back(row.Name);
+    for (const std::string& line : value.Lines)
+        names.push_back(line);
+    return names;
+}
+
+TEST(ReportForm, DamagedCountReadsEveryNumberedElementAndSavesTheTrueCount) {
+    const std::string three = "<Uczen1>Ala</Uczen1><Uczen2>Ola</Uczen2><Uczen3>Ela</Uczen3>";
+    const auto readAllFound = [](const FormRead& read) {
+        return std::find_if(read.Findings.begin(), read.Findings.end(), [](const FormFinding& f) {
+            return f.Issue == FormIssue::ReadAllFound;
+        });
+    };
+    const std::vector<UntrustedCountCase> cases = {
+        {"count word",
+         {{"Frekwencja", "<IleOsob>trzy</IleOsob>" + three}},
+         "Frekwencja",
+         {"Ala", "Ola", "Ela"}},
+        {"no count", {{"Frekwencja", three}}, "Frekwencja", {"Ala", "Ola", "Ela"}},
+        {"negative",
+         {{"Frekwencja", "<IleOsob>-1</IleOsob>" + three}},
+         "Frekwencja",
+         {"Ala", "Ola", "Ela"}},
+        {"smaller, in number order, gaps closed",
+         {{"Frekwencja", "<IleOsob>1</IleOsob><Uczen4>Ela</Uczen4><Uczen1>Ala</Uczen1>"
+                         "<Uczen01>x</Uczen01><Uczen2a>x</Uczen2a><Uczen0>x</Uczen0>"}},
+         "Frekwencja",
+         {"Ala", "Ela"}},
+        {"lines",
+         {{"Uwagi", "<IloscWierszy>x</IloscWierszy><w1>b</w1><w0>a</w0>"}},
+         "Uwagi",
+         {"a", "b"}},
+    };
+    for (const UntrustedCountCase& test : cases) {
+        SCOPED_TRACE(test.Name);
+        testing::ReportFields fields = {{"Doc", "Klasyfikacja klasy z zachowania"}};
+        if (std::string(test.Element) == "Frekwencja")
+            fields[0].second = "Klasyfikacja klasy";
+        fields.insert(fields.end(), test.Fields.begin(), test.Fields.end());
+        const FormRead read = ReadReportForm(testing::ReportXml(fields));
+        ASSERT_TRUE(read.Form);
+        EXPECT_EQ(NamesOf(*FindPart(*read.Form, test.Element)), test.Names);
+        const auto found = readAllFound(read);
+        ASSERT_NE(found, read.Findings.end());
+        EXPECT_EQ(found->Found, static_cast<int>(test.Names.size()));
+        // Saved, the file holds every row under its true count.
+        const FormRead again = ReadReportForm(FormDocument(*read.Form)->ToBytes());
+        EXPECT_EQ(again.Form, read.Form);
+        EXPECT_TRUE(again.Findings.empty());
+    }
+    // Inside a justification, and a sound count that names every element stays as it is.
+    const FormRead justification = ReadReportForm(testing::ReportXml(
+        {{"Doc", "Uzasadnienie oceny niedostatecznej"},
+         {"Uzasadnienia", "<Uzasadnienie1><Osoba>Ala</Osoba><IloscWierszy>0</IloscWierszy>"
+                          "<Wiersz0>a</Wiersz0></Uzasadnienie1>"}}));
+    ASSERT_TRUE(justification.Form);
+    const std::vector<StudentRow>& rows = FindPart(*justification.Form, "Uzasadnienia")->Rows;
+    ASSERT_EQ(rows.size(), 1u);
+    EXPECT_EQ(rows[0].Lines, std::vector<std::string>{"a"});
+    const FormRead sound = ReadReportForm(testing::ReportXml(
+        {{"Doc", "Klasyfikacja klasy"}, {"Frekwencja", "<IleOsob>4</IleOsob>" + three}}));
+    EXPECT_EQ(sound.Form->Values[4].Rows.size(), 4u);
+    EXPECT_EQ(readAllFound(sound), sound.Findings.end());
+}
+
 TEST(ReportForm, DamagedFileKeepsWhatWasReadAndSavesSound) {
     const std::string bytes = testing::ReportXml({{"Doc", "Klasyfikacja klasy"},
                                                   {"Klasa", "2b"},
