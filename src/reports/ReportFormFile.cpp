@@ -449,7 +449,7 @@ SaveRefusal TooLarge(std::uint64_t bytes) {
 
 } // namespace
 
-FormRead ReadReportForm(std::string_view bytes) {
+FormRead ReadReportForm(std::string_view bytes, std::optional<ReportKind> asKind) {
     FormRead result;
     result.Utf8Signature = bytes.size() >= 3 && bytes.substr(0, 3) == "\xEF\xBB\xBF";
     XmlDocument document;
@@ -462,13 +462,15 @@ FormRead ReadReportForm(std::string_view bytes) {
             result.Findings.push_back({FormIssue::DamagedXml, {}, loaded, -1, -1});
     }
     const std::string kind = ReadReportText(document, "Doc");
-    const std::optional<ReportKind> known = KindOf(kind);
+    std::optional<ReportKind> known = KindOf(kind);
     if (!known) {
         FormFinding finding{FormIssue::UnknownKind, {}, {}, -1, -1};
         finding.Value.Element = "Szkola/Doc";
         finding.Value.Value = kind;
         result.Findings.push_back(std::move(finding));
-        return result;
+        if (!asKind)
+            return result;
+        known = asKind;
     }
     ReportForm form = EmptyForm(*known);
     FormReader(document, result).Read(form);
@@ -476,10 +478,10 @@ FormRead ReadReportForm(std::string_view bytes) {
     return result;
 }
 
-FormRead LoadReportForm(const std::string& path) {
+FormRead LoadReportForm(const std::string& path, std::optional<ReportKind> asKind) {
     if (!FileExists(path) && !DirectoryExists(path))
-        return ReadReportForm({});
-    return ReadReportForm(ReadWholeFile(path));
+        return ReadReportForm({}, asKind);
+    return ReadReportForm(ReadWholeFile(path), asKind);
 }
 
 std::vector<SaveRefusal> CheckBeforeSaving(const ReportForm& form) {

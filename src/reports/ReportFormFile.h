@@ -72,12 +72,15 @@ struct FormRead {
     bool Utf8Signature = false;
 };
 
-// Read a report from its bytes. Never throws for the content.
-FormRead ReadReportForm(std::string_view bytes);
+// Read a report from its bytes. Never throws for the content. A report
+// whose "Doc" is none of the nine kinds is read as asKind when one is given
+// (the user chose it), still with its UnknownKind finding; saving the form
+// writes the kind's own text.
+FormRead ReadReportForm(std::string_view bytes, std::optional<ReportKind> asKind = {});
 
 // Read the report file at path (cp1250). Throws Failure when the file cannot
 // be opened or read; a missing file reads as an empty one.
-FormRead LoadReportForm(const std::string& path);
+FormRead LoadReportForm(const std::string& path, std::optional<ReportKind> asKind = {});
 
 // Why a form cannot be saved as it is. The last three are the reader's own
 // limits (system/ReadLimits.h): a report beyond them would be written, then

@@ -117,6 +117,14 @@ QString JoinLines(const std::vector<std::string>& lines) {
     return list.join(QLatin1Char('\n'));
 }
 
+// The kind text of a file of no known kind, as found (cp1250).
+std::string FoundKindText(const FormRead& read) {
+    for (const FormFinding& finding : read.Findings)
+        if (finding.Issue == FormIssue::UnknownKind)
+            return finding.Value.Value;
+    return {};
+}
+
 } // namespace
 
 struct ReportEditor::PartWidgets {
@@ -208,15 +216,30 @@ bool ReportEditor::OpenFile(const QString& path) {
         m_notice(QStringLiteral("Nie można odczytać pliku %1.").arg(path));
         return false;
     }
-    const std::vector<FormProblem> problems =
-        DescribeFormFindings(read, [](std::string_view utf8) { return std::string(utf8); });
+    const ShownText asIs = [](std::string_view utf8) { return std::string(utf8); };
+    std::vector<FormProblem> problems = DescribeFormFindings(read, asIs);
+    bool kindChosen = false;
     if (!read.Form) {
+        // A misspelt kind is the commonest damage a hand-edited file has;
+        // the user says what the report is and mends everything else here.
         QString text =
             QStringLiteral("Plik %1 nie jest sprawozdaniem żadnego ze znanych rodzajów.").arg(path);
         for (const FormProblem& problem : problems)
             text += QLatin1Char('\n') + FromUtf8(problem.Message);
-        m_notice(text);
-        return false;
+        text += QStringLiteral("\nWybierz rodzaj, jako który program ma odczytać plik; zapisanie "
+                               "sprawozdania wpisze nazwę tego rodzaju.");
+        const std::string found = FoundKindText(read);
+        const std::optional<ReportKind> kind = AskKind(text, KindOf(NearestKind(found)));
+        if (!kind)
+            return false;
+        try {
+            read = LoadReportForm(Cp1250FromQString(path), kind);
+        } catch (const Failure&) {
+            m_notice(QStringLiteral("Nie można odczytać pliku %1.").arg(path));
+            return false;
+        }
+        problems = DescribeFormFindings(read, asIs);
+        kindChosen = true;
     }
     m_path = path;
     BuildForm(*read.Form);
@@ -228,9 +251,29 @@ bool ReportEditor::OpenFile(const QString& path) {
         shown.emplace_back(problem.Part, text);
     }
     ShowProblems(shown);
-    m_modified = false;
+    // The file still names no known kind until it is saved.
+    m_modified = kindChosen;
     UpdateTitle();
     return true;
+}
+
+std::optional<ReportKind> ReportEditor::AskKind(const QString& text,
+                                                std::optional<ReportKind> guess) {
+    if (m_askKind)
+        return m_askKind(text, guess);
+    QStringList labels;
+    int current = 0;
+    for (const KindInfo& info : KindTable()) {
+        if (guess && info.Kind == *guess)
+            current = static_cast<int>(labels.size());
+        labels << FromUtf8(std::string(info.Label));
+    }
+    bool chosen = false;
+    const QString label = QInputDialog::getItem(this, QStringLiteral("Rodzaj sprawozdania"), text,
+                                                labels, current, false, &chosen);
+    if (!chosen)
+        return std::nullopt;
+    return KindTable()[static_cast<std::size_t>(labels.indexOf(label))].Kind;
 }
 
 bool ReportEditor::SaveTo(const QString& path) {

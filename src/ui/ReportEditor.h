@@ -40,8 +40,9 @@ public:
     // Start an empty report of the kind, without a file yet.
     void NewReport(ReportKind kind);
     // Open the report file at path (any, damaged ones included: the problems
-    // are shown next to their fields). False, after a message, when the file
-    // cannot be read or its kind is none of the nine.
+    // are shown next to their fields). A file whose kind is none of the nine
+    // is read as the kind the user chooses. False, after a message, when the
+    // file cannot be read or the user chooses no kind.
     bool OpenFile(const QString& path);
     // Save to path; false after a message naming every refused field or the
     // file that cannot be written. On success the editor works on path.
@@ -57,6 +58,12 @@ public:
     // default shows a message box. Tests replace it.
     using SaveQuestion = std::function<QMessageBox::StandardButton()>;
     void SetSaveQuestion(SaveQuestion question) { m_askToSave = std::move(question); }
+    // The kind a file of no known kind is read as: the question's text and the
+    // checker's guess in, the user's choice or none out; the default asks in
+    // a list of the nine kinds. Tests replace it.
+    using KindQuestion = std::function<std::optional<ReportKind>(const QString& text,
+                                                                 std::optional<ReportKind> guess)>;
+    void SetKindQuestion(KindQuestion question) { m_askKind = std::move(question); }
     // What is shown for a refusal or failure; the default shows a message box.
     using Notice = std::function<void(const QString& text)>;
     void SetNotice(Notice notice) { m_notice = std::move(notice); }
@@ -83,6 +90,7 @@ private:
     void MenuNewClick();
     void MenuOpenClick();
     void MenuSaveAsClick();
+    std::optional<ReportKind> AskKind(const QString& text, std::optional<ReportKind> guess);
     bool MaySetAside();
     void BuildForm(const ReportForm& form);
     void ShowProblems(const std::vector<std::pair<int, QString>>& problems);
@@ -103,6 +111,7 @@ private:
     QTimer* m_previewTimer = nullptr;
     std::unique_ptr<QTemporaryDir> m_previewFolder;
     SaveQuestion m_askToSave;
+    KindQuestion m_askKind;
     Notice m_notice;
 };
 

@@ -35,8 +35,15 @@ struct EditorFixture : ::testing::Test {
     ReportEditor editor;
     QStringList notices;
     QTemporaryDir folder;
+    // The kind a file of no known kind is read as, and the guesses offered.
+    std::optional<ReportKind> chosenKind;
+    std::vector<std::optional<ReportKind>> guesses;
     EditorFixture() {
         editor.SetNotice([this](const QString& text) { notices << text; });
+        editor.SetKindQuestion([this](const QString&, std::optional<ReportKind> guess) {
+            guesses.push_back(guess);
+            return chosenKind;
+        });
     }
     QString File(const char* name) const { return folder.filePath(QString::fromUtf8(name)); }
 };
@@ -66,9 +73,31 @@ TEST_F(EditorFixture, DamagedReportShowsItsProblemsAndSavesSound) {
     EXPECT_FALSE(problems->isHidden());
     EXPECT_TRUE(problems->text().contains(QStringLiteral("IleOsob zawiera")))
         << problems->text().toStdString();
+    // The students below the count in words are kept, and the line says so.
+    EXPECT_EQ(editor.StudentTable("Frekwencja")->rowCount(), 3);
+    EXPECT_TRUE(problems->text().contains(QStringLiteral("Wczytano 3 uczniów")));
     ASSERT_TRUE(editor.SaveTo(File("naprawiony.xml")));
     EXPECT_TRUE(problems->isHidden());
     EXPECT_EQ(CheckReportFiles({File("naprawiony.xml").toStdString()}).ErrorCount(), 0);
+    const FormRead saved = LoadReportForm(File("naprawiony.xml").toStdString());
+    EXPECT_EQ(FindPart(*saved.Form, "Frekwencja")->Rows.at(2).Name, "Jolanta Maciejewska");
+}
+
+TEST_F(EditorFixture, MisspeltKindOpensAsTheChosenKindAndSavesItsRightName) {
+    const QString misspelt = Example("uszkodzone/2a_klasyfikacja_male_litery.xml");
+    EXPECT_FALSE(editor.OpenFile(misspelt));
+    chosenKind = ReportKind::Class;
+    ASSERT_TRUE(editor.OpenFile(misspelt));
+    ASSERT_EQ(guesses.size(), 2u);
+    EXPECT_EQ(guesses[1], ReportKind::Class);
+    EXPECT_TRUE(editor.windowTitle().endsWith(QLatin1Char('*')));
+    EXPECT_FALSE(editor.TextField("Klasa")->text().isEmpty());
+    ASSERT_TRUE(editor.SaveTo(File("2a.xml")));
+    // Read without a chosen kind: the file now names its kind itself.
+    const FormRead saved = LoadReportForm(File("2a.xml").toStdString());
+    ASSERT_TRUE(saved.Form);
+    EXPECT_EQ(saved.Form->Kind, ReportKind::Class);
+    EXPECT_TRUE(saved.Findings.empty());
 }
 
 TEST_F(EditorFixture, MarkupInAReportsValueIsShownAsTextAndLoadsNothing) {
