@@ -359,16 +359,30 @@ std::string CodePointText(char16_t c) {
     return text;
 }
 
+// What a collector looks at in the texts of a form.
+enum class TextRules {
+    // Everything that would keep the file from being written as Windows-1250.
+    Windows1250,
+    // Everything but the letters the code page lacks, which UTF-16 holds.
+    Utf16,
+    // Only those letters.
+    LettersOnly,
+};
+
 class RefusalCollector {
 public:
-    explicit RefusalCollector(std::vector<SaveRefusal>& out) : m_out(out) {}
+    RefusalCollector(std::vector<SaveRefusal>& out, TextRules rules) : m_out(out), m_rules(rules) {}
     int Part = -1;
     int Row = -1;
 
     void Text(std::string_view value, std::string element) {
-        std::string bad = FirstUnrepresentable(value);
-        if (!bad.empty())
-            Add(RefusalReason::Unrepresentable, element, std::move(bad));
+        if (m_rules != TextRules::Utf16) {
+            std::string bad = FirstUnrepresentable(value);
+            if (!bad.empty())
+                Add(RefusalReason::Unrepresentable, element, std::move(bad));
+        }
+        if (m_rules == TextRules::LettersOnly)
+            return;
         if (const std::optional<char16_t> control = FirstControlCharacter(Trimmed(value)))
             Add(RefusalReason::ControlCharacter, std::move(element), CodePointText(*control));
     }
@@ -378,7 +392,7 @@ public:
             Text(lines[j], prefix + "/" + Numbered(stem, static_cast<int>(j)));
     }
     void Average(const std::string& value, std::string element) {
-        if (!ParseAverage(value))
+        if (m_rules != TextRules::LettersOnly && !ParseAverage(value))
             Add(RefusalReason::BadAverage, std::move(element), value);
     }
     // A list of entries written under the count element, held to the
@@ -400,6 +414,7 @@ private:
     }
 
     std::vector<SaveRefusal>& m_out;
+    TextRules m_rules;
     long long m_lines = 0;
 };
 
@@ -443,6 +458,30 @@ std::uint64_t TextBytes(const ReportForm& form) {
     return bytes;
 }
 
+// Every text of the form through the collector, after the counts passed.
+void CheckTexts(const ReportForm& form, RefusalCollector& collect) {
+    ForEachPart(form, collect,
+                [&](const FormPart& part, const PartValue& value, const std::string& element) {
+                    if (part.Shape == PartShape::Text)
+                        collect.Text(value.Text, element);
+                    if (part.Shape == PartShape::Lines)
+                        collect.Lines(value.Lines, element, NamesOf(part.Shape).Row);
+                    for (std::size_t r = 0; r < value.Rows.size(); ++r) {
+                        const StudentRow& row = value.Rows[r];
+                        const std::string rowElement = RowElement(element, part.Shape, r);
+                        collect.Row = static_cast<int>(r);
+                        collect.Text(row.Name, IsJustification(part.Shape) ? rowElement + "/Osoba"
+                                                                           : rowElement);
+                        if (!DetailElement(part.Shape).empty())
+                            collect.Text(row.Detail,
+                                         rowElement + "/" + std::string(DetailElement(part.Shape)));
+                        if (part.Shape == PartShape::NamesWithAverage)
+                            collect.Average(row.Average, rowElement + "/Srednia");
+                        collect.Lines(row.Lines, rowElement, kJustificationLine);
+                    }
+                });
+}
+
 SaveRefusal TooLarge(std::uint64_t bytes) {
     return {RefusalReason::TooLarge, -1, -1, {}, std::to_string(bytes >> 20)};
 }
@@ -484,9 +523,14 @@ FormRead LoadReportForm(const std::string& path, std::optional<ReportKind> asKin
     return ReadReportForm(ReadWholeFile(path), asKind);
 }
 
-std::vector<SaveRefusal> CheckBeforeSaving(const ReportForm& form) {
+FileEncoding EncodingOf(const FormRead& read) {
+    return read.WasUnicode ? FileEncoding::Utf16 : FileEncoding::Windows1250;
+}
+
+std::vector<SaveRefusal> CheckBeforeSaving(const ReportForm& form, FileEncoding encoding) {
     std::vector<SaveRefusal> refusals;
-    RefusalCollector collect(refusals);
+    RefusalCollector collect(refusals, encoding == FileEncoding::Utf16 ? TextRules::Utf16
+                                                                       : TextRules::Windows1250);
     // The counts first, the way the reader meets them.
     ForEachPart(
         form, collect,
@@ -510,27 +554,15 @@ std::vector<SaveRefusal> CheckBeforeSaving(const ReportForm& form) {
         });
     if (!refusals.empty())
         return refusals;
-    ForEachPart(form, collect,
-                [&](const FormPart& part, const PartValue& value, const std::string& element) {
-                    if (part.Shape == PartShape::Text)
-                        collect.Text(value.Text, element);
-                    if (part.Shape == PartShape::Lines)
-                        collect.Lines(value.Lines, element, NamesOf(part.Shape).Row);
-                    for (std::size_t r = 0; r < value.Rows.size(); ++r) {
-                        const StudentRow& row = value.Rows[r];
-                        const std::string rowElement = RowElement(element, part.Shape, r);
-                        collect.Row = static_cast<int>(r);
-                        collect.Text(row.Name, IsJustification(part.Shape) ? rowElement + "/Osoba"
-                                                                           : rowElement);
-                        if (!DetailElement(part.Shape).empty())
-                            collect.Text(row.Detail,
-                                         rowElement + "/" + std::string(DetailElement(part.Shape)));
-                        if (part.Shape == PartShape::NamesWithAverage)
-                            collect.Average(row.Average, rowElement + "/Srednia");
-                        collect.Lines(row.Lines, rowElement, kJustificationLine);
-                    }
-                });
+    CheckTexts(form, collect);
     return refusals;
+}
+
+std::vector<SaveRefusal> LettersNeedingUtf16(const ReportForm& form) {
+    std::vector<SaveRefusal> letters;
+    RefusalCollector collect(letters, TextRules::LettersOnly);
+    CheckTexts(form, collect);
+    return letters;
 }
 
 std::string RefusalMessage(const ReportForm& form, const SaveRefusal& refusal) {
@@ -563,15 +595,18 @@ std::string RefusalMessage(const ReportForm& form, const SaveRefusal& refusal) {
                " wierszy, a tyle program odczytuje najwyżej; podziel je na kilka sprawozdań.";
     default:
         return message + " zawiera znak „" + refusal.Value +
-               "”, którego nie da się zapisać w kodowaniu Windows-1250; zastąp go innym.";
+               "”, którego nie ma w kodowaniu Windows-1250; plik, który go zachowa, musi mieć "
+               "kodowanie UTF-16.";
     }
 }
 
-std::unique_ptr<XmlDocument> FormDocument(const ReportForm& form) {
+std::unique_ptr<XmlDocument> FormDocument(const ReportForm& form, FileEncoding encoding) {
     auto document = std::make_unique<XmlDocument>();
+    const bool utf16 = encoding == FileEncoding::Utf16;
+    document->Unicode = utf16;
     XmlNode& declaration = document->AddChild(document->Root, XmlNodeKind::Declaration, u"xml");
     document->AddAttribute(declaration, u"version", u"1.0");
-    document->AddAttribute(declaration, u"encoding", u"windows-1250");
+    document->AddAttribute(declaration, u"encoding", utf16 ? u"UTF-16" : u"windows-1250");
     FormWriter writer(*document);
     XmlNode& szkola = *writer.AddElement(document->Root, "Szkola");
     writer.AddElement(szkola, "Doc", Cp1250ToUtf16(KindText(form.Kind)));
@@ -581,15 +616,16 @@ std::unique_ptr<XmlDocument> FormDocument(const ReportForm& form) {
     return document;
 }
 
-std::vector<SaveRefusal> SaveReportForm(const ReportForm& form, const std::string& path) {
-    std::vector<SaveRefusal> refusals = CheckBeforeSaving(form);
+std::vector<SaveRefusal> SaveReportForm(const ReportForm& form, const std::string& path,
+                                        FileEncoding encoding) {
+    std::vector<SaveRefusal> refusals = CheckBeforeSaving(form, encoding);
     if (!refusals.empty())
         return refusals;
     // Texts that alone pass the limit are refused before a document of
     // several times their size is built.
     if (const std::uint64_t least = TextBytes(form); least > MaxReadableFileSize)
         return {TooLarge(least)};
-    const std::string bytes = FormDocument(form)->ToBytes();
+    const std::string bytes = FormDocument(form, encoding)->ToBytes();
     if (bytes.size() > MaxReadableFileSize)
         return {TooLarge(bytes.size())};
     WriteWholeFile(path, bytes, NamedBy::User);

@@ -202,6 +202,7 @@ ReportEditor::~ReportEditor() = default;
 
 void ReportEditor::NewReport(ReportKind kind) {
     m_path.clear();
+    m_encoding = FileEncoding::Windows1250;
     BuildForm(EmptyForm(kind));
     ShowProblems({});
     m_modified = false;
@@ -242,6 +243,7 @@ bool ReportEditor::OpenFile(const QString& path) {
         kindChosen = true;
     }
     m_path = path;
+    m_encoding = EncodingOf(read);
     BuildForm(*read.Form);
     std::vector<std::pair<int, QString>> shown;
     for (const FormProblem& problem : problems) {
@@ -280,9 +282,29 @@ bool ReportEditor::SaveTo(const QString& path) {
     if (!m_kind)
         return false;
     const ReportForm form = CurrentForm();
+    FileEncoding encoding = m_encoding;
+    if (encoding == FileEncoding::Windows1250) {
+        // The documents' code page cannot hold every name; the file can.
+        const std::vector<SaveRefusal> letters = LettersNeedingUtf16(form);
+        if (!letters.empty()) {
+            QString text = QStringLiteral("Zapisać plik w kodowaniu UTF-16? Tylko w nim zostaną "
+                                          "zachowane litery, których nie ma w kodowaniu "
+                                          "Windows-1250:");
+            for (const SaveRefusal& letter : letters)
+                text += QLatin1Char('\n') + FromUtf8(RefusalMessage(form, letter));
+            const bool agreed =
+                m_askUtf16 ? m_askUtf16(text)
+                           : QMessageBox::question(this, QStringLiteral("Edytor sprawozdań"), text,
+                                                   QMessageBox::Yes | QMessageBox::No,
+                                                   QMessageBox::Yes) == QMessageBox::Yes;
+            if (!agreed)
+                return false;
+            encoding = FileEncoding::Utf16;
+        }
+    }
     std::vector<SaveRefusal> refusals;
     try {
-        refusals = SaveReportForm(form, Cp1250FromQString(path));
+        refusals = SaveReportForm(form, Cp1250FromQString(path), encoding);
     } catch (const Failure&) {
         m_notice(QStringLiteral("Nie można zapisać pliku %1.").arg(path));
         return false;
@@ -295,6 +317,7 @@ bool ReportEditor::SaveTo(const QString& path) {
         return false;
     }
     m_path = path;
+    m_encoding = encoding;
     m_modified = false;
     // What was read from a damaged file is now written sound.
     ShowProblems({});
@@ -466,7 +489,16 @@ void ReportEditor::BuildForm(const ReportForm& form) {
     RefreshPreview();
 }
 
-void ReportEditor::ShowProblems(const std::vector<std::pair<int, QString>>& problems) {
+void ReportEditor::ShowProblems(std::vector<std::pair<int, QString>> problems) {
+    // A letter that needs UTF-16 stays marked for as long as the field holds it.
+    const ReportForm form = CurrentForm();
+    for (const SaveRefusal& letter : LettersNeedingUtf16(form)) {
+        QString text = QStringLiteral("znak „%1” wymaga kodowania UTF-16 (%2)")
+                           .arg(FromUtf8(letter.Value), FromUtf8(letter.Element));
+        if (letter.Row >= 0)
+            text = QStringLiteral("wiersz %1: ").arg(letter.Row + 1) + text;
+        problems.emplace_back(letter.Part, text);
+    }
     QStringList whole;
     std::vector<QStringList> perPart(m_parts.size());
     for (const auto& [part, text] : problems) {
@@ -511,7 +543,10 @@ void ReportEditor::RefreshPreview() {
     const std::string folder = Cp1250FromQString(m_previewFolder->path()) + "/";
     const std::string report = folder + "Sprawozdanie.xml";
     try {
-        FormDocument(CurrentForm())->SaveToFile(report);
+        const ReportForm form = CurrentForm();
+        FormDocument(form, LettersNeedingUtf16(form).empty() ? FileEncoding::Windows1250
+                                                             : FileEncoding::Utf16)
+            ->SaveToFile(report);
         ReportCatalogue catalogue;
         AppendToCatalogue(catalogue, {report});
         GenerationState state;

@@ -8,6 +8,7 @@
 // window only wires widgets to the report form of the core.
 
 #include "reports/ReportForm.h"
+#include "reports/ReportFormFile.h"
 
 #include <QMainWindow>
 #include <QMessageBox>
@@ -64,6 +65,11 @@ public:
     using KindQuestion = std::function<std::optional<ReportKind>(const QString& text,
                                                                  std::optional<ReportKind> guess)>;
     void SetKindQuestion(KindQuestion question) { m_askKind = std::move(question); }
+    // Whether a report that holds letters Windows-1250 lacks may be saved as
+    // UTF-16 (the question's text in); the default asks in a message box.
+    // Tests replace it.
+    using Utf16Question = std::function<bool(const QString& text)>;
+    void SetUtf16Question(Utf16Question question) { m_askUtf16 = std::move(question); }
     // What is shown for a refusal or failure; the default shows a message box.
     using Notice = std::function<void(const QString& text)>;
     void SetNotice(Notice notice) { m_notice = std::move(notice); }
@@ -93,7 +99,7 @@ private:
     std::optional<ReportKind> AskKind(const QString& text, std::optional<ReportKind> guess);
     bool MaySetAside();
     void BuildForm(const ReportForm& form);
-    void ShowProblems(const std::vector<std::pair<int, QString>>& problems);
+    void ShowProblems(std::vector<std::pair<int, QString>> problems);
     void FormChanged();
     void UpdateCounts();
     void RefreshPreview();
@@ -112,6 +118,10 @@ private:
     std::unique_ptr<QTemporaryDir> m_previewFolder;
     SaveQuestion m_askToSave;
     KindQuestion m_askKind;
+    Utf16Question m_askUtf16;
+    // The encoding the report is saved in: the one it was read in, until a
+    // letter that needs UTF-16 is saved.
+    FileEncoding m_encoding = FileEncoding::Windows1250;
     Notice m_notice;
 };
 

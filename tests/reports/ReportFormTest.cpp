@@ -5,6 +5,7 @@
 #include "reports/ReportForm.h"
 #include "reports/ReportFormFile.h"
 
+#include "support/FileBytes.h"
 #include "support/ReportXml.h"
 #include "support/TempFolder.h"
 #include "text/Cp1250.h"
@@ -244,6 +245,30 @@ TEST(ReportForm, RefusesCharactersWindows1250CannotHoldAndBadAverages) {
     FindPart(form, "Pasek")->Rows = {{"Ola", "4,70", {}, {}}};
     EXPECT_TRUE(SaveReportForm(form, path).empty());
     EXPECT_EQ(LoadReportForm(path).Form, form);
+}
+
+TEST(ReportForm, LettersWindows1250LacksAreSavedAsUtf16AndReadBack) {
+    ReportForm form = EmptyForm(ReportKind::Class);
+    FindPart(form, "Belfer")->Text = "Søren Nuñez";
+    FindPart(form, "Pasek")->Rows = {{"Nguyễn 😀", "4,75", {}, {}}};
+    const std::vector<SaveRefusal> letters = LettersNeedingUtf16(form);
+    ASSERT_EQ(letters.size(), 2u);
+    EXPECT_EQ(letters[0].Value, "ø");
+    EXPECT_EQ(letters[1].Element, "Szkola/Pasek/Uczen1");
+    EXPECT_TRUE(CheckBeforeSaving(form, FileEncoding::Utf16).empty());
+
+    testing::TempFolder folder;
+    const std::string path = folder.Cp1250File("r.xml");
+    ASSERT_TRUE(SaveReportForm(form, path, FileEncoding::Utf16).empty());
+    const std::string bytes = testing::ReadBytes(folder.Path() / "r.xml");
+    EXPECT_EQ(bytes.substr(0, 2), "\xFF\xFE");
+    const FormRead read = LoadReportForm(path);
+    EXPECT_EQ(read.Form, form);
+    EXPECT_TRUE(read.Findings.empty());
+    EXPECT_EQ(EncodingOf(read), FileEncoding::Utf16);
+    // Other faults are still refused in UTF-16.
+    FindPart(form, "Pasek")->Rows[0].Average = "x";
+    EXPECT_EQ(CheckBeforeSaving(form, FileEncoding::Utf16).size(), 1u);
 }
 
 TEST(ReportForm, ControlCharactersAreRefusedNamingFieldAndCharacter) {

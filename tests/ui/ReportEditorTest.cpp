@@ -11,6 +11,7 @@
 #include "support/FileBytes.h"
 #include "support/Pictures.h"
 #include "support/PipeFeeder.h"
+#include "support/ReportXml.h"
 #include "ui/TabFilter.h"
 
 #include <QLabel>
@@ -120,12 +121,43 @@ TEST_F(EditorFixture, MarkupInAReportsValueIsShownAsTextAndLoadsNothing) {
 
 TEST_F(EditorFixture, RefusedFieldsAreNamedAndNothingIsWritten) {
     editor.NewReport(ReportKind::Class);
-    editor.TextField("Belfer")->setText(QStringLiteral("Anna ſ"));
+    editor.TextField("Belfer")->setText(QStringLiteral("Anna \u0001"));
     EXPECT_FALSE(editor.SaveTo(File("r.xml")));
     ASSERT_EQ(notices.size(), 1);
     EXPECT_TRUE(notices[0].contains(QStringLiteral("Wychowawca klasy")));
     EXPECT_FALSE(QFile::exists(File("r.xml")));
     EXPECT_FALSE(editor.OpenFile(File("none-such-kind.xml")));
+}
+
+TEST_F(EditorFixture, LettersOutsideWindows1250KeepTheFileUtf16) {
+    // A teacher's UTF-16 file is saved as UTF-16 without a question.
+    int asked = 0;
+    bool agree = false;
+    editor.SetUtf16Question([&](const QString&) {
+        ++asked;
+        return agree;
+    });
+    testing::WriteBytes(
+        File("u.xml").toStdString(),
+        testing::Utf16File(testing::ReportXml({{"Doc", "Z karty"},
+                                               {"Belfer", "Søren Nuñez"},
+                                               {"Info", "<IloscWierszy>0</IloscWierszy>"}})));
+    ASSERT_TRUE(editor.OpenFile(File("u.xml")));
+    EXPECT_TRUE(editor.ProblemLabel("Belfer")->text().contains(QStringLiteral("UTF-16")));
+    ASSERT_TRUE(editor.SaveTo(File("u.xml")));
+    EXPECT_EQ(asked, 0);
+    EXPECT_EQ(testing::ReadBytes(File("u.xml").toStdString()).substr(0, 2), "\xFF\xFE");
+    EXPECT_FALSE(editor.ProblemLabel("Belfer")->isHidden());
+    // A new report asks once; refused, nothing is written.
+    editor.NewReport(ReportKind::CardHours);
+    editor.TextField("Belfer")->setText(QStringLiteral("Ørsted"));
+    EXPECT_FALSE(editor.SaveTo(File("n.xml")));
+    EXPECT_EQ(asked, 1);
+    EXPECT_FALSE(QFile::exists(File("n.xml")));
+    agree = true;
+    ASSERT_TRUE(editor.SaveTo(File("n.xml")));
+    EXPECT_EQ(FindPart(*LoadReportForm(File("n.xml").toStdString()).Form, "Belfer")->Text,
+              "Ørsted");
 }
 
 TEST_F(EditorFixture, StudentListsAddRemoveAndMoveWithVisibleCounts) {
