@@ -6,12 +6,15 @@
 #include "platform/TEmbeddedWB.h"
 #include "reports/ReportCatalogue.h"
 #include "reports/ReportFormFile.h"
+#include "system/FileSystem.h"
 #include "text/Failure.h"
 #include "ui/TFWarning.h"
 #include "ui/layout/TFBrowserLayout.h"
 
 #include <QAbstractItemView>
 #include <QCloseEvent>
+#include <QCoreApplication>
+#include <QDir>
 #include <QFileDialog>
 #include <QFormLayout>
 #include <QGroupBox>
@@ -97,10 +100,14 @@ public:
     }
 };
 
+// The lines of a multi-line field. Enter after the last line leaves an
+// empty one behind, which the document would show as a gap: empty lines at
+// the end are not lines of the report.
 QStringList LinesOf(const QString& text) {
-    if (text.isEmpty())
-        return {};
-    return text.split(QLatin1Char('\n'));
+    QStringList lines = text.split(QLatin1Char('\n'));
+    while (!lines.isEmpty() && lines.back().trimmed().isEmpty())
+        lines.removeLast();
+    return lines;
 }
 
 std::vector<std::string> Utf8Lines(const QString& text) {
@@ -157,6 +164,11 @@ ReportEditor::ReportEditor(QWidget* parent) : QMainWindow(parent) {
                     &ReportEditor::MenuSaveAsClick);
     file->addSeparator();
     file->addAction(QStringLiteral("Za&mknij"), QKeySequence::Close, this, &QWidget::close);
+    QMenu* help = menuBar()->addMenu(QStringLiteral("Po&moc"));
+    help->addAction(QStringLiteral("&Pomoc edytora"), QKeySequence(Qt::Key_F1), this, [this]() {
+        m_help.Open(Cp1250FromQString(QCoreApplication::applicationDirPath()) + PathSeparator,
+                    HelpEditorPage);
+    });
 
     auto* splitter = new QSplitter(this);
     auto* scroll = new QScrollArea(splitter);
@@ -413,6 +425,10 @@ void ReportEditor::BuildForm(const ReportForm& form) {
                     table->setColumnWidth(1, 120);
             } else {
                 table->horizontalHeader()->setSectionResizeMode(0, QHeaderView::Stretch);
+                // The second column is as wide as its header at least.
+                for (int c = 1; c < table->columnCount(); ++c)
+                    table->horizontalHeader()->setSectionResizeMode(c,
+                                                                    QHeaderView::ResizeToContents);
             }
             table->setTabKeyNavigation(false);
             table->setMinimumHeight(120);
@@ -446,7 +462,12 @@ void ReportEditor::BuildForm(const ReportForm& form) {
             };
             addButton(QStringLiteral("Dodaj"), [](QTableWidget* t) {
                 t->insertRow(t->rowCount());
-                t->setCurrentCell(t->rowCount() - 1, 0);
+                auto* first = new QTableWidgetItem;
+                t->setItem(t->rowCount() - 1, 0, first);
+                t->setCurrentItem(first);
+                // What the user types next is the new student's name.
+                t->setFocus();
+                t->editItem(first);
             });
             addButton(QStringLiteral("Usuń"), [](QTableWidget* t) {
                 if (t->currentRow() >= 0)
@@ -612,13 +633,21 @@ void ReportEditor::MenuOpenClick() {
 void ReportEditor::MenuSaveAsClick() {
     if (!m_kind)
         return;
-    QString path = QFileDialog::getSaveFileName(this, QStringLiteral("Zapisz sprawozdanie"), m_path,
+    QString path = QFileDialog::getSaveFileName(this, QStringLiteral("Zapisz sprawozdanie"),
+                                                ProposedSavePath(),
                                                 QStringLiteral("Pliki sprawozdań (*.xml)"));
     if (path.isEmpty())
         return;
     if (!path.endsWith(QStringLiteral(".xml"), Qt::CaseInsensitive))
         path += QStringLiteral(".xml");
     SaveTo(path);
+}
+
+QString ReportEditor::ProposedSavePath() const {
+    if (!m_path.isEmpty())
+        return m_path;
+    const QString name = FromUtf8(ProposedFileName(CurrentForm()));
+    return m_startFolder.isEmpty() ? name : QDir(m_startFolder).filePath(name);
 }
 
 void ReportEditor::closeEvent(QCloseEvent* event) {

@@ -7,6 +7,7 @@
 // report's preview page beside the form, rebuilt as the user types. The
 // window only wires widgets to the report form of the core.
 
+#include "platform/HelpPages.h"
 #include "reports/ReportForm.h"
 #include "reports/ReportFormFile.h"
 
@@ -74,6 +75,15 @@ public:
     using Notice = std::function<void(const QString& text)>;
     void SetNotice(Notice notice) { m_notice = std::move(notice); }
 
+    // How help pages are opened; tests watch it instead of a browser.
+    void SetHelpOpener(HelpOpener opener) { m_help = std::move(opener); }
+    // Where the save dialog of a report without a file opens (the folder of
+    // the set being put together); the working folder when empty.
+    void SetStartFolder(const QString& folder) { m_startFolder = folder; }
+    // The path the save dialog proposes: the report's own file, or a name in
+    // the sample school's pattern in the start folder.
+    QString ProposedSavePath() const;
+
     // The widgets of a part, for the window's tests (nullptr when the kind has none).
     QLineEdit* TextField(std::string_view element) const;
     QPlainTextEdit* LinesField(std::string_view element) const;
@@ -107,6 +117,8 @@ private:
 
     std::optional<ReportKind> m_kind;
     QString m_path;
+    QString m_startFolder;
+    HelpOpener m_help;
     bool m_modified = false;
     bool m_filling = false;
     QWidget* m_formHost = nullptr;

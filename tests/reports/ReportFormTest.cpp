@@ -44,6 +44,35 @@ TEST(ReportForm, KindsAreFoundByTextOrShortName) {
     EXPECT_FALSE(KindOfName("klasa"));
 }
 
+TEST(ReportForm, ProposedFileNamesFollowTheSampleSchool) {
+    const std::vector<std::pair<ReportForm, std::string>> cases = [] {
+        std::vector<std::pair<ReportForm, std::string>> made;
+        const auto form = [&](ReportKind kind,
+                              std::vector<std::pair<std::string, std::string>> texts,
+                              std::string name) {
+            ReportForm f = EmptyForm(kind);
+            for (const auto& [element, text] : texts)
+                FindPart(f, element)->Text = text;
+            made.emplace_back(std::move(f), std::move(name));
+        };
+        form(ReportKind::Class, {{"Klasa", "4d"}}, "4d_klasyfikacja.xml");
+        form(ReportKind::Behaviour, {{"Klasa", " 4d "}}, "4d_zachowanie.xml");
+        form(ReportKind::Tutor, {}, "wychowawca.xml");
+        form(ReportKind::FailJustification, {{"Klasa", "1a"}, {"Przedmiot", "Język angielski"}},
+             "1a_ndst_jezyk_angielski.xml");
+        form(ReportKind::Subject,
+             {{"Przedmiot", "Wiedza o społeczeństwie"}, {"Belfer", "Jan Żrałek "}},
+             "przedmiot_wiedza_o_spoleczenstwie_zralek.xml");
+        form(ReportKind::Activity, {{"Zajecia", "Teatr i ruch!"}}, "zajecia_teatr_i_ruch.xml");
+        form(ReportKind::CardHours, {{"Belfer", "Ewa Śliwińska"}}, "karta_sliwinska.xml");
+        form(ReportKind::HeadTeacher, {{"Belfer", "Ala"}}, "sprawozdanie_dyrektora.xml");
+        form(ReportKind::OtherInfo, {{"Dotyczy", "../Шев"}}, "inne.xml");
+        return made;
+    }();
+    for (const auto& [form, name] : cases)
+        EXPECT_EQ(ProposedFileName(form), name);
+}
+
 // Reads a report of the given fields; damaged counts and missing elements.
 struct DamageCase {
     const char* Name;

@@ -14,6 +14,8 @@
 #include "support/ReportXml.h"
 #include "ui/TabFilter.h"
 
+#include <QApplication>
+#include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
@@ -186,6 +188,70 @@ TEST_F(EditorFixture, StudentListsAddRemoveAndMoveWithVisibleCounts) {
     EXPECT_EQ(editor.CountLabel("Obnizone")->text(), QStringLiteral("Liczba uzasadnień: 1"));
     editor.LinesField("Uwagi")->setPlainText(QStringLiteral("a\nb\nc"));
     EXPECT_EQ(editor.CountLabel("Uwagi")->text(), QStringLiteral("Liczba wierszy: 3"));
+}
+
+TEST_F(EditorFixture, TypingAfterAddGoesIntoTheNewRowAndEndingEmptyLinesAreDropped) {
+    editor.NewReport(ReportKind::Class);
+    editor.show();
+    editor.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&editor));
+    QTableWidget* table = editor.StudentTable("Pasek");
+    QPushButton* add = nullptr;
+    for (QPushButton* each : table->parentWidget()->findChildren<QPushButton*>())
+        if (each->text() == QStringLiteral("Dodaj"))
+            add = each;
+    ASSERT_NE(add, nullptr);
+    QTest::mouseClick(add, Qt::LeftButton);
+    ASSERT_NE(QApplication::focusWidget(), nullptr);
+    EXPECT_EQ(QApplication::focusWidget()->parentWidget(), table->viewport());
+    QTest::keyClicks(QApplication::focusWidget(), QStringLiteral("Ala"));
+    // The editor commits the typed name once the event loop turns.
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+    EXPECT_TRUE(QTest::qWaitFor(
+        [&]() { return table->item(0, 0)->text() == QStringLiteral("Ala"); }, 2000));
+    // The average column shows its whole header.
+    const QString header = table->horizontalHeaderItem(1)->text();
+    EXPECT_GE(table->horizontalHeader()->sectionSize(1),
+              table->horizontalHeader()->fontMetrics().horizontalAdvance(header));
+    editor.NewReport(ReportKind::FailJustification);
+    QTableWidget* reasons = editor.StudentTable("Uzasadnienia");
+    reasons->insertRow(0);
+    reasons->setItem(0, 1, new QTableWidgetItem(QStringLiteral("a\nb\n\n")));
+    EXPECT_EQ(FindPart(editor.CurrentForm(), "Uzasadnienia")->Rows.at(0).Lines,
+              (std::vector<std::string>{"a", "b"}));
+}
+
+TEST_F(EditorFixture, F1OpensTheEditorsHelpAndSavingProposesTheSchoolsName) {
+    std::vector<QUrl> opened;
+    editor.SetHelpOpener(HelpOpener([&](const QUrl& url) { opened.push_back(url); }));
+    editor.NewReport(ReportKind::Behaviour);
+    editor.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&editor));
+    editor.activateWindow();
+    QTest::keyClick(&editor, Qt::Key_F1);
+    ASSERT_EQ(opened.size(), 1u);
+    EXPECT_TRUE(opened[0].toLocalFile().endsWith(QStringLiteral("Pomoc/edytor.htm")));
+    editor.TextField("Klasa")->setText(QStringLiteral("4d"));
+    editor.SetStartFolder(folder.path());
+    EXPECT_EQ(editor.ProposedSavePath(), File("4d_zachowanie.xml"));
+    ASSERT_TRUE(editor.SaveTo(File("inna.xml")));
+    EXPECT_EQ(editor.ProposedSavePath(), File("inna.xml"));
+}
+
+// The help pages describe the program as it is, the editor that writes report files included.
+TEST(HelpPages, SayWhatTheListEditorAndTheReportEditorDoToday) {
+    const auto page = [](const char* name) {
+        return QString::fromStdString(
+            testing::ReadBytes(std::string(NOTARION_EXAMPLES_DIR "/../resources/Pomoc/") + name));
+    };
+    const QString index = page("index.htm");
+    EXPECT_FALSE(index.contains(QStringLiteral("Program niczego nie zmienia")));
+    for (const char* said : {"Popraw sprawozdanie", "<kbd>Alt</kbd>+<kbd>R</kbd>", "Sprawdź zestaw",
+                             "Otwórz folder", "edytor.htm"})
+        EXPECT_TRUE(index.contains(QString::fromUtf8(said))) << said;
+    const QString editorPage = page("edytor.htm");
+    for (const char* said : {"UTF-16", "4d_klasyfikacja.xml", "<kbd>F1</kbd>"})
+        EXPECT_TRUE(editorPage.contains(QString::fromUtf8(said))) << said;
 }
 
 TEST_F(EditorFixture, LeavingWithUnsavedChangesAsksFirst) {
