@@ -99,6 +99,14 @@ mime)
   [ -n "$type" ] || fail "the desktop entry names no single MimeType"
   grep -q '^Exec=notarion %f$' "$share/applications/pl.orvapp.notarion.desktop" \
     || fail "the desktop entry does not hand the file on"
+  # An entry that claims a type it does not own (application/xml) becomes
+  # the desktop's default for every file of that type.
+  for entry in "$share"/applications/*.desktop; do
+    for claimed in $(sed -n 's/^MimeType=//p' "$entry" | tr ';' ' '); do
+      grep -qs "type=\"$claimed\"" "$share"/mime/packages/*.xml \
+        || fail "$(basename "$entry") claims $claimed, which this package does not define"
+    done
+  done
   database=$(mktemp -d)
   trap 'rm -rf "$database" "$database.log"' EXIT
   cp -r "$share/mime/packages" "$database/"

@@ -73,7 +73,8 @@ std::string LostMessage(const Finding& finding, const Shown& s) {
         i += length - 1;
     }
     return s.Element(finding) + " zawiera znaki spoza strony kodowej Windows-1250: " + listed +
-           "; w dokumentach pojawi się w ich miejscu „?”.";
+           "; dokumenty pokażą je, ale w tytule sprawozdania na liście i w pliku listy "
+           "pojawi się w ich miejscu „?”.";
 }
 
 std::string MissingMessage(const Finding& finding, const Shown& s, ReportKind kind) {

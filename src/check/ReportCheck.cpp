@@ -139,7 +139,20 @@ void ReportChecker::CheckCharacters() {
     // Only a UTF-16 file can hold what cp1250 cannot.
     if (!m_document.Unicode)
         return;
+    // The documents show every letter; only the report's title, which the
+    // list editor shows and the list file keeps in the code page, loses one.
+    const std::optional<ReportKind> kind = KindOf(ReadReportText(m_document, "Doc"));
+    if (!kind)
+        return;
+    const auto inTitle = [&](const std::string& element) {
+        for (const TitlePiece& piece : Info(*kind).TitlePieces)
+            if (!piece.Element.empty() && element == "Szkola/" + std::string(piece.Element))
+                return true;
+        return false;
+    };
     for (LostValue& lost : FindLostCharacters(m_document)) {
+        if (!inTitle(lost.Element))
+            continue;
         Finding finding = Base(Problem::CharactersLost, Severity::Warning, std::move(lost.Element));
         finding.LostCharacters = std::move(lost.Characters);
         Add(std::move(finding));

@@ -31,11 +31,32 @@ Finding CheckFinding(const FormRead& read, const FormFinding& found) {
         break;
     case FormIssue::UnknownKind:
     case FormIssue::MissingElement:
+    case FormIssue::ReadAllFound:
         finding.Kind = Problem::UnknownKind;
         finding.Suggestion = NearestKind(found.Value.Value);
         break;
     }
     return finding;
+}
+
+// "3 uczniów", "1 wiersz", "2 uzasadnienia": what a count element counts.
+std::string Counted(std::string_view countElement, int n) {
+    const bool one = n == 1;
+    const bool few = n % 10 >= 2 && n % 10 <= 4 && (n % 100 < 12 || n % 100 > 14);
+    std::string_view noun;
+    if (countElement.ends_with("IloscWierszy"))
+        noun = one ? "wiersz" : few ? "wiersze" : "wierszy";
+    else if (countElement.ends_with("Ilosc"))
+        noun = one ? "uzasadnienie" : few ? "uzasadnienia" : "uzasadnień";
+    else
+        noun = one ? "ucznia" : "uczniów";
+    return std::to_string(n) + " " + std::string(noun);
+}
+
+// What the reader did where a count could not be trusted.
+std::string ReadAllFoundText(const FormFinding& found) {
+    return "Wczytano " + Counted(found.Value.Element, found.Found) +
+           " znalezionych w pliku; zapisanie sprawozdania wpisze właściwą liczbę.";
 }
 
 } // namespace
@@ -47,7 +68,19 @@ std::vector<FormProblem> DescribeFormFindings(const FormRead& read, const ShownT
         problem.Element = Cp1250ToUtf8(found.Value.Element);
         problem.Part = found.Part;
         problem.Row = found.Row;
-        if (found.Issue == FormIssue::MissingElement) {
+        if (found.Issue == FormIssue::ReadAllFound) {
+            // Beside the bad count it mends, or alone for a sound count that
+            // leaves elements out.
+            if (!problems.empty() && problems.back().Element == problem.Element) {
+                problems.back().Message += " " + ReadAllFoundText(found);
+                continue;
+            }
+            problem.Code = "count-below-elements";
+            problem.Level = Severity::Warning;
+            problem.Message = "liczba „" + shown(Cp1250ToUtf8(found.Value.Value)) + "” w " +
+                              shown(problem.Element) + " pomija elementy, które są w pliku. " +
+                              ReadAllFoundText(found);
+        } else if (found.Issue == FormIssue::MissingElement) {
             // The check does not look for these: the documents only show an
             // empty line where the element is missing.
             problem.Code = "missing-element";

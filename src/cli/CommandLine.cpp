@@ -263,7 +263,7 @@ int RunList(std::span<const std::string> words, std::ostream& out, std::ostream&
     ThrowCommandUsage("list", "nieznane polecenie „" + command + "”.");
 }
 
-int RunReport(std::span<const std::string> words, std::ostream& out) {
+int RunReport(std::span<const std::string> words, std::ostream& out, std::ostream& err) {
     if (words.empty())
         ThrowCommandUsage("report", "brak polecenia: show, write albo new.");
     const std::string& command = words.front();
@@ -284,7 +284,7 @@ int RunReport(std::span<const std::string> words, std::ostream& out) {
         constexpr std::array<std::string_view, 2> names = {"PLIK.json", "PLIK.xml"};
         const auto parsed = ParseCommand("report write", rest, {}, names, ReportWriteHelp, out);
         return !parsed ? 0 : RunCommand("report write", [&] {
-            ReportWriteCommand(parsed->Positionals[0], parsed->Positionals[1], out);
+            ReportWriteCommand(parsed->Positionals[0], parsed->Positionals[1], out, err);
             return 0;
         });
     }
@@ -350,7 +350,7 @@ int Dispatch(const std::vector<std::string>& words, const SetPdfWriter& pdfWrite
     if (command == "list")
         return RunList(rest, out, err);
     if (command == "report")
-        return RunReport(rest, out);
+        return RunReport(rest, out, err);
     if (command == "check") {
         constexpr std::array<std::string_view, 1> names = {"ŹRÓDŁO"};
         const auto parsed = ParseCommand("check", rest, CheckOptions, names, CheckHelp, out);

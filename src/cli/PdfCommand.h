@@ -5,8 +5,8 @@
 // does not link; the writer is therefore handed in by the program's entry,
 // and a build without Qt hands in none.
 
-#include "system/AtomicFile.h"
 #include "generate/SetContents.h"
+#include "system/AtomicFile.h"
 
 #include <functional>
 #include <iosfwd>

@@ -60,10 +60,10 @@ void WriteFormText(const ReportForm& form, std::ostream& out) {
 }
 
 void SaveOrRefuse(const ReportForm& form, const std::string& path, std::string_view argument,
-                  std::ostream& out) {
+                  std::ostream& out, FileEncoding encoding = FileEncoding::Windows1250) {
     std::vector<SaveRefusal> refusals;
     try {
-        refusals = SaveReportForm(form, path);
+        refusals = SaveReportForm(form, path, encoding);
     } catch (const Failure& failure) {
         ThrowWorkFailed(UnwritableFileText(argument, failure));
     }
@@ -95,7 +95,8 @@ int ReportShowCommand(std::string_view report, bool json, std::ostream& out) {
     return read.Form ? 0 : 1;
 }
 
-void ReportWriteCommand(std::string_view jsonFile, std::string_view outFile, std::ostream& out) {
+void ReportWriteCommand(std::string_view jsonFile, std::string_view outFile, std::ostream& out,
+                        std::ostream& err) {
     const std::string source = PathArgument(jsonFile);
     const std::string target = PathArgument(outFile);
     if (!FileExists(source))
@@ -120,7 +121,15 @@ void ReportWriteCommand(std::string_view jsonFile, std::string_view outFile, std
     } catch (const Failure&) {
         ThrowWorkFailed("Nie można odczytać pliku: " + OneLine(jsonFile));
     }
-    SaveOrRefuse(FormFromJson(text), target, outFile, out);
+    const ReportForm form = FormFromJson(text);
+    // Letters the documents' code page lacks are kept, in the encoding that holds them.
+    const std::vector<SaveRefusal> letters = LettersNeedingUtf16(form);
+    for (const SaveRefusal& letter : letters)
+        err << "uwaga: " << OneLine(RefusalMessage(form, letter)) << '\n';
+    if (!letters.empty())
+        err << "uwaga: plik " << OneLine(outFile) << " zostanie zapisany w kodowaniu UTF-16.\n";
+    SaveOrRefuse(form, target, outFile, out,
+                 letters.empty() ? FileEncoding::Windows1250 : FileEncoding::Utf16);
 }
 
 void ReportNewCommand(std::string_view kind, std::string_view outFile, std::ostream& out) {

@@ -17,11 +17,13 @@ namespace notarion {
 int ReportShowCommand(std::string_view report, bool json, std::ostream& out);
 
 // Write the report of the JSON file at jsonFile to outFile and print the path
-// written. Nothing is written when the JSON is bad, a value cannot be saved
-// (a character outside Windows-1250 or a control character, an average that
-// is not a number), the report would pass the reader's limits, or outFile is
+// written. A report holding letters Windows-1250 lacks is written as UTF-16,
+// with a note on err naming them. Nothing is written when the JSON is bad, a
+// value cannot be saved (a control character, an average that is not a
+// number), the report would pass the reader's limits, or outFile is
 // protected against writing: throws CommandError naming each place.
-void ReportWriteCommand(std::string_view jsonFile, std::string_view outFile, std::ostream& out);
+void ReportWriteCommand(std::string_view jsonFile, std::string_view outFile, std::ostream& out,
+                        std::ostream& err);
 
 // Write an empty report of the kind (its kind text or short name) to
 // outFile, which must not exist yet, and print the path written. Throws

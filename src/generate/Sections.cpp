@@ -277,7 +277,9 @@ void WriteSection(ReportKind kind, SectionMode mode, const ReportCatalogue& cata
             throw Failure(failure.what(), {FailureKind::UnreadableFile, path, {}, {}});
         }
     }
-    ReportReader reader(*document, path, OnBadValue::Stop);
+    // Values go into the page as they are, so a letter the page's code page
+    // lacks goes in as a character reference instead of a "?".
+    ReportReader reader(*document, path, OnBadValue::Stop, LackingLetters::CharacterReference);
     WriteReportSection(kind, mode, reader, target, state);
 }
 

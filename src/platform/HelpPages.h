@@ -16,6 +16,7 @@ namespace notarion {
 // and name is found without regard to letter case.
 inline constexpr const char* HelpIndexPage = "Pomoc/index.htm";
 inline constexpr const char* HelpReportMenuPage = "pomoc/menuraport.htm";
+inline constexpr const char* HelpEditorPage = "Pomoc/edytor.htm";
 
 // The path below folder that relativePath names, each component matched
 // without regard to letter case against what exists ("pomoc/menuraport.htm"

@@ -1,5 +1,7 @@
 #include "reports/ReportForm.h"
 
+#include "text/Cp1250.h"
+
 #include <array>
 #include <cstdint>
 #include <limits>
@@ -78,7 +80,81 @@ bool IsDigit(char c) {
     return c >= '0' && c <= '9';
 }
 
+// A field as a piece of a file name: lower-case ASCII letters and digits,
+// runs of anything else as one "_", none at the ends.
+std::string NamePiece(std::string_view utf8) {
+    static constexpr std::u16string_view Marked = u"ąćęłńóśźżĄĆĘŁŃÓŚŹŻ";
+    static constexpr std::string_view Plain = "acelnoszzacelnoszz";
+    std::string piece;
+    bool gap = false;
+    for (char16_t c : Utf8ToUtf16(utf8)) {
+        if (const std::size_t at = Marked.find(c); at != std::u16string_view::npos)
+            c = static_cast<char16_t>(Plain[at]);
+        if (c >= u'A' && c <= u'Z')
+            c = static_cast<char16_t>(c - u'A' + u'a');
+        if ((c >= u'a' && c <= u'z') || (c >= u'0' && c <= u'9')) {
+            if (gap && !piece.empty())
+                piece += '_';
+            piece += static_cast<char>(c);
+            gap = false;
+        } else {
+            gap = true;
+        }
+    }
+    return piece;
+}
+
+// The last word of a person's name.
+std::string_view Surname(std::string_view name) {
+    while (!name.empty() && (name.back() == ' ' || name.back() == '\t'))
+        name.remove_suffix(1);
+    const std::size_t blank = name.find_last_of(" \t");
+    return blank == std::string_view::npos ? name : name.substr(blank + 1);
+}
+
 } // namespace
+
+std::string ProposedFileName(const ReportForm& form) {
+    const auto text = [&form](std::string_view element) {
+        const PartValue* part = FindPart(form, element);
+        return part != nullptr ? part->Text : std::string();
+    };
+    std::vector<std::string> pieces;
+    switch (form.Kind) {
+    case ReportKind::Class:
+        pieces = {NamePiece(text("Klasa")), "klasyfikacja"};
+        break;
+    case ReportKind::Behaviour:
+        pieces = {NamePiece(text("Klasa")), "zachowanie"};
+        break;
+    case ReportKind::Tutor:
+        pieces = {NamePiece(text("Klasa")), "wychowawca"};
+        break;
+    case ReportKind::FailJustification:
+        pieces = {NamePiece(text("Klasa")), "ndst", NamePiece(text("Przedmiot"))};
+        break;
+    case ReportKind::Subject:
+        pieces = {"przedmiot", NamePiece(text("Przedmiot")), NamePiece(Surname(text("Belfer")))};
+        break;
+    case ReportKind::Activity:
+        pieces = {"zajecia", NamePiece(text("Zajecia"))};
+        break;
+    case ReportKind::OtherInfo:
+        pieces = {"inne", NamePiece(text("Dotyczy"))};
+        break;
+    case ReportKind::CardHours:
+        pieces = {"karta", NamePiece(Surname(text("Belfer")))};
+        break;
+    case ReportKind::HeadTeacher:
+        pieces = {"sprawozdanie_dyrektora"};
+        break;
+    }
+    std::string name;
+    for (const std::string& piece : pieces)
+        if (!piece.empty())
+            name += (name.empty() ? "" : "_") + piece;
+    return name + ".xml";
+}
 
 std::span<const FormPart> FormParts(ReportKind kind) {
     switch (kind) {

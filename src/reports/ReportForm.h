@@ -108,4 +108,12 @@ std::optional<ReportKind> KindOfName(std::string_view name);
 // The short name of a kind ("klasyfikacja", "karta", ...).
 std::string_view ShortName(ReportKind kind);
 
+// The file name a form is proposed to be saved under, in the sample school's
+// pattern (UTF-8, ASCII only): "4d_klasyfikacja.xml", "4d_zachowanie.xml",
+// "4d_wychowawca.xml", "1a_ndst_fizyka.xml", "przedmiot_fizyka_cwiek.xml"
+// (the teacher's surname), "zajecia_chor.xml", "inne_biblioteka.xml",
+// "karta_nowak.xml", "sprawozdanie_dyrektora.xml". Polish letters lose their
+// marks, blanks become "_", other characters go; an empty field is left out.
+std::string ProposedFileName(const ReportForm& form);
+
 } // namespace notarion

@@ -4,6 +4,7 @@
 #include "system/FileSystem.h"
 #include "text/Cp1250.h"
 
+#include <algorithm>
 #include <cstdint>
 #include <initializer_list>
 #include <memory>
@@ -58,6 +59,38 @@ std::string PathOf(std::initializer_list<std::string_view> names) {
         if (!name.empty())
             (path += '/') += name;
     return path;
+}
+
+// The numbers N >= first of the elements "<stem>N" below parent, in number
+// order and once each. Only numbers written as the writers ask for them
+// count ("Uczen7", not "Uczen07"): the others are never read by anything.
+std::vector<int> NumbersFound(const XmlNode* parent, std::string_view stem, int first) {
+    std::vector<int> numbers;
+    if (parent == nullptr)
+        return numbers;
+    for (const XmlNode* child : parent->Children()) {
+        const std::u16string_view name = child->Name();
+        if (child->Kind() != XmlNodeKind::Element || name.size() <= stem.size() ||
+            !NamesEqual(stem, name.substr(0, stem.size())))
+            continue;
+        const std::u16string_view digits = name.substr(stem.size());
+        // Nine digits stay below 32 bits; a longer number is no count's.
+        if (digits.size() > 9 || (digits.size() > 1 && digits[0] == u'0'))
+            continue;
+        int number = 0;
+        for (const char16_t c : digits) {
+            if (c < u'0' || c > u'9') {
+                number = -1;
+                break;
+            }
+            number = number * 10 + (c - u'0');
+        }
+        if (number >= first)
+            numbers.push_back(number);
+    }
+    std::sort(numbers.begin(), numbers.end());
+    numbers.erase(std::unique(numbers.begin(), numbers.end()), numbers.end());
+    return numbers;
 }
 
 // Reads one report into a form. Texts are taken from the UTF-16 model
@@ -118,13 +151,45 @@ private:
         m_result.Findings.push_back(std::move(finding));
     }
 
-    std::vector<std::string> ReadLines(std::string_view group, std::string_view sub,
-                                       std::string_view countName, std::string_view stem, int row) {
+    // The numbers of the rows to read below group (group/sub): those the
+    // count names, or, when the count cannot be trusted to name every
+    // numbered element there, the numbers of the elements found.
+    std::vector<int> RowNumbers(std::string_view group, std::string_view sub,
+                                std::string_view countName, std::string_view stem, int first,
+                                int row) {
+        const std::size_t before = m_reader.Findings().size();
         const int count =
             sub.empty() ? m_reader.Count(group, countName) : m_reader.Count(group, sub, countName);
+        const bool countSound = m_reader.Findings().size() == before;
         TakeFindings(row);
+        const XmlNode* parent = sub.empty() ? Node({group}) : Node({group, sub});
+        const std::vector<int> found = NumbersFound(parent, stem, first);
+        std::vector<int> numbers;
+        if (countSound && (found.empty() || found.back() < first + count)) {
+            for (int i = 0; i < count; ++i)
+                numbers.push_back(first + i);
+            return numbers;
+        }
+        if (!found.empty()) {
+            FormFinding finding;
+            finding.Issue = FormIssue::ReadAllFound;
+            finding.Value.Element = PathOf({group, sub, countName});
+            finding.Value.Value = sub.empty() ? m_reader.Text(group, countName)
+                                              : m_reader.Text(group, sub, countName);
+            finding.Part = m_part;
+            finding.Row = row;
+            finding.Found = static_cast<int>(found.size());
+            m_result.Findings.push_back(std::move(finding));
+        }
+        return found;
+    }
+
+    std::vector<std::string> ReadLines(std::string_view group, std::string_view sub,
+                                       std::string_view countName, std::string_view stem, int row) {
+        const std::vector<int> numbers = RowNumbers(group, sub, countName, stem, 0, row);
+        const int count = static_cast<int>(numbers.size());
         std::vector<std::string> lines;
-        for (int j = 0; j < count; ++j) {
+        for (const int j : numbers) {
             const std::string line = Numbered(stem, j);
             if (sub.empty()) {
                 NoteIfMissing({group, line}, j, count);
@@ -147,10 +212,11 @@ private:
             value.Lines = ReadLines(part.Element, {}, names.Count, names.Row, -1);
             return;
         }
-        const int count = m_reader.Count(part.Element, names.Count);
-        TakeFindings(-1);
+        const std::vector<int> numbers =
+            RowNumbers(part.Element, {}, names.Count, names.Row, names.FirstRow, -1);
+        const int count = static_cast<int>(numbers.size());
         for (int i = 0; i < count; ++i) {
-            const std::string rowName = Numbered(names.Row, i + names.FirstRow);
+            const std::string rowName = Numbered(names.Row, numbers[static_cast<std::size_t>(i)]);
             NoteIfMissing({part.Element, rowName}, i, count);
             StudentRow row;
             if (part.Shape == PartShape::Justifications ||
@@ -293,16 +359,30 @@ std::string CodePointText(char16_t c) {
     return text;
 }
 
+// What a collector looks at in the texts of a form.
+enum class TextRules {
+    // Everything that would keep the file from being written as Windows-1250.
+    Windows1250,
+    // Everything but the letters the code page lacks, which UTF-16 holds.
+    Utf16,
+    // Only those letters.
+    LettersOnly,
+};
+
 class RefusalCollector {
 public:
-    explicit RefusalCollector(std::vector<SaveRefusal>& out) : m_out(out) {}
+    RefusalCollector(std::vector<SaveRefusal>& out, TextRules rules) : m_out(out), m_rules(rules) {}
     int Part = -1;
     int Row = -1;
 
     void Text(std::string_view value, std::string element) {
-        std::string bad = FirstUnrepresentable(value);
-        if (!bad.empty())
-            Add(RefusalReason::Unrepresentable, element, std::move(bad));
+        if (m_rules != TextRules::Utf16) {
+            std::string bad = FirstUnrepresentable(value);
+            if (!bad.empty())
+                Add(RefusalReason::Unrepresentable, element, std::move(bad));
+        }
+        if (m_rules == TextRules::LettersOnly)
+            return;
         if (const std::optional<char16_t> control = FirstControlCharacter(Trimmed(value)))
             Add(RefusalReason::ControlCharacter, std::move(element), CodePointText(*control));
     }
@@ -312,7 +392,7 @@ public:
             Text(lines[j], prefix + "/" + Numbered(stem, static_cast<int>(j)));
     }
     void Average(const std::string& value, std::string element) {
-        if (!ParseAverage(value))
+        if (m_rules != TextRules::LettersOnly && !ParseAverage(value))
             Add(RefusalReason::BadAverage, std::move(element), value);
     }
     // A list of entries written under the count element, held to the
@@ -334,6 +414,7 @@ private:
     }
 
     std::vector<SaveRefusal>& m_out;
+    TextRules m_rules;
     long long m_lines = 0;
 };
 
@@ -377,13 +458,37 @@ std::uint64_t TextBytes(const ReportForm& form) {
     return bytes;
 }
 
+// Every text of the form through the collector, after the counts passed.
+void CheckTexts(const ReportForm& form, RefusalCollector& collect) {
+    ForEachPart(form, collect,
+                [&](const FormPart& part, const PartValue& value, const std::string& element) {
+                    if (part.Shape == PartShape::Text)
+                        collect.Text(value.Text, element);
+                    if (part.Shape == PartShape::Lines)
+                        collect.Lines(value.Lines, element, NamesOf(part.Shape).Row);
+                    for (std::size_t r = 0; r < value.Rows.size(); ++r) {
+                        const StudentRow& row = value.Rows[r];
+                        const std::string rowElement = RowElement(element, part.Shape, r);
+                        collect.Row = static_cast<int>(r);
+                        collect.Text(row.Name, IsJustification(part.Shape) ? rowElement + "/Osoba"
+                                                                           : rowElement);
+                        if (!DetailElement(part.Shape).empty())
+                            collect.Text(row.Detail,
+                                         rowElement + "/" + std::string(DetailElement(part.Shape)));
+                        if (part.Shape == PartShape::NamesWithAverage)
+                            collect.Average(row.Average, rowElement + "/Srednia");
+                        collect.Lines(row.Lines, rowElement, kJustificationLine);
+                    }
+                });
+}
+
 SaveRefusal TooLarge(std::uint64_t bytes) {
     return {RefusalReason::TooLarge, -1, -1, {}, std::to_string(bytes >> 20)};
 }
 
 } // namespace
 
-FormRead ReadReportForm(std::string_view bytes) {
+FormRead ReadReportForm(std::string_view bytes, std::optional<ReportKind> asKind) {
     FormRead result;
     result.Utf8Signature = bytes.size() >= 3 && bytes.substr(0, 3) == "\xEF\xBB\xBF";
     XmlDocument document;
@@ -396,13 +501,15 @@ FormRead ReadReportForm(std::string_view bytes) {
             result.Findings.push_back({FormIssue::DamagedXml, {}, loaded, -1, -1});
     }
     const std::string kind = ReadReportText(document, "Doc");
-    const std::optional<ReportKind> known = KindOf(kind);
+    std::optional<ReportKind> known = KindOf(kind);
     if (!known) {
         FormFinding finding{FormIssue::UnknownKind, {}, {}, -1, -1};
         finding.Value.Element = "Szkola/Doc";
         finding.Value.Value = kind;
         result.Findings.push_back(std::move(finding));
-        return result;
+        if (!asKind)
+            return result;
+        known = asKind;
     }
     ReportForm form = EmptyForm(*known);
     FormReader(document, result).Read(form);
@@ -410,15 +517,20 @@ FormRead ReadReportForm(std::string_view bytes) {
     return result;
 }
 
-FormRead LoadReportForm(const std::string& path) {
+FormRead LoadReportForm(const std::string& path, std::optional<ReportKind> asKind) {
     if (!FileExists(path) && !DirectoryExists(path))
-        return ReadReportForm({});
-    return ReadReportForm(ReadWholeFile(path));
+        return ReadReportForm({}, asKind);
+    return ReadReportForm(ReadWholeFile(path), asKind);
 }
 
-std::vector<SaveRefusal> CheckBeforeSaving(const ReportForm& form) {
+FileEncoding EncodingOf(const FormRead& read) {
+    return read.WasUnicode ? FileEncoding::Utf16 : FileEncoding::Windows1250;
+}
+
+std::vector<SaveRefusal> CheckBeforeSaving(const ReportForm& form, FileEncoding encoding) {
     std::vector<SaveRefusal> refusals;
-    RefusalCollector collect(refusals);
+    RefusalCollector collect(refusals, encoding == FileEncoding::Utf16 ? TextRules::Utf16
+                                                                       : TextRules::Windows1250);
     // The counts first, the way the reader meets them.
     ForEachPart(
         form, collect,
@@ -442,27 +554,15 @@ std::vector<SaveRefusal> CheckBeforeSaving(const ReportForm& form) {
         });
     if (!refusals.empty())
         return refusals;
-    ForEachPart(form, collect,
-                [&](const FormPart& part, const PartValue& value, const std::string& element) {
-                    if (part.Shape == PartShape::Text)
-                        collect.Text(value.Text, element);
-                    if (part.Shape == PartShape::Lines)
-                        collect.Lines(value.Lines, element, NamesOf(part.Shape).Row);
-                    for (std::size_t r = 0; r < value.Rows.size(); ++r) {
-                        const StudentRow& row = value.Rows[r];
-                        const std::string rowElement = RowElement(element, part.Shape, r);
-                        collect.Row = static_cast<int>(r);
-                        collect.Text(row.Name, IsJustification(part.Shape) ? rowElement + "/Osoba"
-                                                                           : rowElement);
-                        if (!DetailElement(part.Shape).empty())
-                            collect.Text(row.Detail,
-                                         rowElement + "/" + std::string(DetailElement(part.Shape)));
-                        if (part.Shape == PartShape::NamesWithAverage)
-                            collect.Average(row.Average, rowElement + "/Srednia");
-                        collect.Lines(row.Lines, rowElement, kJustificationLine);
-                    }
-                });
+    CheckTexts(form, collect);
     return refusals;
+}
+
+std::vector<SaveRefusal> LettersNeedingUtf16(const ReportForm& form) {
+    std::vector<SaveRefusal> letters;
+    RefusalCollector collect(letters, TextRules::LettersOnly);
+    CheckTexts(form, collect);
+    return letters;
 }
 
 std::string RefusalMessage(const ReportForm& form, const SaveRefusal& refusal) {
@@ -495,15 +595,18 @@ std::string RefusalMessage(const ReportForm& form, const SaveRefusal& refusal) {
                " wierszy, a tyle program odczytuje najwyżej; podziel je na kilka sprawozdań.";
     default:
         return message + " zawiera znak „" + refusal.Value +
-               "”, którego nie da się zapisać w kodowaniu Windows-1250; zastąp go innym.";
+               "”, którego nie ma w kodowaniu Windows-1250; plik, który go zachowa, musi mieć "
+               "kodowanie UTF-16.";
     }
 }
 
-std::unique_ptr<XmlDocument> FormDocument(const ReportForm& form) {
+std::unique_ptr<XmlDocument> FormDocument(const ReportForm& form, FileEncoding encoding) {
     auto document = std::make_unique<XmlDocument>();
+    const bool utf16 = encoding == FileEncoding::Utf16;
+    document->Unicode = utf16;
     XmlNode& declaration = document->AddChild(document->Root, XmlNodeKind::Declaration, u"xml");
     document->AddAttribute(declaration, u"version", u"1.0");
-    document->AddAttribute(declaration, u"encoding", u"windows-1250");
+    document->AddAttribute(declaration, u"encoding", utf16 ? u"UTF-16" : u"windows-1250");
     FormWriter writer(*document);
     XmlNode& szkola = *writer.AddElement(document->Root, "Szkola");
     writer.AddElement(szkola, "Doc", Cp1250ToUtf16(KindText(form.Kind)));
@@ -513,15 +616,16 @@ std::unique_ptr<XmlDocument> FormDocument(const ReportForm& form) {
     return document;
 }
 
-std::vector<SaveRefusal> SaveReportForm(const ReportForm& form, const std::string& path) {
-    std::vector<SaveRefusal> refusals = CheckBeforeSaving(form);
+std::vector<SaveRefusal> SaveReportForm(const ReportForm& form, const std::string& path,
+                                        FileEncoding encoding) {
+    std::vector<SaveRefusal> refusals = CheckBeforeSaving(form, encoding);
     if (!refusals.empty())
         return refusals;
     // Texts that alone pass the limit are refused before a document of
     // several times their size is built.
     if (const std::uint64_t least = TextBytes(form); least > MaxReadableFileSize)
         return {TooLarge(least)};
-    const std::string bytes = FormDocument(form)->ToBytes();
+    const std::string bytes = FormDocument(form, encoding)->ToBytes();
     if (bytes.size() > MaxReadableFileSize)
         return {TooLarge(bytes.size())};
     WriteWholeFile(path, bytes, NamedBy::User);

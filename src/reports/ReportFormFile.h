@@ -35,6 +35,11 @@ enum class FormIssue {
     EmptyFile,
     // "Doc" is none of the nine kinds: the form cannot be built.
     UnknownKind,
+    // A count is bad, missing, negative or leaves numbered elements of its
+    // group unread: every numbered element there was read instead, in number
+    // order (Found of them), and saving writes their true count. Element is
+    // the count's path and Value its text.
+    ReadAllFound,
 };
 
 // One problem met while reading. Texts are cp1250, as the checker's.
@@ -50,33 +55,45 @@ struct FormFinding {
     int Part = -1;
     // The row of a student block or the line of a group, -1 for the whole part.
     int Row = -1;
+    // ReadAllFound: how many numbered elements were read.
+    int Found = 0;
 };
+
+// How a report file is written: the documents' own code page, or UTF-16
+// (FF FE) for a report that holds letters Windows-1250 lacks.
+enum class FileEncoding { Windows1250, Utf16 };
 
 // What reading a report gave.
 struct FormRead {
     // The form; none when the kind is unknown.
     std::optional<ReportForm> Form;
     std::vector<FormFinding> Findings;
-    // True when the file was UTF-16 with FF FE. Saving always writes
-    // Windows-1250: the documents are Windows-1250, and a character they
-    // could not hold is refused before saving anyway.
+    // True when the file was UTF-16 with FF FE; such a file is saved as
+    // UTF-16 again (EncodingOf).
     bool WasUnicode = false;
     // The file began with the UTF-8 signature, which the reader does not know.
     bool Utf8Signature = false;
 };
 
-// Read a report from its bytes. Never throws for the content.
-FormRead ReadReportForm(std::string_view bytes);
+// Read a report from its bytes. Never throws for the content. A report
+// whose "Doc" is none of the nine kinds is read as asKind when one is given
+// (the user chose it), still with its UnknownKind finding; saving the form
+// writes the kind's own text.
+FormRead ReadReportForm(std::string_view bytes, std::optional<ReportKind> asKind = {});
 
 // Read the report file at path (cp1250). Throws Failure when the file cannot
 // be opened or read; a missing file reads as an empty one.
-FormRead LoadReportForm(const std::string& path);
+FormRead LoadReportForm(const std::string& path, std::optional<ReportKind> asKind = {});
+
+// The encoding a read file is saved in: the one it was read in.
+FileEncoding EncodingOf(const FormRead& read);
 
 // Why a form cannot be saved as it is. The last three are the reader's own
 // limits (system/ReadLimits.h): a report beyond them would be written, then
 // called damaged by every reading.
 enum class RefusalReason {
-    // A text holds a character that Windows-1250 cannot hold.
+    // A text holds a character that Windows-1250 cannot hold (only when
+    // saving as Windows-1250).
     Unrepresentable,
     // An average is not a number of the form "4,75".
     BadAverage,
@@ -109,7 +126,12 @@ struct SaveRefusal {
 // Every reason the form cannot be saved; empty when it can. A list beyond the
 // reader's limits is refused before any text is looked at, and alone: the
 // rest of such a form is not worth a list of problems.
-std::vector<SaveRefusal> CheckBeforeSaving(const ReportForm& form);
+std::vector<SaveRefusal> CheckBeforeSaving(const ReportForm& form,
+                                           FileEncoding encoding = FileEncoding::Windows1250);
+
+// The texts that hold a letter Windows-1250 lacks, as Unrepresentable
+// refusals: empty when the form can be saved as Windows-1250.
+std::vector<SaveRefusal> LettersNeedingUtf16(const ReportForm& form);
 
 // The Polish message of a refusal (UTF-8), naming the field by the words the
 // documents print and by its element, and the character or value.
@@ -118,12 +140,14 @@ std::string RefusalMessage(const ReportForm& form, const SaveRefusal& refusal);
 // The report file of a form: the declaration, "Szkola" with "Doc" and the
 // kind's parts, counts computed, texts trimmed as the reader would trim them.
 // The form must pass CheckBeforeSaving; a refused average is written as 0.
-std::unique_ptr<XmlDocument> FormDocument(const ReportForm& form);
+std::unique_ptr<XmlDocument> FormDocument(const ReportForm& form,
+                                          FileEncoding encoding = FileEncoding::Windows1250);
 
-// Save the form at path (cp1250) as Windows-1250, replacing the file whole or
+// Save the form at path (cp1250) in the encoding, replacing the file whole or
 // not at all. Returns the refusals (CheckBeforeSaving's, or TooLarge) and
 // writes nothing when there are any. Throws Failure, carrying the system's
 // reason, when the file cannot be written.
-std::vector<SaveRefusal> SaveReportForm(const ReportForm& form, const std::string& path);
+std::vector<SaveRefusal> SaveReportForm(const ReportForm& form, const std::string& path,
+                                        FileEncoding encoding = FileEncoding::Windows1250);
 
 } // namespace notarion

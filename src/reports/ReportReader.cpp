@@ -50,10 +50,11 @@ template <typename Char> std::size_t HashName(std::basic_string_view<Char> name)
 }
 
 // The node's value in cp1250: its own bytes where the reader kept them.
-std::string TextOf(const XmlNode& node) {
+std::string TextOf(const XmlNode& node, LackingLetters letters = LackingLetters::QuestionMark) {
     if (const std::optional<std::string_view> bytes = node.Cp1250Value())
         return std::string(*bytes);
-    return Utf16ToCp1250(node.Value());
+    return letters == LackingLetters::CharacterReference ? Utf16ToCp1250Html(node.Value())
+                                                         : Utf16ToCp1250(node.Value());
 }
 
 FailureKind KindOfFault(const ValueFinding& finding, NumberFault fault) {
@@ -80,8 +81,9 @@ std::string ReadReportText(const XmlDocument& report, std::string_view name1,
     return node != nullptr ? TextOf(*node) : std::string();
 }
 
-ReportReader::ReportReader(const XmlDocument& report, std::string file, OnBadValue policy)
-    : m_report(report), m_file(std::move(file)), m_policy(policy) {}
+ReportReader::ReportReader(const XmlDocument& report, std::string file, OnBadValue policy,
+                           LackingLetters letters)
+    : m_report(report), m_file(std::move(file)), m_policy(policy), m_letters(letters) {}
 
 std::size_t ReportReader::NameHash::operator()(std::u16string_view name) const {
     return HashName(name);
@@ -133,11 +135,17 @@ const XmlNode* ReportReader::Find(std::string_view name1, std::string_view name2
 std::string ReportReader::Text(std::string_view name1, std::string_view name2,
                                std::string_view name3) const {
     const XmlNode* node = Find(name1, name2, name3);
+    return node != nullptr ? TextOf(*node, m_letters) : std::string();
+}
+
+std::string ReportReader::NumberText(std::string_view name1, std::string_view name2,
+                                     std::string_view name3) const {
+    const XmlNode* node = Find(name1, name2, name3);
     return node != nullptr ? TextOf(*node) : std::string();
 }
 
 int ReportReader::Count(std::string_view name1, std::string_view name2, std::string_view name3) {
-    std::string text = Text(name1, name2, name3);
+    std::string text = NumberText(name1, name2, name3);
     const WholeNumber number = ParseWholeNumber(text, MaxLoopCount);
     // A finding is made only for a bad count: a good one, the common case,
     // costs no path text.
@@ -172,7 +180,7 @@ int ReportReader::Count(std::string_view name1, std::string_view name2, std::str
 }
 
 int ReportReader::Average(std::string_view name1, std::string_view name2, std::string_view name3) {
-    std::string text = Text(name1, name2, name3);
+    std::string text = NumberText(name1, name2, name3);
     const WholeNumber number = ParseWholeNumber(text);
     if (number)
         return number.Value;

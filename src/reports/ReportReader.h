@@ -60,12 +60,23 @@ struct ValueFinding {
     std::string Holder;
 };
 
+// How a reader gives a character Windows-1250 lacks (only a UTF-16 report
+// holds one).
+enum class LackingLetters {
+    // As '?': titles, class names and everything not bound for a page.
+    QuestionMark,
+    // As an HTML numeric character reference ("&#7877;"): values written
+    // into a page, which then shows the letter.
+    CharacterReference,
+};
+
 class ReportReader {
 public:
     // Read from report, which must outlive the reader and not change once
     // read from (the reader remembers where its elements are); file names the report
-    // in failures.
-    ReportReader(const XmlDocument& report, std::string file, OnBadValue policy);
+    // in failures; letters says how Text gives a letter the code page lacks.
+    ReportReader(const XmlDocument& report, std::string file, OnBadValue policy,
+                 LackingLetters letters = LackingLetters::QuestionMark);
 
     // ReadReportText of the report.
     std::string Text(std::string_view name1, std::string_view name2 = {},
@@ -91,6 +102,10 @@ public:
     const std::string& File() const { return m_file; }
 
 private:
+    // The text of a number: a failure quotes it, and a message box shows no
+    // character reference.
+    std::string NumberText(std::string_view name1, std::string_view name2,
+                           std::string_view name3) const;
     // Stop: throw; Record: keep the finding. Returns the value to go on with.
     int Bad(ValueFinding finding, NumberFault fault);
     // The element Szkola/name1[/name2[/name3]], or nullptr.
@@ -123,6 +138,7 @@ private:
     mutable bool m_schoolLooked = false;
     std::string m_file;
     OnBadValue m_policy;
+    LackingLetters m_letters;
     std::vector<ValueFinding> m_findings;
     // The positive counts returned so far, added up.
     long long m_lines = 0;

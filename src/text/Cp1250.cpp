@@ -156,6 +156,30 @@ std::string Utf16ToCp1250(std::u16string_view text) {
     return out;
 }
 
+std::string Utf16ToCp1250Html(std::u16string_view text) {
+    std::string out;
+    out.reserve(text.size());
+    const auto reference = [&out](char32_t code) {
+        out += "&#" + std::to_string(static_cast<unsigned long>(code)) + ';';
+    };
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        const char16_t c = text[i];
+        if (c < 0x80) {
+            out += static_cast<char>(c);
+        } else if (IsHighSurrogate(c) && i + 1 < text.size() && IsLowSurrogate(text[i + 1])) {
+            reference(0x10000 + ((char32_t(c) - 0xD800) << 10) + (char32_t(text[i + 1]) - 0xDC00));
+            ++i;
+        } else if (IsHighSurrogate(c) || IsLowSurrogate(c)) {
+            out += '?';
+        } else if (const char byte = EncodeChar(c); byte != '?') {
+            out += byte;
+        } else {
+            reference(c);
+        }
+    }
+    return out;
+}
+
 std::string Cp1250ToUtf8(std::string_view text) {
     std::string out;
     out.reserve(text.size() + text.size() / 8);

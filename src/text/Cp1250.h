@@ -23,6 +23,12 @@ char16_t Cp1250Char(unsigned char byte);
 // surrogates, and each surrogate pair as a whole) become '?'.
 std::string Utf16ToCp1250(std::u16string_view text);
 
+// Encode UTF-16 to Windows-1250 for an HTML page: a character the code page
+// lacks becomes its numeric character reference ("&#7877;"), so the page
+// shows the letter and stays Windows-1250; an unpaired surrogate becomes '?'.
+// Text that fits the code page gives the bytes of Utf16ToCp1250.
+std::string Utf16ToCp1250Html(std::u16string_view text);
+
 // Decode Windows-1250 bytes to UTF-8.
 std::string Cp1250ToUtf8(std::string_view text);
 

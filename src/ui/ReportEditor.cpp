@@ -6,12 +6,15 @@
 #include "platform/TEmbeddedWB.h"
 #include "reports/ReportCatalogue.h"
 #include "reports/ReportFormFile.h"
+#include "system/FileSystem.h"
 #include "text/Failure.h"
 #include "ui/TFWarning.h"
 #include "ui/layout/TFBrowserLayout.h"
 
 #include <QAbstractItemView>
 #include <QCloseEvent>
+#include <QCoreApplication>
+#include <QDir>
 #include <QFileDialog>
 #include <QFormLayout>
 #include <QGroupBox>
@@ -97,10 +100,14 @@ public:
     }
 };
 
+// The lines of a multi-line field. Enter after the last line leaves an
+// empty one behind, which the document would show as a gap: empty lines at
+// the end are not lines of the report.
 QStringList LinesOf(const QString& text) {
-    if (text.isEmpty())
-        return {};
-    return text.split(QLatin1Char('\n'));
+    QStringList lines = text.split(QLatin1Char('\n'));
+    while (!lines.isEmpty() && lines.back().trimmed().isEmpty())
+        lines.removeLast();
+    return lines;
 }
 
 std::vector<std::string> Utf8Lines(const QString& text) {
@@ -115,6 +122,14 @@ QString JoinLines(const std::vector<std::string>& lines) {
     for (const std::string& line : lines)
         list << FromUtf8(line);
     return list.join(QLatin1Char('\n'));
+}
+
+// The kind text of a file of no known kind, as found (cp1250).
+std::string FoundKindText(const FormRead& read) {
+    for (const FormFinding& finding : read.Findings)
+        if (finding.Issue == FormIssue::UnknownKind)
+            return finding.Value.Value;
+    return {};
 }
 
 } // namespace
@@ -149,6 +164,11 @@ ReportEditor::ReportEditor(QWidget* parent) : QMainWindow(parent) {
                     &ReportEditor::MenuSaveAsClick);
     file->addSeparator();
     file->addAction(QStringLiteral("Za&mknij"), QKeySequence::Close, this, &QWidget::close);
+    QMenu* help = menuBar()->addMenu(QStringLiteral("Po&moc"));
+    help->addAction(QStringLiteral("&Pomoc edytora"), QKeySequence(Qt::Key_F1), this, [this]() {
+        m_help.Open(Cp1250FromQString(QCoreApplication::applicationDirPath()) + PathSeparator,
+                    HelpEditorPage);
+    });
 
     auto* splitter = new QSplitter(this);
     auto* scroll = new QScrollArea(splitter);
@@ -194,6 +214,7 @@ ReportEditor::~ReportEditor() = default;
 
 void ReportEditor::NewReport(ReportKind kind) {
     m_path.clear();
+    m_encoding = FileEncoding::Windows1250;
     BuildForm(EmptyForm(kind));
     ShowProblems({});
     m_modified = false;
@@ -208,17 +229,33 @@ bool ReportEditor::OpenFile(const QString& path) {
         m_notice(QStringLiteral("Nie można odczytać pliku %1.").arg(path));
         return false;
     }
-    const std::vector<FormProblem> problems =
-        DescribeFormFindings(read, [](std::string_view utf8) { return std::string(utf8); });
+    const ShownText asIs = [](std::string_view utf8) { return std::string(utf8); };
+    std::vector<FormProblem> problems = DescribeFormFindings(read, asIs);
+    bool kindChosen = false;
     if (!read.Form) {
+        // A misspelt kind is the commonest damage a hand-edited file has;
+        // the user says what the report is and mends everything else here.
         QString text =
             QStringLiteral("Plik %1 nie jest sprawozdaniem żadnego ze znanych rodzajów.").arg(path);
         for (const FormProblem& problem : problems)
             text += QLatin1Char('\n') + FromUtf8(problem.Message);
-        m_notice(text);
-        return false;
+        text += QStringLiteral("\nWybierz rodzaj, jako który program ma odczytać plik; zapisanie "
+                               "sprawozdania wpisze nazwę tego rodzaju.");
+        const std::string found = FoundKindText(read);
+        const std::optional<ReportKind> kind = AskKind(text, KindOf(NearestKind(found)));
+        if (!kind)
+            return false;
+        try {
+            read = LoadReportForm(Cp1250FromQString(path), kind);
+        } catch (const Failure&) {
+            m_notice(QStringLiteral("Nie można odczytać pliku %1.").arg(path));
+            return false;
+        }
+        problems = DescribeFormFindings(read, asIs);
+        kindChosen = true;
     }
     m_path = path;
+    m_encoding = EncodingOf(read);
     BuildForm(*read.Form);
     std::vector<std::pair<int, QString>> shown;
     for (const FormProblem& problem : problems) {
@@ -228,18 +265,58 @@ bool ReportEditor::OpenFile(const QString& path) {
         shown.emplace_back(problem.Part, text);
     }
     ShowProblems(shown);
-    m_modified = false;
+    // The file still names no known kind until it is saved.
+    m_modified = kindChosen;
     UpdateTitle();
     return true;
+}
+
+std::optional<ReportKind> ReportEditor::AskKind(const QString& text,
+                                                std::optional<ReportKind> guess) {
+    if (m_askKind)
+        return m_askKind(text, guess);
+    QStringList labels;
+    int current = 0;
+    for (const KindInfo& info : KindTable()) {
+        if (guess && info.Kind == *guess)
+            current = static_cast<int>(labels.size());
+        labels << FromUtf8(std::string(info.Label));
+    }
+    bool chosen = false;
+    const QString label = QInputDialog::getItem(this, QStringLiteral("Rodzaj sprawozdania"), text,
+                                                labels, current, false, &chosen);
+    if (!chosen)
+        return std::nullopt;
+    return KindTable()[static_cast<std::size_t>(labels.indexOf(label))].Kind;
 }
 
 bool ReportEditor::SaveTo(const QString& path) {
     if (!m_kind)
         return false;
     const ReportForm form = CurrentForm();
+    FileEncoding encoding = m_encoding;
+    if (encoding == FileEncoding::Windows1250) {
+        // The documents' code page cannot hold every name; the file can.
+        const std::vector<SaveRefusal> letters = LettersNeedingUtf16(form);
+        if (!letters.empty()) {
+            QString text = QStringLiteral("Zapisać plik w kodowaniu UTF-16? Tylko w nim zostaną "
+                                          "zachowane litery, których nie ma w kodowaniu "
+                                          "Windows-1250:");
+            for (const SaveRefusal& letter : letters)
+                text += QLatin1Char('\n') + FromUtf8(RefusalMessage(form, letter));
+            const bool agreed =
+                m_askUtf16 ? m_askUtf16(text)
+                           : QMessageBox::question(this, QStringLiteral("Edytor sprawozdań"), text,
+                                                   QMessageBox::Yes | QMessageBox::No,
+                                                   QMessageBox::Yes) == QMessageBox::Yes;
+            if (!agreed)
+                return false;
+            encoding = FileEncoding::Utf16;
+        }
+    }
     std::vector<SaveRefusal> refusals;
     try {
-        refusals = SaveReportForm(form, Cp1250FromQString(path));
+        refusals = SaveReportForm(form, Cp1250FromQString(path), encoding);
     } catch (const Failure&) {
         m_notice(QStringLiteral("Nie można zapisać pliku %1.").arg(path));
         return false;
@@ -252,6 +329,7 @@ bool ReportEditor::SaveTo(const QString& path) {
         return false;
     }
     m_path = path;
+    m_encoding = encoding;
     m_modified = false;
     // What was read from a damaged file is now written sound.
     ShowProblems({});
@@ -347,6 +425,10 @@ void ReportEditor::BuildForm(const ReportForm& form) {
                     table->setColumnWidth(1, 120);
             } else {
                 table->horizontalHeader()->setSectionResizeMode(0, QHeaderView::Stretch);
+                // The second column is as wide as its header at least.
+                for (int c = 1; c < table->columnCount(); ++c)
+                    table->horizontalHeader()->setSectionResizeMode(c,
+                                                                    QHeaderView::ResizeToContents);
             }
             table->setTabKeyNavigation(false);
             table->setMinimumHeight(120);
@@ -380,7 +462,12 @@ void ReportEditor::BuildForm(const ReportForm& form) {
             };
             addButton(QStringLiteral("Dodaj"), [](QTableWidget* t) {
                 t->insertRow(t->rowCount());
-                t->setCurrentCell(t->rowCount() - 1, 0);
+                auto* first = new QTableWidgetItem;
+                t->setItem(t->rowCount() - 1, 0, first);
+                t->setCurrentItem(first);
+                // What the user types next is the new student's name.
+                t->setFocus();
+                t->editItem(first);
             });
             addButton(QStringLiteral("Usuń"), [](QTableWidget* t) {
                 if (t->currentRow() >= 0)
@@ -423,7 +510,16 @@ void ReportEditor::BuildForm(const ReportForm& form) {
     RefreshPreview();
 }
 
-void ReportEditor::ShowProblems(const std::vector<std::pair<int, QString>>& problems) {
+void ReportEditor::ShowProblems(std::vector<std::pair<int, QString>> problems) {
+    // A letter that needs UTF-16 stays marked for as long as the field holds it.
+    const ReportForm form = CurrentForm();
+    for (const SaveRefusal& letter : LettersNeedingUtf16(form)) {
+        QString text = QStringLiteral("znak „%1” wymaga kodowania UTF-16 (%2)")
+                           .arg(FromUtf8(letter.Value), FromUtf8(letter.Element));
+        if (letter.Row >= 0)
+            text = QStringLiteral("wiersz %1: ").arg(letter.Row + 1) + text;
+        problems.emplace_back(letter.Part, text);
+    }
     QStringList whole;
     std::vector<QStringList> perPart(m_parts.size());
     for (const auto& [part, text] : problems) {
@@ -468,7 +564,10 @@ void ReportEditor::RefreshPreview() {
     const std::string folder = Cp1250FromQString(m_previewFolder->path()) + "/";
     const std::string report = folder + "Sprawozdanie.xml";
     try {
-        FormDocument(CurrentForm())->SaveToFile(report);
+        const ReportForm form = CurrentForm();
+        FormDocument(form, LettersNeedingUtf16(form).empty() ? FileEncoding::Windows1250
+                                                             : FileEncoding::Utf16)
+            ->SaveToFile(report);
         ReportCatalogue catalogue;
         AppendToCatalogue(catalogue, {report});
         GenerationState state;
@@ -534,13 +633,21 @@ void ReportEditor::MenuOpenClick() {
 void ReportEditor::MenuSaveAsClick() {
     if (!m_kind)
         return;
-    QString path = QFileDialog::getSaveFileName(this, QStringLiteral("Zapisz sprawozdanie"), m_path,
+    QString path = QFileDialog::getSaveFileName(this, QStringLiteral("Zapisz sprawozdanie"),
+                                                ProposedSavePath(),
                                                 QStringLiteral("Pliki sprawozdań (*.xml)"));
     if (path.isEmpty())
         return;
     if (!path.endsWith(QStringLiteral(".xml"), Qt::CaseInsensitive))
         path += QStringLiteral(".xml");
     SaveTo(path);
+}
+
+QString ReportEditor::ProposedSavePath() const {
+    if (!m_path.isEmpty())
+        return m_path;
+    const QString name = FromUtf8(ProposedFileName(CurrentForm()));
+    return m_startFolder.isEmpty() ? name : QDir(m_startFolder).filePath(name);
 }
 
 void ReportEditor::closeEvent(QCloseEvent* event) {

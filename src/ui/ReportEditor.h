@@ -7,7 +7,9 @@
 // report's preview page beside the form, rebuilt as the user types. The
 // window only wires widgets to the report form of the core.
 
+#include "platform/HelpPages.h"
 #include "reports/ReportForm.h"
+#include "reports/ReportFormFile.h"
 
 #include <QMainWindow>
 #include <QMessageBox>
@@ -40,8 +42,9 @@ public:
     // Start an empty report of the kind, without a file yet.
     void NewReport(ReportKind kind);
     // Open the report file at path (any, damaged ones included: the problems
-    // are shown next to their fields). False, after a message, when the file
-    // cannot be read or its kind is none of the nine.
+    // are shown next to their fields). A file whose kind is none of the nine
+    // is read as the kind the user chooses. False, after a message, when the
+    // file cannot be read or the user chooses no kind.
     bool OpenFile(const QString& path);
     // Save to path; false after a message naming every refused field or the
     // file that cannot be written. On success the editor works on path.
@@ -57,9 +60,29 @@ public:
     // default shows a message box. Tests replace it.
     using SaveQuestion = std::function<QMessageBox::StandardButton()>;
     void SetSaveQuestion(SaveQuestion question) { m_askToSave = std::move(question); }
+    // The kind a file of no known kind is read as: the question's text and the
+    // checker's guess in, the user's choice or none out; the default asks in
+    // a list of the nine kinds. Tests replace it.
+    using KindQuestion = std::function<std::optional<ReportKind>(const QString& text,
+                                                                 std::optional<ReportKind> guess)>;
+    void SetKindQuestion(KindQuestion question) { m_askKind = std::move(question); }
+    // Whether a report that holds letters Windows-1250 lacks may be saved as
+    // UTF-16 (the question's text in); the default asks in a message box.
+    // Tests replace it.
+    using Utf16Question = std::function<bool(const QString& text)>;
+    void SetUtf16Question(Utf16Question question) { m_askUtf16 = std::move(question); }
     // What is shown for a refusal or failure; the default shows a message box.
     using Notice = std::function<void(const QString& text)>;
     void SetNotice(Notice notice) { m_notice = std::move(notice); }
+
+    // How help pages are opened; tests watch it instead of a browser.
+    void SetHelpOpener(HelpOpener opener) { m_help = std::move(opener); }
+    // Where the save dialog of a report without a file opens (the folder of
+    // the set being put together); the working folder when empty.
+    void SetStartFolder(const QString& folder) { m_startFolder = folder; }
+    // The path the save dialog proposes: the report's own file, or a name in
+    // the sample school's pattern in the start folder.
+    QString ProposedSavePath() const;
 
     // The widgets of a part, for the window's tests (nullptr when the kind has none).
     QLineEdit* TextField(std::string_view element) const;
@@ -83,9 +106,10 @@ private:
     void MenuNewClick();
     void MenuOpenClick();
     void MenuSaveAsClick();
+    std::optional<ReportKind> AskKind(const QString& text, std::optional<ReportKind> guess);
     bool MaySetAside();
     void BuildForm(const ReportForm& form);
-    void ShowProblems(const std::vector<std::pair<int, QString>>& problems);
+    void ShowProblems(std::vector<std::pair<int, QString>> problems);
     void FormChanged();
     void UpdateCounts();
     void RefreshPreview();
@@ -93,6 +117,8 @@ private:
 
     std::optional<ReportKind> m_kind;
     QString m_path;
+    QString m_startFolder;
+    HelpOpener m_help;
     bool m_modified = false;
     bool m_filling = false;
     QWidget* m_formHost = nullptr;
@@ -103,6 +129,11 @@ private:
     QTimer* m_previewTimer = nullptr;
     std::unique_ptr<QTemporaryDir> m_previewFolder;
     SaveQuestion m_askToSave;
+    KindQuestion m_askKind;
+    Utf16Question m_askUtf16;
+    // The encoding the report is saved in: the one it was read in, until a
+    // letter that needs UTF-16 is saved.
+    FileEncoding m_encoding = FileEncoding::Windows1250;
     Notice m_notice;
 };
 

@@ -5,6 +5,7 @@
 
 #include "app/ReportFolder.h"
 #include "check/ReportCheck.h"
+#include "check/ReportFindings.h"
 #include "generate/DocumentSet.h"
 #include "make_school/SampleSchool.h"
 #include "reports/ReportFormFile.h"
@@ -87,10 +88,9 @@ TEST(FormRoundTrip, GeneratedSchoolsGiveTheSameDocuments) {
 }
 
 bool IsBadValue(Problem problem) {
-    for (const ValueProblem value :
-         {ValueProblem::MissingCount, ValueProblem::CountNotWholeNumber,
-          ValueProblem::CountOutOfRange, ValueProblem::NegativeCount,
-          ValueProblem::AverageNotNumeric, ValueProblem::TooManyLines})
+    for (const ValueProblem value : {ValueProblem::MissingCount, ValueProblem::CountNotWholeNumber,
+                                     ValueProblem::CountOutOfRange, ValueProblem::NegativeCount,
+                                     ValueProblem::AverageNotNumeric, ValueProblem::TooManyLines})
         if (ProblemOf(value) == problem)
             return true;
     return false;
@@ -121,6 +121,21 @@ TEST(FormRoundTrip, DamagedReportsShowTheCheckersFindings) {
         ASSERT_TRUE(SaveReportForm(*read.Form, saved.File("r.xml")).empty());
         EXPECT_EQ(CheckReportFiles({saved.File("r.xml")}).ErrorCount(), 0);
     }
+}
+
+TEST(FormRoundTrip, CountInWordsKeepsItsStudentsAndSaysSoBesideTheCount) {
+    const FormRead read = LoadReportForm(std::string(NOTARION_EXAMPLES) +
+                                         "/uszkodzone/1a_klasyfikacja_liczba_slowami.xml");
+    ASSERT_TRUE(read.Form);
+    EXPECT_EQ(FindPart(*read.Form, "Frekwencja")->Rows.size(), 3u);
+    const std::vector<FormProblem> problems =
+        DescribeFormFindings(read, [](std::string_view text) { return std::string(text); });
+    ASSERT_EQ(problems.size(), 1u);
+    EXPECT_EQ(problems[0].Code, "count-not-whole-number");
+    EXPECT_NE(problems[0].Message.find("„trzy”"), std::string::npos) << problems[0].Message;
+    EXPECT_NE(problems[0].Message.find("Wczytano 3 uczniów znalezionych w pliku"),
+              std::string::npos)
+        << problems[0].Message;
 }
 
 } // namespace

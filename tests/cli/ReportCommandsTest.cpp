@@ -80,7 +80,6 @@ TEST(ReportCommands, BadJsonIsRefusedWithItsPlaceAndNothingIsWritten) {
         {"{" + card + R"(, "Info": "a"})", "„/Info”: wartość powinna być tablicą"},
         {"{" + card + R"(, "Info": ["a", 2]})", "„/Info/1”"},
         {"{" + card + R"(, "Info": [], "Inf": []})", "nieznane pole „Inf”"},
-        {"{" + card + R"(, "Info": ["ſ"]})", "Szkola/Info/w0) zawiera znak „ſ”"},
         {R"({"Doc": "Klasyfikacja klasy", "Klasa": "", "Belfer": "", "Klasyfikowanych": "",
             "Promowanych": "", "Frekwencja": [], "Ndst": [],
             "Pasek": [{"Uczen": "Ala", "Srednia": "4,7x"}]})",
@@ -111,6 +110,21 @@ TEST(ReportCommands, BadJsonIsRefusedWithItsPlaceAndNothingIsWritten) {
          "(Szkola/Info/w0) zawiera znak sterujący U+001B"},
     };
     ExpectRefusedWithNothingWritten(cases);
+}
+
+TEST(ReportCommands, LettersOutsideWindows1250AreWrittenAsUtf16WithANote) {
+    TempFolder folder;
+    testing::WriteBytes(folder.File("r.json"),
+                        R"({"Doc": "Z karty", "Belfer": "Søren Nuñez", "Info": ["Шевченко"]})");
+    const testing::ProgramRun run =
+        RunWords({"report", "write", folder.File("r.json"), folder.File("r.xml")});
+    EXPECT_EQ(run.Code, 0) << run.Err;
+    EXPECT_NE(run.Err.find("(Szkola/Belfer) zawiera znak „ø”"), std::string::npos) << run.Err;
+    EXPECT_NE(run.Err.find("kodowaniu UTF-16"), std::string::npos) << run.Err;
+    EXPECT_EQ(testing::ReadBytes(folder.File("r.xml")).substr(0, 2), "\xFF\xFE");
+    const FormRead read = LoadReportForm(folder.File("r.xml"));
+    ASSERT_TRUE(read.Form);
+    EXPECT_EQ(FindPart(*read.Form, "Info")->Lines, std::vector<std::string>{"Шевченко"});
 }
 
 // JSON of a list of n entries, each the text entry.

@@ -204,6 +204,26 @@ TEST_F(DocumentSetTest, ListsGatherTheClassesInCatalogueOrder) {
                          Label("2b", ""), "   <ul>", Item("Ola - fizyka"), "   </ul>", "</p>"}));
 }
 
+TEST_F(DocumentSetTest, NamesOutsideWindows1250ReachTheDocumentsAsCharacterReferences) {
+    const std::string xml =
+        ClassReport("1a", "<IleOsob>2</IleOsob><Uczen1>Nguyễn</Uczen1><Uczen2>Шев 😀 ?</Uczen2>",
+                    "<IleOsob>1</IleOsob><Uczen1>Ørsted<Srednia>510</Srednia></Uczen1>",
+                    "<IleOsob>0</IleOsob>");
+    testing::WriteBytes(reports.File("u.xml"), testing::Utf16File(xml));
+    catalogue.Slots.push_back(
+        {"Klasyfikacja klasy - 1a", reports.File("u.xml"), "Klasyfikacja klasy"});
+    catalogue.Count = 1;
+    ASSERT_TRUE(GenerateAll());
+    EXPECT_EQ(JoinPlain(Body("Lista_WzorowaFrekwencja.htm")),
+              JoinPlain({Heading("UCZNIOWIE Z WZOROWĄ FREKWENCJĄ"), Open, Spacer, Label("1a", ""),
+                         "   <ul>", Item("Nguy&#7877;n"), Item("&#1064;&#1077;&#1074; &#128512; ?"),
+                         "   </ul>", "</p>"}));
+    const std::string protocol = JoinPlain(Body("Prot_KlasyfikacjaOceny.htm"));
+    EXPECT_NE(protocol.find("Nguy&#7877;n"), std::string::npos) << protocol;
+    EXPECT_NE(JoinPlain(Body("Lista_UczniowieWyroznieni.htm")).find(Item("&#216;rsted - 5,10")),
+              std::string::npos);
+}
+
 TEST_F(DocumentSetTest, ProtocolDocumentsCarryTheirTitleAndOnlyTheirKind) {
     AddSchool();
     ASSERT_TRUE(GenerateAll());

@@ -5,6 +5,7 @@
 #include "reports/ReportForm.h"
 #include "reports/ReportFormFile.h"
 
+#include "support/FileBytes.h"
 #include "support/ReportXml.h"
 #include "support/TempFolder.h"
 #include "text/Cp1250.h"
@@ -41,6 +42,35 @@ TEST(ReportForm, KindsAreFoundByTextOrShortName) {
             }
     }
     EXPECT_FALSE(KindOfName("klasa"));
+}
+
+TEST(ReportForm, ProposedFileNamesFollowTheSampleSchool) {
+    const std::vector<std::pair<ReportForm, std::string>> cases = [] {
+        std::vector<std::pair<ReportForm, std::string>> made;
+        const auto form = [&](ReportKind kind,
+                              std::vector<std::pair<std::string, std::string>> texts,
+                              std::string name) {
+            ReportForm f = EmptyForm(kind);
+            for (const auto& [element, text] : texts)
+                FindPart(f, element)->Text = text;
+            made.emplace_back(std::move(f), std::move(name));
+        };
+        form(ReportKind::Class, {{"Klasa", "4d"}}, "4d_klasyfikacja.xml");
+        form(ReportKind::Behaviour, {{"Klasa", " 4d "}}, "4d_zachowanie.xml");
+        form(ReportKind::Tutor, {}, "wychowawca.xml");
+        form(ReportKind::FailJustification, {{"Klasa", "1a"}, {"Przedmiot", "Język angielski"}},
+             "1a_ndst_jezyk_angielski.xml");
+        form(ReportKind::Subject,
+             {{"Przedmiot", "Wiedza o społeczeństwie"}, {"Belfer", "Jan Żrałek "}},
+             "przedmiot_wiedza_o_spoleczenstwie_zralek.xml");
+        form(ReportKind::Activity, {{"Zajecia", "Teatr i ruch!"}}, "zajecia_teatr_i_ruch.xml");
+        form(ReportKind::CardHours, {{"Belfer", "Ewa Śliwińska"}}, "karta_sliwinska.xml");
+        form(ReportKind::HeadTeacher, {{"Belfer", "Ala"}}, "sprawozdanie_dyrektora.xml");
+        form(ReportKind::OtherInfo, {{"Dotyczy", "../Шев"}}, "inne.xml");
+        return made;
+    }();
+    for (const auto& [form, name] : cases)
+        EXPECT_EQ(ProposedFileName(form), name);
 }
 
 // Reads a report of the given fields; damaged counts and missing elements.
@@ -112,6 +142,78 @@ TEST(ReportForm, ReadingNamesEachBadFieldWithItsPartAndRow) {
     }
 }
 
+// A count that cannot be trusted never costs the rows found below it.
+struct UntrustedCountCase {
+    const char* Name;
+    testing::ReportFields Fields;
+    const char* Element;
+    std::vector<std::string> Names;
+};
+
+std::vector<std::string> NamesOf(const PartValue& value) {
+    std::vector<std::string> names;
+    for (const StudentRow& row : value.Rows)
+        names.push_back(row.Name);
+    for (const std::string& line : value.Lines)
+        names.push_back(line);
+    return names;
+}
+
+TEST(ReportForm, DamagedCountReadsEveryNumberedElementAndSavesTheTrueCount) {
+    const std::string three = "<Uczen1>Ala</Uczen1><Uczen2>Ola</Uczen2><Uczen3>Ela</Uczen3>";
+    const auto readAllFound = [](const FormRead& read) {
+        return std::find_if(read.Findings.begin(), read.Findings.end(), [](const FormFinding& f) {
+            return f.Issue == FormIssue::ReadAllFound;
+        });
+    };
+    const std::vector<UntrustedCountCase> cases = {
+        {"count word",
+         {{"Frekwencja", "<IleOsob>trzy</IleOsob>" + three}},
+         "Frekwencja",
+         {"Ala", "Ola", "Ela"}},
+        {"no count", {{"Frekwencja", three}}, "Frekwencja", {"Ala", "Ola", "Ela"}},
+        {"negative",
+         {{"Frekwencja", "<IleOsob>-1</IleOsob>" + three}},
+         "Frekwencja",
+         {"Ala", "Ola", "Ela"}},
+        {"smaller, in number order, gaps closed",
+         {{"Frekwencja", "<IleOsob>1</IleOsob><Uczen4>Ela</Uczen4><Uczen1>Ala</Uczen1>"
+                         "<Uczen01>x</Uczen01><Uczen2a>x</Uczen2a><Uczen0>x</Uczen0>"}},
+         "Frekwencja",
+         {"Ala", "Ela"}},
+        {"lines",
+         {{"Uwagi", "<IloscWierszy>x</IloscWierszy><w1>b</w1><w0>a</w0>"}},
+         "Uwagi",
+         {"a", "b"}},
+    };
+    for (const UntrustedCountCase& test : cases) {
+        SCOPED_TRACE(test.Name);
+        testing::ReportFields fields = {{"Doc", "Klasyfikacja klasy z zachowania"}};
+        if (std::string(test.Element) == "Frekwencja")
+            fields[0].second = "Klasyfikacja klasy";
+        fields.insert(fields.end(), test.Fields.begin(), test.Fields.end());
+        const FormRead read = ReadReportForm(testing::ReportXml(fields));
+        ASSERT_TRUE(read.Form);
+        EXPECT_EQ(NamesOf(*FindPart(*read.Form, test.Element)), test.Names);
+        const auto found = readAllFound(read);
+        ASSERT_NE(found, read.Findings.end());
+        EXPECT_EQ(found->Found, static_cast<int>(test.Names.size()));
+        // Saved, the file holds every row under its true count.
+        const FormRead again = ReadReportForm(FormDocument(*read.Form)->ToBytes());
+        EXPECT_EQ(again.Form, read.Form);
+        EXPECT_TRUE(again.Findings.empty());
+    }
+    // Inside a justification too.
+    const FormRead justification = ReadReportForm(testing::ReportXml(
+        {{"Doc", "Uzasadnienie oceny niedostatecznej"},
+         {"Uzasadnienia", "<Uzasadnienie1><Osoba>Ala</Osoba><IloscWierszy>0</IloscWierszy>"
+                          "<Wiersz0>a</Wiersz0></Uzasadnienie1>"}}));
+    ASSERT_TRUE(justification.Form);
+    const std::vector<StudentRow>& rows = FindPart(*justification.Form, "Uzasadnienia")->Rows;
+    ASSERT_EQ(rows.size(), 1u);
+    EXPECT_EQ(rows[0].Lines, std::vector<std::string>{"a"});
+}
+
 TEST(ReportForm, DamagedFileKeepsWhatWasReadAndSavesSound) {
     const std::string bytes = testing::ReportXml({{"Doc", "Klasyfikacja klasy"},
                                                   {"Klasa", "2b"},
@@ -168,6 +270,30 @@ TEST(ReportForm, RefusesCharactersWindows1250CannotHoldAndBadAverages) {
     FindPart(form, "Pasek")->Rows = {{"Ola", "4,70", {}, {}}};
     EXPECT_TRUE(SaveReportForm(form, path).empty());
     EXPECT_EQ(LoadReportForm(path).Form, form);
+}
+
+TEST(ReportForm, LettersWindows1250LacksAreSavedAsUtf16AndReadBack) {
+    ReportForm form = EmptyForm(ReportKind::Class);
+    FindPart(form, "Belfer")->Text = "Søren Nuñez";
+    FindPart(form, "Pasek")->Rows = {{"Nguyễn 😀", "4,75", {}, {}}};
+    const std::vector<SaveRefusal> letters = LettersNeedingUtf16(form);
+    ASSERT_EQ(letters.size(), 2u);
+    EXPECT_EQ(letters[0].Value, "ø");
+    EXPECT_EQ(letters[1].Element, "Szkola/Pasek/Uczen1");
+    EXPECT_TRUE(CheckBeforeSaving(form, FileEncoding::Utf16).empty());
+
+    testing::TempFolder folder;
+    const std::string path = folder.Cp1250File("r.xml");
+    ASSERT_TRUE(SaveReportForm(form, path, FileEncoding::Utf16).empty());
+    const std::string bytes = testing::ReadBytes(folder.Path() / "r.xml");
+    EXPECT_EQ(bytes.substr(0, 2), "\xFF\xFE");
+    const FormRead read = LoadReportForm(path);
+    EXPECT_EQ(read.Form, form);
+    EXPECT_TRUE(read.Findings.empty());
+    EXPECT_EQ(EncodingOf(read), FileEncoding::Utf16);
+    // Other faults are still refused in UTF-16.
+    FindPart(form, "Pasek")->Rows[0].Average = "x";
+    EXPECT_EQ(CheckBeforeSaving(form, FileEncoding::Utf16).size(), 1u);
 }
 
 TEST(ReportForm, ControlCharactersAreRefusedNamingFieldAndCharacter) {

@@ -22,12 +22,24 @@ TEST(Cp1250, EveryByteSurvivesARoundTrip) {
     EXPECT_EQ(Utf8ToCp1250(Cp1250ToUtf8(all)), all);
 }
 
+TEST(Cp1250, PagesGetCharacterReferencesForWhatTheCodePageLacks) {
+    EXPECT_EQ(Utf16ToCp1250Html(u"Łódź ễ Ø ?"), Utf8ToCp1250("Łódź ") + "&#7877; &#216; ?");
+    EXPECT_EQ(Utf16ToCp1250Html(u"a\U0001F600b"), "a&#128512;b");
+    EXPECT_EQ(Utf16ToCp1250Html(std::u16string(1, char16_t(0xDC00))), "?");
+    std::u16string all;
+    for (int b = 0; b < 256; ++b)
+        all.push_back(Cp1250Char(static_cast<unsigned char>(b)));
+    EXPECT_EQ(Utf16ToCp1250Html(all), Utf16ToCp1250(all));
+}
+
 TEST(Cp1250, UnrepresentableCharactersBecomeQuestionMarks) {
     EXPECT_EQ(Utf8ToCp1250("ж€✓"), std::string("?\x80?"));
     EXPECT_EQ(Utf16ToCp1250(u"a\U0001F600b"), "a?b") << "a surrogate pair is one character";
     EXPECT_EQ(Utf16ToCp1250(std::u16string(1, char16_t(0xD800))), "?");
     EXPECT_EQ(Utf8ToCp1250("\xC3"), "?") << "a cut UTF-8 sequence";
-    EXPECT_EQ(Utf8ToCp1250("a\xFF" "b"), "a?b");
+    EXPECT_EQ(Utf8ToCp1250("a\xFF"
+                           "b"),
+              "a?b");
 }
 
 TEST(Cp1250, AnArgumentBecomesCoreTextOnlyWhenTheCodePageSpellsItWhole) {

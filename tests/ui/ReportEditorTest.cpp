@@ -11,8 +11,11 @@
 #include "support/FileBytes.h"
 #include "support/Pictures.h"
 #include "support/PipeFeeder.h"
+#include "support/ReportXml.h"
 #include "ui/TabFilter.h"
 
+#include <QApplication>
+#include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
@@ -35,8 +38,15 @@ struct EditorFixture : ::testing::Test {
     ReportEditor editor;
     QStringList notices;
     QTemporaryDir folder;
+    // The kind a file of no known kind is read as, and the guesses offered.
+    std::optional<ReportKind> chosenKind;
+    std::vector<std::optional<ReportKind>> guesses;
     EditorFixture() {
         editor.SetNotice([this](const QString& text) { notices << text; });
+        editor.SetKindQuestion([this](const QString&, std::optional<ReportKind> guess) {
+            guesses.push_back(guess);
+            return chosenKind;
+        });
     }
     QString File(const char* name) const { return folder.filePath(QString::fromUtf8(name)); }
 };
@@ -66,9 +76,28 @@ TEST_F(EditorFixture, DamagedReportShowsItsProblemsAndSavesSound) {
     EXPECT_FALSE(problems->isHidden());
     EXPECT_TRUE(problems->text().contains(QStringLiteral("IleOsob zawiera")))
         << problems->text().toStdString();
+    // The students below the count in words are kept.
+    EXPECT_EQ(editor.StudentTable("Frekwencja")->rowCount(), 3);
     ASSERT_TRUE(editor.SaveTo(File("naprawiony.xml")));
     EXPECT_TRUE(problems->isHidden());
     EXPECT_EQ(CheckReportFiles({File("naprawiony.xml").toStdString()}).ErrorCount(), 0);
+}
+
+TEST_F(EditorFixture, MisspeltKindOpensAsTheChosenKindAndSavesItsRightName) {
+    const QString misspelt = Example("uszkodzone/2a_klasyfikacja_male_litery.xml");
+    EXPECT_FALSE(editor.OpenFile(misspelt));
+    chosenKind = ReportKind::Class;
+    ASSERT_TRUE(editor.OpenFile(misspelt));
+    ASSERT_EQ(guesses.size(), 2u);
+    EXPECT_EQ(guesses[1], ReportKind::Class);
+    EXPECT_TRUE(editor.windowTitle().endsWith(QLatin1Char('*')));
+    EXPECT_FALSE(editor.TextField("Klasa")->text().isEmpty());
+    ASSERT_TRUE(editor.SaveTo(File("2a.xml")));
+    // Read without a chosen kind: the file now names its kind itself.
+    const FormRead saved = LoadReportForm(File("2a.xml").toStdString());
+    ASSERT_TRUE(saved.Form);
+    EXPECT_EQ(saved.Form->Kind, ReportKind::Class);
+    EXPECT_TRUE(saved.Findings.empty());
 }
 
 TEST_F(EditorFixture, MarkupInAReportsValueIsShownAsTextAndLoadsNothing) {
@@ -91,12 +120,43 @@ TEST_F(EditorFixture, MarkupInAReportsValueIsShownAsTextAndLoadsNothing) {
 
 TEST_F(EditorFixture, RefusedFieldsAreNamedAndNothingIsWritten) {
     editor.NewReport(ReportKind::Class);
-    editor.TextField("Belfer")->setText(QStringLiteral("Anna ſ"));
+    editor.TextField("Belfer")->setText(QStringLiteral("Anna \u0001"));
     EXPECT_FALSE(editor.SaveTo(File("r.xml")));
     ASSERT_EQ(notices.size(), 1);
     EXPECT_TRUE(notices[0].contains(QStringLiteral("Wychowawca klasy")));
     EXPECT_FALSE(QFile::exists(File("r.xml")));
     EXPECT_FALSE(editor.OpenFile(File("none-such-kind.xml")));
+}
+
+TEST_F(EditorFixture, LettersOutsideWindows1250KeepTheFileUtf16) {
+    // A teacher's UTF-16 file is saved as UTF-16 without a question.
+    int asked = 0;
+    bool agree = false;
+    editor.SetUtf16Question([&](const QString&) {
+        ++asked;
+        return agree;
+    });
+    testing::WriteBytes(
+        File("u.xml").toStdString(),
+        testing::Utf16File(testing::ReportXml({{"Doc", "Z karty"},
+                                               {"Belfer", "Søren Nuñez"},
+                                               {"Info", "<IloscWierszy>0</IloscWierszy>"}})));
+    ASSERT_TRUE(editor.OpenFile(File("u.xml")));
+    EXPECT_TRUE(editor.ProblemLabel("Belfer")->text().contains(QStringLiteral("UTF-16")));
+    ASSERT_TRUE(editor.SaveTo(File("u.xml")));
+    EXPECT_EQ(asked, 0);
+    EXPECT_EQ(testing::ReadBytes(File("u.xml").toStdString()).substr(0, 2), "\xFF\xFE");
+    EXPECT_FALSE(editor.ProblemLabel("Belfer")->isHidden());
+    // A new report asks once; refused, nothing is written.
+    editor.NewReport(ReportKind::CardHours);
+    editor.TextField("Belfer")->setText(QStringLiteral("Ørsted"));
+    EXPECT_FALSE(editor.SaveTo(File("n.xml")));
+    EXPECT_EQ(asked, 1);
+    EXPECT_FALSE(QFile::exists(File("n.xml")));
+    agree = true;
+    ASSERT_TRUE(editor.SaveTo(File("n.xml")));
+    EXPECT_EQ(FindPart(*LoadReportForm(File("n.xml").toStdString()).Form, "Belfer")->Text,
+              "Ørsted");
 }
 
 TEST_F(EditorFixture, StudentListsAddRemoveAndMoveWithVisibleCounts) {
@@ -125,6 +185,70 @@ TEST_F(EditorFixture, StudentListsAddRemoveAndMoveWithVisibleCounts) {
     EXPECT_EQ(editor.CountLabel("Obnizone")->text(), QStringLiteral("Liczba uzasadnień: 1"));
     editor.LinesField("Uwagi")->setPlainText(QStringLiteral("a\nb\nc"));
     EXPECT_EQ(editor.CountLabel("Uwagi")->text(), QStringLiteral("Liczba wierszy: 3"));
+}
+
+TEST_F(EditorFixture, TypingAfterAddGoesIntoTheNewRowAndEndingEmptyLinesAreDropped) {
+    editor.NewReport(ReportKind::Class);
+    editor.show();
+    editor.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&editor));
+    QTableWidget* table = editor.StudentTable("Pasek");
+    QPushButton* add = nullptr;
+    for (QPushButton* each : table->parentWidget()->findChildren<QPushButton*>())
+        if (each->text() == QStringLiteral("Dodaj"))
+            add = each;
+    ASSERT_NE(add, nullptr);
+    QTest::mouseClick(add, Qt::LeftButton);
+    ASSERT_NE(QApplication::focusWidget(), nullptr);
+    EXPECT_EQ(QApplication::focusWidget()->parentWidget(), table->viewport());
+    QTest::keyClicks(QApplication::focusWidget(), QStringLiteral("Ala"));
+    // The editor commits the typed name once the event loop turns.
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+    EXPECT_TRUE(QTest::qWaitFor(
+        [&]() { return table->item(0, 0)->text() == QStringLiteral("Ala"); }, 2000));
+    // The average column shows its whole header.
+    const QString header = table->horizontalHeaderItem(1)->text();
+    EXPECT_GE(table->horizontalHeader()->sectionSize(1),
+              table->horizontalHeader()->fontMetrics().horizontalAdvance(header));
+    editor.NewReport(ReportKind::FailJustification);
+    QTableWidget* reasons = editor.StudentTable("Uzasadnienia");
+    reasons->insertRow(0);
+    reasons->setItem(0, 1, new QTableWidgetItem(QStringLiteral("a\nb\n\n")));
+    EXPECT_EQ(FindPart(editor.CurrentForm(), "Uzasadnienia")->Rows.at(0).Lines,
+              (std::vector<std::string>{"a", "b"}));
+}
+
+TEST_F(EditorFixture, F1OpensTheEditorsHelpAndSavingProposesTheSchoolsName) {
+    std::vector<QUrl> opened;
+    editor.SetHelpOpener(HelpOpener([&](const QUrl& url) { opened.push_back(url); }));
+    editor.NewReport(ReportKind::Behaviour);
+    editor.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&editor));
+    editor.activateWindow();
+    QTest::keyClick(&editor, Qt::Key_F1);
+    ASSERT_EQ(opened.size(), 1u);
+    EXPECT_TRUE(opened[0].toLocalFile().endsWith(QStringLiteral("Pomoc/edytor.htm")));
+    editor.TextField("Klasa")->setText(QStringLiteral("4d"));
+    editor.SetStartFolder(folder.path());
+    EXPECT_EQ(editor.ProposedSavePath(), File("4d_zachowanie.xml"));
+    ASSERT_TRUE(editor.SaveTo(File("inna.xml")));
+    EXPECT_EQ(editor.ProposedSavePath(), File("inna.xml"));
+}
+
+// The help pages describe the program as it is, the editor that writes report files included.
+TEST(HelpPages, SayWhatTheListEditorAndTheReportEditorDoToday) {
+    const auto page = [](const char* name) {
+        return QString::fromStdString(
+            testing::ReadBytes(std::string(NOTARION_EXAMPLES_DIR "/../resources/Pomoc/") + name));
+    };
+    const QString index = page("index.htm");
+    EXPECT_FALSE(index.contains(QStringLiteral("Program niczego nie zmienia")));
+    for (const char* said : {"Popraw sprawozdanie", "<kbd>Alt</kbd>+<kbd>R</kbd>", "Sprawdź zestaw",
+                             "Otwórz folder", "edytor.htm"})
+        EXPECT_TRUE(index.contains(QString::fromUtf8(said))) << said;
+    const QString editorPage = page("edytor.htm");
+    for (const char* said : {"UTF-16", "4d_klasyfikacja.xml", "<kbd>F1</kbd>"})
+        EXPECT_TRUE(editorPage.contains(QString::fromUtf8(said))) << said;
 }
 
 TEST_F(EditorFixture, LeavingWithUnsavedChangesAsksFirst) {
