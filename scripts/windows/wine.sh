@@ -15,4 +15,9 @@ fi
 # One server kept for a minute after the last program, so that each of many
 # short test runs does not start its own.
 wineserver -p60 </dev/null >/dev/null 2>&1 || true
+# Wine's own background programs (services, devices) start with the first
+# program a server runs and live as long as the server. Started here, with no
+# output of their own, they cannot hold a test's output open: CTest would wait
+# for the server's minute to pass after the last test.
+wine cmd.exe /c exit </dev/null >/dev/null 2>&1 || true
 exec wine "$@"
