@@ -49,6 +49,26 @@ TEST_F(AtomicFileWindows, ADocumentHeldOpenElsewhereIsNamedWithTheAdviceToCloseI
     EXPECT_EQ(ReadWholeFile(document), "nowy zestaw") << "once closed, the document is replaced";
 }
 
+TEST(SystemReasonWindows, TheFailuresAUserCanActOnAreToldInPolish) {
+    const struct {
+        DWORD Error;
+        const char* Reason;
+    } rows[] = {
+        {ERROR_DISK_FULL, "Brak miejsca na dysku."},
+        {ERROR_WRITE_PROTECT, "Nośnik jest tylko do odczytu."},
+        {ERROR_ACCESS_DENIED, "Brak uprawnień do zapisu."},
+        {ERROR_PATH_NOT_FOUND, "Folder nie istnieje."},
+        {ERROR_NETNAME_DELETED, "Połączenie z udziałem sieciowym zostało przerwane"},
+    };
+    for (const auto& row : rows)
+        EXPECT_EQ(SystemReasonText(static_cast<int>(row.Error)).rfind(row.Reason, 0), 0u)
+            << row.Error;
+    // Any other failure is told in the system's own words, with its code.
+    const std::string other = SystemReasonText(ERROR_INVALID_FUNCTION);
+    EXPECT_EQ(other.rfind("Błąd systemu: ", 0), 0u) << other;
+    EXPECT_NE(other.find("(1)."), std::string::npos) << other;
+}
+
 // The user's data folder is the one the system names for the user's own
 // application data, in the Wine prefix under test.
 TEST(UserFoldersWindows, TheDataFolderIsTheUsersRoamingApplicationData) {
