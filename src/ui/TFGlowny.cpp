@@ -16,6 +16,7 @@
 #include "ui/layout/TFBrowserMiniLayout.h"
 #include "ui/layout/TFGlownyLayout.h"
 
+#include <QApplication>
 #include <QCloseEvent>
 #include <QCoreApplication>
 #include <QDir>
@@ -25,6 +26,7 @@
 #include <QScreen>
 #include <QShowEvent>
 #include <QThread>
+#include <QTimer>
 
 #include <algorithm>
 #include <exception>
@@ -194,6 +196,17 @@ void TFGlowny::FormClose() {
 
 void TFGlowny::changeEvent(QEvent* event) {
     QWidget::changeEvent(event);
+    // While the list editor stands over this window, this window has no
+    // keyboard work of its own: the keys go to the editor, so that Delete
+    // and the Alt letters work and Alt+F4 closes the editor, not the program.
+    if (event->type() == QEvent::ActivationChange && isActiveWindow() && m_editor != nullptr &&
+        m_editor->isVisible() && QApplication::activeModalWidget() == nullptr) {
+        QTimer::singleShot(0, m_editor, [this] {
+            if (isActiveWindow() && m_editor->isVisible()) {
+                m_editor->activateWindow();
+            }
+        });
+    }
     if (event->type() == QEvent::WindowStateChange && !isMinimized()) {
         for (QWidget* companion : m_minimisedWithMe) {
             companion->showNormal();
@@ -225,7 +238,7 @@ void TFGlowny::StartNewSet() {
     DajFolder.FolderName =
         !m_state.LastReportFolder.empty()
             ? m_state.LastReportFolder
-            : ExistingFolderOr(m_state.Remembered.ReportFolder, m_state.AppFolder);
+            : ExistingFolderOr(m_state.Remembered.ReportFolder, DocumentsFolder());
     ResetChoiceColours();
     if (!DajFolder.Execute()) {
         return;
@@ -278,7 +291,10 @@ void TFGlowny::OpenListFile() {
         return;
     }
     FileDialog& dialog = m_editor->OpenLista;
-    dialog.InitialDir = ExistingFolderOr(FolderOf(m_state.Remembered.ListFile), m_state.AppFolder);
+    dialog.InitialDir = ExistingFolderOr(FolderOf(m_state.Remembered.ListFile), DocumentsFolder());
+    // The list used last is the one most often wanted again.
+    dialog.FileName =
+        FileExists(m_state.Remembered.ListFile) ? m_state.Remembered.ListFile : std::string();
     if (!dialog.Execute()) {
         return;
     }
