@@ -95,7 +95,9 @@ TEST_F(ReportFolderTest, AListedReportFoundNowhereIsTakenOutAndNamed) {
     EXPECT_EQ(read.Catalogue.Slots.size(), 1u);
     EXPECT_EQ(read.Catalogue.Slots[0].Path, Folder() + "/a.xml");
     EXPECT_EQ(read.Missing, (std::vector<std::string>{"/stara/szkola/b.xml", "/stara/c.xml"}));
-    EXPECT_EQ(read.Notice(), u"Nie znaleziono plików: /stara/szkola/b.xml, /stara/c.xml");
+    EXPECT_EQ(read.Notice(), u"Nie znaleziono plików: /stara/szkola/b.xml, /stara/c.xml\rNie ma "
+                             u"ich też w folderze pliku listy: " +
+                                 Cp1250ToUtf16(Folder()) + u".");
 
     EXPECT_FALSE(CatalogueFromListFile(Folder() + "/brak.xmp").Read);
     Write("lista.xmp", "<Naglowki><IlePozycji>1</IlePozycji><Pozycja0><Adres>" + Folder() +

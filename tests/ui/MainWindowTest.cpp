@@ -306,7 +306,7 @@ TEST_F(MainWindowTest, CancellingTheFolderPickerChangesNothing) {
     m_state.FoundReportFiles = {"/x/a.xml"};
     PickerAnswers(std::nullopt);
     QTest::mouseClick(Main().LNowyZestaw, Qt::LeftButton);
-    EXPECT_EQ(m_pickerOpenedOn, (std::vector<std::string>{m_appFolder}));
+    EXPECT_EQ(m_pickerOpenedOn, (std::vector<std::string>{DocumentsFolder()}));
     EXPECT_TRUE(m_state.LastReportFolder.empty());
     EXPECT_EQ(m_state.FoundReportFiles, (std::vector<std::string>{"/x/a.xml"}));
     EXPECT_TRUE(m_messages.empty());
@@ -420,7 +420,9 @@ TEST_F(MainWindowTest, AListMovedWithItsSchoolOpensWithTheReportsFoundAndNamesTh
     ASSERT_EQ(m_messages.size(), 1u);
     EXPECT_EQ(m_messages[0].text, u"Nie znaleziono plików: " +
                                       Cp1250ToUtf16(Cp1250FromQString(old)) +
-                                      u"/1a_klasyfikacja.xml");
+                                      u"/1a_klasyfikacja.xml\rNie ma ich też w folderze pliku "
+                                      u"listy: " +
+                                      Cp1250ToUtf16(Cp1250FromQString(moved)) + u".");
 }
 
 TEST_F(MainWindowTest, DamagedXmlIsNoFailureButAnUnreadableFileKeepsTheWelcomePanel) {
@@ -453,7 +455,7 @@ TEST_F(MainWindowTest, DamagedXmlIsNoFailureButAnUnreadableFileKeepsTheWelcomePa
 TEST_F(MainWindowTest, ListFilePathOpensTheEditorWithoutTouchingTheReportFolder) {
     ListDialogAnswers(std::nullopt);
     QTest::mouseClick(Main().LGotowyZestaw, Qt::LeftButton);
-    EXPECT_EQ(m_listDialogOpenedOn, (std::vector<std::string>{m_appFolder}));
+    EXPECT_EQ(m_listDialogOpenedOn, (std::vector<std::string>{DocumentsFolder()}));
     EXPECT_TRUE(m_messages.empty());
     ExpectWelcomeState();
 
