@@ -108,7 +108,9 @@ void WriteFindings(const CheckResult& result, Severity level, const std::string&
         std::string heading = "<b>" + PageText(Cp1250ToUtf8(ShownName(file, folder))) + "</b>";
         if (entry >= 0)
             heading += " &ndash; <a href=\"" + ReportLink(entry) + "\">Popraw</a>";
-        AppendLine(page, heading + "<br>");
+        // A paragraph of its own, so the name never runs on after the
+        // previous file's last finding.
+        AppendLine(page, "   <p class=\"N\">" + heading + "</p>");
         OpenList(page);
         for (const Finding* finding : group) {
             const std::string message = FindingMessage(*finding, asIs);
@@ -199,10 +201,8 @@ HtmlBuffer CheckPage(const CheckResult& result, const ReportCatalogue* catalogue
     if (catalogue != nullptr)
         WriteKindCounts(*catalogue, page);
     WriteClassTable(result, page);
-    OpenParagraph(page);
     WriteFindings(result, Severity::Error, folder, page);
     WriteFindings(result, Severity::Warning, folder, page);
-    CloseParagraph(page);
     EndPage(page);
     return page;
 }

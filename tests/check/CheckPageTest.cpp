@@ -61,7 +61,7 @@ TEST(CheckPage, ErrorsComeFirstGroupedByFileNamedOnceUnderItsFolder) {
     EXPECT_TRUE(Contains(page, "<td>2&lt;b&gt;</td><td><b>brak</b></td><td><b>podwójne (2)</b>"));
     // The error of c.xml stands first, then both warnings of a&b.xml under
     // its name, which has its link beside it.
-    const std::size_t error = page.find("<b>c.xml</b><br>");
+    const std::size_t error = page.find("<p class=\"N\"><b>c.xml</b></p>");
     const std::size_t warnings =
         page.find("<b>a&amp;b.xml</b> &ndash; <a href=\"pozycja:4\">Popraw</a>");
     ASSERT_NE(error, std::string::npos) << page;

@@ -372,7 +372,7 @@ TEST_F(ListEditorTest, AddedFilesGoAfterAllSlotsAndTheSameFileTwiceGivesTwoEntri
     EXPECT_EQ(runs[0]->Filter, "Plik sprawozdania (*.xml)|*.xml");
     EXPECT_TRUE(runs[0]->Title.empty());
     EXPECT_EQ(runs[0]->AllowSelect, FileDialog::Selection::Multiple);
-    EXPECT_EQ(initialDir, m_appFolder);
+    EXPECT_EQ(initialDir, DocumentsFolder());
     EXPECT_EQ(m_state.FoundReportFiles, (std::vector<std::string>{one, two, one}));
     EXPECT_EQ(CataloguePaths(),
               (std::vector<std::string>{"/raporty/1a.xml", "/raporty/1a.xml", "", one, two, one}));
