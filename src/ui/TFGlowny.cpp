@@ -19,6 +19,7 @@
 #include <QApplication>
 #include <QCloseEvent>
 #include <QCoreApplication>
+#include <QDesktopServices>
 #include <QDir>
 #include <QElapsedTimer>
 #include <QGuiApplication>
@@ -27,6 +28,7 @@
 #include <QShowEvent>
 #include <QThread>
 #include <QTimer>
+#include <QUrl>
 
 #include <algorithm>
 #include <exception>
@@ -98,6 +100,18 @@ TFGlowny::TFGlowny(SharedState& state, WorkPlaces places)
     LGotowyZestaw = new HotArea(PPowitanie, ToQRect(kExistingList));
     LGotowyZestaw->SetCaption(ChoiceIndent + QString::fromUtf16(kExistingListCaption), choiceFont,
                               normal);
+
+    LStatus = new QLabel(this);
+    LStatus->setGeometry(ToQRect(kProgress).adjusted(6, 0, 0, 0));
+    LStatus->setTextFormat(Qt::RichText);
+    LStatus->setFont(PixelFont(QStringLiteral("DejaVu Sans"), kVersionPixelHeight));
+    QPalette statusPalette = LStatus->palette();
+    statusPalette.setColor(QPalette::WindowText, ColorFromBgr(kVersionColour));
+    statusPalette.setColor(QPalette::Link, ColorFromBgr(kVersionColour));
+    LStatus->setPalette(statusPalette);
+    connect(LStatus, &QLabel::linkActivated, this, [this] {
+        QDesktopServices::openUrl(QUrl::fromLocalFile(QStringFromCp1250(m_statusFolder)));
+    });
 
     PPostep = MakePanel(this, ToQRect(kProgress));
     ImPostep = MakeImage(PPostep, ToQRect(layout::AtOrigin(kProgress.Extent())));
@@ -361,6 +375,20 @@ void TFGlowny::PlaceCompanions() {
     if (m_previewWindow != nullptr && m_previewWindow->isVisible()) {
         PlaceRelativeTo(m_previewWindow, this, ToQPoint(layout::preview::kOffsetFromMainWindow));
     }
+}
+
+void TFGlowny::ShowStatus(const QString& text, const std::string& folder) {
+    m_statusFolder = folder;
+    // The text names the user's files, so it is escaped before the link is
+    // added: a name is never read as markup.
+    const QString shown = LStatus->fontMetrics().elidedText(
+        text, Qt::ElideMiddle,
+        LStatus->width() -
+            LStatus->fontMetrics().horizontalAdvance(QStringLiteral("  Otwórz folder")));
+    LStatus->setText(shown.toHtmlEscaped() +
+                     QStringLiteral("&nbsp;&nbsp;<a href=\"folder\" style=\"color:%1\">"
+                                    "Otwórz folder</a>")
+                         .arg(ColorFromBgr(kVersionColour).name()));
 }
 
 void TFGlowny::ShowProgressStrip() {

@@ -497,6 +497,9 @@ void TFRealProgramu::SaveListFile() {
             // The saved list holds the new order; taking it back now would
             // leave a set that differs from its file marked as saved.
             m_orderUndo.reset();
+            m_mainWindow.ShowStatus(QStringLiteral(u"Zapisano: ") +
+                                        QStringFromCp1250(SaveLista.FileName),
+                                    FolderOf(SaveLista.FileName));
             RememberListFile(m_state, SaveLista.FileName);
         } else {
             Warn(IconInfo, ListFileUnwritableMessage());

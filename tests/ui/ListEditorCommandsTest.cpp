@@ -227,6 +227,12 @@ TEST_F(ListEditorCommandsTest, SavingReplacesAnExistingListWithoutAQuestion) {
     EXPECT_EQ(seen->InitialDir, m_reportFolder);
     EXPECT_TRUE(m_messages.empty());
 
+    // The main window says where the list went.
+    EXPECT_TRUE(Main().LStatus->text().startsWith(QStringLiteral("Zapisano: ")));
+    EXPECT_TRUE(Main().LStatus->text().contains(QStringLiteral("zestaw.xmp&nbsp;")))
+        << Main().LStatus->text().toStdString();
+    EXPECT_TRUE(Main().LStatus->text().contains(QStringLiteral(">Otwórz folder</a>")));
+
     ReportCatalogue readBack;
     ASSERT_TRUE(ReadListFile(readBack, target));
     EXPECT_EQ(readBack.Slots, m_state.Catalogue.Slots);
