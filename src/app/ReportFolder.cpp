@@ -31,7 +31,15 @@ std::u16string FolderCatalogue::Notice() const {
 }
 
 std::u16string ListCatalogue::Notice() const {
-    return Missing.empty() ? std::u16string() : MissingFilesMessage(Missing);
+    if (Missing.empty())
+        return {};
+    // The listed paths name the old place; the user also needs to know that
+    // the folder the list lies in now was searched, so the files are not
+    // simply copied there again.
+    std::u16string notice = MissingFilesMessage(Missing);
+    if (!ListFolder.empty())
+        notice += u"\rNie ma ich też w folderze pliku listy: " + Cp1250ToUtf16(ListFolder) + u".";
+    return notice;
 }
 
 std::vector<std::string> FindReportFiles(const std::string& folder,
@@ -68,6 +76,7 @@ FolderCatalogue CatalogueFromFolder(const std::string& folder) {
 
 ListCatalogue CatalogueFromListFile(const std::string& listFile) {
     ListCatalogue result;
+    result.ListFolder = FolderOf(listFile);
     result.Read = ReadListFile(result.Catalogue, listFile);
     if (!result.Read)
         return result;

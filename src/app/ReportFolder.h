@@ -55,7 +55,11 @@ struct ListCatalogue {
     ReportCatalogue Catalogue;
     // The listed reports that exist neither where listed nor beside the list.
     std::vector<std::string> Missing;
-    // "Nie znaleziono plików: …" naming Missing; empty when none is missing.
+    // The folder of the list file, where the missing reports were also
+    // looked for.
+    std::string ListFolder;
+    // "Nie znaleziono plików: …" naming Missing as listed, then the list's
+    // folder, where they were looked for too; empty when none is missing.
     std::u16string Notice() const;
 };
 

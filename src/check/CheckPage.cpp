@@ -2,6 +2,7 @@
 
 #include "check/FindingText.h"
 #include "reports/ReportKind.h"
+#include "system/FileSystem.h"
 #include "text/Cp1250.h"
 
 #include <charconv>
@@ -42,29 +43,82 @@ void WriteClassTable(const CheckResult& result, HtmlBuffer& page) {
     AppendLine(page, "</table>");
 }
 
-void WriteFindings(const CheckResult& result, HtmlBuffer& page) {
-    // Grouped by file in the order each file is first named.
+// The folder that holds every file named by the findings, or the empty text
+// when they lie in more than one.
+std::string CommonFolder(const CheckResult& result) {
+    std::string folder;
+    for (const Finding& finding : result.Findings) {
+        const std::string own = FolderOf(finding.File);
+        if (folder.empty())
+            folder = own;
+        else if (own != folder)
+            return {};
+    }
+    return folder;
+}
+
+// A file's name as the page shows it: without the common folder.
+std::string ShownName(const std::string& file, const std::string& folder) {
+    if (!folder.empty() && file.size() > folder.size() + 1 && file.starts_with(folder) &&
+        file[folder.size()] == PathSeparator)
+        return file.substr(folder.size() + 1);
+    return file;
+}
+
+void WriteKindCounts(const ReportCatalogue& catalogue, HtmlBuffer& page) {
+    AppendLine(page, "<table border=\"1\" cellspacing=\"0\" cellpadding=\"4\">");
+    AppendLine(page, "  <tr><th>Rodzaj sprawozdania</th><th>Liczba</th></tr>");
+    for (const KindInfo& kind : KindTable()) {
+        int count = 0;
+        for (const ReportEntry& entry : catalogue.Slots) {
+            if (entry.Kind == kind.Text)
+                ++count;
+        }
+        AppendLine(page, "  <tr><td>" + Cp(kind.Label) + "</td><td>" + std::to_string(count) +
+                             "</td></tr>");
+    }
+    AppendLine(page, "</table>");
+}
+
+// The findings of one level, grouped by file in the order each file is
+// first named. The element stands in every message that is about one, so
+// it is added only to the messages that do not say it.
+void WriteFindings(const CheckResult& result, Severity level, const std::string& folder,
+                   HtmlBuffer& page) {
     std::vector<std::string> files;
     std::map<std::string, std::vector<const Finding*>> byFile;
     for (const Finding& finding : result.Findings) {
+        if (finding.Level != level)
+            continue;
         auto& group = byFile[finding.File];
         if (group.empty())
             files.push_back(finding.File);
         group.push_back(&finding);
     }
+    if (files.empty())
+        return;
+    AddBoldLine(page, Cp(level == Severity::Error
+                             ? "Błędy (przez nie dokumenty nie powstaną):"
+                             : "Ostrzeżenia (dokumenty powstaną, ale coś w nich zginie "
+                               "albo powtórzy się):"));
     const ShownText asIs = [](std::string_view utf8) { return std::string(utf8); };
     for (const std::string& file : files) {
         const std::vector<const Finding*>& group = byFile[file];
-        const std::string name = PageText(Cp1250ToUtf8(file));
         const int entry = group.front()->ListPosition;
-        AddBoldLine(page,
-                    entry >= 0 ? "<a href=\"" + ReportLink(entry) + "\">" + name + "</a>" : name);
+        std::string heading = "<b>" + PageText(Cp1250ToUtf8(ShownName(file, folder))) + "</b>";
+        if (entry >= 0)
+            heading += " &ndash; <a href=\"" + ReportLink(entry) + "\">Popraw</a>";
+        // A paragraph of its own, so the name never runs on after the
+        // previous file's last finding.
+        AppendLine(page, "   <p class=\"N\">" + heading + "</p>");
         OpenList(page);
         for (const Finding* finding : group) {
-            std::string item = Cp(finding->Level == Severity::Error ? "błąd" : "ostrzeżenie");
-            if (!finding->Element.empty())
-                item += " (" + PageText(Cp1250ToUtf8(finding->Element)) + ")";
-            AddListItem(page, item + ": " + PageText(FindingMessage(*finding, asIs)));
+            const std::string message = FindingMessage(*finding, asIs);
+            const std::string element = Cp1250ToUtf8(finding->Element);
+            std::string item = PageText(message);
+            if (!element.empty() && message.find(element) == std::string::npos)
+                item = PageText(element) + ": " + item;
+            AddListItem(page, item);
         }
         CloseList(page);
     }
@@ -122,21 +176,33 @@ std::string PageText(std::string_view utf8) {
     return text;
 }
 
-HtmlBuffer CheckPage(const CheckResult& result) {
+HtmlBuffer CheckPage(const CheckResult& result, const ReportCatalogue* catalogue) {
     HtmlBuffer page;
     BeginPage(page);
     AddHeading(page, Cp("SPRAWDZENIE ZESTAWU SPRAWOZDAŃ"));
     OpenParagraph(page);
+    const bool errors = result.ErrorCount() > 0;
     AddBoldLine(page, result.Findings.empty()
                           ? Cp("Zestaw gotowy do wygenerowania.")
                           : Cp("Błędy: " + std::to_string(result.ErrorCount()) +
                                ", ostrzeżenia: " + std::to_string(result.WarningCount()) + "."));
+    if (errors) {
+        AddTextLine(page, Cp("Co dalej: popraw sprawozdania z błędami („Popraw” przy nazwie "
+                             "pliku otwiera je w edytorze) i sprawdź zestaw jeszcze raz."));
+    } else {
+        AddTextLine(page, Cp("Co dalej: <a href=\"" + std::string(GenerateLink) +
+                             "\">Generuj zestaw</a> – dokumenty trafią do folderu Protokoly."));
+    }
+    const std::string folder = CommonFolder(result);
+    if (!folder.empty())
+        AddLabelLine(page, "Folder:", PageText(Cp1250ToUtf8(folder)));
     AddLabelLine(page, Cp("Sprawdzone sprawozdania:"), std::to_string(result.ReportsChecked));
     CloseParagraph(page);
+    if (catalogue != nullptr)
+        WriteKindCounts(*catalogue, page);
     WriteClassTable(result, page);
-    OpenParagraph(page);
-    WriteFindings(result, page);
-    CloseParagraph(page);
+    WriteFindings(result, Severity::Error, folder, page);
+    WriteFindings(result, Severity::Warning, folder, page);
     EndPage(page);
     return page;
 }

@@ -22,9 +22,10 @@ sprawozdań, bez okien programu Notarion.
 
 Użycie:
   notarion-cli generate ŹRÓDŁO [--out FOLDER] [--decimal-separator ZNAK]
+                        [--order klasy]
   notarion-cli preview SPRAWOZDANIE [--out PLIK] [--decimal-separator ZNAK]
   notarion-cli pdf ŹRÓDŁO [--out PLIK.pdf] [--decimal-separator ZNAK]
-  notarion-cli list save ŹRÓDŁO PLIK_LISTY
+  notarion-cli list save ŹRÓDŁO PLIK_LISTY [--order klasy]
   notarion-cli list show PLIK_LISTY
   notarion-cli check ŹRÓDŁO [--json]
   notarion-cli report show SPRAWOZDANIE [--json]
@@ -48,6 +49,7 @@ Kody wyjścia: 0 – powodzenie, 1 – praca się nie udała, 2 – błędne wyw
 
 constexpr std::string_view GenerateHelp =
     R"(Użycie: notarion-cli generate ŹRÓDŁO [--out FOLDER] [--decimal-separator ZNAK]
+                              [--order klasy]
 
 Zapisuje czternaście dokumentów klasyfikacyjnej rady pedagogicznej: dziewięć
 protokołów i pięć list uczniów. ŹRÓDŁO to folder z plikami sprawozdań (*.xml)
@@ -59,6 +61,9 @@ Opcje:
                              brakujący folder zostanie utworzony
   --decimal-separator ZNAK   separator dziesiętny średnich ocen; domyślnie ten
                              z ustawień regionalnych
+  --order klasy              sprawozdania każdego rodzaju według klas (1a, 1b,
+                             2a, …, 10a), rodzaje bez klasy według przedmiotu
+                             albo nauczyciela; domyślnie w kolejności źródła
   -h, --help                 ta pomoc
 )";
 
@@ -93,7 +98,7 @@ Opcje:
 )";
 
 constexpr std::string_view ListHelp = R"(Użycie:
-  notarion-cli list save ŹRÓDŁO PLIK_LISTY
+  notarion-cli list save ŹRÓDŁO PLIK_LISTY [--order klasy]
   notarion-cli list show PLIK_LISTY
 
 Polecenia:
@@ -102,7 +107,8 @@ Polecenia:
 Pomoc do polecenia: notarion-cli list POLECENIE --help
 )";
 
-constexpr std::string_view ListSaveHelp = R"(Użycie: notarion-cli list save ŹRÓDŁO PLIK_LISTY
+constexpr std::string_view ListSaveHelp =
+    R"(Użycie: notarion-cli list save ŹRÓDŁO PLIK_LISTY [--order klasy]
 
 Wczytuje sprawozdania z folderu ŹRÓDŁO (pliki *.xml, uporządkowane według
 rodzaju, tak jak przy nowym zestawie) i zapisuje je jako plik listy. Do nazwy
@@ -110,7 +116,9 @@ bez rozszerzenia zostanie dodane „.xmp”. Istniejący plik zostanie zastąpio
 Wypisuje ścieżkę zapisanego pliku.
 
 Opcje:
-  -h, --help   ta pomoc
+  --order klasy   sprawozdania każdego rodzaju według klas (1a, 1b, 2a, …,
+                  10a), rodzaje bez klasy według przedmiotu albo nauczyciela
+  -h, --help      ta pomoc
 )";
 
 constexpr std::string_view ListShowHelp = R"(Użycie: notarion-cli list show PLIK_LISTY
@@ -183,6 +191,12 @@ constexpr std::array<CommandOption, 2> DocumentOptions = {{
     {"out", true},
     {"decimal-separator", true},
 }};
+constexpr std::array<CommandOption, 3> GenerateOptions = {{
+    {"out", true},
+    {"decimal-separator", true},
+    {"order", true},
+}};
+constexpr std::array<CommandOption, 1> OrderOptions = {{{"order", true}}};
 constexpr std::array<CommandOption, 1> CheckOptions = {{{"json", false}}};
 
 bool IsHelpWord(std::string_view word) {
@@ -235,6 +249,11 @@ template <typename Work> int RunCommand(std::string_view command, Work work) {
     }
 }
 
+SetOrder OrderOf(const ParsedArguments& parsed) {
+    const std::optional<std::string> order = parsed.Value("order");
+    return order ? SetOrderArgument(*order) : SetOrder::AsFound;
+}
+
 int RunList(std::span<const std::string> words, std::ostream& out, std::ostream& err) {
     if (words.empty())
         ThrowCommandUsage("list", "brak polecenia: save albo show.");
@@ -246,9 +265,10 @@ int RunList(std::span<const std::string> words, std::ostream& out, std::ostream&
     }
     if (command == "save") {
         constexpr std::array<std::string_view, 2> names = {"ŹRÓDŁO", "PLIK_LISTY"};
-        const auto parsed = ParseCommand("list save", rest, {}, names, ListSaveHelp, out);
+        const auto parsed = ParseCommand("list save", rest, OrderOptions, names, ListSaveHelp, out);
         return !parsed ? 0 : RunCommand("list save", [&] {
-            ListSaveCommand(parsed->Positionals[0], parsed->Positionals[1], out, err);
+            ListSaveCommand(parsed->Positionals[0], parsed->Positionals[1], out, err,
+                            OrderOf(*parsed));
             return 0;
         });
     }
@@ -322,10 +342,10 @@ int Dispatch(const std::vector<std::string>& words, const SetPdfWriter& pdfWrite
     if (command == "generate") {
         constexpr std::array<std::string_view, 1> names = {"ŹRÓDŁO"};
         const auto parsed =
-            ParseCommand("generate", rest, DocumentOptions, names, GenerateHelp, out);
+            ParseCommand("generate", rest, GenerateOptions, names, GenerateHelp, out);
         return !parsed ? 0 : RunCommand("generate", [&] {
             GenerateCommand(parsed->Positionals[0], parsed->Value("out"),
-                            parsed->Value("decimal-separator"), out, err);
+                            parsed->Value("decimal-separator"), out, err, OrderOf(*parsed));
             return 0;
         });
     }

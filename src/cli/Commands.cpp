@@ -11,6 +11,7 @@
 #include "generate/DocumentSet.h"
 #include "generate/HtmlPage.h"
 #include "generate/OutputFolderLock.h"
+#include "reports/ClassOrder.h"
 #include "reports/ListFile.h"
 #include "reports/ReportCatalogue.h"
 #include "reports/ReportFileError.h"
@@ -56,7 +57,23 @@ void ReportLeftOut(const std::vector<std::string>& leftOut, std::string_view sou
         err << "Szczegóły pokaże polecenie: notarion-cli check " << OneLine(source) << '\n';
 }
 
+// The catalogue of a source in the order asked for.
+ReportCatalogue OrderedCatalogue(const ReportSource& source, SetOrder order,
+                                 std::vector<std::string>& leftOut,
+                                 std::vector<std::string>& notices) {
+    ReportCatalogue catalogue = LoadSourceCatalogue(source, &leftOut, &notices);
+    if (order == SetOrder::ByClass)
+        OrderByClass(catalogue);
+    return catalogue;
+}
+
 } // namespace
+
+SetOrder SetOrderArgument(std::string_view argument) {
+    if (argument != "klasy")
+        ThrowUsageError("opcja --order przyjmuje tylko wartość „klasy”.");
+    return SetOrder::ByClass;
+}
 
 std::string DecimalSeparatorArgument(std::string_view argument) {
     const auto core = CoreTextFromArgument(argument);
@@ -76,7 +93,8 @@ std::string DecimalSeparatorArgument(std::string_view argument) {
 }
 
 SetContents GenerateSet(std::string_view source, const std::optional<std::string>& outFolder,
-                        const std::optional<std::string>& separator, std::ostream& err) {
+                        const std::optional<std::string>& separator, std::ostream& err,
+                        SetOrder order) {
     const ReportSource resolved = ResolveSource(source);
     const std::string folder = outFolder ? PathArgument(*outFolder) : DefaultOutputFolder(resolved);
     GenerationState state;
@@ -84,7 +102,7 @@ SetContents GenerateSet(std::string_view source, const std::optional<std::string
 
     std::vector<std::string> leftOut;
     std::vector<std::string> notices;
-    const ReportCatalogue catalogue = LoadSourceCatalogue(resolved, &leftOut, &notices);
+    const ReportCatalogue catalogue = OrderedCatalogue(resolved, order, leftOut, notices);
     EnsureFolder(folder);
     // The generators name the first cause; the check names every problem at
     // once, but only in the reports: a document that cannot be written is
@@ -111,8 +129,8 @@ SetContents GenerateSet(std::string_view source, const std::optional<std::string
 
 void GenerateCommand(std::string_view source, const std::optional<std::string>& outFolder,
                      const std::optional<std::string>& separator, std::ostream& out,
-                     std::ostream& err) {
-    const SetContents set = GenerateSet(source, outFolder, separator, err);
+                     std::ostream& err, SetOrder order) {
+    const SetContents set = GenerateSet(source, outFolder, separator, err, order);
     for (const DocumentInfo& document : DocumentTable())
         out << OneLine(TerminalText(DocumentPath(set.Folder, document.FileName))) << '\n';
 }
@@ -168,14 +186,14 @@ void PreviewCommand(std::string_view report, const std::optional<std::string>& o
 }
 
 void ListSaveCommand(std::string_view source, std::string_view listFile, std::ostream& out,
-                     std::ostream& err) {
+                     std::ostream& err, SetOrder order) {
     ReportSource resolved = ResolveSource(source);
     // The positions keep full paths, so that the list works from any folder.
     resolved.Path = AbsolutePath(resolved.Path);
     const std::string path = WithListFileExtension(PathArgument(listFile));
     std::vector<std::string> leftOut;
     std::vector<std::string> notices;
-    const ReportCatalogue catalogue = LoadSourceCatalogue(resolved, &leftOut, &notices);
+    const ReportCatalogue catalogue = OrderedCatalogue(resolved, order, leftOut, notices);
     try {
         SaveListFile(catalogue, path);
     } catch (const Failure& failure) {

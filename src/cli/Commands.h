@@ -13,6 +13,14 @@
 
 namespace notarion {
 
+// The order of the reports of each kind in a set: as the folder or the list
+// gives them, or by class as a school counts them (OrderByClass).
+enum class SetOrder { AsFound, ByClass };
+
+// The value of --order as a SetOrder: "klasy" orders by class. Throws
+// CommandError (usage error) for any other value.
+SetOrder SetOrderArgument(std::string_view argument);
+
 // Write the fourteen documents of the folder or list file source into
 // outFolder (default: "Protokoly" beside the reports), creating it when
 // missing, and print the path of every document written, one per line.
@@ -21,13 +29,14 @@ namespace notarion {
 // system's message of the failed step.
 void GenerateCommand(std::string_view source, const std::optional<std::string>& outFolder,
                      const std::optional<std::string>& separator, std::ostream& out,
-                     std::ostream& err);
+                     std::ostream& err, SetOrder order = SetOrder::AsFound);
 
 // The work of GenerateCommand without the listing of paths: write the set
 // and name the reports left out on err. Returns what the set holds. Throws
 // CommandError as GenerateCommand does.
 SetContents GenerateSet(std::string_view source, const std::optional<std::string>& outFolder,
-                        const std::optional<std::string>& separator, std::ostream& err);
+                        const std::optional<std::string>& separator, std::ostream& err,
+                        SetOrder order = SetOrder::AsFound);
 
 // Write the preview page of one report file to outFile, or to out unchanged
 // (cp1250) when outFile is empty. Throws CommandError when the file is
@@ -40,7 +49,7 @@ void PreviewCommand(std::string_view report, const std::optional<std::string>& o
 // reports of no known kind, left as empty positions, on err. Throws
 // CommandError with the system's message when loading or writing fails.
 void ListSaveCommand(std::string_view source, std::string_view listFile, std::ostream& out,
-                     std::ostream& err);
+                     std::ostream& err, SetOrder order = SetOrder::AsFound);
 
 // Print the positions of a list file, one per line: title, path and kind,
 // separated by tabs, in UTF-8. Throws CommandError when the file cannot be read.

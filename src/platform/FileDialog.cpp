@@ -2,8 +2,10 @@
 
 #include "platform/QtText.h"
 
+#include <QDir>
 #include <QFileDialog>
 #include <QFileInfo>
+#include <QStandardPaths>
 
 namespace notarion {
 
@@ -31,6 +33,14 @@ bool FileDialog::Execute() {
     FileNames = std::move(names);
     FileName = FileNames.front();
     return true;
+}
+
+std::string DocumentsFolder() {
+    QString folder = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
+    if (folder.isEmpty() || !QFileInfo(folder).isDir()) {
+        folder = QDir::homePath();
+    }
+    return Cp1250FromQString(QDir::toNativeSeparators(folder));
 }
 
 std::vector<std::string> NameFiltersFromFilter(const std::string& filter) {
@@ -95,6 +105,9 @@ std::optional<std::vector<std::string>> RunDesktopFileDialog(const FileDialog& s
     }
     if (!settings.InitialDir.empty()) {
         dialog.setDirectory(QStringFromCp1250(settings.InitialDir));
+    }
+    if (!settings.FileName.empty()) {
+        dialog.selectFile(QStringFromCp1250(settings.FileName));
     }
     if (dialog.exec() != QDialog::Accepted) {
         return std::nullopt;

@@ -55,7 +55,12 @@ private:
     Purpose m_purpose;
 };
 
+// The user's documents folder (cp1250), where the dialogs open before any
+// folder is remembered; the home folder when the desktop names none.
+std::string DocumentsFolder();
+
 // The desktop's file dialog with the settings of dialog; nothing on cancel.
+// A FileName left from before (or set by the caller) is preselected.
 std::optional<std::vector<std::string>> RunDesktopFileDialog(const FileDialog& dialog);
 
 // The filter text of the system ("Plik listy (xmp)|*.xmp") as the name

@@ -2,9 +2,11 @@
 
 #include "app/BuildInfo.h"
 #include "platform/QtText.h"
+#include "platform/TEmbeddedWB.h"
 #include "system/FileSystem.h"
 
 #include <QDesktopServices>
+#include <QMessageBox>
 
 #include <filesystem>
 #include <system_error>
@@ -84,9 +86,44 @@ std::string ResolvePathIgnoringCase(const std::string& folder, const std::string
     return resolved;
 }
 
-HelpOpener::HelpOpener() : m_opener([](const QUrl& url) { QDesktopServices::openUrl(url); }) {}
+namespace {
+
+// The help page in a viewer window of the program's own, for a desktop that
+// cannot open it. The window goes away when the user closes it.
+void ShowInOwnViewer(const QUrl& url) {
+    auto* viewer = new TEmbeddedWB(nullptr);
+    viewer->setAttribute(Qt::WA_DeleteOnClose);
+    viewer->setWindowTitle(QStringLiteral("Notarion - pomoc"));
+    viewer->resize(800, 600);
+    viewer->Navigate(Cp1250FromQString(url.toLocalFile()));
+    viewer->show();
+    viewer->raise();
+    viewer->activateWindow();
+}
+
+} // namespace
+
+HelpOpener::HelpOpener() : HelpOpener(WithDesktop(&QDesktopServices::openUrl)) {}
 
 HelpOpener::HelpOpener(UrlOpener opener) : m_opener(std::move(opener)) {}
+
+HelpOpener HelpOpener::WithDesktop(DesktopOpener desktop) {
+    return HelpOpener([desktop = std::move(desktop)](const QUrl& url) {
+        if (desktop && desktop(url)) {
+            return;
+        }
+        if (FileExists(Cp1250FromQString(url.toLocalFile()))) {
+            ShowInOwnViewer(url);
+            return;
+        }
+        QMessageBox box(
+            QMessageBox::Information, QStringLiteral("Notarion"),
+            QStringLiteral("Nie można otworzyć pomocy: nie ma pliku %1.").arg(url.toLocalFile()),
+            QMessageBox::Ok);
+        box.setTextFormat(Qt::PlainText);
+        box.exec();
+    });
+}
 
 std::string HelpPagePath(const std::string& appFolder, const std::string& relativePath) {
     const std::string beside = ResolvePathIgnoringCase(appFolder, relativePath);

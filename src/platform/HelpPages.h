@@ -2,8 +2,9 @@
 
 // Opening the help pages: beside the executable in a build folder, or in the
 // data folder of an installed program (bin/../share/notarion). The page is handed
-// to the desktop's default handler for local files; the outcome is not
-// examined, as nothing in the program depends on the help being readable.
+// to the desktop's default handler for local files; where the desktop has
+// none (no web browser installed), the page opens in a viewer window of the
+// program's own, and when the page is missing too, a message says so.
 
 #include <QUrl>
 
@@ -36,14 +37,22 @@ std::string HelpPagePath(const std::string& appFolder, const std::string& relati
 class HelpOpener {
 public:
     using UrlOpener = std::function<void(const QUrl&)>;
+    // What hands a page to the desktop: false when the desktop could not open it.
+    using DesktopOpener = std::function<bool(const QUrl&)>;
 
-    // An opener that hands pages to the desktop (QDesktopServices::openUrl).
+    // An opener that hands pages to the desktop (QDesktopServices::openUrl),
+    // falling back as WithDesktop describes.
     HelpOpener();
     // An opener that hands each page's URL to opener instead.
     explicit HelpOpener(UrlOpener opener);
 
+    // An opener that hands each page to desktop; when desktop cannot open it,
+    // an existing page is shown in the program's own viewer window (a window
+    // of its own, closed by the user), and a missing one is named in a
+    // message box. Never fails.
+    static HelpOpener WithDesktop(DesktopOpener desktop);
+
     // Open the page HelpPagePath finds as a local file.
-    // Failures are not reported: a missing page shows nothing of ours.
     void Open(const std::string& appFolder, const std::string& relativePath) const;
 
 private:

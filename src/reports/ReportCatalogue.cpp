@@ -17,8 +17,6 @@
 namespace notarion {
 namespace {
 
-constexpr std::string_view kSeparator = " - ";
-
 // The number of slots that loops may visit: Count, never beyond the slots.
 std::size_t EntriesInUse(const ReportCatalogue& catalogue) {
     if (catalogue.Count <= 0)
@@ -95,7 +93,7 @@ std::string ComposeTitle(const std::string& kind, XmlDocument& document) {
         std::string text = ReadReportText(document, piece.Element);
         if (piece.MaxLength != 0 && text.size() > piece.MaxLength)
             text.resize(piece.MaxLength);
-        title += kSeparator;
+        title += TitleSeparator;
         title += text;
     }
     return title;

@@ -12,6 +12,7 @@
 
 #include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace notarion {
@@ -59,6 +60,9 @@ public:
     // Select the first item and, when its window is visible, give the list the keyboard focus.
     virtual void SelectFirstItem() = 0;
 };
+
+// What joins the kind text and the pieces of a title.
+inline constexpr std::string_view TitleSeparator = " - ";
 
 // The title of a loaded report: the pieces of its kind joined by " - ", the
 // kind text first; the empty text for a kind that is none of the nine.

@@ -47,6 +47,15 @@ TFBrowserMini::TFBrowserMini(SharedState& state, QWidget* mainWindow)
     // Without its picture the window stays usable on its white background.
     LoadSkinImageWhenShown(QString::fromLatin1(BackgroundSkin), ImTlo);
 
+    LTytul = new QLabel(QStringLiteral("Podgląd sprawozdania"), this);
+    LTytul->setGeometry(ToQRect(kCaption));
+    LTytul->setFont(PixelFont(QStringLiteral("DejaVu Sans"), kCaptionPixelHeight, QFont::Bold));
+    LTytul->setAttribute(Qt::WA_TranslucentBackground);
+    LTytul->setAttribute(Qt::WA_TransparentForMouseEvents);
+    QPalette captionPalette = LTytul->palette();
+    captionPalette.setColor(QPalette::WindowText, ColorFromBgr(kCaptionColour));
+    LTytul->setPalette(captionPalette);
+
     LCloseBrowser = new HotArea(this, ToQRect(kClose));
     PPodWebbrowser = WhitePanel(this, ToQRect(kViewerPanel));
     WebBrowser = new TEmbeddedWB(PPodWebbrowser);
@@ -65,6 +74,12 @@ TFBrowserMini::TFBrowserMini(SharedState& state, QWidget* mainWindow)
 }
 
 void TFBrowserMini::LoadPreviewFile(const std::string& path) {
+    LTytul->setText(QStringLiteral("Podgląd sprawozdania"));
+    WebBrowser->Navigate(path);
+}
+
+void TFBrowserMini::LoadCheckPage(const std::string& path) {
+    LTytul->setText(QStringLiteral("Sprawdzenie zestawu"));
     WebBrowser->Navigate(path);
 }
 
@@ -111,6 +126,11 @@ void TFBrowserMini::LCloseBrowserClick() {
 void TFBrowserMini::WebBrowserAnchorClicked(const QUrl& link) {
     // The viewer itself follows only links to local pages; a link to a
     // report of the set is the list editor's to follow.
+    if (link.toString().toStdString() == GenerateLink) {
+        close();
+        emit generateFollowed();
+        return;
+    }
     const int entry = EntryOfReportLink(link.toString().toStdString());
     if (entry < 0)
         return;

@@ -27,9 +27,12 @@ public:
     // picture leaves a white background.
     TFBrowserMini(SharedState& state, QWidget* mainWindow);
 
-    // Load the file at the cp1250 path into the viewer; returns at once. A
-    // file that cannot be read shows the viewer's notice page.
+    // Load the file at the cp1250 path into the viewer under the caption
+    // "Podgląd sprawozdania"; returns at once. A file that cannot be read
+    // shows the viewer's notice page.
     void LoadPreviewFile(const std::string& path);
+    // The same for the page of the set's check, under "Sprawdzenie zestawu".
+    void LoadCheckPage(const std::string& path);
 
     // Replace what F1 uses to open the help page (tests watch it). Never fails.
     void SetHelpOpener(HelpOpener opener) { m_help = std::move(opener); }
@@ -37,6 +40,7 @@ public:
     // Components, positioned as the window's description gives them.
     QWidget* PPodTlo;
     QLabel* ImTlo;
+    QLabel* LTytul;
     HotArea* LCloseBrowser;
     QWidget* PPodWebbrowser;
     TEmbeddedWB* WebBrowser;
@@ -45,6 +49,9 @@ signals:
     // A link of the check page to a report was followed; entry is the
     // report's catalogue index. The window closes.
     void reportLinkFollowed(int entry);
+    // The check page's link that generates the set was followed. The
+    // window closes.
+    void generateFollowed();
 
 protected:
     void showEvent(QShowEvent* event) override;

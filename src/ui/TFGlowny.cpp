@@ -16,8 +16,10 @@
 #include "ui/layout/TFBrowserMiniLayout.h"
 #include "ui/layout/TFGlownyLayout.h"
 
+#include <QApplication>
 #include <QCloseEvent>
 #include <QCoreApplication>
+#include <QDesktopServices>
 #include <QDir>
 #include <QElapsedTimer>
 #include <QGuiApplication>
@@ -25,6 +27,8 @@
 #include <QScreen>
 #include <QShowEvent>
 #include <QThread>
+#include <QTimer>
+#include <QUrl>
 
 #include <algorithm>
 #include <exception>
@@ -96,6 +100,18 @@ TFGlowny::TFGlowny(SharedState& state, WorkPlaces places)
     LGotowyZestaw = new HotArea(PPowitanie, ToQRect(kExistingList));
     LGotowyZestaw->SetCaption(ChoiceIndent + QString::fromUtf16(kExistingListCaption), choiceFont,
                               normal);
+
+    LStatus = new QLabel(this);
+    LStatus->setGeometry(ToQRect(kProgress).adjusted(6, 0, 0, 0));
+    LStatus->setTextFormat(Qt::RichText);
+    LStatus->setFont(PixelFont(QStringLiteral("DejaVu Sans"), kVersionPixelHeight));
+    QPalette statusPalette = LStatus->palette();
+    statusPalette.setColor(QPalette::WindowText, ColorFromBgr(kVersionColour));
+    statusPalette.setColor(QPalette::Link, ColorFromBgr(kVersionColour));
+    LStatus->setPalette(statusPalette);
+    connect(LStatus, &QLabel::linkActivated, this, [this] {
+        QDesktopServices::openUrl(QUrl::fromLocalFile(QStringFromCp1250(m_statusFolder)));
+    });
 
     PPostep = MakePanel(this, ToQRect(kProgress));
     ImPostep = MakeImage(PPostep, ToQRect(layout::AtOrigin(kProgress.Extent())));
@@ -194,6 +210,17 @@ void TFGlowny::FormClose() {
 
 void TFGlowny::changeEvent(QEvent* event) {
     QWidget::changeEvent(event);
+    // While the list editor stands over this window, this window has no
+    // keyboard work of its own: the keys go to the editor, so that Delete
+    // and the Alt letters work and Alt+F4 closes the editor, not the program.
+    if (event->type() == QEvent::ActivationChange && isActiveWindow() && m_editor != nullptr &&
+        m_editor->isVisible() && QApplication::activeModalWidget() == nullptr) {
+        QTimer::singleShot(0, m_editor, [this] {
+            if (isActiveWindow() && m_editor->isVisible()) {
+                m_editor->activateWindow();
+            }
+        });
+    }
     if (event->type() == QEvent::WindowStateChange && !isMinimized()) {
         for (QWidget* companion : m_minimisedWithMe) {
             companion->showNormal();
@@ -225,7 +252,7 @@ void TFGlowny::StartNewSet() {
     DajFolder.FolderName =
         !m_state.LastReportFolder.empty()
             ? m_state.LastReportFolder
-            : ExistingFolderOr(m_state.Remembered.ReportFolder, m_state.AppFolder);
+            : ExistingFolderOr(m_state.Remembered.ReportFolder, DocumentsFolder());
     ResetChoiceColours();
     if (!DajFolder.Execute()) {
         return;
@@ -278,7 +305,10 @@ void TFGlowny::OpenListFile() {
         return;
     }
     FileDialog& dialog = m_editor->OpenLista;
-    dialog.InitialDir = ExistingFolderOr(FolderOf(m_state.Remembered.ListFile), m_state.AppFolder);
+    dialog.InitialDir = ExistingFolderOr(FolderOf(m_state.Remembered.ListFile), DocumentsFolder());
+    // The list used last is the one most often wanted again.
+    dialog.FileName =
+        FileExists(m_state.Remembered.ListFile) ? m_state.Remembered.ListFile : std::string();
     if (!dialog.Execute()) {
         return;
     }
@@ -345,6 +375,20 @@ void TFGlowny::PlaceCompanions() {
     if (m_previewWindow != nullptr && m_previewWindow->isVisible()) {
         PlaceRelativeTo(m_previewWindow, this, ToQPoint(layout::preview::kOffsetFromMainWindow));
     }
+}
+
+void TFGlowny::ShowStatus(const QString& text, const std::string& folder) {
+    m_statusFolder = folder;
+    // The text names the user's files, so it is escaped before the link is
+    // added: a name is never read as markup.
+    const QString shown = LStatus->fontMetrics().elidedText(
+        text, Qt::ElideMiddle,
+        LStatus->width() -
+            LStatus->fontMetrics().horizontalAdvance(QStringLiteral("  Otwórz folder")));
+    LStatus->setText(shown.toHtmlEscaped() +
+                     QStringLiteral("&nbsp;&nbsp;<a href=\"folder\" style=\"color:%1\">"
+                                    "Otwórz folder</a>")
+                         .arg(ColorFromBgr(kVersionColour).name()));
 }
 
 void TFGlowny::ShowProgressStrip() {

@@ -51,6 +51,12 @@ public:
     // Replace what F1 and the help hot area use to open the help page. Never fails.
     void SetHelpOpener(HelpOpener opener) { m_help = std::move(opener); }
 
+    // Show a short line in the window's status area, below the work
+    // ("Zapisano: …"), with "Otwórz folder", which opens folder (cp1250) on
+    // the desktop. The text is shown as it is, never read as markup. Never
+    // fails; the line stays until the next one.
+    void ShowStatus(const QString& text, const std::string& folder);
+
     // Play the progress strip: widths 80 to 480 in six steps, each painted
     // at once and held 100 ms, then hide it. Blocks for about 600 ms.
     void ShowProgressStrip();
@@ -96,6 +102,8 @@ public:
     HotArea* LNowyZestaw;
     HotArea* LGotowyZestaw;
     QWidget* PPostep;
+    // The status line over the progress strip's place.
+    QLabel* LStatus;
     QLabel* ImPostep;
     QWidget* PButWstecz;
     HotArea* ImWstecz;
@@ -125,6 +133,8 @@ private:
     void Warn(const std::u16string& text);
 
     SharedState& m_state;
+    // The folder that the status line's "Otwórz folder" opens.
+    std::string m_statusFolder;
     WorkPlaces m_places;
     HelpOpener m_help;
     TitleStripDrag* m_drag;

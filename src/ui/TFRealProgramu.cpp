@@ -9,6 +9,7 @@
 #include "generate/OutputFolderLock.h"
 #include "platform/QtText.h"
 #include "platform/SkinImage.h"
+#include "reports/ClassOrder.h"
 #include "reports/ListFile.h"
 #include "reports/ReportCatalogue.h"
 #include "reports/ReportFileError.h"
@@ -112,6 +113,7 @@ TFRealProgramu::TFRealProgramu(SharedState& state, TFGlowny& mainWindow)
     LGenrujZestaw = new HotArea(PTlo, ToQRect(kGenerate));
     LSprawdzZestaw = new HotArea(PTlo, ToQRect(kCheckSet));
     LPoprawSprawozdanie = new HotArea(PTlo, ToQRect(kEditReport));
+    LUporzadkuj = new HotArea(PTlo, ToQRect(kOrderByClass));
 
     LKKoncoworoczna = new QLabel(QStringLiteral(u"Klasyfikacja końcoworoczna"), PTlo);
     LKKoncoworoczna->move(ToQPoint(kFinalLabelPos));
@@ -146,6 +148,7 @@ TFRealProgramu::TFRealProgramu(SharedState& state, TFGlowny& mainWindow)
     connect(LGenrujZestaw, &HotArea::clicked, this, &TFRealProgramu::LGenrujZestawClick);
     connect(LSprawdzZestaw, &HotArea::clicked, this, &TFRealProgramu::LSprawdzZestawClick);
     connect(LPoprawSprawozdanie, &HotArea::clicked, this, &TFRealProgramu::EditSelected);
+    connect(LUporzadkuj, &HotArea::clicked, this, &TFRealProgramu::OrderReportsByClass);
     InstallHelpKey(this, [this] { OpenHelp(); });
     // The Alt shortcuts must work whichever control has the focus, so the
     // window looks at every key of the application before its controls do.
@@ -160,6 +163,8 @@ void TFRealProgramu::SetViewers(TFBrowserMini* previewWindow, TFBrowser* documen
     if (m_previewWindow != nullptr) {
         connect(m_previewWindow, &TFBrowserMini::reportLinkFollowed, this,
                 &TFRealProgramu::FollowReportLink, Qt::UniqueConnection);
+        connect(m_previewWindow, &TFBrowserMini::generateFollowed, this,
+                &TFRealProgramu::GenerateDocumentSet, Qt::UniqueConnection);
     }
 }
 
@@ -195,6 +200,7 @@ void TFRealProgramu::FormShow() {
     m_mainWindow.PButWstecz->setVisible(true);
     // A set just opened is the set as it was loaded: nothing to save yet.
     m_unsaved = false;
+    m_orderUndo.reset();
 }
 
 void TFRealProgramu::closeEvent(QCloseEvent* event) {
@@ -245,7 +251,7 @@ bool TFRealProgramu::FormKeyDown(const QKeyEvent& key) {
         int Key;
         void (TFRealProgramu::*Run)();
     };
-    static constexpr std::array<Shortcut, 7> Shortcuts = {{
+    static constexpr std::array<Shortcut, 8> Shortcuts = {{
         {Qt::Key_D, &TFRealProgramu::AddReportFiles},
         {Qt::Key_U, &TFRealProgramu::RemoveSelected},
         {Qt::Key_P, &TFRealProgramu::PreviewSelected},
@@ -253,9 +259,14 @@ bool TFRealProgramu::FormKeyDown(const QKeyEvent& key) {
         {Qt::Key_G, &TFRealProgramu::GenerateDocumentSet},
         {Qt::Key_S, &TFRealProgramu::CheckSet},
         {Qt::Key_R, &TFRealProgramu::EditSelected},
+        {Qt::Key_K, &TFRealProgramu::OrderReportsByClass},
     }};
     if (key.key() == Qt::Key_Delete && (key.modifiers() & ~Qt::KeypadModifier) == Qt::NoModifier) {
         RemoveSelected();
+        return true;
+    }
+    if (key.key() == Qt::Key_Z && (key.modifiers() & ~Qt::KeypadModifier) == Qt::ControlModifier) {
+        UndoOrderByClass();
         return true;
     }
     if (!AltAlone(key)) {
@@ -380,7 +391,7 @@ void TFRealProgramu::LSprawdzZestawClick() {
 void TFRealProgramu::AddReportFiles() {
     if (OpenDodatkowe.InitialDir.empty()) {
         OpenDodatkowe.InitialDir =
-            ExistingFolderOr(m_state.Remembered.ReportFolder, m_state.AppFolder);
+            ExistingFolderOr(m_state.Remembered.ReportFolder, DocumentsFolder());
     }
     if (!OpenDodatkowe.Execute()) {
         return;
@@ -431,6 +442,11 @@ void TFRealProgramu::RemoveSelected() {
     RemoveEntry(m_state.Catalogue, EntryOfLine(line));
     m_unsaved = true;
     FillKindList(m_state.Catalogue, *LLista, PozycjeBox->currentIndex());
+    // The next report moves up into the place of the removed one and is
+    // selected there, so Delete pressed again goes on down the list.
+    if (LLista->ItemCount() > 0) {
+        LLista->setCurrentRow(std::min(line, LLista->ItemCount() - 1));
+    }
 }
 
 void TFRealProgramu::PreviewSelected() {
@@ -467,9 +483,10 @@ void TFRealProgramu::SaveListFile() {
     }
     // A set from a list file has no report folder of this run: the list is
     // saved where lists were kept last.
-    SaveLista.InitialDir = !m_state.LastReportFolder.empty()
-                               ? m_state.LastReportFolder
-                               : ExistingFolderOr(FolderOf(m_state.Remembered.ListFile), {});
+    SaveLista.InitialDir =
+        !m_state.LastReportFolder.empty()
+            ? m_state.LastReportFolder
+            : ExistingFolderOr(FolderOf(m_state.Remembered.ListFile), DocumentsFolder());
     if (!SaveLista.Execute()) {
         return;
     }
@@ -477,6 +494,12 @@ void TFRealProgramu::SaveListFile() {
     try {
         if (WriteListFile(m_state.Catalogue, SaveLista.FileName)) {
             m_unsaved = false;
+            // The saved list holds the new order; taking it back now would
+            // leave a set that differs from its file marked as saved.
+            m_orderUndo.reset();
+            m_mainWindow.ShowStatus(QStringLiteral(u"Zapisano: ") +
+                                        QStringFromCp1250(SaveLista.FileName),
+                                    FolderOf(SaveLista.FileName));
             RememberListFile(m_state, SaveLista.FileName);
         } else {
             Warn(IconInfo, ListFileUnwritableMessage());
@@ -548,7 +571,9 @@ void TFRealProgramu::GenerateDocumentSet() {
 void TFRealProgramu::CheckSet() {
     const std::string page = m_state.TempFolder + std::string(CheckPageFileName);
     try {
-        SaveBuffer(CheckPage(CheckCatalogue(m_state.Catalogue, m_state.FoundReportFiles)), page);
+        SaveBuffer(CheckPage(CheckCatalogue(m_state.Catalogue, m_state.FoundReportFiles),
+                             &m_state.Catalogue),
+                   page);
     } catch (const std::exception&) {
         Warn(IconInfo, CheckPageUnwritable);
         return;
@@ -556,7 +581,7 @@ void TFRealProgramu::CheckSet() {
     if (m_previewWindow == nullptr) {
         return;
     }
-    m_previewWindow->LoadPreviewFile(page);
+    m_previewWindow->LoadCheckPage(page);
     m_previewWindow->exec();
 }
 
@@ -589,6 +614,30 @@ void TFRealProgramu::SelectEntry(int entry) {
             break;
         }
     }
+}
+
+void TFRealProgramu::OrderReportsByClass() {
+    OrderUndo undo{m_state.Catalogue.Slots, {}, m_unsaved};
+    if (!OrderByClass(m_state.Catalogue)) {
+        return;
+    }
+    undo.After = m_state.Catalogue.Slots;
+    m_orderUndo = std::move(undo);
+    m_unsaved = true;
+    FillKindList(m_state.Catalogue, *LLista, PozycjeBox->currentIndex());
+}
+
+void TFRealProgramu::UndoOrderByClass() {
+    // Any later change (a drag, an added or removed report) would be lost
+    // with the old order, so the ordering is taken back only as it stands.
+    if (!m_orderUndo || m_state.Catalogue.Slots != m_orderUndo->After) {
+        m_orderUndo.reset();
+        return;
+    }
+    m_state.Catalogue.Slots = std::move(m_orderUndo->Before);
+    m_unsaved = m_orderUndo->WasUnsaved;
+    m_orderUndo.reset();
+    FillKindList(m_state.Catalogue, *LLista, PozycjeBox->currentIndex());
 }
 
 void TFRealProgramu::EditSelected() {

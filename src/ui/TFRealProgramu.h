@@ -12,6 +12,7 @@
 
 #include "platform/FileDialog.h"
 #include "platform/HelpPages.h"
+#include "reports/ReportCatalogue.h"
 #include "ui/SkinnedWindow.h"
 #include "ui/layout/TFRealProgramuLayout.h"
 
@@ -19,7 +20,9 @@
 #include <QWidget>
 
 #include <functional>
+#include <optional>
 #include <string>
+#include <vector>
 
 class QComboBox;
 class QKeyEvent;
@@ -106,6 +109,14 @@ public:
     // "Popraw sprawozdanie": open the selected line's report in the report
     // editor. Without a selected line a message asks for one.
     void EditSelected();
+    // "Uporządkuj według klas": order the reports of every kind by class
+    // (OrderByClass) and show the kind again; a set that was already in that
+    // order stays as it was, unchanged. Ctrl+Z takes the ordering back once.
+    void OrderReportsByClass();
+    // Ctrl+Z: put the reports back in the order before the last ordering by
+    // class, as long as nothing else changed the set since. Otherwise nothing
+    // happens.
+    void UndoOrderByClass();
     // Open a report file in a report editor window of its own (or bring
     // forward the one already open on it). Once the editor saves a file,
     // the catalogue entries of that file take its new title and the list
@@ -166,6 +177,7 @@ public:
     HotArea* LGenrujZestaw;
     HotArea* LSprawdzZestaw;
     HotArea* LPoprawSprawozdanie;
+    HotArea* LUporzadkuj;
     QLabel* LKKoncoworoczna;
     FileDialog SaveLista;
     FileDialog OpenLista;
@@ -219,6 +231,14 @@ private:
     Question m_ask;
     std::function<void(ReportEditor&)> m_prepareEditor;
     bool m_unsaved = false;
+    // What the last ordering by class changed, for Ctrl+Z: the entries
+    // before and after it, and whether the set was saved before.
+    struct OrderUndo {
+        std::vector<ReportEntry> Before;
+        std::vector<ReportEntry> After;
+        bool WasUnsaved = false;
+    };
+    std::optional<OrderUndo> m_orderUndo;
     // The selector and the caption have their sizes from the font.
     bool m_sizedToFont = false;
 };

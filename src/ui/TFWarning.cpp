@@ -363,7 +363,7 @@ void TFWarning::keyPressEvent(QKeyEvent* event) {
 
 void TFWarning::FormKeyDown(QKeyEvent* event) {
     // Every key ends here: none goes on to the dialog's default handling, so
-    // Esc in the three-button set and typed characters do nothing.
+    // typed characters do nothing.
     event->accept();
     switch (event->key()) {
     case Qt::Key_T:
@@ -392,7 +392,11 @@ void TFWarning::FormKeyDown(QKeyEvent* event) {
         }
         return;
     case Qt::Key_Escape:
-        if (!pButZamknij->isHidden()) {
+        // Esc takes back whatever the box asks: "Anuluj" where it is on
+        // offer, else "Zamknij".
+        if (!PButAnuluj->isHidden()) {
+            CloseWith(ResultCancel);
+        } else if (!pButZamknij->isHidden()) {
             CloseWith(ResultClose);
         }
         return;

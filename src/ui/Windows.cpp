@@ -1,6 +1,7 @@
 #include "ui/Windows.h"
 
 #include "app/SharedState.h"
+#include "ui/KeyboardReturn.h"
 #include "ui/TFAbout.h"
 #include "ui/TFBrowser.h"
 #include "ui/TFBrowserMini.h"
@@ -65,6 +66,8 @@ Windows::Windows(SharedState& state, WorkPlaces places, const HelpOpener& help) 
 
     m_glowny->SetCompanions(m_realProgramu.get(), m_browserMini.get(), m_about.get());
     m_realProgramu->SetViewers(m_browserMini.get(), m_browser.get());
+    // When a window closes, the keyboard goes back where it came from.
+    m_keyboardReturn = std::make_unique<KeyboardReturn>(nullptr);
 }
 
 Windows::~Windows() {

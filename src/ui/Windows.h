@@ -23,6 +23,7 @@
 namespace notarion {
 
 struct SharedState;
+class KeyboardReturn;
 class TFAbout;
 class TFBrowser;
 class TFBrowserMini;
@@ -64,6 +65,7 @@ private:
     std::unique_ptr<TFBrowser> m_browser;
     std::unique_ptr<TFWyborOpcji> m_wyborOpcji;
     std::vector<QWidget*> m_order;
+    std::unique_ptr<KeyboardReturn> m_keyboardReturn;
 };
 
 } // namespace notarion

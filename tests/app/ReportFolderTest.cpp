@@ -98,7 +98,9 @@ TEST_F(ReportFolderTest, AListedReportFoundNowhereIsTakenOutAndNamed) {
     EXPECT_EQ(read.Catalogue.Slots[0].Path, m_temp.File("a.xml"));
     EXPECT_EQ(read.Missing, (std::vector<std::string>{old("/stara/szkola/b.xml"), old("/stara/c.xml")}));
     EXPECT_EQ(read.Notice(), u"Nie znaleziono plików: " + Cp1250ToUtf16(old("/stara/szkola/b.xml")) +
-                                 u", " + Cp1250ToUtf16(old("/stara/c.xml")));
+                                 u", " + Cp1250ToUtf16(old("/stara/c.xml")) +
+                                 u"\rNie ma ich też w folderze pliku listy: " +
+                                 Cp1250ToUtf16(m_temp.Text()) + u".");
 
     EXPECT_FALSE(CatalogueFromListFile(m_temp.File("brak.xmp")).Read);
     Write("lista.xmp", "<Naglowki><IlePozycji>1</IlePozycji><Pozycja0><Adres>" +

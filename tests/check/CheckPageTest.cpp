@@ -26,12 +26,13 @@ TEST(CheckPage, ASoundSetIsReadyAndLinksNothing) {
     BeginPage(frame);
     EXPECT_EQ(page.rfind(Cp1250ToUtf8(BufferBytes(frame)), 0), 0u) << "the documents' frame";
     EXPECT_TRUE(Contains(page, "<b>Zestaw gotowy do wygenerowania.</b>"));
+    EXPECT_TRUE(Contains(page, "<a href=\"generuj:\">Generuj zestaw</a>"));
     EXPECT_TRUE(Contains(page, "<tr><td>1a</td><td>jest</td><td>jest</td><td>jest</td></tr>"));
-    EXPECT_FALSE(Contains(page, "<a href"));
+    EXPECT_FALSE(Contains(page, "pozycja:"));
     EXPECT_TRUE(Contains(page, "</html>\r\n"));
 }
 
-TEST(CheckPage, FindingsAreGroupedByFileWhoseEntryIsALink) {
+TEST(CheckPage, ErrorsComeFirstGroupedByFileNamedOnceUnderItsFolder) {
     CheckResult result;
     result.Classes = {{"2<b>", 0, 2, 1}};
     Finding listed;
@@ -50,20 +51,30 @@ TEST(CheckPage, FindingsAreGroupedByFileWhoseEntryIsALink) {
     unlisted.Element = "Szkola/Info/IloscWierszy";
     unlisted.Value = "x";
     result.Findings = {listed, unlisted, lost};
-    const std::string page = PageOf(result);
+    ReportCatalogue catalogue;
+    catalogue.Slots = {{"", "/s/a.xml", "Z karty"}, {"", "/s/b.xml", "Z karty"}};
+    const std::string page = Cp1250ToUtf8(BufferBytes(CheckPage(result, &catalogue)));
     EXPECT_TRUE(Contains(page, "<b>Błędy: 1, ostrzeżenia: 2.</b>"));
+    EXPECT_FALSE(Contains(page, "generuj:")) << "no set to generate while it has errors";
+    EXPECT_TRUE(Contains(page, "<b>Folder:</b> /s</p>"));
+    EXPECT_TRUE(Contains(page, "<tr><td>Realizacja zajęć wynikających z karty</td><td>2</td>"));
     EXPECT_TRUE(Contains(page, "<td>2&lt;b&gt;</td><td><b>brak</b></td><td><b>podwójne (2)</b>"));
-    const std::size_t link = page.find("<a href=\"pozycja:4\">/s/a&amp;b.xml</a>");
-    const std::size_t other = page.find("<b>/s/c.xml</b>");
-    ASSERT_NE(link, std::string::npos) << page;
-    ASSERT_NE(other, std::string::npos) << page;
-    // Both findings of a.xml stand under its name, before c.xml.
-    const std::size_t lostAt = page.find("&#1046;");
-    EXPECT_LT(link, lostAt);
-    EXPECT_LT(lostAt, other);
+    // The error of c.xml stands first, then both warnings of a&b.xml under
+    // its name, which has its link beside it.
+    const std::size_t error = page.find("<p class=\"N\"><b>c.xml</b></p>");
+    const std::size_t warnings =
+        page.find("<b>a&amp;b.xml</b> &ndash; <a href=\"pozycja:4\">Popraw</a>");
+    ASSERT_NE(error, std::string::npos) << page;
+    ASSERT_NE(warnings, std::string::npos) << page;
+    EXPECT_LT(error, warnings);
+    EXPECT_LT(warnings, page.find("&#1046;"));
     EXPECT_TRUE(Contains(page, "(U+1F600)")) << page;
     EXPECT_TRUE(Contains(page, "&#128512;"));
-    EXPECT_TRUE(Contains(page, "<li>błąd (Szkola/Info/IloscWierszy): "));
+    // The path of an element is said once.
+    const std::size_t element = page.find("Szkola/Info/IloscWierszy");
+    EXPECT_NE(element, std::string::npos);
+    EXPECT_EQ(page.find("Szkola/Info/IloscWierszy", element + 1), std::string::npos) << page;
+    EXPECT_FALSE(Contains(page, "/s/c.xml")) << "the folder is named once, at the top";
 }
 
 TEST(CheckPage, LinksLeadBackToTheirEntry) {

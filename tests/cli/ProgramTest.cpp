@@ -365,6 +365,34 @@ TEST(CliProgram, CheckOfASoundSchoolFindsOnlyItsUnjustifiedGrade) {
     EXPECT_TRUE(Contains(moved.Out, school.File("karta_zajac.xml") + ": błąd: plik nie istnieje"));
 }
 
+TEST(CliProgram, OrderKlasyPutsANewClassAfterTheOnesBeforeIt) {
+    TempFolder school;
+    CopySchool(school.Text());
+    // Found first by its name, class 5a would head its kind.
+    std::string report = testing::ReadBytes(school.File("zachowanie_1a.xml"));
+    report.replace(report.find("<Klasa>1a</Klasa>"), 17, "<Klasa>5a</Klasa>");
+    testing::WriteBytes(school.File("00_zachowanie.xml"), report);
+    const auto firstOfKind = [](const std::string& list) {
+        const auto show = RunProgram({"list", "show", list});
+        return show.Code == 0 ? Lines(show.Out).front().substr(0, 40) : show.Err;
+    };
+    ASSERT_EQ(RunProgram({"list", "save", school.Text(), school.File("jak.xmp")}).Code, 0);
+    EXPECT_EQ(firstOfKind(school.File("jak.xmp")), "Klasyfikacja klasy z zachowania - 5a - A");
+    const auto ordered =
+        RunProgram({"list", "save", school.Text(), school.File("klasy.xmp"), "--order", "klasy"});
+    ASSERT_EQ(ordered.Code, 0) << ordered.Err;
+    EXPECT_EQ(firstOfKind(school.File("klasy.xmp")), "Klasyfikacja klasy z zachowania - 1a - A");
+
+    ASSERT_EQ(RunProgram({"generate", school.Text(), "--order=klasy"}).Code, 0);
+    const std::string behaviour = ReadBytes(DocumentPaths(school.File("Protokoly"))[1]);
+    EXPECT_LT(behaviour.find("<b>1A</b>"), behaviour.find("<b>5A</b>"));
+    EXPECT_NE(behaviour.find("<b>5A</b>"), std::string::npos);
+
+    const auto wrong = RunProgram({"generate", school.Text(), "--order", "nazwy"});
+    EXPECT_EQ(wrong.Code, 2);
+    EXPECT_TRUE(Contains(wrong.Err, "--order przyjmuje tylko wartość „klasy”")) << wrong.Err;
+}
+
 TEST(CliProgram, UsageErrorsExitWithTwo) {
     for (const std::vector<std::string>& words :
          std::vector<std::vector<std::string>>{{}, {"zrob"}, {"check"}, {"list", "save", "x"}}) {

@@ -103,11 +103,15 @@ TEST_F(ListEditorCommandsTest, PreviewOpensTheWrittenPageFromEachOfItsTriggers) 
         SCOPED_TRACE(trigger.Name);
         RemoveFile(preview);
         std::string shownPath;
-        ModalWatcher<TFBrowserMini> watcher(
-            [&](TFBrowserMini* window) { shownPath = window->WebBrowser->DocumentPath(); });
+        QString caption;
+        ModalWatcher<TFBrowserMini> watcher([&](TFBrowserMini* window) {
+            shownPath = window->WebBrowser->DocumentPath();
+            caption = window->LTytul->text();
+        });
         trigger.Run();
         EXPECT_EQ(watcher.Seen(), 1);
         EXPECT_EQ(shownPath, preview);
+        EXPECT_EQ(caption, QStringLiteral("Podgląd sprawozdania"));
         EXPECT_TRUE(FileExists(preview));
     }
     // The double click previewed the line it selected.
@@ -129,8 +133,10 @@ TEST_F(ListEditorCommandsTest, CheckSetShowsItsPageWhoseFileLinkSelectsTheReport
         // Another kind is shown and another line selected before the link.
         Editor().PozycjeBox->setCurrentIndex(1);
         std::string shownPath;
+        QString caption;
         ModalWatcher<TFBrowserMini> watcher([&](TFBrowserMini* window) {
             shownPath = window->WebBrowser->DocumentPath();
+            caption = window->LTytul->text();
             emit window->WebBrowser->anchorClicked(
                 QUrl(QStringLiteral("pozycja:%1").arg(entryOf1b)));
         });
@@ -140,6 +146,7 @@ TEST_F(ListEditorCommandsTest, CheckSetShowsItsPageWhoseFileLinkSelectsTheReport
             QTest::mouseClick(Editor().LSprawdzZestaw, Qt::LeftButton);
         EXPECT_EQ(watcher.Seen(), 1);
         EXPECT_EQ(shownPath, page);
+        EXPECT_EQ(caption, QStringLiteral("Sprawdzenie zestawu"));
         EXPECT_EQ(Editor().PozycjeBox->currentIndex(), 0);
         ASSERT_GE(List().SelectedPosition(), 0);
         EXPECT_EQ(List().ItemText(List().SelectedPosition()),
@@ -153,6 +160,15 @@ TEST_F(ListEditorCommandsTest, CheckSetShowsItsPageWhoseFileLinkSelectsTheReport
     EXPECT_NE(bytes.find("<a href=\"pozycja:" + std::to_string(entryOf1b) + "\">"),
               std::string::npos);
     EXPECT_TRUE(m_messages.empty());
+
+    // Without errors the page offers to generate the set, which its link does.
+    ModalWatcher<TFBrowserMini> generate([](TFBrowserMini* window) {
+        emit window->WebBrowser->anchorClicked(QUrl(QStringLiteral("generuj:")));
+    });
+    ModalWatcher<TFBrowser> viewer;
+    QTest::mouseClick(Editor().LSprawdzZestaw, Qt::LeftButton);
+    EXPECT_EQ(viewer.Seen(), 1);
+    EXPECT_TRUE(FileExists(Editor().ReportFolder() + "/Protokoly/Prot_KlasyfikacjaOceny.htm"));
 }
 
 TEST_F(ListEditorCommandsTest, PreviewWithoutASelectedLineOnlyAsksForOne) {
@@ -210,6 +226,12 @@ TEST_F(ListEditorCommandsTest, SavingReplacesAnExistingListWithoutAQuestion) {
     EXPECT_EQ(seen->DefaultExt, "xmp");
     EXPECT_EQ(seen->InitialDir, m_reportFolder);
     EXPECT_TRUE(m_messages.empty());
+
+    // The main window says where the list went.
+    EXPECT_TRUE(Main().LStatus->text().startsWith(QStringLiteral("Zapisano: ")));
+    EXPECT_TRUE(Main().LStatus->text().contains(QStringLiteral("zestaw.xmp&nbsp;")))
+        << Main().LStatus->text().toStdString();
+    EXPECT_TRUE(Main().LStatus->text().contains(QStringLiteral(">Otwórz folder</a>")));
 
     ReportCatalogue readBack;
     ASSERT_TRUE(ReadListFile(readBack, target));

@@ -372,7 +372,7 @@ TEST_F(ListEditorTest, AddedFilesGoAfterAllSlotsAndTheSameFileTwiceGivesTwoEntri
     EXPECT_EQ(runs[0]->Filter, "Plik sprawozdania (*.xml)|*.xml");
     EXPECT_TRUE(runs[0]->Title.empty());
     EXPECT_EQ(runs[0]->AllowSelect, FileDialog::Selection::Multiple);
-    EXPECT_EQ(initialDir, m_appFolder);
+    EXPECT_EQ(initialDir, DocumentsFolder());
     EXPECT_EQ(m_state.FoundReportFiles, (std::vector<std::string>{one, two, one}));
     EXPECT_EQ(CataloguePaths(),
               (std::vector<std::string>{"/raporty/1a.xml", "/raporty/1a.xml", "", one, two, one}));
@@ -646,6 +646,44 @@ TEST_F(ListEditorTest, DeleteAndAltArrowsRemoveAndMoveTheSelectedReportWithinIts
         const std::vector<std::string> unchanged = {"1", "2", "3", "4", "5"};
         EXPECT_EQ(Editor().Unsaved(), c.Listed != unchanged);
     }
+}
+
+TEST_F(ListEditorTest, DeleteLeavesTheSelectionAtTheSamePlace) {
+    OpenOnFiveWithOthersBetween();
+    for (const auto& [line, after] : std::vector<std::pair<int, int>>{{1, 1}, {2, 2}, {2, 1}}) {
+        List().setCurrentRow(line);
+        QTest::keyClick(&List(), Qt::Key_Delete);
+        EXPECT_EQ(List().SelectedPosition(), after) << "deleting line " << line;
+    }
+}
+
+TEST_F(ListEditorTest, OrderingByClassSortsEveryKindMarksTheListAndCtrlZTakesItBack) {
+    // Class 4d was found first; the other kind has its own order.
+    OpenEditorOn({Entry(0, "4d - D"), Entry(1, "2a - Y"), Entry(0, "1a - A"), Entry(1, "1a - X"),
+                  Entry(0, "10a - C"), Entry(0, "2b - B")});
+    const std::vector<std::string> found = {"D", "Y", "A", "X", "C", "B"};
+    const std::vector<std::string> ordered = {"A", "X", "B", "Y", "D", "C"};
+    QTest::mouseClick(Editor().LUporzadkuj, Qt::LeftButton);
+    EXPECT_EQ(CatalogueNames(), ordered);
+    EXPECT_EQ(Names(ListedTitles()), (std::vector<std::string>{"A", "B", "D", "C"}));
+    EXPECT_TRUE(Editor().Unsaved());
+
+    QTest::keyClick(&List(), Qt::Key_Z, Qt::ControlModifier);
+    EXPECT_EQ(CatalogueNames(), found);
+    EXPECT_EQ(Names(ListedTitles()), (std::vector<std::string>{"D", "A", "C", "B"}));
+    EXPECT_FALSE(Editor().Unsaved());
+    QTest::keyClick(&List(), Qt::Key_Z, Qt::ControlModifier);
+    EXPECT_EQ(CatalogueNames(), found) << "only one step back";
+
+    // Alt+K orders too; a change after the ordering is not undone with it.
+    QTest::keyClick(&List(), Qt::Key_K, Qt::AltModifier);
+    EXPECT_EQ(CatalogueNames(), ordered);
+    List().setCurrentRow(0);
+    QTest::keyClick(&List(), Qt::Key_Down, Qt::AltModifier);
+    const std::vector<std::string> moved = CatalogueNames();
+    QTest::keyClick(&List(), Qt::Key_Z, Qt::ControlModifier);
+    EXPECT_EQ(CatalogueNames(), moved);
+    EXPECT_TRUE(Editor().Unsaved());
 }
 
 TEST_F(ListEditorTest, ClosingFromTheWindowManagerActsAsTheBackButton) {

@@ -94,6 +94,7 @@ protected:
     void ListDialogAnswers(std::optional<std::string> file) {
         Editor().OpenLista.Run = [this, file](const FileDialog& dialog) {
             m_listDialogOpenedOn.push_back(dialog.InitialDir);
+            m_listDialogPreselected.push_back(dialog.FileName);
             return file ? std::optional(std::vector<std::string>{*file}) : std::nullopt;
         };
     }
@@ -123,6 +124,7 @@ protected:
     std::vector<QString> m_opened;
     std::vector<std::string> m_pickerOpenedOn;
     std::vector<std::string> m_listDialogOpenedOn;
+    std::vector<std::string> m_listDialogPreselected;
 };
 
 const std::u16string NoReportFiles =
@@ -148,6 +150,20 @@ TEST_F(MainWindowTest, WindowsAreMadeOnceInTheProgramsOrderAndOnlyTheMainWindowS
 }
 
 TEST_F(MainWindowTest, TheNextRunOpensTheDialogsWhereTheLastRunChose) {
+    // The first run has nothing remembered: the dialogs open in the user's
+    // documents, never in the program's own folder.
+    PickerAnswers(std::nullopt);
+    ListDialogAnswers(std::nullopt);
+    QTest::mouseClick(Main().LNowyZestaw, Qt::LeftButton);
+    QTest::mouseClick(Main().LGotowyZestaw, Qt::LeftButton);
+    EXPECT_EQ(m_pickerOpenedOn, std::vector<std::string>{DocumentsFolder()});
+    EXPECT_EQ(m_listDialogOpenedOn, std::vector<std::string>{DocumentsFolder()});
+    EXPECT_NE(DocumentsFolder(), m_appFolder);
+    EXPECT_EQ(m_listDialogPreselected, std::vector<std::string>{""});
+    m_pickerOpenedOn.clear();
+    m_listDialogOpenedOn.clear();
+    m_listDialogPreselected.clear();
+
     const std::string school = ExamplesFolder + "/szkola";
     PickerAnswers(school);
     QTest::mouseClick(Main().LNowyZestaw, Qt::LeftButton);
@@ -171,6 +187,7 @@ TEST_F(MainWindowTest, TheNextRunOpensTheDialogsWhereTheLastRunChose) {
     QTest::mouseClick(Main().LGotowyZestaw, Qt::LeftButton);
     EXPECT_EQ(m_pickerOpenedOn, std::vector<std::string>{school});
     EXPECT_EQ(m_listDialogOpenedOn, std::vector<std::string>{school});
+    EXPECT_EQ(m_listDialogPreselected.back(), school + "/szkola.xmp");
     EXPECT_TRUE(m_state.LastReportFolder.empty()) << "a remembered folder is no choice of this run";
 }
 
@@ -289,7 +306,7 @@ TEST_F(MainWindowTest, CancellingTheFolderPickerChangesNothing) {
     m_state.FoundReportFiles = {"/x/a.xml"};
     PickerAnswers(std::nullopt);
     QTest::mouseClick(Main().LNowyZestaw, Qt::LeftButton);
-    EXPECT_EQ(m_pickerOpenedOn, (std::vector<std::string>{m_appFolder}));
+    EXPECT_EQ(m_pickerOpenedOn, (std::vector<std::string>{DocumentsFolder()}));
     EXPECT_TRUE(m_state.LastReportFolder.empty());
     EXPECT_EQ(m_state.FoundReportFiles, (std::vector<std::string>{"/x/a.xml"}));
     EXPECT_TRUE(m_messages.empty());
@@ -403,7 +420,9 @@ TEST_F(MainWindowTest, AListMovedWithItsSchoolOpensWithTheReportsFoundAndNamesTh
     ASSERT_EQ(m_messages.size(), 1u);
     EXPECT_EQ(m_messages[0].text, u"Nie znaleziono plików: " +
                                       Cp1250ToUtf16(Cp1250FromQString(old)) +
-                                      u"/1a_klasyfikacja.xml");
+                                      u"/1a_klasyfikacja.xml\rNie ma ich też w folderze pliku "
+                                      u"listy: " +
+                                      Cp1250ToUtf16(Cp1250FromQString(moved)) + u".");
 }
 
 TEST_F(MainWindowTest, DamagedXmlIsNoFailureButAnUnreadableFileKeepsTheWelcomePanel) {
@@ -436,7 +455,7 @@ TEST_F(MainWindowTest, DamagedXmlIsNoFailureButAnUnreadableFileKeepsTheWelcomePa
 TEST_F(MainWindowTest, ListFilePathOpensTheEditorWithoutTouchingTheReportFolder) {
     ListDialogAnswers(std::nullopt);
     QTest::mouseClick(Main().LGotowyZestaw, Qt::LeftButton);
-    EXPECT_EQ(m_listDialogOpenedOn, (std::vector<std::string>{m_appFolder}));
+    EXPECT_EQ(m_listDialogOpenedOn, (std::vector<std::string>{DocumentsFolder()}));
     EXPECT_TRUE(m_messages.empty());
     ExpectWelcomeState();
 

@@ -7,12 +7,16 @@
 #include "platform/HelpPages.h"
 #include "platform/QtText.h"
 #include "platform/SkinImage.h"
+#include "platform/TEmbeddedWB.h"
 #include "platform/TGetFolder.h"
 #include "text/Failure.h"
 
+#include <QApplication>
 #include <QDir>
 #include <QFile>
 #include <QLabel>
+#include <QMessageBox>
+#include <QTimer>
 
 #include <algorithm>
 #include <csetjmp>
@@ -300,6 +304,37 @@ TEST_F(HelpPagesTest, OpenerReceivesTheResolvedLocalFile) {
     EXPECT_TRUE(opened[0].isLocalFile());
     EXPECT_EQ(opened[0].toLocalFile(), m_dir.filePath(QStringLiteral("Pomoc/MenuRaport.htm")));
     EXPECT_EQ(opened[1].toLocalFile(), m_dir.filePath(QStringLiteral("Pomoc/index.htm")));
+}
+
+TEST_F(HelpPagesTest, WithoutABrowserThePageOpensInTheProgramsOwnViewerOrAMessageSaysSo) {
+    std::vector<QUrl> offered;
+    const HelpOpener opener = HelpOpener::WithDesktop([&offered](const QUrl& url) {
+        offered.push_back(url);
+        return false;
+    });
+    opener.Open(m_folder, HelpIndexPage);
+    ASSERT_EQ(offered.size(), 1u) << "the desktop is asked first";
+    TEmbeddedWB* viewer = nullptr;
+    for (QWidget* window : QApplication::topLevelWidgets()) {
+        if (auto* shown = qobject_cast<TEmbeddedWB*>(window); shown && shown->isVisible())
+            viewer = shown;
+    }
+    ASSERT_NE(viewer, nullptr) << "no viewer of the program's own came up";
+    EXPECT_EQ(viewer->DocumentPath(), m_folder + "Pomoc/index.htm");
+    viewer->close();
+
+    // A page that is not there either is named in a message.
+    QString message;
+    QTimer::singleShot(0, [&message] {
+        if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
+            message = box->text();
+            box->close();
+        }
+    });
+    opener.Open(m_folder, "Pomoc/brak.htm");
+    EXPECT_TRUE(message.contains(QStringLiteral("Nie można otworzyć pomocy")))
+        << message.toStdString();
+    EXPECT_TRUE(message.contains(QStringLiteral("brak.htm")));
 }
 
 TEST(HelpPagePath, BesideTheProgramFirstThenTheInstalledDataFolder) {

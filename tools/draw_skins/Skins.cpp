@@ -83,7 +83,7 @@ struct Command {
     const char* name;
     QRect area;
     const char* caption;
-    enum class Icon { Add, Remove, Save, Preview, Edit, Check } icon;
+    enum class Icon { Add, Remove, Save, Preview, Edit, Order, Check } icon;
     // The letter that Alt runs the command with.
     int keyLetter = 0;
 };
@@ -95,6 +95,9 @@ const std::array kCommands{
     Command{"LPodglond", ToQRect(table::kPreview), "Podgląd", Command::Icon::Preview},
     Command{"LPoprawSprawozdanie", ToQRect(table::kEditReport), "Popraw sprawozdanie",
             Command::Icon::Edit, 3},
+    // Alt+K, the "k" of "klas".
+    Command{"LUporzadkuj", ToQRect(table::kOrderByClass), "Uporządkuj według klas",
+            Command::Icon::Order, 18},
     Command{"LSprawdzZestaw", ToQRect(table::kCheckSet), "Sprawdź zestaw", Command::Icon::Check},
 };
 constexpr QRect kGenerate = ToQRect(table::kGenerate);
@@ -455,6 +458,12 @@ void CommandIcon(QPainter& painter, const QPointF& centre, editor::Command::Icon
         painter.drawLine(centre + QPointF(-2.6, 2.6), centre + QPointF(2.4, -2.4));
         painter.drawLine(centre + QPointF(-2.6, 2.6), centre + QPointF(-1.2, 2.6));
         break;
+    case editor::Command::Icon::Order:
+        // Three bars growing downwards: smaller classes first.
+        painter.drawLine(centre + QPointF(-2.8, -2.2), centre + QPointF(-0.8, -2.2));
+        painter.drawLine(centre + QPointF(-2.8, 0), centre + QPointF(0.8, 0));
+        painter.drawLine(centre + QPointF(-2.8, 2.2), centre + QPointF(2.8, 2.2));
+        break;
     case editor::Command::Icon::Check:
         painter.drawLine(centre + QPointF(-2.6, 0.2), centre + QPointF(-0.6, 2.2));
         painter.drawLine(centre + QPointF(-0.6, 2.2), centre + QPointF(2.8, -2.2));
@@ -495,14 +504,14 @@ void PaintListEditor(SkinCanvas& canvas) {
     const qreal innerWidth = kSidePanel.width() - 28;
     canvas.Caption(QRectF(inner, 26, innerWidth, 18), QStringLiteral("Wskazówki"),
                    SkinFont(12, QFont::Bold), kGoldLight, Across::Left);
-    canvas.Paragraph(QRectF(inner, 50, innerWidth, 166),
+    canvas.Paragraph(QRectF(inner, 50, innerWidth, 160),
                      QStringLiteral("Wybierz rodzaj sprawozdania z listy u góry: poniżej pojawią "
                                     "się sprawozdania tego rodzaju.\n\n"
                                     "Dwuklik na pozycji pokazuje jej podgląd.\n\n"
                                     "Podkreślona litera z klawiszem Alt wykonuje polecenie."),
                      SkinFont(11), kMintPale);
-    painter.fillRect(QRectF(inner, 222, innerWidth, 1), QColor(255, 255, 255, 40));
-    canvas.Caption(QRectF(inner, 228, innerWidth, 18), QStringLiteral("Polecenia"),
+    painter.fillRect(QRectF(inner, 216, innerWidth, 1), QColor(255, 255, 255, 40));
+    canvas.Caption(QRectF(inner, 222, innerWidth, 18), QStringLiteral("Polecenia"),
                    SkinFont(12, QFont::Bold), kGoldLight, Across::Left);
 
     const QFont commandFont = SkinFont(11, QFont::Bold);
@@ -511,10 +520,10 @@ void PaintListEditor(SkinCanvas& canvas) {
         const Command& command = kCommands[index];
         const QString caption = QString::fromUtf8(command.caption);
         const QRectF area(command.area);
-        // A faint plate, a pixel wider than the hot area, shows where to click.
+        // A faint plate, the whole hot area, shows where to click.
         QPainterPath plate;
-        plate.addRoundedRect(area.adjusted(-1.5, -1.5, 1.5, 1.5), area.height() / 2 + 2,
-                             area.height() / 2 + 2);
+        plate.addRoundedRect(area.adjusted(0.5, 0.5, -0.5, -0.5), area.height() / 2,
+                             area.height() / 2);
         painter.fillPath(plate, QColor(255, 255, 255, 20));
         painter.setPen(QPen(QColor(255, 255, 255, 45), 1));
         painter.drawPath(plate);
@@ -617,8 +626,7 @@ void PaintPreview(SkinCanvas& canvas) {
     QPainter& painter = canvas.Painter();
     Body(painter, ToQRect(layout::AtOrigin(layout::preview::kImage.Extent())));
     Emblem(painter, QRectF(29, 10, 19, 19));
-    canvas.Caption(QRectF(54, 7, 400, 25), QStringLiteral("Podgląd sprawozdania"),
-                   SkinFont(14, QFont::Bold), kWarmWhite, Across::Left);
+    // The caption is the window's own text (a preview or the set's check).
     GlyphButton(painter, kClose, Glyph::Close);
     WhiteWell(painter, kBrowserPanel);
     canvas.Caption(QRectF(kBrowserPanel.left(), 418, kBrowserPanel.width(), 17),

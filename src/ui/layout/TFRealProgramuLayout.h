@@ -17,14 +17,17 @@ inline constexpr int kKindBoxWidth = 317;
 inline constexpr Rect kKindArrow{327, 41, 17, 17};
 inline constexpr Rect kList{29, 82, 486, 367};
 // The side panel's commands, one under another at equal steps, centred on
-// the main command below them.
-inline constexpr int kCommandStep = 22;
-inline constexpr Rect kAddFile{575, 258, 141, 15};
-inline constexpr Rect kRemoveFile{575, 258 + kCommandStep, 141, 15};
-inline constexpr Rect kSave{575, 258 + 2 * kCommandStep, 141, 15};
-inline constexpr Rect kPreview{575, 258 + 3 * kCommandStep, 141, 15};
-inline constexpr Rect kEditReport{575, 258 + 4 * kCommandStep, 141, 15};
-inline constexpr Rect kCheckSet{575, 258 + 5 * kCommandStep, 141, 15};
+// the main command below them. Each area is the whole pill drawn for it.
+inline constexpr int kCommandStep = 21;
+inline constexpr int kCommandTop = 249;
+inline constexpr int kCommandHeight = 19;
+inline constexpr Rect kAddFile{565, kCommandTop, 161, kCommandHeight};
+inline constexpr Rect kRemoveFile{565, kCommandTop + kCommandStep, 161, kCommandHeight};
+inline constexpr Rect kSave{565, kCommandTop + 2 * kCommandStep, 161, kCommandHeight};
+inline constexpr Rect kPreview{565, kCommandTop + 3 * kCommandStep, 161, kCommandHeight};
+inline constexpr Rect kEditReport{565, kCommandTop + 4 * kCommandStep, 161, kCommandHeight};
+inline constexpr Rect kOrderByClass{565, kCommandTop + 5 * kCommandStep, 161, kCommandHeight};
+inline constexpr Rect kCheckSet{565, kCommandTop + 6 * kCommandStep, 161, kCommandHeight};
 inline constexpr Rect kGenerate{586, 399, 119, 31};
 inline constexpr Point kFinalLabelPos{370, 416};
 
