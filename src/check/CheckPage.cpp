@@ -60,7 +60,7 @@ std::string CommonFolder(const CheckResult& result) {
 // A file's name as the page shows it: without the common folder.
 std::string ShownName(const std::string& file, const std::string& folder) {
     if (!folder.empty() && file.size() > folder.size() + 1 && file.starts_with(folder) &&
-        file[folder.size()] == PathSeparator)
+        IsPathSeparator(file[folder.size()]))
         return file.substr(folder.size() + 1);
     return file;
 }
