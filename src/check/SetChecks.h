@@ -10,6 +10,7 @@
 // whole set has been read.
 
 #include "check/ReportCheck.h"
+#include "reports/ComparableText.h"
 #include "reports/ReportKind.h"
 
 #include <string>
@@ -56,12 +57,5 @@ bool ReadReportFacts(ReportKind kind, const XmlDocument& report, ReportFacts& fa
 
 // Compare the facts of a whole set: append the findings and the classes to result.
 void CheckAcrossReports(const std::vector<ReportFacts>& reports, CheckResult& result);
-
-// A name, class or subject as the checks compare it: blanks trimmed and run
-// together, letters folded to upper case.
-std::u16string ComparableText(std::string_view cp1250);
-
-// The parts of a text separated by commas, trimmed; empty parts dropped.
-std::vector<std::string> CommaSeparated(std::string_view cp1250);
 
 } // namespace notarion

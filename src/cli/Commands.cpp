@@ -11,6 +11,7 @@
 #include "generate/DocumentSet.h"
 #include "generate/HtmlPage.h"
 #include "generate/OutputFolderLock.h"
+#include "generate/SetSummary.h"
 #include "reports/ListFile.h"
 #include "reports/ReportCatalogue.h"
 #include "reports/ReportFileError.h"
@@ -105,6 +106,8 @@ SetContents GenerateSet(std::string_view source, const std::optional<std::string
         failed(ProtocolsFailureMessage());
     if (!GenerateLists(state, folder))
         failed(ListsFailureMessage());
+    if (!GenerateSummary(state, catalogue, folder))
+        failed(SummaryFailureMessage());
     ReportLeftOut(leftOut, source, err, notices);
     return DescribeSet(catalogue, folder);
 }
@@ -115,6 +118,7 @@ void GenerateCommand(std::string_view source, const std::optional<std::string>& 
     const SetContents set = GenerateSet(source, outFolder, separator, err);
     for (const DocumentInfo& document : DocumentTable())
         out << OneLine(TerminalText(DocumentPath(set.Folder, document.FileName))) << '\n';
+    out << OneLine(TerminalText(DocumentPath(set.Folder, SummaryFileName))) << '\n';
 }
 
 void PreviewCommand(std::string_view report, const std::optional<std::string>& outFile,

@@ -13,9 +13,10 @@
 
 namespace notarion {
 
-// Write the fourteen documents of the folder or list file source into
-// outFolder (default: "Protokoly" beside the reports), creating it when
-// missing, and print the path of every document written, one per line.
+// Write the fourteen documents of the folder or list file source and the
+// page of the set's figures into outFolder (default: "Protokoly" beside the
+// reports), creating it when missing, and print the path of every document
+// written, one per line, the page last.
 // separator defaults to SystemDecimalSeparator(). Reports of no known kind,
 // which no document holds, are named on err. Throws CommandError with the
 // system's message of the failed step.

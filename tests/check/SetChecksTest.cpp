@@ -218,14 +218,5 @@ TEST(SetChecks, CharactersOutsideTheCodePageAreNamedOnlyInTheTitleThatLosesThem)
     EXPECT_EQ(found, expected);
 }
 
-TEST(SetChecks, TextsAreComparedWithoutCaseAndExtraBlanks) {
-    EXPECT_EQ(ComparableText("  jan \t  Kowalski "), ComparableText("JAN KOWALSKI"));
-    EXPECT_EQ(ComparableText(Utf8ToCp1250("zając")), ComparableText(Utf8ToCp1250("ZAJĄC")));
-    EXPECT_NE(ComparableText("Jan"), ComparableText("Jana"));
-    const std::vector<std::string> parts = {"a", "b c"};
-    EXPECT_EQ(CommaSeparated(" a ,, b c ,"), parts);
-    EXPECT_TRUE(CommaSeparated("").empty());
-}
-
 } // namespace
 } // namespace notarion
