@@ -27,6 +27,7 @@ Użycie:
   notarion-cli list save ŹRÓDŁO PLIK_LISTY
   notarion-cli list show PLIK_LISTY
   notarion-cli check ŹRÓDŁO [--json]
+  notarion-cli summary ŹRÓDŁO [--json | --csv] [--out PLIK]
   notarion-cli report show SPRAWOZDANIE [--json]
   notarion-cli report write PLIK.json PLIK.xml
   notarion-cli report new RODZAJ PLIK.xml
@@ -37,6 +38,7 @@ Polecenia:
   pdf        zapisuje czternaście dokumentów i cały zestaw jako jeden plik PDF
   list       zapisuje albo pokazuje plik listy
   check      sprawdza sprawozdania przed generowaniem dokumentów
+  summary    wypisuje zestawienie wyników klasyfikacji wszystkich klas
   report     pokazuje, zapisuje albo zakłada jeden plik sprawozdania
 
 ŹRÓDŁO to folder z plikami sprawozdań (*.xml) albo plik listy (*.xmp).
@@ -138,6 +140,28 @@ Opcje:
   -h, --help   ta pomoc
 )";
 
+constexpr std::string_view SummaryHelp =
+    R"(Użycie: notarion-cli summary ŹRÓDŁO [--json | --csv] [--out PLIK]
+
+Wypisuje zestawienie wyników klasyfikacji ze sprawozdań „Klasyfikacja klasy”
+i „Klasyfikacja klasy z zachowania”: dla każdej klasy liczbę uczniów
+klasyfikowanych, promowanych, niepromowanych, z wyróżnieniem (i ich średnią),
+ze stuprocentową frekwencją, z ocenami niedostatecznymi, klasyfikowanych
+z zachowania, z zachowaniem wzorowym i obniżonym; potem sumy dla szkoły
+i odsetki uczniów klasyfikowanych. To samo zestawienie program zapisuje jako
+„Zestawienie.htm” obok dokumentów. Wartość, która nie jest liczbą, pokazuje
+tak, jak ją wpisano, i pomija w sumach; klasa bez sprawozdania ma w jego
+kolumnach „brak sprawozdania”.
+Kończy się kodem 0, a kodem 1, gdy zestawu nie można odczytać.
+
+Opcje:
+  --json       zestawienie w formacie JSON (UTF-8) dla skryptów
+  --csv        zestawienie w formacie CSV dla arkusza kalkulacyjnego: pola
+               rozdzielone średnikiem, przecinek dziesiętny, UTF-8 ze znacznikiem BOM
+  --out PLIK   zapisuje zestawienie do PLIKU zamiast na standardowe wyjście
+  -h, --help   ta pomoc
+)";
+
 constexpr std::string_view ReportHelp = R"(Użycie:
   notarion-cli report show SPRAWOZDANIE [--json]
   notarion-cli report write PLIK.json PLIK.xml
@@ -184,6 +208,11 @@ constexpr std::array<CommandOption, 2> DocumentOptions = {{
     {"decimal-separator", true},
 }};
 constexpr std::array<CommandOption, 1> CheckOptions = {{{"json", false}}};
+constexpr std::array<CommandOption, 3> SummaryOptions = {{
+    {"json", false},
+    {"csv", false},
+    {"out", true},
+}};
 
 bool IsHelpWord(std::string_view word) {
     return word == "--help" || word == "-h";
@@ -356,6 +385,22 @@ int Dispatch(const std::vector<std::string>& words, const SetPdfWriter& pdfWrite
         const auto parsed = ParseCommand("check", rest, CheckOptions, names, CheckHelp, out);
         return !parsed ? 0 : RunCommand("check", [&] {
             return CheckCommand(parsed->Positionals[0], parsed->Has("json"), out);
+        });
+    }
+    if (command == "summary") {
+        constexpr std::array<std::string_view, 1> names = {"ŹRÓDŁO"};
+        const auto parsed =
+            ParseCommand("summary", rest, SummaryOptions, names, SummaryHelp, out);
+        if (!parsed)
+            return 0;
+        if (parsed->Has("json") && parsed->Has("csv"))
+            ThrowCommandUsage("summary", "podaj tylko jedną z opcji --json i --csv.");
+        const SummaryFormat format = parsed->Has("json")  ? SummaryFormat::Json
+                                     : parsed->Has("csv") ? SummaryFormat::Csv
+                                                          : SummaryFormat::Text;
+        return RunCommand("summary", [&] {
+            SummaryCommand(parsed->Positionals[0], format, parsed->Value("out"), out);
+            return 0;
         });
     }
     ThrowCommandUsage("", "nieznane polecenie „" + command + "”.");

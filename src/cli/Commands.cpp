@@ -22,6 +22,7 @@
 
 #include <algorithm>
 #include <ostream>
+#include <sstream>
 #include <utility>
 #include <vector>
 
@@ -200,6 +201,42 @@ void ListShowCommand(std::string_view listFile, std::ostream& out) {
         const ReportEntry& entry = catalogue.Slots[static_cast<std::size_t>(i)];
         out << OneLine(TerminalText(entry.Title)) << '\t' << OneLine(TerminalText(entry.Path))
             << '\t' << OneLine(TerminalText(entry.Kind)) << '\n';
+    }
+}
+
+void SummaryCommand(std::string_view source, SummaryFormat format,
+                    const std::optional<std::string>& outFile, std::ostream& out) {
+    const ReportSource resolved = ResolveSource(source);
+    const std::optional<std::string> target =
+        outFile ? std::optional<std::string>(PathArgument(*outFile)) : std::nullopt;
+    const ReportCatalogue catalogue = LoadSourceCatalogue(resolved);
+    SetSummary summary;
+    try {
+        summary = SummariseSet(catalogue);
+    } catch (const Failure& failure) {
+        std::string text = TerminalMessage(FailureCauseMessage(failure.Cause()));
+        ThrowWorkFailed(text.empty() ? failure.what() : text);
+    }
+    std::ostringstream written;
+    switch (format) {
+    case SummaryFormat::Text:
+        WriteSummaryText(summary, written);
+        break;
+    case SummaryFormat::Json:
+        WriteSummaryJson(summary, source, written);
+        break;
+    case SummaryFormat::Csv:
+        WriteSummaryCsv(summary, written);
+        break;
+    }
+    if (!target) {
+        out << written.str();
+        return;
+    }
+    try {
+        WriteWholeFile(*target, written.str(), NamedBy::User);
+    } catch (const Failure& failure) {
+        ThrowWorkFailed(UnwritableFileText(TerminalText(*target), failure));
     }
 }
 

@@ -151,18 +151,21 @@ ClassFigures ZeroTotals() {
 
 const std::array<SummaryColumnInfo, SummaryColumnCount>& SummaryColumns() {
     static const std::array<SummaryColumnInfo, SummaryColumnCount> columns = {{
-        {Column::Classified, "Klasyfikowanych", "klasyfikowanych", false, false},
-        {Column::Promoted, "Promowanych", "promowanych", false, true},
-        {Column::NotPromoted, "Niepromowanych", "niepromowanych", false, false},
-        {Column::Distinguished, "Z wyróżnieniem", "wyroznionych", false, true},
-        {Column::DistinguishedAverage, "Średnia wyróżnionych", "srednia_wyroznionych", false,
-         false},
-        {Column::Attendance, "Ze stuprocentową frekwencją", "frekwencja_100", false, true},
-        {Column::Failing, "Z ocenami niedostatecznymi", "z_ocenami_ndst", false, true},
-        {Column::BehaviourClassified, "Klasyfikowanych z zachowania",
+        {Column::Classified, "Klasyfikowanych", "Klas.", "klasyfikowanych", false, false},
+        {Column::Promoted, "Promowanych", "Prom.", "promowanych", false, true},
+        {Column::NotPromoted, "Niepromowanych", "Nieprom.", "niepromowanych", false, false},
+        {Column::Distinguished, "Z wyróżnieniem", "Wyróżn.", "wyroznionych", false, true},
+        {Column::DistinguishedAverage, "Średnia wyróżnionych", "Średnia",
+         "srednia_wyroznionych", false, false},
+        {Column::Attendance, "Ze stuprocentową frekwencją", "Frekw.", "frekwencja_100", false,
+         true},
+        {Column::Failing, "Z ocenami niedostatecznymi", "Ndst", "z_ocenami_ndst", false, true},
+        {Column::BehaviourClassified, "Klasyfikowanych z zachowania", "Zach. klas.",
          "klasyfikowanych_z_zachowania", true, false},
-        {Column::Exemplary, "Z zachowaniem wzorowym", "zachowanie_wzorowe", true, false},
-        {Column::Lowered, "Z obniżonym zachowaniem", "zachowanie_obnizone", true, false},
+        {Column::Exemplary, "Z zachowaniem wzorowym", "Wzorowe", "zachowanie_wzorowe", true,
+         false},
+        {Column::Lowered, "Z obniżonym zachowaniem", "Obniżone", "zachowanie_obnizone", true,
+         false},
     }};
     return columns;
 }
@@ -287,15 +290,15 @@ void WriteSummaryDocument(const SetSummary& summary, std::string_view separator,
     AddHeading(page, Utf16ToCp1250(UpperCase(Utf8ToUtf16(SummaryTitle))));
     AppendLine(page, "<table border=\"1\" cellspacing=\"0\" cellpadding=\"3\">");
     AppendLine(page, "<tr>");
-    AppendLine(page, Cell("<b>Klasa</b>"));
+    AppendLine(page, Cell("<b>" + std::string(ClassLabel) + "</b>"));
     for (const SummaryColumnInfo& info : SummaryColumns())
         AppendLine(page, Cell("<b>" + Utf8ToCp1250(info.Heading) + "</b>", "align=\"center\""));
     AppendLine(page, "</tr>");
     for (const ClassFigures& figures : summary.Classes)
         AddFigureRow(page, figures, figures.Class, separator);
-    AddFigureRow(page, summary.Totals, "<b>Razem</b>", separator);
+    AddFigureRow(page, summary.Totals, "<b>" + std::string(TotalsLabel) + "</b>", separator);
     AppendLine(page, "<tr>");
-    AppendLine(page, Cell(Utf8ToCp1250("<b>Odsetek klasyfikowanych</b>")));
+    AppendLine(page, Cell("<b>" + Utf8ToCp1250(SharesLabel) + "</b>"));
     for (const SummaryColumnInfo& info : SummaryColumns()) {
         const std::optional<long long> share = ShareTenths(summary, info.Column);
         AppendLine(page, Cell(info.HasShare ? ShareText(share, separator) : std::string(),

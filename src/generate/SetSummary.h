@@ -38,9 +38,11 @@ inline constexpr int SummaryColumnCount = 10;
 // What is fixed for one column. Texts are UTF-8.
 struct SummaryColumnInfo {
     SummaryColumn Column;
-    // The table's heading.
+    // The heading of the page and of the CSV.
     std::string_view Heading;
-    // The name in JSON and the heading in CSV.
+    // The heading of the terminal's narrow table.
+    std::string_view Short;
+    // The name in JSON.
     std::string_view Key;
     // Filled from the behaviour report; else from the class report.
     bool FromBehaviourReport;
@@ -125,6 +127,10 @@ std::string ShareText(std::optional<long long> tenths, std::string_view separato
 inline constexpr std::string_view SummaryTitle = "Zestawienie wyników klasyfikacji";
 // The file name of the page inside the output folder of the set.
 inline constexpr std::string_view SummaryFileName = "Zestawienie.htm";
+// The labels of the first column: its heading, the totals and the shares (UTF-8).
+inline constexpr std::string_view ClassLabel = "Klasa";
+inline constexpr std::string_view TotalsLabel = "Razem";
+inline constexpr std::string_view SharesLabel = "Odsetek klasyfikowanych";
 // What a class without a report of a kind shows in that kind's columns (UTF-8).
 inline constexpr std::string_view NoReportText = "brak sprawozdania";
 

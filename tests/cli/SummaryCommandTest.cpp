@@ -1,0 +1,128 @@
+// The summary command: the table, the JSON and the CSV of the sample school
+// agree with each other, with the page written beside the documents and with
+// counts read by hand from its reports.
+
+#include "ProgramRun.h"
+#include "support/FileBytes.h"
+#include "support/TempFolder.h"
+
+#include <gtest/gtest.h>
+#include <nlohmann/json.hpp>
+
+#include <filesystem>
+#include <regex>
+#include <string>
+#include <vector>
+
+namespace notarion {
+namespace {
+
+namespace fs = std::filesystem;
+using testing::RunWords;
+using testing::TempFolder;
+using Cells = std::vector<std::string>;
+
+const std::string School = (fs::path(NOTARION_EXAMPLES) / "szkola").string();
+
+// The lines of a CSV text split into fields (no field of the sample is quoted).
+std::vector<Cells> CsvRows(const std::string& text) {
+    std::vector<Cells> rows;
+    for (std::string line : testing::Lines(text)) {
+        if (!line.empty() && line.back() == '\r')
+            line.pop_back();
+        Cells row;
+        std::size_t start = 0;
+        for (std::size_t semicolon; (semicolon = line.find(';', start)) != std::string::npos;
+             start = semicolon + 1)
+            row.push_back(line.substr(start, semicolon - start));
+        row.push_back(line.substr(start));
+        rows.push_back(std::move(row));
+    }
+    return rows;
+}
+
+// A JSON value as the CSV writes it: a decimal comma, a dash for nothing.
+std::string AsCsv(const nlohmann::ordered_json& value) {
+    if (value.is_null())
+        return "–";
+    if (value.is_string())
+        return value.get<std::string>();
+    if (value.is_number_integer())
+        return std::to_string(value.get<long long>());
+    char text[32];
+    std::snprintf(text, sizeof text, "%.2f", value.get<double>());
+    std::string shown = text;
+    shown[shown.find('.')] = ',';
+    return shown;
+}
+
+TEST(SummaryCommand, CsvJsonAndPageOfTheSampleSchoolAgreeWithItsReports) {
+    const auto csv = RunWords({"summary", School, "--csv"});
+    ASSERT_EQ(csv.Code, 0) << csv.Err;
+    ASSERT_TRUE(csv.Out.starts_with("\xEF\xBB\xBF" "Klasa;Klasyfikowanych;Promowanych;"));
+    EXPECT_NE(csv.Out.find("\r\n"), std::string::npos);
+    const std::vector<Cells> rows = CsvRows(csv.Out.substr(3));
+    ASSERT_EQ(rows.size(), 19u);
+    // Read by hand from 1a_klasyfikacja.xml and 1a_zachowanie.xml.
+    EXPECT_EQ(rows[1], (Cells{"1a", "30", "28", "2", "6", "5,17", "3", "2", "30", "2", "3"}));
+    EXPECT_EQ(rows[17][0], "Razem");
+    EXPECT_EQ(rows[17][1], "431");
+    EXPECT_EQ(rows[18], (Cells{"Odsetek klasyfikowanych (%)", "", "98,4", "", "11,8", "", "7,7",
+                               "1,6", "", "", ""}));
+
+    const auto json = RunWords({"summary", School, "--json"});
+    ASSERT_EQ(json.Code, 0) << json.Err;
+    const nlohmann::ordered_json parsed = nlohmann::ordered_json::parse(json.Out);
+    ASSERT_EQ(parsed["klasy"].size(), 16u);
+    for (std::size_t i = 0; i < 16; ++i) {
+        const nlohmann::ordered_json& item = parsed["klasy"][i];
+        Cells fromJson = {item["klasa"].get<std::string>()};
+        for (auto field = item.begin(); field != item.end(); ++field) {
+            if (field.key() != "klasa" && !field.key().starts_with("sprawozdanie_"))
+                fromJson.push_back(AsCsv(field.value()));
+        }
+        EXPECT_EQ(fromJson, rows[i + 1]);
+    }
+    EXPECT_EQ(parsed["razem"]["niepromowanych"], 7);
+    EXPECT_DOUBLE_EQ(parsed["odsetki"]["promowanych"].get<double>(), 98.4);
+
+    // The page beside the documents shows the same cells.
+    TempFolder output;
+    ASSERT_EQ(RunWords({"generate", School, "--out", output.Text(), "--decimal-separator", ","})
+                  .Code,
+              0);
+    const std::string page = testing::ReadBytes(output.Path() / "Zestawienie.htm");
+    const std::regex cell("<td class=\"M\"[^>]*>([^<]*)</td>");
+    const std::size_t firstRow = page.find("<td class=\"M\">1a</td>");
+    ASSERT_NE(firstRow, std::string::npos);
+    Cells pageRow;
+    for (auto match = std::sregex_iterator(page.begin() + static_cast<long>(firstRow), page.end(),
+                                           cell);
+         pageRow.size() < rows[1].size(); ++match)
+        pageRow.push_back((*match)[1]);
+    EXPECT_EQ(pageRow, rows[1]);
+}
+
+TEST(SummaryCommand, TableGoesToTheTerminalOrToAFileAndBadUseIsNamed) {
+    const auto table = RunWords({"summary", School});
+    ASSERT_EQ(table.Code, 0) << table.Err;
+    EXPECT_TRUE(table.Out.starts_with("Zestawienie wyników klasyfikacji\n")) << table.Out;
+    EXPECT_NE(table.Out.find("\nRazem      "), std::string::npos) << table.Out;
+    EXPECT_NE(table.Out.find("Frekw. – Ze stuprocentową frekwencją\n"), std::string::npos);
+
+    TempFolder folder;
+    const auto toFile = RunWords({"summary", School, "--csv", "--out", folder.File("z.csv")});
+    ASSERT_EQ(toFile.Code, 0) << toFile.Err;
+    EXPECT_TRUE(toFile.Out.empty());
+    EXPECT_EQ(testing::ReadBytes(folder.File("z.csv")), RunWords({"summary", School, "--csv"}).Out);
+
+    EXPECT_EQ(RunWords({"summary", School, "--csv", "--json"}).Code, 2);
+    const auto missing = RunWords({"summary", folder.File("brak")});
+    EXPECT_EQ(missing.Code, 1);
+    EXPECT_FALSE(missing.Err.empty());
+    // A folder without reports is a set that cannot be read.
+    EXPECT_EQ(RunWords({"summary", folder.Text()}).Code, 1);
+}
+
+} // namespace
+} // namespace notarion
