@@ -13,8 +13,8 @@
 
 #include "check/ReportCheck.h"
 #include "generate/SetSummary.h"
-#include "reports/ReportCatalogue.h"
 #include "make_school/SampleSchool.h"
+#include "reports/ReportCatalogue.h"
 
 #include <benchmark/benchmark.h>
 

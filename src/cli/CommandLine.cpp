@@ -389,8 +389,7 @@ int Dispatch(const std::vector<std::string>& words, const SetPdfWriter& pdfWrite
     }
     if (command == "summary") {
         constexpr std::array<std::string_view, 1> names = {"ŹRÓDŁO"};
-        const auto parsed =
-            ParseCommand("summary", rest, SummaryOptions, names, SummaryHelp, out);
+        const auto parsed = ParseCommand("summary", rest, SummaryOptions, names, SummaryHelp, out);
         if (!parsed)
             return 0;
         if (parsed->Has("json") && parsed->Has("csv"))

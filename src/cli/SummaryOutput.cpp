@@ -39,7 +39,7 @@ std::vector<std::vector<std::string>> Rows(const SetSummary& summary) {
     for (const ClassFigures& figures : summary.Classes)
         figureRow(figures, TerminalText(figures.Class));
     figureRow(summary.Totals, std::string(TotalsLabel));
-    std::vector<std::string> shares = {std::string(SharesLabel)};
+    std::vector<std::string> shares = {WithoutSoftHyphens(SharesLabel)};
     for (const SummaryColumnInfo& info : SummaryColumns()) {
         shares.push_back(info.HasShare
                              ? TerminalText(ShareText(ShareTenths(summary, info.Column), ","))
@@ -133,7 +133,7 @@ void WriteSummaryText(const SetSummary& summary, std::ostream& out) {
         line(row);
     out << '\n';
     for (const SummaryColumnInfo& info : SummaryColumns())
-        out << info.Short << " – " << info.Heading << '\n';
+        out << info.Short << " – " << WithoutSoftHyphens(info.Heading) << '\n';
     if (!summary.Notes.empty())
         out << '\n';
     for (const std::string& note : summary.Notes)
@@ -176,7 +176,7 @@ void WriteSummaryCsv(const SetSummary& summary, std::ostream& out) {
     out << "\xEF\xBB\xBF";
     std::vector<std::string> headings = {std::string(ClassLabel)};
     for (const SummaryColumnInfo& info : SummaryColumns())
-        headings.emplace_back(info.Heading);
+        headings.push_back(WithoutSoftHyphens(info.Heading));
     WriteCsvLine(headings, out);
     std::vector<std::vector<std::string>> rows = Rows(summary);
     // A spreadsheet reads a number with a decimal comma; the percent sign

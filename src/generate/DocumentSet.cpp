@@ -236,8 +236,9 @@ const std::u16string& ProtocolsFailureMessage() {
 }
 
 const std::u16string& SummaryFailureMessage() {
-    static const std::u16string text = TwoLines(
-        "Wystąpiły problemy przy generowaniu zestawienia wyników klasyfikacji.", DamagedReportsHint);
+    static const std::u16string text =
+        TwoLines("Wystąpiły problemy przy generowaniu zestawienia wyników klasyfikacji.",
+                 DamagedReportsHint);
     return text;
 }
 

@@ -18,6 +18,9 @@ namespace {
 
 using Column = SummaryColumn;
 
+// Where a long word of a heading may break in the page's narrow columns.
+constexpr std::string_view SoftHyphen = "\u00AD";
+
 std::string Numbered(std::string_view stem, int number) {
     return std::string(stem) + std::to_string(number);
 }
@@ -98,8 +101,8 @@ void ReadBehaviourReport(ReportReader& report, ClassFigures& figures) {
 void SetAverage(ClassFigures& figures) {
     Figure& average = figures[Column::DistinguishedAverage];
     if (figures.AverageCount > 0)
-        average = Number((figures.AverageSum * 2 + figures.AverageCount) /
-                         (2LL * figures.AverageCount));
+        average =
+            Number((figures.AverageSum * 2 + figures.AverageCount) / (2LL * figures.AverageCount));
     else
         average.State = FigureState::None;
 }
@@ -125,7 +128,7 @@ void NoteValuesLeftOut(const ClassFigures& figures, std::vector<std::string>& no
         if (figure.State != FigureState::AsWritten)
             continue;
         notes.push_back(Utf8ToCp1250("Klasa ") + figures.Class + ", " +
-                        Utf8ToCp1250(std::string(info.Heading) + ": „") + figure.Text +
+                        Utf8ToCp1250(WithoutSoftHyphens(info.Heading) + ": „") + figure.Text +
                         Utf8ToCp1250("” nie jest liczbą uczniów; tej wartości nie wliczono do "
                                      "sum i odsetków."));
     }
@@ -151,23 +154,33 @@ ClassFigures ZeroTotals() {
 
 const std::array<SummaryColumnInfo, SummaryColumnCount>& SummaryColumns() {
     static const std::array<SummaryColumnInfo, SummaryColumnCount> columns = {{
-        {Column::Classified, "Klasyfikowanych", "Klas.", "klasyfikowanych", false, false},
-        {Column::Promoted, "Promowanych", "Prom.", "promowanych", false, true},
-        {Column::NotPromoted, "Niepromowanych", "Nieprom.", "niepromowanych", false, false},
-        {Column::Distinguished, "Z wyróżnieniem", "Wyróżn.", "wyroznionych", false, true},
-        {Column::DistinguishedAverage, "Średnia wyróżnionych", "Średnia",
+        {Column::Classified, "Klasyfi\u00ADkowa\u00ADnych", "Klas.", "klasyfikowanych", false,
+         false},
+        {Column::Promoted, "Promo\u00ADwanych", "Prom.", "promowanych", false, true},
+        {Column::NotPromoted, "Niepro\u00ADmowa\u00ADnych", "Nieprom.", "niepromowanych", false,
+         false},
+        {Column::Distinguished, "Z wyróż\u00ADnieniem", "Wyróżn.", "wyroznionych", false, true},
+        {Column::DistinguishedAverage, "Średnia wyróż\u00ADnionych", "Średnia",
          "srednia_wyroznionych", false, false},
-        {Column::Attendance, "Ze stuprocentową frekwencją", "Frekw.", "frekwencja_100", false,
+        {Column::Attendance, "Ze stupro\u00ADcentową frekwen\u00ADcją", "Frekw.", "frekwencja_100",
+         false, true},
+        {Column::Failing, "Z ocenami niedosta\u00ADtecz\u00ADnymi", "Ndst", "z_ocenami_ndst", false,
          true},
-        {Column::Failing, "Z ocenami niedostatecznymi", "Ndst", "z_ocenami_ndst", false, true},
-        {Column::BehaviourClassified, "Klasyfikowanych z zachowania", "Zach. klas.",
-         "klasyfikowanych_z_zachowania", true, false},
-        {Column::Exemplary, "Z zachowaniem wzorowym", "Wzorowe", "zachowanie_wzorowe", true,
-         false},
-        {Column::Lowered, "Z obniżonym zachowaniem", "Obniżone", "zachowanie_obnizone", true,
-         false},
+        {Column::BehaviourClassified, "Klasyfi\u00ADkowa\u00ADnych z zacho\u00ADwania",
+         "Zach. klas.", "klasyfikowanych_z_zachowania", true, false},
+        {Column::Exemplary, "Z zacho\u00ADwaniem wzoro\u00ADwym", "Wzorowe", "zachowanie_wzorowe",
+         true, false},
+        {Column::Lowered, "Z obni\u00ADżonym zacho\u00ADwaniem", "Obniżone", "zachowanie_obnizone",
+         true, false},
     }};
     return columns;
+}
+
+std::string WithoutSoftHyphens(std::string_view utf8) {
+    std::string text(utf8);
+    for (std::size_t at; (at = text.find(SoftHyphen)) != std::string::npos;)
+        text.erase(at, SoftHyphen.size());
+    return text;
 }
 
 SetSummary SummariseSet(const ReportCatalogue& catalogue) {
@@ -184,7 +197,8 @@ SetSummary SummariseSet(const ReportCatalogue& catalogue) {
         const std::unique_ptr<XmlDocument> document = LoadEntryReport(catalogue, i);
         ReportReader report(*document, entry.Path, OnBadValue::Record);
         const std::string name = Trimmed(report.Text("Klasa"));
-        const auto [place, added] = classIndex.emplace(ComparableText(name), summary.Classes.size());
+        const auto [place, added] =
+            classIndex.emplace(ComparableText(name), summary.Classes.size());
         if (added) {
             summary.Classes.emplace_back().Class = name;
             seen.push_back({false, false});
@@ -256,29 +270,63 @@ std::string Cell(std::string_view text, std::string_view attributes = {}) {
     return cell.append(">").append(text).append("</td>");
 }
 
-// The cells of one row: a class without a report of a kind gets one wide
-// cell over that kind's columns.
-void AddFigureRow(HtmlBuffer& page, const ClassFigures& figures, std::string_view label,
-                  std::string_view separator) {
+// The columns of one report kind: the class report's or the behaviour report's.
+std::vector<SummaryColumnInfo> ColumnsOf(bool behaviour) {
+    std::vector<SummaryColumnInfo> columns;
+    for (const SummaryColumnInfo& info : SummaryColumns())
+        if (info.FromBehaviourReport == behaviour)
+            columns.push_back(info);
+    return columns;
+}
+
+// The cells of one row over columns of one kind: a class without that
+// kind's report gets one wide cell instead.
+void AddFigureRow(HtmlBuffer& page, const std::vector<SummaryColumnInfo>& columns,
+                  const ClassFigures& figures, std::string_view label, std::string_view separator) {
     AppendLine(page, "<tr>");
     AppendLine(page, Cell(label));
-    const auto& columns = SummaryColumns();
-    for (std::size_t c = 0; c < columns.size(); ++c) {
-        const Figure& figure = figures.Figures[c];
-        if (figure.State == FigureState::NoReport) {
-            std::size_t span = 1;
-            while (c + span < columns.size() &&
-                   figures.Figures[c + span].State == FigureState::NoReport &&
-                   columns[c + span].FromBehaviourReport == columns[c].FromBehaviourReport)
-                ++span;
-            AppendLine(page, Cell(NoReportCp1250(),
-                                  "align=\"center\" colspan=\"" + std::to_string(span) + "\""));
-            c += span - 1;
-            continue;
-        }
-        AppendLine(page, Cell(FigureText(figure, columns[c].Column, separator), "align=\"right\""));
+    if (figures[columns.front().Column].State == FigureState::NoReport) {
+        AppendLine(page, Cell(NoReportCp1250(), "align=\"center\" colspan=\"" +
+                                                    std::to_string(columns.size()) + "\""));
+    } else {
+        for (const SummaryColumnInfo& info : columns)
+            AppendLine(page, Cell(FigureText(figures[info.Column], info.Column, separator),
+                                  "align=\"right\""));
     }
     AppendLine(page, "</tr>");
+}
+
+// One table: the classes, the totals and, where the columns have them, the
+// shares of the classified students.
+void AddFigureTable(HtmlBuffer& page, const SetSummary& summary, bool behaviour,
+                    std::string_view separator) {
+    const std::vector<SummaryColumnInfo> columns = ColumnsOf(behaviour);
+    AppendLine(page, "<table border=\"1\" cellspacing=\"0\" cellpadding=\"3\">");
+    // A table longer than a page repeats its heading row on each printed page.
+    AppendLine(page, "<thead><tr>");
+    AppendLine(page, Cell("<b>" + std::string(ClassLabel) + "</b>"));
+    for (const SummaryColumnInfo& info : columns)
+        AppendLine(page, Cell("<b>" + Utf8ToCp1250(info.Heading) + "</b>", "align=\"center\""));
+    AppendLine(page, "</tr></thead>");
+    for (const ClassFigures& figures : summary.Classes)
+        AddFigureRow(page, columns, figures, figures.Class, separator);
+    AddFigureRow(page, columns, summary.Totals, "<b>" + std::string(TotalsLabel) + "</b>",
+                 separator);
+    if (std::any_of(columns.begin(), columns.end(),
+                    [](const SummaryColumnInfo& info) { return info.HasShare; })) {
+        AppendLine(page, "<tr>");
+        AppendLine(page, Cell("<b>" + Utf8ToCp1250(SharesLabel) + "</b>"));
+        for (const SummaryColumnInfo& info : columns) {
+            const std::optional<long long> share = ShareTenths(summary, info.Column);
+            AppendLine(page, Cell(info.HasShare ? ShareText(share, separator) : std::string(),
+                                  "align=\"right\""));
+        }
+        AppendLine(page, "</tr>");
+    }
+    AppendLine(page, "</table>");
+    // A line below the table keeps its bottom edge inside the page's laid
+    // out height, where the set's PDF looks for everything it prints.
+    AddSpacer(page);
 }
 
 } // namespace
@@ -288,24 +336,12 @@ void WriteSummaryDocument(const SetSummary& summary, std::string_view separator,
     HtmlBuffer page;
     BeginPage(page);
     AddHeading(page, Utf16ToCp1250(UpperCase(Utf8ToUtf16(SummaryTitle))));
-    AppendLine(page, "<table border=\"1\" cellspacing=\"0\" cellpadding=\"3\">");
-    AppendLine(page, "<tr>");
-    AppendLine(page, Cell("<b>" + std::string(ClassLabel) + "</b>"));
-    for (const SummaryColumnInfo& info : SummaryColumns())
-        AppendLine(page, Cell("<b>" + Utf8ToCp1250(info.Heading) + "</b>", "align=\"center\""));
-    AppendLine(page, "</tr>");
-    for (const ClassFigures& figures : summary.Classes)
-        AddFigureRow(page, figures, figures.Class, separator);
-    AddFigureRow(page, summary.Totals, "<b>" + std::string(TotalsLabel) + "</b>", separator);
-    AppendLine(page, "<tr>");
-    AppendLine(page, Cell("<b>" + Utf8ToCp1250(SharesLabel) + "</b>"));
-    for (const SummaryColumnInfo& info : SummaryColumns()) {
-        const std::optional<long long> share = ShareTenths(summary, info.Column);
-        AppendLine(page, Cell(info.HasShare ? ShareText(share, separator) : std::string(),
-                              "align=\"right\""));
-    }
-    AppendLine(page, "</tr>");
-    AppendLine(page, "</table>");
+    // Ten columns do not fit the width of a printed page: the figures of the
+    // class reports and those of the behaviour reports get a table each.
+    AddBoldLine(page, Utf8ToCp1250("Klasyfikacja klas"));
+    AddFigureTable(page, summary, false, separator);
+    AddBoldLine(page, Utf8ToCp1250("Klasyfikacja klas z zachowania"));
+    AddFigureTable(page, summary, true, separator);
     if (!summary.Notes.empty()) {
         OpenParagraph(page);
         for (const std::string& note : summary.Notes)

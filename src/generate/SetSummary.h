@@ -38,7 +38,8 @@ inline constexpr int SummaryColumnCount = 10;
 // What is fixed for one column. Texts are UTF-8.
 struct SummaryColumnInfo {
     SummaryColumn Column;
-    // The heading of the page and of the CSV.
+    // The heading of the page, with soft hyphens where its long words may
+    // break in a narrow column (WithoutSoftHyphens for the other forms).
     std::string_view Heading;
     // The heading of the terminal's narrow table.
     std::string_view Short;
@@ -52,6 +53,10 @@ struct SummaryColumnInfo {
 
 // The ten columns in order.
 const std::array<SummaryColumnInfo, SummaryColumnCount>& SummaryColumns();
+
+// A heading or a label (UTF-8) without its soft hyphens, as the CSV, the
+// terminal and the notes show it.
+std::string WithoutSoftHyphens(std::string_view utf8);
 
 enum class FigureState {
     // A whole number, in Value.
@@ -127,10 +132,11 @@ std::string ShareText(std::optional<long long> tenths, std::string_view separato
 inline constexpr std::string_view SummaryTitle = "Zestawienie wyników klasyfikacji";
 // The file name of the page inside the output folder of the set.
 inline constexpr std::string_view SummaryFileName = "Zestawienie.htm";
-// The labels of the first column: its heading, the totals and the shares (UTF-8).
+// The labels of the first column: its heading, the totals and the shares
+// (UTF-8, soft hyphens as in the headings).
 inline constexpr std::string_view ClassLabel = "Klasa";
 inline constexpr std::string_view TotalsLabel = "Razem";
-inline constexpr std::string_view SharesLabel = "Odsetek klasyfikowanych";
+inline constexpr std::string_view SharesLabel = "Odsetek klasyfi\u00ADkowa\u00ADnych";
 // What a class without a report of a kind shows in that kind's columns (UTF-8).
 inline constexpr std::string_view NoReportText = "brak sprawozdania";
 

@@ -45,8 +45,8 @@ const ClassFigures& ClassNamed(const SetSummary& summary, const std::string& nam
 
 TEST(SetSummary, SampleSchoolGivesTheCountsOfItsReports) {
     ReportCatalogue catalogue;
-    ASSERT_TRUE(ReadListFile(catalogue, (fs::path(NOTARION_EXAMPLES) / "szkola" / "szkola.xmp")
-                                            .string()));
+    ASSERT_TRUE(
+        ReadListFile(catalogue, (fs::path(NOTARION_EXAMPLES) / "szkola" / "szkola.xmp").string()));
     const SetSummary summary = SummariseSet(catalogue);
     ASSERT_EQ(summary.Classes.size(), 16u);
     EXPECT_EQ(summary.Classes.front().Class, "1a");
