@@ -48,6 +48,12 @@ struct ReportFacts {
     std::vector<NamedStudent> Students;
     // Class report: the distinguished block.
     std::vector<NamedStudent> Distinguished;
+    // Class and behaviour reports: the classified and the promoted counts
+    // as written, blanks trimmed, and how many different students the
+    // report names in any of its blocks.
+    std::string Classified;
+    std::string Promoted;
+    int NamedStudents = 0;
 };
 
 // The facts of a loaded report of a kind the checks across reports look at
@@ -55,7 +61,10 @@ struct ReportFacts {
 // other kinds. Bad counts read as zero: the single-report check names them.
 bool ReadReportFacts(ReportKind kind, const XmlDocument& report, ReportFacts& facts);
 
-// Compare the facts of a whole set: append the findings and the classes to result.
+// Compare the facts of a whole set: append the findings and the classes to
+// result. Besides the checks across reports, the counts of each class and
+// behaviour report are held against each other and against the students it
+// names.
 void CheckAcrossReports(const std::vector<ReportFacts>& reports, CheckResult& result);
 
 } // namespace notarion

@@ -1,15 +1,18 @@
 // The summary command: the table, the JSON and the CSV of the sample school
 // agree with each other, with the page written beside the documents and with
-// counts read by hand from its reports.
+// counts read by hand from its reports; and what the check's JSON adds to
+// its warnings about counts.
 
 #include "ProgramRun.h"
 #include "support/FileBytes.h"
+#include "support/ReportXml.h"
 #include "support/TempFolder.h"
 
 #include <gtest/gtest.h>
 #include <nlohmann/json.hpp>
 
 #include <filesystem>
+#include <map>
 #include <regex>
 #include <string>
 #include <vector>
@@ -128,6 +131,30 @@ TEST(SummaryCommand, TableGoesToTheTerminalOrToAFileAndBadUseIsNamed) {
     EXPECT_FALSE(missing.Err.empty());
     // A folder without reports is a set that cannot be read.
     EXPECT_EQ(RunWords({"summary", folder.Text()}).Code, 1);
+}
+
+// The check's warnings about counts that disagree carry in JSON what was
+// compared, so that a script can show both numbers.
+TEST(CheckCounts, JsonNamesTheCountsThatDisagree) {
+    TempFolder folder;
+    testing::WriteReport(folder.File("k.xml"),
+                         "<Szkola><Doc>Klasyfikacja klasy</Doc><Klasa>1a</Klasa>"
+                         "<Klasyfikowanych>1</Klasyfikowanych><Promowanych>2</Promowanych>"
+                         "<Frekwencja><IleOsob>1</IleOsob><Uczen1>Ewa</Uczen1></Frekwencja>"
+                         "<Pasek><IleOsob>1</IleOsob><Uczen1>Jan<Srednia>500</Srednia></Uczen1>"
+                         "</Pasek><Ndst><IleOsob>1</IleOsob><Uczen1>Jan<Przedmioty>fizyka"
+                         "</Przedmioty></Uczen1></Ndst></Szkola>");
+    const auto json = RunWords({"check", "--json", folder.Text()});
+    EXPECT_EQ(json.Code, 1);
+    const nlohmann::json parsed = nlohmann::json::parse(json.Out);
+    std::map<std::string, nlohmann::json> byCode;
+    for (const nlohmann::json& finding : parsed["findings"])
+        byCode[finding["problem"].get<std::string>()] = finding;
+    EXPECT_EQ(byCode["classified-below-named-students"]["value"], "1");
+    EXPECT_EQ(byCode["classified-below-named-students"]["namedStudents"], 2);
+    EXPECT_EQ(byCode["promoted-above-classified"]["classified"], "1");
+    EXPECT_EQ(byCode["distinguished-with-failing-grade"]["failingElement"], "Szkola/Ndst/Uczen1");
+    EXPECT_EQ(byCode["distinguished-with-failing-grade"]["class"], "1a");
 }
 
 } // namespace
