@@ -52,8 +52,9 @@ constexpr std::string_view GenerateHelp =
     R"(Użycie: notarion-cli generate ŹRÓDŁO [--out FOLDER] [--decimal-separator ZNAK]
 
 Zapisuje czternaście dokumentów klasyfikacyjnej rady pedagogicznej: dziewięć
-protokołów i pięć list uczniów. ŹRÓDŁO to folder z plikami sprawozdań (*.xml)
-albo plik listy (*.xmp). Wypisuje ścieżkę każdego zapisanego dokumentu.
+protokołów i pięć list uczniów, a obok nich zestawienie wyników klasyfikacji
+(Zestawienie.htm). ŹRÓDŁO to folder z plikami sprawozdań (*.xml) albo plik
+listy (*.xmp). Wypisuje ścieżkę każdego zapisanego dokumentu.
 
 Opcje:
   --out FOLDER               folder dokumentów; domyślnie „Protokoly” w folderze
@@ -82,8 +83,9 @@ constexpr std::string_view PdfHelp =
     R"(Użycie: notarion-cli pdf ŹRÓDŁO [--out PLIK.pdf] [--decimal-separator ZNAK]
 
 Zapisuje czternaście dokumentów, tak jak polecenie generate, a potem cały
-zestaw jako jeden plik PDF (A4): strona tytułowa ze spisem dokumentów, każdy
-dokument od nowej strony, numery stron i zakładki z tytułami dokumentów.
+zestaw jako jeden plik PDF (A4): strona tytułowa ze spisem dokumentów, po niej
+zestawienie wyników klasyfikacji, każdy dokument od nowej strony, numery stron
+i zakładki z tytułami dokumentów.
 Wypisuje ścieżkę zapisanego pliku. Nie potrzebuje ekranu.
 
 Opcje:
