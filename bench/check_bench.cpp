@@ -5,9 +5,16 @@
 // editor's "Sprawdź zestaw" do: every report read and run through its
 // section writer, then compared across the set. The goal is well under
 // 100 ms for 1,000 reports.
+//
+// Beside it, the summary of the set's figures on a school of about ten
+// thousand reports, against the check of the same school: the summary
+// (catalogue built, class and behaviour reports read through the writers'
+// reader) should take less than twice what the check takes.
 
 #include "check/ReportCheck.h"
+#include "generate/SetSummary.h"
 #include "make_school/SampleSchool.h"
+#include "reports/ReportCatalogue.h"
 
 #include <benchmark/benchmark.h>
 
@@ -19,15 +26,18 @@ namespace notarion {
 namespace {
 
 constexpr int kClasses = 210;
+// About ten thousand reports.
+constexpr int kLargeClasses = 2000;
 
 // The generated folder, made once for all benchmarks and removed at exit.
 class SchoolFolder {
 public:
-    SchoolFolder() {
-        m_folder = std::filesystem::temp_directory_path() / "notarion-check-bench";
+    explicit SchoolFolder(int classes) {
+        m_folder = std::filesystem::temp_directory_path() /
+                   ("notarion-check-bench-" + std::to_string(classes));
         std::filesystem::remove_all(m_folder);
         SampleSchoolOptions options;
-        options.Classes = kClasses;
+        options.Classes = classes;
         options.ListName.clear();
         const SampleSet set = MakeSampleSchool(options);
         WriteSampleSet(m_folder.string(), set);
@@ -45,7 +55,12 @@ private:
 };
 
 const SchoolFolder& School() {
-    static const SchoolFolder folder;
+    static const SchoolFolder folder(kClasses);
+    return folder;
+}
+
+const SchoolFolder& LargeSchool() {
+    static const SchoolFolder folder(kLargeClasses);
     return folder;
 }
 
@@ -58,6 +73,29 @@ void BM_CheckSchoolFolder(benchmark::State& state) {
     state.counters["reports"] = static_cast<double>(paths.size());
 }
 BENCHMARK(BM_CheckSchoolFolder)->Unit(benchmark::kMillisecond);
+
+void BM_CheckLargeSchool(benchmark::State& state) {
+    const std::vector<std::string>& paths = LargeSchool().Paths;
+    for (auto _ : state) {
+        CheckResult result = CheckReportFiles(paths);
+        benchmark::DoNotOptimize(result);
+    }
+    state.counters["reports"] = static_cast<double>(paths.size());
+}
+BENCHMARK(BM_CheckLargeSchool)->Unit(benchmark::kMillisecond);
+
+// As notarion-cli summary does it: the catalogue of the folder, then the figures.
+void BM_SummaryLargeSchool(benchmark::State& state) {
+    const std::vector<std::string>& paths = LargeSchool().Paths;
+    for (auto _ : state) {
+        ReportCatalogue catalogue;
+        BuildCatalogue(catalogue, paths);
+        SetSummary summary = SummariseSet(catalogue);
+        benchmark::DoNotOptimize(summary);
+    }
+    state.counters["reports"] = static_cast<double>(paths.size());
+}
+BENCHMARK(BM_SummaryLargeSchool)->Unit(benchmark::kMillisecond);
 
 } // namespace
 } // namespace notarion

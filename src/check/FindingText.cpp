@@ -161,6 +161,17 @@ std::string FindingMessage(const Finding& finding, const ShownText& show) {
         return "uczeń wyróżniony " + s.Quoted(finding.Student) +
                " ma obniżoną ocenę zachowania (sprawozdanie: " +
                show(Cp1250ToUtf8(finding.OtherFile)) + ").";
+    case Problem::ClassifiedBelowNamedStudents:
+        return "liczba klasyfikowanych " + s.Quoted(finding.Value) + " (" + s.Element(finding) +
+               ") jest mniejsza niż liczba uczniów wymienionych w sprawozdaniu: " +
+               show(Cp1250ToUtf8(finding.OtherValue)) + ".";
+    case Problem::PromotedAboveClassified:
+        return "liczba promowanych " + s.Quoted(finding.Value) + " (" + s.Element(finding) +
+               ") jest większa niż liczba klasyfikowanych " + s.Quoted(finding.OtherValue) + ".";
+    case Problem::DistinguishedWithFailingGrade:
+        return "uczeń wyróżniony " + s.Quoted(finding.Student) +
+               " jest też wymieniony wśród uczniów z ocenami niedostatecznymi (" +
+               show(Cp1250ToUtf8(finding.OtherValue)) + ").";
     }
     return {};
 }

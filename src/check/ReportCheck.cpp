@@ -398,6 +398,12 @@ std::string_view ProblemCode(Problem problem) {
         return "distinguished-below-threshold";
     case Problem::DistinguishedWithLoweredBehaviour:
         return "distinguished-with-lowered-behaviour";
+    case Problem::ClassifiedBelowNamedStudents:
+        return "classified-below-named-students";
+    case Problem::PromotedAboveClassified:
+        return "promoted-above-classified";
+    case Problem::DistinguishedWithFailingGrade:
+        return "distinguished-with-failing-grade";
     }
     return "unknown";
 }

@@ -70,6 +70,13 @@ enum class Problem {
     DistinguishedBelowThreshold,
     // A distinguished student whose behaviour grade was lowered.
     DistinguishedWithLoweredBehaviour,
+    // A class or behaviour report names more students than it says were
+    // classified.
+    ClassifiedBelowNamedStudents,
+    // A class report promotes more students than it classifies.
+    PromotedAboveClassified,
+    // A distinguished student is also listed with failing grades.
+    DistinguishedWithFailingGrade,
 };
 
 // Whether a problem stops the document set or only loses or doubles
@@ -92,6 +99,10 @@ struct Finding {
     std::string Element;
     // The text found in the element (a count, a kind, a class name).
     std::string Value;
+    // What the value was compared with: the classified count beside a
+    // promoted one, the number of students a report names, the element that
+    // lists a distinguished student with failing grades.
+    std::string OtherValue;
     // The nearest of the nine kinds to an unknown kind, when one is close.
     std::string Suggestion;
     // The student of an average, the first report of a duplicated class.

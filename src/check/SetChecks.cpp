@@ -1,10 +1,12 @@
 #include "check/SetChecks.h"
 
+#include "reports/ComparableText.h"
 #include "reports/ReportReader.h"
 #include "text/Cp1250.h"
 
 #include <algorithm>
 #include <map>
+#include <set>
 #include <utility>
 
 namespace notarion {
@@ -15,20 +17,6 @@ constexpr int DistinctionThreshold = 475;
 // Averages of 4 hundredths or less are not shown in the lists: they mean
 // "no average given", not a low one.
 constexpr int LowestShownAverage = 5;
-
-bool IsBlank(char c) {
-    return c == ' ' || c == '\t' || c == '\r' || c == '\n';
-}
-
-std::string Trimmed(std::string_view text) {
-    std::size_t begin = 0;
-    std::size_t end = text.size();
-    while (begin < end && IsBlank(text[begin]))
-        ++begin;
-    while (end > begin && IsBlank(text[end - 1]))
-        --end;
-    return std::string(text.substr(begin, end - begin));
-}
 
 std::string Numbered(std::string_view stem, int number) {
     return std::string(stem) + std::to_string(number);
@@ -52,6 +40,23 @@ void ReadNamedStudents(ReportReader& reader, std::string_view group, std::string
     }
 }
 
+// The names of the numbered elements group/UczenN, N from 1 to the count.
+void ReadNames(ReportReader& reader, std::string_view group, std::vector<std::string>& names) {
+    const int n = reader.Count(group, "IleOsob");
+    for (int i = 1; i <= n; ++i)
+        names.push_back(Trimmed(reader.Text(group, Numbered("Uczen", i))));
+}
+
+// How many different students the names are, compared as the checks compare them.
+int DifferentStudents(const std::vector<std::string>& names) {
+    std::set<std::u16string> different;
+    for (const std::string& name : names) {
+        if (!name.empty())
+            different.insert(ComparableText(name));
+    }
+    return static_cast<int>(different.size());
+}
+
 void ReadClassReport(ReportReader& reader, ReportFacts& facts) {
     const int failing = reader.Count("Ndst", "IleOsob");
     for (int i = 1; i <= failing; ++i) {
@@ -73,6 +78,23 @@ void ReadClassReport(ReportReader& reader, ReportFacts& facts) {
         student.Average = average ? average.Value : -1;
         facts.Distinguished.push_back(std::move(student));
     }
+    facts.Promoted = Trimmed(reader.Text("Promowanych"));
+    std::vector<std::string> named;
+    ReadNames(reader, "Frekwencja", named);
+    for (const std::vector<NamedStudent>* block : {&facts.Students, &facts.Distinguished}) {
+        for (const NamedStudent& student : *block)
+            named.push_back(student.Name);
+    }
+    facts.NamedStudents = DifferentStudents(named);
+}
+
+void ReadBehaviourReport(ReportReader& reader, ReportFacts& facts) {
+    ReadNamedStudents(reader, "Obnizone", "Ilosc", "Uzasadnienie", "Osoba", facts.Students);
+    std::vector<std::string> named;
+    ReadNames(reader, "Wzorowi", named);
+    for (const NamedStudent& student : facts.Students)
+        named.push_back(student.Name);
+    facts.NamedStudents = DifferentStudents(named);
 }
 
 // The facts of one class: its reports of each kind, in the order read.
@@ -195,33 +217,57 @@ void CheckDistinctions(const ClassReports& reports, CheckResult& result) {
     }
 }
 
-} // namespace
+// A free-text count that is a whole number of students, or -1.
+long long StudentCount(const std::string& text) {
+    const WholeNumber number = ParseWholeNumber(text);
+    return number && number.Value >= 0 ? number.Value : -1;
+}
 
-std::u16string ComparableText(std::string_view cp1250) {
-    std::string collapsed;
-    for (const char c : Trimmed(cp1250)) {
-        if (IsBlank(c)) {
-            if (collapsed.back() != ' ')
-                collapsed.push_back(' ');
-        } else {
-            collapsed.push_back(c);
+// The counts of one class or behaviour report against each other and against
+// the students it names; a count that is no number is the summary's note.
+void CheckCounts(const ReportFacts& report, CheckResult& result) {
+    const long long classified = StudentCount(report.Classified);
+    if (classified < 0)
+        return;
+    if (classified < report.NamedStudents) {
+        Finding finding =
+            FindingAbout(Problem::ClassifiedBelowNamedStudents, report, "Szkola/Klasyfikowanych");
+        finding.Value = report.Classified;
+        finding.OtherValue = std::to_string(report.NamedStudents);
+        result.Findings.push_back(std::move(finding));
+    }
+    if (report.Kind == ReportKind::Class && StudentCount(report.Promoted) > classified) {
+        Finding finding =
+            FindingAbout(Problem::PromotedAboveClassified, report, "Szkola/Promowanych");
+        finding.Value = report.Promoted;
+        finding.OtherValue = report.Classified;
+        result.Findings.push_back(std::move(finding));
+    }
+}
+
+void CheckDistinguishedFailing(const ClassReports& reports, CheckResult& result) {
+    for (const ReportFacts* classReport : reports.Class) {
+        for (const NamedStudent& student : classReport->Distinguished) {
+            const std::u16string name = ComparableText(student.Name);
+            const NamedStudent* failing = nullptr;
+            for (const ReportFacts* other : reports.Class) {
+                for (const NamedStudent& candidate : other->Students) {
+                    if (failing == nullptr && ComparableText(candidate.Name) == name)
+                        failing = &candidate;
+                }
+            }
+            if (failing == nullptr || name.empty())
+                continue;
+            Finding finding = FindingAbout(Problem::DistinguishedWithFailingGrade, *classReport,
+                                           student.Element);
+            finding.Student = student.Name;
+            finding.OtherValue = failing->Element;
+            result.Findings.push_back(std::move(finding));
         }
     }
-    return UpperCase(Cp1250ToUtf16(collapsed));
 }
 
-std::vector<std::string> CommaSeparated(std::string_view cp1250) {
-    std::vector<std::string> parts;
-    std::size_t start = 0;
-    while (start <= cp1250.size()) {
-        const std::size_t comma = std::min(cp1250.find(',', start), cp1250.size());
-        std::string part = Trimmed(cp1250.substr(start, comma - start));
-        if (!part.empty())
-            parts.push_back(std::move(part));
-        start = comma + 1;
-    }
-    return parts;
-}
+} // namespace
 
 bool ReadReportFacts(ReportKind kind, const XmlDocument& report, ReportFacts& facts) {
     if (kind != ReportKind::Class && kind != ReportKind::Behaviour && kind != ReportKind::Tutor &&
@@ -231,12 +277,14 @@ bool ReadReportFacts(ReportKind kind, const XmlDocument& report, ReportFacts& fa
     ReportReader reader(report, facts.File, OnBadValue::Record);
     facts.Kind = kind;
     facts.Class = Trimmed(reader.Text("Klasa"));
+    if (kind == ReportKind::Class || kind == ReportKind::Behaviour)
+        facts.Classified = Trimmed(reader.Text("Klasyfikowanych"));
     switch (kind) {
     case ReportKind::Class:
         ReadClassReport(reader, facts);
         break;
     case ReportKind::Behaviour:
-        ReadNamedStudents(reader, "Obnizone", "Ilosc", "Uzasadnienie", "Osoba", facts.Students);
+        ReadBehaviourReport(reader, facts);
         break;
     case ReportKind::FailJustification:
         facts.Subject = Trimmed(reader.Text("Przedmiot"));
@@ -251,6 +299,8 @@ bool ReadReportFacts(ReportKind kind, const XmlDocument& report, ReportFacts& fa
 void CheckAcrossReports(const std::vector<ReportFacts>& reports, CheckResult& result) {
     std::map<std::u16string, ClassReports> classes;
     for (const ReportFacts& report : reports) {
+        if (report.Kind == ReportKind::Class || report.Kind == ReportKind::Behaviour)
+            CheckCounts(report, result);
         // A report without a class name belongs to no class.
         if (report.Class.empty())
             continue;
@@ -284,6 +334,7 @@ void CheckAcrossReports(const std::vector<ReportFacts>& reports, CheckResult& re
         }
         CheckFailingGrades(of, result);
         CheckDistinctions(of, result);
+        CheckDistinguishedFailing(of, result);
     }
 }
 

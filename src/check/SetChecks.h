@@ -10,6 +10,7 @@
 // whole set has been read.
 
 #include "check/ReportCheck.h"
+#include "reports/ComparableText.h"
 #include "reports/ReportKind.h"
 
 #include <string>
@@ -47,6 +48,12 @@ struct ReportFacts {
     std::vector<NamedStudent> Students;
     // Class report: the distinguished block.
     std::vector<NamedStudent> Distinguished;
+    // Class and behaviour reports: the classified and the promoted counts
+    // as written, blanks trimmed, and how many different students the
+    // report names in any of its blocks.
+    std::string Classified;
+    std::string Promoted;
+    int NamedStudents = 0;
 };
 
 // The facts of a loaded report of a kind the checks across reports look at
@@ -54,14 +61,10 @@ struct ReportFacts {
 // other kinds. Bad counts read as zero: the single-report check names them.
 bool ReadReportFacts(ReportKind kind, const XmlDocument& report, ReportFacts& facts);
 
-// Compare the facts of a whole set: append the findings and the classes to result.
+// Compare the facts of a whole set: append the findings and the classes to
+// result. Besides the checks across reports, the counts of each class and
+// behaviour report are held against each other and against the students it
+// names.
 void CheckAcrossReports(const std::vector<ReportFacts>& reports, CheckResult& result);
-
-// A name, class or subject as the checks compare it: blanks trimmed and run
-// together, letters folded to upper case.
-std::u16string ComparableText(std::string_view cp1250);
-
-// The parts of a text separated by commas, trimmed; empty parts dropped.
-std::vector<std::string> CommaSeparated(std::string_view cp1250);
 
 } // namespace notarion

@@ -50,6 +50,8 @@ bool HasValue(Problem problem) {
     case Problem::AverageNotNumeric:
     case Problem::DuplicateClass:
     case Problem::DistinguishedBelowThreshold:
+    case Problem::ClassifiedBelowNamedStudents:
+    case Problem::PromotedAboveClassified:
         return true;
     default:
         return false;
@@ -93,6 +95,19 @@ Json FindingJson(const Finding& finding) {
         item["characters"] = finding.LostCharacters;
     if (!finding.OtherFile.empty())
         item["otherFile"] = text(finding.OtherFile);
+    switch (finding.Kind) {
+    case Problem::ClassifiedBelowNamedStudents:
+        item["namedStudents"] = std::stoi(finding.OtherValue);
+        break;
+    case Problem::PromotedAboveClassified:
+        item["classified"] = text(finding.OtherValue);
+        break;
+    case Problem::DistinguishedWithFailingGrade:
+        item["failingElement"] = text(finding.OtherValue);
+        break;
+    default:
+        break;
+    }
     item["message"] = FindingMessage(finding);
     return item;
 }

@@ -28,6 +28,7 @@ Użycie:
   notarion-cli list save ŹRÓDŁO PLIK_LISTY [--order klasy]
   notarion-cli list show PLIK_LISTY
   notarion-cli check ŹRÓDŁO [--json]
+  notarion-cli summary ŹRÓDŁO [--json | --csv] [--out PLIK]
   notarion-cli report show SPRAWOZDANIE [--json]
   notarion-cli report write PLIK.json PLIK.xml
   notarion-cli report new RODZAJ PLIK.xml
@@ -38,6 +39,7 @@ Polecenia:
   pdf        zapisuje czternaście dokumentów i cały zestaw jako jeden plik PDF
   list       zapisuje albo pokazuje plik listy
   check      sprawdza sprawozdania przed generowaniem dokumentów
+  summary    wypisuje zestawienie wyników klasyfikacji wszystkich klas
   report     pokazuje, zapisuje albo zakłada jeden plik sprawozdania
 
 ŹRÓDŁO to folder z plikami sprawozdań (*.xml) albo plik listy (*.xmp).
@@ -52,8 +54,9 @@ constexpr std::string_view GenerateHelp =
                               [--order klasy]
 
 Zapisuje czternaście dokumentów klasyfikacyjnej rady pedagogicznej: dziewięć
-protokołów i pięć list uczniów. ŹRÓDŁO to folder z plikami sprawozdań (*.xml)
-albo plik listy (*.xmp). Wypisuje ścieżkę każdego zapisanego dokumentu.
+protokołów i pięć list uczniów, a obok nich zestawienie wyników klasyfikacji
+(Zestawienie.htm). ŹRÓDŁO to folder z plikami sprawozdań (*.xml) albo plik
+listy (*.xmp). Wypisuje ścieżkę każdego zapisanego dokumentu.
 
 Opcje:
   --out FOLDER               folder dokumentów; domyślnie „Protokoly” w folderze
@@ -85,8 +88,9 @@ constexpr std::string_view PdfHelp =
     R"(Użycie: notarion-cli pdf ŹRÓDŁO [--out PLIK.pdf] [--decimal-separator ZNAK]
 
 Zapisuje czternaście dokumentów, tak jak polecenie generate, a potem cały
-zestaw jako jeden plik PDF (A4): strona tytułowa ze spisem dokumentów, każdy
-dokument od nowej strony, numery stron i zakładki z tytułami dokumentów.
+zestaw jako jeden plik PDF (A4): strona tytułowa ze spisem dokumentów, po niej
+zestawienie wyników klasyfikacji, każdy dokument od nowej strony, numery stron
+i zakładki z tytułami dokumentów.
 Wypisuje ścieżkę zapisanego pliku. Nie potrzebuje ekranu.
 
 Opcje:
@@ -146,6 +150,28 @@ Opcje:
   -h, --help   ta pomoc
 )";
 
+constexpr std::string_view SummaryHelp =
+    R"(Użycie: notarion-cli summary ŹRÓDŁO [--json | --csv] [--out PLIK]
+
+Wypisuje zestawienie wyników klasyfikacji ze sprawozdań „Klasyfikacja klasy”
+i „Klasyfikacja klasy z zachowania”: dla każdej klasy liczbę uczniów
+klasyfikowanych, promowanych, niepromowanych, z wyróżnieniem (i ich średnią),
+ze stuprocentową frekwencją, z ocenami niedostatecznymi, klasyfikowanych
+z zachowania, z zachowaniem wzorowym i obniżonym; potem sumy dla szkoły
+i odsetki uczniów klasyfikowanych. To samo zestawienie program zapisuje jako
+„Zestawienie.htm” obok dokumentów. Wartość, która nie jest liczbą, pokazuje
+tak, jak ją wpisano, i pomija w sumach; klasa bez sprawozdania ma w jego
+kolumnach „brak sprawozdania”.
+Kończy się kodem 0, a kodem 1, gdy zestawu nie można odczytać.
+
+Opcje:
+  --json       zestawienie w formacie JSON (UTF-8) dla skryptów
+  --csv        zestawienie w formacie CSV dla arkusza kalkulacyjnego: pola
+               rozdzielone średnikiem, przecinek dziesiętny, UTF-8 ze znacznikiem BOM
+  --out PLIK   zapisuje zestawienie do PLIKU zamiast na standardowe wyjście
+  -h, --help   ta pomoc
+)";
+
 constexpr std::string_view ReportHelp = R"(Użycie:
   notarion-cli report show SPRAWOZDANIE [--json]
   notarion-cli report write PLIK.json PLIK.xml
@@ -198,6 +224,11 @@ constexpr std::array<CommandOption, 3> GenerateOptions = {{
 }};
 constexpr std::array<CommandOption, 1> OrderOptions = {{{"order", true}}};
 constexpr std::array<CommandOption, 1> CheckOptions = {{{"json", false}}};
+constexpr std::array<CommandOption, 3> SummaryOptions = {{
+    {"json", false},
+    {"csv", false},
+    {"out", true},
+}};
 
 bool IsHelpWord(std::string_view word) {
     return word == "--help" || word == "-h";
@@ -376,6 +407,21 @@ int Dispatch(const std::vector<std::string>& words, const SetPdfWriter& pdfWrite
         const auto parsed = ParseCommand("check", rest, CheckOptions, names, CheckHelp, out);
         return !parsed ? 0 : RunCommand("check", [&] {
             return CheckCommand(parsed->Positionals[0], parsed->Has("json"), out);
+        });
+    }
+    if (command == "summary") {
+        constexpr std::array<std::string_view, 1> names = {"ŹRÓDŁO"};
+        const auto parsed = ParseCommand("summary", rest, SummaryOptions, names, SummaryHelp, out);
+        if (!parsed)
+            return 0;
+        if (parsed->Has("json") && parsed->Has("csv"))
+            ThrowCommandUsage("summary", "podaj tylko jedną z opcji --json i --csv.");
+        const SummaryFormat format = parsed->Has("json")  ? SummaryFormat::Json
+                                     : parsed->Has("csv") ? SummaryFormat::Csv
+                                                          : SummaryFormat::Text;
+        return RunCommand("summary", [&] {
+            SummaryCommand(parsed->Positionals[0], format, parsed->Value("out"), out);
+            return 0;
         });
     }
     ThrowCommandUsage("", "nieznane polecenie „" + command + "”.");

@@ -11,6 +11,7 @@
 #include "generate/DocumentSet.h"
 #include "generate/HtmlPage.h"
 #include "generate/OutputFolderLock.h"
+#include "generate/SetSummary.h"
 #include "reports/ClassOrder.h"
 #include "reports/ListFile.h"
 #include "reports/ReportCatalogue.h"
@@ -22,6 +23,7 @@
 
 #include <algorithm>
 #include <ostream>
+#include <sstream>
 #include <utility>
 #include <vector>
 
@@ -123,6 +125,8 @@ SetContents GenerateSet(std::string_view source, const std::optional<std::string
         failed(ProtocolsFailureMessage());
     if (!GenerateLists(state, folder))
         failed(ListsFailureMessage());
+    if (!GenerateSummary(state, catalogue, folder))
+        failed(SummaryFailureMessage());
     ReportLeftOut(leftOut, source, err, notices);
     return DescribeSet(catalogue, folder);
 }
@@ -133,6 +137,7 @@ void GenerateCommand(std::string_view source, const std::optional<std::string>& 
     const SetContents set = GenerateSet(source, outFolder, separator, err, order);
     for (const DocumentInfo& document : DocumentTable())
         out << OneLine(TerminalText(DocumentPath(set.Folder, document.FileName))) << '\n';
+    out << OneLine(TerminalText(DocumentPath(set.Folder, SummaryFileName))) << '\n';
 }
 
 void PreviewCommand(std::string_view report, const std::optional<std::string>& outFile,
@@ -214,6 +219,42 @@ void ListShowCommand(std::string_view listFile, std::ostream& out) {
         const ReportEntry& entry = catalogue.Slots[static_cast<std::size_t>(i)];
         out << OneLine(TerminalText(entry.Title)) << '\t' << OneLine(TerminalText(entry.Path))
             << '\t' << OneLine(TerminalText(entry.Kind)) << '\n';
+    }
+}
+
+void SummaryCommand(std::string_view source, SummaryFormat format,
+                    const std::optional<std::string>& outFile, std::ostream& out) {
+    const ReportSource resolved = ResolveSource(source);
+    const std::optional<std::string> target =
+        outFile ? std::optional<std::string>(PathArgument(*outFile)) : std::nullopt;
+    const ReportCatalogue catalogue = LoadSourceCatalogue(resolved);
+    SetSummary summary;
+    try {
+        summary = SummariseSet(catalogue);
+    } catch (const Failure& failure) {
+        std::string text = TerminalMessage(FailureCauseMessage(failure.Cause()));
+        ThrowWorkFailed(text.empty() ? failure.what() : text);
+    }
+    std::ostringstream written;
+    switch (format) {
+    case SummaryFormat::Text:
+        WriteSummaryText(summary, written);
+        break;
+    case SummaryFormat::Json:
+        WriteSummaryJson(summary, source, written);
+        break;
+    case SummaryFormat::Csv:
+        WriteSummaryCsv(summary, written);
+        break;
+    }
+    if (!target) {
+        out << written.str();
+        return;
+    }
+    try {
+        WriteWholeFile(*target, written.str(), NamedBy::User);
+    } catch (const Failure& failure) {
+        ThrowWorkFailed(UnwritableFileText(TerminalText(*target), failure));
     }
 }
 

@@ -4,6 +4,7 @@
 // Arguments are the command line's UTF-8 texts; results go to out, and a
 // command that cannot finish throws CommandError with the text to show.
 
+#include "cli/SummaryOutput.h"
 #include "generate/SetContents.h"
 
 #include <iosfwd>
@@ -21,9 +22,10 @@ enum class SetOrder { AsFound, ByClass };
 // CommandError (usage error) for any other value.
 SetOrder SetOrderArgument(std::string_view argument);
 
-// Write the fourteen documents of the folder or list file source into
-// outFolder (default: "Protokoly" beside the reports), creating it when
-// missing, and print the path of every document written, one per line.
+// Write the fourteen documents of the folder or list file source and the
+// page of the set's figures into outFolder (default: "Protokoly" beside the
+// reports), creating it when missing, and print the path of every document
+// written, one per line, the page last.
 // separator defaults to SystemDecimalSeparator(). Reports of no known kind,
 // which no document holds, are named on err. Throws CommandError with the
 // system's message of the failed step.
@@ -59,6 +61,13 @@ void ListShowCommand(std::string_view listFile, std::ostream& out);
 // JSON. Returns ExitCode::Success when nothing was found, WorkFailed otherwise.
 // Throws CommandError when the source itself cannot be used.
 int CheckCommand(std::string_view source, bool json, std::ostream& out);
+
+// Print the figures of the set of the folder or list file source (SummariseSet)
+// as a table, JSON or CSV, to outFile (named by the user) or to out. Throws
+// CommandError when the source cannot be used, a report cannot be read or
+// the file cannot be written.
+void SummaryCommand(std::string_view source, SummaryFormat format,
+                    const std::optional<std::string>& outFile, std::ostream& out);
 
 // The decimal separator argument as core text: 1 to 3 printable characters of
 // Windows-1250. Throws CommandError (usage error) for anything else.

@@ -1,6 +1,7 @@
 #include "generate/DocumentSet.h"
 
 #include "generate/Sections.h"
+#include "generate/SetSummary.h"
 #include "generate/StudentLists.h"
 #include "reports/ReportCatalogue.h"
 #include "reports/ReportKind.h"
@@ -174,6 +175,14 @@ bool GenerateLists(GenerationState& state, const std::string& outputFolder) {
     });
 }
 
+bool GenerateSummary(GenerationState& state, const ReportCatalogue& catalogue,
+                     const std::string& outputFolder) {
+    return RunStep(state, [&] {
+        WriteSummaryDocument(SummariseSet(catalogue), state.DecimalSeparator,
+                             DocumentPath(outputFolder, SummaryFileName));
+    });
+}
+
 void WritePreviewSectionOfEntry(GenerationState& state, const ReportCatalogue& catalogue,
                                 int entryIndex) {
     if (entryIndex < 0 || entryIndex >= static_cast<int>(catalogue.Slots.size()))
@@ -223,6 +232,13 @@ const std::u16string& PreviewFailureMessage() {
 const std::u16string& ProtocolsFailureMessage() {
     static const std::u16string text =
         TwoLines("Wystąpiły problemy przy generowaniu plików protokołu.", DamagedReportsHint);
+    return text;
+}
+
+const std::u16string& SummaryFailureMessage() {
+    static const std::u16string text =
+        TwoLines("Wystąpiły problemy przy generowaniu zestawienia wyników klasyfikacji.",
+                 DamagedReportsHint);
     return text;
 }
 

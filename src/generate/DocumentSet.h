@@ -72,6 +72,12 @@ bool GenerateLists(GenerationState& state, const std::string& outputFolder);
 // Append to the preview buffer the ForPreview section of the report whose
 // title is the list's line at listPosition. Throws Failure when no catalogue
 // entry has that title or the section fails.
+// Write the page of the set's figures (SummariseSet) as SummaryFileName into
+// outputFolder, beside the fourteen documents. False on failure, with its
+// cause in state.LastFailure; shows no message.
+bool GenerateSummary(GenerationState& state, const ReportCatalogue& catalogue,
+                     const std::string& outputFolder);
+
 void WritePreviewSection(GenerationState& state, const ReportCatalogue& catalogue,
                          const KindList& list, int listPosition);
 
@@ -102,6 +108,9 @@ const std::u16string& PreviewFailureMessage();
 const std::u16string& ProtocolsFailureMessage();
 // The message shown when GenerateLists fails.
 const std::u16string& ListsFailureMessage();
+
+// The message shown when GenerateSummary fails.
+const std::u16string& SummaryFailureMessage();
 
 // The cause of a failed step in Polish, lines separated by a carriage return:
 // the report file and its element with what is wrong with its value, the

@@ -258,16 +258,13 @@ void WriteReportSection(ReportKind kind, SectionMode mode, ReportReader& report,
     }
 }
 
-void WriteSection(ReportKind kind, SectionMode mode, const ReportCatalogue& catalogue, int index,
-                  HtmlBuffer& target, GenerationState& state) {
+std::unique_ptr<XmlDocument> LoadEntryReport(const ReportCatalogue& catalogue, int index) {
     if (index < 0 || static_cast<std::size_t>(index) >= catalogue.Slots.size())
         throw Failure("no report at catalogue index " + std::to_string(index));
     const ReportEntry& entry = catalogue.Slots[static_cast<std::size_t>(index)];
     const std::string& path = entry.Path;
-    // The report as parsed for the catalogue when its file is unchanged since,
-    // else read again; it lives for this call only. Whether the file was
-    // well-formed is not examined: a missing or damaged file yields what
-    // could be read, and a missing count then fails.
+    // Whether the file was well-formed is not examined: a missing or damaged
+    // file yields what could be read, and a missing count then fails.
     std::unique_ptr<XmlDocument> document = catalogue.Parsed.Take(entry.Kept, path);
     if (!document) {
         document = std::make_unique<XmlDocument>();
@@ -277,6 +274,14 @@ void WriteSection(ReportKind kind, SectionMode mode, const ReportCatalogue& cata
             throw Failure(failure.what(), {FailureKind::UnreadableFile, path, {}, {}});
         }
     }
+    return document;
+}
+
+void WriteSection(ReportKind kind, SectionMode mode, const ReportCatalogue& catalogue, int index,
+                  HtmlBuffer& target, GenerationState& state) {
+    // The report lives for this call only.
+    const std::unique_ptr<XmlDocument> document = LoadEntryReport(catalogue, index);
+    const std::string& path = catalogue.Slots[static_cast<std::size_t>(index)].Path;
     // Values go into the page as they are, so a letter the page's code page
     // lacks goes in as a character reference instead of a "?".
     ReportReader reader(*document, path, OnBadValue::Stop, LackingLetters::CharacterReference);

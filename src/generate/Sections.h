@@ -10,6 +10,7 @@
 #include "generate/GenerationState.h"
 #include "reports/ReportKind.h"
 
+#include <memory>
 #include <string>
 #include <string_view>
 
@@ -17,6 +18,7 @@ namespace notarion {
 
 struct ReportCatalogue;
 class ReportReader;
+class XmlDocument;
 
 enum class SectionMode { ForSet = 0, ForPreview = 1 };
 
@@ -33,6 +35,12 @@ void WriteReportSection(ReportKind kind, SectionMode mode, ReportReader& report,
 // when a count is not a whole number or is above MaxLoopCount.
 void WriteSection(ReportKind kind, SectionMode mode, const ReportCatalogue& catalogue, int index,
                   HtmlBuffer& target, GenerationState& state);
+
+// The report of the catalogue entry at index: the catalogue's own parse when
+// the file is unchanged since, else the file read again (a damaged file
+// yields what could be read). Throws Failure when the index names no entry or
+// when the file exists but cannot be read (an UnreadableFile cause naming it).
+std::unique_ptr<XmlDocument> LoadEntryReport(const ReportCatalogue& catalogue, int index);
 
 // The kind whose section a kind text gets, compared exactly: its own, and
 // the other-information section for a text that is none of the nine kinds.

@@ -1,8 +1,10 @@
 #include "generate/SetContents.h"
 
 #include "generate/DocumentSet.h"
+#include "generate/SetSummary.h"
 #include "reports/ReportCatalogue.h"
 #include "reports/ReportKind.h"
+#include "text/Cp1250.h"
 
 #include <algorithm>
 
@@ -19,6 +21,8 @@ SetContents DescribeSet(const ReportCatalogue& catalogue, const std::string& fol
                           [&](const ReportEntry& entry) { return entry.Kind == kind; });
         contents.Counts.push_back({kind, static_cast<int>(count)});
     }
+    contents.Documents.push_back(
+        {Utf8ToCp1250(SummaryTitle), DocumentPath(folder, SummaryFileName)});
     for (int option = 0; option < DocumentCount; ++option) {
         contents.Documents.push_back(
             {DocumentTitleForOption(option), DocumentPath(folder, DocumentFileForOption(option))});

@@ -2,7 +2,8 @@
 
 // What a whole document set is made of, as its PDF and its printout name it:
 // the folder of the documents, how many reports of each kind went into them,
-// and the fourteen documents in the order of the option chooser.
+// and its pages: the set's figures first, then the fourteen documents in the
+// order of the option chooser.
 
 #include <string>
 #include <vector>
@@ -29,7 +30,9 @@ struct SetContents {
     std::string Folder;
     // The nine kinds in catalogue order, each with its count (0 included).
     std::vector<KindCount> Counts;
-    // The fourteen documents in option order (0 to 13).
+    // The page of the set's figures ("Zestawienie wyników klasyfikacji"),
+    // which the council reads first; then the fourteen documents in option
+    // order (0 to 13).
     std::vector<SetDocument> Documents;
 };
 

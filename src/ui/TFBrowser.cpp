@@ -3,6 +3,7 @@
 #include "app/SharedState.h"
 #include "generate/DocumentSet.h"
 #include "generate/SetContents.h"
+#include "generate/SetSummary.h"
 #include "platform/QtText.h"
 #include "platform/SkinImage.h"
 #include "platform/TEmbeddedWB.h"
@@ -60,6 +61,16 @@ QFont CommandFont() {
     return font;
 }
 
+// The caption as rich text with the first letter equal to letter underlined,
+// the way a command shows its Alt key.
+QString UnderlinedLetter(const QString& caption, QChar letter) {
+    const qsizetype at = caption.indexOf(letter);
+    if (at < 0)
+        return caption;
+    return caption.left(at).toHtmlEscaped() + QStringLiteral("<u>") + caption.at(at) +
+           QStringLiteral("</u>") + caption.mid(at + 1).toHtmlEscaped();
+}
+
 HotArea* MakeLabel(QWidget* parent, const Label& row) {
     auto* label = new HotArea(parent, ToQRect(row.rect));
     label->SetCaption(QString::fromUtf16(row.caption), CommandFont(), ColorFromBgr(row.colour));
@@ -102,6 +113,9 @@ TFBrowser::TFBrowser(SharedState& state, QWidget* mainWindow, TFWarning& warning
     LZapiszZestaw = MakeLabel(this, kSaveSet);
     LDrukujZestaw = MakeLabel(this, kPrintSet);
     LOtworzFolder = MakeLabel(this, kOpenFolder);
+    LZestawienie = MakeLabel(this, kSummary);
+    LZestawienie->setText(
+        UnderlinedLetter(QString::fromUtf16(kSummary.caption), QChar(kSummaryAltLetter)));
     LCloseWykres = new HotArea(this, ToQRect(kClose));
     LListwa = new HotArea(this, ToQRect(kTitleStrip), HotCursor::Normal);
     // Each underline overlaps the command above it by a few pixels; the
@@ -150,7 +164,7 @@ TFBrowser::TFBrowser(SharedState& state, QWidget* mainWindow, TFWarning& warning
     m_commands =
         new HoverGroup(this, ColorFromBgr(kCommandColour), ColorFromBgr(kCommandHoverColour));
     for (HotArea* command : {LWyborOpcji, LZapisz, LKopiuj, LDrukuj, LPodglond, LClose,
-                             LZapiszZestaw, LDrukujZestaw, LOtworzFolder})
+                             LZapiszZestaw, LDrukujZestaw, LOtworzFolder, LZestawienie})
         m_commands->Add(command);
     for (QWidget* reset : std::initializer_list<QWidget*>{ImTlo, Label1, LKreska1, LKreska2})
         m_commands->AddResetArea(reset);
@@ -171,6 +185,7 @@ TFBrowser::TFBrowser(SharedState& state, QWidget* mainWindow, TFWarning& warning
     connect(LZapiszZestaw, &HotArea::clicked, this, &TFBrowser::LZapiszZestawClick);
     connect(LDrukujZestaw, &HotArea::clicked, this, &TFBrowser::LDrukujZestawClick);
     connect(LOtworzFolder, &HotArea::clicked, this, &TFBrowser::LOtworzFolderClick);
+    connect(LZestawienie, &HotArea::clicked, this, &TFBrowser::LZestawienieClick);
     connect(LCiongnij, &HotArea::pressed, this, &TFBrowser::LCiongnijMouseDown);
     connect(LCiongnij, &HotArea::moved, this, &TFBrowser::LCiongnijMouseMove);
     connect(LCiongnij, &HotArea::released, this, &TFBrowser::LCiongnijMouseUp);
@@ -180,9 +195,17 @@ TFBrowser::TFBrowser(SharedState& state, QWidget* mainWindow, TFWarning& warning
 }
 
 void TFBrowser::ShowDocument(int index) {
-    SetHeight(OpeningHeight);
-    CurrentDocumentPath = DocumentPath(m_state.OutputFolder, DocumentFileForOption(index));
     CurrentOption = index;
+    ShowPage(DocumentPath(m_state.OutputFolder, DocumentFileForOption(index)));
+}
+
+void TFBrowser::ShowSummary() {
+    ShowPage(DocumentPath(m_state.OutputFolder, SummaryFileName));
+}
+
+void TFBrowser::ShowPage(std::string path) {
+    SetHeight(OpeningHeight);
+    CurrentDocumentPath = std::move(path);
     ShowFolderLine();
     if (isVisible()) {
         WebBrowser->Navigate(CurrentDocumentPath);
@@ -244,6 +267,12 @@ void TFBrowser::FormKeyDown(QKeyEvent* event) {
         event->accept();
         return;
     }
+    const bool alt = (event->modifiers() & ~Qt::KeypadModifier) == Qt::AltModifier;
+    if (alt && event->key() == Qt::Key_A + (kSummaryAltLetter - u'A')) {
+        event->accept();
+        LZestawienieClick();
+        return;
+    }
     event->ignore();
 }
 
@@ -253,7 +282,10 @@ void TFBrowser::LWyborOpcjiClick() {
         return;
     m_chooser->ChooseOption(this, CurrentOption);
     const int chosen = m_chooser->ChosenOption;
-    if (chosen != -1 && chosen != CurrentOption)
+    // From the figures, the option shown before is a change of page too.
+    const bool showingOption =
+        CurrentDocumentPath == DocumentPath(m_state.OutputFolder, DocumentFileForOption(chosen));
+    if (chosen != -1 && !(chosen == CurrentOption && showingOption))
         ShowDocument(chosen);
 }
 
@@ -308,6 +340,11 @@ void TFBrowser::LOtworzFolderClick() {
     const QString folder = QStringFromCp1250(m_state.OutputFolder);
     if (!m_openFolder || !m_openFolder(QUrl::fromLocalFile(folder)))
         Warn(FolderNotOpened + folder.toStdU16String());
+}
+
+void TFBrowser::LZestawienieClick() {
+    m_commands->Reset();
+    ShowSummary();
 }
 
 void TFBrowser::ShowFolderLine() {

@@ -61,7 +61,13 @@ public:
     // notice page.
     void ShowDocument(int index);
 
-    // The option last asked for (0 at start) and its document's cp1250 path.
+    // Show the page of the set's figures (SummaryFileName in the documents'
+    // folder) as ShowDocument shows a document; the option stays the last
+    // one asked for. A missing page shows the viewer's notice page.
+    void ShowSummary();
+
+    // The option last asked for (0 at start) and the cp1250 path of the page
+    // shown: its document or the figures.
     int CurrentOption = 0;
     std::string CurrentDocumentPath;
 
@@ -90,6 +96,7 @@ public:
     HotArea* LZapiszZestaw;
     HotArea* LDrukujZestaw;
     HotArea* LOtworzFolder;
+    HotArea* LZestawienie;
     // Where the shown documents are, in the bottom band.
     QLabel* LFolder;
     HotArea* LCloseWykres;
@@ -122,6 +129,9 @@ private:
     void LZapiszZestawClick();
     void LDrukujZestawClick();
     void LOtworzFolderClick();
+    void LZestawienieClick();
+    // Load path now when the window is open, else open it and load it soon.
+    void ShowPage(std::string path);
     // Write the documents' folder into the bottom band, shortened in the
     // middle when long; the whole path is the line's tooltip.
     void ShowFolderLine();

@@ -557,6 +557,10 @@ void TFRealProgramu::GenerateDocumentSet() {
             failed(ListsFailureMessage());
             return;
         }
+        if (!GenerateSummary(m_state, m_state.Catalogue, m_state.OutputFolder)) {
+            failed(SummaryFailureMessage());
+            return;
+        }
         m_mainWindow.ShowProgressStrip();
         if (m_documentViewer != nullptr) {
             m_documentViewer->ShowDocument(0);

@@ -1,5 +1,6 @@
 #include "check/SetChecks.h"
 #include "check/ReportCheck.h"
+#include "check/FindingText.h"
 
 #include "reports/ReportCatalogue.h"
 #include "support/FileBytes.h"
@@ -144,6 +145,59 @@ TEST(SetChecks, EachGapOfASetIsNamedWhereItIsAndNowhereElse) {
     EXPECT_EQ(classes, expectedClasses);
 }
 
+TEST(SetChecks, CountsThatDisagreeWithTheStudentsNamedAreWarnedOf) {
+    TempFolder folder;
+    const auto withCounts = [](std::string report, const std::string& counts) {
+        return report.insert(report.find("</Klasa>") + 8, counts);
+    };
+    const std::vector<std::string> paths = {
+        // Three different students named (Ala twice, in another case), two classified.
+        WriteReport(folder.File("k.xml"),
+                    withCounts(ClassReport("3a", {Failing(1, "ALA  Kot", "fizyka")},
+                                           {Distinguished(1, "Ala Kot", "500"),
+                                            Distinguished(2, "Ola Lis", "500"),
+                                            Distinguished(3, "Ela Mak", "500")}),
+                               "<Klasyfikowanych> 2 </Klasyfikowanych>"
+                               "<Promowanych>3</Promowanych>")),
+        WriteReport(folder.File("z.xml"),
+                    withCounts(BehaviourReport("3a", {Lowered(1, "Jan, Ewa")}),
+                               "<Klasyfikowanych>1</Klasyfikowanych>")),
+        WriteReport(folder.File("w.xml"), TutorReport("3a")),
+        WriteReport(folder.File("u.xml"), Justification("3a", "fizyka", {"Ala Kot"})),
+        // Counts that agree, and a free-text count, which is no finding.
+        WriteReport(folder.File("k4.xml"),
+                    withCounts(ClassReport("4a", {}, {Distinguished(1, "Iza", "500")}),
+                               "<Klasyfikowanych>1</Klasyfikowanych>"
+                               "<Promowanych>1</Promowanych>")),
+        WriteReport(folder.File("z4.xml"),
+                    withCounts(BehaviourReport("4a", {Lowered(1, "Ola, Ula")}),
+                               "<Klasyfikowanych>dwoje</Klasyfikowanych>")),
+        WriteReport(folder.File("w4.xml"), TutorReport("4a")),
+    };
+    const CheckResult result = CheckReportFiles(paths);
+    const std::vector<Row> expected = {
+        {"classified-below-named-students", "k.xml", "Szkola/Klasyfikowanych", "", ""},
+        {"promoted-above-classified", "k.xml", "Szkola/Promowanych", "", ""},
+        {"classified-below-named-students", "z.xml", "Szkola/Klasyfikowanych", "", ""},
+        {"distinguished-with-failing-grade", "k.xml", "Szkola/Pasek/Uczen1", "Ala Kot", ""},
+    };
+    ASSERT_EQ(Rows(result, folder), expected);
+    for (const Finding& finding : result.Findings)
+        EXPECT_EQ(finding.Level, Severity::Warning);
+    const auto message = [&](std::size_t i) {
+        return FindingMessage(result.Findings[i], [](std::string_view text) {
+            return std::string(text);
+        });
+    };
+    EXPECT_EQ(message(0), "liczba klasyfikowanych „2” (Szkola/Klasyfikowanych) jest mniejsza niż "
+                          "liczba uczniów wymienionych w sprawozdaniu: 3.");
+    EXPECT_EQ(message(1), "liczba promowanych „3” (Szkola/Promowanych) jest większa niż liczba "
+                          "klasyfikowanych „2”.");
+    EXPECT_EQ(result.Findings[2].OtherValue, "2");
+    EXPECT_EQ(message(3), "uczeń wyróżniony „Ala Kot” jest też wymieniony wśród uczniów z ocenami "
+                          "niedostatecznymi (Szkola/Ndst/Uczen1).");
+}
+
 TEST(SetChecks, ACompleteSetHasNoFindingAcrossReports) {
     TempFolder folder;
     const std::vector<std::string> paths = {
@@ -216,15 +270,6 @@ TEST(SetChecks, CharactersOutsideTheCodePageAreNamedOnlyInTheTitleThatLosesThem)
     // The line of the report reaches the documents as it is; the teacher is the title.
     const std::vector<std::pair<std::string, std::string>> expected = {{"Szkola/Belfer", "Иван"}};
     EXPECT_EQ(found, expected);
-}
-
-TEST(SetChecks, TextsAreComparedWithoutCaseAndExtraBlanks) {
-    EXPECT_EQ(ComparableText("  jan \t  Kowalski "), ComparableText("JAN KOWALSKI"));
-    EXPECT_EQ(ComparableText(Utf8ToCp1250("zając")), ComparableText(Utf8ToCp1250("ZAJĄC")));
-    EXPECT_NE(ComparableText("Jan"), ComparableText("Jana"));
-    const std::vector<std::string> parts = {"a", "b c"};
-    EXPECT_EQ(CommaSeparated(" a ,, b c ,"), parts);
-    EXPECT_TRUE(CommaSeparated("").empty());
 }
 
 } // namespace

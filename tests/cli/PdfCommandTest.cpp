@@ -60,7 +60,8 @@ TEST(PdfCommand, GeneratesTheSetThenWritesThePdfBesideTheDocuments) {
     EXPECT_EQ(run.Naming, NamedBy::Program);
     EXPECT_EQ(run.Out, folder + PathSeparator + "Protokoly.pdf\n");
     EXPECT_EQ(run.Contents.Folder, folder);
-    ASSERT_EQ(run.Contents.Documents.size(), 14u);
+    // The fourteen documents and the set's figures.
+    ASSERT_EQ(run.Contents.Documents.size(), 15u);
     for (const SetDocument& document : run.Contents.Documents)
         EXPECT_TRUE(fs::exists(document.Path)) << document.Path;
     int reports = 0;

@@ -51,12 +51,12 @@ TEST(CliProgram, PdfWorksWithoutADisplayAndWritesTheSetWithBookmarks) {
     EXPECT_TRUE(bytes.starts_with("%PDF-"));
     EXPECT_TRUE(bytes.ends_with("%%EOF\n"));
     EXPECT_NE(bytes.find("/Outlines"), std::string::npos);
-    // The fourteen documents are there too, as generate writes them.
+    // The fourteen documents and the figures are there too, as generate writes them.
     EXPECT_TRUE(fs::exists(school.File("Protokoly/Lista_Ndst.htm")));
     // No temporary file is left beside the PDF.
     EXPECT_EQ(
         std::distance(fs::directory_iterator(school.File("Protokoly")), fs::directory_iterator()),
-        15);
+        16);
 }
 
 TEST(CliProgram, PdfThatCannotBeWrittenIsNamedAndLeavesNothing) {

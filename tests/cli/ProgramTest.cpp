@@ -4,6 +4,7 @@
 #include "app/StartOfWork.h"
 #include "generate/DocumentSet.h"
 #include "generate/OutputFolderLock.h"
+#include "generate/SetSummary.h"
 #include "reports/ReportCatalogue.h"
 #include "support/ReportXml.h"
 #include "system/FileSystem.h"
@@ -26,11 +27,13 @@ using testing::TempFolder;
 using testing::WriteReport;
 namespace fs = std::filesystem;
 
-// The paths of the fourteen documents in a folder, in the order written.
+// The paths of the fourteen documents in a folder, in the order written,
+// and the page of the figures last.
 std::vector<std::string> DocumentPaths(const std::string& folder) {
     std::vector<std::string> paths;
     for (const DocumentInfo& document : DocumentTable())
         paths.push_back(folder + PathSeparator + Cp1250ToUtf8(document.FileName));
+    paths.push_back(folder + PathSeparator + std::string(SummaryFileName));
     return paths;
 }
 

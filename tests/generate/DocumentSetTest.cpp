@@ -616,13 +616,17 @@ TEST(SetContents, CountsEachKnownKindAndListsTheDocumentsInChooserOrder) {
     EXPECT_EQ(counts["Z karty"], 1);
     EXPECT_EQ(total, 3) << "a report of no known kind is in no document";
 
-    ASSERT_EQ(contents.Documents.size(), 14u);
+    // The set's figures first, then the fourteen documents in chooser order.
+    ASSERT_EQ(contents.Documents.size(), 15u);
+    EXPECT_EQ(contents.Documents[0].Path,
+              std::string("/szkola/Protokoly") + PathSeparator + "Zestawienie.htm");
+    EXPECT_EQ(Cp1250ToUtf8(contents.Documents[0].Title), "Zestawienie wyników klasyfikacji");
     for (const auto& [option, name] : OptionFiles) {
-        EXPECT_EQ(contents.Documents[static_cast<std::size_t>(option)].Path,
+        EXPECT_EQ(contents.Documents[static_cast<std::size_t>(option) + 1].Path,
                   std::string("/szkola/Protokoly") + PathSeparator + name);
     }
-    EXPECT_EQ(Cp1250ToUtf8(contents.Documents[0].Title), "Uczniowie z oceną wzorową z zachowania");
-    EXPECT_EQ(Cp1250ToUtf8(contents.Documents[13].Title), "Sprawozdanie dyrektora szkoły");
+    EXPECT_EQ(Cp1250ToUtf8(contents.Documents[1].Title), "Uczniowie z oceną wzorową z zachowania");
+    EXPECT_EQ(Cp1250ToUtf8(contents.Documents[14].Title), "Sprawozdanie dyrektora szkoły");
     EXPECT_EQ(DocumentTitleForOption(14), "");
 }
 

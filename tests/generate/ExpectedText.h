@@ -7,11 +7,30 @@
 #include "support/FileBytes.h"
 #include "text/Cp1250.h"
 
+#include <algorithm>
+#include <cctype>
 #include <filesystem>
 #include <string>
 #include <vector>
 
 namespace notarion::testing {
+
+// The report files of a sample school's folder, ordered by name without
+// regard to letter case, as a new set takes them.
+inline std::vector<std::string> SchoolReportFiles(const std::filesystem::path& folder) {
+    const auto lower = [](std::string text) {
+        std::transform(text.begin(), text.end(), text.begin(),
+                       [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
+        return text;
+    };
+    std::vector<std::string> paths;
+    for (const auto& entry : std::filesystem::directory_iterator(folder))
+        if (entry.is_regular_file() && lower(entry.path().extension().string()) == ".xml")
+            paths.push_back(entry.path().string());
+    std::sort(paths.begin(), paths.end(),
+              [&](const std::string& a, const std::string& b) { return lower(a) < lower(b); });
+    return paths;
+}
 
 inline std::filesystem::path DataPath(const std::string& relative) {
     return std::filesystem::path(NOTARION_GENERATE_TEST_DATA) / relative;

@@ -1,10 +1,12 @@
 // The sample school of examples/szkola goes through the real catalogue and
 // generation into a temporary folder; the fourteen documents must equal the
-// reviewed documents in tests/data/generate/szkola byte for byte. This is the
+// reviewed documents in tests/data/generate/szkola byte for byte, and so
+// must the page of the set's figures. This is the
 // one place the sample school's documents are compared; the front ends prove
 // only their own road to the same generation.
 
 #include "generate/DocumentSet.h"
+#include "generate/SetSummary.h"
 
 #include "ExpectedText.h"
 #include "reports/ListFile.h"
@@ -16,8 +18,6 @@
 
 #include <gtest/gtest.h>
 
-#include <algorithm>
-#include <cctype>
 #include <filesystem>
 #include <string>
 #include <vector>
@@ -27,28 +27,11 @@ namespace {
 
 namespace fs = std::filesystem;
 
-std::string Lower(std::string text) {
-    std::transform(text.begin(), text.end(), text.begin(),
-                   [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
-    return text;
-}
-
-// The report files of the folder, ordered by name without regard to letter case.
-std::vector<std::string> ReportFiles(const fs::path& folder) {
-    std::vector<std::string> paths;
-    for (const auto& entry : fs::directory_iterator(folder))
-        if (entry.is_regular_file() && Lower(entry.path().extension().string()) == ".xml")
-            paths.push_back(entry.path().string());
-    std::sort(paths.begin(), paths.end(),
-              [](const std::string& a, const std::string& b) { return Lower(a) < Lower(b); });
-    return paths;
-}
-
 // The catalogue from the folder, as a new set starts, or from the school's
 // saved list; either way the fourteen documents are the reviewed ones.
 TEST(SampleSchool, GivesTheReviewedDocumentsFromTheFolderAndFromItsList) {
     const fs::path school = fs::path(NOTARION_EXAMPLES) / "szkola";
-    const std::vector<std::string> files = ReportFiles(school);
+    const std::vector<std::string> files = testing::SchoolReportFiles(school);
     ASSERT_GT(files.size(), 70u) << school;
 
     for (const bool fromList : {false, true}) {
@@ -68,6 +51,7 @@ TEST(SampleSchool, GivesTheReviewedDocumentsFromTheFolderAndFromItsList) {
         GenerationState state;
         ASSERT_TRUE(GenerateProtocols(state, catalogue, output.Text()));
         ASSERT_TRUE(GenerateLists(state, output.Text()));
+        ASSERT_TRUE(GenerateSummary(state, catalogue, output.Text()));
 
         for (int option = 0; option < DocumentCount; ++option) {
             const std::string name = DocumentFileForOption(option);
@@ -76,6 +60,10 @@ TEST(SampleSchool, GivesTheReviewedDocumentsFromTheFolderAndFromItsList) {
             ASSERT_FALSE(expected.empty());
             EXPECT_TRUE(testing::SameBytes(expected, testing::ReadBytes(output.Path() / name)));
         }
+        // The page of the figures lies beside them, reviewed the same way.
+        const std::string name(SummaryFileName);
+        EXPECT_TRUE(testing::SameBytes(testing::ReadBytes(testing::DataPath("szkola/" + name)),
+                                       testing::ReadBytes(output.Path() / name)));
     }
 }
 

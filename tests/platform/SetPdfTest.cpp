@@ -7,6 +7,7 @@
 #include "PdfTestSupport.h"
 #include "generate/DocumentSet.h"
 #include "generate/HtmlPage.h"
+#include "generate/SetSummary.h"
 #include "platform/PageDocument.h"
 #include "platform/PdfOutline.h"
 #include "platform/QtText.h"
@@ -17,6 +18,7 @@
 
 #include <QPdfWriter>
 #include <QTextDocument>
+#include <QTextFrame>
 
 #include <gtest/gtest.h>
 
@@ -37,6 +39,8 @@ using testing::TempFolder;
 // The heading by which a document is found in the text: its title, or for
 // the head teacher's document the heading its sections carry.
 std::string HeadingOf(const std::string& fileName) {
+    if (fileName == SummaryFileName)
+        return "ZESTAWIENIE WYNIKÓW KLASYFIKACJI";
     for (const DocumentInfo& document : DocumentTable()) {
         if (document.FileName == fileName)
             return document.Title.empty() ? "SPRAWOZDANIE DYREKTORA SZKOŁY"
@@ -74,8 +78,8 @@ protected:
         CopySampleSet(*s_folder);
         s_contents = new SetContents(DescribeSet(SampleCatalogue(), s_folder->Text()));
         s_pdfPath = s_folder->File("Protokoly.pdf");
-        s_result = new SetOutputResult(
-            WriteSetPdf(*s_contents, s_pdfPath, NamedBy::User, QDateTime(QDate(2024, 6, 21), QTime(14, 5))));
+        s_result = new SetOutputResult(WriteSetPdf(*s_contents, s_pdfPath, NamedBy::User,
+                                                   QDateTime(QDate(2024, 6, 21), QTime(14, 5))));
     }
     static void TearDownTestSuite() {
         delete s_result;
@@ -100,8 +104,10 @@ TEST_F(SampleSetPdf, IsWrittenWithAPageCountThatPdfinfoConfirms) {
     EXPECT_EQ(testing::InfoField(info, "Pages"), std::to_string(s_result->PageCount));
     EXPECT_EQ(testing::InfoField(info, "Page size"), "595 x 842 pts (A4)");
     EXPECT_EQ(testing::InfoField(info, "Title"), "Dokumenty klasyfikacyjnej rady pedagogicznej");
-    // The title page comes first and every document takes at least a page.
-    ASSERT_EQ(s_result->StartPages.size(), 14u);
+    // The title page comes first, then the figures, and every document takes
+    // at least a page.
+    ASSERT_EQ(s_result->StartPages.size(), 15u);
+    EXPECT_EQ(s_contents->Documents.front().Path, s_folder->File("Zestawienie.htm"));
     EXPECT_EQ(s_result->StartPages.front(), 1);
     for (std::size_t i = 1; i < s_result->StartPages.size(); ++i)
         EXPECT_GT(s_result->StartPages[i], s_result->StartPages[i - 1]);
@@ -274,8 +280,8 @@ TEST(SetPdf, FailedWriteLeavesNoPartialFileAndKeepsTheEarlierOne) {
     EXPECT_EQ(ReadBytes(earlier), "earlier");
     EXPECT_TRUE(fs::is_directory(folder.Path() / "taken.pdf"));
     EXPECT_FALSE(fs::exists(folder.Path() / "nowhere"));
-    // Nothing else was left behind: the documents, the earlier file, the folder.
-    EXPECT_EQ(std::distance(fs::directory_iterator(folder.Path()), fs::directory_iterator()), 16);
+    // Nothing else was left behind: the documents, the figures, the earlier file, the folder.
+    EXPECT_EQ(std::distance(fs::directory_iterator(folder.Path()), fs::directory_iterator()), 17);
 }
 
 TEST(SetPdf, EmbedsPicturesOfTheSetsFolderAndNothingFromOutsideIt) {
@@ -342,6 +348,19 @@ bool InOrderWithin(const std::vector<std::string>& part, const std::vector<std::
     return found == part.size();
 }
 
+// True when every word of part is found in whole, in any order, each as
+// often as part has it.
+bool AllWithin(const std::vector<std::string>& part, std::vector<std::string> whole) {
+    std::multiset<std::string> left(whole.begin(), whole.end());
+    for (const std::string& word : part) {
+        const auto at = left.find(word);
+        if (at == left.end())
+            return false;
+        left.erase(at);
+    }
+    return true;
+}
+
 // The words each document of the set shows, by Qt's reading of its page,
 // found in its own pages of the PDF: nothing is lost on the way.
 void ExpectEveryWordOfEveryDocument(const SetContents& contents, const SetOutputResult& result,
@@ -355,8 +374,18 @@ void ExpectEveryWordOfEveryDocument(const SetContents& contents, const SetOutput
             i + 1 < contents.Documents.size() ? result.StartPages[i + 1] : result.PageCount;
         const std::string text = RunCommand("pdftotext -enc UTF-8 -f " + std::to_string(first) +
                                             " -l " + std::to_string(last) + " '" + pdf + "' -");
-        const std::vector<std::string> shown = Words(document.toPlainText().toStdString());
-        EXPECT_TRUE(InOrderWithin(shown, Words(text))) << shown.size() << " words";
+        std::vector<std::string> shown = Words(document.toPlainText().toStdString());
+        // The text of a table's wrapped headings comes out of the PDF line by
+        // line across the cells, so there the words are found in any order,
+        // and a word with soft hyphens comes out in pieces where it broke.
+        const bool table = document.rootFrame()->childFrames().size() > 0;
+        if (table) {
+            std::erase_if(shown, [](const std::string& word) {
+                return word.find("\u00AD") != std::string::npos;
+            });
+        }
+        EXPECT_TRUE(table ? AllWithin(shown, Words(text)) : InOrderWithin(shown, Words(text)))
+            << shown.size() << " words";
     }
 }
 

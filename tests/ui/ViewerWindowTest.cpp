@@ -3,6 +3,7 @@
 #include "ViewerTestSupport.h"
 #include "app/SharedState.h"
 #include "generate/DocumentSet.h"
+#include "generate/SetSummary.h"
 #include "platform/PdfOutline.h"
 #include "platform/TEmbeddedWB.h"
 #include "system/AtomicFile.h"
@@ -57,6 +58,9 @@ protected:
             WriteWholeFile(DocumentPath(state.OutputFolder, name), GeneratedPage(name, 3),
                            NamedBy::User);
         }
+        const std::string summary(SummaryFileName);
+        WriteWholeFile(DocumentPath(state.OutputFolder, summary), GeneratedPage(summary, 1),
+                       NamedBy::User);
         mainWindow.setWindowFlags(Qt::Window | Qt::FramelessWindowHint);
         mainWindow.setGeometry(40, 30, 776, 570);
         mainWindow.show();
@@ -191,6 +195,27 @@ TEST_F(ViewerWindow, ChoosingAnotherDocumentReloadsAtTheOpeningSize) {
     ExpectLaidOutFor(500);
 }
 
+TEST_F(ViewerWindow, ZestawienieAndAltZShowTheFiguresAndTheChooserLeadsBack) {
+    ShowOpen(5);
+    QSignalSpy complete(browser.WebBrowser, &TEmbeddedWB::OnDocumentComplete);
+    EXPECT_EQ(browser.LZestawienie->text(), QStringLiteral("<u>Z</u>estawienie"));
+    QTest::mouseClick(browser.LZestawienie, Qt::LeftButton, {},
+                      browser.LZestawienie->rect().center());
+    ASSERT_TRUE(complete.wait(2000));
+    EXPECT_TRUE(Shows("Zestawienie.htm"));
+    EXPECT_EQ(browser.CurrentOption, 5);
+
+    // The document shown before the figures is chosen again from them.
+    ChooseInChooser(5);
+    ASSERT_TRUE(complete.wait(2000));
+    EXPECT_TRUE(Shows("Prot_KlasyfikacjaZachowanie.htm"));
+
+    QTest::keyClick(&browser, Qt::Key_Z, Qt::AltModifier);
+    ASSERT_TRUE(complete.wait(2000));
+    EXPECT_TRUE(Shows("Zestawienie.htm"));
+    EXPECT_EQ(browser.CurrentDocumentPath, state.OutputFolder + "/Zestawienie.htm");
+}
+
 TEST_F(ViewerWindow, GripReleaseSetsTheHeightWithinItsLimits) {
     ShowOpen(0);
     struct Case {
@@ -307,8 +332,11 @@ TEST_F(ViewerWindow, SetCommandsSaveAndPrintTheWholeSetOfTheOutputFolder) {
                                       day.toString(QStringLiteral("yyyy-MM-dd")) + ".pdf"));
     const std::string pdf = ReadFileBytes(saved);
     const std::vector<OutlineEntry> outline = ReadOutline(pdf);
-    ASSERT_EQ(outline.size(), 14u);
-    EXPECT_EQ(outline[0].Title, u"Uczniowie z oceną wzorową z zachowania");
+    // The figures come right after the first page, before the fourteen documents.
+    ASSERT_EQ(outline.size(), 15u);
+    EXPECT_EQ(outline[0].Title, u"Zestawienie wyników klasyfikacji");
+    EXPECT_EQ(outline[0].Page, 1);
+    EXPECT_EQ(outline[1].Title, u"Uczniowie z oceną wzorową z zachowania");
 
     int dialogs = 0;
     browser.SetPrintDialog([&](QWidget*, QPrinter&) { return ++dialogs > 0; });

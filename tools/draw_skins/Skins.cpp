@@ -588,7 +588,7 @@ void PaintViewer(SkinCanvas& canvas) {
     canvas.Caption(setHeading, QStringLiteral("Cały zestaw"), SkinFont(12, QFont::Bold), kTeal,
                    Across::Left);
     painter.fillRect(QRectF(setHeading.left(), setHeading.bottom() + 2, 40, 2), kGold);
-    canvas.Paragraph(QRectF(15, 326, 100, 130),
+    canvas.Paragraph(QRectF(15, table::kHintsTop, 100, 130),
                      QStringLiteral("F1 otwiera pomoc.\n\nUchwytem w prawym dolnym rogu "
                                     "zmienisz wysokość okna."),
                      SkinFont(10), kTealLight);

@@ -74,11 +74,18 @@ inline constexpr Label kPrintSet{
 inline constexpr Label kOpenFolder{
     "LOtworzFolder", {15, 298, 98, 13}, u"Otwórz folder", kCommandColour};
 
+// Shows the page of the set's figures; Alt with its letter does the same
+// from anywhere in the window, the letter underlined in the caption.
+inline constexpr Label kSummary{"LZestawienie", {15, 315, 98, 13}, u"Zestawienie", kCommandColour};
+inline constexpr char16_t kSummaryAltLetter = u'Z';
+// The skin's hints stand below the set's commands.
+inline constexpr int kHintsTop = kSummary.rect.y + kSummary.rect.height + 14;
+
 // The labels in column order; the last kSetLabelCount are the set's commands.
-inline constexpr std::size_t kSetLabelCount = 3;
-inline constexpr std::array kLabels{kChooseOption, kUnderline1, kSave,         kCopy,
-                                    kUnderline2,   kPrint,      kPrintPreview, kUnderline3,
-                                    kCloseCommand, kSaveSet,    kPrintSet,     kOpenFolder};
+inline constexpr std::size_t kSetLabelCount = 4;
+inline constexpr std::array kLabels{
+    kChooseOption, kUnderline1,   kSave,    kCopy,     kUnderline2, kPrint,  kPrintPreview,
+    kUnderline3,   kCloseCommand, kSaveSet, kPrintSet, kOpenFolder, kSummary};
 
 // The line of the bottom band that says where the documents are, left of
 // the band's own hint, in the band's light ink.
