@@ -12,6 +12,7 @@
 #include "generate/HtmlPage.h"
 #include "generate/OutputFolderLock.h"
 #include "generate/SetSummary.h"
+#include "generate/SetWriter.h"
 #include "reports/ClassOrder.h"
 #include "reports/ListFile.h"
 #include "reports/ReportCatalogue.h"
@@ -105,28 +106,22 @@ SetContents GenerateSet(std::string_view source, const std::optional<std::string
     std::vector<std::string> leftOut;
     std::vector<std::string> notices;
     const ReportCatalogue catalogue = OrderedCatalogue(resolved, order, leftOut, notices);
-    EnsureFolder(folder);
+    const std::string madeFrom = EnsureFolder(folder);
     // The generators name the first cause; the check names every problem at
     // once, but only in the reports: a document that cannot be written is
     // the folder's or the disk's fault, which the check would not find.
-    const auto failed = [&](const std::u16string& message) {
-        std::string text = TerminalMessage(message);
+    const SetOutcome outcome = WriteSet(state, catalogue, folder, madeFrom);
+    if (outcome == SetOutcome::FolderBusy)
+        ThrowWorkFailed(TerminalMessage(FolderBusyMessage()));
+    if (outcome != SetOutcome::Written) {
+        std::string text = TerminalMessage(SetOutcomeMessage(outcome));
         const std::u16string cause = FailureCauseMessage(state.LastFailure);
         if (!cause.empty())
             text += "\n" + TerminalMessage(cause);
         if (state.LastFailure.Kind != FailureKind::UnwritableDocument)
             text += "\nSzczegóły pokaże polecenie: notarion-cli check " + OneLine(source);
         ThrowWorkFailed(text);
-    };
-    const OutputFolderLock lock(folder);
-    if (lock.Busy())
-        ThrowWorkFailed(TerminalMessage(FolderBusyMessage()));
-    if (!GenerateProtocols(state, catalogue, folder))
-        failed(ProtocolsFailureMessage());
-    if (!GenerateLists(state, folder))
-        failed(ListsFailureMessage());
-    if (!GenerateSummary(state, catalogue, folder))
-        failed(SummaryFailureMessage());
+    }
     ReportLeftOut(leftOut, source, err, notices);
     return DescribeSet(catalogue, folder);
 }

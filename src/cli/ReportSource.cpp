@@ -168,15 +168,17 @@ std::string DefaultOutputFolder(const ReportSource& source) {
     return folder + std::string(OutputFolderName);
 }
 
-void EnsureFolder(const std::string& folder) {
+std::string EnsureFolder(const std::string& folder) {
     if (folder.empty() || DirectoryExists(folder))
-        return;
+        return {};
     const std::string parent = FolderOf(folder);
-    if (!parent.empty())
-        EnsureFolder(parent);
+    const std::string madeAbove = parent.empty() ? std::string() : EnsureFolder(parent);
+    if (CreateSingleDirectory(folder))
+        return madeAbove.empty() ? folder : madeAbove;
     // Another process may have made it meanwhile; only its absence counts.
-    if (!CreateSingleDirectory(folder) && !DirectoryExists(folder))
+    if (!DirectoryExists(folder))
         ThrowWorkFailed("Nie można utworzyć folderu: " + OneLine(TerminalText(folder)));
+    return madeAbove;
 }
 
 } // namespace notarion

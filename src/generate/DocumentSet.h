@@ -69,15 +69,15 @@ bool GenerateProtocols(GenerationState& state, const ReportCatalogue& catalogue,
 // at the first failure, with its cause in state.LastFailure; shows no message.
 bool GenerateLists(GenerationState& state, const std::string& outputFolder);
 
-// Append to the preview buffer the ForPreview section of the report whose
-// title is the list's line at listPosition. Throws Failure when no catalogue
-// entry has that title or the section fails.
 // Write the page of the set's figures (SummariseSet) as SummaryFileName into
 // outputFolder, beside the fourteen documents. False on failure, with its
 // cause in state.LastFailure; shows no message.
 bool GenerateSummary(GenerationState& state, const ReportCatalogue& catalogue,
                      const std::string& outputFolder);
 
+// Append to the preview buffer the ForPreview section of the report whose
+// title is the list's line at listPosition. Throws Failure when no catalogue
+// entry has that title or the section fails.
 void WritePreviewSection(GenerationState& state, const ReportCatalogue& catalogue,
                          const KindList& list, int listPosition);
 

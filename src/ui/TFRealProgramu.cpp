@@ -6,6 +6,7 @@
 #include "check/CheckPage.h"
 #include "check/ReportCheck.h"
 #include "generate/DocumentSet.h"
+#include "generate/SetWriter.h"
 #include "generate/OutputFolderLock.h"
 #include "platform/QtText.h"
 #include "platform/SkinImage.h"
@@ -535,30 +536,15 @@ void TFRealProgramu::GenerateDocumentSet() {
     // A folder that cannot be made shows up as a failed set below.
     const bool madeHere =
         !DirectoryExists(m_state.OutputFolder) && CreateSingleDirectory(m_state.OutputFolder);
-    // A failed set leaves no empty folder of its own making behind; a folder
-    // that holds anything (earlier documents, the user's files) stays.
-    const auto failed = [this, madeHere](const std::u16string& message) {
-        if (madeHere) {
-            RemoveEmptyDirectory(m_state.OutputFolder);
-        }
-        Warn(IconInfo, MessageWithCause(message, m_state.LastFailure));
-    };
     try {
-        const OutputFolderLock lock(m_state.OutputFolder);
-        if (lock.Busy()) {
+        const SetOutcome outcome = WriteSet(m_state, m_state.Catalogue, m_state.OutputFolder,
+                                            madeHere ? m_state.OutputFolder : std::string());
+        if (outcome == SetOutcome::FolderBusy) {
             Warn(IconInfo, FolderBusyMessage());
             return;
         }
-        if (!GenerateProtocols(m_state, m_state.Catalogue, m_state.OutputFolder)) {
-            failed(ProtocolsFailureMessage());
-            return;
-        }
-        if (!GenerateLists(m_state, m_state.OutputFolder)) {
-            failed(ListsFailureMessage());
-            return;
-        }
-        if (!GenerateSummary(m_state, m_state.Catalogue, m_state.OutputFolder)) {
-            failed(SummaryFailureMessage());
+        if (outcome != SetOutcome::Written) {
+            Warn(IconInfo, MessageWithCause(SetOutcomeMessage(outcome), m_state.LastFailure));
             return;
         }
         m_mainWindow.ShowProgressStrip();
@@ -568,7 +554,7 @@ void TFRealProgramu::GenerateDocumentSet() {
     } catch (const std::exception&) {
         // The user always learns that the set did not come out whole.
         m_state.LastFailure = {};
-        failed(ProtocolsFailureMessage());
+        Warn(IconInfo, ProtocolsFailureMessage());
     }
 }
 
