@@ -20,10 +20,6 @@
 namespace notarion {
 namespace {
 
-std::string Numbered(std::string_view stem, int number) {
-    return std::string(stem) + std::to_string(number);
-}
-
 bool StartsWithUtf8Signature(std::string_view bytes) {
     return bytes.size() >= 3 && bytes.substr(0, 3) == "\xEF\xBB\xBF";
 }
@@ -103,7 +99,7 @@ void ReportChecker::Check(const std::string& path, const std::string* listedKind
         // The generators write no document for this position; its file does
         // not matter to them.
         Finding finding = Base(Problem::UnknownKind, Severity::Warning,
-                               "Naglowki/" + Numbered("Pozycja", listPosition) + "/Typ");
+                               "Naglowki/" + NumberedName("Pozycja", listPosition) + "/Typ");
         finding.Value = *listedKind;
         finding.Suggestion = NearestKind(*listedKind);
         Add(std::move(finding));

@@ -18,10 +18,6 @@ constexpr int DistinctionThreshold = 475;
 // "no average given", not a low one.
 constexpr int LowestShownAverage = 5;
 
-std::string Numbered(std::string_view stem, int number) {
-    return std::string(stem) + std::to_string(number);
-}
-
 // The students of the numbered elements group/stemN/who, N from 1 to the
 // group's count, each element naming one or more students.
 void ReadNamedStudents(ReportReader& reader, std::string_view group, std::string_view count,
@@ -29,7 +25,7 @@ void ReadNamedStudents(ReportReader& reader, std::string_view group, std::string
                        std::vector<NamedStudent>& students) {
     const int n = reader.Count(group, count);
     for (int i = 1; i <= n; ++i) {
-        const std::string element = Numbered(stem, i);
+        const std::string element = NumberedName(stem, i);
         for (std::string& name : CommaSeparated(reader.Text(group, element, who))) {
             NamedStudent student;
             student.Name = std::move(name);
@@ -44,7 +40,7 @@ void ReadNamedStudents(ReportReader& reader, std::string_view group, std::string
 void ReadNames(ReportReader& reader, std::string_view group, std::vector<std::string>& names) {
     const int n = reader.Count(group, "IleOsob");
     for (int i = 1; i <= n; ++i)
-        names.push_back(Trimmed(reader.Text(group, Numbered("Uczen", i))));
+        names.push_back(Trimmed(reader.Text(group, NumberedName("Uczen", i))));
 }
 
 // How many different students the names are, compared as the checks compare them.
@@ -60,7 +56,7 @@ int DifferentStudents(const std::vector<std::string>& names) {
 void ReadClassReport(ReportReader& reader, ReportFacts& facts) {
     const int failing = reader.Count("Ndst", "IleOsob");
     for (int i = 1; i <= failing; ++i) {
-        const std::string uczen = Numbered("Uczen", i);
+        const std::string uczen = NumberedName("Uczen", i);
         NamedStudent student;
         student.Name = Trimmed(reader.Text("Ndst", uczen));
         student.Element = "Szkola/Ndst/" + uczen;
@@ -69,7 +65,7 @@ void ReadClassReport(ReportReader& reader, ReportFacts& facts) {
     }
     const int distinguished = reader.Count("Pasek", "IleOsob");
     for (int i = 1; i <= distinguished; ++i) {
-        const std::string uczen = Numbered("Uczen", i);
+        const std::string uczen = NumberedName("Uczen", i);
         NamedStudent student;
         student.Name = Trimmed(reader.Text("Pasek", uczen));
         student.Element = "Szkola/Pasek/" + uczen;

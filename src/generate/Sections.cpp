@@ -77,10 +77,6 @@ void WriteHeaders(ReportReader& report, HtmlBuffer& target, std::initializer_lis
         AddLabelLine(target, header.Label, report.Text(header.Element));
 }
 
-std::string Numbered(std::string_view stem, int number) {
-    return std::string(stem) + std::to_string(number);
-}
-
 // A group element with the count "IloscWierszy" and the lines "w0", "w1", ...
 void WriteLineGroup(ReportReader& report, HtmlBuffer& target, std::string_view group,
                     const std::string& label, LabelWhen when, LabelForm form) {
@@ -92,7 +88,7 @@ void WriteLineGroup(ReportReader& report, HtmlBuffer& target, std::string_view g
             AddLabelLine(target, label, {});
     }
     for (int j = 0; j < count; ++j)
-        AddTextLine(target, report.Text(group, Numbered("w", j)));
+        AddTextLine(target, report.Text(group, NumberedName("w", j)));
 }
 
 // General remarks, successes and problems, conclusions: the body shared by
@@ -191,13 +187,13 @@ void FailJustificationBody(SectionMode mode, ReportReader& report, HtmlBuffer& t
                      {{Texts().Subject, "Przedmiot"}, {Texts().Teaching, "Belfer"}});
         const int count = report.Count("Uzasadnienia", "Ilosc");
         for (int i = 1; i <= count; ++i) {
-            const std::string justification = Numbered("Uzasadnienie", i);
+            const std::string justification = NumberedName("Uzasadnienie", i);
             const std::string who = report.Text("Uzasadnienia", justification, "Osoba");
             AddLabelLine(target, HasComma(who) ? Texts().Students : Texts().Student, who);
             const int lines = report.Count("Uzasadnienia", justification, "IloscWierszy");
             for (int j = 0; j < lines; ++j)
                 AddTextLine(target,
-                            report.Text("Uzasadnienia", justification, Numbered("Wiersz", j)));
+                            report.Text("Uzasadnienia", justification, NumberedName("Wiersz", j)));
         }
     });
 }

@@ -21,10 +21,6 @@ using Column = SummaryColumn;
 // Where a long word of a heading may break in the page's narrow columns.
 constexpr std::string_view SoftHyphen = "\u00AD";
 
-std::string Numbered(std::string_view stem, int number) {
-    return std::string(stem) + std::to_string(number);
-}
-
 Figure Number(long long value) {
     return {FigureState::Number, value, {}};
 }
@@ -69,7 +65,7 @@ void ReadClassReport(ReportReader& report, ClassFigures& figures) {
     figures[Column::Distinguished] = CountFigure(report, "Pasek", "IleOsob", count);
     for (int i = 1; i <= count; ++i) {
         const std::size_t before = report.Findings().size();
-        const int average = report.Average("Pasek", Numbered("Uczen", i), "Srednia");
+        const int average = report.Average("Pasek", NumberedName("Uczen", i), "Srednia");
         // The lists leave out an average of 4 hundredths or less: it means
         // that none was given, and so does the mean.
         if (report.Findings().size() == before && average > 4) {
@@ -90,7 +86,7 @@ void ReadBehaviourReport(ReportReader& report, ClassFigures& figures) {
     long long students = 0;
     for (int i = 1; i <= count; ++i) {
         students += static_cast<long long>(
-            CommaSeparated(report.Text("Obnizone", Numbered("Uzasadnienie", i), "Osoba")).size());
+            CommaSeparated(report.Text("Obnizone", NumberedName("Uzasadnienie", i), "Osoba")).size());
     }
     if (figures[Column::Lowered].IsNumber())
         figures[Column::Lowered].Value = students;

@@ -34,10 +34,6 @@ const BlockTexts& Texts() {
     return texts;
 }
 
-std::string Numbered(std::string_view stem, int number) {
-    return std::string(stem) + std::to_string(number);
-}
-
 void StartClassGroup(const ReportReader& report, StudentList& list) {
     list.Lines.emplace_back(ClassGroupSeparator);
     list.Lines.push_back(report.Text("Klasa"));
@@ -73,7 +69,7 @@ void WriteStudentBlock(ReportReader& report, HtmlBuffer& target, StudentList& li
     AddLabelLine(target, form.LabelSome, {});
     OpenList(target);
     for (int i = 1; i <= count; ++i) {
-        std::string line = makeLine(Numbered("Uczen", i));
+        std::string line = makeLine(NumberedName("Uczen", i));
         AddListItem(target, line);
         list.Lines.push_back(std::move(line));
     }
@@ -137,7 +133,7 @@ void WriteLoweredBehaviourBlock(ReportReader& report, HtmlBuffer& target, Genera
     StartClassGroup(report, state.LoweredBehaviourList);
     AddLabelLine(target, Texts().Lowered, {});
     for (int i = 1; i <= count; ++i) {
-        const std::string justification = Numbered("Uzasadnienie", i);
+        const std::string justification = NumberedName("Uzasadnienie", i);
         const std::string who = report.Text("Obnizone", justification, "Osoba");
         AddLabelLine(target, HasComma(who) ? Texts().Students : Texts().Student, who);
         const std::string grade = report.Text("Obnizone", justification, "Ocena");
@@ -145,7 +141,7 @@ void WriteLoweredBehaviourBlock(ReportReader& report, HtmlBuffer& target, Genera
         state.LoweredBehaviourList.Lines.push_back(who + " - " + grade);
         const int lineCount = report.Count("Obnizone", justification, "IloscWierszy");
         for (int j = 0; j < lineCount; ++j)
-            AddTextLine(target, report.Text("Obnizone", justification, Numbered("Wiersz", j)));
+            AddTextLine(target, report.Text("Obnizone", justification, NumberedName("Wiersz", j)));
         // A line of blanks closes every justification, also one without lines.
         AddTextLine(target, " ");
     }
@@ -157,7 +153,7 @@ void WriteRemarksBlock(ReportReader& report, HtmlBuffer& target, GenerationState
         return;
     AddLabelLine(target, Texts().Remarks, {});
     for (int j = 0; j < count; ++j)
-        AddTextLine(target, report.Text("Uwagi", Numbered("w", j)));
+        AddTextLine(target, report.Text("Uwagi", NumberedName("w", j)));
 }
 
 void WriteListDocument(HtmlBuffer& listBuffer, const StudentList& accumulator,

@@ -1,5 +1,6 @@
 #include "reports/ReportFormFile.h"
 
+#include "reports/ReportReader.h"
 #include "system/AtomicFile.h"
 #include "system/FileSystem.h"
 #include "text/Cp1250.h"
@@ -13,10 +14,6 @@
 
 namespace notarion {
 namespace {
-
-std::string Numbered(std::string_view stem, int number) {
-    return std::string(stem) + std::to_string(number);
-}
 
 // The element names of a block's shape.
 struct BlockNames {
@@ -190,7 +187,7 @@ private:
         const int count = static_cast<int>(numbers.size());
         std::vector<std::string> lines;
         for (const int j : numbers) {
-            const std::string line = Numbered(stem, j);
+            const std::string line = NumberedName(stem, j);
             if (sub.empty()) {
                 NoteIfMissing({group, line}, j, count);
                 lines.push_back(Text({group, line}));
@@ -216,7 +213,7 @@ private:
             RowNumbers(part.Element, {}, names.Count, names.Row, names.FirstRow, -1);
         const int count = static_cast<int>(numbers.size());
         for (int i = 0; i < count; ++i) {
-            const std::string rowName = Numbered(names.Row, numbers[static_cast<std::size_t>(i)]);
+            const std::string rowName = NumberedName(names.Row, numbers[static_cast<std::size_t>(i)]);
             NoteIfMissing({part.Element, rowName}, i, count);
             StudentRow row;
             if (part.Shape == PartShape::Justifications ||
@@ -282,7 +279,7 @@ void FormWriter::AddLines(XmlNode& parent, std::string_view countName, std::stri
                           const std::vector<std::string>& lines) {
     AddElement(parent, countName, Cp1250ToUtf16(std::to_string(lines.size())));
     for (std::size_t j = 0; j < lines.size(); ++j)
-        AddElement(parent, Numbered(stem, static_cast<int>(j)), Trimmed(lines[j]));
+        AddElement(parent, NumberedName(stem, static_cast<int>(j)), Trimmed(lines[j]));
 }
 
 void FormWriter::AddPart(XmlNode& szkola, const FormPart& part, const PartValue& value) {
@@ -299,7 +296,7 @@ void FormWriter::AddPart(XmlNode& szkola, const FormPart& part, const PartValue&
     AddElement(group, names.Count, Cp1250ToUtf16(std::to_string(value.Rows.size())));
     for (std::size_t i = 0; i < value.Rows.size(); ++i) {
         const StudentRow& row = value.Rows[i];
-        const std::string rowName = Numbered(names.Row, static_cast<int>(i) + names.FirstRow);
+        const std::string rowName = NumberedName(names.Row, static_cast<int>(i) + names.FirstRow);
         switch (part.Shape) {
         case PartShape::Justifications:
         case PartShape::GradedJustifications: {
@@ -389,7 +386,7 @@ public:
     void Lines(const std::vector<std::string>& lines, const std::string& prefix,
                std::string_view stem) {
         for (std::size_t j = 0; j < lines.size(); ++j)
-            Text(lines[j], prefix + "/" + Numbered(stem, static_cast<int>(j)));
+            Text(lines[j], prefix + "/" + NumberedName(stem, static_cast<int>(j)));
     }
     void Average(const std::string& value, std::string element) {
         if (m_rules != TextRules::LettersOnly && !ParseAverage(value))
@@ -436,7 +433,7 @@ bool IsJustification(PartShape shape) {
 
 std::string RowElement(const std::string& element, PartShape shape, std::size_t row) {
     const BlockNames names = NamesOf(shape);
-    return element + "/" + Numbered(names.Row, static_cast<int>(row) + names.FirstRow);
+    return element + "/" + NumberedName(names.Row, static_cast<int>(row) + names.FirstRow);
 }
 
 // The bytes that the texts of the form alone take in its file: a lower bound

@@ -68,6 +68,10 @@ FailureKind KindOfFault(const ValueFinding& finding, NumberFault fault) {
 
 } // namespace
 
+std::string NumberedName(std::string_view stem, int number) {
+    return std::string(stem) + std::to_string(number);
+}
+
 std::string ReadReportText(const XmlDocument& report, std::string_view name1,
                            std::string_view name2, std::string_view name3) {
     const XmlNode* node = FindElement(report.Root, "Szkola");

@@ -20,6 +20,9 @@ namespace notarion {
 class XmlDocument;
 class XmlNode;
 
+// The name of a numbered element of a report: "Uczen" and 2 give "Uczen2".
+std::string NumberedName(std::string_view stem, int number);
+
 // The text of Szkola/name1[/name2[/name3]] as cp1250; a missing element reads
 // as the empty text. The lookup does not grow the document.
 std::string ReadReportText(const XmlDocument& report, std::string_view name1,
