@@ -1,5 +1,6 @@
 #include "generate/StudentLists.h"
 
+#include "reports/ReportForm.h"
 #include "reports/ReportReader.h"
 #include "text/Cp1250.h"
 
@@ -79,16 +80,8 @@ void WriteStudentBlock(ReportReader& report, HtmlBuffer& target, StudentList& li
 } // namespace
 
 std::string FormatAverage(int hundredths, std::string_view separator) {
-    // Integer arithmetic keeps the two digits exact; only positive values
-    // above the threshold are printed, so no sign handling is needed.
-    if (hundredths <= 4)
-        return {};
-    const int fraction = hundredths % 100;
-    std::string text = std::to_string(hundredths / 100);
-    text.append(separator);
-    text.push_back(static_cast<char>('0' + fraction / 10));
-    text.push_back(static_cast<char>('0' + fraction % 10));
-    return text;
+    // Only averages above the threshold are printed.
+    return hundredths <= 4 ? std::string() : AverageText(hundredths, separator);
 }
 
 void WriteAttendanceBlock(ReportReader& report, HtmlBuffer& target, GenerationState& state) {

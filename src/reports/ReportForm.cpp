@@ -238,13 +238,13 @@ std::optional<int> ParseAverage(std::string_view text) {
     return static_cast<int>(hundredths);
 }
 
-std::string AverageText(int hundredths) {
+std::string AverageText(int hundredths, std::string_view separator) {
     // Widened first: the smallest int has no positive counterpart.
     const std::int64_t value = hundredths;
     const std::int64_t magnitude = value < 0 ? -value : value;
     std::string text = value < 0 ? "-" : "";
     text += std::to_string(magnitude / 100);
-    text += ',';
+    text += separator;
     text += static_cast<char>('0' + magnitude % 100 / 10);
     text += static_cast<char>('0' + magnitude % 10);
     return text;

@@ -97,9 +97,10 @@ const PartValue* FindPart(const ReportForm& form, std::string_view element);
 // 32 bits.
 std::optional<int> ParseAverage(std::string_view text);
 
-// Hundredths as the user reads them, with a comma: 475 gives "4,75", 5 gives
-// "0,05", -3 gives "-0,03". ParseAverage reads it back to the same value.
-std::string AverageText(int hundredths);
+// Hundredths as the user reads them, with a comma (or the separator given):
+// 475 gives "4,75", 5 gives "0,05", -3 gives "-0,03". ParseAverage reads the
+// comma form back to the same value.
+std::string AverageText(int hundredths, std::string_view separator = ",");
 
 // A kind by its kind text ("Z karty") or its short name ("karta"), for the
 // command line. None for any other text.
