@@ -624,7 +624,7 @@ void ReportEditor::MenuOpenClick() {
     if (!MaySetAside())
         return;
     const QString path = QFileDialog::getOpenFileName(
-        this, QStringLiteral("Otwórz sprawozdanie"), m_path,
+        this, QStringLiteral("Otwórz sprawozdanie"), m_path.isEmpty() ? m_startFolder : m_path,
         QStringLiteral("Pliki sprawozdań (*.xml);;Wszystkie pliki (*)"));
     if (!path.isEmpty())
         OpenFile(path);

@@ -77,8 +77,8 @@ public:
 
     // How help pages are opened; tests watch it instead of a browser.
     void SetHelpOpener(HelpOpener opener) { m_help = std::move(opener); }
-    // Where the save dialog of a report without a file opens (the folder of
-    // the set being put together); the working folder when empty.
+    // Where the save and open dialogs of a report without a file open (the
+    // folder of the set being put together); the working folder when empty.
     void SetStartFolder(const QString& folder) { m_startFolder = folder; }
     // The path the save dialog proposes: the report's own file, or a name in
     // the sample school's pattern in the start folder.
