@@ -23,6 +23,7 @@
 class QLabel;
 class QLineEdit;
 class QPlainTextEdit;
+class QScrollArea;
 class QTableWidget;
 class QTemporaryDir;
 class QTimer;
@@ -111,6 +112,7 @@ private:
     void BuildForm(const ReportForm& form);
     void ShowProblems(std::vector<std::pair<int, QString>> problems);
     void FormChanged();
+    // The count under each list and each table's height from its rows.
     void UpdateCounts();
     void RefreshPreview();
     void UpdateTitle();
@@ -121,6 +123,7 @@ private:
     HelpOpener m_help;
     bool m_modified = false;
     bool m_filling = false;
+    QScrollArea* m_formScroll = nullptr;
     QWidget* m_formHost = nullptr;
     QVBoxLayout* m_formLayout = nullptr;
     QLabel* m_fileProblems = nullptr;
