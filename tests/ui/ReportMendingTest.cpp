@@ -234,7 +234,6 @@ TEST_F(ReportMendingTest, AddedFileOfAMisspeltKindIsOfferedForMendingAndJoinsThe
         return std::optional(std::vector<std::string>{misspelt});
     };
     const std::u16string message = UnknownKindFile{misspelt, "Klasyfikacja klasy"}.Message();
-    EXPECT_NE(message.find(u"Czy chodziło o „Klasyfikacja klasy”?"), std::u16string::npos);
 
     // "Zamknij" leaves it out, as the message says.
     Editor().AddReportFiles();
