@@ -257,6 +257,21 @@ std::u16string MessageWithCause(const std::u16string& message, const FailureCaus
     return reason.empty() ? message : message + u"\r" + reason;
 }
 
+std::string ReportFileOf(const FailureCause& cause) {
+    switch (cause.Kind) {
+    case FailureKind::General:
+    case FailureKind::UnwritableDocument:
+        return {};
+    case FailureKind::MissingNumber:
+    case FailureKind::NotANumber:
+    case FailureKind::NumberOutOfRange:
+    case FailureKind::TooManyLines:
+    case FailureKind::UnreadableFile:
+        break;
+    }
+    return cause.File;
+}
+
 std::u16string FailureCauseMessage(const FailureCause& cause) {
     const std::string file = Cp1250ToUtf8(cause.File);
     const std::string where = "Plik: " + file + "\r" + Cp1250ToUtf8(cause.Element) + ": ";

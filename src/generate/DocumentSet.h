@@ -123,4 +123,9 @@ std::u16string FailureCauseMessage(const FailureCause& cause);
 // the cause; the message alone when the cause is unknown.
 std::u16string MessageWithCause(const std::u16string& message, const FailureCause& cause);
 
+// The report file a failed step names, which the report editor can mend:
+// the cause's file when the cause lies in a report; empty when the cause is
+// unknown or a document could not be written.
+std::string ReportFileOf(const FailureCause& cause);
+
 } // namespace notarion

@@ -27,11 +27,14 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QScrollArea>
+#include <QScrollBar>
 #include <QSplitter>
 #include <QStyledItemDelegate>
 #include <QTableWidget>
 #include <QTemporaryDir>
 #include <QTimer>
+
+#include <algorithm>
 
 namespace notarion {
 namespace {
@@ -99,6 +102,19 @@ public:
         editor->setGeometry(option.rect.adjusted(0, 0, 0, 60));
     }
 };
+
+// A table tall enough for its rows and one more, so that the form scrolls as
+// one page instead of each table on its own; a long list keeps a scroll bar
+// of its own past RowsInView.
+void FitRows(QTableWidget& table) {
+    constexpr int RowsInView = 15;
+    constexpr int LeastHeight = 120;
+    int height = 2 * table.frameWidth() + table.horizontalHeader()->sizeHint().height() +
+                 table.verticalHeader()->defaultSectionSize();
+    for (int r = 0; r < std::min(table.rowCount(), RowsInView - 1); ++r)
+        height += table.rowHeight(r);
+    table.setMinimumHeight(std::max(height, LeastHeight));
+}
 
 // The lines of a multi-line field. Enter after the last line leaves an
 // empty one behind, which the document would show as a gap: empty lines at
@@ -171,9 +187,9 @@ ReportEditor::ReportEditor(QWidget* parent) : QMainWindow(parent) {
     });
 
     auto* splitter = new QSplitter(this);
-    auto* scroll = new QScrollArea(splitter);
-    scroll->setWidgetResizable(true);
-    m_formHost = new QWidget(scroll);
+    m_formScroll = new QScrollArea(splitter);
+    m_formScroll->setWidgetResizable(true);
+    m_formHost = new QWidget(m_formScroll);
     m_formHost->setAutoFillBackground(true);
     QPalette formPalette = m_formHost->palette();
     formPalette.setColor(QPalette::Window, QColor(0xF4, 0xF4, 0xF0));
@@ -192,9 +208,9 @@ ReportEditor::ReportEditor(QWidget* parent) : QMainWindow(parent) {
                             m_formHost);
     m_formLayout->addWidget(hint);
     m_formLayout->addStretch();
-    scroll->setWidget(m_formHost);
+    m_formScroll->setWidget(m_formHost);
     m_preview = new TEmbeddedWB(splitter);
-    splitter->addWidget(scroll);
+    splitter->addWidget(m_formScroll);
     splitter->addWidget(m_preview);
     splitter->setSizes({600, 580});
     setCentralWidget(splitter);
@@ -431,7 +447,6 @@ void ReportEditor::BuildForm(const ReportForm& form) {
                                                                     QHeaderView::ResizeToContents);
             }
             table->setTabKeyNavigation(false);
-            table->setMinimumHeight(120);
             table->setSelectionBehavior(QAbstractItemView::SelectRows);
             if (HasLinesColumn(parts[i].Shape))
                 table->setItemDelegateForColumn(static_cast<int>(columns.size()) - 1,
@@ -508,6 +523,18 @@ void ReportEditor::BuildForm(const ReportForm& form) {
     m_filling = false;
     UpdateCounts();
     RefreshPreview();
+    // A new form starts at its kind's title with the first field ready for
+    // typing; the focus left in the old form would take the view down with it.
+    for (const auto& widgets : m_parts) {
+        QWidget* field = widgets->Text != nullptr    ? static_cast<QWidget*>(widgets->Text)
+                         : widgets->Lines != nullptr ? static_cast<QWidget*>(widgets->Lines)
+                                                     : widgets->Table;
+        if (field != nullptr) {
+            field->setFocus();
+            break;
+        }
+    }
+    m_formScroll->verticalScrollBar()->setValue(0);
 }
 
 void ReportEditor::ShowProblems(std::vector<std::pair<int, QString>> problems) {
@@ -547,6 +574,8 @@ void ReportEditor::FormChanged() {
 
 void ReportEditor::UpdateCounts() {
     for (const auto& widgets : m_parts) {
+        if (widgets->Table != nullptr)
+            FitRows(*widgets->Table);
         if (widgets->Count == nullptr)
             continue;
         const int count = widgets->Table != nullptr
@@ -624,7 +653,7 @@ void ReportEditor::MenuOpenClick() {
     if (!MaySetAside())
         return;
     const QString path = QFileDialog::getOpenFileName(
-        this, QStringLiteral("Otwórz sprawozdanie"), m_path,
+        this, QStringLiteral("Otwórz sprawozdanie"), m_path.isEmpty() ? m_startFolder : m_path,
         QStringLiteral("Pliki sprawozdań (*.xml);;Wszystkie pliki (*)"));
     if (!path.isEmpty())
         OpenFile(path);

@@ -23,6 +23,7 @@
 class QLabel;
 class QLineEdit;
 class QPlainTextEdit;
+class QScrollArea;
 class QTableWidget;
 class QTemporaryDir;
 class QTimer;
@@ -77,8 +78,8 @@ public:
 
     // How help pages are opened; tests watch it instead of a browser.
     void SetHelpOpener(HelpOpener opener) { m_help = std::move(opener); }
-    // Where the save dialog of a report without a file opens (the folder of
-    // the set being put together); the working folder when empty.
+    // Where the save and open dialogs of a report without a file open (the
+    // folder of the set being put together); the working folder when empty.
     void SetStartFolder(const QString& folder) { m_startFolder = folder; }
     // The path the save dialog proposes: the report's own file, or a name in
     // the sample school's pattern in the start folder.
@@ -111,6 +112,7 @@ private:
     void BuildForm(const ReportForm& form);
     void ShowProblems(std::vector<std::pair<int, QString>> problems);
     void FormChanged();
+    // The count under each list and each table's height from its rows.
     void UpdateCounts();
     void RefreshPreview();
     void UpdateTitle();
@@ -121,6 +123,7 @@ private:
     HelpOpener m_help;
     bool m_modified = false;
     bool m_filling = false;
+    QScrollArea* m_formScroll = nullptr;
     QWidget* m_formHost = nullptr;
     QVBoxLayout* m_formLayout = nullptr;
     QLabel* m_fileProblems = nullptr;

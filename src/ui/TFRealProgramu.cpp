@@ -1,13 +1,14 @@
 #include "ui/TFRealProgramu.h"
 
+#include "app/AddedReports.h"
 #include "app/RememberedPlaces.h"
 #include "app/ReportFolder.h"
 #include "app/SharedState.h"
 #include "check/CheckPage.h"
 #include "check/ReportCheck.h"
 #include "generate/DocumentSet.h"
-#include "generate/SetWriter.h"
 #include "generate/OutputFolderLock.h"
+#include "generate/SetWriter.h"
 #include "platform/QtText.h"
 #include "platform/SkinImage.h"
 #include "reports/ClassOrder.h"
@@ -18,6 +19,7 @@
 #include "system/FileSystem.h"
 #include "text/Cp1250.h"
 #include "ui/KindListBox.h"
+#include "ui/MendOffer.h"
 #include "ui/ReportEditor.h"
 #include "ui/TFBrowser.h"
 #include "ui/TFBrowserMini.h"
@@ -398,41 +400,49 @@ void TFRealProgramu::AddReportFiles() {
         return;
     }
     repaint();
-    // A chosen file whose name holds letters outside the program's code page
-    // comes back under a name that opens nothing; it is named like a file
-    // that cannot be read instead of being added as an empty, unlisted entry.
-    const std::vector<std::string>& chosen = OpenDodatkowe.FileNames;
-    const auto unreachable = std::find_if(
-        chosen.begin(), chosen.end(), [](const std::string& path) { return !FileExists(path); });
-    m_state.FoundReportFiles.assign(chosen.begin(), unreachable);
-    const int slotsBefore = static_cast<int>(m_state.Catalogue.Slots.size());
-    const std::string unopenable = unreachable != chosen.end() ? *unreachable : std::string();
-    std::string damaged;
-    try {
-        AppendToCatalogue(m_state.Catalogue, m_state.FoundReportFiles);
-    } catch (const ReportFileError& error) {
-        damaged = error.Path();
-    }
-    // An XML file that is no report would be an entry no list shows, saved
-    // into the list and never removable: it is refused by name instead.
-    const std::vector<std::string> noReports =
-        TakeOutUnknownKinds(m_state.Catalogue, static_cast<std::size_t>(slotsBefore));
+    const AddedReports added = AddChosenReports(m_state.Catalogue, OpenDodatkowe.FileNames);
+    m_state.FoundReportFiles = added.Tried;
     // The reports added before an unreadable one stay and are listed before
     // the message names the file.
-    if (static_cast<int>(m_state.Catalogue.Slots.size()) != slotsBefore) {
+    if (added.Changed) {
         m_unsaved = true;
     }
     FillKindList(m_state.Catalogue, *LLista, PozycjeBox->currentIndex());
-    for (const std::string& path : noReports) {
-        Warn(IconInfo, NotAReportMessage(path));
+    for (const UnknownKindFile& file : added.UnknownKinds) {
+        OfferToMendAndAdd(file);
     }
     // A file that opens but cannot be read may be mended in the report
-    // editor; a name that opens nothing leaves nothing to mend.
-    if (!damaged.empty()) {
-        OfferMend(damaged);
-    } else if (!unopenable.empty()) {
-        Warn(IconInfo, DamagedFileMessage(unopenable));
+    // editor; a name that opens nothing is only named.
+    const std::string& named = !added.Damaged.empty() ? added.Damaged : added.Unopenable;
+    if (!named.empty()) {
+        OfferMend(named);
     }
+}
+
+void TFRealProgramu::OfferToMendAndAdd(const UnknownKindFile& file) {
+    // A kind text close to none of the nine is no report at all: nothing to
+    // mend, only named.
+    if (!AskToMend(m_state, file.Message(), file.Nearest.empty() ? std::string() : file.Path)) {
+        return;
+    }
+    // The file joins the set once the editor has saved it under a kind.
+    if (ReportEditor* editor = EditReport(file.Path)) {
+        connect(editor, &ReportEditor::Saved, this, &TFRealProgramu::AddSavedReport,
+                Qt::SingleShotConnection);
+    }
+}
+
+void TFRealProgramu::AddSavedReport(const QString& path) {
+    const std::string file = Cp1250FromQString(path);
+    const std::vector<ReportEntry>& entries = m_state.Catalogue.Slots;
+    // Saved over a report the set holds already, it is listed already.
+    if (std::any_of(entries.begin(), entries.end(),
+                    [&](const ReportEntry& entry) { return entry.Path == file; }) ||
+        !AddChosenReports(m_state.Catalogue, {file}).Changed) {
+        return;
+    }
+    m_unsaved = true;
+    SelectEntry(static_cast<int>(entries.size()) - 1);
 }
 
 void TFRealProgramu::RemoveSelected() {
@@ -469,12 +479,15 @@ void TFRealProgramu::PreviewSelected() {
 bool TFRealProgramu::WritePreviewOfLine(int line) {
     // Each line previews its own report, also the later of two equal titles.
     const int entry = EntryOfLine(line);
-    if (entry < 0) {
-        return WritePreviewFile(m_state, m_state.Catalogue, *LLista, line, m_state.TempFolder,
-                                m_state.ShowWarning);
+    const bool written =
+        entry < 0
+            ? WritePreviewFile(m_state, m_state.Catalogue, *LLista, line, m_state.TempFolder, {})
+            : WritePreviewFileOfEntry(m_state, m_state.Catalogue, entry, m_state.TempFolder, {});
+    if (!written) {
+        OfferMend(ReportFileOf(m_state.LastFailure),
+                  MessageWithCause(PreviewFailureMessage(), m_state.LastFailure));
     }
-    return WritePreviewFileOfEntry(m_state, m_state.Catalogue, entry, m_state.TempFolder,
-                                   m_state.ShowWarning);
+    return written;
 }
 
 void TFRealProgramu::SaveListFile() {
@@ -544,7 +557,8 @@ void TFRealProgramu::GenerateDocumentSet() {
             return;
         }
         if (outcome != SetOutcome::Written) {
-            Warn(IconInfo, MessageWithCause(SetOutcomeMessage(outcome), m_state.LastFailure));
+            OfferMend(ReportFileOf(m_state.LastFailure),
+                      MessageWithCause(SetOutcomeMessage(outcome), m_state.LastFailure));
             return;
         }
         m_mainWindow.ShowProgressStrip();
@@ -640,28 +654,13 @@ void TFRealProgramu::EditSelected() {
 }
 
 ReportEditor* TFRealProgramu::EditReport(const std::string& path) {
-    const QString file = QStringFromCp1250(path);
-    // One editor per file: two would save over each other's changes.
-    for (ReportEditor* open : findChildren<ReportEditor*>(Qt::FindDirectChildrenOnly)) {
-        if (open->FilePath() == file) {
-            open->raise();
-            open->activateWindow();
-            return open;
-        }
+    // A new report started there is saved beside the set's reports.
+    ReportEditor* editor =
+        OpenReportEditor(*this, path, QStringFromCp1250(ReportFolder()), m_prepareEditor);
+    if (editor != nullptr) {
+        connect(editor, &ReportEditor::Saved, this, &TFRealProgramu::ReportSaved,
+                Qt::UniqueConnection);
     }
-    // A window of its own, closed with the list editor at the latest.
-    auto* editor = new ReportEditor(this);
-    editor->setWindowFlag(Qt::Window);
-    editor->setAttribute(Qt::WA_DeleteOnClose);
-    if (m_prepareEditor) {
-        m_prepareEditor(*editor);
-    }
-    if (!editor->OpenFile(file)) {
-        delete editor;
-        return nullptr;
-    }
-    connect(editor, &ReportEditor::Saved, this, &TFRealProgramu::ReportSaved);
-    editor->show();
     return editor;
 }
 
@@ -683,12 +682,8 @@ void TFRealProgramu::ReportSaved(const QString& path) {
     }
 }
 
-void TFRealProgramu::OfferMend(const std::string& path) {
-    if (!m_state.Ask) {
-        Warn(IconInfo, DamagedFileMessage(path));
-        return;
-    }
-    if (m_state.Ask(ModeMendOrClose, IconInfo, DamagedFileMessage(path)) == TFWarning::ResultMend) {
+void TFRealProgramu::OfferMend(const std::string& path, const std::u16string& text) {
+    if (AskToMend(m_state, text, path)) {
         EditReport(path);
     }
 }

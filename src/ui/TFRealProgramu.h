@@ -31,6 +31,7 @@ class QLabel;
 namespace notarion {
 
 struct SharedState;
+struct UnknownKindFile;
 class KindListBox;
 class ReportEditor;
 class TFBrowser;
@@ -84,8 +85,10 @@ public:
 
     // Ask for report files and add them after all entries of the catalogue,
     // then show the chosen kind again. A file that cannot be read is named
-    // in the message box; the files added before it stay. Cancelling does
-    // nothing.
+    // in the message box; the files added before it stay. A file of no known
+    // kind is named and left out; when its kind is close to one of the nine
+    // the message offers "Popraw", and once saved in the editor it joins the
+    // set. Cancelling does nothing.
     void AddReportFiles();
     // Remove the selected line's report from the catalogue (the file stays
     // on disk) and show the kind again. Does nothing when no line is selected.
@@ -123,10 +126,12 @@ public:
     // shows it. Returns the editor, or null when the file could not be
     // opened (the editor has said why).
     ReportEditor* EditReport(const std::string& path);
-    // The message naming a damaged report file, with "Popraw", which opens
-    // the file in the report editor, beside "Zamknij". Without a way to ask
-    // (state.Ask empty) it is shown with "Zamknij" alone.
-    void OfferMend(const std::string& path);
+    // The message text naming the report file at path, with "Popraw", which
+    // opens the file in the report editor, beside "Zamknij" (AskToMend). A
+    // path that opens nothing, or no way to ask, leaves "Zamknij" alone.
+    void OfferMend(const std::string& path, const std::u16string& text);
+    // The same for the message naming a damaged report file.
+    void OfferMend(const std::string& path) { OfferMend(path, DamagedFileMessage(path)); }
     // A report link of the check page: show and select the entry, then open
     // its report in the report editor.
     void FollowReportLink(int entry);
@@ -208,6 +213,12 @@ private:
     void LSprawdzZestawClick();
     // A report editor saved a file: refresh its entries and their lines.
     void ReportSaved(const QString& path);
+    // A chosen file of no known kind: named, with "Popraw" when its kind is
+    // close to one of the nine; saved in the editor, it joins the set.
+    void OfferToMendAndAdd(const UnknownKindFile& file);
+    // Add a report file saved in the editor, unless the set holds it, and
+    // show and select its line.
+    void AddSavedReport(const QString& path);
     void OpenHelp();
     // Move a line and its report (both positions taken before the move).
     void MoveLine(int source, int target);
@@ -218,7 +229,7 @@ private:
     // The catalogue index of the report that a line of the list stands for.
     int EntryOfLine(int line) const;
     // Write the preview file of one catalogue entry; false after the
-    // preview's own failure message.
+    // preview's failure message, which offers to mend the report it names.
     bool WritePreviewOfLine(int line);
     void Warn(int icon, const std::u16string& text);
 

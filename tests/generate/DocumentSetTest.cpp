@@ -665,6 +665,9 @@ TEST(GenerationMessages, CauseNamesTheFileTheElementAndTheFault) {
         FailureCause cause = row.Cause;
         cause.File = Utf8ToCp1250(cause.File);
         EXPECT_EQ(FailureCauseMessage(cause), row.Text) << Utf16ToUtf8(row.Text);
+        // Only a cause found in a report names a file the editor can mend.
+        const bool inReport = row.Text.rfind(u"Plik: ", 0) == 0;
+        EXPECT_EQ(ReportFileOf(cause), inReport ? cause.File : std::string());
     }
     // The system's reason, whatever its code, is the second line.
     const FailureCause refused{FailureKind::UnwritableDocument, "/p/a.htm", "", "", 5};

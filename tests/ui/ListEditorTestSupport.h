@@ -33,6 +33,7 @@
 
 #include <functional>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -125,11 +126,14 @@ protected:
             m_messages.push_back({mode, icon, text});
             return m_boxAnswer;
         };
-        // Report editors opened from the list editor note their notices and
-        // leave unsaved changes without a question.
+        // Report editors opened from the list editor note their notices,
+        // leave unsaved changes without a question and read a file of no
+        // known kind as the kind the check guesses.
         Editor().SetReportEditorSetUp([this](ReportEditor& editor) {
             editor.SetNotice([this](const QString& text) { m_notices.push_back(text); });
             editor.SetSaveQuestion([] { return QMessageBox::Discard; });
+            editor.SetKindQuestion(
+                [](const QString&, std::optional<ReportKind> guess) { return guess; });
         });
         // Questions are answered by the test (by default "Nie") and noted.
         Editor().SetQuestion([this](const std::u16string& text) {

@@ -20,6 +20,8 @@
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QScrollArea>
+#include <QScrollBar>
 #include <QTableWidget>
 #include <QTemporaryDir>
 #include <QTest>
@@ -290,6 +292,44 @@ TEST_F(EditorFixture, PreviewFollowsTheTyping) {
             return editor.Preview()->toPlainText().contains(QStringLiteral("Biblioteki szkolnej"));
         },
         3000));
+}
+
+TEST_F(EditorFixture, TablesKeepTheirRowsInViewAfterSavingAndANewFormStartsAtItsKindTitle) {
+    editor.resize(900, 600);
+    editor.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&editor));
+    ASSERT_TRUE(editor.OpenFile(Example("uszkodzone/1a_klasyfikacja_liczba_slowami.xml")));
+    // Every row of every table shows without a scroll bar of its own, once
+    // the layout has settled.
+    const auto rowsInView = [&] {
+        QCoreApplication::processEvents();
+        QStringList hidden;
+        for (const char* part : {"Frekwencja", "Pasek", "Ndst"}) {
+            const QTableWidget* table = editor.StudentTable(part);
+            if (table->rowCount() == 0 || table->verticalScrollBar()->maximum() != 0)
+                hidden << QString::fromUtf8(part);
+        }
+        return hidden.join(QLatin1Char(' ')).toStdString();
+    };
+    EXPECT_EQ(rowsInView(), "");
+    ASSERT_TRUE(editor.SaveTo(File("1a.xml")));
+    EXPECT_EQ(rowsInView(), "") << "saving hides the problem lines, not the rows";
+
+    // A new form follows one scrolled down, each laid out in full.
+    QScrollBar* form = editor.findChild<QScrollArea*>()->verticalScrollBar();
+    const auto settle = [] {
+        for (int round = 0; round < 3; ++round) {
+            QCoreApplication::sendPostedEvents();
+            QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        }
+    };
+    editor.NewReport(ReportKind::Class);
+    settle();
+    form->setValue(form->maximum());
+    ASSERT_GT(form->value(), 0);
+    editor.NewReport(ReportKind::Class);
+    settle();
+    EXPECT_EQ(form->value(), 0);
 }
 
 } // namespace

@@ -4,6 +4,9 @@
 
 #include "ListEditorTestSupport.h"
 
+#include "app/AddedReports.h"
+#include "generate/DocumentSet.h"
+
 #include <QLineEdit>
 
 #include <filesystem>
@@ -193,6 +196,84 @@ TEST_F(ReportMendingTest, NewSetWithADamagedFileOffersMending) {
     EXPECT_EQ(m_messages[0].Mode, ModeMendOrClose);
     EXPECT_EQ(m_messages[0].Text, DamagedFileMessage(unreadable));
     EXPECT_FALSE(Editor().isVisible());
+}
+
+TEST_F(ReportMendingTest, GenerationAndPreviewFailuresOfAReportOfferToMendIt) {
+    OpenOnSet();
+    // A count written in words stops the set and the report's preview.
+    WriteReport("1b.xml", testing::ClassReportXml("1b", "Lis", "22", "trzy"));
+    m_boxAnswer = TFWarning::ResultMend;
+    const std::u16string cause = u"\rPlik: " + Cp1250ToUtf16(m_paths[1]) +
+                                 u"\rSzkola/Frekwencja/IleOsob: „trzy” nie jest liczbą całkowitą.";
+    for (const bool preview : {false, true}) {
+        SCOPED_TRACE(preview ? "preview" : "set");
+        m_messages.clear();
+        if (preview) {
+            List().setCurrentRow(1);
+            ASSERT_EQ(EntryOfLine(1), EntryOf(m_paths[1]));
+            Editor().PreviewSelected();
+        } else {
+            Editor().GenerateDocumentSet();
+        }
+        ASSERT_EQ(m_messages.size(), 1u);
+        EXPECT_EQ(m_messages[0].Mode, ModeMendOrClose);
+        EXPECT_EQ(m_messages[0].Text,
+                  (preview ? PreviewFailureMessage() : ProtocolsFailureMessage()) + cause);
+        ASSERT_EQ(OpenEditors().size(), 1);
+        EXPECT_EQ(OpenEditors().front()->FilePath(), QStringFromCp1250(m_paths[1]));
+        CloseEditors();
+    }
+}
+
+TEST_F(ReportMendingTest, AddedFileOfAMisspeltKindIsOfferedForMendingAndJoinsTheSetOnceSaved) {
+    OpenOnSet();
+    std::string xml = testing::ClassReportXml("2a", "Wójcik");
+    xml.replace(xml.find("Klasyfikacja klasy"), 1, "k");
+    const std::string misspelt = WriteReport("2a.xml", xml);
+    Editor().OpenDodatkowe.Run = [&](const FileDialog&) {
+        return std::optional(std::vector<std::string>{misspelt});
+    };
+    const std::u16string message = UnknownKindFile{misspelt, "Klasyfikacja klasy"}.Message();
+
+    // "Zamknij" leaves it out, as the message says.
+    Editor().AddReportFiles();
+    ASSERT_EQ(m_messages.size(), 1u);
+    EXPECT_EQ(m_messages[0].Mode, ModeMendOrClose);
+    EXPECT_EQ(m_messages[0].Text, message);
+    EXPECT_EQ(CataloguePaths(), m_paths);
+    EXPECT_TRUE(OpenEditors().isEmpty());
+
+    // "Popraw" opens it as the guessed kind; saved, it is listed and selected.
+    m_boxAnswer = TFWarning::ResultMend;
+    Editor().PozycjeBox->setCurrentIndex(3);
+    Editor().AddReportFiles();
+    EXPECT_EQ(CataloguePaths(), m_paths) << "nothing joins before the save";
+    ASSERT_EQ(OpenEditors().size(), 1);
+    ASSERT_TRUE(OpenEditors().front()->Save());
+    EXPECT_EQ(CataloguePaths(), (std::vector<std::string>{m_paths[0], m_paths[1], misspelt}));
+    EXPECT_EQ(Editor().PozycjeBox->currentIndex(), 0);
+    EXPECT_EQ(EntryOfLine(List().SelectedPosition()), 2);
+    EXPECT_EQ(m_state.Catalogue.Slots[2].Title, TitleOnDisk(misspelt));
+    EXPECT_TRUE(Editor().Unsaved());
+    // A second save adds it no second time.
+    ASSERT_TRUE(OpenEditors().front()->SaveTo(QStringFromCp1250(misspelt)));
+    EXPECT_EQ(m_state.Catalogue.Slots.size(), 3u);
+    EXPECT_TRUE(m_notices.empty());
+    CloseEditors();
+}
+
+TEST_F(ReportMendingTest, NewReportInAnEditorOpenedOnTheSetIsSavedInTheSetsFolder) {
+    OpenOnSet();
+    List().setCurrentRow(0);
+    Editor().EditSelected();
+    ASSERT_EQ(OpenEditors().size(), 1);
+    ReportEditor* editor = OpenEditors().front();
+    editor->NewReport(ReportKind::Behaviour);
+    editor->TextField("Klasa")->setText(QStringLiteral("4d"));
+    EXPECT_EQ(
+        editor->ProposedSavePath(),
+        QDir(QStringFromCp1250(m_reportFolder)).filePath(QStringLiteral("4d_zachowanie.xml")));
+    CloseEditors();
 }
 
 } // namespace
