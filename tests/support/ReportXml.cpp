@@ -22,6 +22,29 @@ std::string ReportXml(const ReportFields& fields) {
     return text + "</Szkola>\r\n";
 }
 
+std::string ClassReportXml(const std::string& klasa, const std::string& belfer,
+                           const std::string& classified, const std::string& attendanceCount) {
+    return ReportXml({{"Doc", "Klasyfikacja klasy"},
+                      {"Klasa", klasa},
+                      {"Belfer", belfer},
+                      {"Klasyfikowanych", classified},
+                      {"Promowanych", classified},
+                      {"Frekwencja", "<IleOsob>" + attendanceCount + "</IleOsob>"},
+                      {"Pasek", "<IleOsob>0</IleOsob>"},
+                      {"Ndst", "<IleOsob>0</IleOsob>"}});
+}
+
+std::string BehaviourReportXml(const std::string& klasa, const std::string& belfer,
+                               const std::string& exemplary) {
+    return ReportXml({{"Doc", "Klasyfikacja klasy z zachowania"},
+                      {"Klasa", klasa},
+                      {"Belfer", belfer},
+                      {"Klasyfikowanych", "20"},
+                      {"Wzorowi", "<IleOsob>1</IleOsob><Uczen1>" + exemplary + "</Uczen1>"},
+                      {"Obnizone", "<Ilosc>0</Ilosc>"},
+                      {"Uwagi", "<IloscWierszy>0</IloscWierszy>"}});
+}
+
 std::string WriteReport(const std::filesystem::path& path, const std::string& utf8Xml) {
     WriteBytes(path, Utf8ToCp1250(utf8Xml));
     return path.string();

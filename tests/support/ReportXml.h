@@ -19,6 +19,16 @@ std::string ReportXml(const std::string& kind, const std::string& body);
 // Names and values are written unescaped.
 std::string ReportXml(const ReportFields& fields);
 
+// A class report of classified students, all promoted, with the given
+// number in its attendance count and no student listed anywhere.
+std::string ClassReportXml(const std::string& klasa, const std::string& belfer,
+                           const std::string& classified = "20",
+                           const std::string& attendanceCount = "0");
+
+// A behaviour report of twenty students with one exemplary student.
+std::string BehaviourReportXml(const std::string& klasa, const std::string& belfer,
+                               const std::string& exemplary);
+
 // Writes the UTF-8 text as the cp1250 bytes of a report file; the path back.
 std::string WriteReport(const std::filesystem::path& path, const std::string& utf8Xml);
 

@@ -23,9 +23,10 @@ namespace {
 
 using testing::GeneratedPage;
 using testing::PipeFeeder;
-using testing::ReadFileBytes;
+using testing::ReadBytes;
 using testing::RunCommand;
 using testing::TallPicturePng;
+using testing::Utf8Path;
 using testing::WriteFile;
 namespace fs = std::filesystem;
 
@@ -199,7 +200,8 @@ TEST_F(EmbeddedBrowser, SaveAsWritesThePageUnchangedOrAPdfAndNothingElse) {
         const QString path = c.Answer.isEmpty() ? QString() : dir.filePath(c.Answer);
         AnswerSaveWith(path, c.Format);
         EXPECT_EQ(browser.SaveAs(), c.Result) << c.Answer.toStdString();
-        const std::string saved = path.isEmpty() ? std::string() : ReadFileBytes(path);
+        const std::string saved =
+            path.isEmpty() ? std::string() : ReadBytes(Utf8Path(path.toStdString()));
         switch (c.File) {
         case Expect::SameBytes:
             EXPECT_EQ(saved, ReadWholeFile(page));
@@ -243,7 +245,7 @@ TEST_F(EmbeddedBrowser, PrintingAtOnceUsesThePrinterWithoutADialog) {
     browser.Options().PrintWithoutDialog = true;
     EXPECT_EQ(browser.Print(), ViewerResult::Done);
     EXPECT_EQ(printers, 1);
-    const std::string bytes = ReadFileBytes(pdf);
+    const std::string bytes = ReadBytes(Utf8Path(pdf.toStdString()));
     ASSERT_TRUE(bytes.starts_with("%PDF"));
     EXPECT_GT(PdfPages(bytes), 3) << "a long document is split over pages";
 }
@@ -258,7 +260,7 @@ TEST_F(EmbeddedBrowser, WithoutAPrinterThePrintIsOfferedAsAPdfFile) {
     EXPECT_EQ(browser.Print(), ViewerResult::Done);
     ASSERT_EQ(offers.size(), 1u);
     EXPECT_EQ(offers[0], SaveOffer::PdfOnly);
-    EXPECT_TRUE(ReadFileBytes(pdf).starts_with("%PDF"));
+    EXPECT_TRUE(ReadBytes(Utf8Path(pdf.toStdString())).starts_with("%PDF"));
 
     AnswerSaveWith(QString(), SaveFormat::Pdf);
     EXPECT_EQ(browser.Print(), ViewerResult::Cancelled);

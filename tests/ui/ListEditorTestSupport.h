@@ -5,7 +5,9 @@
 // folder, and a watcher that closes a modal window of one type whenever it
 // comes up (so an unexpected modal window never hangs a test).
 
-#include "ShellTestSupport.h"
+#include "WindowsFixture.h"
+
+#include "support/ReportXml.h"
 
 #include "app/SharedState.h"
 #include "platform/TEmbeddedWB.h"
@@ -39,12 +41,6 @@
 
 namespace notarion::testing {
 
-struct RecordedMessage {
-    int Mode;
-    int Icon;
-    std::u16string Text;
-};
-
 // Closes every modal window of type T that shows while it lives, after
 // handing it to inspect. Counts the windows it closed.
 template <typename T> class ModalWatcher {
@@ -74,58 +70,13 @@ private:
     bool m_busy = false;
 };
 
-// A report file's text in the form the companion tool writes (UTF-8 here,
-// cp1250 on disk).
-inline std::string ClassReportXml(const std::string& klasa, const std::string& belfer,
-                                  const std::string& classified = "20",
-                                  const std::string& attendanceCount = "0") {
-    return "<?xml version=\"1.0\" encoding=\"windows-1250\"?>\r\n<Szkola>\r\n"
-           "\t<Doc>Klasyfikacja klasy</Doc>\r\n\t<Klasa>" +
-           klasa + "</Klasa>\r\n\t<Belfer>" + belfer + "</Belfer>\r\n\t<Klasyfikowanych>" +
-           classified + "</Klasyfikowanych>\r\n\t<Promowanych>" + classified +
-           "</Promowanych>\r\n\t<Frekwencja>\r\n\t\t<IleOsob>" + attendanceCount +
-           "</IleOsob>\r\n\t</Frekwencja>\r\n\t<Pasek>\r\n\t\t<IleOsob>0</IleOsob>\r\n\t</Pasek>"
-           "\r\n\t<Ndst>\r\n\t\t<IleOsob>0</IleOsob>\r\n\t</Ndst>\r\n</Szkola>\r\n";
-}
-
-inline std::string BehaviourReportXml(const std::string& klasa, const std::string& belfer,
-                                      const std::string& exemplary) {
-    return "<?xml version=\"1.0\" encoding=\"windows-1250\"?>\r\n<Szkola>\r\n"
-           "\t<Doc>Klasyfikacja klasy z zachowania</Doc>\r\n\t<Klasa>" +
-           klasa + "</Klasa>\r\n\t<Belfer>" + belfer +
-           "</Belfer>\r\n\t<Klasyfikowanych>20</Klasyfikowanych>\r\n\t<Wzorowi>\r\n\t\t"
-           "<IleOsob>1</IleOsob>\r\n\t\t<Uczen1>" +
-           exemplary +
-           "</Uczen1>\r\n\t</Wzorowi>\r\n\t<Obnizone>\r\n\t\t<Ilosc>0</Ilosc>\r\n\t</Obnizone>"
-           "\r\n\t<Uwagi>\r\n\t\t<IloscWierszy>0</IloscWierszy>\r\n\t</Uwagi>\r\n</Szkola>\r\n";
-}
-
-// The windows of the program over the fixture's own state: folders in a
-// temporary directory, messages recorded instead of shown, help pages
-// recorded instead of opened, the main window shown.
-class EditorFixture : public ::testing::Test {
+// The program's windows with the list editor's own hooks: report editors
+// note their notices, questions are answered by the test and noted.
+class EditorFixture : public WindowsFixture {
 protected:
     void SetUp() override {
-        ASSERT_TRUE(m_dir.isValid());
-        QDir root(m_dir.path());
-        ASSERT_TRUE(root.mkpath(QStringLiteral("bin/Pomoc")));
-        ASSERT_TRUE(root.mkpath(QStringLiteral("dane")));
-        ASSERT_TRUE(root.mkpath(QStringLiteral("raporty")));
-        m_appFolder = FolderText(m_dir) + "/bin/";
-        m_reportFolder = FolderText(m_dir) + "/raporty";
-        m_windows = std::make_unique<Windows>(
-            m_state, WorkPlaces{m_appFolder + "notarion", FolderText(m_dir) + "/dane"},
-            HelpOpener([this](const QUrl& url) { m_opened.push_back(url.toLocalFile()); }));
+        WindowsFixture::SetUp();
         Editor().SetViewers(&m_windows->FBrowserMini(), &m_windows->FBrowser());
-        m_state.ShowWarning = [this](int mode, int icon, const std::u16string& text) {
-            m_messages.push_back({mode, icon, text});
-        };
-        // Messages that wait for an answer are noted with the others and
-        // answered m_boxAnswer (by default "Zamknij").
-        m_state.Ask = [this](int mode, int icon, const std::u16string& text) {
-            m_messages.push_back({mode, icon, text});
-            return m_boxAnswer;
-        };
         // Report editors opened from the list editor note their notices,
         // leave unsaved changes without a question and read a file of no
         // known kind as the kind the check guesses.
@@ -140,12 +91,8 @@ protected:
             m_questions.push_back(text);
             return m_answer;
         });
-        Main().show();
-        ASSERT_TRUE(QTest::qWaitForWindowExposed(&Main()));
     }
 
-    TFGlowny& Main() { return m_windows->FGlowny(); }
-    TFRealProgramu& Editor() { return m_windows->FRealProgramu(); }
     KindListBox& List() { return *Editor().LLista; }
 
     // Make entries the catalogue, fill the list with kind 0 and show the
@@ -194,17 +141,9 @@ protected:
         return QPoint(last.center().x(), last.bottom() + 3 * List().RowHeight());
     }
 
-    QTemporaryDir m_dir;
-    std::string m_appFolder;
-    std::string m_reportFolder;
-    SharedState m_state;
-    std::unique_ptr<Windows> m_windows;
-    std::vector<RecordedMessage> m_messages;
     std::vector<std::u16string> m_questions;
     int m_answer = TFWarning::ResultNo;
-    int m_boxAnswer = TFWarning::ResultClose;
     std::vector<QString> m_notices;
-    std::vector<QString> m_opened;
 };
 
 } // namespace notarion::testing

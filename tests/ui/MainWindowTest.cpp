@@ -3,7 +3,7 @@
 // colours, help, about, back, the progress strip and the drag that moves
 // the companions along.
 
-#include "ShellTestSupport.h"
+#include "WindowsFixture.h"
 
 #include "app/ProgramOptions.h"
 #include "app/ReportFolder.h"
@@ -49,40 +49,8 @@ using testing::WhenShown;
 
 const std::string ExamplesFolder = NOTARION_EXAMPLES_DIR;
 
-struct Message {
-    int mode;
-    int icon;
-    std::u16string text;
-};
-
-class MainWindowTest : public ::testing::Test {
+class MainWindowTest : public testing::WindowsFixture {
 protected:
-    void SetUp() override {
-        ASSERT_TRUE(m_dir.isValid());
-        QDir root(m_dir.path());
-        ASSERT_TRUE(root.mkpath(QStringLiteral("bin/Pomoc")));
-        ASSERT_TRUE(root.mkpath(QStringLiteral("dane")));
-        m_appFolder = FolderText(m_dir) + "/bin/";
-        m_appData = FolderText(m_dir) + "/dane";
-        m_windows = std::make_unique<Windows>(
-            m_state, WorkPlaces{m_appFolder + "notarion", m_appData},
-            HelpOpener([this](const QUrl& url) { m_opened.push_back(url.toLocalFile()); }));
-        // The message box is driven in its own tests; here the messages are recorded.
-        m_state.ShowWarning = [this](int mode, int icon, const std::u16string& text) {
-            m_messages.push_back({mode, icon, text});
-        };
-        // A message waiting for an answer is recorded too and answered "Zamknij".
-        m_state.Ask = [this](int mode, int icon, const std::u16string& text) {
-            m_messages.push_back({mode, icon, text});
-            return TFWarning::ResultClose;
-        };
-        Main().show();
-        ASSERT_TRUE(QTest::qWaitForWindowExposed(&Main()));
-    }
-
-    TFGlowny& Main() { return m_windows->FGlowny(); }
-    TFRealProgramu& Editor() { return m_windows->FRealProgramu(); }
-
     // Make the folder picker answer with folder (or cancel with nothing) and
     // note the folder it was opened on.
     void PickerAnswers(std::optional<std::string> folder) {
@@ -115,13 +83,6 @@ protected:
         EXPECT_FALSE(Editor().isVisible());
     }
 
-    QTemporaryDir m_dir;
-    std::string m_appFolder;
-    std::string m_appData;
-    SharedState m_state;
-    std::unique_ptr<Windows> m_windows;
-    std::vector<Message> m_messages;
-    std::vector<QString> m_opened;
     std::vector<std::string> m_pickerOpenedOn;
     std::vector<std::string> m_listDialogOpenedOn;
     std::vector<std::string> m_listDialogPreselected;
@@ -324,9 +285,9 @@ TEST_F(MainWindowTest, FolderWithoutReportFilesIsReportedAndStillRemembered) {
     PickerAnswers(folder);
     QTest::mouseClick(Main().LNowyZestaw, Qt::LeftButton);
     ASSERT_EQ(m_messages.size(), 1u);
-    EXPECT_EQ(m_messages[0].mode, 1);
-    EXPECT_EQ(m_messages[0].icon, 1);
-    EXPECT_EQ(m_messages[0].text, NoReportFiles);
+    EXPECT_EQ(m_messages[0].Mode, 1);
+    EXPECT_EQ(m_messages[0].Icon, 1);
+    EXPECT_EQ(m_messages[0].Text, NoReportFiles);
     EXPECT_EQ(m_state.LastReportFolder, folder);
     EXPECT_TRUE(m_state.FoundReportFiles.empty());
     ExpectWelcomeState();
@@ -378,9 +339,9 @@ TEST_F(MainWindowTest, AReportNamedOutsideTheCodePageIsNamedAndTheRestOfTheFolde
                                  Cp1250ToUtf16(Cp1250FromQString(folder)) + u"/Mu\u00f1oz.xml";
     const std::u16string whatToDo = u"\rZmień nazwę pliku i wskaż folder jeszcze raz.";
     ASSERT_EQ(m_messages.size(), 1u);
-    EXPECT_EQ(m_messages[0].text, named + whatToDo);
+    EXPECT_EQ(m_messages[0].Text, named + whatToDo);
     // A name that opens nothing leaves nothing to mend.
-    EXPECT_EQ(m_messages[0].mode, ModeClose);
+    EXPECT_EQ(m_messages[0].Mode, ModeClose);
     EXPECT_EQ(m_state.Catalogue.Count, 0);
     ExpectWelcomeState();
 
@@ -392,7 +353,7 @@ TEST_F(MainWindowTest, AReportNamedOutsideTheCodePageIsNamedAndTheRestOfTheFolde
     EXPECT_EQ(m_state.Catalogue.Count, 1);
     EXPECT_EQ(ListedTitles().size(), 1u);
     ASSERT_EQ(m_messages.size(), 1u);
-    EXPECT_EQ(m_messages[0].text,
+    EXPECT_EQ(m_messages[0].Text,
               named + whatToDo + u"\rPozostałe pliki folderu zostały wczytane.");
 }
 
@@ -418,7 +379,7 @@ TEST_F(MainWindowTest, AListMovedWithItsSchoolOpensWithTheReportsFoundAndNamesTh
     for (const ReportEntry& entry : m_state.Catalogue.Slots)
         EXPECT_EQ(entry.Path.rfind(Cp1250FromQString(moved) + "/", 0), 0u) << entry.Path;
     ASSERT_EQ(m_messages.size(), 1u);
-    EXPECT_EQ(m_messages[0].text, u"Nie znaleziono plików: " +
+    EXPECT_EQ(m_messages[0].Text, u"Nie znaleziono plików: " +
                                       Cp1250ToUtf16(Cp1250FromQString(old)) +
                                       u"/1a_klasyfikacja.xml\rNie ma ich też w folderze pliku "
                                       u"listy: " +
@@ -431,7 +392,7 @@ TEST_F(MainWindowTest, DamagedXmlIsNoFailureButAnUnreadableFileKeepsTheWelcomePa
     // The set loads; its check finds the counts that would stop the
     // documents and one message points at the command that names them.
     ASSERT_EQ(m_messages.size(), 1u);
-    EXPECT_EQ(m_messages[0].text, u"Zestaw zawiera błędy (4), przez które dokumenty nie "
+    EXPECT_EQ(m_messages[0].Text, u"Zestaw zawiera błędy (4), przez które dokumenty nie "
                                   u"powstaną.\rSzczegóły pokaże polecenie „Sprawdź zestaw” "
                                   u"(Alt+S).");
     EXPECT_TRUE(Editor().isVisible());
@@ -446,8 +407,8 @@ TEST_F(MainWindowTest, DamagedXmlIsNoFailureButAnUnreadableFileKeepsTheWelcomePa
     PickerAnswers(Cp1250FromQString(m_dir.filePath(QStringLiteral(u"zła"))));
     QTest::mouseClick(Main().LNowyZestaw, Qt::LeftButton);
     ASSERT_EQ(m_messages.size(), 1u);
-    EXPECT_EQ(m_messages[0].text.substr(0, 6), u"Plik: ");
-    EXPECT_EQ(m_messages[0].mode, ModeMendOrClose);
+    EXPECT_EQ(m_messages[0].Text.substr(0, 6), u"Plik: ");
+    EXPECT_EQ(m_messages[0].Mode, ModeMendOrClose);
     EXPECT_EQ(m_state.Catalogue.Count, static_cast<int>(m_state.Catalogue.Slots.size()));
     ExpectWelcomeState();
 }
@@ -485,7 +446,7 @@ TEST_F(MainWindowTest, BadListFileIsReportedAndLeavesTheCatalogueAsItWas) {
         ListDialogAnswers(file);
         QTest::mouseClick(Main().LGotowyZestaw, Qt::LeftButton);
         ASSERT_EQ(m_messages.size(), 1u) << file;
-        EXPECT_EQ(m_messages[0].text, BadListFile + u"\rPlik: " + Cp1250ToUtf16(file));
+        EXPECT_EQ(m_messages[0].Text, BadListFile + u"\rPlik: " + Cp1250ToUtf16(file));
         EXPECT_EQ(m_state.Catalogue.Slots, before.Slots);
         ExpectWelcomeState();
     }
@@ -523,7 +484,7 @@ TEST_F(MainWindowTest, AListNamedOnTheCommandLineThatCannotBeReadOrSpelledOpensN
     const std::string missing = FolderText(m_dir) + "/nie_ma_takiego.xmp";
     Main().OpenListFileArgument(missing);
     ASSERT_EQ(m_messages.size(), 1u);
-    EXPECT_EQ(m_messages[0].text, BadListFile + u"\rPlik: " + Cp1250ToUtf16(missing));
+    EXPECT_EQ(m_messages[0].Text, BadListFile + u"\rPlik: " + Cp1250ToUtf16(missing));
 
     // A snowman has no place in Windows-1250: the name would become "?" and
     // might open another list of that name, which is there too (where the
@@ -535,7 +496,7 @@ TEST_F(MainWindowTest, AListNamedOnTheCommandLineThatCannotBeReadOrSpelledOpensN
     m_messages.clear();
     Main().OpenListFileArgument(snowman);
     ASSERT_EQ(m_messages.size(), 1u);
-    EXPECT_EQ(m_messages[0].text,
+    EXPECT_EQ(m_messages[0].Text,
               u"Nazwa pliku listy zawiera znak, którego program nie może użyć.\rZmień nazwę "
               u"pliku (albo folderu) i otwórz go jeszcze raz.\rPlik: " +
                   Utf16FromQString(QString::fromStdString(snowman)));

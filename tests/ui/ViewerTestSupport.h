@@ -56,10 +56,6 @@ inline std::string WriteFile(const QTemporaryDir& dir, const QString& name,
     return path;
 }
 
-inline std::string ReadFileBytes(const QString& path) {
-    return ReadBytes(std::filesystem::path(path.toStdU16String()));
-}
-
 // Runs action on the first modal window that match accepts, checking every
 // 10 ms. When none appears within 5 s the test fails and every modal window
 // is closed, so a test never hangs in a nested loop.

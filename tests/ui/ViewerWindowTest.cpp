@@ -33,7 +33,8 @@ namespace notarion {
 namespace {
 
 using testing::GeneratedPage;
-using testing::ReadFileBytes;
+using testing::ReadBytes;
+using testing::Utf8Path;
 using testing::WriteFile;
 
 // A mouse move over widget with buttons held, delivered to it directly: the
@@ -259,7 +260,7 @@ TEST_F(ViewerWindow, DrukujPrintsAtOnceExceptForShiftWithTheLeftButton) {
         press(Qt::RightButton, {});
     }
     EXPECT_EQ(prints, 1) << "a right press prints";
-    EXPECT_TRUE(ReadFileBytes(dir.filePath("druk1.pdf")).starts_with("%PDF"));
+    EXPECT_TRUE(ReadBytes(Utf8Path(dir.filePath("druk1.pdf").toStdString())).starts_with("%PDF"));
     EXPECT_TRUE(browser.WebBrowser->Options().PrintWithoutDialog);
     EXPECT_TRUE(browser.WebBrowser->Options().Header.empty());
     EXPECT_TRUE(browser.WebBrowser->Options().Footer.empty());
@@ -310,7 +311,7 @@ TEST_F(ViewerWindow, KopiujAndZapiszWorkOnTheShownDocument) {
         return SaveTarget{copy, SaveFormat::Html};
     });
     QTest::mouseClick(browser.LZapisz, Qt::LeftButton, {}, browser.LZapisz->rect().center());
-    EXPECT_EQ(ReadFileBytes(copy), ReadWholeFile(browser.CurrentDocumentPath));
+    EXPECT_EQ(ReadBytes(Utf8Path(copy.toStdString())), ReadWholeFile(browser.CurrentDocumentPath));
 }
 
 TEST_F(ViewerWindow, SetCommandsSaveAndPrintTheWholeSetOfTheOutputFolder) {
@@ -330,7 +331,7 @@ TEST_F(ViewerWindow, SetCommandsSaveAndPrintTheWholeSetOfTheOutputFolder) {
         QFileInfo(QString::fromStdString(browser.CurrentDocumentPath)).lastModified().date();
     EXPECT_EQ(suggested, dir.filePath("Protokoly/Protokoly_" +
                                       day.toString(QStringLiteral("yyyy-MM-dd")) + ".pdf"));
-    const std::string pdf = ReadFileBytes(saved);
+    const std::string pdf = ReadBytes(Utf8Path(saved.toStdString()));
     const std::vector<OutlineEntry> outline = ReadOutline(pdf);
     // The figures come right after the first page, before the fourteen documents.
     ASSERT_EQ(outline.size(), 15u);
@@ -344,7 +345,8 @@ TEST_F(ViewerWindow, SetCommandsSaveAndPrintTheWholeSetOfTheOutputFolder) {
                       browser.LDrukujZestaw->rect().center());
     EXPECT_EQ(dialogs, 1);
     EXPECT_EQ(prints, 1) << "one job on the chosen printer";
-    EXPECT_EQ(CountPdfPages(ReadFileBytes(dir.filePath("druk1.pdf"))), CountPdfPages(pdf));
+    EXPECT_EQ(CountPdfPages(ReadBytes(Utf8Path(dir.filePath("druk1.pdf").toStdString()))),
+              CountPdfPages(pdf));
     EXPECT_EQ(offers.size(), 1u) << "no file was asked for while a printer was there";
     EXPECT_TRUE(browser.isVisible());
 }
