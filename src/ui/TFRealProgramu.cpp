@@ -164,6 +164,8 @@ void TFRealProgramu::SetViewers(TFBrowserMini* previewWindow, TFBrowser* documen
     if (m_previewWindow != nullptr) {
         connect(m_previewWindow, &TFBrowserMini::reportLinkFollowed, this,
                 &TFRealProgramu::FollowReportLink, Qt::UniqueConnection);
+        connect(m_previewWindow, &TFBrowserMini::folderFileLinkFollowed, this,
+                &TFRealProgramu::FollowFolderFileLink, Qt::UniqueConnection);
         connect(m_previewWindow, &TFBrowserMini::generateFollowed, this,
                 &TFRealProgramu::GenerateDocumentSet, Qt::UniqueConnection);
     }
@@ -562,7 +564,7 @@ void TFRealProgramu::CheckSet() {
     const std::string page = m_state.TempFolder + std::string(CheckPageFileName);
     try {
         SaveBuffer(CheckPage(CheckCatalogue(m_state.Catalogue, m_state.FoundReportFiles),
-                             &m_state.Catalogue),
+                             &m_state.Catalogue, m_state.FoundReportFiles),
                    page);
     } catch (const std::exception&) {
         Warn(IconInfo, CheckPageUnwritable);
@@ -667,8 +669,10 @@ ReportEditor* TFRealProgramu::EditReport(const std::string& path) {
 
 void TFRealProgramu::ReportSaved(const QString& path) {
     const int selected = EntryOfLine(LLista->SelectedPosition());
+    const std::string file = Cp1250FromQString(path);
     try {
-        if (RefreshEntriesOf(m_state.Catalogue, Cp1250FromQString(path)) == 0) {
+        if (RefreshEntriesOf(m_state.Catalogue, file) == 0) {
+            JoinLeftOutFile(file);
             return;
         }
     } catch (const ReportFileError& error) {
@@ -681,6 +685,29 @@ void TFRealProgramu::ReportSaved(const QString& path) {
     if (selected >= 0) {
         SelectEntry(selected);
     }
+}
+
+void TFRealProgramu::JoinLeftOutFile(const std::string& path) {
+    const std::vector<std::string>& found = m_state.FoundReportFiles;
+    const std::vector<ReportEntry>& held = m_state.Catalogue.Slots;
+    if (std::find(found.begin(), found.end(), path) == found.end() ||
+        std::any_of(held.begin(), held.end(),
+                    [&](const ReportEntry& entry) { return entry.Path == path; })) {
+        return;
+    }
+    const std::size_t slotsBefore = m_state.Catalogue.Slots.size();
+    try {
+        AppendToCatalogue(m_state.Catalogue, {path});
+    } catch (const ReportFileError&) {
+        // Read a moment ago by the editor that saved it; a file gone since
+        // stays out, as it would from a folder opened again.
+        return;
+    }
+    if (!TakeOutUnknownKinds(m_state.Catalogue, slotsBefore).empty()) {
+        return;
+    }
+    m_unsaved = true;
+    SelectEntry(static_cast<int>(slotsBefore));
 }
 
 void TFRealProgramu::OfferMend(const std::string& path) {
@@ -697,6 +724,12 @@ void TFRealProgramu::FollowReportLink(int entry) {
     SelectEntry(entry);
     if (entry >= 0 && entry < static_cast<int>(m_state.Catalogue.Slots.size())) {
         EditReport(m_state.Catalogue.Slots[static_cast<std::size_t>(entry)].Path);
+    }
+}
+
+void TFRealProgramu::FollowFolderFileLink(int index) {
+    if (index >= 0 && index < static_cast<int>(m_state.FoundReportFiles.size())) {
+        EditReport(m_state.FoundReportFiles[static_cast<std::size_t>(index)]);
     }
 }
 

@@ -130,6 +130,10 @@ public:
     // A report link of the check page: show and select the entry, then open
     // its report in the report editor.
     void FollowReportLink(int entry);
+    // A check page's link to a file of the folder that the catalogue left
+    // out (index among FoundReportFiles): open it in the report editor. Once
+    // the editor saves it as a report of a known kind, it joins the set.
+    void FollowFolderFileLink(int index);
     // Check the set as the catalogue holds it (with the files of its folder
     // that the catalogue left out) and show the check page in the preview
     // window, modally. A page that cannot be written is reported in the
@@ -208,6 +212,9 @@ private:
     void LSprawdzZestawClick();
     // A report editor saved a file: refresh its entries and their lines.
     void ReportSaved(const QString& path);
+    // A file of the folder that the catalogue left out, now saved as a
+    // report of a known kind, joins the set after its entries and is shown.
+    void JoinLeftOutFile(const std::string& path);
     void OpenHelp();
     // Move a line and its report (both positions taken before the move).
     void MoveLine(int source, int target);

@@ -97,6 +97,9 @@ TEST_F(ListEditorCommandsTest, PreviewOpensTheWrittenPageFromEachOfItsTriggers) 
          [&] {
              const QPoint line = List().visualItemRect(List().item(1)).center();
              QTest::mouseDClick(List().viewport(), Qt::LeftButton, Qt::NoModifier, line);
+             // A double click ends with the button let go; held, it would
+             // stop the Alt shortcuts of the tests that follow.
+             QTest::mouseRelease(List().viewport(), Qt::LeftButton, Qt::NoModifier, line);
          }},
     };
     for (const Trigger& trigger : triggers) {
@@ -187,6 +190,7 @@ TEST_F(ListEditorCommandsTest, PreviewWithoutASelectedLineOnlyAsksForOne) {
     m_messages.clear();
     Editor().PozycjeBox->setCurrentIndex(7);
     QTest::mouseDClick(List().viewport(), Qt::LeftButton, Qt::NoModifier, QPoint(20, 20));
+    QTest::mouseRelease(List().viewport(), Qt::LeftButton, Qt::NoModifier, QPoint(20, 20));
     EXPECT_TRUE(m_messages.empty());
     EXPECT_EQ(watcher.Seen(), 0);
 }
