@@ -8,6 +8,7 @@
 #include "platform/TEmbeddedWB.h"
 #include "system/AtomicFile.h"
 #include "ui/SkinnedWindow.h"
+#include "ui/StatusLine.h"
 #include "ui/TDotFrame.h"
 #include "ui/TFBrowserMini.h"
 #include "ui/TFWarning.h"
@@ -337,6 +338,19 @@ TEST_F(ViewerWindow, SetCommandsSaveAndPrintTheWholeSetOfTheOutputFolder) {
     EXPECT_EQ(outline[0].Title, u"Zestawienie wyników klasyfikacji");
     EXPECT_EQ(outline[0].Page, 1);
     EXPECT_EQ(outline[1].Title, u"Uczniowie z oceną wzorową z zachowania");
+    // The band says what was saved, and its link opens the file's folder.
+    const QString status = browser.LFolder->text();
+    EXPECT_TRUE(status.startsWith(QStringLiteral("Zapisano PDF: ") +
+                                  PageCountText(CountPdfPages(pdf)) + QStringLiteral(" \u2013 ")))
+        << status.toStdString();
+    EXPECT_TRUE(status.contains(QStringLiteral("zestaw.pdf&nbsp;"))) << status.toStdString();
+    std::vector<QUrl> folders;
+    browser.SetFolderOpener([&](const QUrl& url) {
+        folders.push_back(url);
+        return true;
+    });
+    emit browser.LFolder->linkActivated(QStringLiteral("folder"));
+    EXPECT_EQ(folders, std::vector<QUrl>{QUrl::fromLocalFile(dir.path())});
 
     int dialogs = 0;
     browser.SetPrintDialog([&](QWidget*, QPrinter&) { return ++dialogs > 0; });
