@@ -527,14 +527,18 @@ void PaintListEditor(SkinCanvas& canvas) {
         painter.fillPath(plate, QColor(255, 255, 255, 20));
         painter.setPen(QPen(QColor(255, 255, 255, 45), 1));
         painter.drawPath(plate);
-        // Icon and caption are centred together inside the hot area.
+        // Icon and caption are centred together inside the hot area, clear
+        // of its round ends: a long caption is set smaller rather than let
+        // the icon stand on the pill's edge.
         constexpr qreal kIconWidth = 11;
         constexpr qreal kGap = 5;
-        const qreal group = kIconWidth + kGap + metrics.horizontalAdvance(caption);
+        const qreal roundEnd = area.height() / 2 - 2;
+        const qreal group = std::min(area.width() - 2 * roundEnd,
+                                     kIconWidth + kGap + metrics.horizontalAdvance(caption));
         const qreal start = std::round(area.center().x() - group / 2);
         CommandIcon(painter, QPointF(start + kIconWidth / 2, area.center().y()), command.icon);
         canvas.Caption(QRectF(start + kIconWidth + kGap, area.top(),
-                              area.right() - start - kIconWidth - kGap, area.height()),
+                              area.right() - roundEnd - start - kIconWidth - kGap, area.height()),
                        caption, commandFont, kWarmWhite, Across::Left, command.keyLetter);
         if (index + 1 < kCommands.size()) {
             const qreal between = (area.bottom() + kCommands[index + 1].area.top()) / 2.0;
