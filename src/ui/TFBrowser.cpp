@@ -52,17 +52,6 @@ const std::u16string NoDocumentToSave = u"Brak dokumentu do zapisania.\r"
 const std::u16string FolderNotOpened = u"Nie udało się otworzyć folderu z dokumentami.\r"
                                        u"Otwórz go sam w menedżerze plików: ";
 
-// The commands' font. The old bitmap face is missing on most desktops, and
-// the labels' fixed widths were measured with it: narrow faces come first
-// among the replacements, so "Podgląd wydruku ..." still fits.
-QFont CommandFont() {
-    QFont font = PixelFont(QStringLiteral("MS Sans Serif"), kCommandFontPixels);
-    font.setFamilies({QStringLiteral("MS Sans Serif"), QStringLiteral("Microsoft Sans Serif"),
-                      QStringLiteral("Liberation Sans Narrow"), QStringLiteral("Liberation Sans"),
-                      QStringLiteral("Arial"), QStringLiteral("DejaVu Sans Condensed")});
-    return font;
-}
-
 // The caption as rich text with the first letter equal to letter underlined,
 // the way a command shows its Alt key.
 QString UnderlinedLetter(const QString& caption, QChar letter) {
