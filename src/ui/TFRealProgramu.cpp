@@ -3,11 +3,7 @@
 #include "app/RememberedPlaces.h"
 #include "app/ReportFolder.h"
 #include "app/SharedState.h"
-#include "check/CheckPage.h"
-#include "check/ReportCheck.h"
 #include "generate/DocumentSet.h"
-#include "generate/SetWriter.h"
-#include "generate/OutputFolderLock.h"
 #include "platform/QtText.h"
 #include "platform/SkinImage.h"
 #include "reports/ClassOrder.h"
@@ -18,7 +14,6 @@
 #include "system/FileSystem.h"
 #include "text/Cp1250.h"
 #include "ui/KindListBox.h"
-#include "ui/ReportEditor.h"
 #include "ui/TFBrowser.h"
 #include "ui/TFBrowserMini.h"
 #include "ui/TFGlowny.h"
@@ -46,11 +41,7 @@ using layout::ToQRect;
 
 constexpr const char16_t* NoSelectionForPreview =
     u"Jeśli chcesz zobaczyć podgląd, zaznacz którąś z pozycji.";
-constexpr const char16_t* NoSelectionForEdit =
-    u"Jeśli chcesz poprawić sprawozdanie, zaznacz którąś z pozycji.";
 constexpr const char16_t* NoReportsToSave = u"Nie można utworzyć listy, gdyż brak jest sprawozdań.";
-constexpr const char16_t* CheckPageUnwritable =
-    u"Nie udało się zapisać wyniku sprawdzenia zestawu w folderze roboczym.";
 constexpr const char16_t* UnsavedListQuestion =
     u"Lista sprawozdań została zmieniona i nie została zapisana.\rCzy zapisać ją przed "
     u"zamknięciem?";
@@ -512,102 +503,6 @@ void TFRealProgramu::SaveListFile() {
     }
 }
 
-std::string TFRealProgramu::ReportFolder() const {
-    // The set goes beside the source it came from: the list file's folder
-    // for a set opened from a list, else the folder chosen for a new set.
-    const std::string& listFile = m_state.SetListFile;
-    if (listFile.empty()) {
-        return m_state.LastReportFolder;
-    }
-    const std::string folder = FolderOf(listFile);
-    if (folder.empty() && listFile.front() == PathSeparator) {
-        return std::string(1, PathSeparator);
-    }
-    return folder;
-}
-
-void TFRealProgramu::GenerateDocumentSet() {
-    const std::string reportFolder = ReportFolder();
-    if (reportFolder.empty()) {
-        // Without a folder the set would land in "Protokoly" at the root of
-        // the file system, far from the reports; nothing is written.
-        Warn(IconInfo, ProtocolsFailureMessage());
-        return;
-    }
-    m_state.OutputFolder = DocumentPath(reportFolder, OutputFolderName);
-    // A folder that cannot be made shows up as a failed set below.
-    const bool madeHere =
-        !DirectoryExists(m_state.OutputFolder) && CreateSingleDirectory(m_state.OutputFolder);
-    try {
-        const SetOutcome outcome = WriteSet(m_state, m_state.Catalogue, m_state.OutputFolder,
-                                            madeHere ? m_state.OutputFolder : std::string());
-        if (outcome == SetOutcome::FolderBusy) {
-            Warn(IconInfo, FolderBusyMessage());
-            return;
-        }
-        if (outcome != SetOutcome::Written) {
-            Warn(IconInfo, MessageWithCause(SetOutcomeMessage(outcome), m_state.LastFailure));
-            return;
-        }
-        m_mainWindow.ShowProgressStrip();
-        if (m_documentViewer != nullptr) {
-            m_documentViewer->ShowDocument(0);
-        }
-    } catch (const std::exception&) {
-        // The user always learns that the set did not come out whole.
-        m_state.LastFailure = {};
-        Warn(IconInfo, ProtocolsFailureMessage());
-    }
-}
-
-void TFRealProgramu::CheckSet() {
-    const std::string page = m_state.TempFolder + std::string(CheckPageFileName);
-    try {
-        SaveBuffer(CheckPage(CheckCatalogue(m_state.Catalogue, m_state.FoundReportFiles),
-                             &m_state.Catalogue, m_state.FoundReportFiles),
-                   page);
-    } catch (const std::exception&) {
-        Warn(IconInfo, CheckPageUnwritable);
-        return;
-    }
-    if (m_previewWindow == nullptr) {
-        return;
-    }
-    m_previewWindow->LoadCheckPage(page);
-    m_previewWindow->exec();
-}
-
-void TFRealProgramu::WarnWhenSetHasErrors() {
-    const int errors = CheckCatalogue(m_state.Catalogue, m_state.FoundReportFiles).ErrorCount();
-    if (errors == 0) {
-        return;
-    }
-    Warn(IconWarning, u"Zestaw zawiera błędy (" + Utf8ToUtf16(std::to_string(errors)) +
-                          u"), przez które dokumenty nie powstaną.\rSzczegóły pokaże polecenie "
-                          u"„Sprawdź zestaw” (Alt+S).");
-}
-
-void TFRealProgramu::SelectEntry(int entry) {
-    if (entry < 0 || entry >= static_cast<int>(m_state.Catalogue.Slots.size())) {
-        return;
-    }
-    const int kind = KindIndex(m_state.Catalogue.Slots[static_cast<std::size_t>(entry)].Kind);
-    if (kind < 0) {
-        return;
-    }
-    if (PozycjeBox->currentIndex() == kind) {
-        FillKindList(m_state.Catalogue, *LLista, kind);
-    } else {
-        PozycjeBox->setCurrentIndex(kind);
-    }
-    for (int line = 0; line < LLista->ItemCount(); ++line) {
-        if (EntryOfLine(line) == entry) {
-            LLista->setCurrentRow(line);
-            break;
-        }
-    }
-}
-
 void TFRealProgramu::OrderReportsByClass() {
     OrderUndo undo{m_state.Catalogue.Slots, {}, m_unsaved};
     if (!OrderByClass(m_state.Catalogue)) {
@@ -630,107 +525,6 @@ void TFRealProgramu::UndoOrderByClass() {
     m_unsaved = m_orderUndo->WasUnsaved;
     m_orderUndo.reset();
     FillKindList(m_state.Catalogue, *LLista, PozycjeBox->currentIndex());
-}
-
-void TFRealProgramu::EditSelected() {
-    const int entry = EntryOfLine(LLista->SelectedPosition());
-    if (entry < 0) {
-        Warn(IconWarning, NoSelectionForEdit);
-        return;
-    }
-    EditReport(m_state.Catalogue.Slots[static_cast<std::size_t>(entry)].Path);
-}
-
-ReportEditor* TFRealProgramu::EditReport(const std::string& path) {
-    const QString file = QStringFromCp1250(path);
-    // One editor per file: two would save over each other's changes.
-    for (ReportEditor* open : findChildren<ReportEditor*>(Qt::FindDirectChildrenOnly)) {
-        if (open->FilePath() == file) {
-            open->raise();
-            open->activateWindow();
-            return open;
-        }
-    }
-    // A window of its own, closed with the list editor at the latest.
-    auto* editor = new ReportEditor(this);
-    editor->setWindowFlag(Qt::Window);
-    editor->setAttribute(Qt::WA_DeleteOnClose);
-    if (m_prepareEditor) {
-        m_prepareEditor(*editor);
-    }
-    if (!editor->OpenFile(file)) {
-        delete editor;
-        return nullptr;
-    }
-    connect(editor, &ReportEditor::Saved, this, &TFRealProgramu::ReportSaved);
-    editor->show();
-    return editor;
-}
-
-void TFRealProgramu::ReportSaved(const QString& path) {
-    const int selected = EntryOfLine(LLista->SelectedPosition());
-    const std::string file = Cp1250FromQString(path);
-    try {
-        if (RefreshEntriesOf(m_state.Catalogue, file) == 0) {
-            JoinLeftOutFile(file);
-            return;
-        }
-    } catch (const ReportFileError& error) {
-        Warn(IconInfo, DamagedFileMessage(error.Path()));
-        return;
-    }
-    // A list file keeps the titles, so the one saved before is out of date.
-    m_unsaved = true;
-    FillKindList(m_state.Catalogue, *LLista, PozycjeBox->currentIndex());
-    if (selected >= 0) {
-        SelectEntry(selected);
-    }
-}
-
-void TFRealProgramu::JoinLeftOutFile(const std::string& path) {
-    const std::vector<std::string>& found = m_state.FoundReportFiles;
-    const std::vector<ReportEntry>& held = m_state.Catalogue.Slots;
-    if (std::find(found.begin(), found.end(), path) == found.end() ||
-        std::any_of(held.begin(), held.end(),
-                    [&](const ReportEntry& entry) { return entry.Path == path; })) {
-        return;
-    }
-    const std::size_t slotsBefore = m_state.Catalogue.Slots.size();
-    try {
-        AppendToCatalogue(m_state.Catalogue, {path});
-    } catch (const ReportFileError&) {
-        // Read a moment ago by the editor that saved it; a file gone since
-        // stays out, as it would from a folder opened again.
-        return;
-    }
-    if (!TakeOutUnknownKinds(m_state.Catalogue, slotsBefore).empty()) {
-        return;
-    }
-    m_unsaved = true;
-    SelectEntry(static_cast<int>(slotsBefore));
-}
-
-void TFRealProgramu::OfferMend(const std::string& path) {
-    if (!m_state.Ask) {
-        Warn(IconInfo, DamagedFileMessage(path));
-        return;
-    }
-    if (m_state.Ask(ModeMendOrClose, IconInfo, DamagedFileMessage(path)) == TFWarning::ResultMend) {
-        EditReport(path);
-    }
-}
-
-void TFRealProgramu::FollowReportLink(int entry) {
-    SelectEntry(entry);
-    if (entry >= 0 && entry < static_cast<int>(m_state.Catalogue.Slots.size())) {
-        EditReport(m_state.Catalogue.Slots[static_cast<std::size_t>(entry)].Path);
-    }
-}
-
-void TFRealProgramu::FollowFolderFileLink(int index) {
-    if (index >= 0 && index < static_cast<int>(m_state.FoundReportFiles.size())) {
-        EditReport(m_state.FoundReportFiles[static_cast<std::size_t>(index)]);
-    }
 }
 
 int TFRealProgramu::EntryOfLine(int line) const {

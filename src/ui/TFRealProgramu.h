@@ -9,6 +9,9 @@
 // saves the set as a list file and generates the document set, which the
 // document viewer then shows. Every line of the list stands for its own
 // catalogue entry, even when two reports carry the same title.
+//
+// The window's commands for the whole set are in TFRealProgramuSet.cpp, its
+// road to the report editor in TFRealProgramuMending.cpp.
 
 #include "platform/FileDialog.h"
 #include "platform/HelpPages.h"
