@@ -1,10 +1,12 @@
 #include "check/CheckPage.h"
 
 #include "check/FindingText.h"
+#include "reports/ClassOrder.h"
 #include "reports/ReportKind.h"
 #include "system/FileSystem.h"
 #include "text/Cp1250.h"
 
+#include <algorithm>
 #include <charconv>
 #include <map>
 
@@ -12,6 +14,7 @@ namespace notarion {
 namespace {
 
 constexpr std::string_view LinkPrefix = "pozycja:";
+constexpr std::string_view FileLinkPrefix = "plik:";
 
 std::string Cp(std::string_view utf8) {
     return Utf8ToCp1250(utf8);
@@ -80,39 +83,90 @@ void WriteKindCounts(const ReportCatalogue& catalogue, HtmlBuffer& page) {
     AppendLine(page, "</table>");
 }
 
-// The findings of one level, grouped by file in the order each file is
-// first named. The element stands in every message that is about one, so
-// it is added only to the messages that do not say it.
-void WriteFindings(const CheckResult& result, Severity level, const std::string& folder,
-                   HtmlBuffer& page) {
-    std::vector<std::string> files;
-    std::map<std::string, std::vector<const Finding*>> byFile;
+// The findings of one level about one report file.
+struct ReportGroup {
+    std::string File;
+    std::string Class;
+    std::vector<const Finding*> Findings;
+};
+
+// The files named by the findings of one level: the reports with a class
+// by their class in school order, then the others by their shown name; in
+// the order each file is first named where that leaves a tie.
+std::vector<ReportGroup> GroupsOf(const CheckResult& result, Severity level,
+                                  const std::string& folder) {
+    std::vector<ReportGroup> groups;
+    std::map<std::string, std::size_t> indexOf;
     for (const Finding& finding : result.Findings) {
         if (finding.Level != level)
             continue;
-        auto& group = byFile[finding.File];
-        if (group.empty())
-            files.push_back(finding.File);
-        group.push_back(&finding);
+        const auto [at, added] = indexOf.emplace(finding.File, groups.size());
+        if (added)
+            groups.push_back({finding.File, finding.ReportClass, {}});
+        groups[at->second].Findings.push_back(&finding);
     }
-    if (files.empty())
+    std::stable_sort(groups.begin(), groups.end(), [&](const auto& a, const auto& b) {
+        if (a.Class.empty() != b.Class.empty())
+            return b.Class.empty();
+        return a.Class.empty()
+                   ? CompareInSchoolOrder(ShownName(a.File, folder), ShownName(b.File, folder)) < 0
+                   : CompareInSchoolOrder(a.Class, b.Class) < 0;
+    });
+    return groups;
+}
+
+// The link that mends a report: its catalogue entry, or for a file of the
+// folder that the catalogue left out (an unknown kind) its place among
+// folderFiles; none for a file the editor cannot open.
+std::string MendLink(const ReportGroup& group, const std::vector<std::string>& folderFiles) {
+    const int entry = group.Findings.front()->ListPosition;
+    if (entry >= 0)
+        return ReportLink(entry);
+    for (const Finding* finding : group.Findings) {
+        if (finding->Kind == Problem::UnrepresentableFileName ||
+            finding->Kind == Problem::UnreadableFile)
+            return {};
+    }
+    const auto found = std::find(folderFiles.begin(), folderFiles.end(), group.File);
+    if (found == folderFiles.end())
+        return {};
+    return FolderFileLink(static_cast<int>(found - folderFiles.begin()));
+}
+
+void AddGroupHeading(HtmlBuffer& page, const std::string& text) {
+    AppendLine(page, "   <p class=\"N\"><b><u>" + text + "</u></b></p>");
+}
+
+// The findings of one level under the class of their report and the file's
+// name. The element stands in every message that is about one, so it is
+// added only to the messages that do not say it.
+void WriteFindings(const CheckResult& result, Severity level, const std::string& folder,
+                   const std::vector<std::string>& folderFiles, HtmlBuffer& page) {
+    const std::vector<ReportGroup> groups = GroupsOf(result, level, folder);
+    if (groups.empty())
         return;
     AddBoldLine(page, Cp(level == Severity::Error
                              ? "Błędy (przez nie dokumenty nie powstaną):"
                              : "Ostrzeżenia (dokumenty powstaną, ale coś w nich zginie "
                                "albo powtórzy się):"));
     const ShownText asIs = [](std::string_view utf8) { return std::string(utf8); };
-    for (const std::string& file : files) {
-        const std::vector<const Finding*>& group = byFile[file];
-        const int entry = group.front()->ListPosition;
-        std::string heading = "<b>" + PageText(Cp1250ToUtf8(ShownName(file, folder))) + "</b>";
-        if (entry >= 0)
-            heading += " &ndash; <a href=\"" + ReportLink(entry) + "\">Popraw</a>";
+    const ReportGroup* previous = nullptr;
+    for (const ReportGroup& group : groups) {
+        if (!group.Class.empty() &&
+            (previous == nullptr || CompareInSchoolOrder(previous->Class, group.Class) != 0))
+            AddGroupHeading(page, Cp("Klasa ") + PageText(Cp1250ToUtf8(group.Class)));
+        else if (group.Class.empty() && previous != nullptr && !previous->Class.empty())
+            AddGroupHeading(page, Cp("Pozostałe sprawozdania"));
+        previous = &group;
+        std::string heading =
+            "<b>" + PageText(Cp1250ToUtf8(ShownName(group.File, folder))) + "</b>";
+        if (const std::string link = MendLink(group, folderFiles); !link.empty())
+            heading += " &ndash; <a href=\"" + link + "\">Popraw</a>";
         // A paragraph of its own, so the name never runs on after the
         // previous file's last finding.
         AppendLine(page, "   <p class=\"N\">" + heading + "</p>");
         OpenList(page);
-        for (const Finding* finding : group) {
+        for (const Finding* finding : group.Findings) {
             const std::string message = FindingMessage(*finding, asIs);
             const std::string element = Cp1250ToUtf8(finding->Element);
             std::string item = PageText(message);
@@ -124,6 +178,18 @@ void WriteFindings(const CheckResult& result, Severity level, const std::string&
     }
 }
 
+// The number a link of the page carries after its prefix; -1 for any other link.
+int NumberAfter(std::string_view prefix, std::string_view link) {
+    if (link.substr(0, prefix.size()) != prefix)
+        return -1;
+    const std::string_view digits = link.substr(prefix.size());
+    int number = -1;
+    const auto [end, error] = std::from_chars(digits.data(), digits.data() + digits.size(), number);
+    if (error != std::errc() || end != digits.data() + digits.size() || number < 0)
+        return -1;
+    return number;
+}
+
 } // namespace
 
 std::string ReportLink(int entry) {
@@ -131,14 +197,15 @@ std::string ReportLink(int entry) {
 }
 
 int EntryOfReportLink(std::string_view link) {
-    if (link.substr(0, LinkPrefix.size()) != LinkPrefix)
-        return -1;
-    const std::string_view digits = link.substr(LinkPrefix.size());
-    int entry = -1;
-    const auto [end, error] = std::from_chars(digits.data(), digits.data() + digits.size(), entry);
-    if (error != std::errc() || end != digits.data() + digits.size() || entry < 0)
-        return -1;
-    return entry;
+    return NumberAfter(LinkPrefix, link);
+}
+
+std::string FolderFileLink(int index) {
+    return std::string(FileLinkPrefix) + std::to_string(index);
+}
+
+int FolderFileOfLink(std::string_view link) {
+    return NumberAfter(FileLinkPrefix, link);
 }
 
 std::string PageText(std::string_view utf8) {
@@ -176,7 +243,8 @@ std::string PageText(std::string_view utf8) {
     return text;
 }
 
-HtmlBuffer CheckPage(const CheckResult& result, const ReportCatalogue* catalogue) {
+HtmlBuffer CheckPage(const CheckResult& result, const ReportCatalogue* catalogue,
+                     const std::vector<std::string>& folderFiles) {
     HtmlBuffer page;
     BeginPage(page);
     AddHeading(page, Cp("SPRAWDZENIE ZESTAWU SPRAWOZDAŃ"));
@@ -201,8 +269,8 @@ HtmlBuffer CheckPage(const CheckResult& result, const ReportCatalogue* catalogue
     if (catalogue != nullptr)
         WriteKindCounts(*catalogue, page);
     WriteClassTable(result, page);
-    WriteFindings(result, Severity::Error, folder, page);
-    WriteFindings(result, Severity::Warning, folder, page);
+    WriteFindings(result, Severity::Error, folder, folderFiles, page);
+    WriteFindings(result, Severity::Warning, folder, folderFiles, page);
     EndPage(page);
     return page;
 }

@@ -49,8 +49,9 @@ public:
     // Check the report at path. listedKind is the list file's kind of the
     // report, or nullptr when the report comes from a folder.
     void Check(const std::string& path, const std::string* listedKind, int listPosition);
-    // Compare the reports checked so far with one another.
-    void CheckAcrossSet() { CheckAcrossReports(m_facts, m_result); }
+    // Compare the reports checked so far with one another, then give every
+    // finding the class of its report.
+    void CheckAcrossSet();
 
 private:
     Finding Base(Problem problem, Severity level, std::string element = {}) const;
@@ -72,7 +73,18 @@ private:
     bool m_empty = false;
     // The first report of each class, per kind: (kind, folded class) -> path.
     std::map<std::pair<ReportKind, std::u16string>, std::string> m_classes;
+    // The class of each report read whose kind has one: path -> class.
+    std::map<std::string, std::string> m_classOfFile;
 };
+
+void ReportChecker::CheckAcrossSet() {
+    CheckAcrossReports(m_facts, m_result);
+    for (Finding& finding : m_result.Findings) {
+        const auto known = m_classOfFile.find(finding.File);
+        if (known != m_classOfFile.end())
+            finding.ReportClass = known->second;
+    }
+}
 
 Finding ReportChecker::Base(Problem problem, Severity level, std::string element) const {
     Finding finding;
@@ -122,6 +134,8 @@ void ReportChecker::Check(const std::string& path, const std::string* listedKind
         listedKind ? listed : KindOf(ReadReportText(m_document, "Doc"));
     if (!kind)
         return;
+    if (std::string className = ReportClass(KindText(*kind), m_document); !className.empty())
+        m_classOfFile[m_path] = std::move(className);
     CheckValues(*kind);
     NoteClass(*kind);
     ReportFacts facts;

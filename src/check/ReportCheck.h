@@ -110,6 +110,10 @@ struct Finding {
     std::string OtherFile;
     // The class and the subject a finding across reports is about.
     std::string Class;
+    // The class of the report the finding is in, as the catalogue's title
+    // of the report shows it; empty for a report without a class (or of no
+    // known kind). Pages group the findings by it.
+    std::string ReportClass;
     std::string Subject;
     // The characters a value loses, each once, in UTF-8 (cp1250 cannot hold them).
     std::string LostCharacters;

@@ -17,11 +17,26 @@ SetCommandResult WriteChosenPdf(const SetContents& contents, const QString& path
     if (QStringFromCp1250(target) != path) {
         return {ViewerResult::Failed, {SetOutputStatus::FileUnwritable, target, 0, {}}};
     }
-    const SetOutputResult output = WriteSetPdf(contents, target, NamedBy::User, GenerationTime(contents));
-    return {output.Ok() ? ViewerResult::Done : ViewerResult::Failed, output};
+    const SetOutputResult output =
+        WriteSetPdf(contents, target, NamedBy::User, GenerationTime(contents));
+    if (!output.Ok())
+        return {ViewerResult::Failed, output};
+    return {ViewerResult::Done, output, target};
 }
 
 } // namespace
+
+QString PageCountText(int pages) {
+    // Polish counts in three forms: one, the few (2-4, 22-24, ... but not
+    // 12-14) and the many.
+    const int lastTwo = pages % 100;
+    const int last = pages % 10;
+    const QString word = pages == 1 ? QStringLiteral("strona")
+                         : last >= 2 && last <= 4 && (lastTwo < 12 || lastTwo > 14)
+                             ? QStringLiteral("strony")
+                             : QStringLiteral("stron");
+    return QString::number(pages) + QLatin1Char(' ') + word;
+}
 
 bool AskPrintSettings(QWidget* parent, QPrinter& printer) {
     QPrintDialog dialog(&printer, parent);

@@ -26,7 +26,14 @@ bool AskPrintSettings(QWidget* parent, QPrinter& printer);
 struct SetCommandResult {
     ViewerResult Result = ViewerResult::Done;
     SetOutputResult Output;
+    // The PDF file written (cp1250); empty when the set went to a printer
+    // or nothing was written.
+    std::string File = {};
 };
+
+// A number of pages in words, as a status line says it: "1 strona",
+// "3 strony", "49 stron".
+QString PageCountText(int pages);
 
 // The path the save dialog proposes for the set's PDF: the set's folder and
 // "Protokoly_<date of generation>.pdf" (today's date when unknown).

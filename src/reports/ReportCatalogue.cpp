@@ -17,6 +17,14 @@
 namespace notarion {
 namespace {
 
+// The text of one piece of a title, cut to the piece's length.
+std::string PieceText(const TitlePiece& piece, const XmlDocument& document) {
+    std::string text = ReadReportText(document, piece.Element);
+    if (piece.MaxLength != 0 && text.size() > piece.MaxLength)
+        text.resize(piece.MaxLength);
+    return text;
+}
+
 // The number of slots that loops may visit: Count, never beyond the slots.
 std::size_t EntriesInUse(const ReportCatalogue& catalogue) {
     if (catalogue.Count <= 0)
@@ -90,13 +98,21 @@ std::string ComposeTitle(const std::string& kind, XmlDocument& document) {
     for (const TitlePiece& piece : Info(*known).TitlePieces) {
         if (piece.Element.empty())
             break;
-        std::string text = ReadReportText(document, piece.Element);
-        if (piece.MaxLength != 0 && text.size() > piece.MaxLength)
-            text.resize(piece.MaxLength);
         title += TitleSeparator;
-        title += text;
+        title += PieceText(piece, document);
     }
     return title;
+}
+
+std::string ReportClass(const std::string& kind, const XmlDocument& document) {
+    const std::optional<ReportKind> known = KindOf(kind);
+    if (!known)
+        return {};
+    for (const TitlePiece& piece : Info(*known).TitlePieces) {
+        if (piece.Element == "Klasa")
+            return PieceText(piece, document);
+    }
+    return {};
 }
 
 std::optional<std::string> BuildCatalogue(ReportCatalogue& catalogue,

@@ -68,6 +68,11 @@ inline constexpr std::string_view TitleSeparator = " - ";
 // kind text first; the empty text for a kind that is none of the nine.
 std::string ComposeTitle(const std::string& kind, XmlDocument& document);
 
+// The class a report names, as its title shows it; the empty text for a kind
+// whose title has no class (a subject, an activity, a teacher) or that is
+// none of the nine.
+std::string ReportClass(const std::string& kind, const XmlDocument& document);
+
 // Build a new catalogue from the paths, in order, then order it by kind. The
 // path of the first file that cannot be opened or read, with the catalogue
 // left empty; none on success. A file that is merely damaged XML is no

@@ -11,7 +11,9 @@ namespace notarion {
 NotarionApplication::NotarionApplication(int& argc, char** argv)
     : QApplication(argc, argv), ShowError(ShowErrorMessageBox) {
     setApplicationName(QString::fromLatin1(ApplicationTitle));
-    setApplicationDisplayName(QString::fromLatin1(ApplicationTitle));
+    // No display name: Qt would append it to every window title the window
+    // manager shows ("Notarion - prezentacja danych — Notarion"). Message
+    // boxes without a title of their own still take the name.
 }
 
 bool NotarionApplication::notify(QObject* receiver, QEvent* event) {

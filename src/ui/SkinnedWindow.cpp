@@ -2,6 +2,7 @@
 
 #include "app/ProgramOptions.h"
 #include "app/StartOfWork.h"
+#include "ui/layout/Geometry.h"
 
 #include <QApplication>
 #include <QEvent>
@@ -37,6 +38,15 @@ QFont PixelFont(const QString& family, int pixelHeight, QFont::Weight weight) {
     return font;
 }
 
+QFont CommandFont() {
+    QFont font =
+        PixelFont(QString::fromLatin1(layout::kCaptionFontFamily), layout::kCommandFontPixels,
+                  static_cast<QFont::Weight>(layout::kCommandFontWeight));
+    font.setFamilies({QString::fromLatin1(layout::kCaptionFontFamily), QStringLiteral("Verdana"),
+                      QStringLiteral("Tahoma"), QStringLiteral("Arial")});
+    return font;
+}
+
 QLabel* MakeVersionLabel(QWidget* parent, const QRect& geometry, int pixelHeight,
                          std::uint32_t bgrColour, Qt::Alignment alignment) {
     auto* label = new QLabel(QString::fromStdString(VersionCaption()), parent);
@@ -68,7 +78,12 @@ HotArea::HotArea(QWidget* parent, const QRect& geometry, HotCursor cursor) : QLa
 void HotArea::SetCaption(const QString& text, const QFont& font, const QColor& colour) {
     setFont(font);
     setWordWrap(true);
-    setText(text);
+    // A wrapped caption that ends in an ellipsis would leave it alone on the
+    // last line; a no-break space keeps it with its word.
+    QString bound = text;
+    bound.replace(QStringLiteral(" \u2026"), QStringLiteral("\u00A0\u2026"));
+    bound.replace(QStringLiteral(" ..."), QStringLiteral("\u00A0..."));
+    setText(bound);
     SetTextColour(colour);
 }
 

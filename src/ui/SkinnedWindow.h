@@ -38,6 +38,11 @@ QColor ColorFromBgr(std::uint32_t bgr);
 // this machine is replaced by the font system's nearest match.
 QFont PixelFont(const QString& family, int pixelHeight, QFont::Weight weight = QFont::Normal);
 
+// The font of the commands' captions that a window writes over its picture,
+// set as the list editor's picture sets its own. Where the face is not
+// installed (Windows), Verdana, whose widths it shares, stands in. Never fails.
+QFont CommandFont();
+
 // The program's version ("wersja 1.0.0") as plain text over a skin picture,
 // in the pictures' face (DejaVu Sans) of the given pixel height and colour
 // (0x00BBGGRR). It takes no mouse events. Never fails.
@@ -59,7 +64,8 @@ public:
     HotArea(QWidget* parent, const QRect& geometry, HotCursor cursor = HotCursor::Hand);
 
     // Show text in the area in its own font and colour, word-wrapped, on a
-    // transparent background. Never fails.
+    // transparent background; an ellipsis ("…", "...") stays on the line of
+    // the word before it. Never fails.
     void SetCaption(const QString& text, const QFont& font, const QColor& colour);
 
     // Change the colour of the caption text; the colour of an area without a

@@ -8,8 +8,10 @@
 #include "platform/SkinImage.h"
 #include "platform/TEmbeddedWB.h"
 #include "reports/MessageSink.h"
+#include "system/FileSystem.h"
 #include "text/Failure.h"
 #include "ui/SkinnedWindow.h"
+#include "ui/StatusLine.h"
 #include "ui/TDotFrame.h"
 #include "ui/TFWarning.h"
 #include "ui/TFWyborOpcji.h"
@@ -49,17 +51,6 @@ const std::u16string NoDocumentToSave = u"Brak dokumentu do zapisania.\r"
                                         u"Plik dokumentu nie istnieje albo nie można go odczytać.";
 const std::u16string FolderNotOpened = u"Nie udało się otworzyć folderu z dokumentami.\r"
                                        u"Otwórz go sam w menedżerze plików: ";
-
-// The commands' font. The old bitmap face is missing on most desktops, and
-// the labels' fixed widths were measured with it: narrow faces come first
-// among the replacements, so "Podgląd wydruku ..." still fits.
-QFont CommandFont() {
-    QFont font = PixelFont(QStringLiteral("MS Sans Serif"), kCommandFontPixels);
-    font.setFamilies({QStringLiteral("MS Sans Serif"), QStringLiteral("Microsoft Sans Serif"),
-                      QStringLiteral("Liberation Sans Narrow"), QStringLiteral("Liberation Sans"),
-                      QStringLiteral("Arial"), QStringLiteral("DejaVu Sans Condensed")});
-    return font;
-}
 
 // The caption as rich text with the first letter equal to letter underlined,
 // the way a command shows its Alt key.
@@ -132,17 +123,11 @@ TFBrowser::TFBrowser(SharedState& state, QWidget* mainWindow, TFWarning& warning
     ImDown->setScaledContents(true);
     LoadSkinImageWhenShown(QString::fromLatin1(BottomBandSkin), ImDown);
     LCiongnij = new HotArea(Pdown, ToQRect(kGrip));
-    LFolder = new QLabel(Pdown);
+    const QColor bandInk = ColorFromBgr(kFolderLineColour);
+    LFolder = new StatusLine(Pdown, PixelFont(QStringLiteral("MS Sans Serif"), kFolderLinePixels),
+                             bandInk, bandInk);
     LFolder->setGeometry(ToQRect(kFolderLine));
-    LFolder->setFont(PixelFont(QStringLiteral("MS Sans Serif"), kFolderLinePixels));
-    QPalette ink = LFolder->palette();
-    ink.setColor(QPalette::WindowText, ColorFromBgr(kFolderLineColour));
-    LFolder->setPalette(ink);
-    LFolder->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
-    // A folder's name is shown as it is, never read as markup.
-    LFolder->setTextFormat(Qt::PlainText);
-    // Selectable, so the path can be copied into another program.
-    LFolder->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    connect(LFolder, &StatusLine::openFolderClicked, this, &TFBrowser::OpenFolder);
     m_openFolder = [](const QUrl& url) { return QDesktopServices::openUrl(url); };
 
     PPodWebbrowser = new QWidget(this);
@@ -337,7 +322,11 @@ void TFBrowser::LDrukujZestawClick() {
 
 void TFBrowser::LOtworzFolderClick() {
     m_commands->Reset();
-    const QString folder = QStringFromCp1250(m_state.OutputFolder);
+    OpenFolder(m_state.OutputFolder);
+}
+
+void TFBrowser::OpenFolder(const std::string& cp1250Folder) {
+    const QString folder = QStringFromCp1250(cp1250Folder);
     if (!m_openFolder || !m_openFolder(QUrl::fromLocalFile(folder)))
         Warn(FolderNotOpened + folder.toStdU16String());
 }
@@ -350,7 +339,7 @@ void TFBrowser::LZestawienieClick() {
 void TFBrowser::ShowFolderLine() {
     const QString folder = QDir::toNativeSeparators(QStringFromCp1250(m_state.OutputFolder));
     const QString line = QStringLiteral(u"Dokumenty: ") + folder;
-    LFolder->setText(LFolder->fontMetrics().elidedText(line, Qt::ElideMiddle, LFolder->width()));
+    LFolder->ShowText(line);
     LFolder->setToolTip(PlainToolTip(folder));
 }
 
@@ -383,8 +372,19 @@ void TFBrowser::Report(ViewerResult result, const std::u16string& failed,
 }
 
 void TFBrowser::ReportSet(const SetCommandResult& result) {
-    if (result.Result == ViewerResult::Failed)
+    if (result.Result == ViewerResult::Failed) {
         Warn(SetOutputMessage(result.Output));
+        return;
+    }
+    // A written file is said in the band, where the user can open its folder.
+    if (result.Result == ViewerResult::Done && !result.File.empty()) {
+        const QString file = QDir::toNativeSeparators(QStringFromCp1250(result.File));
+        LFolder->ShowWithFolder(QStringLiteral("Zapisano PDF: ") +
+                                    PageCountText(result.Output.PageCount) + QStringLiteral(" – ") +
+                                    file,
+                                FolderOf(result.File));
+        LFolder->setToolTip(PlainToolTip(file));
+    }
 }
 
 void TFBrowser::Warn(const std::u16string& text) {

@@ -25,6 +25,7 @@ namespace notarion {
 struct SharedState;
 class HotArea;
 class HoverGroup;
+class StatusLine;
 class TDotFrame;
 class TEmbeddedWB;
 class TFWarning;
@@ -98,7 +99,7 @@ public:
     HotArea* LOtworzFolder;
     HotArea* LZestawienie;
     // Where the shown documents are, in the bottom band.
-    QLabel* LFolder;
+    StatusLine* LFolder;
     HotArea* LCloseWykres;
     HotArea* LListwa;
     QWidget* Pdown;
@@ -129,6 +130,9 @@ private:
     void LZapiszZestawClick();
     void LDrukujZestawClick();
     void LOtworzFolderClick();
+    // Open a folder (cp1250) in the desktop's file manager; without one, a
+    // message names the folder to open by hand.
+    void OpenFolder(const std::string& cp1250Folder);
     void LZestawienieClick();
     // Load path now when the window is open, else open it and load it soon.
     void ShowPage(std::string path);

@@ -131,11 +131,14 @@ void TFBrowserMini::WebBrowserAnchorClicked(const QUrl& link) {
         emit generateFollowed();
         return;
     }
-    const int entry = EntryOfReportLink(link.toString().toStdString());
-    if (entry < 0)
-        return;
-    close();
-    emit reportLinkFollowed(entry);
+    const std::string target = link.toString().toStdString();
+    if (const int entry = EntryOfReportLink(target); entry >= 0) {
+        close();
+        emit reportLinkFollowed(entry);
+    } else if (const int file = FolderFileOfLink(target); file >= 0) {
+        close();
+        emit folderFileLinkFollowed(file);
+    }
 }
 
 void TFBrowserMini::WebBrowserDocumentComplete() {

@@ -49,6 +49,10 @@ signals:
     // A link of the check page to a report was followed; entry is the
     // report's catalogue index. The window closes.
     void reportLinkFollowed(int entry);
+    // A link of the check page to a file of the folder that the catalogue
+    // left out was followed; index is its place among the files the check
+    // was given. The window closes.
+    void folderFileLinkFollowed(int index);
     // The check page's link that generates the set was followed. The
     // window closes.
     void generateFollowed();

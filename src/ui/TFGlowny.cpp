@@ -10,6 +10,7 @@
 #include "system/FileSystem.h"
 #include "text/Cp1250.h"
 #include "ui/KindListBox.h"
+#include "ui/StatusLine.h"
 #include "ui/TFAbout.h"
 #include "ui/TFRealProgramu.h"
 #include "ui/layout/QtGeometry.h"
@@ -101,16 +102,11 @@ TFGlowny::TFGlowny(SharedState& state, WorkPlaces places)
     LGotowyZestaw->SetCaption(ChoiceIndent + QString::fromUtf16(kExistingListCaption), choiceFont,
                               normal);
 
-    LStatus = new QLabel(this);
+    LStatus = new StatusLine(this, PixelFont(QStringLiteral("DejaVu Sans"), kVersionPixelHeight),
+                             ColorFromBgr(kVersionColour), ColorFromBgr(kVersionColour));
     LStatus->setGeometry(ToQRect(kProgress).adjusted(6, 0, 0, 0));
-    LStatus->setTextFormat(Qt::RichText);
-    LStatus->setFont(PixelFont(QStringLiteral("DejaVu Sans"), kVersionPixelHeight));
-    QPalette statusPalette = LStatus->palette();
-    statusPalette.setColor(QPalette::WindowText, ColorFromBgr(kVersionColour));
-    statusPalette.setColor(QPalette::Link, ColorFromBgr(kVersionColour));
-    LStatus->setPalette(statusPalette);
-    connect(LStatus, &QLabel::linkActivated, this, [this] {
-        QDesktopServices::openUrl(QUrl::fromLocalFile(QStringFromCp1250(m_statusFolder)));
+    connect(LStatus, &StatusLine::openFolderClicked, this, [](const std::string& folder) {
+        QDesktopServices::openUrl(QUrl::fromLocalFile(QStringFromCp1250(folder)));
     });
 
     PPostep = MakePanel(this, ToQRect(kProgress));
@@ -378,17 +374,7 @@ void TFGlowny::PlaceCompanions() {
 }
 
 void TFGlowny::ShowStatus(const QString& text, const std::string& folder) {
-    m_statusFolder = folder;
-    // The text names the user's files, so it is escaped before the link is
-    // added: a name is never read as markup.
-    const QString shown = LStatus->fontMetrics().elidedText(
-        text, Qt::ElideMiddle,
-        LStatus->width() -
-            LStatus->fontMetrics().horizontalAdvance(QStringLiteral("  Otwórz folder")));
-    LStatus->setText(shown.toHtmlEscaped() +
-                     QStringLiteral("&nbsp;&nbsp;<a href=\"folder\" style=\"color:%1\">"
-                                    "Otwórz folder</a>")
-                         .arg(ColorFromBgr(kVersionColour).name()));
+    LStatus->ShowWithFolder(text, folder);
 }
 
 void TFGlowny::ShowProgressStrip() {

@@ -21,6 +21,7 @@ class QLabel;
 namespace notarion {
 
 struct SharedState;
+class StatusLine;
 class TFAbout;
 class TFRealProgramu;
 
@@ -103,7 +104,7 @@ public:
     HotArea* LGotowyZestaw;
     QWidget* PPostep;
     // The status line over the progress strip's place.
-    QLabel* LStatus;
+    StatusLine* LStatus;
     QLabel* ImPostep;
     QWidget* PButWstecz;
     HotArea* ImWstecz;
@@ -133,8 +134,6 @@ private:
     void Warn(const std::u16string& text);
 
     SharedState& m_state;
-    // The folder that the status line's "Otwórz folder" opens.
-    std::string m_statusFolder;
     WorkPlaces m_places;
     HelpOpener m_help;
     TitleStripDrag* m_drag;

@@ -4,11 +4,7 @@
 #include "app/RememberedPlaces.h"
 #include "app/ReportFolder.h"
 #include "app/SharedState.h"
-#include "check/CheckPage.h"
-#include "check/ReportCheck.h"
 #include "generate/DocumentSet.h"
-#include "generate/OutputFolderLock.h"
-#include "generate/SetWriter.h"
 #include "platform/QtText.h"
 #include "platform/SkinImage.h"
 #include "reports/ClassOrder.h"
@@ -19,8 +15,6 @@
 #include "system/FileSystem.h"
 #include "text/Cp1250.h"
 #include "ui/KindListBox.h"
-#include "ui/MendOffer.h"
-#include "ui/ReportEditor.h"
 #include "ui/TFBrowser.h"
 #include "ui/TFBrowserMini.h"
 #include "ui/TFGlowny.h"
@@ -48,11 +42,7 @@ using layout::ToQRect;
 
 constexpr const char16_t* NoSelectionForPreview =
     u"Jeśli chcesz zobaczyć podgląd, zaznacz którąś z pozycji.";
-constexpr const char16_t* NoSelectionForEdit =
-    u"Jeśli chcesz poprawić sprawozdanie, zaznacz którąś z pozycji.";
 constexpr const char16_t* NoReportsToSave = u"Nie można utworzyć listy, gdyż brak jest sprawozdań.";
-constexpr const char16_t* CheckPageUnwritable =
-    u"Nie udało się zapisać wyniku sprawdzenia zestawu w folderze roboczym.";
 constexpr const char16_t* UnsavedListQuestion =
     u"Lista sprawozdań została zmieniona i nie została zapisana.\rCzy zapisać ją przed "
     u"zamknięciem?";
@@ -166,6 +156,8 @@ void TFRealProgramu::SetViewers(TFBrowserMini* previewWindow, TFBrowser* documen
     if (m_previewWindow != nullptr) {
         connect(m_previewWindow, &TFBrowserMini::reportLinkFollowed, this,
                 &TFRealProgramu::FollowReportLink, Qt::UniqueConnection);
+        connect(m_previewWindow, &TFBrowserMini::folderFileLinkFollowed, this,
+                &TFRealProgramu::FollowFolderFileLink, Qt::UniqueConnection);
         connect(m_previewWindow, &TFBrowserMini::generateFollowed, this,
                 &TFRealProgramu::GenerateDocumentSet, Qt::UniqueConnection);
     }
@@ -419,32 +411,6 @@ void TFRealProgramu::AddReportFiles() {
     }
 }
 
-void TFRealProgramu::OfferToMendAndAdd(const UnknownKindFile& file) {
-    // A kind text close to none of the nine is no report at all: nothing to
-    // mend, only named.
-    if (!AskToMend(m_state, file.Message(), file.Nearest.empty() ? std::string() : file.Path)) {
-        return;
-    }
-    // The file joins the set once the editor has saved it under a kind.
-    if (ReportEditor* editor = EditReport(file.Path)) {
-        connect(editor, &ReportEditor::Saved, this, &TFRealProgramu::AddSavedReport,
-                Qt::SingleShotConnection);
-    }
-}
-
-void TFRealProgramu::AddSavedReport(const QString& path) {
-    const std::string file = Cp1250FromQString(path);
-    const std::vector<ReportEntry>& entries = m_state.Catalogue.Slots;
-    // Saved over a report the set holds already, it is listed already.
-    if (std::any_of(entries.begin(), entries.end(),
-                    [&](const ReportEntry& entry) { return entry.Path == file; }) ||
-        !AddChosenReports(m_state.Catalogue, {file}).Changed) {
-        return;
-    }
-    m_unsaved = true;
-    SelectEntry(static_cast<int>(entries.size()) - 1);
-}
-
 void TFRealProgramu::RemoveSelected() {
     const int line = LLista->SelectedPosition();
     if (line < 0) {
@@ -523,103 +489,6 @@ void TFRealProgramu::SaveListFile() {
     }
 }
 
-std::string TFRealProgramu::ReportFolder() const {
-    // The set goes beside the source it came from: the list file's folder
-    // for a set opened from a list, else the folder chosen for a new set.
-    const std::string& listFile = m_state.SetListFile;
-    if (listFile.empty()) {
-        return m_state.LastReportFolder;
-    }
-    const std::string folder = FolderOf(listFile);
-    if (folder.empty() && listFile.front() == PathSeparator) {
-        return std::string(1, PathSeparator);
-    }
-    return folder;
-}
-
-void TFRealProgramu::GenerateDocumentSet() {
-    const std::string reportFolder = ReportFolder();
-    if (reportFolder.empty()) {
-        // Without a folder the set would land in "Protokoly" at the root of
-        // the file system, far from the reports; nothing is written.
-        Warn(IconInfo, ProtocolsFailureMessage());
-        return;
-    }
-    m_state.OutputFolder = DocumentPath(reportFolder, OutputFolderName);
-    // A folder that cannot be made shows up as a failed set below.
-    const bool madeHere =
-        !DirectoryExists(m_state.OutputFolder) && CreateSingleDirectory(m_state.OutputFolder);
-    try {
-        const SetOutcome outcome = WriteSet(m_state, m_state.Catalogue, m_state.OutputFolder,
-                                            madeHere ? m_state.OutputFolder : std::string());
-        if (outcome == SetOutcome::FolderBusy) {
-            Warn(IconInfo, FolderBusyMessage());
-            return;
-        }
-        if (outcome != SetOutcome::Written) {
-            OfferMend(ReportFileOf(m_state.LastFailure),
-                      MessageWithCause(SetOutcomeMessage(outcome), m_state.LastFailure));
-            return;
-        }
-        m_mainWindow.ShowProgressStrip();
-        if (m_documentViewer != nullptr) {
-            m_documentViewer->ShowDocument(0);
-        }
-    } catch (const std::exception&) {
-        // The user always learns that the set did not come out whole.
-        m_state.LastFailure = {};
-        Warn(IconInfo, ProtocolsFailureMessage());
-    }
-}
-
-void TFRealProgramu::CheckSet() {
-    const std::string page = m_state.TempFolder + std::string(CheckPageFileName);
-    try {
-        SaveBuffer(CheckPage(CheckCatalogue(m_state.Catalogue, m_state.FoundReportFiles),
-                             &m_state.Catalogue),
-                   page);
-    } catch (const std::exception&) {
-        Warn(IconInfo, CheckPageUnwritable);
-        return;
-    }
-    if (m_previewWindow == nullptr) {
-        return;
-    }
-    m_previewWindow->LoadCheckPage(page);
-    m_previewWindow->exec();
-}
-
-void TFRealProgramu::WarnWhenSetHasErrors() {
-    const int errors = CheckCatalogue(m_state.Catalogue, m_state.FoundReportFiles).ErrorCount();
-    if (errors == 0) {
-        return;
-    }
-    Warn(IconWarning, u"Zestaw zawiera błędy (" + Utf8ToUtf16(std::to_string(errors)) +
-                          u"), przez które dokumenty nie powstaną.\rSzczegóły pokaże polecenie "
-                          u"„Sprawdź zestaw” (Alt+S).");
-}
-
-void TFRealProgramu::SelectEntry(int entry) {
-    if (entry < 0 || entry >= static_cast<int>(m_state.Catalogue.Slots.size())) {
-        return;
-    }
-    const int kind = KindIndex(m_state.Catalogue.Slots[static_cast<std::size_t>(entry)].Kind);
-    if (kind < 0) {
-        return;
-    }
-    if (PozycjeBox->currentIndex() == kind) {
-        FillKindList(m_state.Catalogue, *LLista, kind);
-    } else {
-        PozycjeBox->setCurrentIndex(kind);
-    }
-    for (int line = 0; line < LLista->ItemCount(); ++line) {
-        if (EntryOfLine(line) == entry) {
-            LLista->setCurrentRow(line);
-            break;
-        }
-    }
-}
-
 void TFRealProgramu::OrderReportsByClass() {
     OrderUndo undo{m_state.Catalogue.Slots, {}, m_unsaved};
     if (!OrderByClass(m_state.Catalogue)) {
@@ -642,57 +511,6 @@ void TFRealProgramu::UndoOrderByClass() {
     m_unsaved = m_orderUndo->WasUnsaved;
     m_orderUndo.reset();
     FillKindList(m_state.Catalogue, *LLista, PozycjeBox->currentIndex());
-}
-
-void TFRealProgramu::EditSelected() {
-    const int entry = EntryOfLine(LLista->SelectedPosition());
-    if (entry < 0) {
-        Warn(IconWarning, NoSelectionForEdit);
-        return;
-    }
-    EditReport(m_state.Catalogue.Slots[static_cast<std::size_t>(entry)].Path);
-}
-
-ReportEditor* TFRealProgramu::EditReport(const std::string& path) {
-    // A new report started there is saved beside the set's reports.
-    ReportEditor* editor =
-        OpenReportEditor(*this, path, QStringFromCp1250(ReportFolder()), m_prepareEditor);
-    if (editor != nullptr) {
-        connect(editor, &ReportEditor::Saved, this, &TFRealProgramu::ReportSaved,
-                Qt::UniqueConnection);
-    }
-    return editor;
-}
-
-void TFRealProgramu::ReportSaved(const QString& path) {
-    const int selected = EntryOfLine(LLista->SelectedPosition());
-    try {
-        if (RefreshEntriesOf(m_state.Catalogue, Cp1250FromQString(path)) == 0) {
-            return;
-        }
-    } catch (const ReportFileError& error) {
-        Warn(IconInfo, DamagedFileMessage(error.Path()));
-        return;
-    }
-    // A list file keeps the titles, so the one saved before is out of date.
-    m_unsaved = true;
-    FillKindList(m_state.Catalogue, *LLista, PozycjeBox->currentIndex());
-    if (selected >= 0) {
-        SelectEntry(selected);
-    }
-}
-
-void TFRealProgramu::OfferMend(const std::string& path, const std::u16string& text) {
-    if (AskToMend(m_state, text, path)) {
-        EditReport(path);
-    }
-}
-
-void TFRealProgramu::FollowReportLink(int entry) {
-    SelectEntry(entry);
-    if (entry >= 0 && entry < static_cast<int>(m_state.Catalogue.Slots.size())) {
-        EditReport(m_state.Catalogue.Slots[static_cast<std::size_t>(entry)].Path);
-    }
 }
 
 int TFRealProgramu::EntryOfLine(int line) const {

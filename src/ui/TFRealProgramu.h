@@ -9,6 +9,9 @@
 // saves the set as a list file and generates the document set, which the
 // document viewer then shows. Every line of the list stands for its own
 // catalogue entry, even when two reports carry the same title.
+//
+// The window's commands for the whole set are in TFRealProgramuSet.cpp, its
+// road to the report editor in TFRealProgramuMending.cpp.
 
 #include "platform/FileDialog.h"
 #include "platform/HelpPages.h"
@@ -135,6 +138,10 @@ public:
     // A report link of the check page: show and select the entry, then open
     // its report in the report editor.
     void FollowReportLink(int entry);
+    // A check page's link to a file of the folder that the catalogue left
+    // out (index among FoundReportFiles): open it in the report editor. Once
+    // the editor saves it as a report of a known kind, it joins the set.
+    void FollowFolderFileLink(int index);
     // Check the set as the catalogue holds it (with the files of its folder
     // that the catalogue left out) and show the check page in the preview
     // window, modally. A page that cannot be written is reported in the
@@ -216,9 +223,9 @@ private:
     // A chosen file of no known kind: named, with "Popraw" when its kind is
     // close to one of the nine; saved in the editor, it joins the set.
     void OfferToMendAndAdd(const UnknownKindFile& file);
-    // Add a report file saved in the editor, unless the set holds it, and
-    // show and select its line.
-    void AddSavedReport(const QString& path);
+    // A report file saved in the editor that the set does not hold joins it
+    // after its entries, and its line is shown and selected.
+    void JoinSavedReport(const std::string& path);
     void OpenHelp();
     // Move a line and its report (both positions taken before the move).
     void MoveLine(int source, int target);

@@ -77,12 +77,54 @@ TEST(CheckPage, ErrorsComeFirstGroupedByFileNamedOnceUnderItsFolder) {
     EXPECT_FALSE(Contains(page, "/s/c.xml")) << "the folder is named once, at the top";
 }
 
+TEST(CheckPage, FilesStandUnderTheirClassInSchoolOrderAndTheOthersAfterByName) {
+    const auto warning = [](std::string file, std::string reportClass, int entry = -1) {
+        Finding finding;
+        finding.Kind = Problem::EmptyFile;
+        finding.Level = Severity::Warning;
+        finding.File = std::move(file);
+        finding.ReportClass = std::move(reportClass);
+        finding.ListPosition = entry;
+        return finding;
+    };
+    CheckResult result;
+    result.Findings = {warning("/s/x10.xml", ""),  warning("/s/10a.xml", "10a", 0),
+                       warning("/s/x2.xml", ""),   warning("/s/2b.xml", "2b", 1),
+                       warning("/s/a.xml", "", 2), warning("/s/2b_z.xml", "2B", 3),
+                       warning("/s/zly.xml", "")};
+    result.Findings[0].Kind = Problem::UnrepresentableFileName;
+    const std::string page = Cp1250ToUtf8(
+        BufferBytes(CheckPage(result, nullptr, {"/s/y.xml", "/s/x2.xml", "/s/x10.xml"})));
+    // Classes in the order a school counts them, one heading for 2b and 2B;
+    // a file of the folder that the catalogue left out links to its place
+    // among the folder's files, one the editor cannot open links nowhere.
+    const std::vector<std::string> order = {"<u>Klasa 2b</u>",
+                                            "<b>2b.xml</b> &ndash; <a href=\"pozycja:1\">",
+                                            "<b>2b_z.xml</b> &ndash; <a href=\"pozycja:3\">",
+                                            "<u>Klasa 10a</u>",
+                                            "<b>10a.xml</b> &ndash; <a href=\"pozycja:0\">",
+                                            "<u>Pozostałe sprawozdania</u>",
+                                            "<b>a.xml</b> &ndash; <a href=\"pozycja:2\">",
+                                            "<b>x2.xml</b> &ndash; <a href=\"plik:1\">",
+                                            "<b>x10.xml</b></p>",
+                                            "<b>zly.xml</b></p>"};
+    std::size_t from = 0;
+    for (const std::string& part : order) {
+        const std::size_t at = page.find(part, from);
+        ASSERT_NE(at, std::string::npos) << part << "\n" << page;
+        from = at + part.size();
+    }
+    EXPECT_FALSE(Contains(page, "Klasa 2B")) << page;
+}
+
 TEST(CheckPage, LinksLeadBackToTheirEntry) {
     for (const int entry : {0, 7, 12345})
         EXPECT_EQ(EntryOfReportLink(ReportLink(entry)), entry);
     for (const char* link :
-         {"pozycja:", "pozycja:-1", "pozycja:3x", "file:///a", "", "pozycja:99999999999"})
+         {"pozycja:", "pozycja:-1", "pozycja:3x", "file:///a", "", "pozycja:99999999999", "plik:1"})
         EXPECT_EQ(EntryOfReportLink(link), -1) << link;
+    EXPECT_EQ(FolderFileOfLink(FolderFileLink(5)), 5);
+    EXPECT_EQ(FolderFileOfLink(ReportLink(5)), -1);
 }
 
 } // namespace

@@ -13,6 +13,8 @@
 
 #include <gtest/gtest.h>
 
+#include <map>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -304,6 +306,30 @@ TEST(ReportCheck, SecondReportOfOneKindForTheSameClassIsADouble) {
     EXPECT_EQ(result.Findings[0].Kind, Problem::DuplicateClass);
     EXPECT_EQ(result.Findings[0].File, paths[2]);
     EXPECT_EQ(result.Findings[0].OtherFile, paths[0]);
+}
+
+TEST(ReportCheck, EachFindingCarriesTheClassOfItsReport) {
+    TempFolder folder;
+    const std::vector<KindFixture>& fixtures = KindFixtures();
+    const std::string classReport =
+        WriteReport(folder.File("k.xml"), ReportText(fixtures[0], 0, "x"));
+    const std::string subject = WriteReport(folder.File("p.xml"), ReportText(fixtures[3], 0, "x"));
+    const std::string misspelt = WriteReport(
+        folder.File("m.xml"), "<Szkola><Doc>klasyfikacja klasy</Doc><Klasa>2b</Klasa></Szkola>");
+    const CheckResult result = CheckReportFiles({classReport, subject, misspelt});
+    const std::map<std::string, std::string> classOf = {
+        {classReport, "1a"}, {subject, ""}, {misspelt, ""}};
+    std::set<Problem> seen;
+    for (const Finding& finding : result.Findings) {
+        SCOPED_TRACE(std::string(ProblemCode(finding.Kind)));
+        EXPECT_EQ(finding.ReportClass, classOf.at(finding.File));
+        seen.insert(finding.Kind);
+    }
+    // A finding of the report itself, one across reports and one of a
+    // report of no known kind.
+    EXPECT_TRUE(seen.contains(Problem::CountNotWholeNumber));
+    EXPECT_TRUE(seen.contains(Problem::MissingTutorReport));
+    EXPECT_TRUE(seen.contains(Problem::UnknownKind));
 }
 
 TEST(ReportCheck, ListedReportsAreCheckedUnderTheKindTheListGives) {

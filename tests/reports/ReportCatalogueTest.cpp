@@ -95,24 +95,29 @@ struct TitleRow {
     const char* Name;
     Fields ReportFields;
     std::string Expected; // UTF-8
+    // The class the title shows, which ReportClass gives.
+    std::string Class = {};
 };
 
-TEST(ReportTitle, EachKindJoinsItsPiecesWithDashes) {
+TEST(ReportTitle, EachKindJoinsItsPiecesWithDashesAndShowsItsClass) {
     const std::string concerns100(100, 'x');
     const std::string concerns60(60, 'x');
     const std::vector<TitleRow> rows = {
         {"class",
          {{"Doc", "Klasyfikacja klasy"}, {"Klasa", "3c"}, {"Belfer", "Ewa Nowak"}},
-         "Klasyfikacja klasy - 3c - Ewa Nowak"},
+         "Klasyfikacja klasy - 3c - Ewa Nowak",
+         "3c"},
         {"behaviour",
          {{"Doc", "Klasyfikacja klasy z zachowania"}, {"Klasa", "3c"}, {"Belfer", "Ewa Nowak"}},
-         "Klasyfikacja klasy z zachowania - 3c - Ewa Nowak"},
+         "Klasyfikacja klasy z zachowania - 3c - Ewa Nowak",
+         "3c"},
         {"failing grade: subject, class, teacher in this order",
          {{"Doc", "Uzasadnienie oceny niedostatecznej"},
           {"Belfer", "Jan Łoś"},
           {"Klasa", "2a"},
           {"Przedmiot", "Fizyka"}},
-         "Uzasadnienie oceny niedostatecznej - Fizyka - 2a - Jan Łoś"},
+         "Uzasadnienie oceny niedostatecznej - Fizyka - 2a - Jan Łoś",
+         "2a"},
         {"subject programme leaves the class out",
          {{"Doc", "Realizacja programu z przedmiotu nauczania"},
           {"Przedmiot", "Chemia"},
@@ -121,7 +126,8 @@ TEST(ReportTitle, EachKindJoinsItsPiecesWithDashes) {
          "Realizacja programu z przedmiotu nauczania - Chemia - Jan Łoś"},
         {"tutoring programme",
          {{"Doc", "Realizacja programu wychowawczego"}, {"Klasa", "1b"}, {"Belfer", "Ola Żak"}},
-         "Realizacja programu wychowawczego - 1b - Ola Żak"},
+         "Realizacja programu wychowawczego - 1b - Ola Żak",
+         "1b"},
         {"extra activity",
          {{"Doc", "Realizacja dodatkowych"}, {"Zajecia", "Chór"}, {"Belfer", "Ola Żak"}},
          "Realizacja dodatkowych - Chór - Ola Żak"},
@@ -147,6 +153,7 @@ TEST(ReportTitle, EachKindJoinsItsPiecesWithDashes) {
         ASSERT_TRUE(document.LoadFromBytes(Utf8ToCp1250(ReportXml(row.ReportFields))));
         const std::string kind = ReadReportText(document, "Doc");
         EXPECT_EQ(Cp1250ToUtf8(ComposeTitle(kind, document)), row.Expected);
+        EXPECT_EQ(Cp1250ToUtf8(ReportClass(kind, document)), row.Class);
     }
 }
 

@@ -193,6 +193,7 @@ TEST_F(ListEditorCommandsTest, PreviewWithoutASelectedLineOnlyAsksForOne) {
     m_messages.clear();
     Editor().PozycjeBox->setCurrentIndex(7);
     QTest::mouseDClick(List().viewport(), Qt::LeftButton, Qt::NoModifier, QPoint(20, 20));
+    QTest::mouseRelease(List().viewport(), Qt::LeftButton, Qt::NoModifier, QPoint(20, 20));
     EXPECT_TRUE(m_messages.empty());
     EXPECT_EQ(watcher.Seen(), 0);
 }

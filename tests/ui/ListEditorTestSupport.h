@@ -18,6 +18,7 @@
 #include "text/Cp1250.h"
 #include "ui/KindListBox.h"
 #include "ui/ReportEditor.h"
+#include "ui/StatusLine.h"
 #include "ui/TFBrowser.h"
 #include "ui/TFBrowserMini.h"
 #include "ui/TFGlowny.h"

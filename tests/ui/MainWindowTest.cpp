@@ -741,5 +741,16 @@ TEST(NotarionApplication, AnUncaughtErrorIsShownInsteadOfEndingTheProgram) {
     EXPECT_EQ(QCoreApplication::applicationName(), QStringLiteral("Notarion"));
 }
 
+TEST(NotarionApplication, WindowTitlesReachTheWindowManagerAsTheWindowsSetThem) {
+    // The X11 and Windows platforms append a display name that the program
+    // sets to every title ("Notarion - prezentacja danych — Notarion"); the
+    // program sets none, so the display name follows the name.
+    const QString name = QCoreApplication::applicationName();
+    QCoreApplication::setApplicationName(QStringLiteral("inna nazwa"));
+    const QString displayed = QGuiApplication::applicationDisplayName();
+    QCoreApplication::setApplicationName(name);
+    EXPECT_EQ(displayed, QStringLiteral("inna nazwa"));
+}
+
 } // namespace
 } // namespace notarion

@@ -140,6 +140,42 @@ TEST_F(ReportMendingTest, CheckPageLinkSelectsTheReportAndOpensItInTheEditor) {
     CloseEditors();
 }
 
+TEST_F(ReportMendingTest, CheckPageMendsAFileOfAnUnknownKindWhichThenJoinsTheSet) {
+    OpenOnSet();
+    std::string misspelt = testing::ClassReportXml("2a", "Kos");
+    misspelt.replace(misspelt.find("Klasyfikacja klasy"), 1, "k");
+    const std::string left = WriteReport("2a.xml", misspelt);
+    m_state.FoundReportFiles = {m_paths[0], left, m_paths[1]};
+    Editor().SetReportEditorSetUp([this](ReportEditor& editor) {
+        editor.SetNotice([this](const QString& text) { m_notices.push_back(text); });
+        editor.SetKindQuestion(
+            [](const QString&, std::optional<ReportKind> guess) { return guess; });
+    });
+    std::string page;
+    ModalWatcher<TFBrowserMini> watcher([&](TFBrowserMini* window) {
+        page = ReadWholeFile(window->WebBrowser->DocumentPath());
+        emit window->WebBrowser->anchorClicked(QUrl(QStringLiteral("plik:1")));
+    });
+    Editor().CheckSet();
+    ASSERT_EQ(watcher.Seen(), 1);
+    EXPECT_NE(page.find("<b>2a.xml</b> &ndash; <a href=\"plik:1\">Popraw</a>"), std::string::npos)
+        << page;
+    ASSERT_EQ(OpenEditors().size(), 1);
+    ASSERT_EQ(OpenEditors().front()->FilePath(), QStringFromCp1250(left));
+    ASSERT_TRUE(OpenEditors().front()->Save());
+    // Saved under a known kind, the report is no longer left out of the set.
+    const int joined = EntryOf(left);
+    ASSERT_GE(joined, 0);
+    EXPECT_EQ(EntryOfLine(List().SelectedPosition()), joined);
+    EXPECT_EQ(List().ItemCount(), 3);
+    EXPECT_TRUE(Editor().Unsaved());
+    // A second save changes nothing more.
+    ASSERT_TRUE(OpenEditors().front()->Save());
+    EXPECT_EQ(m_state.Catalogue.Slots.size(), 3u);
+    CloseEditors();
+    EXPECT_TRUE(m_notices.empty());
+}
+
 TEST_F(ReportMendingTest, DamagedFileMessageOffersMendingInTheEditor) {
     OpenOnSet();
     // A file that exists but refuses every read: a link to the process's memory.

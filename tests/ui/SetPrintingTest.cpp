@@ -69,6 +69,7 @@ TEST(SetPrinting, PrintsOneJobOnTheChosenPrinterHonouringThePageRange) {
         nullptr, set, [&] { return PdfPrinter(QStringFromCp1250(printed)); }, save.Dialog(),
         chooseRange);
     ASSERT_EQ(result.Result, ViewerResult::Done);
+    EXPECT_TRUE(result.File.empty()) << "no file of the user's was written";
     EXPECT_EQ(dialogs, 1);
     EXPECT_TRUE(save.Offers.empty()) << "a printer was there";
     EXPECT_EQ(CountPdfPages(ReadBytes(printed)), 2);
@@ -126,8 +127,18 @@ TEST(SetPrinting, WithoutAPrinterAndOnSaveThePdfIsOfferedInTheSetsFolder) {
         const std::string pdf = ReadBytes(folder.File("zestaw.pdf"));
         EXPECT_EQ(CountPdfPages(pdf), result.Output.PageCount);
         EXPECT_EQ(ReadOutline(pdf).size(), set.Documents.size());
+        EXPECT_EQ(result.File, folder.File("zestaw.pdf")) << "the file written is named";
         fs::remove(folder.File("zestaw.pdf"));
     }
+}
+
+TEST(SetPrinting, PageCountsTakeThePolishFormOfTheirNumber) {
+    const std::vector<std::pair<int, const char*>> counts = {
+        {0, "0 stron"},   {1, "1 strona"},     {2, "2 strony"},    {4, "4 strony"},
+        {5, "5 stron"},   {12, "12 stron"},    {14, "14 stron"},   {22, "22 strony"},
+        {49, "49 stron"}, {104, "104 strony"}, {112, "112 stron"}, {1001, "1001 stron"}};
+    for (const auto& [pages, text] : counts)
+        EXPECT_EQ(PageCountText(pages), QString::fromUtf8(text)) << pages;
 }
 
 TEST(SetPrinting, ANameOutsideTheCodePageIsRefusedNotRenamed) {

@@ -123,6 +123,48 @@ TEST_F(SkinLayout, EveryClickableAreaIsAHotAreaOfItsPicture) {
     }
 }
 
+// The picture as the painter draws it, without the loss of its JPEG.
+QImage FreshPicture(const char* name, QSize size) {
+    skins::SkinCanvas canvas(name, size.width(), size.height());
+    EXPECT_TRUE(skins::PaintSkin(name, canvas)) << name;
+    std::vector<std::string> problems;
+    return canvas.Finish(problems);
+}
+
+TEST_F(SkinLayout, EveryCommandPillOfTheListEditorTakesClicksOverItsWholeDrawnShape) {
+    TFRealProgramu& editor = m_windows.FRealProgramu();
+    const PictureHost place = Pictures()[4];
+    ASSERT_STREQ(place.picture, "realizacja_tlo");
+    const QImage picture = FreshPicture(place.picture, editor.Imrealizacja->size());
+    const auto ink = [&](int x, int y) {
+        const QRgb pixel = picture.pixel(x, y);
+        return qRed(pixel) + qGreen(pixel) + qBlue(pixel);
+    };
+    for (HotArea* command :
+         {editor.LDodajPlik, editor.LUsunPlik, editor.LZapisz, editor.LPodglond,
+          editor.LPoprawSprawozdanie, editor.LUporzadkuj, editor.LSprawdzZestaw}) {
+        const QRect area = ShownRect(command, place);
+        // The pill is whatever is lighter than the bare panel just left of it
+        // on the same line (the panel's shade changes from line to line). The
+        // pills lie two lines apart, so one line above and below is its own.
+        QRect drawn;
+        for (int y = area.top() - 1; y <= area.bottom() + 1; ++y) {
+            const int panel = ink(area.left() - 4, y);
+            for (int x = area.left() - 3; x <= area.right() + 3; ++x) {
+                if (ink(x, y) - panel <= 15)
+                    continue;
+                drawn |= QRect(x, y, 1, 1);
+                EXPECT_EQ(editor.childAt(QPoint(x, y) + place.pictureAt), command)
+                    << Text(area) << ": drawn at " << x << "," << y
+                    << " but does not take the click there";
+            }
+        }
+        // The walk saw the pill itself, not a part of it.
+        EXPECT_GE(drawn.height(), area.height() - 1) << Text(drawn) << " in " << Text(area);
+        EXPECT_GE(drawn.width(), area.width() - 2) << Text(drawn) << " in " << Text(area);
+    }
+}
+
 TEST_F(SkinLayout, EveryHotAreaOfAPictureIsAComponentOfItsWindow) {
     for (const PictureHost& place : Pictures()) {
         std::vector<QRect> placed = place.companions;

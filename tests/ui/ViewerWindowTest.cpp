@@ -8,6 +8,7 @@
 #include "platform/TEmbeddedWB.h"
 #include "system/AtomicFile.h"
 #include "ui/SkinnedWindow.h"
+#include "ui/StatusLine.h"
 #include "ui/TDotFrame.h"
 #include "ui/TFBrowserMini.h"
 #include "ui/TFWarning.h"
@@ -26,6 +27,7 @@
 #include <QTest>
 
 #include <QTextDocument>
+#include <QTextLayout>
 
 #include <gtest/gtest.h>
 
@@ -101,8 +103,14 @@ protected:
         EXPECT_EQ(browser.size(), QSize(850, height));
         EXPECT_EQ(browser.Pdown->geometry(), QRect(0, height - 32, 850, 34));
         // The viewer, scroll bars and all, ends where the band begins.
-        EXPECT_EQ(browser.PPodWebbrowser->geometry(), QRect(128, 48, 697, height - 80));
-        EXPECT_EQ(browser.WebBrowser->geometry(), QRect(QPoint(0, 0), QSize(697, height - 80)));
+        EXPECT_EQ(browser.PPodWebbrowser->geometry(), QRect(155, 48, 670, height - 80));
+        EXPECT_EQ(browser.WebBrowser->geometry(), QRect(QPoint(0, 0), QSize(670, height - 80)));
+        // The commands keep to their column, left of the viewer.
+        for (const HotArea* command : browser.findChildren<HotArea*>()) {
+            if (!command->text().isEmpty()) {
+                EXPECT_LT(command->geometry().right(), browser.PPodWebbrowser->x());
+            }
+        }
         const QScrollBar* bar = browser.WebBrowser->verticalScrollBar();
         EXPECT_LE(bar->mapTo(&browser, QPoint(0, bar->height())).y(), browser.Pdown->y());
         EXPECT_EQ(browser.mask(), RoundedRegion(850, height, 12, 12));
@@ -338,6 +346,19 @@ TEST_F(ViewerWindow, SetCommandsSaveAndPrintTheWholeSetOfTheOutputFolder) {
     EXPECT_EQ(outline[0].Title, u"Zestawienie wyników klasyfikacji");
     EXPECT_EQ(outline[0].Page, 1);
     EXPECT_EQ(outline[1].Title, u"Uczniowie z oceną wzorową z zachowania");
+    // The band says what was saved, and its link opens the file's folder.
+    const QString status = browser.LFolder->text();
+    EXPECT_TRUE(status.startsWith(QStringLiteral("Zapisano PDF: ") +
+                                  PageCountText(CountPdfPages(pdf)) + QStringLiteral(" \u2013 ")))
+        << status.toStdString();
+    EXPECT_TRUE(status.contains(QStringLiteral("zestaw.pdf&nbsp;"))) << status.toStdString();
+    std::vector<QUrl> folders;
+    browser.SetFolderOpener([&](const QUrl& url) {
+        folders.push_back(url);
+        return true;
+    });
+    emit browser.LFolder->linkActivated(QStringLiteral("folder"));
+    EXPECT_EQ(folders, std::vector<QUrl>{QUrl::fromLocalFile(dir.path())});
 
     int dialogs = 0;
     browser.SetPrintDialog([&](QWidget*, QPrinter&) { return ++dialogs > 0; });
@@ -371,12 +392,49 @@ TEST_F(ViewerWindow, ASetThatCannotBeReadIsReportedInPolish) {
     EXPECT_FALSE(QFile::exists(dir.filePath("zestaw.pdf")));
 }
 
+// The lines a caption takes in a word-wrapped label of that width.
+QStringList WrappedLines(const QString& caption, const QFont& font, int width) {
+    QTextDocument rich;
+    rich.setHtml(caption);
+    const QString text = rich.toPlainText();
+    QTextLayout layout(text, font);
+    QTextOption option;
+    option.setWrapMode(QTextOption::WordWrap);
+    layout.setTextOption(option);
+    QStringList lines;
+    layout.beginLayout();
+    for (QTextLine line = layout.createLine(); line.isValid(); line = layout.createLine()) {
+        line.setLineWidth(width);
+        lines << text.mid(line.textStart(), line.textLength()).trimmed();
+    }
+    layout.endLayout();
+    return lines;
+}
+
+TEST_F(ViewerWindow, CommandsAreSetInTheListEditorsFontWithoutALoneEllipsis) {
+    ShowOpen(0);
+    for (const HotArea* command : browser.findChildren<HotArea*>()) {
+        if (command->text().isEmpty())
+            continue;
+        SCOPED_TRACE(command->text().toStdString());
+        EXPECT_EQ(command->font(), CommandFont());
+        const QStringList lines = WrappedLines(command->text(), command->font(), command->width());
+        EXPECT_LE(lines.size() * command->fontMetrics().lineSpacing(), command->height() + 1)
+            << lines.join(u'|').toStdString();
+        for (const QString& line : lines) {
+            EXPECT_NE(line, QStringLiteral("\u2026"));
+            EXPECT_NE(line, QStringLiteral("..."));
+        }
+    }
+    // Grey, the colour of what is switched off, never marks the command
+    // under the mouse.
+    EXPECT_GT(browser.Commands()->HoverColour().hsvSaturation(), 128);
+}
+
 TEST_F(ViewerWindow, SetCommandsLightUpLikeTheOthers) {
     ShowOpen(0);
-    const QColor normal = ColorFromBgr(0x3C3C00);
-    const QColor hover = ColorFromBgr(0x808080);
-    EXPECT_EQ(browser.LZapiszZestaw->text(), QStringLiteral("Zapisz zestaw jako PDF \u2026"));
-    EXPECT_EQ(browser.LDrukujZestaw->text(), QStringLiteral("Drukuj zestaw \u2026"));
+    const QColor normal = ColorFromBgr(layout::viewer::kCommandColour);
+    const QColor hover = ColorFromBgr(layout::viewer::kCommandHoverColour);
     MoveOver(browser.LClose, browser.LClose->rect().center());
     MoveOver(browser.LZapiszZestaw, browser.LZapiszZestaw->rect().center());
     EXPECT_EQ(browser.LZapiszZestaw->TextColour(), hover);
@@ -410,8 +468,8 @@ TEST_F(ViewerWindow, TheTaskBarNamesTheProgram) {
 
 TEST_F(ViewerWindow, MovingFromPreviewOntoCloseLeavesOnlyCloseHighlighted) {
     ShowOpen(0);
-    const QColor normal = ColorFromBgr(0x3C3C00);
-    const QColor hover = ColorFromBgr(0x808080);
+    const QColor normal = ColorFromBgr(layout::viewer::kCommandColour);
+    const QColor hover = ColorFromBgr(layout::viewer::kCommandHoverColour);
     MoveOver(browser.LPodglond, browser.LPodglond->rect().center());
     EXPECT_EQ(browser.LPodglond->TextColour(), hover);
     MoveOver(browser.LClose, browser.LClose->rect().center());

@@ -1,5 +1,7 @@
 #include "SkinPainter.h"
 
+#include "ui/layout/Geometry.h"
+
 #include <QFontMetricsF>
 #include <QLinearGradient>
 #include <QPainterPath>
@@ -32,7 +34,7 @@ std::string Utf8(const QString& text) {
 } // namespace
 
 QFont SkinFont(int pixelSize, QFont::Weight weight) {
-    QFont font(QStringLiteral("DejaVu Sans"));
+    QFont font(QString::fromLatin1(notarion::layout::kCaptionFontFamily));
     font.setPixelSize(pixelSize);
     font.setWeight(weight);
     font.setHintingPreference(QFont::PreferFullHinting);

@@ -108,7 +108,7 @@ namespace table = layout::viewer;
 constexpr QRect kWindow = ToQRect(table::kBackground);
 constexpr QRect kTitleStrip = ToQRect(table::kTitleStrip);
 constexpr QRect kClose = ToQRect(table::kClose);
-constexpr QRect kColumn{8, 40, 113, 600};
+constexpr QRect kColumn = ToQRect(table::kCommandColumn);
 // The white well reaches the picture's bottom, for the tallest window.
 constexpr QRect kBrowserPanel(ToQPoint(table::kViewerPanelTopLeft),
                               QSize(table::kViewerPanelWidth,
@@ -514,7 +514,8 @@ void PaintListEditor(SkinCanvas& canvas) {
     canvas.Caption(QRectF(inner, 222, innerWidth, 18), QStringLiteral("Polecenia"),
                    SkinFont(12, QFont::Bold), kGoldLight, Across::Left);
 
-    const QFont commandFont = SkinFont(11, QFont::Bold);
+    const QFont commandFont = SkinFont(layout::kCommandFontPixels,
+                                       static_cast<QFont::Weight>(layout::kCommandFontWeight));
     const QFontMetricsF metrics(commandFont);
     for (std::size_t index = 0; index < kCommands.size(); ++index) {
         const Command& command = kCommands[index];
@@ -527,14 +528,18 @@ void PaintListEditor(SkinCanvas& canvas) {
         painter.fillPath(plate, QColor(255, 255, 255, 20));
         painter.setPen(QPen(QColor(255, 255, 255, 45), 1));
         painter.drawPath(plate);
-        // Icon and caption are centred together inside the hot area.
+        // Icon and caption are centred together inside the hot area, clear
+        // of its round ends: a long caption is set smaller rather than let
+        // the icon stand on the pill's edge.
         constexpr qreal kIconWidth = 11;
         constexpr qreal kGap = 5;
-        const qreal group = kIconWidth + kGap + metrics.horizontalAdvance(caption);
+        const qreal roundEnd = area.height() / 2 - 2;
+        const qreal group = std::min(area.width() - 2 * roundEnd,
+                                     kIconWidth + kGap + metrics.horizontalAdvance(caption));
         const qreal start = std::round(area.center().x() - group / 2);
         CommandIcon(painter, QPointF(start + kIconWidth / 2, area.center().y()), command.icon);
         canvas.Caption(QRectF(start + kIconWidth + kGap, area.top(),
-                              area.right() - start - kIconWidth - kGap, area.height()),
+                              area.right() - roundEnd - start - kIconWidth - kGap, area.height()),
                        caption, commandFont, kWarmWhite, Across::Left, command.keyLetter);
         if (index + 1 < kCommands.size()) {
             const qreal between = (area.bottom() + kCommands[index + 1].area.top()) / 2.0;
@@ -574,21 +579,21 @@ void PaintViewer(SkinCanvas& canvas) {
     GlyphButton(painter, kClose, Glyph::Close);
 
     // A white column under the live command labels, which are dark; white
-    // gives the grey of a hovered command the most contrast a light panel can.
+    // gives the gold of a hovered command the most contrast a light panel can.
     QPainterPath column;
     column.addRoundedRect(QRectF(kColumn).adjusted(0.5, 0.5, -0.5, -0.5), 6, 6);
     painter.fillPath(column, Qt::white);
     painter.setPen(QPen(kFrame, 1));
     painter.drawPath(column);
-    canvas.Caption(QRectF(15, 48, 98, 17), QStringLiteral("Polecenia"), SkinFont(12, QFont::Bold),
-                   kTeal, Across::Left);
-    painter.fillRect(QRectF(15, 67, 40, 2), kGold);
+    canvas.Caption(QRectF(table::kCommandLeft, 48, table::kCommandWidth, 17),
+                   QStringLiteral("Polecenia"), SkinFont(12, QFont::Bold), kTeal, Across::Left);
+    painter.fillRect(QRectF(table::kCommandLeft, 67, 40, 2), kGold);
     // The heading of the whole set's commands, in the style of the first one.
     const QRectF setHeading(ToQRect(table::kSetHeading));
     canvas.Caption(setHeading, QStringLiteral("Cały zestaw"), SkinFont(12, QFont::Bold), kTeal,
                    Across::Left);
     painter.fillRect(QRectF(setHeading.left(), setHeading.bottom() + 2, 40, 2), kGold);
-    canvas.Paragraph(QRectF(15, table::kHintsTop, 100, 130),
+    canvas.Paragraph(QRectF(table::kCommandLeft, table::kHintsTop, table::kCommandWidth, 130),
                      QStringLiteral("F1 otwiera pomoc.\n\nUchwytem w prawym dolnym rogu "
                                     "zmienisz wysokość okna."),
                      SkinFont(10), kTealLight);

@@ -95,11 +95,15 @@ void OutlineAreas(QImage& image, const std::vector<HotArea>& areas, QPoint offse
     }
 }
 
+// Text a window writes over its picture. The condensed face is the closest
+// installed match for the narrow system font that most windows' fixed-size
+// labels were laid out for; commands are set in the skins' own face.
+enum class LiveFace { Narrow, Commands };
 void LiveText(QPainter& painter, const QRect& rect, const QString& text, int pixelSize, bool bold,
-              QColor colour, bool wrap = false) {
-    // The condensed face is the closest installed match for the narrow
-    // system font that the windows' fixed-size labels were laid out for.
-    QFont font(QStringLiteral("DejaVu Sans Condensed"));
+              QColor colour, bool wrap = false, LiveFace face = LiveFace::Narrow) {
+    QFont font(face == LiveFace::Commands
+                   ? QString::fromLatin1(notarion::layout::kCaptionFontFamily)
+                   : QStringLiteral("DejaVu Sans Condensed"));
     font.setPixelSize(pixelSize);
     font.setWeight(bold ? QFont::Bold : QFont::Normal);
     painter.setFont(font);
@@ -255,10 +259,11 @@ void WritePreviews(const fs::path& folder, const std::map<std::string, QImage>& 
         for (const viewer::Label& label : viewer::kLabels) {
             const bool hovered = std::string_view(label.name) == viewer::kPrint.name;
             // A label two lines high wraps its caption, as the window's does.
-            const bool wraps = label.rect.height >= 2 * viewer::kCommandFontPixels;
+            const bool wraps = label.rect.height >= 2 * notarion::layout::kCommandFontPixels;
             LiveText(painter, ToQRect(label.rect), QString::fromUtf16(label.caption),
-                     viewer::kCommandFontPixels, false,
-                     Bgr(hovered ? viewer::kCommandHoverColour : label.colour), wraps);
+                     notarion::layout::kCommandFontPixels, true,
+                     Bgr(hovered ? viewer::kCommandHoverColour : label.colour), wraps,
+                     LiveFace::Commands);
         }
     }
     shown.save(QString::fromStdString((folder / "viewer_opening.png").string()));

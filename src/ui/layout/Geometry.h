@@ -37,6 +37,14 @@ constexpr Rect AtOrigin(Size size) {
     return {0, 0, size.width, size.height};
 }
 
+// The face of every caption the skin pictures carry. The commands' captions
+// are set alike wherever they stand, drawn into the list editor's picture or
+// written by the viewer over its own: this face, size in pixels and weight
+// (700: bold).
+inline constexpr const char* kCaptionFontFamily = "DejaVu Sans";
+inline constexpr int kCommandFontPixels = 11;
+inline constexpr int kCommandFontWeight = 700;
+
 // Colours are written 0x00BBGGRR, blue in the high byte, as the windows were
 // described; the pictures' checks work in 0xRRGGBB.
 constexpr std::uint32_t RgbFromBgr(std::uint32_t bgr) {
