@@ -70,6 +70,42 @@ constexpr std::array kHeadTeacherParts{
     FormPart{"Nadzor", Lines, "Nadzór pedagogiczny, uwagi i wnioski"},
 };
 
+// The fields of the rows of each student shape. The names of a behaviour
+// report's lowered grades and of a failing grade's justification are in
+// "Osoba", since the row element also holds the justification's lines.
+constexpr std::array kNameFields{
+    RowField{RowValue::Name, {}, {}, "Uczen", "Uczeń"},
+};
+constexpr std::array kAverageFields{
+    RowField{RowValue::Name, {}, {}, "Uczen", "Uczeń"},
+    RowField{RowValue::Average, "Srednia", {}, "Srednia", "Średnia (np. 4,75)"},
+};
+constexpr std::array kSubjectFields{
+    RowField{RowValue::Name, {}, {}, "Uczen", "Uczeń"},
+    RowField{RowValue::Detail, "Przedmioty", {}, "Przedmioty", "Przedmioty"},
+};
+constexpr std::array kJustificationFields{
+    RowField{RowValue::Name, "Osoba", {}, "Osoba", "Uczeń lub uczniowie"},
+    RowField{RowValue::Lines, "Wiersz", "IloscWierszy", "Wiersze", "Uzasadnienie (wiersze)"},
+};
+constexpr std::array kGradedJustificationFields{
+    RowField{RowValue::Name, "Osoba", {}, "Osoba", "Uczeń lub uczniowie"},
+    RowField{RowValue::Detail, "Ocena", {}, "Ocena", "Ocena"},
+    RowField{RowValue::Lines, "Wiersz", "IloscWierszy", "Wiersze", "Uzasadnienie (wiersze)"},
+};
+
+// Indexed by the shape's value.
+constexpr std::array<ShapeLayout, 7> kLayouts{{
+    {},
+    {"IloscWierszy", "w", 0, {}},
+    {"IleOsob", "Uczen", 1, kNameFields},
+    {"IleOsob", "Uczen", 1, kAverageFields},
+    {"IleOsob", "Uczen", 1, kSubjectFields},
+    {"Ilosc", "Uzasadnienie", 1, kJustificationFields},
+    {"Ilosc", "Uzasadnienie", 1, kGradedJustificationFields},
+}};
+static_assert(kLayouts.size() == static_cast<std::size_t>(GradedJustifications) + 1);
+
 // Short names for the command line, in the order of the kinds.
 constexpr std::array<std::string_view, ReportKindCount> kShortNames{
     "klasyfikacja", "zachowanie", "ndst",  "przedmiot", "wychowawca",
@@ -178,6 +214,27 @@ std::span<const FormPart> FormParts(ReportKind kind) {
         return kHeadTeacherParts;
     }
     return {};
+}
+
+const ShapeLayout& LayoutOf(PartShape shape) {
+    return kLayouts[static_cast<std::size_t>(shape)];
+}
+
+const RowField* FieldOf(PartShape shape, RowValue value) {
+    for (const RowField& field : LayoutOf(shape).Fields)
+        if (field.Value == value)
+            return &field;
+    return nullptr;
+}
+
+const std::string& FieldText(const StudentRow& row, RowValue value) {
+    if (value == RowValue::Average)
+        return row.Average;
+    return value == RowValue::Detail ? row.Detail : row.Name;
+}
+
+std::string& FieldText(StudentRow& row, RowValue value) {
+    return const_cast<std::string&>(FieldText(static_cast<const StudentRow&>(row), value));
 }
 
 bool IsStudentBlock(PartShape shape) {

@@ -38,7 +38,42 @@ enum class PartShape {
     GradedJustifications,
 };
 
-// One part of a kind. Texts are UTF-8.
+// Which value of a StudentRow a field of a row holds.
+enum class RowValue { Name, Average, Detail, Lines };
+
+// One field of a row of a student block. Texts are UTF-8.
+struct RowField {
+    RowValue Value = RowValue::Name;
+    // The element below the row element that holds the field ("Srednia");
+    // empty when the field is the row element's own text. For Lines, the stem
+    // of the numbered lines ("Wiersz0", "Wiersz1", ...).
+    std::string_view Element;
+    // Lines only: the count of the lines ("IloscWierszy").
+    std::string_view Count;
+    // The key of the field in a row's JSON object.
+    std::string_view JsonKey;
+    // The title of the field's column in the editor.
+    std::string_view Column;
+};
+
+// How a part of a shape is laid out in a report file. A line group or a
+// student block has a count element and numbered elements "<Row>N" for N
+// from FirstRow; a row of a student block holds Fields, the name first. A
+// row whose only field is its name is a plain text in JSON.
+struct ShapeLayout {
+    std::string_view Count;
+    std::string_view Row;
+    int FirstRow = 0;
+    std::span<const RowField> Fields;
+};
+
+// The layout of a shape; Text has no count and no rows.
+const ShapeLayout& LayoutOf(PartShape shape);
+
+// The field of a row of shape that holds value, or nullptr when it has none.
+const RowField* FieldOf(PartShape shape, RowValue value);
+
+// One part of a kind. Texts are UTF-8. The JSON key of a part is its element.
 struct FormPart {
     // The element below "Szkola".
     std::string_view Element;
@@ -82,6 +117,11 @@ struct ReportForm {
     std::vector<PartValue> Values;
     bool operator==(const ReportForm&) const = default;
 };
+
+// The text of a row's field (Name, Average or Detail); Lines has no text
+// and gives Name.
+const std::string& FieldText(const StudentRow& row, RowValue value);
+std::string& FieldText(StudentRow& row, RowValue value);
 
 // An empty form of a kind: every text empty, every list empty.
 ReportForm EmptyForm(ReportKind kind);
