@@ -9,109 +9,6 @@
 namespace notarion {
 namespace {
 
-using enum PartShape;
-
-// What each kind's writers read, in the order of a report file: the header
-// values first, then the line groups and student blocks in the order the
-// documents show them. The labels are the words printed beside each part.
-constexpr std::array kClassParts{
-    FormPart{"Klasa", Text, "Klasa"},
-    FormPart{"Belfer", Text, "Wychowawca klasy"},
-    FormPart{"Klasyfikowanych", Text, "Klasyfikowanych ogółem"},
-    FormPart{"Promowanych", Text, "Promowanych"},
-    FormPart{"Frekwencja", Names, "Uczniowie ze stuprocentową frekwencją"},
-    FormPart{"Pasek", NamesWithAverage, "Uczniowie zasługujący na wyróżnienie"},
-    FormPart{"Ndst", NamesWithSubjects, "Uczniowie z ocenami niedostatecznymi"},
-};
-constexpr std::array kBehaviourParts{
-    FormPart{"Klasa", Text, "Klasa"},
-    FormPart{"Belfer", Text, "Wychowawca klasy"},
-    FormPart{"Klasyfikowanych", Text, "Klasyfikowanych ogółem"},
-    FormPart{"Wzorowi", Names, "Uczniowie wzorowi"},
-    FormPart{"Obnizone", GradedJustifications, "Uczniowie z obniżonym zachowaniem"},
-    FormPart{"Uwagi", Lines, "Uwagi"},
-};
-constexpr std::array kFailParts{
-    FormPart{"Przedmiot", Text, "Przedmiot"},
-    FormPart{"Klasa", Text, "Klasa"},
-    FormPart{"Belfer", Text, "Uczący"},
-    FormPart{"Uzasadnienia", Justifications, "Uzasadnienie oceny niedostatecznej"},
-};
-constexpr std::array kSubjectParts{
-    FormPart{"Przedmiot", Text, "Przedmiot"},
-    FormPart{"Belfer", Text, "Uczący"},
-    FormPart{"Klasy", Text, "Klasy"},
-    FormPart{"Ogolne", Lines, "Ogólne"},
-    FormPart{"Sukcesy", Lines, "Sukcesy i problemy"},
-    FormPart{"Wnioski", Lines, "Wnioski"},
-};
-constexpr std::array kTutorParts{
-    FormPart{"Klasa", Text, "Klasa"},      FormPart{"Belfer", Text, "Wychowawca"},
-    FormPart{"Ogolne", Lines, "Ogólne"},   FormPart{"Sukcesy", Lines, "Sukcesy i problemy"},
-    FormPart{"Wnioski", Lines, "Wnioski"},
-};
-constexpr std::array kActivityParts{
-    FormPart{"Zajecia", Text, "Zajęcia"},  FormPart{"Belfer", Text, "Uczący"},
-    FormPart{"Ogolne", Lines, "Ogólne"},   FormPart{"Sukcesy", Lines, "Sukcesy i problemy"},
-    FormPart{"Wnioski", Lines, "Wnioski"},
-};
-constexpr std::array kOtherInfoParts{
-    FormPart{"Dotyczy", Text, "Dotyczy"},
-    FormPart{"Belfer", Text, "Nauczyciel"},
-    FormPart{"Info", Lines, "Informacja"},
-};
-constexpr std::array kCardHoursParts{
-    FormPart{"Belfer", Text, "Nauczyciel"},
-    FormPart{"Info", Lines, "Informacja"},
-};
-constexpr std::array kHeadTeacherParts{
-    FormPart{"Belfer", Text, "Dyrektor"},
-    FormPart{"Dydaktyczna", Lines, "Sfery dydaktyczna, wychowawcza i opiekuncza"},
-    FormPart{"Nadzor", Lines, "Nadzór pedagogiczny, uwagi i wnioski"},
-};
-
-// The fields of the rows of each student shape. The names of a behaviour
-// report's lowered grades and of a failing grade's justification are in
-// "Osoba", since the row element also holds the justification's lines.
-constexpr std::array kNameFields{
-    RowField{RowValue::Name, {}, {}, "Uczen", "Uczeń"},
-};
-constexpr std::array kAverageFields{
-    RowField{RowValue::Name, {}, {}, "Uczen", "Uczeń"},
-    RowField{RowValue::Average, "Srednia", {}, "Srednia", "Średnia (np. 4,75)"},
-};
-constexpr std::array kSubjectFields{
-    RowField{RowValue::Name, {}, {}, "Uczen", "Uczeń"},
-    RowField{RowValue::Detail, "Przedmioty", {}, "Przedmioty", "Przedmioty"},
-};
-constexpr std::array kJustificationFields{
-    RowField{RowValue::Name, "Osoba", {}, "Osoba", "Uczeń lub uczniowie"},
-    RowField{RowValue::Lines, "Wiersz", "IloscWierszy", "Wiersze", "Uzasadnienie (wiersze)"},
-};
-constexpr std::array kGradedJustificationFields{
-    RowField{RowValue::Name, "Osoba", {}, "Osoba", "Uczeń lub uczniowie"},
-    RowField{RowValue::Detail, "Ocena", {}, "Ocena", "Ocena"},
-    RowField{RowValue::Lines, "Wiersz", "IloscWierszy", "Wiersze", "Uzasadnienie (wiersze)"},
-};
-
-// Indexed by the shape's value.
-constexpr std::array<ShapeLayout, 7> kLayouts{{
-    {},
-    {"IloscWierszy", "w", 0, {}},
-    {"IleOsob", "Uczen", 1, kNameFields},
-    {"IleOsob", "Uczen", 1, kAverageFields},
-    {"IleOsob", "Uczen", 1, kSubjectFields},
-    {"Ilosc", "Uzasadnienie", 1, kJustificationFields},
-    {"Ilosc", "Uzasadnienie", 1, kGradedJustificationFields},
-}};
-static_assert(kLayouts.size() == static_cast<std::size_t>(GradedJustifications) + 1);
-
-// Short names for the command line, in the order of the kinds.
-constexpr std::array<std::string_view, ReportKindCount> kShortNames{
-    "klasyfikacja", "zachowanie", "ndst",  "przedmiot", "wychowawca",
-    "zajecia",      "inne",       "karta", "dyrektor",
-};
-
 bool IsDigit(char c) {
     return c >= '0' && c <= '9';
 }
@@ -193,38 +90,7 @@ std::string ProposedFileName(const ReportForm& form) {
 }
 
 std::span<const FormPart> FormParts(ReportKind kind) {
-    switch (kind) {
-    case ReportKind::Class:
-        return kClassParts;
-    case ReportKind::Behaviour:
-        return kBehaviourParts;
-    case ReportKind::FailJustification:
-        return kFailParts;
-    case ReportKind::Subject:
-        return kSubjectParts;
-    case ReportKind::Tutor:
-        return kTutorParts;
-    case ReportKind::Activity:
-        return kActivityParts;
-    case ReportKind::OtherInfo:
-        return kOtherInfoParts;
-    case ReportKind::CardHours:
-        return kCardHoursParts;
-    case ReportKind::HeadTeacher:
-        return kHeadTeacherParts;
-    }
-    return {};
-}
-
-const ShapeLayout& LayoutOf(PartShape shape) {
-    return kLayouts[static_cast<std::size_t>(shape)];
-}
-
-const RowField* FieldOf(PartShape shape, RowValue value) {
-    for (const RowField& field : LayoutOf(shape).Fields)
-        if (field.Value == value)
-            return &field;
-    return nullptr;
+    return Info(kind).Parts;
 }
 
 const std::string& FieldText(const StudentRow& row, RowValue value) {
@@ -238,7 +104,7 @@ std::string& FieldText(StudentRow& row, RowValue value) {
 }
 
 bool IsStudentBlock(PartShape shape) {
-    return shape != Text && shape != Lines;
+    return shape != PartShape::Text && shape != PartShape::Lines;
 }
 
 ReportForm EmptyForm(ReportKind kind) {
@@ -317,7 +183,7 @@ std::optional<ReportKind> KindOfName(std::string_view name) {
 }
 
 std::string_view ShortName(ReportKind kind) {
-    return kShortNames[static_cast<std::size_t>(kind)];
+    return Info(kind).ShortName;
 }
 
 } // namespace notarion

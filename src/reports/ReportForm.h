@@ -5,9 +5,9 @@
 // its kind, and nothing else. Counts are not part of the form: they follow
 // from the lists when the form is written.
 //
-// FormParts() describes each kind once, in the order the parts are written
-// to a file; ReportFormFile.h reads and writes forms; the editor window and
-// the command line build their fields from the same description.
+// The kind table (ReportKind.h) describes the parts of each kind once, in
+// the order they are written to a file; ReportFormFile.h reads and writes forms; the editor window
+// and the command line build their fields from the same description.
 
 #include "reports/ReportKind.h"
 
@@ -18,69 +18,6 @@
 #include <vector>
 
 namespace notarion {
-
-// The shape of one part of a report below "Szkola".
-enum class PartShape {
-    // One text element ("Belfer").
-    Text,
-    // A line group: "IloscWierszy" and the lines "w0", "w1", ...
-    Lines,
-    // Students: "IleOsob" and "Uczen1", "Uczen2", ... holding the name.
-    Names,
-    // Names, each with "Srednia", the average in hundredths.
-    NamesWithAverage,
-    // Names, each with "Przedmioty", the failed subjects.
-    NamesWithSubjects,
-    // "Ilosc" and "Uzasadnienie1", ... each with "Osoba", "IloscWierszy"
-    // and the lines "Wiersz0", "Wiersz1", ...
-    Justifications,
-    // Justifications that also hold "Ocena", the lowered grade.
-    GradedJustifications,
-};
-
-// Which value of a StudentRow a field of a row holds.
-enum class RowValue { Name, Average, Detail, Lines };
-
-// One field of a row of a student block. Texts are UTF-8.
-struct RowField {
-    RowValue Value = RowValue::Name;
-    // The element below the row element that holds the field ("Srednia");
-    // empty when the field is the row element's own text. For Lines, the stem
-    // of the numbered lines ("Wiersz0", "Wiersz1", ...).
-    std::string_view Element;
-    // Lines only: the count of the lines ("IloscWierszy").
-    std::string_view Count;
-    // The key of the field in a row's JSON object.
-    std::string_view JsonKey;
-    // The title of the field's column in the editor.
-    std::string_view Column;
-};
-
-// How a part of a shape is laid out in a report file. A line group or a
-// student block has a count element and numbered elements "<Row>N" for N
-// from FirstRow; a row of a student block holds Fields, the name first. A
-// row whose only field is its name is a plain text in JSON.
-struct ShapeLayout {
-    std::string_view Count;
-    std::string_view Row;
-    int FirstRow = 0;
-    std::span<const RowField> Fields;
-};
-
-// The layout of a shape; Text has no count and no rows.
-const ShapeLayout& LayoutOf(PartShape shape);
-
-// The field of a row of shape that holds value, or nullptr when it has none.
-const RowField* FieldOf(PartShape shape, RowValue value);
-
-// One part of a kind. Texts are UTF-8. The JSON key of a part is its element.
-struct FormPart {
-    // The element below "Szkola".
-    std::string_view Element;
-    PartShape Shape = PartShape::Text;
-    // The words the documents print beside the part, for the editor's labels.
-    std::string_view Label;
-};
 
 // The parts of a kind in the order they are written.
 std::span<const FormPart> FormParts(ReportKind kind);
