@@ -13,7 +13,8 @@ constexpr std::array kClassParts{
     FormPart{"Belfer", Text, "Wychowawca klasy"},
     FormPart{"Klasyfikowanych", Text, "Klasyfikowanych ogółem"},
     FormPart{"Promowanych", Text, "Promowanych"},
-    FormPart{"Frekwencja", Names, "Uczniowie ze stuprocentową frekwencją"},
+    FormPart{"Frekwencja", Names, "Uczniowie ze stuprocentową frekwencją",
+             "Stuprocentowa frekwencja"},
     FormPart{"Pasek", NamesWithAverage, "Uczniowie zasługujący na wyróżnienie"},
     FormPart{"Ndst", NamesWithSubjects, "Uczniowie z ocenami niedostatecznymi"},
 };
@@ -21,7 +22,8 @@ constexpr std::array kBehaviourParts{
     FormPart{"Klasa", Text, "Klasa"},
     FormPart{"Belfer", Text, "Wychowawca klasy"},
     FormPart{"Klasyfikowanych", Text, "Klasyfikowanych ogółem"},
-    FormPart{"Wzorowi", Names, "Uczniowie wzorowi"},
+    // The misspelling is the label schools know from their printed protocols.
+    FormPart{"Wzorowi", Names, "Uczniowie wzorowi", "Uzcniowie wzorowi"},
     FormPart{"Obnizone", GradedJustifications, "Uczniowie z obniżonym zachowaniem"},
     FormPart{"Uwagi", Lines, "Uwagi"},
 };
@@ -79,12 +81,12 @@ constexpr std::array kSubjectFields{
     RowField{RowValue::Detail, "Przedmioty", {}, "Przedmioty", "Przedmioty"},
 };
 constexpr std::array kJustificationFields{
-    RowField{RowValue::Name, "Osoba", {}, "Osoba", "Uczeń lub uczniowie"},
+    RowField{RowValue::Name, "Osoba", {}, "Osoba", "Uczeń lub uczniowie", "Uczeń", "Uczniowie"},
     RowField{RowValue::Lines, "Wiersz", "IloscWierszy", "Wiersze", "Uzasadnienie (wiersze)"},
 };
 constexpr std::array kGradedJustificationFields{
-    RowField{RowValue::Name, "Osoba", {}, "Osoba", "Uczeń lub uczniowie"},
-    RowField{RowValue::Detail, "Ocena", {}, "Ocena", "Ocena"},
+    RowField{RowValue::Name, "Osoba", {}, "Osoba", "Uczeń lub uczniowie", "Uczeń", "Uczniowie"},
+    RowField{RowValue::Detail, "Ocena", {}, "Ocena", "Ocena", "Ocena", "Ocena"},
     RowField{RowValue::Lines, "Wiersz", "IloscWierszy", "Wiersze", "Uzasadnienie (wiersze)"},
 };
 

@@ -68,6 +68,10 @@ struct RowField {
     std::string_view JsonKey;
     // The title of the field's column in the editor.
     std::string_view Column;
+    // The words the documents print before the field of a justification, and
+    // before persons separated by commas; empty where nothing is printed.
+    std::string_view Printed = {};
+    std::string_view PrintedMany = {};
 };
 
 // How a part of a shape is laid out in a report file. A line group or a
@@ -92,8 +96,12 @@ struct FormPart {
     // The element below "Szkola".
     std::string_view Element;
     PartShape Shape = PartShape::Text;
-    // The words the documents print beside the part, for the editor's labels.
+    // The words the documents print beside the part, also the editor's label.
+    // A document prints "Label: " before a text, "Label:" over a line group
+    // or a justification block, and "Label, to:" over a list of students.
     std::string_view Label;
+    // The words over an empty list of students where they are not Label's.
+    std::string_view EmptyLabel = {};
 };
 
 // One piece of a title after the kind text: the element below "Szkola" whose
