@@ -51,11 +51,9 @@ const AllWords& Words() {
 
 const PartWords& WordsOf(ReportKind kind, std::string_view element) {
     static const PartWords none;
-    const std::span<const FormPart> parts = Info(kind).Parts;
-    for (std::size_t i = 0; i < parts.size(); ++i)
-        if (parts[i].Element == element)
-            return Words().Parts[static_cast<std::size_t>(kind)][i];
-    return none;
+    const int at = PartIndex(kind, element);
+    return at >= 0 ? Words().Parts[static_cast<std::size_t>(kind)][static_cast<std::size_t>(at)]
+                   : none;
 }
 
 const std::string& FieldLabel(PartShape shape, RowValue value, std::string_view text) {

@@ -115,11 +115,10 @@ ReportForm EmptyForm(ReportKind kind) {
 }
 
 const PartValue* FindPart(const ReportForm& form, std::string_view element) {
-    const std::span<const FormPart> parts = FormParts(form.Kind);
-    for (std::size_t i = 0; i < parts.size() && i < form.Values.size(); ++i)
-        if (parts[i].Element == element)
-            return &form.Values[i];
-    return nullptr;
+    const int at = PartIndex(form.Kind, element);
+    return at >= 0 && static_cast<std::size_t>(at) < form.Values.size()
+               ? &form.Values[static_cast<std::size_t>(at)]
+               : nullptr;
 }
 
 PartValue* FindPart(ReportForm& form, std::string_view element) {

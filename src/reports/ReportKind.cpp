@@ -265,6 +265,14 @@ const RowField* FieldOf(PartShape shape, RowValue value) {
     return nullptr;
 }
 
+int PartIndex(ReportKind kind, std::string_view element) {
+    const std::span<const FormPart> parts = Info(kind).Parts;
+    for (std::size_t i = 0; i < parts.size(); ++i)
+        if (parts[i].Element == element)
+            return static_cast<int>(i);
+    return -1;
+}
+
 const std::array<KindInfo, ReportKindCount>& KindTable() {
     return kKinds;
 }

@@ -104,6 +104,10 @@ struct FormPart {
     std::string_view EmptyLabel = {};
 };
 
+// The index into KindInfo::Parts of the kind's part with this element, or
+// -1 when the kind has none.
+int PartIndex(ReportKind kind, std::string_view element);
+
 // One piece of a title after the kind text: the element below "Szkola" whose
 // text it is, and how many characters of that text are used (0: all of them).
 struct TitlePiece {
