@@ -3,33 +3,12 @@
 #include "text/Cp1250.h"
 
 #include <array>
+#include <optional>
 
 namespace notarion::sample {
 namespace {
 
 constexpr std::string_view LineEnd = "\r\n";
-
-// Catalogue order of the kinds and the elements whose texts follow the kind
-// in a title.
-struct KindRow {
-    std::string_view Kind;
-    std::array<std::string_view, 3> Pieces;
-};
-
-constexpr std::array<KindRow, 9> KindRows{{
-    {KindBehaviour, {"Klasa", "Belfer", {}}},
-    {KindClass, {"Klasa", "Belfer", {}}},
-    {KindFailJustification, {"Przedmiot", "Klasa", "Belfer"}},
-    {KindSubject, {"Przedmiot", "Belfer", {}}},
-    {KindTutor, {"Klasa", "Belfer", {}}},
-    {KindActivity, {"Zajecia", "Belfer", {}}},
-    {KindCardHours, {"Belfer", {}, {}}},
-    {KindOtherInfo, {"Dotyczy", "Belfer", {}}},
-    {KindHeadTeacher, {"Belfer", {}, {}}},
-}};
-
-// The reader keeps at most this many characters of "Dotyczy" in a title.
-constexpr std::size_t OtherInfoTitleLength = 60;
 
 char AsciiUpper(char c) {
     return (c >= 'a' && c <= 'z') ? static_cast<char>(c - 'a' + 'A') : c;
@@ -77,12 +56,13 @@ void WriteNode(const ReportNode& node, std::size_t depth, std::string& out) {
 
 } // namespace
 
+std::string_view KindName(ReportKind kind) {
+    return Info(kind).Text;
+}
+
 int KindOrder(std::string_view kind) {
-    for (std::size_t i = 0; i < KindRows.size(); ++i) {
-        if (KindRows[i].Kind == kind)
-            return static_cast<int>(i);
-    }
-    return static_cast<int>(KindRows.size());
+    const std::optional<ReportKind> known = KindOf(kind);
+    return known ? Info(*known).CataloguePosition : ReportKindCount;
 }
 
 ReportNode& ReportNode::Add(std::string_view name, std::string_view text) {
@@ -91,10 +71,12 @@ ReportNode& ReportNode::Add(std::string_view name, std::string_view text) {
 }
 
 ReportNode& ReportNode::AddLines(std::string_view name, const std::vector<std::string>& lines) {
+    const ShapeLayout& layout = LayoutOf(PartShape::Lines);
     ReportNode& group = Add(name);
-    group.Add("IloscWierszy", std::to_string(lines.size()));
+    group.Add(layout.Count, std::to_string(lines.size()));
     for (std::size_t j = 0; j < lines.size(); ++j)
-        group.Add("w" + std::to_string(j), lines[j]);
+        group.Add(std::string(layout.Row) + std::to_string(layout.FirstRow + static_cast<int>(j)),
+                  lines[j]);
     return group;
 }
 
@@ -167,23 +149,20 @@ std::string ReportTitle(const ReportNode& szkola) {
         return node == nullptr ? std::string() : Utf8ToCp1250(Trimmed(node->Text));
     };
     const std::string kind = textOf("Doc");
-    for (const KindRow& row : KindRows) {
-        if (row.Kind != kind)
-            continue;
-        std::string title = kind;
-        for (const std::string_view piece : row.Pieces) {
-            if (piece.empty())
-                break;
-            std::string value = textOf(piece);
-            // Windows-1250 holds one character per byte, so the cut is by bytes.
-            if (row.Kind == KindOtherInfo && piece == "Dotyczy" &&
-                value.size() > OtherInfoTitleLength)
-                value.resize(OtherInfoTitleLength);
-            title += " - " + value;
-        }
-        return title;
+    const std::optional<ReportKind> known = KindOf(kind);
+    if (!known)
+        return {};
+    std::string title = kind;
+    for (const TitlePiece& piece : Info(*known).TitlePieces) {
+        if (piece.Element.empty())
+            break;
+        std::string value = textOf(piece.Element);
+        // Windows-1250 holds one character per byte, so the cut is by bytes.
+        if (piece.MaxLength > 0 && value.size() > piece.MaxLength)
+            value.resize(piece.MaxLength);
+        title += " - " + value;
     }
-    return {};
+    return title;
 }
 
 std::string ListFileBytes(const std::vector<ListPosition>& positions) {

@@ -6,25 +6,19 @@
 // the byte form of a list file. Text in the tree is UTF-8; it is converted only
 // when bytes are made, so the composing code can use plain Polish literals.
 
+#include "reports/ReportKind.h"
+
 #include <string>
 #include <string_view>
 #include <vector>
 
 namespace notarion::sample {
 
-// The nine kind texts, exactly as a report's "Doc" element carries them.
-inline constexpr std::string_view KindBehaviour = "Klasyfikacja klasy z zachowania";
-inline constexpr std::string_view KindClass = "Klasyfikacja klasy";
-inline constexpr std::string_view KindFailJustification = "Uzasadnienie oceny niedostatecznej";
-inline constexpr std::string_view KindSubject = "Realizacja programu z przedmiotu nauczania";
-inline constexpr std::string_view KindTutor = "Realizacja programu wychowawczego";
-inline constexpr std::string_view KindActivity = "Realizacja dodatkowych";
-inline constexpr std::string_view KindCardHours = "Z karty";
-inline constexpr std::string_view KindOtherInfo = "Inne informacje";
-inline constexpr std::string_view KindHeadTeacher = "Sprawozdanie dyrektora";
+// The kind text of a report's "Doc" element, as the kind table has it.
+std::string_view KindName(ReportKind kind);
 
-// The position of a kind when the program orders its catalogue (0 for the
-// behaviour reports up to 8 for the head teacher's report); 9 for any text
+// The position of a kind text when the program orders its catalogue (0 for
+// the behaviour reports up to 8 for the head teacher's report); 9 for any text
 // that is none of the nine kinds, so such reports sort last.
 int KindOrder(std::string_view kind);
 
@@ -39,8 +33,8 @@ struct ReportNode {
     // Append a child element with the given text and return it.
     ReportNode& Add(std::string_view name, std::string_view text = {});
 
-    // Append a line group: a count child "IloscWierszy" and the children
-    // "w0", "w1", ... holding the lines. Returns the group.
+    // Append a line group laid out as the kind table says: its count and
+    // the numbered lines ("IloscWierszy", "w0", "w1", ...). Returns the group.
     ReportNode& AddLines(std::string_view name, const std::vector<std::string>& lines);
 
     // The first child whose name equals the given one without regard to
@@ -65,9 +59,9 @@ std::string ReportBytes(const ReportNode& root, FileEncoding encoding,
                         std::string_view comment = {});
 
 // The title the program shows for a report whose document element is
-// `szkola`, as Windows-1250 text: the kind and the pieces of its kind joined
-// by " - ", "Inne informacje" taking the first 60 characters of "Dotyczy";
-// empty pieces keep their separators. A text that is none of the nine kinds
+// `szkola`, as Windows-1250 text: the kind and the title pieces the kind
+// table gives it, joined by " - ", each cut to its length there; empty
+// pieces keep their separators. A text that is none of the nine kinds
 // gives the empty title.
 std::string ReportTitle(const ReportNode& szkola);
 

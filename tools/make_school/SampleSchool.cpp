@@ -257,7 +257,7 @@ Draft SchoolComposer::ClassReport(const SchoolClass& schoolClass) const {
         return schoolClass.Roster[static_cast<std::size_t>(i)].FullName();
     };
     const auto size = static_cast<int>(schoolClass.Roster.size());
-    root.Add("Doc", KindClass);
+    root.Add("Doc", KindName(ReportKind::Class));
     root.Add("Klasa", schoolClass.Name);
     root.Add("Belfer", schoolClass.Tutor.FullName());
     root.Add("Klasyfikowanych", std::to_string(size));
@@ -295,7 +295,7 @@ Draft SchoolComposer::ClassReport(const SchoolClass& schoolClass) const {
 Draft SchoolComposer::BehaviourReport(const SchoolClass& schoolClass) const {
     Draft draft{schoolClass.Name + "_zachowanie", {"Szkola", {}, {}}, FileEncoding::Cp1250, {}};
     ReportNode& root = draft.Root;
-    root.Add("Doc", KindBehaviour);
+    root.Add("Doc", KindName(ReportKind::Behaviour));
     root.Add("Klasa", schoolClass.Name);
     root.Add("Belfer", schoolClass.Tutor.FullName());
     root.Add("Klasyfikowanych", std::to_string(schoolClass.Roster.size()));
@@ -327,7 +327,7 @@ Draft SchoolComposer::TutorReport(const SchoolClass& schoolClass, int index) {
     Draft draft{schoolClass.Name + "_wychowawca", {"Szkola", {}, {}}, FileEncoding::Cp1250, {}};
     ReportNode& root = draft.Root;
     const std::string& name = schoolClass.Name;
-    root.Add("Doc", KindTutor);
+    root.Add("Doc", KindName(ReportKind::Tutor));
     root.Add("Klasa", name);
     root.Add("Belfer", schoolClass.Tutor.FullName());
     root.AddLines("Ogolne", PickLines(TutorGeneralLines(), m_random.Between(2, 4), {}, name));
@@ -383,7 +383,7 @@ void SchoolComposer::FailJustificationReports(const SchoolClass& schoolClass, in
                     FileEncoding::Cp1250,
                     {}};
         ReportNode& root = draft.Root;
-        root.Add("Doc", KindFailJustification);
+        root.Add("Doc", KindName(ReportKind::FailJustification));
         root.Add("Przedmiot", subject.Name);
         root.Add("Klasa", schoolClass.Name);
         root.Add("Belfer", teacher != nullptr ? teacher->Who.FullName() : AnyTeacher().FullName());
@@ -420,7 +420,7 @@ void SchoolComposer::SubjectReports(std::vector<Draft>& drafts) {
             UniqueStem("przedmiot_" + Slug(subject.Name) + "_" + Slug(teacher.Who.Last));
         Draft draft{name, {"Szkola", {}, {}}, FileEncoding::Cp1250, {}};
         ReportNode& root = draft.Root;
-        root.Add("Doc", KindSubject);
+        root.Add("Doc", KindName(ReportKind::Subject));
         root.Add("Przedmiot", subject.Name);
         root.Add("Belfer", teacher.Who.FullName());
         root.Add("Klasy", classes);
@@ -451,7 +451,7 @@ void SchoolComposer::ActivityReports(std::vector<Draft>& drafts) {
         const std::string name = UniqueStem(stem);
         Draft draft{name, {"Szkola", {}, {}}, FileEncoding::Cp1250, {}};
         ReportNode& root = draft.Root;
-        root.Add("Doc", KindActivity);
+        root.Add("Doc", KindName(ReportKind::Activity));
         root.Add("Zajecia", title);
         root.Add("Belfer", m_random.Pick(m_staff).FullName());
         root.AddLines("Ogolne", PickLines(ActivityGeneralLines(), m_random.Between(1, 3)));
@@ -471,7 +471,7 @@ void SchoolComposer::CardHoursReports(std::vector<Draft>& drafts) {
         const Person& who = staff[static_cast<std::size_t>(k) % staff.size()];
         const std::string name = UniqueStem("karta_" + Slug(who.Last));
         Draft draft{name, {"Szkola", {}, {}}, FileEncoding::Cp1250, {}};
-        draft.Root.Add("Doc", KindCardHours);
+        draft.Root.Add("Doc", KindName(ReportKind::CardHours));
         draft.Root.Add("Belfer", who.FullName());
         draft.Root.AddLines("Info", PickLines(CardHoursLines(), m_random.Between(1, 3)));
         drafts.push_back(std::move(draft));
@@ -496,7 +496,7 @@ void SchoolComposer::OtherInfoReports(std::vector<Draft>& drafts) {
         if (k == 0)
             draft.Encoding = FileEncoding::Utf16;
         ReportNode& root = draft.Root;
-        root.Add("Doc", KindOtherInfo);
+        root.Add("Doc", KindName(ReportKind::OtherInfo));
         root.Add("Dotyczy", concerns);
         root.Add("Belfer", AnyTeacher().FullName());
         root.AddLines("Info", PickLines(OtherInfoLines(), m_random.Between(2, 4)));
@@ -540,7 +540,7 @@ Draft SchoolComposer::HeadTeacherReport(const std::vector<SchoolClass>& classes)
                 FileEncoding::Utf16,
                 "Sprawozdanie na klasyfikacyjne posiedzenie rady pedagogicznej"};
     ReportNode& root = draft.Root;
-    root.Add("Doc", KindHeadTeacher);
+    root.Add("Doc", KindName(ReportKind::HeadTeacher));
     root.Add("Belfer", m_staffNames.Make().FullName());
     root.AddLines("Dydaktyczna", didactic);
     root.AddLines("Nadzor", PickLines(SupervisionLines(), m_random.Between(2, 4)));
@@ -748,14 +748,14 @@ SampleSet MakeSchoolWithGaps(std::uint64_t seed) {
     });
 
     // A failing grade in art that nobody justified.
-    Draft& failing = FirstWithStudents(drafts, KindClass, "Ndst", "IleOsob");
+    Draft& failing = FirstWithStudents(drafts, KindName(ReportKind::Class), "Ndst", "IleOsob");
     ReportNode& subjects = ChildOf(ChildOf(ChildOf(failing.Root, "Ndst"), "Uczen1"), "Przedmioty");
     subjects.Text += ", plastyka";
 
     // A justification for a student whose grade is not failing: a
     // distinguished student of the same class.
     Draft& justification =
-        FirstWithStudents(drafts, KindFailJustification, "Uzasadnienia", "Ilosc");
+        FirstWithStudents(drafts, KindName(ReportKind::FailJustification), "Uzasadnienia", "Ilosc");
     const std::string className = justification.Root.Find("Klasa")->Text;
     Draft& classReport = DraftNamed(drafts, className + "_klasyfikacja");
     const std::string good = ChildOf(ChildOf(classReport.Root, "Pasek"), "Uczen1").Text;
@@ -769,7 +769,7 @@ SampleSet MakeSchoolWithGaps(std::uint64_t seed) {
     extra.Add("Wiersz0", "Nie opanował podstawowych wiadomości z przedmiotu.");
 
     // A distinction at 4,60, below the 4,75 the distinction needs.
-    Draft& distinction = FirstWithStudents(drafts, KindClass, "Pasek", "IleOsob");
+    Draft& distinction = FirstWithStudents(drafts, KindName(ReportKind::Class), "Pasek", "IleOsob");
     ChildOf(ChildOf(ChildOf(distinction.Root, "Pasek"), "Uczen1"), "Srednia").Text = "460";
 
     SampleSet set;
