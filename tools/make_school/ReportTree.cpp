@@ -56,10 +56,6 @@ void WriteNode(const ReportNode& node, std::size_t depth, std::string& out) {
 
 } // namespace
 
-std::string_view KindName(ReportKind kind) {
-    return Info(kind).Text;
-}
-
 int KindOrder(std::string_view kind) {
     const std::optional<ReportKind> known = KindOf(kind);
     return known ? Info(*known).CataloguePosition : ReportKindCount;
@@ -68,16 +64,6 @@ int KindOrder(std::string_view kind) {
 ReportNode& ReportNode::Add(std::string_view name, std::string_view text) {
     Children.push_back(ReportNode{std::string(name), std::string(text), {}});
     return Children.back();
-}
-
-ReportNode& ReportNode::AddLines(std::string_view name, const std::vector<std::string>& lines) {
-    const ShapeLayout& layout = LayoutOf(PartShape::Lines);
-    ReportNode& group = Add(name);
-    group.Add(layout.Count, std::to_string(lines.size()));
-    for (std::size_t j = 0; j < lines.size(); ++j)
-        group.Add(std::string(layout.Row) + std::to_string(layout.FirstRow + static_cast<int>(j)),
-                  lines[j]);
-    return group;
 }
 
 const ReportNode* ReportNode::Find(std::string_view name) const {
@@ -131,7 +117,7 @@ std::string ReportBytes(const ReportNode& root, FileEncoding encoding, std::stri
     }
     text += TreeText(root);
 
-    if (encoding == FileEncoding::Cp1250)
+    if (encoding == FileEncoding::Windows1250)
         return Utf8ToCp1250(text);
     const std::u16string wide = Utf8ToUtf16(text);
     std::string bytes = "\xFF\xFE";

@@ -1,11 +1,13 @@
 #pragma once
 
-// The building blocks of the sample school: a small element tree that a report
-// file is composed in, the byte form of a report file (Windows-1250 or UTF-16
-// with its byte-order mark), the title the program composes for a report, and
-// the byte form of a list file. Text in the tree is UTF-8; it is converted only
-// when bytes are made, so the composing code can use plain Polish literals.
+// The building blocks of the sample school: a small element tree that holds a
+// report as the form writer lays it out (and that a damaged sample is damaged
+// in), the byte form of a report file (Windows-1250 or UTF-16 with its
+// byte-order mark), the title the program composes for a report, and the byte
+// form of a list file. Text in the tree is UTF-8; it is converted only when
+// bytes are made.
 
+#include "reports/ReportFormFile.h"
 #include "reports/ReportKind.h"
 
 #include <string>
@@ -13,9 +15,6 @@
 #include <vector>
 
 namespace notarion::sample {
-
-// The kind text of a report's "Doc" element, as the kind table has it.
-std::string_view KindName(ReportKind kind);
 
 // The position of a kind text when the program orders its catalogue (0 for
 // the behaviour reports up to 8 for the head teacher's report); 9 for any text
@@ -33,16 +32,10 @@ struct ReportNode {
     // Append a child element with the given text and return it.
     ReportNode& Add(std::string_view name, std::string_view text = {});
 
-    // Append a line group laid out as the kind table says: its count and
-    // the numbered lines ("IloscWierszy", "w0", "w1", ...). Returns the group.
-    ReportNode& AddLines(std::string_view name, const std::vector<std::string>& lines);
-
     // The first child whose name equals the given one without regard to
     // ASCII letter case, as the program looks elements up; null when none.
     const ReportNode* Find(std::string_view name) const;
 };
-
-enum class FileEncoding { Cp1250, Utf16 };
 
 // Escape "&", "<", ">" and the double quote as entities, in that order.
 std::string EscapeText(std::string_view text);
