@@ -24,15 +24,6 @@ bool EqualIgnoringCase(std::string_view a, std::string_view b) {
     return true;
 }
 
-// The reader trims characters 0 to 32 from both ends of element text.
-std::string_view Trimmed(std::string_view text) {
-    while (!text.empty() && static_cast<unsigned char>(text.front()) <= 32)
-        text.remove_prefix(1);
-    while (!text.empty() && static_cast<unsigned char>(text.back()) <= 32)
-        text.remove_suffix(1);
-    return text;
-}
-
 void WriteNode(const ReportNode& node, std::size_t depth, std::string& out) {
     const std::string indent(depth, '\t');
     out += indent;
@@ -127,28 +118,6 @@ std::string ReportBytes(const ReportNode& root, FileEncoding encoding, std::stri
         bytes += static_cast<char>(unit >> 8);
     }
     return bytes;
-}
-
-std::string ReportTitle(const ReportNode& szkola) {
-    const auto textOf = [&](std::string_view name) -> std::string {
-        const ReportNode* node = szkola.Find(name);
-        return node == nullptr ? std::string() : Utf8ToCp1250(Trimmed(node->Text));
-    };
-    const std::string kind = textOf("Doc");
-    const std::optional<ReportKind> known = KindOf(kind);
-    if (!known)
-        return {};
-    std::string title = kind;
-    for (const TitlePiece& piece : Info(*known).TitlePieces) {
-        if (piece.Element.empty())
-            break;
-        std::string value = textOf(piece.Element);
-        // Windows-1250 holds one character per byte, so the cut is by bytes.
-        if (piece.MaxLength > 0 && value.size() > piece.MaxLength)
-            value.resize(piece.MaxLength);
-        title += " - " + value;
-    }
-    return title;
 }
 
 std::string ListFileBytes(const std::vector<ListPosition>& positions) {

@@ -3,9 +3,8 @@
 // The building blocks of the sample school: a small element tree that holds a
 // report as the form writer lays it out (and that a damaged sample is damaged
 // in), the byte form of a report file (Windows-1250 or UTF-16 with its
-// byte-order mark), the title the program composes for a report, and the byte
-// form of a list file. Text in the tree is UTF-8; it is converted only when
-// bytes are made.
+// byte-order mark) and the byte form of a list file. Text in the tree is UTF-8; it is converted
+// only when bytes are made.
 
 #include "reports/ReportFormFile.h"
 #include "reports/ReportKind.h"
@@ -50,13 +49,6 @@ std::string TreeText(const ReportNode& root);
 // Windows-1250 bytes, or FF FE followed by UTF-16 little-endian.
 std::string ReportBytes(const ReportNode& root, FileEncoding encoding,
                         std::string_view comment = {});
-
-// The title the program shows for a report whose document element is
-// `szkola`, as Windows-1250 text: the kind and the title pieces the kind
-// table gives it, joined by " - ", each cut to its length there; empty
-// pieces keep their separators. A text that is none of the nine kinds
-// gives the empty title.
-std::string ReportTitle(const ReportNode& szkola);
 
 // One position of a list file; all three texts Windows-1250.
 struct ListPosition {

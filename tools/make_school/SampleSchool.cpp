@@ -2,7 +2,9 @@
 
 #include "make_school/ReportTree.h"
 #include "make_school/SchoolWords.h"
+#include "reports/ReportCatalogue.h"
 #include "reports/ReportFormFile.h"
+#include "reports/ReportReader.h"
 #include "system/AtomicFile.h"
 #include "system/FileSystem.h"
 #include "text/Cp1250.h"
@@ -578,8 +580,13 @@ std::string FolderOrderKey(std::string text) {
 SampleFile FileOf(const std::string& name, const ReportNode& root, FileEncoding encoding,
                   std::string_view comment) {
     const ReportNode* doc = root.Find("Doc");
-    return SampleFile{name + ".xml", ReportBytes(root, encoding, comment),
-                      doc != nullptr ? Utf8ToCp1250(doc->Text) : std::string(), ReportTitle(root)};
+    std::string bytes = ReportBytes(root, encoding, comment);
+    // The title as the program composes it from the file.
+    XmlDocument document;
+    document.LoadFromBytes(bytes);
+    std::string title = ComposeTitle(ReadReportText(document, "Doc"), document);
+    return SampleFile{name + ".xml", std::move(bytes),
+                      doc != nullptr ? Utf8ToCp1250(doc->Text) : std::string(), std::move(title)};
 }
 
 SampleFile ToFile(const Draft& draft) {
