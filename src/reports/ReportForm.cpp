@@ -52,31 +52,30 @@ std::string ProposedFileName(const ReportForm& form) {
         const PartValue* part = FindPart(form, element);
         return part != nullptr ? part->Text : std::string();
     };
+    // The kind's command-line name marks the file, after its class or before
+    // what it is about.
+    const std::string kind(ShortName(form.Kind));
     std::vector<std::string> pieces;
     switch (form.Kind) {
     case ReportKind::Class:
-        pieces = {NamePiece(text("Klasa")), "klasyfikacja"};
-        break;
     case ReportKind::Behaviour:
-        pieces = {NamePiece(text("Klasa")), "zachowanie"};
-        break;
     case ReportKind::Tutor:
-        pieces = {NamePiece(text("Klasa")), "wychowawca"};
+        pieces = {NamePiece(text("Klasa")), kind};
         break;
     case ReportKind::FailJustification:
-        pieces = {NamePiece(text("Klasa")), "ndst", NamePiece(text("Przedmiot"))};
+        pieces = {NamePiece(text("Klasa")), kind, NamePiece(text("Przedmiot"))};
         break;
     case ReportKind::Subject:
-        pieces = {"przedmiot", NamePiece(text("Przedmiot")), NamePiece(Surname(text("Belfer")))};
+        pieces = {kind, NamePiece(text("Przedmiot")), NamePiece(Surname(text("Belfer")))};
         break;
     case ReportKind::Activity:
-        pieces = {"zajecia", NamePiece(text("Zajecia"))};
+        pieces = {kind, NamePiece(text("Zajecia"))};
         break;
     case ReportKind::OtherInfo:
-        pieces = {"inne", NamePiece(text("Dotyczy"))};
+        pieces = {kind, NamePiece(text("Dotyczy"))};
         break;
     case ReportKind::CardHours:
-        pieces = {"karta", NamePiece(Surname(text("Belfer")))};
+        pieces = {kind, NamePiece(Surname(text("Belfer")))};
         break;
     case ReportKind::HeadTeacher:
         pieces = {"sprawozdanie_dyrektora"};
