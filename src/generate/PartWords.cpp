@@ -17,9 +17,7 @@ struct FieldWords {
 // Every label converted once: a document prints them thousands of times.
 struct AllWords {
     std::array<std::vector<PartWords>, ReportKindCount> Parts;
-    std::array<std::vector<FieldWords>,
-               static_cast<std::size_t>(PartShape::GradedJustifications) + 1>
-        Fields;
+    std::array<std::vector<FieldWords>, PartShapeCount> Fields;
 
     AllWords() {
         for (const KindInfo& info : KindTable()) {

@@ -91,7 +91,7 @@ constexpr std::array kGradedJustificationFields{
 };
 
 // Indexed by the shape's value.
-constexpr std::array<ShapeLayout, 7> kLayouts{{
+constexpr std::array<ShapeLayout, PartShapeCount> kLayouts{{
     {},
     {"IloscWierszy", "w", 0, {}},
     {"IleOsob", "Uczen", 1, kNameFields},
@@ -100,7 +100,6 @@ constexpr std::array<ShapeLayout, 7> kLayouts{{
     {"Ilosc", "Uzasadnienie", 1, kJustificationFields},
     {"Ilosc", "Uzasadnienie", 1, kGradedJustificationFields},
 }};
-static_assert(kLayouts.size() == static_cast<std::size_t>(GradedJustifications) + 1);
 
 // The subject of an "other information" report can be a long sentence, so
 // only its start goes into the title shown in the list.

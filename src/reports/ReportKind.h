@@ -52,6 +52,9 @@ enum class PartShape {
     GradedJustifications,
 };
 
+inline constexpr std::size_t PartShapeCount =
+    static_cast<std::size_t>(PartShape::GradedJustifications) + 1;
+
 // Which value of a StudentRow a field of a row holds.
 enum class RowValue { Name, Average, Detail, Lines };
 
