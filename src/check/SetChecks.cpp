@@ -18,29 +18,67 @@ constexpr int DistinctionThreshold = 475;
 // "no average given", not a low one.
 constexpr int LowestShownAverage = 5;
 
-// The students of the numbered elements group/stemN/who, N from 1 to the
-// group's count, each element naming one or more students.
-void ReadNamedStudents(ReportReader& reader, std::string_view group, std::string_view count,
-                       std::string_view stem, std::string_view who,
+// One row of a student block as the checks read it, through the kind
+// table's layout. Texts are cp1250 as written.
+struct BlockRow {
+    // The element that holds the row's name, "Szkola/Ndst/Uczen2" or
+    // "Szkola/Obnizone/Uzasadnienie1/Osoba".
+    std::string Element;
+    std::string Name;
+    std::string Detail;
+    std::string Average;
+};
+
+// The rows of the kind's student block group, as many as its count says.
+std::vector<BlockRow> ReadBlock(ReportReader& reader, ReportKind kind, std::string_view group) {
+    const PartShape shape =
+        Info(kind).Parts[static_cast<std::size_t>(PartIndex(kind, group))].Shape;
+    const ShapeLayout& layout = LayoutOf(shape);
+    std::vector<BlockRow> rows;
+    const int count = reader.Count(group, layout.Count);
+    for (int i = 0; i < count; ++i) {
+        const std::string row = NumberedName(layout.Row, layout.FirstRow + i);
+        BlockRow read;
+        for (const RowField& field : layout.Fields) {
+            const std::string text = reader.Text(group, row, field.Element);
+            if (field.Value == RowValue::Name) {
+                read.Element = ElementPath({group, row, field.Element});
+                read.Name = text;
+            } else if (field.Value == RowValue::Detail) {
+                read.Detail = text;
+            } else if (field.Value == RowValue::Average) {
+                read.Average = text;
+            }
+        }
+        rows.push_back(std::move(read));
+    }
+    return rows;
+}
+
+// The students of a block of justifications, each of its rows naming one
+// or more students.
+void ReadNamedStudents(ReportReader& reader, ReportKind kind, std::string_view group,
                        std::vector<NamedStudent>& students) {
-    const int n = reader.Count(group, count);
-    for (int i = 1; i <= n; ++i) {
-        const std::string element = NumberedName(stem, i);
-        for (std::string& name : CommaSeparated(reader.Text(group, element, who))) {
+    for (const BlockRow& row : ReadBlock(reader, kind, group)) {
+        for (std::string& name : CommaSeparated(row.Name)) {
             NamedStudent student;
             student.Name = std::move(name);
-            student.Element =
-                "Szkola/" + std::string(group) + "/" + element + "/" + std::string(who);
+            student.Element = row.Element;
             students.push_back(std::move(student));
         }
     }
 }
 
-// The names of the numbered elements group/UczenN, N from 1 to the count.
-void ReadNames(ReportReader& reader, std::string_view group, std::vector<std::string>& names) {
-    const int n = reader.Count(group, "IleOsob");
-    for (int i = 1; i <= n; ++i)
-        names.push_back(Trimmed(reader.Text(group, NumberedName("Uczen", i))));
+// The names of a block of names.
+void ReadNames(ReportReader& reader, ReportKind kind, std::string_view group,
+               std::vector<std::string>& names) {
+    for (const BlockRow& row : ReadBlock(reader, kind, group))
+        names.push_back(Trimmed(row.Name));
+}
+
+// The element of a field of the row whose name is at element.
+std::string FieldElement(const std::string& element, PartShape shape, RowValue value) {
+    return element + "/" + std::string(FieldOf(shape, value)->Element);
 }
 
 // How many different students the names are, compared as the checks compare them.
@@ -54,29 +92,25 @@ int DifferentStudents(const std::vector<std::string>& names) {
 }
 
 void ReadClassReport(ReportReader& reader, ReportFacts& facts) {
-    const int failing = reader.Count("Ndst", "IleOsob");
-    for (int i = 1; i <= failing; ++i) {
-        const std::string uczen = NumberedName("Uczen", i);
+    for (BlockRow& row : ReadBlock(reader, ReportKind::Class, "Ndst")) {
         NamedStudent student;
-        student.Name = Trimmed(reader.Text("Ndst", uczen));
-        student.Element = "Szkola/Ndst/" + uczen;
-        student.Subjects = CommaSeparated(reader.Text("Ndst", uczen, "Przedmioty"));
+        student.Name = Trimmed(row.Name);
+        student.Element = std::move(row.Element);
+        student.Subjects = CommaSeparated(row.Detail);
         facts.Students.push_back(std::move(student));
     }
-    const int distinguished = reader.Count("Pasek", "IleOsob");
-    for (int i = 1; i <= distinguished; ++i) {
-        const std::string uczen = NumberedName("Uczen", i);
+    for (BlockRow& row : ReadBlock(reader, ReportKind::Class, "Pasek")) {
         NamedStudent student;
-        student.Name = Trimmed(reader.Text("Pasek", uczen));
-        student.Element = "Szkola/Pasek/" + uczen;
-        student.AverageText = reader.Text("Pasek", uczen, "Srednia");
+        student.Name = Trimmed(row.Name);
+        student.Element = std::move(row.Element);
+        student.AverageText = std::move(row.Average);
         const WholeNumber average = ParseWholeNumber(student.AverageText);
         student.Average = average ? average.Value : -1;
         facts.Distinguished.push_back(std::move(student));
     }
     facts.Promoted = Trimmed(reader.Text("Promowanych"));
     std::vector<std::string> named;
-    ReadNames(reader, "Frekwencja", named);
+    ReadNames(reader, ReportKind::Class, "Frekwencja", named);
     for (const std::vector<NamedStudent>* block : {&facts.Students, &facts.Distinguished}) {
         for (const NamedStudent& student : *block)
             named.push_back(student.Name);
@@ -85,9 +119,9 @@ void ReadClassReport(ReportReader& reader, ReportFacts& facts) {
 }
 
 void ReadBehaviourReport(ReportReader& reader, ReportFacts& facts) {
-    ReadNamedStudents(reader, "Obnizone", "Ilosc", "Uzasadnienie", "Osoba", facts.Students);
+    ReadNamedStudents(reader, ReportKind::Behaviour, "Obnizone", facts.Students);
     std::vector<std::string> named;
-    ReadNames(reader, "Wzorowi", named);
+    ReadNames(reader, ReportKind::Behaviour, "Wzorowi", named);
     for (const NamedStudent& student : facts.Students)
         named.push_back(student.Name);
     facts.NamedStudents = DifferentStudents(named);
@@ -161,8 +195,9 @@ void CheckFailingGrades(const ClassReports& reports, CheckResult& result) {
                 if (IsNamedIn(reports.Justifications, ComparableText(student.Name),
                               ComparableText(subject)))
                     continue;
-                Finding finding = FindingAbout(Problem::FailingGradeWithoutJustification,
-                                               *classReport, student.Element + "/Przedmioty");
+                Finding finding = FindingAbout(
+                    Problem::FailingGradeWithoutJustification, *classReport,
+                    FieldElement(student.Element, PartShape::NamesWithSubjects, RowValue::Detail));
                 finding.Student = student.Name;
                 finding.Subject = subject;
                 result.Findings.push_back(std::move(finding));
@@ -189,8 +224,9 @@ void CheckDistinctions(const ClassReports& reports, CheckResult& result) {
     for (const ReportFacts* classReport : reports.Class) {
         for (const NamedStudent& student : classReport->Distinguished) {
             if (student.Average >= LowestShownAverage && student.Average < DistinctionThreshold) {
-                Finding finding = FindingAbout(Problem::DistinguishedBelowThreshold, *classReport,
-                                               student.Element + "/Srednia");
+                Finding finding = FindingAbout(
+                    Problem::DistinguishedBelowThreshold, *classReport,
+                    FieldElement(student.Element, PartShape::NamesWithAverage, RowValue::Average));
                 finding.Student = student.Name;
                 finding.Value = student.AverageText;
                 result.Findings.push_back(std::move(finding));
@@ -254,8 +290,8 @@ void CheckDistinguishedFailing(const ClassReports& reports, CheckResult& result)
             }
             if (failing == nullptr || name.empty())
                 continue;
-            Finding finding = FindingAbout(Problem::DistinguishedWithFailingGrade, *classReport,
-                                           student.Element);
+            Finding finding =
+                FindingAbout(Problem::DistinguishedWithFailingGrade, *classReport, student.Element);
             finding.Student = student.Name;
             finding.OtherValue = failing->Element;
             result.Findings.push_back(std::move(finding));
@@ -284,7 +320,7 @@ bool ReadReportFacts(ReportKind kind, const XmlDocument& report, ReportFacts& fa
         break;
     case ReportKind::FailJustification:
         facts.Subject = Trimmed(reader.Text("Przedmiot"));
-        ReadNamedStudents(reader, "Uzasadnienia", "Ilosc", "Uzasadnienie", "Osoba", facts.Students);
+        ReadNamedStudents(reader, ReportKind::FailJustification, "Uzasadnienia", facts.Students);
         break;
     default:
         break;

@@ -15,43 +15,21 @@ using Json = nlohmann::ordered_json;
 
 constexpr std::string_view kKindKey = "Doc";
 constexpr std::string_view kProblemsKey = "problems";
-constexpr std::string_view kName = "Uczen";
-constexpr std::string_view kAverage = "Srednia";
-constexpr std::string_view kSubjects = "Przedmioty";
-constexpr std::string_view kPerson = "Osoba";
-constexpr std::string_view kGrade = "Ocena";
-constexpr std::string_view kLines = "Wiersze";
-
-// The keys of one row object of a shape, the name first.
-std::vector<std::string_view> RowKeys(PartShape shape) {
-    switch (shape) {
-    case PartShape::NamesWithAverage:
-        return {kName, kAverage};
-    case PartShape::NamesWithSubjects:
-        return {kName, kSubjects};
-    case PartShape::Justifications:
-        return {kPerson, kLines};
-    case PartShape::GradedJustifications:
-        return {kPerson, kGrade, kLines};
-    default:
-        return {};
-    }
+// A row whose only field is its name is written as a plain text.
+bool IsPlainRow(PartShape shape) {
+    return LayoutOf(shape).Fields.size() == 1;
 }
 
 Json RowJson(PartShape shape, const StudentRow& row) {
-    if (shape == PartShape::Names)
+    if (IsPlainRow(shape))
         return row.Name;
     Json object = Json::object();
-    for (const std::string_view key : RowKeys(shape)) {
-        const std::string name(key);
-        if (key == kName || key == kPerson)
-            object[name] = row.Name;
-        else if (key == kAverage)
-            object[name] = row.Average;
-        else if (key == kLines)
-            object[name] = row.Lines;
+    for (const RowField& field : LayoutOf(shape).Fields) {
+        const std::string key(field.JsonKey);
+        if (field.Value == RowValue::Lines)
+            object[key] = row.Lines;
         else
-            object[name] = row.Detail;
+            object[key] = FieldText(row, field.Value);
     }
     return object;
 }
@@ -246,25 +224,23 @@ void RefuseUnknownKeys(const Json& object, const std::vector<std::string_view>& 
 
 StudentRow RowFromJson(PartShape shape, const Json& value, const std::string& place) {
     StudentRow row;
-    if (shape == PartShape::Names) {
+    if (IsPlainRow(shape)) {
         row.Name = Text(value, place);
         return row;
     }
     if (!value.is_object())
         Refuse(place, "wartość powinna być obiektem {…}.");
-    const std::vector<std::string_view> keys = RowKeys(shape);
+    std::vector<std::string_view> keys;
+    for (const RowField& field : LayoutOf(shape).Fields)
+        keys.push_back(field.JsonKey);
     RefuseUnknownKeys(value, keys, place);
-    for (const std::string_view key : keys) {
-        const std::string at = place + "/" + std::string(key);
-        const Json& member = Member(value, key, place);
-        if (key == kName || key == kPerson)
-            row.Name = Text(member, at);
-        else if (key == kAverage)
-            row.Average = Text(member, at);
-        else if (key == kLines)
+    for (const RowField& field : LayoutOf(shape).Fields) {
+        const std::string at = place + "/" + std::string(field.JsonKey);
+        const Json& member = Member(value, field.JsonKey, place);
+        if (field.Value == RowValue::Lines)
             row.Lines = Texts(member, at);
         else
-            row.Detail = Text(member, at);
+            FieldText(row, field.Value) = Text(member, at);
     }
     return row;
 }

@@ -17,35 +17,63 @@
 namespace notarion {
 namespace {
 
-// The accumulator behind each list document, in the order of the set.
-constexpr std::array<StudentList GenerationState::*, DocumentCount - ProtocolDocumentCount>
-    ListAccumulators = {
-        &GenerationState::DistinguishedList, &GenerationState::ExemplaryList,
-        &GenerationState::AttendanceList,    &GenerationState::LoweredBehaviourList,
-        &GenerationState::FailingList,
+// The five list documents in the order of the set, after the protocols. The
+// viewer's chooser offers them first, in their own order; the protocols
+// follow in the order of KindInfo::OptionPosition.
+struct ListDocument {
+    std::string_view FileName;
+    std::string_view Title;
+    StudentList GenerationState::*Accumulator;
+    int OptionPosition;
+    std::string_view OptionTitle;
 };
 
-// The set index of each viewer option: the lists first, then the protocols.
-constexpr std::array<int, DocumentCount> SetIndexOfOption = {10, 12, 11, 9, 13, 1, 0,
-                                                             5,  2,  3,  4, 7,  8, 6};
+constexpr std::array<ListDocument, DocumentCount - ProtocolDocumentCount> kListDocuments{{
+    {"Lista_UczniowieWyroznieni.htm", "UCZNIOWIE ZASŁUGUJĄCY NA WYRÓŻNIENIE",
+     &GenerationState::DistinguishedList, 3, "Uczniowie osiągający wysokie wyniki w nauce"},
+    {"Lista_WzoroweZachowanie.htm", "UCZNIOWIE Z WZOROWYM ZACHOWANIEM",
+     &GenerationState::ExemplaryList, 0, "Uczniowie z oceną wzorową z zachowania"},
+    {"Lista_WzorowaFrekwencja.htm", "UCZNIOWIE Z WZOROWĄ FREKWENCJĄ",
+     &GenerationState::AttendanceList, 2, "Uczniowie z wzorową frekwencją"},
+    {"Lista_ObnizoneZachowania.htm", "UCZNIOWIE Z OBNIŻONYM ZACHOWANIEM",
+     &GenerationState::LoweredBehaviourList, 1, "Uczniowie z obniżoną oceną z zachowania"},
+    {"Lista_Ndst.htm", "UCZNIOWIE Z OCENAMI NIEDOSTATECZNYMI", &GenerationState::FailingList, 4,
+     "Uczniowie z ocenami niedostatecznymi"},
+}};
 
-// The option chooser's title of each viewer option.
-constexpr std::array<std::string_view, DocumentCount> OptionTitles = {
-    "Uczniowie z oceną wzorową z zachowania",
-    "Uczniowie z obniżoną oceną z zachowania",
-    "Uczniowie z wzorową frekwencją",
-    "Uczniowie osiągający wysokie wyniki w nauce",
-    "Uczniowie z ocenami niedostatecznymi",
-    "Klasyfikacja uczniów - zachowanie",
-    "Klasyfikacja uczniów - nauczanie",
-    "Uzasadnienia ocen niedostatecznych",
-    "Realizacja programów nauczania",
-    "Realizacja programów wychowawczych",
-    "Realizacja zadań dodatkowych",
-    "Realizacja godzin kartowych",
-    "Realizacja innych zadań",
-    "Sprawozdanie dyrektora szkoły",
+constexpr int kListOptions = static_cast<int>(kListDocuments.size());
+
+// Each list takes one of the first options, none twice.
+constexpr bool ListOptionsAreDistinct() {
+    std::array<int, kListDocuments.size()> taken{};
+    for (const ListDocument& list : kListDocuments)
+        ++taken[static_cast<std::size_t>(list.OptionPosition)];
+    for (const int count : taken)
+        if (count != 1)
+            return false;
+    return true;
+}
+static_assert(ListOptionsAreDistinct());
+
+// An option chooser's option: the set index of its document and its title.
+struct ViewerOption {
+    std::size_t SetIndex = 0;
+    std::string_view Title;
 };
+
+const std::array<ViewerOption, DocumentCount>& ViewerOptions() {
+    static const std::array<ViewerOption, DocumentCount> options = [] {
+        std::array<ViewerOption, DocumentCount> made;
+        for (std::size_t i = 0; i < kListDocuments.size(); ++i)
+            made[static_cast<std::size_t>(kListDocuments[i].OptionPosition)] = {
+                ProtocolDocumentCount + i, kListDocuments[i].OptionTitle};
+        for (const KindInfo& kind : KindTable())
+            made[static_cast<std::size_t>(kListOptions + kind.OptionPosition)] = {
+                static_cast<std::size_t>(kind.ProtocolPosition), kind.OptionTitle};
+        return made;
+    }();
+    return options;
+}
 
 std::u16string TwoLines(std::string_view first, std::string_view second) {
     return Utf8ToUtf16(first) + u'\r' + Utf8ToUtf16(second);
@@ -59,17 +87,6 @@ constexpr std::string_view DamagedReportsHint =
 
 const std::array<DocumentInfo, DocumentCount>& DocumentTable() {
     static const std::array<DocumentInfo, DocumentCount> table = [] {
-        struct Row {
-            std::string_view FileName;
-            std::string_view Title;
-        };
-        const std::array<Row, DocumentCount - ProtocolDocumentCount> lists = {{
-            {"Lista_UczniowieWyroznieni.htm", "UCZNIOWIE ZASŁUGUJĄCY NA WYRÓŻNIENIE"},
-            {"Lista_WzoroweZachowanie.htm", "UCZNIOWIE Z WZOROWYM ZACHOWANIEM"},
-            {"Lista_WzorowaFrekwencja.htm", "UCZNIOWIE Z WZOROWĄ FREKWENCJĄ"},
-            {"Lista_ObnizoneZachowania.htm", "UCZNIOWIE Z OBNIŻONYM ZACHOWANIEM"},
-            {"Lista_Ndst.htm", "UCZNIOWIE Z OCENAMI NIEDOSTATECZNYMI"},
-        }};
         std::array<DocumentInfo, DocumentCount> documents;
         for (const KindInfo& kind : KindTable()) {
             DocumentInfo& document = documents[static_cast<std::size_t>(kind.ProtocolPosition)];
@@ -77,10 +94,10 @@ const std::array<DocumentInfo, DocumentCount>& DocumentTable() {
             document.Title = Utf8ToCp1250(kind.ProtocolTitle);
             document.Kind = std::string(kind.Text);
         }
-        for (std::size_t i = 0; i < lists.size(); ++i) {
+        for (std::size_t i = 0; i < kListDocuments.size(); ++i) {
             DocumentInfo& document = documents[ProtocolDocumentCount + i];
-            document.FileName = std::string(lists[i].FileName);
-            document.Title = Utf8ToCp1250(lists[i].Title);
+            document.FileName = std::string(kListDocuments[i].FileName);
+            document.Title = Utf8ToCp1250(kListDocuments[i].Title);
         }
         return documents;
     }();
@@ -90,15 +107,13 @@ const std::array<DocumentInfo, DocumentCount>& DocumentTable() {
 std::string DocumentFileForOption(int option) {
     if (option < 0 || option >= DocumentCount)
         return {};
-    return DocumentTable()[static_cast<std::size_t>(
-                               SetIndexOfOption[static_cast<std::size_t>(option)])]
-        .FileName;
+    return DocumentTable()[ViewerOptions()[static_cast<std::size_t>(option)].SetIndex].FileName;
 }
 
 std::string DocumentTitleForOption(int option) {
     if (option < 0 || option >= DocumentCount)
         return {};
-    return Utf8ToCp1250(OptionTitles[static_cast<std::size_t>(option)]);
+    return Utf8ToCp1250(ViewerOptions()[static_cast<std::size_t>(option)].Title);
 }
 
 std::string DocumentPath(const std::string& folder, std::string_view fileName) {
@@ -109,8 +124,8 @@ std::string DocumentPath(const std::string& folder, std::string_view fileName) {
 }
 
 void ClearAccumulators(GenerationState& state) {
-    for (StudentList GenerationState::*list : ListAccumulators)
-        (state.*list).Lines.clear();
+    for (const ListDocument& list : kListDocuments)
+        (state.*list.Accumulator).Lines.clear();
     state.ListBuffer.Bytes.clear();
 }
 
@@ -167,10 +182,10 @@ bool GenerateProtocols(GenerationState& state, const ReportCatalogue& catalogue,
 
 bool GenerateLists(GenerationState& state, const std::string& outputFolder) {
     return RunStep(state, [&] {
-        for (std::size_t i = 0; i < ListAccumulators.size(); ++i) {
+        for (std::size_t i = 0; i < kListDocuments.size(); ++i) {
             const DocumentInfo& document = DocumentTable()[ProtocolDocumentCount + i];
-            WriteListDocument(state.ListBuffer, state.*ListAccumulators[i], document.Title,
-                              DocumentPath(outputFolder, document.FileName));
+            WriteListDocument(state.ListBuffer, state.*kListDocuments[i].Accumulator,
+                              document.Title, DocumentPath(outputFolder, document.FileName));
         }
     });
 }

@@ -1,5 +1,6 @@
 #include "generate/Sections.h"
 
+#include "generate/PartWords.h"
 #include "generate/StudentLists.h"
 #include "reports/ReportCatalogue.h"
 #include "reports/ReportKind.h"
@@ -15,30 +16,9 @@
 namespace notarion {
 namespace {
 
-// The fixed texts of the sections, converted once from this file's UTF-8.
-// Header labels end in one blank; the label line adds a second one.
+// The headings of the sections, converted once from this file's UTF-8. The
+// labels beside the parts come from the kind table (PartWords.h).
 struct SectionTexts {
-    std::string ClassTutor = Utf8ToCp1250("Wychowawca klasy: ");
-    std::string Classified = Utf8ToCp1250("Klasyfikowanych ogółem: ");
-    std::string Promoted = Utf8ToCp1250("Promowanych: ");
-    std::string Subject = Utf8ToCp1250("Przedmiot: ");
-    std::string Teaching = Utf8ToCp1250("Uczący: ");
-    std::string Classes = Utf8ToCp1250("Klasy: ");
-    std::string Tutor = Utf8ToCp1250("Wychowawca: ");
-    std::string Activity = Utf8ToCp1250("Zajęcia: ");
-    std::string HeadTeacher = Utf8ToCp1250("Dyrektor: ");
-    std::string Concerns = Utf8ToCp1250("Dotyczy: ");
-    std::string Teacher = Utf8ToCp1250("Nauczyciel: ");
-
-    std::string General = Utf8ToCp1250("Ogólne:");
-    std::string Successes = Utf8ToCp1250("Sukcesy i problemy:");
-    std::string Conclusions = Utf8ToCp1250("Wnioski:");
-    std::string Didactic = Utf8ToCp1250("Sfery dydaktyczna, wychowawcza i opiekuncza:");
-    std::string Supervision = Utf8ToCp1250("Nadzór pedagogiczny, uwagi i wnioski:");
-    std::string Information = Utf8ToCp1250("Informacja:");
-    std::string Students = Utf8ToCp1250("Uczniowie:");
-    std::string Student = Utf8ToCp1250("Uczeń:");
-
     std::string ClassHeading = Utf8ToCp1250("KLASYFIKACJA KLASY - ");
     std::string BehaviourHeading = Utf8ToCp1250("ZACHOWANIE - ");
     std::string SubjectHeading = Utf8ToCp1250("REALIZACJA PROGRAMU NAUCZANIA");
@@ -55,11 +35,6 @@ const SectionTexts& Texts() {
     return texts;
 }
 
-struct Header {
-    const std::string& Label;
-    std::string_view Element;
-};
-
 enum class LabelWhen { Always, OnlyWithLines };
 enum class LabelForm { LabelLine, BoldLine };
 
@@ -72,31 +47,36 @@ void WriteSectionFrame(HtmlBuffer& target, Opening opening, Content content) {
     CloseParagraph(target);
 }
 
-void WriteHeaders(ReportReader& report, HtmlBuffer& target, std::initializer_list<Header> headers) {
-    for (const Header& header : headers)
-        AddLabelLine(target, header.Label, report.Text(header.Element));
+// The text parts named, each on a line after its label.
+void WriteHeaders(ReportReader& report, HtmlBuffer& target, ReportKind kind,
+                  std::initializer_list<std::string_view> elements) {
+    for (const std::string_view element : elements)
+        AddLabelLine(target, WordsOf(kind, element).Text, report.Text(element));
 }
 
-// A group element with the count "IloscWierszy" and the lines "w0", "w1", ...
-void WriteLineGroup(ReportReader& report, HtmlBuffer& target, std::string_view group,
-                    const std::string& label, LabelWhen when, LabelForm form) {
-    const int count = report.Count(group, "IloscWierszy");
+// A line group: its count and the numbered lines.
+void WriteLineGroup(ReportReader& report, HtmlBuffer& target, ReportKind kind,
+                    std::string_view group, LabelWhen when, LabelForm form) {
+    const ShapeLayout& layout = LayoutOf(PartShape::Lines);
+    const int count = report.Count(group, layout.Count);
     if (when == LabelWhen::Always || count > 0) {
+        const std::string& label = WordsOf(kind, group).Group;
         if (form == LabelForm::BoldLine)
             AddBoldLine(target, label);
         else
             AddLabelLine(target, label, {});
     }
     for (int j = 0; j < count; ++j)
-        AddTextLine(target, report.Text(group, NumberedName("w", j)));
+        AddTextLine(target, report.Text(group, NumberedName(layout.Row, layout.FirstRow + j)));
 }
 
 // General remarks, successes and problems, conclusions: the body shared by
 // the subject, tutor and activity reports.
-void WriteProgrammeGroups(ReportReader& report, HtmlBuffer& target, LabelForm form) {
-    WriteLineGroup(report, target, "Ogolne", Texts().General, LabelWhen::Always, form);
-    WriteLineGroup(report, target, "Sukcesy", Texts().Successes, LabelWhen::OnlyWithLines, form);
-    WriteLineGroup(report, target, "Wnioski", Texts().Conclusions, LabelWhen::OnlyWithLines, form);
+void WriteProgrammeGroups(ReportReader& report, HtmlBuffer& target, ReportKind kind,
+                          LabelForm form) {
+    WriteLineGroup(report, target, kind, "Ogolne", LabelWhen::Always, form);
+    WriteLineGroup(report, target, kind, "Sukcesy", LabelWhen::OnlyWithLines, form);
+    WriteLineGroup(report, target, kind, "Wnioski", LabelWhen::OnlyWithLines, form);
 }
 
 // The opening of the writers that show only a spacer in a protocol document
@@ -127,10 +107,8 @@ auto ClassOpening(SectionMode mode, const ReportReader& report, HtmlBuffer& targ
 
 void ClassBody(SectionMode mode, ReportReader& report, HtmlBuffer& target, GenerationState& state) {
     WriteSectionFrame(target, ClassOpening(mode, report, target, Texts().ClassHeading), [&]() {
-        WriteHeaders(report, target,
-                     {{Texts().ClassTutor, "Belfer"},
-                      {Texts().Classified, "Klasyfikowanych"},
-                      {Texts().Promoted, "Promowanych"}});
+        WriteHeaders(report, target, ReportKind::Class,
+                     {"Belfer", "Klasyfikowanych", "Promowanych"});
         WriteAttendanceBlock(report, target, state);
         WriteDistinguishedBlock(report, target, state);
         WriteFailingBlock(report, target, state);
@@ -140,8 +118,7 @@ void ClassBody(SectionMode mode, ReportReader& report, HtmlBuffer& target, Gener
 void BehaviourBody(SectionMode mode, ReportReader& report, HtmlBuffer& target,
                    GenerationState& state) {
     WriteSectionFrame(target, ClassOpening(mode, report, target, Texts().BehaviourHeading), [&]() {
-        WriteHeaders(report, target,
-                     {{Texts().ClassTutor, "Belfer"}, {Texts().Classified, "Klasyfikowanych"}});
+        WriteHeaders(report, target, ReportKind::Behaviour, {"Belfer", "Klasyfikowanych"});
         WriteExemplaryBlock(report, target, state);
         WriteLoweredBehaviourBlock(report, target, state);
         WriteRemarksBlock(report, target, state);
@@ -150,11 +127,8 @@ void BehaviourBody(SectionMode mode, ReportReader& report, HtmlBuffer& target,
 
 void SubjectBody(SectionMode mode, ReportReader& report, HtmlBuffer& target, GenerationState&) {
     WriteSectionFrame(target, SpacerOrHeading(mode, target, Texts().SubjectHeading), [&]() {
-        WriteHeaders(report, target,
-                     {{Texts().Subject, "Przedmiot"},
-                      {Texts().Teaching, "Belfer"},
-                      {Texts().Classes, "Klasy"}});
-        WriteProgrammeGroups(report, target, LabelForm::LabelLine);
+        WriteHeaders(report, target, ReportKind::Subject, {"Przedmiot", "Belfer", "Klasy"});
+        WriteProgrammeGroups(report, target, ReportKind::Subject, LabelForm::LabelLine);
     });
 }
 
@@ -162,15 +136,15 @@ void TutorBody(SectionMode mode, ReportReader& report, HtmlBuffer& target, Gener
     WriteSectionFrame(target, SpacerOrHeading(mode, target, Texts().TutorHeading), [&]() {
         // The class name here is shown as written, not raised.
         AddBoldLine(target, report.Text("Klasa"));
-        WriteHeaders(report, target, {{Texts().Tutor, "Belfer"}});
-        WriteProgrammeGroups(report, target, LabelForm::BoldLine);
+        WriteHeaders(report, target, ReportKind::Tutor, {"Belfer"});
+        WriteProgrammeGroups(report, target, ReportKind::Tutor, LabelForm::BoldLine);
     });
 }
 
 void ActivityBody(SectionMode mode, ReportReader& report, HtmlBuffer& target, GenerationState&) {
     WriteSectionFrame(target, SpacerOrHeading(mode, target, Texts().ActivityHeading), [&]() {
-        WriteHeaders(report, target, {{Texts().Activity, "Zajecia"}, {Texts().Teaching, "Belfer"}});
-        WriteProgrammeGroups(report, target, LabelForm::LabelLine);
+        WriteHeaders(report, target, ReportKind::Activity, {"Zajecia", "Belfer"});
+        WriteProgrammeGroups(report, target, ReportKind::Activity, LabelForm::LabelLine);
     });
 }
 
@@ -183,18 +157,11 @@ void FailJustificationBody(SectionMode mode, ReportReader& report, HtmlBuffer& t
             AddHeading(target, Texts().FailHeading + UpperCaseAscii(report.Text("Klasa")));
     };
     WriteSectionFrame(target, opening, [&]() {
-        WriteHeaders(report, target,
-                     {{Texts().Subject, "Przedmiot"}, {Texts().Teaching, "Belfer"}});
-        const int count = report.Count("Uzasadnienia", "Ilosc");
-        for (int i = 1; i <= count; ++i) {
-            const std::string justification = NumberedName("Uzasadnienie", i);
-            const std::string who = report.Text("Uzasadnienia", justification, "Osoba");
-            AddLabelLine(target, HasComma(who) ? Texts().Students : Texts().Student, who);
-            const int lines = report.Count("Uzasadnienia", justification, "IloscWierszy");
-            for (int j = 0; j < lines; ++j)
-                AddTextLine(target,
-                            report.Text("Uzasadnienia", justification, NumberedName("Wiersz", j)));
-        }
+        WriteHeaders(report, target, ReportKind::FailJustification, {"Przedmiot", "Belfer"});
+        const ShapeLayout& layout = LayoutOf(PartShape::Justifications);
+        WriteJustifications(report, target, "Uzasadnienia", PartShape::Justifications,
+                            report.Count("Uzasadnienia", layout.Count), JustificationEnd::Nothing,
+                            [](const std::string&, const std::string&) {});
     });
 }
 
@@ -204,26 +171,26 @@ void HeadTeacherBody(SectionMode, ReportReader& report, HtmlBuffer& target, Gene
     WriteSectionFrame(
         target, [&]() { AddHeading(target, Texts().HeadTeacherHeading); },
         [&]() {
-            WriteHeaders(report, target, {{Texts().HeadTeacher, "Belfer"}});
-            WriteLineGroup(report, target, "Dydaktyczna", Texts().Didactic, LabelWhen::Always,
-                           LabelForm::LabelLine);
-            WriteLineGroup(report, target, "Nadzor", Texts().Supervision, LabelWhen::OnlyWithLines,
-                           LabelForm::LabelLine);
+            WriteHeaders(report, target, ReportKind::HeadTeacher, {"Belfer"});
+            WriteLineGroup(report, target, ReportKind::HeadTeacher, "Dydaktyczna",
+                           LabelWhen::Always, LabelForm::LabelLine);
+            WriteLineGroup(report, target, ReportKind::HeadTeacher, "Nadzor",
+                           LabelWhen::OnlyWithLines, LabelForm::LabelLine);
         });
 }
 
 void OtherInfoBody(SectionMode mode, ReportReader& report, HtmlBuffer& target, GenerationState&) {
     WriteSectionFrame(target, SpacerOrHeading(mode, target, Texts().OtherInfoHeading), [&]() {
-        WriteHeaders(report, target, {{Texts().Concerns, "Dotyczy"}, {Texts().Teacher, "Belfer"}});
-        WriteLineGroup(report, target, "Info", Texts().Information, LabelWhen::Always,
+        WriteHeaders(report, target, ReportKind::OtherInfo, {"Dotyczy", "Belfer"});
+        WriteLineGroup(report, target, ReportKind::OtherInfo, "Info", LabelWhen::Always,
                        LabelForm::LabelLine);
     });
 }
 
 void CardHoursBody(SectionMode mode, ReportReader& report, HtmlBuffer& target, GenerationState&) {
     WriteSectionFrame(target, SpacerOrHeading(mode, target, Texts().CardHoursHeading), [&]() {
-        WriteHeaders(report, target, {{Texts().Teacher, "Belfer"}});
-        WriteLineGroup(report, target, "Info", Texts().Information, LabelWhen::Always,
+        WriteHeaders(report, target, ReportKind::CardHours, {"Belfer"});
+        WriteLineGroup(report, target, ReportKind::CardHours, "Info", LabelWhen::Always,
                        LabelForm::LabelLine);
     });
 }

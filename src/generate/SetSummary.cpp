@@ -86,7 +86,8 @@ void ReadBehaviourReport(ReportReader& report, ClassFigures& figures) {
     long long students = 0;
     for (int i = 1; i <= count; ++i) {
         students += static_cast<long long>(
-            CommaSeparated(report.Text("Obnizone", NumberedName("Uzasadnienie", i), "Osoba")).size());
+            CommaSeparated(report.Text("Obnizone", NumberedName("Uzasadnienie", i), "Osoba"))
+                .size());
     }
     if (figures[Column::Lowered].IsNumber())
         figures[Column::Lowered].Value = students;

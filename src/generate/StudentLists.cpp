@@ -1,5 +1,6 @@
 #include "generate/StudentLists.h"
 
+#include "generate/PartWords.h"
 #include "reports/ReportForm.h"
 #include "reports/ReportReader.h"
 #include "text/Cp1250.h"
@@ -9,25 +10,12 @@
 namespace notarion {
 namespace {
 
-// The fixed texts of the blocks, converted once from this file's UTF-8.
+// The fixed texts of the blocks, converted once from this file's UTF-8. The
+// labels beside the blocks come from the kind table (PartWords.h).
 struct BlockTexts {
     std::string NoSuchStudents = Utf8ToCp1250("brak takich uczniów.");
-    std::string AttendanceNone = Utf8ToCp1250("Stuprocentowa frekwencja:");
-    std::string AttendanceSome = Utf8ToCp1250("Uczniowie ze stuprocentową frekwencją, to:");
-    std::string DistinguishedNone = Utf8ToCp1250("Uczniowie zasługujący na wyróżnienie:");
-    std::string DistinguishedSome = Utf8ToCp1250("Uczniowie zasługujący na wyróżnienie, to:");
     std::string DistinguishedEmptyLine = Utf8ToCp1250("Brak uczniów z wyróżnieniem");
-    std::string FailingNone = Utf8ToCp1250("Uczniowie z ocenami niedostatecznymi:");
-    std::string FailingSome = Utf8ToCp1250("Uczniowie z ocenami niedostatecznymi, to:");
-    // The misspelling is the label schools know from their printed protocols.
-    std::string ExemplaryNone = Utf8ToCp1250("Uzcniowie wzorowi:");
-    std::string ExemplarySome = Utf8ToCp1250("Uczniowie wzorowi, to:");
     std::string ExemplaryEmptyLine = Utf8ToCp1250("Brak wzorowych uczniów w tej klasie");
-    std::string Lowered = Utf8ToCp1250("Uczniowie z obniżonym zachowaniem:");
-    std::string Students = Utf8ToCp1250("Uczniowie:");
-    std::string Student = Utf8ToCp1250("Uczeń:");
-    std::string Grade = Utf8ToCp1250("Ocena:");
-    std::string Remarks = Utf8ToCp1250("Uwagi:");
 };
 
 const BlockTexts& Texts() {
@@ -45,9 +33,8 @@ void StartClassGroup(const ReportReader& report, StudentList& list) {
 // list. They differ in their labels, in whether a class without students still
 // gets a group, and in the line made of one student.
 struct StudentBlockForm {
+    ReportKind Kind;
     std::string_view Group;
-    const std::string& LabelNone;
-    const std::string& LabelSome;
     // The line appended for a class without students; null when such a class
     // gets no group at all.
     const std::string* EmptyGroupLine;
@@ -56,21 +43,23 @@ struct StudentBlockForm {
 template <typename MakeLine>
 void WriteStudentBlock(ReportReader& report, HtmlBuffer& target, StudentList& list,
                        const StudentBlockForm& form, MakeLine makeLine) {
-    const int count = report.Count(form.Group, "IleOsob");
+    const ShapeLayout& layout = LayoutOf(PartShape::Names);
+    const PartWords& words = WordsOf(form.Kind, form.Group);
+    const int count = report.Count(form.Group, layout.Count);
     if (form.EmptyGroupLine != nullptr)
         StartClassGroup(report, list);
     if (count == 0) {
-        AddLabelLine(target, form.LabelNone, Texts().NoSuchStudents);
+        AddLabelLine(target, words.None, Texts().NoSuchStudents);
         if (form.EmptyGroupLine != nullptr)
             list.Lines.push_back(*form.EmptyGroupLine);
         return;
     }
     if (form.EmptyGroupLine == nullptr)
         StartClassGroup(report, list);
-    AddLabelLine(target, form.LabelSome, {});
+    AddLabelLine(target, words.Some, {});
     OpenList(target);
-    for (int i = 1; i <= count; ++i) {
-        std::string line = makeLine(NumberedName("Uczen", i));
+    for (int i = 0; i < count; ++i) {
+        std::string line = makeLine(NumberedName(layout.Row, layout.FirstRow + i));
         AddListItem(target, line);
         list.Lines.push_back(std::move(line));
     }
@@ -85,15 +74,13 @@ std::string FormatAverage(int hundredths, std::string_view separator) {
 }
 
 void WriteAttendanceBlock(ReportReader& report, HtmlBuffer& target, GenerationState& state) {
-    const StudentBlockForm form{"Frekwencja", Texts().AttendanceNone, Texts().AttendanceSome,
-                                nullptr};
+    const StudentBlockForm form{ReportKind::Class, "Frekwencja", nullptr};
     WriteStudentBlock(report, target, state.AttendanceList, form,
                       [&](const std::string& uczen) { return report.Text("Frekwencja", uczen); });
 }
 
 void WriteDistinguishedBlock(ReportReader& report, HtmlBuffer& target, GenerationState& state) {
-    const StudentBlockForm form{"Pasek", Texts().DistinguishedNone, Texts().DistinguishedSome,
-                                &Texts().DistinguishedEmptyLine};
+    const StudentBlockForm form{ReportKind::Class, "Pasek", &Texts().DistinguishedEmptyLine};
     WriteStudentBlock(report, target, state.DistinguishedList, form, [&](const std::string& uczen) {
         std::string line = report.Text("Pasek", uczen);
         const int average = report.Average("Pasek", uczen, "Srednia");
@@ -104,49 +91,69 @@ void WriteDistinguishedBlock(ReportReader& report, HtmlBuffer& target, Generatio
 }
 
 void WriteFailingBlock(ReportReader& report, HtmlBuffer& target, GenerationState& state) {
-    const StudentBlockForm form{"Ndst", Texts().FailingNone, Texts().FailingSome, nullptr};
+    const StudentBlockForm form{ReportKind::Class, "Ndst", nullptr};
     WriteStudentBlock(report, target, state.FailingList, form, [&](const std::string& uczen) {
         return report.Text("Ndst", uczen) + " - " + report.Text("Ndst", uczen, "Przedmioty");
     });
 }
 
 void WriteExemplaryBlock(ReportReader& report, HtmlBuffer& target, GenerationState& state) {
-    const StudentBlockForm form{"Wzorowi", Texts().ExemplaryNone, Texts().ExemplarySome,
-                                &Texts().ExemplaryEmptyLine};
+    const StudentBlockForm form{ReportKind::Behaviour, "Wzorowi", &Texts().ExemplaryEmptyLine};
     WriteStudentBlock(report, target, state.ExemplaryList, form,
                       [&](const std::string& uczen) { return report.Text("Wzorowi", uczen); });
 }
 
-void WriteLoweredBehaviourBlock(ReportReader& report, HtmlBuffer& target, GenerationState& state) {
-    const int count = report.Count("Obnizone", "Ilosc");
-    if (count == 0) {
-        AddLabelLine(target, Texts().Lowered, Texts().NoSuchStudents);
-        return;
-    }
-    StartClassGroup(report, state.LoweredBehaviourList);
-    AddLabelLine(target, Texts().Lowered, {});
-    for (int i = 1; i <= count; ++i) {
-        const std::string justification = NumberedName("Uzasadnienie", i);
-        const std::string who = report.Text("Obnizone", justification, "Osoba");
-        AddLabelLine(target, HasComma(who) ? Texts().Students : Texts().Student, who);
-        const std::string grade = report.Text("Obnizone", justification, "Ocena");
-        AddLabelLine(target, Texts().Grade, grade);
-        state.LoweredBehaviourList.Lines.push_back(who + " - " + grade);
-        const int lineCount = report.Count("Obnizone", justification, "IloscWierszy");
+void WriteJustifications(
+    ReportReader& report, HtmlBuffer& target, std::string_view group, PartShape shape, int count,
+    JustificationEnd end,
+    const std::function<void(const std::string&, const std::string&)>& afterLabels) {
+    const ShapeLayout& layout = LayoutOf(shape);
+    const RowField& person = layout.Fields.front();
+    const RowField* grade = FieldOf(shape, RowValue::Detail);
+    const RowField& lines = *FieldOf(shape, RowValue::Lines);
+    for (int i = 0; i < count; ++i) {
+        const std::string justification = NumberedName(layout.Row, layout.FirstRow + i);
+        const std::string who = report.Text(group, justification, person.Element);
+        AddLabelLine(target, FieldLabel(shape, RowValue::Name, who), who);
+        std::string mark;
+        if (grade != nullptr) {
+            mark = report.Text(group, justification, grade->Element);
+            AddLabelLine(target, FieldLabel(shape, RowValue::Detail, mark), mark);
+        }
+        afterLabels(who, mark);
+        const int lineCount = report.Count(group, justification, lines.Count);
         for (int j = 0; j < lineCount; ++j)
-            AddTextLine(target, report.Text("Obnizone", justification, NumberedName("Wiersz", j)));
+            AddTextLine(target, report.Text(group, justification, NumberedName(lines.Element, j)));
         // A line of blanks closes every justification, also one without lines.
-        AddTextLine(target, " ");
+        if (end == JustificationEnd::BlankLine)
+            AddTextLine(target, " ");
     }
 }
 
+void WriteLoweredBehaviourBlock(ReportReader& report, HtmlBuffer& target, GenerationState& state) {
+    const std::string& label = WordsOf(ReportKind::Behaviour, "Obnizone").Group;
+    const int count = report.Count("Obnizone", LayoutOf(PartShape::GradedJustifications).Count);
+    if (count == 0) {
+        AddLabelLine(target, label, Texts().NoSuchStudents);
+        return;
+    }
+    StartClassGroup(report, state.LoweredBehaviourList);
+    AddLabelLine(target, label, {});
+    WriteJustifications(report, target, "Obnizone", PartShape::GradedJustifications, count,
+                        JustificationEnd::BlankLine,
+                        [&](const std::string& who, const std::string& grade) {
+                            state.LoweredBehaviourList.Lines.push_back(who + " - " + grade);
+                        });
+}
+
 void WriteRemarksBlock(ReportReader& report, HtmlBuffer& target, GenerationState&) {
-    const int count = report.Count("Uwagi", "IloscWierszy");
+    const ShapeLayout& layout = LayoutOf(PartShape::Lines);
+    const int count = report.Count("Uwagi", layout.Count);
     if (count == 0)
         return;
-    AddLabelLine(target, Texts().Remarks, {});
+    AddLabelLine(target, WordsOf(ReportKind::Behaviour, "Uwagi").Group, {});
     for (int j = 0; j < count; ++j)
-        AddTextLine(target, report.Text("Uwagi", NumberedName("w", j)));
+        AddTextLine(target, report.Text("Uwagi", NumberedName(layout.Row, layout.FirstRow + j)));
 }
 
 void WriteListDocument(HtmlBuffer& listBuffer, const StudentList& accumulator,

@@ -7,6 +7,9 @@
 // protocol documents are written, each accumulator becomes a list document.
 
 #include "generate/GenerationState.h"
+#include "reports/ReportKind.h"
+
+#include <functional>
 
 #include <string>
 #include <string_view>
@@ -41,6 +44,17 @@ void WriteExemplaryBlock(ReportReader& report, HtmlBuffer& target, GenerationSta
 void WriteLoweredBehaviourBlock(ReportReader& report, HtmlBuffer& target, GenerationState& state);
 // "Uwagi": the tutor's remark lines; feeds no list.
 void WriteRemarksBlock(ReportReader& report, HtmlBuffer& target, GenerationState& state);
+
+// The first count numbered justifications of group, a part of shape
+// Justifications or GradedJustifications (the caller has read its count):
+// for each, its persons and (graded only) its grade after their labels, then
+// its lines. afterLabels(who, grade) runs between the two; with BlankLine a
+// line of blanks closes every justification.
+enum class JustificationEnd { Nothing, BlankLine };
+void WriteJustifications(
+    ReportReader& report, HtmlBuffer& target, std::string_view group, PartShape shape, int count,
+    JustificationEnd end,
+    const std::function<void(const std::string&, const std::string&)>& afterLabels);
 
 // Render the accumulator as a list document in listBuffer (page frame, title,
 // one spacer, bold class line and bullet list per class group) and save it at

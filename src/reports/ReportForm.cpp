@@ -9,73 +9,6 @@
 namespace notarion {
 namespace {
 
-using enum PartShape;
-
-// What each kind's writers read, in the order of a report file: the header
-// values first, then the line groups and student blocks in the order the
-// documents show them. The labels are the words printed beside each part.
-constexpr std::array kClassParts{
-    FormPart{"Klasa", Text, "Klasa"},
-    FormPart{"Belfer", Text, "Wychowawca klasy"},
-    FormPart{"Klasyfikowanych", Text, "Klasyfikowanych ogółem"},
-    FormPart{"Promowanych", Text, "Promowanych"},
-    FormPart{"Frekwencja", Names, "Uczniowie ze stuprocentową frekwencją"},
-    FormPart{"Pasek", NamesWithAverage, "Uczniowie zasługujący na wyróżnienie"},
-    FormPart{"Ndst", NamesWithSubjects, "Uczniowie z ocenami niedostatecznymi"},
-};
-constexpr std::array kBehaviourParts{
-    FormPart{"Klasa", Text, "Klasa"},
-    FormPart{"Belfer", Text, "Wychowawca klasy"},
-    FormPart{"Klasyfikowanych", Text, "Klasyfikowanych ogółem"},
-    FormPart{"Wzorowi", Names, "Uczniowie wzorowi"},
-    FormPart{"Obnizone", GradedJustifications, "Uczniowie z obniżonym zachowaniem"},
-    FormPart{"Uwagi", Lines, "Uwagi"},
-};
-constexpr std::array kFailParts{
-    FormPart{"Przedmiot", Text, "Przedmiot"},
-    FormPart{"Klasa", Text, "Klasa"},
-    FormPart{"Belfer", Text, "Uczący"},
-    FormPart{"Uzasadnienia", Justifications, "Uzasadnienie oceny niedostatecznej"},
-};
-constexpr std::array kSubjectParts{
-    FormPart{"Przedmiot", Text, "Przedmiot"},
-    FormPart{"Belfer", Text, "Uczący"},
-    FormPart{"Klasy", Text, "Klasy"},
-    FormPart{"Ogolne", Lines, "Ogólne"},
-    FormPart{"Sukcesy", Lines, "Sukcesy i problemy"},
-    FormPart{"Wnioski", Lines, "Wnioski"},
-};
-constexpr std::array kTutorParts{
-    FormPart{"Klasa", Text, "Klasa"},      FormPart{"Belfer", Text, "Wychowawca"},
-    FormPart{"Ogolne", Lines, "Ogólne"},   FormPart{"Sukcesy", Lines, "Sukcesy i problemy"},
-    FormPart{"Wnioski", Lines, "Wnioski"},
-};
-constexpr std::array kActivityParts{
-    FormPart{"Zajecia", Text, "Zajęcia"},  FormPart{"Belfer", Text, "Uczący"},
-    FormPart{"Ogolne", Lines, "Ogólne"},   FormPart{"Sukcesy", Lines, "Sukcesy i problemy"},
-    FormPart{"Wnioski", Lines, "Wnioski"},
-};
-constexpr std::array kOtherInfoParts{
-    FormPart{"Dotyczy", Text, "Dotyczy"},
-    FormPart{"Belfer", Text, "Nauczyciel"},
-    FormPart{"Info", Lines, "Informacja"},
-};
-constexpr std::array kCardHoursParts{
-    FormPart{"Belfer", Text, "Nauczyciel"},
-    FormPart{"Info", Lines, "Informacja"},
-};
-constexpr std::array kHeadTeacherParts{
-    FormPart{"Belfer", Text, "Dyrektor"},
-    FormPart{"Dydaktyczna", Lines, "Sfery dydaktyczna, wychowawcza i opiekuncza"},
-    FormPart{"Nadzor", Lines, "Nadzór pedagogiczny, uwagi i wnioski"},
-};
-
-// Short names for the command line, in the order of the kinds.
-constexpr std::array<std::string_view, ReportKindCount> kShortNames{
-    "klasyfikacja", "zachowanie", "ndst",  "przedmiot", "wychowawca",
-    "zajecia",      "inne",       "karta", "dyrektor",
-};
-
 bool IsDigit(char c) {
     return c >= '0' && c <= '9';
 }
@@ -119,31 +52,30 @@ std::string ProposedFileName(const ReportForm& form) {
         const PartValue* part = FindPart(form, element);
         return part != nullptr ? part->Text : std::string();
     };
+    // The kind's command-line name marks the file, after its class or before
+    // what it is about.
+    const std::string kind(ShortName(form.Kind));
     std::vector<std::string> pieces;
     switch (form.Kind) {
     case ReportKind::Class:
-        pieces = {NamePiece(text("Klasa")), "klasyfikacja"};
-        break;
     case ReportKind::Behaviour:
-        pieces = {NamePiece(text("Klasa")), "zachowanie"};
-        break;
     case ReportKind::Tutor:
-        pieces = {NamePiece(text("Klasa")), "wychowawca"};
+        pieces = {NamePiece(text("Klasa")), kind};
         break;
     case ReportKind::FailJustification:
-        pieces = {NamePiece(text("Klasa")), "ndst", NamePiece(text("Przedmiot"))};
+        pieces = {NamePiece(text("Klasa")), kind, NamePiece(text("Przedmiot"))};
         break;
     case ReportKind::Subject:
-        pieces = {"przedmiot", NamePiece(text("Przedmiot")), NamePiece(Surname(text("Belfer")))};
+        pieces = {kind, NamePiece(text("Przedmiot")), NamePiece(Surname(text("Belfer")))};
         break;
     case ReportKind::Activity:
-        pieces = {"zajecia", NamePiece(text("Zajecia"))};
+        pieces = {kind, NamePiece(text("Zajecia"))};
         break;
     case ReportKind::OtherInfo:
-        pieces = {"inne", NamePiece(text("Dotyczy"))};
+        pieces = {kind, NamePiece(text("Dotyczy"))};
         break;
     case ReportKind::CardHours:
-        pieces = {"karta", NamePiece(Surname(text("Belfer")))};
+        pieces = {kind, NamePiece(Surname(text("Belfer")))};
         break;
     case ReportKind::HeadTeacher:
         pieces = {"sprawozdanie_dyrektora"};
@@ -157,31 +89,21 @@ std::string ProposedFileName(const ReportForm& form) {
 }
 
 std::span<const FormPart> FormParts(ReportKind kind) {
-    switch (kind) {
-    case ReportKind::Class:
-        return kClassParts;
-    case ReportKind::Behaviour:
-        return kBehaviourParts;
-    case ReportKind::FailJustification:
-        return kFailParts;
-    case ReportKind::Subject:
-        return kSubjectParts;
-    case ReportKind::Tutor:
-        return kTutorParts;
-    case ReportKind::Activity:
-        return kActivityParts;
-    case ReportKind::OtherInfo:
-        return kOtherInfoParts;
-    case ReportKind::CardHours:
-        return kCardHoursParts;
-    case ReportKind::HeadTeacher:
-        return kHeadTeacherParts;
-    }
-    return {};
+    return Info(kind).Parts;
+}
+
+const std::string& FieldText(const StudentRow& row, RowValue value) {
+    if (value == RowValue::Average)
+        return row.Average;
+    return value == RowValue::Detail ? row.Detail : row.Name;
+}
+
+std::string& FieldText(StudentRow& row, RowValue value) {
+    return const_cast<std::string&>(FieldText(static_cast<const StudentRow&>(row), value));
 }
 
 bool IsStudentBlock(PartShape shape) {
-    return shape != Text && shape != Lines;
+    return shape != PartShape::Text && shape != PartShape::Lines;
 }
 
 ReportForm EmptyForm(ReportKind kind) {
@@ -192,11 +114,10 @@ ReportForm EmptyForm(ReportKind kind) {
 }
 
 const PartValue* FindPart(const ReportForm& form, std::string_view element) {
-    const std::span<const FormPart> parts = FormParts(form.Kind);
-    for (std::size_t i = 0; i < parts.size() && i < form.Values.size(); ++i)
-        if (parts[i].Element == element)
-            return &form.Values[i];
-    return nullptr;
+    const int at = PartIndex(form.Kind, element);
+    return at >= 0 && static_cast<std::size_t>(at) < form.Values.size()
+               ? &form.Values[static_cast<std::size_t>(at)]
+               : nullptr;
 }
 
 PartValue* FindPart(ReportForm& form, std::string_view element) {
@@ -260,7 +181,7 @@ std::optional<ReportKind> KindOfName(std::string_view name) {
 }
 
 std::string_view ShortName(ReportKind kind) {
-    return kShortNames[static_cast<std::size_t>(kind)];
+    return Info(kind).ShortName;
 }
 
 } // namespace notarion

@@ -5,9 +5,9 @@
 // its kind, and nothing else. Counts are not part of the form: they follow
 // from the lists when the form is written.
 //
-// FormParts() describes each kind once, in the order the parts are written
-// to a file; ReportFormFile.h reads and writes forms; the editor window and
-// the command line build their fields from the same description.
+// The kind table (ReportKind.h) describes the parts of each kind once, in
+// the order they are written to a file; ReportFormFile.h reads and writes forms; the editor window
+// and the command line build their fields from the same description.
 
 #include "reports/ReportKind.h"
 
@@ -18,34 +18,6 @@
 #include <vector>
 
 namespace notarion {
-
-// The shape of one part of a report below "Szkola".
-enum class PartShape {
-    // One text element ("Belfer").
-    Text,
-    // A line group: "IloscWierszy" and the lines "w0", "w1", ...
-    Lines,
-    // Students: "IleOsob" and "Uczen1", "Uczen2", ... holding the name.
-    Names,
-    // Names, each with "Srednia", the average in hundredths.
-    NamesWithAverage,
-    // Names, each with "Przedmioty", the failed subjects.
-    NamesWithSubjects,
-    // "Ilosc" and "Uzasadnienie1", ... each with "Osoba", "IloscWierszy"
-    // and the lines "Wiersz0", "Wiersz1", ...
-    Justifications,
-    // Justifications that also hold "Ocena", the lowered grade.
-    GradedJustifications,
-};
-
-// One part of a kind. Texts are UTF-8.
-struct FormPart {
-    // The element below "Szkola".
-    std::string_view Element;
-    PartShape Shape = PartShape::Text;
-    // The words the documents print beside the part, for the editor's labels.
-    std::string_view Label;
-};
 
 // The parts of a kind in the order they are written.
 std::span<const FormPart> FormParts(ReportKind kind);
@@ -82,6 +54,11 @@ struct ReportForm {
     std::vector<PartValue> Values;
     bool operator==(const ReportForm&) const = default;
 };
+
+// The text of a row's field (Name, Average or Detail); Lines has no text
+// and gives Name.
+const std::string& FieldText(const StudentRow& row, RowValue value);
+std::string& FieldText(StudentRow& row, RowValue value);
 
 // An empty form of a kind: every text empty, every list empty.
 ReportForm EmptyForm(ReportKind kind);

@@ -1,5 +1,6 @@
 #include "reports/ReportFormFile.h"
 
+#include "reports/ComparableText.h"
 #include "reports/ReportReader.h"
 #include "system/AtomicFile.h"
 #include "system/FileSystem.h"
@@ -14,49 +15,6 @@
 
 namespace notarion {
 namespace {
-
-// The element names of a block's shape.
-struct BlockNames {
-    std::string_view Count;
-    std::string_view Row;
-    int FirstRow;
-};
-
-BlockNames NamesOf(PartShape shape) {
-    switch (shape) {
-    case PartShape::Text:
-        return {{}, {}, 0};
-    case PartShape::Lines:
-        return {"IloscWierszy", "w", 0};
-    case PartShape::Names:
-    case PartShape::NamesWithAverage:
-    case PartShape::NamesWithSubjects:
-        return {"IleOsob", "Uczen", 1};
-    case PartShape::Justifications:
-    case PartShape::GradedJustifications:
-        return {"Ilosc", "Uzasadnienie", 1};
-    }
-    return {};
-}
-
-constexpr std::string_view kJustificationLines = "IloscWierszy";
-constexpr std::string_view kJustificationLine = "Wiersz";
-
-std::string_view DetailElement(PartShape shape) {
-    if (shape == PartShape::NamesWithSubjects)
-        return "Przedmioty";
-    if (shape == PartShape::GradedJustifications)
-        return "Ocena";
-    return {};
-}
-
-std::string PathOf(std::initializer_list<std::string_view> names) {
-    std::string path = "Szkola";
-    for (const std::string_view name : names)
-        if (!name.empty())
-            (path += '/') += name;
-    return path;
-}
 
 // The numbers N >= first of the elements "<stem>N" below parent, in number
 // order and once each. Only numbers written as the writers ask for them
@@ -141,7 +99,7 @@ private:
             return;
         FormFinding finding;
         finding.Issue = FormIssue::MissingElement;
-        finding.Value.Element = PathOf(names);
+        finding.Value.Element = ElementPath(names);
         finding.Value.Value = std::to_string(count);
         finding.Part = m_part;
         finding.Row = row;
@@ -170,7 +128,7 @@ private:
         if (!found.empty()) {
             FormFinding finding;
             finding.Issue = FormIssue::ReadAllFound;
-            finding.Value.Element = PathOf({group, sub, countName});
+            finding.Value.Element = ElementPath({group, sub, countName});
             finding.Value.Value = sub.empty() ? m_reader.Text(group, countName)
                                               : m_reader.Text(group, sub, countName);
             finding.Part = m_part;
@@ -199,44 +157,43 @@ private:
         return lines;
     }
 
+    void ReadField(const RowField& field, std::string_view group, const std::string& rowName, int i,
+                   StudentRow& row) {
+        if (field.Value == RowValue::Lines) {
+            row.Lines = ReadLines(group, rowName, field.Count, field.Element, i);
+        } else if (field.Value == RowValue::Average) {
+            const std::size_t before = m_reader.Findings().size();
+            const int average = m_reader.Average(group, rowName, field.Element);
+            // A bad average stays as it was written, so the user sees what to mend.
+            row.Average = m_reader.Findings().size() == before
+                              ? AverageText(average)
+                              : Text({group, rowName, field.Element});
+            TakeFindings(i);
+        } else {
+            FieldText(row, field.Value) = Text({group, rowName, field.Element});
+        }
+    }
+
     void ReadPart(const FormPart& part, PartValue& value) {
         if (part.Shape == PartShape::Text) {
             value.Text = Text({part.Element});
             return;
         }
-        const BlockNames names = NamesOf(part.Shape);
+        const ShapeLayout& layout = LayoutOf(part.Shape);
         if (part.Shape == PartShape::Lines) {
-            value.Lines = ReadLines(part.Element, {}, names.Count, names.Row, -1);
+            value.Lines = ReadLines(part.Element, {}, layout.Count, layout.Row, -1);
             return;
         }
         const std::vector<int> numbers =
-            RowNumbers(part.Element, {}, names.Count, names.Row, names.FirstRow, -1);
+            RowNumbers(part.Element, {}, layout.Count, layout.Row, layout.FirstRow, -1);
         const int count = static_cast<int>(numbers.size());
         for (int i = 0; i < count; ++i) {
-            const std::string rowName = NumberedName(names.Row, numbers[static_cast<std::size_t>(i)]);
+            const std::string rowName =
+                NumberedName(layout.Row, numbers[static_cast<std::size_t>(i)]);
             NoteIfMissing({part.Element, rowName}, i, count);
             StudentRow row;
-            if (part.Shape == PartShape::Justifications ||
-                part.Shape == PartShape::GradedJustifications) {
-                row.Name = Text({part.Element, rowName, "Osoba"});
-                if (part.Shape == PartShape::GradedJustifications)
-                    row.Detail = Text({part.Element, rowName, DetailElement(part.Shape)});
-                row.Lines =
-                    ReadLines(part.Element, rowName, kJustificationLines, kJustificationLine, i);
-            } else {
-                row.Name = Text({part.Element, rowName});
-                if (part.Shape == PartShape::NamesWithSubjects)
-                    row.Detail = Text({part.Element, rowName, DetailElement(part.Shape)});
-                if (part.Shape == PartShape::NamesWithAverage) {
-                    const std::size_t before = m_reader.Findings().size();
-                    const int average = m_reader.Average(part.Element, rowName, "Srednia");
-                    // A bad average stays as it was written, so the user sees what to mend.
-                    row.Average = m_reader.Findings().size() == before
-                                      ? AverageText(average)
-                                      : Text({part.Element, rowName, "Srednia"});
-                    TakeFindings(i);
-                }
-            }
+            for (const RowField& field : layout.Fields)
+                ReadField(field, part.Element, rowName, i, row);
             value.Rows.push_back(std::move(row));
         }
     }
@@ -247,16 +204,9 @@ private:
     int m_part = -1;
 };
 
-std::u16string Trimmed(std::string_view utf8) {
-    std::u16string text = Utf8ToUtf16(utf8);
-    const auto blank = [](char16_t c) { return c == 9 || c == 10 || c == 13 || c == 32; };
-    std::size_t begin = 0;
-    std::size_t end = text.size();
-    while (begin < end && blank(text[begin]))
-        ++begin;
-    while (end > begin && blank(text[end - 1]))
-        --end;
-    return text.substr(begin, end - begin);
+// A text as the reader would give it back: its blank ends go.
+std::u16string WrittenText(std::string_view utf8) {
+    return Utf8ToUtf16(notarion::Trimmed(utf8));
 }
 
 // Appends the elements of a report being written.
@@ -279,45 +229,36 @@ void FormWriter::AddLines(XmlNode& parent, std::string_view countName, std::stri
                           const std::vector<std::string>& lines) {
     AddElement(parent, countName, Cp1250ToUtf16(std::to_string(lines.size())));
     for (std::size_t j = 0; j < lines.size(); ++j)
-        AddElement(parent, NumberedName(stem, static_cast<int>(j)), Trimmed(lines[j]));
+        AddElement(parent, NumberedName(stem, static_cast<int>(j)), WrittenText(lines[j]));
 }
 
 void FormWriter::AddPart(XmlNode& szkola, const FormPart& part, const PartValue& value) {
     if (part.Shape == PartShape::Text) {
-        AddElement(szkola, part.Element, Trimmed(value.Text));
+        AddElement(szkola, part.Element, WrittenText(value.Text));
         return;
     }
     XmlNode& group = *AddElement(szkola, part.Element);
-    const BlockNames names = NamesOf(part.Shape);
+    const ShapeLayout& layout = LayoutOf(part.Shape);
     if (part.Shape == PartShape::Lines) {
-        AddLines(group, names.Count, names.Row, value.Lines);
+        AddLines(group, layout.Count, layout.Row, value.Lines);
         return;
     }
-    AddElement(group, names.Count, Cp1250ToUtf16(std::to_string(value.Rows.size())));
+    AddElement(group, layout.Count, Cp1250ToUtf16(std::to_string(value.Rows.size())));
     for (std::size_t i = 0; i < value.Rows.size(); ++i) {
         const StudentRow& row = value.Rows[i];
-        const std::string rowName = NumberedName(names.Row, static_cast<int>(i) + names.FirstRow);
-        switch (part.Shape) {
-        case PartShape::Justifications:
-        case PartShape::GradedJustifications: {
-            XmlNode& justification = *AddElement(group, rowName);
-            AddElement(justification, "Osoba", Trimmed(row.Name));
-            if (part.Shape == PartShape::GradedJustifications)
-                AddElement(justification, "Ocena", Trimmed(row.Detail));
-            AddLines(justification, kJustificationLines, kJustificationLine, row.Lines);
-            break;
-        }
-        case PartShape::NamesWithAverage:
-            AddElement(*AddElement(group, rowName, Trimmed(row.Name)), "Srednia",
-                       Cp1250ToUtf16(std::to_string(ParseAverage(row.Average).value_or(0))));
-            break;
-        case PartShape::NamesWithSubjects:
-            AddElement(*AddElement(group, rowName, Trimmed(row.Name)), "Przedmioty",
-                       Trimmed(row.Detail));
-            break;
-        default:
-            AddElement(group, rowName, Trimmed(row.Name));
-            break;
+        const std::string rowName = NumberedName(layout.Row, static_cast<int>(i) + layout.FirstRow);
+        // The name is the row element's own text unless it has an element of its own.
+        XmlNode& rowNode = *AddElement(group, rowName,
+                                       layout.Fields[0].Element.empty() ? WrittenText(row.Name)
+                                                                        : std::u16string());
+        for (const RowField& field : layout.Fields) {
+            if (field.Value == RowValue::Lines)
+                AddLines(rowNode, field.Count, field.Element, row.Lines);
+            else if (field.Value == RowValue::Average)
+                AddElement(rowNode, field.Element,
+                           Cp1250ToUtf16(std::to_string(ParseAverage(row.Average).value_or(0))));
+            else if (!field.Element.empty())
+                AddElement(rowNode, field.Element, WrittenText(FieldText(row, field.Value)));
         }
     }
 }
@@ -380,7 +321,7 @@ public:
         }
         if (m_rules == TextRules::LettersOnly)
             return;
-        if (const std::optional<char16_t> control = FirstControlCharacter(Trimmed(value)))
+        if (const std::optional<char16_t> control = FirstControlCharacter(WrittenText(value)))
             Add(RefusalReason::ControlCharacter, std::move(element), CodePointText(*control));
     }
     void Lines(const std::vector<std::string>& lines, const std::string& prefix,
@@ -423,24 +364,22 @@ void ForEachPart(const ReportForm& form, RefusalCollector& collect, Visit visit)
     for (std::size_t i = 0; i < parts.size() && i < form.Values.size(); ++i) {
         collect.Part = static_cast<int>(i);
         collect.Row = -1;
-        visit(parts[i], form.Values[i], PathOf({parts[i].Element}));
+        visit(parts[i], form.Values[i], ElementPath({parts[i].Element}));
     }
 }
 
-bool IsJustification(PartShape shape) {
-    return shape == PartShape::Justifications || shape == PartShape::GradedJustifications;
-}
-
 std::string RowElement(const std::string& element, PartShape shape, std::size_t row) {
-    const BlockNames names = NamesOf(shape);
-    return element + "/" + NumberedName(names.Row, static_cast<int>(row) + names.FirstRow);
+    const ShapeLayout& layout = LayoutOf(shape);
+    return element + "/" + NumberedName(layout.Row, static_cast<int>(row) + layout.FirstRow);
 }
 
 // The bytes that the texts of the form alone take in its file: a lower bound
 // of its size, known before the document is built.
 std::uint64_t TextBytes(const ReportForm& form) {
     std::uint64_t bytes = 0;
-    const auto add = [&bytes](std::string_view text) { bytes += EscapeText(Trimmed(text)).size(); };
+    const auto add = [&bytes](std::string_view text) {
+        bytes += EscapeText(WrittenText(text)).size();
+    };
     for (const PartValue& value : form.Values) {
         add(value.Text);
         for (const std::string& line : value.Lines)
@@ -462,19 +401,23 @@ void CheckTexts(const ReportForm& form, RefusalCollector& collect) {
                     if (part.Shape == PartShape::Text)
                         collect.Text(value.Text, element);
                     if (part.Shape == PartShape::Lines)
-                        collect.Lines(value.Lines, element, NamesOf(part.Shape).Row);
+                        collect.Lines(value.Lines, element, LayoutOf(part.Shape).Row);
                     for (std::size_t r = 0; r < value.Rows.size(); ++r) {
                         const StudentRow& row = value.Rows[r];
                         const std::string rowElement = RowElement(element, part.Shape, r);
                         collect.Row = static_cast<int>(r);
-                        collect.Text(row.Name, IsJustification(part.Shape) ? rowElement + "/Osoba"
-                                                                           : rowElement);
-                        if (!DetailElement(part.Shape).empty())
-                            collect.Text(row.Detail,
-                                         rowElement + "/" + std::string(DetailElement(part.Shape)));
-                        if (part.Shape == PartShape::NamesWithAverage)
-                            collect.Average(row.Average, rowElement + "/Srednia");
-                        collect.Lines(row.Lines, rowElement, kJustificationLine);
+                        for (const RowField& field : LayoutOf(part.Shape).Fields) {
+                            const std::string at =
+                                field.Element.empty()
+                                    ? rowElement
+                                    : rowElement + "/" + std::string(field.Element);
+                            if (field.Value == RowValue::Lines)
+                                collect.Lines(row.Lines, rowElement, field.Element);
+                            else if (field.Value == RowValue::Average)
+                                collect.Average(row.Average, at);
+                            else
+                                collect.Text(FieldText(row, field.Value), at);
+                        }
                     }
                 });
 }
@@ -534,19 +477,19 @@ std::vector<SaveRefusal> CheckBeforeSaving(const ReportForm& form, FileEncoding 
         [&](const FormPart& part, const PartValue& value, const std::string& element) {
             if (part.Shape == PartShape::Text)
                 return;
-            const std::string count = element + "/" + std::string(NamesOf(part.Shape).Count);
+            const std::string count = element + "/" + std::string(LayoutOf(part.Shape).Count);
             if (part.Shape == PartShape::Lines) {
                 collect.Count(value.Lines.size(), count);
                 return;
             }
             collect.Count(value.Rows.size(), count);
-            if (!IsJustification(part.Shape) ||
-                value.Rows.size() > static_cast<std::size_t>(MaxLoopCount))
+            const RowField* lines = FieldOf(part.Shape, RowValue::Lines);
+            if (lines == nullptr || value.Rows.size() > static_cast<std::size_t>(MaxLoopCount))
                 return;
             for (std::size_t r = 0; r < value.Rows.size(); ++r) {
                 collect.Row = static_cast<int>(r);
-                collect.Count(value.Rows[r].Lines.size(), RowElement(element, part.Shape, r) + "/" +
-                                                              std::string(kJustificationLines));
+                collect.Count(value.Rows[r].Lines.size(),
+                              RowElement(element, part.Shape, r) + "/" + std::string(lines->Count));
             }
         });
     if (!refusals.empty())

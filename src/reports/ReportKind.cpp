@@ -3,6 +3,104 @@
 namespace notarion {
 namespace {
 
+using enum PartShape;
+
+// What each kind's writers read, in the order of a report file: the header
+// values first, then the line groups and student blocks in the order the
+// documents show them. The labels are the words printed beside each part.
+constexpr std::array kClassParts{
+    FormPart{"Klasa", Text, "Klasa"},
+    FormPart{"Belfer", Text, "Wychowawca klasy"},
+    FormPart{"Klasyfikowanych", Text, "Klasyfikowanych ogółem"},
+    FormPart{"Promowanych", Text, "Promowanych"},
+    FormPart{"Frekwencja", Names, "Uczniowie ze stuprocentową frekwencją",
+             "Stuprocentowa frekwencja"},
+    FormPart{"Pasek", NamesWithAverage, "Uczniowie zasługujący na wyróżnienie"},
+    FormPart{"Ndst", NamesWithSubjects, "Uczniowie z ocenami niedostatecznymi"},
+};
+constexpr std::array kBehaviourParts{
+    FormPart{"Klasa", Text, "Klasa"},
+    FormPart{"Belfer", Text, "Wychowawca klasy"},
+    FormPart{"Klasyfikowanych", Text, "Klasyfikowanych ogółem"},
+    // The misspelling is the label schools know from their printed protocols.
+    FormPart{"Wzorowi", Names, "Uczniowie wzorowi", "Uzcniowie wzorowi"},
+    FormPart{"Obnizone", GradedJustifications, "Uczniowie z obniżonym zachowaniem"},
+    FormPart{"Uwagi", Lines, "Uwagi"},
+};
+constexpr std::array kFailParts{
+    FormPart{"Przedmiot", Text, "Przedmiot"},
+    FormPart{"Klasa", Text, "Klasa"},
+    FormPart{"Belfer", Text, "Uczący"},
+    FormPart{"Uzasadnienia", Justifications, "Uzasadnienie oceny niedostatecznej"},
+};
+constexpr std::array kSubjectParts{
+    FormPart{"Przedmiot", Text, "Przedmiot"},
+    FormPart{"Belfer", Text, "Uczący"},
+    FormPart{"Klasy", Text, "Klasy"},
+    FormPart{"Ogolne", Lines, "Ogólne"},
+    FormPart{"Sukcesy", Lines, "Sukcesy i problemy"},
+    FormPart{"Wnioski", Lines, "Wnioski"},
+};
+constexpr std::array kTutorParts{
+    FormPart{"Klasa", Text, "Klasa"},      FormPart{"Belfer", Text, "Wychowawca"},
+    FormPart{"Ogolne", Lines, "Ogólne"},   FormPart{"Sukcesy", Lines, "Sukcesy i problemy"},
+    FormPart{"Wnioski", Lines, "Wnioski"},
+};
+constexpr std::array kActivityParts{
+    FormPart{"Zajecia", Text, "Zajęcia"},  FormPart{"Belfer", Text, "Uczący"},
+    FormPart{"Ogolne", Lines, "Ogólne"},   FormPart{"Sukcesy", Lines, "Sukcesy i problemy"},
+    FormPart{"Wnioski", Lines, "Wnioski"},
+};
+constexpr std::array kOtherInfoParts{
+    FormPart{"Dotyczy", Text, "Dotyczy"},
+    FormPart{"Belfer", Text, "Nauczyciel"},
+    FormPart{"Info", Lines, "Informacja"},
+};
+constexpr std::array kCardHoursParts{
+    FormPart{"Belfer", Text, "Nauczyciel"},
+    FormPart{"Info", Lines, "Informacja"},
+};
+constexpr std::array kHeadTeacherParts{
+    FormPart{"Belfer", Text, "Dyrektor"},
+    FormPart{"Dydaktyczna", Lines, "Sfery dydaktyczna, wychowawcza i opiekuncza"},
+    FormPart{"Nadzor", Lines, "Nadzór pedagogiczny, uwagi i wnioski"},
+};
+
+// The fields of the rows of each student shape. The names of a behaviour
+// report's lowered grades and of a failing grade's justification are in
+// "Osoba", since the row element also holds the justification's lines.
+constexpr std::array kNameFields{
+    RowField{RowValue::Name, {}, {}, "Uczen", "Uczeń"},
+};
+constexpr std::array kAverageFields{
+    RowField{RowValue::Name, {}, {}, "Uczen", "Uczeń"},
+    RowField{RowValue::Average, "Srednia", {}, "Srednia", "Średnia (np. 4,75)"},
+};
+constexpr std::array kSubjectFields{
+    RowField{RowValue::Name, {}, {}, "Uczen", "Uczeń"},
+    RowField{RowValue::Detail, "Przedmioty", {}, "Przedmioty", "Przedmioty"},
+};
+constexpr std::array kJustificationFields{
+    RowField{RowValue::Name, "Osoba", {}, "Osoba", "Uczeń lub uczniowie", "Uczeń", "Uczniowie"},
+    RowField{RowValue::Lines, "Wiersz", "IloscWierszy", "Wiersze", "Uzasadnienie (wiersze)"},
+};
+constexpr std::array kGradedJustificationFields{
+    RowField{RowValue::Name, "Osoba", {}, "Osoba", "Uczeń lub uczniowie", "Uczeń", "Uczniowie"},
+    RowField{RowValue::Detail, "Ocena", {}, "Ocena", "Ocena", "Ocena", "Ocena"},
+    RowField{RowValue::Lines, "Wiersz", "IloscWierszy", "Wiersze", "Uzasadnienie (wiersze)"},
+};
+
+// Indexed by the shape's value.
+constexpr std::array<ShapeLayout, PartShapeCount> kLayouts{{
+    {},
+    {"IloscWierszy", "w", 0, {}},
+    {"IleOsob", "Uczen", 1, kNameFields},
+    {"IleOsob", "Uczen", 1, kAverageFields},
+    {"IleOsob", "Uczen", 1, kSubjectFields},
+    {"Ilosc", "Uzasadnienie", 1, kJustificationFields},
+    {"Ilosc", "Uzasadnienie", 1, kGradedJustificationFields},
+}};
+
 // The subject of an "other information" report can be a long sentence, so
 // only its start goes into the title shown in the list.
 constexpr std::size_t kConcernsLength = 60;
@@ -18,7 +116,11 @@ constexpr std::array<KindInfo, ReportKindCount> kKinds = {{
      0,
      "Prot_KlasyfikacjaOceny.htm",
      "KLASYFIKACJA UCZNIÓW",
-     {{{"Klasa"}, {"Belfer"}}}},
+     {{{"Klasa"}, {"Belfer"}}},
+     "klasyfikacja",
+     1,
+     "Klasyfikacja uczniów - nauczanie",
+     kClassParts},
     {ReportKind::Behaviour,
      "Klasyfikacja klasy z zachowania",
      "Klasyfikacja klasy z zachowania",
@@ -26,7 +128,11 @@ constexpr std::array<KindInfo, ReportKindCount> kKinds = {{
      1,
      "Prot_KlasyfikacjaZachowanie.htm",
      "KLASYFIKACJA UCZNIÓW Z ZACHOWANIA",
-     {{{"Klasa"}, {"Belfer"}}}},
+     {{{"Klasa"}, {"Belfer"}}},
+     "zachowanie",
+     0,
+     "Klasyfikacja uczniów - zachowanie",
+     kBehaviourParts},
     {ReportKind::FailJustification,
      "Uzasadnienie oceny niedostatecznej",
      "Uzasadnienie oceny niedostatecznej",
@@ -34,7 +140,11 @@ constexpr std::array<KindInfo, ReportKindCount> kKinds = {{
      5,
      "Prot_UzasadnienieNdst.htm",
      "UZASADNIENIE OCENY NIEDOSTATECZNEJ",
-     {{{"Przedmiot"}, {"Klasa"}, {"Belfer"}}}},
+     {{{"Przedmiot"}, {"Klasa"}, {"Belfer"}}},
+     "ndst",
+     2,
+     "Uzasadnienia ocen niedostatecznych",
+     kFailParts},
     {ReportKind::Subject,
      "Realizacja programu z przedmiotu nauczania",
      "Realizacja programu z przedmiotu nauczania",
@@ -42,7 +152,11 @@ constexpr std::array<KindInfo, ReportKindCount> kKinds = {{
      2,
      "Prot_RealizacjaProgramow.htm",
      "REALIZACJA PROGRAMÓW NAUCZANIA",
-     {{{"Przedmiot"}, {"Belfer"}}}},
+     {{{"Przedmiot"}, {"Belfer"}}},
+     "przedmiot",
+     3,
+     "Realizacja programów nauczania",
+     kSubjectParts},
     {ReportKind::Tutor,
      "Realizacja programu wychowawczego",
      "Realizacja programu wychowawczego",
@@ -50,7 +164,11 @@ constexpr std::array<KindInfo, ReportKindCount> kKinds = {{
      3,
      "Prot_RealizacjaProgramowWych.htm",
      "REALIZACJA PROGRAMÓW WYCHOWAWCZYCH",
-     {{{"Klasa"}, {"Belfer"}}}},
+     {{{"Klasa"}, {"Belfer"}}},
+     "wychowawca",
+     4,
+     "Realizacja programów wychowawczych",
+     kTutorParts},
     {ReportKind::Activity,
      "Realizacja dodatkowych",
      "Realizacja zajęć dodatkowych",
@@ -58,7 +176,11 @@ constexpr std::array<KindInfo, ReportKindCount> kKinds = {{
      4,
      "Prot_RealizacjaZadanDod.htm",
      "REALIZACJA ZADAŃ DODATKOWYCH",
-     {{{"Zajecia"}, {"Belfer"}}}},
+     {{{"Zajecia"}, {"Belfer"}}},
+     "zajecia",
+     5,
+     "Realizacja zadań dodatkowych",
+     kActivityParts},
     {ReportKind::OtherInfo,
      "Inne informacje",
      "Inne informacje",
@@ -66,7 +188,11 @@ constexpr std::array<KindInfo, ReportKindCount> kKinds = {{
      8,
      "Prot_InneZadania.htm",
      "INNE ZADANIA",
-     {{{"Dotyczy", kConcernsLength}, {"Belfer"}}}},
+     {{{"Dotyczy", kConcernsLength}, {"Belfer"}}},
+     "inne",
+     7,
+     "Realizacja innych zadań",
+     kOtherInfoParts},
     {ReportKind::CardHours,
      "Z karty",
      "Realizacja zajęć wynikających z karty",
@@ -74,7 +200,11 @@ constexpr std::array<KindInfo, ReportKindCount> kKinds = {{
      7,
      "Prot_GodzinyKartowe.htm",
      "REALIZACJA GODZIN WYNIKAJĄCYCH Z KARTY",
-     {{{"Belfer"}}}},
+     {{{"Belfer"}}},
+     "karta",
+     6,
+     "Realizacja godzin kartowych",
+     kCardHoursParts},
     {ReportKind::HeadTeacher,
      "Sprawozdanie dyrektora",
      "Sprawozdanie dyrektora",
@@ -82,29 +212,65 @@ constexpr std::array<KindInfo, ReportKindCount> kKinds = {{
      6,
      "Prot_SprawozdanieDyr.htm",
      "",
-     {{{"Belfer"}}}},
+     {{{"Belfer"}}},
+     "dyrektor",
+     8,
+     "Sprawozdanie dyrektora szkoły",
+     kHeadTeacherParts},
 }};
 
-// The table is indexed by the enumeration, and each position names one place:
+// The table is indexed by the enumeration, every kind holds parts, and each
+// position names one place:
 // a row out of place or a position used twice would give a kind another
 // kind's texts or drop a kind from the catalogue or the set.
 constexpr bool TableIsConsistent() {
     std::array<int, ReportKindCount> catalogue{};
     std::array<int, ReportKindCount> protocol{};
+    std::array<int, ReportKindCount> option{};
     for (std::size_t i = 0; i < kKinds.size(); ++i) {
-        if (static_cast<std::size_t>(kKinds[i].Kind) != i)
+        if (static_cast<std::size_t>(kKinds[i].Kind) != i || kKinds[i].Parts.empty())
             return false;
         ++catalogue[static_cast<std::size_t>(kKinds[i].CataloguePosition)];
         ++protocol[static_cast<std::size_t>(kKinds[i].ProtocolPosition)];
+        ++option[static_cast<std::size_t>(kKinds[i].OptionPosition)];
     }
     for (std::size_t i = 0; i < kKinds.size(); ++i)
-        if (catalogue[i] != 1 || protocol[i] != 1)
+        if (catalogue[i] != 1 || protocol[i] != 1 || option[i] != 1)
             return false;
+    // A new report has its title: every piece of it is a text part of the kind.
+    for (const KindInfo& kind : kKinds) {
+        for (const TitlePiece& piece : kind.TitlePieces) {
+            bool found = piece.Element.empty();
+            for (const FormPart& part : kind.Parts)
+                found = found || (part.Element == piece.Element && part.Shape == Text);
+            if (!found)
+                return false;
+        }
+    }
     return true;
 }
 static_assert(TableIsConsistent());
 
 } // namespace
+
+const ShapeLayout& LayoutOf(PartShape shape) {
+    return kLayouts[static_cast<std::size_t>(shape)];
+}
+
+const RowField* FieldOf(PartShape shape, RowValue value) {
+    for (const RowField& field : LayoutOf(shape).Fields)
+        if (field.Value == value)
+            return &field;
+    return nullptr;
+}
+
+int PartIndex(ReportKind kind, std::string_view element) {
+    const std::span<const FormPart> parts = Info(kind).Parts;
+    for (std::size_t i = 0; i < parts.size(); ++i)
+        if (parts[i].Element == element)
+            return static_cast<int>(i);
+    return -1;
+}
 
 const std::array<KindInfo, ReportKindCount>& KindTable() {
     return kKinds;

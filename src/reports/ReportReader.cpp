@@ -4,19 +4,10 @@
 #include "text/Failure.h"
 #include "xml/XmlDocument.h"
 
-#include <initializer_list>
 #include <utility>
 
 namespace notarion {
 namespace {
-
-std::string ElementPath(std::initializer_list<std::string_view> names) {
-    std::string path = "Szkola";
-    for (const std::string_view name : names)
-        if (!name.empty())
-            (path += '/') += name;
-    return path;
-}
 
 // Below this many children a plain scan is cheaper than building an index.
 constexpr int IndexedGroupSize = 16;
@@ -67,6 +58,14 @@ FailureKind KindOfFault(const ValueFinding& finding, NumberFault fault) {
 }
 
 } // namespace
+
+std::string ElementPath(std::initializer_list<std::string_view> names) {
+    std::string path = "Szkola";
+    for (const std::string_view name : names)
+        if (!name.empty())
+            (path += '/') += name;
+    return path;
+}
 
 std::string NumberedName(std::string_view stem, int number) {
     return std::string(stem) + std::to_string(number);

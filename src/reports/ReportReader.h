@@ -10,6 +10,7 @@
 #include "reports/WholeNumber.h"
 #include "system/ReadLimits.h"
 
+#include <initializer_list>
 #include <string>
 #include <string_view>
 #include <unordered_map>
@@ -22,6 +23,11 @@ class XmlNode;
 
 // The name of a numbered element of a report: "Uczen" and 2 give "Uczen2".
 std::string NumberedName(std::string_view stem, int number);
+
+// The path of an element below "Szkola" as findings name it: "Pasek",
+// "Uczen2" and "Srednia" give "Szkola/Pasek/Uczen2/Srednia". Empty names are
+// left out.
+std::string ElementPath(std::initializer_list<std::string_view> names);
 
 // The text of Szkola/name1[/name2[/name3]] as cp1250; a missing element reads
 // as the empty text. The lookup does not grow the document.

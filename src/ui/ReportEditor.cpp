@@ -51,25 +51,17 @@ std::string ToUtf8(const QString& text) {
     return text.toStdString();
 }
 
-// The columns of a student table: the name, then what the shape adds.
+// The columns of a student table: one per field of a row, the name first.
 QStringList ColumnsOf(PartShape shape) {
-    switch (shape) {
-    case PartShape::NamesWithAverage:
-        return {QStringLiteral("Uczeń"), QStringLiteral("Średnia (np. 4,75)")};
-    case PartShape::NamesWithSubjects:
-        return {QStringLiteral("Uczeń"), QStringLiteral("Przedmioty")};
-    case PartShape::Justifications:
-        return {QStringLiteral("Uczeń lub uczniowie"), QStringLiteral("Uzasadnienie (wiersze)")};
-    case PartShape::GradedJustifications:
-        return {QStringLiteral("Uczeń lub uczniowie"), QStringLiteral("Ocena"),
-                QStringLiteral("Uzasadnienie (wiersze)")};
-    default:
-        return {QStringLiteral("Uczeń")};
-    }
+    QStringList columns;
+    for (const RowField& field : LayoutOf(shape).Fields)
+        columns << FromUtf8(std::string(field.Column));
+    return columns;
 }
 
+// The lines of a justification come last in their row.
 bool HasLinesColumn(PartShape shape) {
-    return shape == PartShape::Justifications || shape == PartShape::GradedJustifications;
+    return FieldOf(shape, RowValue::Lines) != nullptr;
 }
 
 QString CountWord(PartShape shape) {
@@ -380,13 +372,14 @@ ReportForm ReportEditor::CurrentForm() const {
                 return item != nullptr ? item->text() : QString();
             };
             StudentRow row;
-            row.Name = ToUtf8(cell(0));
-            if (shape == PartShape::NamesWithAverage)
-                row.Average = ToUtf8(cell(1));
-            if (shape == PartShape::NamesWithSubjects || shape == PartShape::GradedJustifications)
-                row.Detail = ToUtf8(cell(1));
-            if (HasLinesColumn(shape))
-                row.Lines = Utf8Lines(cell(widgets.Table->columnCount() - 1));
+            const std::span<const RowField> fields = LayoutOf(shape).Fields;
+            for (std::size_t c = 0; c < fields.size(); ++c) {
+                const QString text = cell(static_cast<int>(c));
+                if (fields[c].Value == RowValue::Lines)
+                    row.Lines = Utf8Lines(text);
+                else
+                    FieldText(row, fields[c].Value) = ToUtf8(text);
+            }
             value.Rows.push_back(std::move(row));
         }
     }
@@ -453,16 +446,14 @@ void ReportEditor::BuildForm(const ReportForm& form) {
                                                 new LinesDelegate(table));
             for (std::size_t r = 0; r < value.Rows.size(); ++r) {
                 const StudentRow& row = value.Rows[r];
-                const int at = static_cast<int>(r);
-                table->setItem(at, 0, new QTableWidgetItem(FromUtf8(row.Name)));
-                if (parts[i].Shape == PartShape::NamesWithAverage)
-                    table->setItem(at, 1, new QTableWidgetItem(FromUtf8(row.Average)));
-                if (parts[i].Shape == PartShape::NamesWithSubjects ||
-                    parts[i].Shape == PartShape::GradedJustifications)
-                    table->setItem(at, 1, new QTableWidgetItem(FromUtf8(row.Detail)));
-                if (HasLinesColumn(parts[i].Shape))
-                    table->setItem(at, table->columnCount() - 1,
-                                   new QTableWidgetItem(JoinLines(row.Lines)));
+                const std::span<const RowField> fields = LayoutOf(parts[i].Shape).Fields;
+                for (std::size_t c = 0; c < fields.size(); ++c) {
+                    const QString text = fields[c].Value == RowValue::Lines
+                                             ? JoinLines(row.Lines)
+                                             : FromUtf8(FieldText(row, fields[c].Value));
+                    table->setItem(static_cast<int>(r), static_cast<int>(c),
+                                   new QTableWidgetItem(text));
+                }
             }
             connect(table, &QTableWidget::itemChanged, this, &ReportEditor::FormChanged);
             layout->addWidget(table);

@@ -3,33 +3,12 @@
 #include "text/Cp1250.h"
 
 #include <array>
+#include <optional>
 
 namespace notarion::sample {
 namespace {
 
 constexpr std::string_view LineEnd = "\r\n";
-
-// Catalogue order of the kinds and the elements whose texts follow the kind
-// in a title.
-struct KindRow {
-    std::string_view Kind;
-    std::array<std::string_view, 3> Pieces;
-};
-
-constexpr std::array<KindRow, 9> KindRows{{
-    {KindBehaviour, {"Klasa", "Belfer", {}}},
-    {KindClass, {"Klasa", "Belfer", {}}},
-    {KindFailJustification, {"Przedmiot", "Klasa", "Belfer"}},
-    {KindSubject, {"Przedmiot", "Belfer", {}}},
-    {KindTutor, {"Klasa", "Belfer", {}}},
-    {KindActivity, {"Zajecia", "Belfer", {}}},
-    {KindCardHours, {"Belfer", {}, {}}},
-    {KindOtherInfo, {"Dotyczy", "Belfer", {}}},
-    {KindHeadTeacher, {"Belfer", {}, {}}},
-}};
-
-// The reader keeps at most this many characters of "Dotyczy" in a title.
-constexpr std::size_t OtherInfoTitleLength = 60;
 
 char AsciiUpper(char c) {
     return (c >= 'a' && c <= 'z') ? static_cast<char>(c - 'a' + 'A') : c;
@@ -43,15 +22,6 @@ bool EqualIgnoringCase(std::string_view a, std::string_view b) {
             return false;
     }
     return true;
-}
-
-// The reader trims characters 0 to 32 from both ends of element text.
-std::string_view Trimmed(std::string_view text) {
-    while (!text.empty() && static_cast<unsigned char>(text.front()) <= 32)
-        text.remove_prefix(1);
-    while (!text.empty() && static_cast<unsigned char>(text.back()) <= 32)
-        text.remove_suffix(1);
-    return text;
 }
 
 void WriteNode(const ReportNode& node, std::size_t depth, std::string& out) {
@@ -78,24 +48,13 @@ void WriteNode(const ReportNode& node, std::size_t depth, std::string& out) {
 } // namespace
 
 int KindOrder(std::string_view kind) {
-    for (std::size_t i = 0; i < KindRows.size(); ++i) {
-        if (KindRows[i].Kind == kind)
-            return static_cast<int>(i);
-    }
-    return static_cast<int>(KindRows.size());
+    const std::optional<ReportKind> known = KindOf(kind);
+    return known ? Info(*known).CataloguePosition : ReportKindCount;
 }
 
 ReportNode& ReportNode::Add(std::string_view name, std::string_view text) {
     Children.push_back(ReportNode{std::string(name), std::string(text), {}});
     return Children.back();
-}
-
-ReportNode& ReportNode::AddLines(std::string_view name, const std::vector<std::string>& lines) {
-    ReportNode& group = Add(name);
-    group.Add("IloscWierszy", std::to_string(lines.size()));
-    for (std::size_t j = 0; j < lines.size(); ++j)
-        group.Add("w" + std::to_string(j), lines[j]);
-    return group;
 }
 
 const ReportNode* ReportNode::Find(std::string_view name) const {
@@ -149,7 +108,7 @@ std::string ReportBytes(const ReportNode& root, FileEncoding encoding, std::stri
     }
     text += TreeText(root);
 
-    if (encoding == FileEncoding::Cp1250)
+    if (encoding == FileEncoding::Windows1250)
         return Utf8ToCp1250(text);
     const std::u16string wide = Utf8ToUtf16(text);
     std::string bytes = "\xFF\xFE";
@@ -159,31 +118,6 @@ std::string ReportBytes(const ReportNode& root, FileEncoding encoding, std::stri
         bytes += static_cast<char>(unit >> 8);
     }
     return bytes;
-}
-
-std::string ReportTitle(const ReportNode& szkola) {
-    const auto textOf = [&](std::string_view name) -> std::string {
-        const ReportNode* node = szkola.Find(name);
-        return node == nullptr ? std::string() : Utf8ToCp1250(Trimmed(node->Text));
-    };
-    const std::string kind = textOf("Doc");
-    for (const KindRow& row : KindRows) {
-        if (row.Kind != kind)
-            continue;
-        std::string title = kind;
-        for (const std::string_view piece : row.Pieces) {
-            if (piece.empty())
-                break;
-            std::string value = textOf(piece);
-            // Windows-1250 holds one character per byte, so the cut is by bytes.
-            if (row.Kind == KindOtherInfo && piece == "Dotyczy" &&
-                value.size() > OtherInfoTitleLength)
-                value.resize(OtherInfoTitleLength);
-            title += " - " + value;
-        }
-        return title;
-    }
-    return {};
 }
 
 std::string ListFileBytes(const std::vector<ListPosition>& positions) {

@@ -1,10 +1,13 @@
 #pragma once
 
-// The building blocks of the sample school: a small element tree that a report
-// file is composed in, the byte form of a report file (Windows-1250 or UTF-16
-// with its byte-order mark), the title the program composes for a report, and
-// the byte form of a list file. Text in the tree is UTF-8; it is converted only
-// when bytes are made, so the composing code can use plain Polish literals.
+// The building blocks of the sample school: a small element tree that holds a
+// report as the form writer lays it out (and that a damaged sample is damaged
+// in), the byte form of a report file (Windows-1250 or UTF-16 with its
+// byte-order mark) and the byte form of a list file. Text in the tree is UTF-8; it is converted
+// only when bytes are made.
+
+#include "reports/ReportFormFile.h"
+#include "reports/ReportKind.h"
 
 #include <string>
 #include <string_view>
@@ -12,19 +15,8 @@
 
 namespace notarion::sample {
 
-// The nine kind texts, exactly as a report's "Doc" element carries them.
-inline constexpr std::string_view KindBehaviour = "Klasyfikacja klasy z zachowania";
-inline constexpr std::string_view KindClass = "Klasyfikacja klasy";
-inline constexpr std::string_view KindFailJustification = "Uzasadnienie oceny niedostatecznej";
-inline constexpr std::string_view KindSubject = "Realizacja programu z przedmiotu nauczania";
-inline constexpr std::string_view KindTutor = "Realizacja programu wychowawczego";
-inline constexpr std::string_view KindActivity = "Realizacja dodatkowych";
-inline constexpr std::string_view KindCardHours = "Z karty";
-inline constexpr std::string_view KindOtherInfo = "Inne informacje";
-inline constexpr std::string_view KindHeadTeacher = "Sprawozdanie dyrektora";
-
-// The position of a kind when the program orders its catalogue (0 for the
-// behaviour reports up to 8 for the head teacher's report); 9 for any text
+// The position of a kind text when the program orders its catalogue (0 for
+// the behaviour reports up to 8 for the head teacher's report); 9 for any text
 // that is none of the nine kinds, so such reports sort last.
 int KindOrder(std::string_view kind);
 
@@ -39,16 +31,10 @@ struct ReportNode {
     // Append a child element with the given text and return it.
     ReportNode& Add(std::string_view name, std::string_view text = {});
 
-    // Append a line group: a count child "IloscWierszy" and the children
-    // "w0", "w1", ... holding the lines. Returns the group.
-    ReportNode& AddLines(std::string_view name, const std::vector<std::string>& lines);
-
     // The first child whose name equals the given one without regard to
     // ASCII letter case, as the program looks elements up; null when none.
     const ReportNode* Find(std::string_view name) const;
 };
-
-enum class FileEncoding { Cp1250, Utf16 };
 
 // Escape "&", "<", ">" and the double quote as entities, in that order.
 std::string EscapeText(std::string_view text);
@@ -63,13 +49,6 @@ std::string TreeText(const ReportNode& root);
 // Windows-1250 bytes, or FF FE followed by UTF-16 little-endian.
 std::string ReportBytes(const ReportNode& root, FileEncoding encoding,
                         std::string_view comment = {});
-
-// The title the program shows for a report whose document element is
-// `szkola`, as Windows-1250 text: the kind and the pieces of its kind joined
-// by " - ", "Inne informacje" taking the first 60 characters of "Dotyczy";
-// empty pieces keep their separators. A text that is none of the nine kinds
-// gives the empty title.
-std::string ReportTitle(const ReportNode& szkola);
 
 // One position of a list file; all three texts Windows-1250.
 struct ListPosition {

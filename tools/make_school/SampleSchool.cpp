@@ -2,6 +2,9 @@
 
 #include "make_school/ReportTree.h"
 #include "make_school/SchoolWords.h"
+#include "reports/ReportCatalogue.h"
+#include "reports/ReportFormFile.h"
+#include "reports/ReportReader.h"
 #include "system/AtomicFile.h"
 #include "system/FileSystem.h"
 #include "text/Cp1250.h"
@@ -14,11 +17,11 @@ namespace notarion {
 using namespace sample;
 namespace {
 
-// One report before it becomes bytes.
+// One report before it becomes bytes, composed as the report editor holds it.
 struct Draft {
     std::string Name;
-    ReportNode Root;
-    FileEncoding Encoding = FileEncoding::Cp1250;
+    ReportForm Form;
+    FileEncoding Encoding = FileEncoding::Windows1250;
     std::string Comment;
 };
 
@@ -56,6 +59,39 @@ struct Teacher {
 
 int CeilDiv(int a, int b) {
     return (a + b - 1) / b;
+}
+
+ReportNode TreeOf(const XmlNode& node) {
+    ReportNode made{Utf16ToUtf8(node.Name()), Utf16ToUtf8(node.Value()), {}};
+    for (const XmlNode* child : node.Children())
+        made.Children.push_back(TreeOf(*child));
+    return made;
+}
+
+// The maker's tree of a report composed as a form: the elements as the form
+// writer lays them out, counts included, so the sample school and the report
+// editor write one format. A damaged sample is this tree, then damaged.
+ReportNode TreeOf(const ReportForm& form) {
+    const std::unique_ptr<XmlDocument> document = FormDocument(form);
+    for (const XmlNode* child : document->Root.Children())
+        if (child->Kind() == XmlNodeKind::Element)
+            return TreeOf(*child);
+    return {};
+}
+
+Draft Drafted(std::string name, ReportForm form, FileEncoding encoding = FileEncoding::Windows1250,
+              std::string comment = {}) {
+    return Draft{std::move(name), std::move(form), encoding, std::move(comment)};
+}
+
+std::string& TextOf(ReportForm& form, std::string_view element) {
+    return FindPart(form, element)->Text;
+}
+std::vector<std::string>& LinesOf(ReportForm& form, std::string_view element) {
+    return FindPart(form, element)->Lines;
+}
+std::vector<StudentRow>& RowsOf(ReportForm& form, std::string_view element) {
+    return FindPart(form, element)->Rows;
 }
 
 std::string JoinNames(const std::vector<Person>& roster, const std::vector<int>& who) {
@@ -251,91 +287,67 @@ SchoolClass SchoolComposer::MakeClass(int index, const std::string& name) {
 }
 
 Draft SchoolComposer::ClassReport(const SchoolClass& schoolClass) const {
-    Draft draft{schoolClass.Name + "_klasyfikacja", {"Szkola", {}, {}}, FileEncoding::Cp1250, {}};
-    ReportNode& root = draft.Root;
+    ReportForm form = EmptyForm(ReportKind::Class);
     const auto nameOf = [&](int i) {
         return schoolClass.Roster[static_cast<std::size_t>(i)].FullName();
     };
     const auto size = static_cast<int>(schoolClass.Roster.size());
-    root.Add("Doc", KindClass);
-    root.Add("Klasa", schoolClass.Name);
-    root.Add("Belfer", schoolClass.Tutor.FullName());
-    root.Add("Klasyfikowanych", std::to_string(size));
-    root.Add("Promowanych", std::to_string(size - static_cast<int>(schoolClass.Failing.size())));
-
-    ReportNode& attendance = root.Add("Frekwencja");
-    attendance.Add("IleOsob", std::to_string(schoolClass.Attendance.size()));
-    for (std::size_t i = 0; i < schoolClass.Attendance.size(); ++i)
-        attendance.Add("Uczen" + std::to_string(i + 1), nameOf(schoolClass.Attendance[i]));
-
-    ReportNode& distinguished = root.Add("Pasek");
-    distinguished.Add("IleOsob", std::to_string(schoolClass.Distinguished.size()));
+    TextOf(form, "Klasa") = schoolClass.Name;
+    TextOf(form, "Belfer") = schoolClass.Tutor.FullName();
+    TextOf(form, "Klasyfikowanych") = std::to_string(size);
+    TextOf(form, "Promowanych") =
+        std::to_string(size - static_cast<int>(schoolClass.Failing.size()));
+    for (const int student : schoolClass.Attendance)
+        RowsOf(form, "Frekwencja").push_back({nameOf(student), {}, {}, {}});
     for (std::size_t i = 0; i < schoolClass.Distinguished.size(); ++i) {
-        ReportNode& student = distinguished.Add("Uczen" + std::to_string(i + 1),
-                                                nameOf(schoolClass.Distinguished[i]));
-        student.Add("Srednia", std::to_string(schoolClass.Averages[i]));
+        RowsOf(form, "Pasek")
+            .push_back({nameOf(schoolClass.Distinguished[i]),
+                        AverageText(schoolClass.Averages[i]),
+                        {},
+                        {}});
     }
-
-    ReportNode& failing = root.Add("Ndst");
-    failing.Add("IleOsob", std::to_string(schoolClass.Failing.size()));
-    for (std::size_t i = 0; i < schoolClass.Failing.size(); ++i) {
+    for (const FailingStudent& failing : schoolClass.Failing) {
         std::string subjects;
-        for (const int s : schoolClass.Failing[i].Subjects) {
+        for (const int s : failing.Subjects) {
             if (!subjects.empty())
                 subjects += ", ";
             subjects += Subjects()[static_cast<std::size_t>(s)].Name;
         }
-        ReportNode& student =
-            failing.Add("Uczen" + std::to_string(i + 1), nameOf(schoolClass.Failing[i].Student));
-        student.Add("Przedmioty", subjects);
+        RowsOf(form, "Ndst").push_back({nameOf(failing.Student), {}, subjects, {}});
     }
-    return draft;
+    return Drafted(schoolClass.Name + "_klasyfikacja", std::move(form));
 }
 
 Draft SchoolComposer::BehaviourReport(const SchoolClass& schoolClass) const {
-    Draft draft{schoolClass.Name + "_zachowanie", {"Szkola", {}, {}}, FileEncoding::Cp1250, {}};
-    ReportNode& root = draft.Root;
-    root.Add("Doc", KindBehaviour);
-    root.Add("Klasa", schoolClass.Name);
-    root.Add("Belfer", schoolClass.Tutor.FullName());
-    root.Add("Klasyfikowanych", std::to_string(schoolClass.Roster.size()));
-
-    ReportNode& exemplary = root.Add("Wzorowi");
-    exemplary.Add("IleOsob", std::to_string(schoolClass.Exemplary.size()));
-    for (std::size_t i = 0; i < schoolClass.Exemplary.size(); ++i) {
-        exemplary.Add(
-            "Uczen" + std::to_string(i + 1),
-            schoolClass.Roster[static_cast<std::size_t>(schoolClass.Exemplary[i])].FullName());
+    ReportForm form = EmptyForm(ReportKind::Behaviour);
+    TextOf(form, "Klasa") = schoolClass.Name;
+    TextOf(form, "Belfer") = schoolClass.Tutor.FullName();
+    TextOf(form, "Klasyfikowanych") = std::to_string(schoolClass.Roster.size());
+    for (const int student : schoolClass.Exemplary) {
+        RowsOf(form, "Wzorowi")
+            .push_back(
+                {schoolClass.Roster[static_cast<std::size_t>(student)].FullName(), {}, {}, {}});
     }
-
-    ReportNode& lowered = root.Add("Obnizone");
-    lowered.Add("Ilosc", std::to_string(schoolClass.Lowered.size()));
-    for (std::size_t i = 0; i < schoolClass.Lowered.size(); ++i) {
-        const LoweredJustification& source = schoolClass.Lowered[i];
-        ReportNode& justification = lowered.Add("Uzasadnienie" + std::to_string(i + 1));
-        justification.Add("Osoba", JoinNames(schoolClass.Roster, source.Students));
-        justification.Add("Ocena", source.Grade);
-        justification.Add("IloscWierszy", std::to_string(source.Lines.size()));
-        for (std::size_t j = 0; j < source.Lines.size(); ++j)
-            justification.Add("Wiersz" + std::to_string(j), source.Lines[j]);
+    for (const LoweredJustification& source : schoolClass.Lowered) {
+        RowsOf(form, "Obnizone")
+            .push_back(
+                {JoinNames(schoolClass.Roster, source.Students), {}, source.Grade, source.Lines});
     }
-    root.AddLines("Uwagi", schoolClass.Remarks);
-    return draft;
+    LinesOf(form, "Uwagi") = schoolClass.Remarks;
+    return Drafted(schoolClass.Name + "_zachowanie", std::move(form));
 }
 
 Draft SchoolComposer::TutorReport(const SchoolClass& schoolClass, int index) {
-    Draft draft{schoolClass.Name + "_wychowawca", {"Szkola", {}, {}}, FileEncoding::Cp1250, {}};
-    ReportNode& root = draft.Root;
+    ReportForm form = EmptyForm(ReportKind::Tutor);
     const std::string& name = schoolClass.Name;
-    root.Add("Doc", KindTutor);
-    root.Add("Klasa", name);
-    root.Add("Belfer", schoolClass.Tutor.FullName());
-    root.AddLines("Ogolne", PickLines(TutorGeneralLines(), m_random.Between(2, 4), {}, name));
-    root.AddLines("Sukcesy", PickLines(TutorSuccessLines(),
-                                       index % 4 == 3 ? 0 : m_random.Between(1, 3), {}, name));
-    root.AddLines("Wnioski", PickLines(TutorConclusionLines(),
-                                       index % 3 == 1 ? 0 : m_random.Between(1, 2), {}, name));
-    return draft;
+    TextOf(form, "Klasa") = name;
+    TextOf(form, "Belfer") = schoolClass.Tutor.FullName();
+    LinesOf(form, "Ogolne") = PickLines(TutorGeneralLines(), m_random.Between(2, 4), {}, name);
+    LinesOf(form, "Sukcesy") =
+        PickLines(TutorSuccessLines(), index % 4 == 3 ? 0 : m_random.Between(1, 3), {}, name);
+    LinesOf(form, "Wnioski") =
+        PickLines(TutorConclusionLines(), index % 3 == 1 ? 0 : m_random.Between(1, 2), {}, name);
+    return Drafted(schoolClass.Name + "_wychowawca", std::move(form));
 }
 
 void SchoolComposer::FailJustificationReports(const SchoolClass& schoolClass, int index,
@@ -378,29 +390,21 @@ void SchoolComposer::FailJustificationReports(const SchoolClass& schoolClass, in
         for (std::size_t k = first; k < students.size(); ++k)
             groups.push_back({students[k]});
 
-        Draft draft{UniqueStem(schoolClass.Name + "_ndst_" + Slug(subject.Name)),
-                    {"Szkola", {}, {}},
-                    FileEncoding::Cp1250,
-                    {}};
-        ReportNode& root = draft.Root;
-        root.Add("Doc", KindFailJustification);
-        root.Add("Przedmiot", subject.Name);
-        root.Add("Klasa", schoolClass.Name);
-        root.Add("Belfer", teacher != nullptr ? teacher->Who.FullName() : AnyTeacher().FullName());
-        ReportNode& all = root.Add("Uzasadnienia");
-        all.Add("Ilosc", std::to_string(groups.size()));
-        for (std::size_t g = 0; g < groups.size(); ++g) {
-            const bool two = groups[g].size() > 1;
-            const std::vector<std::string> lines =
+        const std::string stem = UniqueStem(schoolClass.Name + "_ndst_" + Slug(subject.Name));
+        ReportForm form = EmptyForm(ReportKind::FailJustification);
+        TextOf(form, "Przedmiot") = subject.Name;
+        TextOf(form, "Klasa") = schoolClass.Name;
+        TextOf(form, "Belfer") =
+            teacher != nullptr ? teacher->Who.FullName() : AnyTeacher().FullName();
+        for (const std::vector<int>& group : groups) {
+            const bool two = group.size() > 1;
+            std::vector<std::string> lines =
                 PickLines(two ? FailLinesTwoStudents() : FailLinesOneStudent(),
                           m_random.Between(1, 3), subject.Name, schoolClass.Name);
-            ReportNode& justification = all.Add("Uzasadnienie" + std::to_string(g + 1));
-            justification.Add("Osoba", JoinNames(schoolClass.Roster, groups[g]));
-            justification.Add("IloscWierszy", std::to_string(lines.size()));
-            for (std::size_t j = 0; j < lines.size(); ++j)
-                justification.Add("Wiersz" + std::to_string(j), lines[j]);
+            RowsOf(form, "Uzasadnienia")
+                .push_back({JoinNames(schoolClass.Roster, group), {}, {}, std::move(lines)});
         }
-        drafts.push_back(std::move(draft));
+        drafts.push_back(Drafted(stem, std::move(form)));
     }
 }
 
@@ -418,21 +422,19 @@ void SchoolComposer::SubjectReports(std::vector<Draft>& drafts) {
             m_classNames[static_cast<std::size_t>(m_random.Pick(teacher.Classes))];
         const std::string name =
             UniqueStem("przedmiot_" + Slug(subject.Name) + "_" + Slug(teacher.Who.Last));
-        Draft draft{name, {"Szkola", {}, {}}, FileEncoding::Cp1250, {}};
-        ReportNode& root = draft.Root;
-        root.Add("Doc", KindSubject);
-        root.Add("Przedmiot", subject.Name);
-        root.Add("Belfer", teacher.Who.FullName());
-        root.Add("Klasy", classes);
-        root.AddLines("Ogolne", PickLines(SubjectGeneralLines(), m_random.Between(1, 4),
-                                          subject.Name, someClass));
-        root.AddLines("Sukcesy",
-                      PickLines(SubjectSuccessLines(), k % 4 == 1 ? 0 : m_random.Between(1, 3),
-                                subject.Name, someClass));
-        root.AddLines("Wnioski",
-                      PickLines(SubjectConclusionLines(), k % 3 == 2 ? 0 : m_random.Between(1, 3),
-                                subject.Name, someClass));
-        drafts.push_back(std::move(draft));
+        ReportForm form = EmptyForm(ReportKind::Subject);
+        TextOf(form, "Przedmiot") = subject.Name;
+        TextOf(form, "Belfer") = teacher.Who.FullName();
+        TextOf(form, "Klasy") = classes;
+        LinesOf(form, "Ogolne") =
+            PickLines(SubjectGeneralLines(), m_random.Between(1, 4), subject.Name, someClass);
+        LinesOf(form, "Sukcesy") =
+            PickLines(SubjectSuccessLines(), k % 4 == 1 ? 0 : m_random.Between(1, 3), subject.Name,
+                      someClass);
+        LinesOf(form, "Wnioski") =
+            PickLines(SubjectConclusionLines(), k % 3 == 2 ? 0 : m_random.Between(1, 3),
+                      subject.Name, someClass);
+        drafts.push_back(Drafted(name, std::move(form)));
     }
 }
 
@@ -449,17 +451,15 @@ void SchoolComposer::ActivityReports(std::vector<Draft>& drafts) {
             stem += "_grupa" + std::to_string(group);
         }
         const std::string name = UniqueStem(stem);
-        Draft draft{name, {"Szkola", {}, {}}, FileEncoding::Cp1250, {}};
-        ReportNode& root = draft.Root;
-        root.Add("Doc", KindActivity);
-        root.Add("Zajecia", title);
-        root.Add("Belfer", m_random.Pick(m_staff).FullName());
-        root.AddLines("Ogolne", PickLines(ActivityGeneralLines(), m_random.Between(1, 3)));
-        root.AddLines("Sukcesy",
-                      PickLines(ActivitySuccessLines(), k % 3 == 1 ? 0 : m_random.Between(1, 2)));
-        root.AddLines("Wnioski", PickLines(ActivityConclusionLines(),
-                                           k % 4 == 2 ? 0 : m_random.Between(1, 2)));
-        drafts.push_back(std::move(draft));
+        ReportForm form = EmptyForm(ReportKind::Activity);
+        TextOf(form, "Zajecia") = title;
+        TextOf(form, "Belfer") = m_random.Pick(m_staff).FullName();
+        LinesOf(form, "Ogolne") = PickLines(ActivityGeneralLines(), m_random.Between(1, 3));
+        LinesOf(form, "Sukcesy") =
+            PickLines(ActivitySuccessLines(), k % 3 == 1 ? 0 : m_random.Between(1, 2));
+        LinesOf(form, "Wnioski") =
+            PickLines(ActivityConclusionLines(), k % 4 == 2 ? 0 : m_random.Between(1, 2));
+        drafts.push_back(Drafted(name, std::move(form)));
     }
 }
 
@@ -470,11 +470,10 @@ void SchoolComposer::CardHoursReports(std::vector<Draft>& drafts) {
     for (int k = 0; k < count; ++k) {
         const Person& who = staff[static_cast<std::size_t>(k) % staff.size()];
         const std::string name = UniqueStem("karta_" + Slug(who.Last));
-        Draft draft{name, {"Szkola", {}, {}}, FileEncoding::Cp1250, {}};
-        draft.Root.Add("Doc", KindCardHours);
-        draft.Root.Add("Belfer", who.FullName());
-        draft.Root.AddLines("Info", PickLines(CardHoursLines(), m_random.Between(1, 3)));
-        drafts.push_back(std::move(draft));
+        ReportForm form = EmptyForm(ReportKind::CardHours);
+        TextOf(form, "Belfer") = who.FullName();
+        LinesOf(form, "Info") = PickLines(CardHoursLines(), m_random.Between(1, 3));
+        drafts.push_back(Drafted(name, std::move(form)));
     }
 }
 
@@ -491,16 +490,13 @@ void SchoolComposer::OtherInfoReports(std::vector<Draft>& drafts) {
             stem += "_czesc" + std::to_string(part);
         }
         const std::string name = UniqueStem(stem);
-        Draft draft{name, {"Szkola", {}, {}}, FileEncoding::Cp1250, {}};
+        ReportForm form = EmptyForm(ReportKind::OtherInfo);
+        TextOf(form, "Dotyczy") = concerns;
+        TextOf(form, "Belfer") = AnyTeacher().FullName();
+        LinesOf(form, "Info") = PickLines(OtherInfoLines(), m_random.Between(2, 4));
         // One information report comes from a program that writes UTF-16.
-        if (k == 0)
-            draft.Encoding = FileEncoding::Utf16;
-        ReportNode& root = draft.Root;
-        root.Add("Doc", KindOtherInfo);
-        root.Add("Dotyczy", concerns);
-        root.Add("Belfer", AnyTeacher().FullName());
-        root.AddLines("Info", PickLines(OtherInfoLines(), m_random.Between(2, 4)));
-        drafts.push_back(std::move(draft));
+        drafts.push_back(Drafted(name, std::move(form),
+                                 k == 0 ? FileEncoding::Utf16 : FileEncoding::Windows1250));
     }
 }
 
@@ -535,16 +531,12 @@ Draft SchoolComposer::HeadTeacherReport(const std::vector<SchoolClass>& classes)
         "W sferze opiekuńczej szkoła zapewniła dożywianie 42 uczniom i pomoc stypendialną 17 "
         "uczniom.",
     };
-    Draft draft{"sprawozdanie_dyrektora",
-                {"Szkola", {}, {}},
-                FileEncoding::Utf16,
-                "Sprawozdanie na klasyfikacyjne posiedzenie rady pedagogicznej"};
-    ReportNode& root = draft.Root;
-    root.Add("Doc", KindHeadTeacher);
-    root.Add("Belfer", m_staffNames.Make().FullName());
-    root.AddLines("Dydaktyczna", didactic);
-    root.AddLines("Nadzor", PickLines(SupervisionLines(), m_random.Between(2, 4)));
-    return draft;
+    ReportForm form = EmptyForm(ReportKind::HeadTeacher);
+    TextOf(form, "Belfer") = m_staffNames.Make().FullName();
+    LinesOf(form, "Dydaktyczna") = didactic;
+    LinesOf(form, "Nadzor") = PickLines(SupervisionLines(), m_random.Between(2, 4));
+    return Drafted("sprawozdanie_dyrektora", std::move(form), FileEncoding::Utf16,
+                   "Sprawozdanie na klasyfikacyjne posiedzenie rady pedagogicznej");
 }
 
 std::vector<Draft> SchoolComposer::Compose() {
@@ -585,11 +577,20 @@ std::string FolderOrderKey(std::string text) {
     return text;
 }
 
+SampleFile FileOf(const std::string& name, const ReportNode& root, FileEncoding encoding,
+                  std::string_view comment) {
+    const ReportNode* doc = root.Find("Doc");
+    std::string bytes = ReportBytes(root, encoding, comment);
+    // The title as the program composes it from the file.
+    XmlDocument document;
+    document.LoadFromBytes(bytes);
+    std::string title = ComposeTitle(ReadReportText(document, "Doc"), document);
+    return SampleFile{name + ".xml", std::move(bytes),
+                      doc != nullptr ? Utf8ToCp1250(doc->Text) : std::string(), std::move(title)};
+}
+
 SampleFile ToFile(const Draft& draft) {
-    const ReportNode* doc = draft.Root.Find("Doc");
-    return SampleFile{draft.Name + ".xml", ReportBytes(draft.Root, draft.Encoding, draft.Comment),
-                      doc != nullptr ? Utf8ToCp1250(doc->Text) : std::string(),
-                      ReportTitle(draft.Root)};
+    return FileOf(draft.Name, TreeOf(draft.Form), draft.Encoding, draft.Comment);
 }
 
 void SortByName(std::vector<SampleFile>& files) {
@@ -669,16 +670,17 @@ SampleSet MakeDamagedSamples(std::uint64_t seed) {
 
     // A tutor who wrote the attendance count as a word: generation must fail
     // with a clear message instead of treating it as zero.
-    Draft wordCount = DraftNamed(drafts, "1a_klasyfikacja");
-    ReportNode& count = ChildOf(ChildOf(wordCount.Root, "Frekwencja"), "IleOsob");
+    const Draft& wordCount = DraftNamed(drafts, "1a_klasyfikacja");
+    ReportNode wordTree = TreeOf(wordCount.Form);
+    ReportNode& count = ChildOf(ChildOf(wordTree, "Frekwencja"), "IleOsob");
     static const char* const words[] = {"zero", "jedna", "dwie", "trzy", "cztery"};
     count.Text = words[std::min<std::size_t>(std::stoul(count.Text), 4)];
-    wordCount.Name = "1a_klasyfikacja_liczba_slowami";
-    set.Files.push_back(ToFile(wordCount));
+    set.Files.push_back(
+        FileOf("1a_klasyfikacja_liczba_slowami", wordTree, wordCount.Encoding, wordCount.Comment));
 
     // A file cut off in the middle of a tag, as after a failed copy.
     Draft cut = DraftNamed(drafts, "1a_zachowanie");
-    cut.Encoding = FileEncoding::Cp1250;
+    cut.Encoding = FileEncoding::Windows1250;
     SampleFile cutFile = ToFile(cut);
     const std::size_t middle = cutFile.Bytes.find('<', cutFile.Bytes.size() / 2);
     cutFile.Bytes.resize(middle == std::string::npos ? cutFile.Bytes.size() / 2 : middle + 4);
@@ -686,22 +688,23 @@ SampleSet MakeDamagedSamples(std::uint64_t seed) {
     set.Files.push_back(cutFile);
 
     // A kind written in small letters is no kind: the report is never listed.
-    Draft smallLetters = DraftNamed(drafts, "2a_klasyfikacja");
-    ChildOf(smallLetters.Root, "Doc").Text = "klasyfikacja klasy";
-    smallLetters.Name = "2a_klasyfikacja_male_litery";
-    set.Files.push_back(ToFile(smallLetters));
+    const Draft& smallLetters = DraftNamed(drafts, "2a_klasyfikacja");
+    ReportNode smallTree = TreeOf(smallLetters.Form);
+    ChildOf(smallTree, "Doc").Text = "klasyfikacja klasy";
+    set.Files.push_back(FileOf("2a_klasyfikacja_male_litery", smallTree, smallLetters.Encoding,
+                               smallLetters.Comment));
 
     // A distinguished student without an average: the count cannot be read.
-    Draft noAverage = DraftNamed(drafts, "3a_klasyfikacja");
-    ReportNode& distinguished = ChildOf(noAverage.Root, "Pasek");
-    ChildOf(distinguished, "Uczen1").Children.clear();
-    noAverage.Name = "3a_klasyfikacja_bez_sredniej";
-    set.Files.push_back(ToFile(noAverage));
+    const Draft& noAverage = DraftNamed(drafts, "3a_klasyfikacja");
+    ReportNode noAverageTree = TreeOf(noAverage.Form);
+    ChildOf(ChildOf(noAverageTree, "Pasek"), "Uczen1").Children.clear();
+    set.Files.push_back(FileOf("3a_klasyfikacja_bez_sredniej", noAverageTree, noAverage.Encoding,
+                               noAverage.Comment));
 
     std::vector<SampleFile> good;
     for (const std::string_view name : {"4a_klasyfikacja", "4a_zachowanie", "4a_wychowawca"}) {
         Draft draft = DraftNamed(drafts, name);
-        draft.Encoding = FileEncoding::Cp1250;
+        draft.Encoding = FileEncoding::Windows1250;
         good.push_back(ToFile(draft));
     }
     set.Files.insert(set.Files.end(), good.begin(), good.end());
@@ -718,14 +721,10 @@ SampleSet MakeDamagedSamples(std::uint64_t seed) {
 
 namespace {
 
-// The first draft of a kind whose group holds at least one numbered student.
-Draft& FirstWithStudents(std::vector<Draft>& drafts, std::string_view kind, std::string_view group,
-                         std::string_view count) {
+// The first draft of a kind whose student block holds at least one row.
+Draft& FirstWithStudents(std::vector<Draft>& drafts, ReportKind kind, std::string_view group) {
     for (Draft& draft : drafts) {
-        const ReportNode* doc = draft.Root.Find("Doc");
-        const ReportNode* students = draft.Root.Find(group);
-        if (doc != nullptr && doc->Text == kind && students != nullptr &&
-            students->Find(count) != nullptr && students->Find(count)->Text != "0")
+        if (draft.Form.Kind == kind && !RowsOf(draft.Form, group).empty())
             return draft;
     }
     throw Failure("the sample school has no report with " + std::string(group));
@@ -748,29 +747,21 @@ SampleSet MakeSchoolWithGaps(std::uint64_t seed) {
     });
 
     // A failing grade in art that nobody justified.
-    Draft& failing = FirstWithStudents(drafts, KindClass, "Ndst", "IleOsob");
-    ReportNode& subjects = ChildOf(ChildOf(ChildOf(failing.Root, "Ndst"), "Uczen1"), "Przedmioty");
-    subjects.Text += ", plastyka";
+    Draft& failing = FirstWithStudents(drafts, ReportKind::Class, "Ndst");
+    RowsOf(failing.Form, "Ndst").front().Detail += ", plastyka";
 
     // A justification for a student whose grade is not failing: a
     // distinguished student of the same class.
-    Draft& justification =
-        FirstWithStudents(drafts, KindFailJustification, "Uzasadnienia", "Ilosc");
-    const std::string className = justification.Root.Find("Klasa")->Text;
+    Draft& justification = FirstWithStudents(drafts, ReportKind::FailJustification, "Uzasadnienia");
+    const std::string className = TextOf(justification.Form, "Klasa");
     Draft& classReport = DraftNamed(drafts, className + "_klasyfikacja");
-    const std::string good = ChildOf(ChildOf(classReport.Root, "Pasek"), "Uczen1").Text;
-    ReportNode& all = ChildOf(justification.Root, "Uzasadnienia");
-    ReportNode& count = ChildOf(all, "Ilosc");
-    const int next = std::stoi(count.Text) + 1;
-    count.Text = std::to_string(next);
-    ReportNode& extra = all.Add("Uzasadnienie" + std::to_string(next));
-    extra.Add("Osoba", good);
-    extra.Add("IloscWierszy", "1");
-    extra.Add("Wiersz0", "Nie opanował podstawowych wiadomości z przedmiotu.");
+    const std::string good = RowsOf(classReport.Form, "Pasek").front().Name;
+    RowsOf(justification.Form, "Uzasadnienia")
+        .push_back({good, {}, {}, {"Nie opanował podstawowych wiadomości z przedmiotu."}});
 
     // A distinction at 4,60, below the 4,75 the distinction needs.
-    Draft& distinction = FirstWithStudents(drafts, KindClass, "Pasek", "IleOsob");
-    ChildOf(ChildOf(ChildOf(distinction.Root, "Pasek"), "Uczen1"), "Srednia").Text = "460";
+    Draft& distinction = FirstWithStudents(drafts, ReportKind::Class, "Pasek");
+    RowsOf(distinction.Form, "Pasek").front().Average = AverageText(460);
 
     SampleSet set;
     for (const Draft& draft : drafts)

@@ -2,9 +2,10 @@
 
 // The sample school: a deterministic, realistic set of report files of all
 // nine kinds with the list file of the same set, for the examples folder, the
-// tests and the benchmarks. MakeSampleSchool composes the files in memory
-// (SampleSchool.cpp, from the words of SchoolWords.h and the byte forms of
-// ReportTree.h); WriteSampleSet puts them into a folder. MakeDamagedSamples
+// tests and the benchmarks. MakeSampleSchool composes each report as a
+// ReportForm, the way the report editor holds one, from the words of
+// SchoolWords.h, and makes its bytes through the form writer's layout and the
+// byte forms of ReportTree.h; WriteSampleSet puts them into a folder. MakeDamagedSamples
 // composes a small folder of faulty reports for trying the failure roads.
 
 #include <cstdint>
