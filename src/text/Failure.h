@@ -1,10 +1,12 @@
 #pragma once
 
-// The one exception type of the core. Every error that a window turns into a
-// message of its own (a report file that cannot be read, a count that is not
-// a number, a document that cannot be written) travels as a Failure and is
-// caught by the step that started the work. It carries its cause, so that a
-// front end can name the file and the element that stopped the work.
+// The one exception type of the core and the cause every failure carries.
+// A Failure is thrown only where the caller cannot go on (a report file that
+// cannot be read in the middle of a section, a count that is not a number, a
+// document that cannot be written); the step that started the work catches it
+// and hands its cause on as a Result (text/Result.h, which states the rule).
+// The cause lets a front end name the file and the element that stopped the
+// work.
 
 #include <stdexcept>
 #include <string>
