@@ -4,6 +4,7 @@
 #include "reports/ReportKind.h"
 #include "reports/ReportReader.h"
 #include "reports/WholeNumber.h"
+#include "system/SystemReason.h"
 #include "text/Cp1250.h"
 
 #include <cstdio>
@@ -94,7 +95,10 @@ std::string FindingMessage(const Finding& finding, const ShownText& show) {
     const Shown s{show};
     switch (finding.Kind) {
     case Problem::UnreadableFile:
-        return "nie można odczytać pliku.";
+        return "nie można odczytać pliku." +
+               (finding.SystemError != 0
+                    ? " " + SystemReasonText(finding.SystemError, FileAccess::Read)
+                    : std::string());
     case Problem::ListedFileMissing:
         return "plik nie istnieje (wskazuje go Pozycja" + std::to_string(finding.ListPosition) +
                " pliku listy).";

@@ -158,8 +158,10 @@ void ReportChecker::CheckCharacters() {
 bool ReportChecker::ReadReport(const std::string& path) {
     try {
         m_bytes = ReadWholeFile(path);
-    } catch (const Failure&) {
-        Add(Base(Problem::UnreadableFile, Severity::Error));
+    } catch (const Failure& failure) {
+        Finding finding = Base(Problem::UnreadableFile, Severity::Error);
+        finding.SystemError = failure.Cause().SystemError;
+        Add(std::move(finding));
         return false;
     }
     if (m_bytes.size() < 2) {

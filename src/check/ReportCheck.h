@@ -122,6 +122,9 @@ struct Finding {
     // Damaged XML that begins with the UTF-8 signature, which the reader does
     // not know.
     bool Utf8Signature = false;
+    // UnreadableFile: the system's code of the failed read (SystemReasonText),
+    // 0 when the system gave none.
+    int SystemError = 0;
 };
 
 // How many reports of each per-class kind name one class.

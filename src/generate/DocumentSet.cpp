@@ -12,7 +12,6 @@
 #include "text/Failure.h"
 
 #include <algorithm>
-#include <exception>
 
 namespace notarion {
 namespace {
@@ -133,29 +132,9 @@ void WriteProtocolDocument(GenerationState& state, const ReportCatalogue& catalo
     stream.Save();
 }
 
-namespace {
-
-// Run one step of the set. The caller shows the one message of the step; the
-// cause stays in state for a front end that can say more.
-template <typename Step> bool RunStep(GenerationState& state, Step step) {
-    state.LastFailure = {};
-    try {
-        step();
-    } catch (const Failure& failure) {
-        state.LastFailure = failure.Cause();
-        return false;
-    } catch (const std::exception&) {
-        // Memory ran out or the like: no report or folder is to blame.
-        return false;
-    }
-    return true;
-}
-
-} // namespace
-
-bool GenerateProtocols(GenerationState& state, const ReportCatalogue& catalogue,
-                       const std::string& outputFolder) {
-    return RunStep(state, [&] {
+Result<> GenerateProtocols(GenerationState& state, const ReportCatalogue& catalogue,
+                           const std::string& outputFolder) {
+    return Catching([&] {
         ClearAccumulators(state);
         for (int i = 0; i < ProtocolDocumentCount; ++i) {
             const DocumentInfo& document = DocumentTable()[static_cast<std::size_t>(i)];
@@ -165,8 +144,8 @@ bool GenerateProtocols(GenerationState& state, const ReportCatalogue& catalogue,
     });
 }
 
-bool GenerateLists(GenerationState& state, const std::string& outputFolder) {
-    return RunStep(state, [&] {
+Result<> GenerateLists(GenerationState& state, const std::string& outputFolder) {
+    return Catching([&] {
         for (std::size_t i = 0; i < ListAccumulators.size(); ++i) {
             const DocumentInfo& document = DocumentTable()[ProtocolDocumentCount + i];
             WriteListDocument(state.ListBuffer, state.*ListAccumulators[i], document.Title,
@@ -175,9 +154,9 @@ bool GenerateLists(GenerationState& state, const std::string& outputFolder) {
     });
 }
 
-bool GenerateSummary(GenerationState& state, const ReportCatalogue& catalogue,
-                     const std::string& outputFolder) {
-    return RunStep(state, [&] {
+Result<> GenerateSummary(GenerationState& state, const ReportCatalogue& catalogue,
+                         const std::string& outputFolder) {
+    return Catching([&] {
         WriteSummaryDocument(SummariseSet(catalogue), state.DecimalSeparator,
                              DocumentPath(outputFolder, SummaryFileName));
     });
@@ -200,26 +179,20 @@ void WritePreviewSection(GenerationState& state, const ReportCatalogue& catalogu
     WritePreviewSectionOfEntry(state, catalogue, index);
 }
 
-bool WritePreviewFileOfEntry(GenerationState& state, const ReportCatalogue& catalogue,
-                             int entryIndex, const std::string& tempFolder,
-                             const MessageSink& showWarning) {
-    const bool written = RunStep(state, [&] {
+Result<> WritePreviewFileOfEntry(GenerationState& state, const ReportCatalogue& catalogue,
+                                 int entryIndex, const std::string& tempFolder) {
+    return Catching([&] {
         BeginPage(state.PreviewBuffer);
         WritePreviewSectionOfEntry(state, catalogue, entryIndex);
         EndPage(state.PreviewBuffer);
         SaveBuffer(state.PreviewBuffer, tempFolder + std::string(PreviewFileName));
     });
-    if (!written && showWarning)
-        showWarning(ModeClose, IconInfo,
-                    MessageWithCause(PreviewFailureMessage(), state.LastFailure));
-    return written;
 }
 
-bool WritePreviewFile(GenerationState& state, const ReportCatalogue& catalogue,
-                      const KindList& list, int listPosition, const std::string& tempFolder,
-                      const MessageSink& showWarning) {
-    return WritePreviewFileOfEntry(
-        state, catalogue, CatalogueIndexOf(catalogue, list, listPosition), tempFolder, showWarning);
+Result<> WritePreviewFile(GenerationState& state, const ReportCatalogue& catalogue,
+                          const KindList& list, int listPosition, const std::string& tempFolder) {
+    return WritePreviewFileOfEntry(state, catalogue,
+                                   CatalogueIndexOf(catalogue, list, listPosition), tempFolder);
 }
 
 const std::u16string& PreviewFailureMessage() {
@@ -276,7 +249,10 @@ std::u16string FailureCauseMessage(const FailureCause& cause) {
                            std::to_string(MaxReportLines) + " wierszy (przekracza je liczba " +
                            value + ").");
     case FailureKind::UnreadableFile:
-        return Utf8ToUtf16("Plik: " + file + "\rNie można odczytać pliku.");
+        return Utf8ToUtf16("Plik: " + file + "\rNie można odczytać pliku." +
+                           (cause.SystemError != 0
+                                ? "\r" + SystemReasonText(cause.SystemError, FileAccess::Read)
+                                : std::string()));
     case FailureKind::UnwritableDocument:
         return Utf8ToUtf16(
             "Nie można zapisać dokumentu: " + file +

@@ -95,9 +95,13 @@ std::string RelocatedPath(const std::string& listed, std::string_view listFile) 
 
 } // namespace
 
+namespace {
+
+// Write the list file; throws Failure as SaveToFile does.
 void SaveListFile(const ReportCatalogue& catalogue, const std::string& path) {
     if (path.empty())
-        throw Failure("a list file needs a path");
+        throw Failure("a list file needs a path",
+                      {FailureKind::UnwritableDocument, path, {}, {}, 0});
     const std::size_t positions =
         catalogue.Count <= 0
             ? 0
@@ -121,13 +125,10 @@ void SaveListFile(const ReportCatalogue& catalogue, const std::string& path) {
     document.SaveToFile(path);
 }
 
-bool WriteListFile(const ReportCatalogue& catalogue, const std::string& path) {
-    try {
-        SaveListFile(catalogue, path);
-        return true;
-    } catch (const std::exception&) {
-        return false;
-    }
+} // namespace
+
+Result<> WriteListFile(const ReportCatalogue& catalogue, const std::string& path) {
+    return Catching([&] { SaveListFile(catalogue, path); });
 }
 
 bool ReadListFile(ReportCatalogue& catalogue, const std::string& path) {

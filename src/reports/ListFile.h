@@ -4,6 +4,7 @@
 // title, path and kind, read and written through the XML model in cp1250.
 
 #include "reports/ReportCatalogue.h"
+#include "text/Result.h"
 
 #include <string>
 #include <string_view>
@@ -15,13 +16,9 @@ namespace notarion {
 inline constexpr int MaxListPositions = 100000;
 
 // Write the whole catalogue to path, replacing any file there; the file is
-// written whole or not at all. Throws Failure, its cause keeping the system's
-// reason (a full disk, no permission), when the file cannot be written.
-void SaveListFile(const ReportCatalogue& catalogue, const std::string& path);
-
-// SaveListFile as true on success and false on any failure, for the windows'
-// fixed message.
-bool WriteListFile(const ReportCatalogue& catalogue, const std::string& path);
+// written whole or not at all. A file that cannot be written gives its cause,
+// which keeps the system's reason (a full disk, no permission). Never throws.
+Result<> WriteListFile(const ReportCatalogue& catalogue, const std::string& path);
 
 // Replace the catalogue with the positions of the list file; a missing
 // position gives an empty entry. A relative report path in the file is taken

@@ -6,8 +6,8 @@
 #include "check/CheckPage.h"
 #include "check/ReportCheck.h"
 #include "generate/DocumentSet.h"
-#include "generate/SetWriter.h"
 #include "generate/OutputFolderLock.h"
+#include "generate/SetWriter.h"
 #include "platform/QtText.h"
 #include "platform/SkinImage.h"
 #include "reports/ClassOrder.h"
@@ -469,12 +469,13 @@ void TFRealProgramu::PreviewSelected() {
 bool TFRealProgramu::WritePreviewOfLine(int line) {
     // Each line previews its own report, also the later of two equal titles.
     const int entry = EntryOfLine(line);
-    if (entry < 0) {
-        return WritePreviewFile(m_state, m_state.Catalogue, *LLista, line, m_state.TempFolder,
-                                m_state.ShowWarning);
+    const Result<> written =
+        entry < 0 ? WritePreviewFile(m_state, m_state.Catalogue, *LLista, line, m_state.TempFolder)
+                  : WritePreviewFileOfEntry(m_state, m_state.Catalogue, entry, m_state.TempFolder);
+    if (!written) {
+        Warn(IconInfo, MessageWithCause(PreviewFailureMessage(), written.Cause()));
     }
-    return WritePreviewFileOfEntry(m_state, m_state.Catalogue, entry, m_state.TempFolder,
-                                   m_state.ShowWarning);
+    return static_cast<bool>(written);
 }
 
 void TFRealProgramu::SaveListFile() {
@@ -493,7 +494,8 @@ void TFRealProgramu::SaveListFile() {
     }
     repaint();
     try {
-        if (WriteListFile(m_state.Catalogue, SaveLista.FileName)) {
+        const Result<> written = WriteListFile(m_state.Catalogue, SaveLista.FileName);
+        if (written) {
             m_unsaved = false;
             // The saved list holds the new order; taking it back now would
             // leave a set that differs from its file marked as saved.
@@ -503,7 +505,7 @@ void TFRealProgramu::SaveListFile() {
                                     FolderOf(SaveLista.FileName));
             RememberListFile(m_state, SaveLista.FileName);
         } else {
-            Warn(IconInfo, ListFileUnwritableMessage());
+            Warn(IconInfo, ListFileUnwritableMessage(written.Cause()));
         }
     } catch (const std::exception&) {
         Warn(IconInfo, ListFileProcessingFailed);
@@ -537,14 +539,14 @@ void TFRealProgramu::GenerateDocumentSet() {
     const bool madeHere =
         !DirectoryExists(m_state.OutputFolder) && CreateSingleDirectory(m_state.OutputFolder);
     try {
-        const SetOutcome outcome = WriteSet(m_state, m_state.Catalogue, m_state.OutputFolder,
-                                            madeHere ? m_state.OutputFolder : std::string());
-        if (outcome == SetOutcome::FolderBusy) {
+        const SetResult written = WriteSet(m_state, m_state.Catalogue, m_state.OutputFolder,
+                                           madeHere ? m_state.OutputFolder : std::string());
+        if (written.Outcome == SetOutcome::FolderBusy) {
             Warn(IconInfo, FolderBusyMessage());
             return;
         }
-        if (outcome != SetOutcome::Written) {
-            Warn(IconInfo, MessageWithCause(SetOutcomeMessage(outcome), m_state.LastFailure));
+        if (written.Outcome != SetOutcome::Written) {
+            Warn(IconInfo, MessageWithCause(SetOutcomeMessage(written.Outcome), written.Cause));
             return;
         }
         m_mainWindow.ShowProgressStrip();
@@ -553,7 +555,6 @@ void TFRealProgramu::GenerateDocumentSet() {
         }
     } catch (const std::exception&) {
         // The user always learns that the set did not come out whole.
-        m_state.LastFailure = {};
         Warn(IconInfo, ProtocolsFailureMessage());
     }
 }

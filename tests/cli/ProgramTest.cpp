@@ -159,8 +159,7 @@ TEST(CliProgram, PreviewIsThePageTheListEditorShows) {
     list.Title = catalogue.Slots[0].Title;
     GenerationState state;
     state.DecimalSeparator = ",";
-    ASSERT_TRUE(WritePreviewFile(state, catalogue, list, 0, pages.Text() + "/",
-                                 [](int, int, const std::u16string&) {}));
+    ASSERT_TRUE(WritePreviewFile(state, catalogue, list, 0, pages.Text() + "/"));
     EXPECT_EQ(ReadBytes(pages.File("Temp.htm")), toOutput.Out);
     EXPECT_TRUE(Contains(toOutput.Out, "KLASYFIKACJA KLASY - 1A"));
 }

@@ -200,6 +200,7 @@ TEST_F(SectionTest, ReportThatCannotBeReadIsNamedAsTheCause) {
     });
     EXPECT_EQ(cause.Kind, FailureKind::UnreadableFile);
     EXPECT_EQ(cause.File, catalogue.Slots[static_cast<std::size_t>(index)].Path);
+    EXPECT_NE(cause.SystemError, 0) << "the system's reason is kept";
 }
 
 // The catalogue parses every report once and its writer takes that parse;
