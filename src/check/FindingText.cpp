@@ -121,8 +121,8 @@ std::string FindingMessage(const Finding& finding, const ShownText& show) {
         return s.Element(finding) + " zawiera " + s.Quoted(finding.Value) +
                ", a powinien zawierać liczbę całkowitą.";
     case Problem::CountOutOfRange:
-        return "liczba " + s.Quoted(finding.Value) + " w " + s.Element(finding) +
-               " jest poza zakresem (najwyżej " + std::to_string(MaxLoopCount) + ").";
+        return "liczba " + s.Quoted(finding.Value) + " w " + s.Element(finding) + " " +
+               OutOfRangeWords() + ".";
     case Problem::NegativeCount:
         return "liczba " + s.Quoted(finding.Value) + " w " + s.Element(finding) +
                " jest ujemna; pod tym nagłówkiem dokument nie pokaże nic.";
@@ -136,9 +136,8 @@ std::string FindingMessage(const Finding& finding, const ShownText& show) {
                " (pierwsze: " + show(Cp1250ToUtf8(finding.OtherFile)) +
                "); klasa pojawi się w dokumentach dwa razy.";
     case Problem::ReportTooLarge:
-        return "liczby w sprawozdaniu dają razem ponad " + std::to_string(MaxReportLines) +
-               " wierszy (przekracza je liczba " + s.Quoted(finding.Value) + " w " +
-               s.Element(finding) + "); plik jest prawdopodobnie uszkodzony.";
+        return TooManyLinesWords() + s.Quoted(finding.Value) + " w " + s.Element(finding) +
+               "); plik jest prawdopodobnie uszkodzony.";
     case Problem::CharactersLost:
         return LostMessage(finding, s);
     case Problem::MissingClassReport:

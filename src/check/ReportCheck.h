@@ -169,8 +169,8 @@ CheckResult CheckCatalogue(const ReportCatalogue& catalogue,
 // the list editor shows for a kind. The empty text when none is close.
 std::string NearestKind(std::string_view kind);
 
-// The check's problem of a value problem met by a recording ReportReader.
-Problem ProblemOf(ValueProblem problem);
+// The check's problem of a bad value met by a recording ReportReader.
+Problem ProblemOf(BadValue problem);
 
 // A short stable name of the problem for scripts ("damaged-xml").
 std::string_view ProblemCode(Problem problem);

@@ -230,6 +230,28 @@ std::u16string MessageWithCause(const std::u16string& message, const FailureCaus
     return reason.empty() ? message : message + u"\r" + reason;
 }
 
+namespace {
+
+// What a failure says of a bad value, after its element; value is quoted.
+std::string BadValueWords(BadValue fault, const std::string& value) {
+    switch (fault) {
+    case BadValue::Missing:
+        return "brak liczby.";
+    case BadValue::NotWholeNumber:
+    case BadValue::AverageNotNumeric:
+        return value + " nie jest liczbą całkowitą.";
+    case BadValue::OutOfRange:
+        return "liczba " + value + " " + OutOfRangeWords() + ".";
+    case BadValue::Negative:
+        return "liczba " + value + " jest ujemna.";
+    case BadValue::TooManyLines:
+        return TooManyLinesWords() + value + ").";
+    }
+    return {};
+}
+
+} // namespace
+
 std::u16string FailureCauseMessage(const FailureCause& cause) {
     const std::string file = Cp1250ToUtf8(cause.File);
     const std::string where = "Plik: " + file + "\r" + Cp1250ToUtf8(cause.Element) + ": ";
@@ -237,17 +259,8 @@ std::u16string FailureCauseMessage(const FailureCause& cause) {
     switch (cause.Kind) {
     case FailureKind::General:
         break;
-    case FailureKind::MissingNumber:
-        return Utf8ToUtf16(where + "brak liczby.");
-    case FailureKind::NotANumber:
-        return Utf8ToUtf16(where + value + " nie jest liczbą całkowitą.");
-    case FailureKind::NumberOutOfRange:
-        return Utf8ToUtf16(where + "liczba " + value + " jest poza zakresem (najwyżej " +
-                           std::to_string(MaxLoopCount) + ").");
-    case FailureKind::TooManyLines:
-        return Utf8ToUtf16(where + "liczby w sprawozdaniu dają razem ponad " +
-                           std::to_string(MaxReportLines) + " wierszy (przekracza je liczba " +
-                           value + ").");
+    case FailureKind::BadValue:
+        return Utf8ToUtf16(where + BadValueWords(cause.Fault, value));
     case FailureKind::UnreadableFile:
         return Utf8ToUtf16("Plik: " + file + "\rNie można odczytać pliku." +
                            (cause.SystemError != 0

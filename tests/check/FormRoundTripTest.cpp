@@ -87,9 +87,9 @@ TEST(FormRoundTrip, GeneratedSchoolsGiveTheSameDocuments) {
 }
 
 bool IsBadValue(Problem problem) {
-    for (const ValueProblem value : {ValueProblem::MissingCount, ValueProblem::CountNotWholeNumber,
-                                     ValueProblem::CountOutOfRange, ValueProblem::NegativeCount,
-                                     ValueProblem::AverageNotNumeric, ValueProblem::TooManyLines})
+    for (const BadValue value :
+         {BadValue::Missing, BadValue::NotWholeNumber, BadValue::OutOfRange, BadValue::Negative,
+          BadValue::AverageNotNumeric, BadValue::TooManyLines})
         if (ProblemOf(value) == problem)
             return true;
     return false;

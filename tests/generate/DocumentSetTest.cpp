@@ -321,7 +321,7 @@ TEST_F(DocumentSetTest, CountAboveTheLimitFailsTheSet) {
     const Result<> generated = GenerateProtocols(state, catalogue, output.Text());
     EXPECT_FALSE(generated);
     EXPECT_TRUE(fs::is_empty(output.Path()));
-    EXPECT_EQ(generated.Cause().Kind, FailureKind::NumberOutOfRange);
+    EXPECT_EQ(generated.Cause().Fault, BadValue::OutOfRange);
     EXPECT_EQ(generated.Cause().File, catalogue.Slots[0].Path);
     EXPECT_EQ(generated.Cause().Element, "Szkola/Frekwencja/IleOsob");
     EXPECT_EQ(generated.Cause().Value, "999999");
@@ -449,7 +449,7 @@ TEST_F(DocumentSetTest, AFailureAfterStreamedBlocksLeavesTheOldDocumentAndNoTemp
     testing::WriteBytes(document, "poprzedni zestaw");
     const Result<> generated = GenerateProtocols(state, catalogue, output.Text());
     EXPECT_FALSE(generated);
-    EXPECT_EQ(generated.Cause().Kind, FailureKind::MissingNumber);
+    EXPECT_EQ(generated.Cause().Fault, BadValue::Missing);
     EXPECT_EQ(generated.Cause().File, catalogue.Slots.back().Path);
     // The three documents before it are written; the tutors' is not, and the
     // blocks streamed for it went nowhere.
@@ -637,14 +637,17 @@ TEST(GenerationMessages, CauseNamesTheFileTheElementAndTheFault) {
         FailureCause Cause;
         std::u16string Text;
     } rows[] = {
-        {{FailureKind::MissingNumber, "/s/a.xml", "Szkola/Info/IloscWierszy", ""},
+        {{FailureKind::BadValue, "/s/a.xml", "Szkola/Info/IloscWierszy", "", 0, BadValue::Missing},
          u"Plik: /s/a.xml\rSzkola/Info/IloscWierszy: brak liczby."},
-        {{FailureKind::NotANumber, "/s/a.xml", "Szkola/Pasek/Uczen1/Srednia", "4,75"},
+        {{FailureKind::BadValue, "/s/a.xml", "Szkola/Pasek/Uczen1/Srednia", "4,75", 0,
+          BadValue::NotWholeNumber},
          u"Plik: /s/a.xml\rSzkola/Pasek/Uczen1/Srednia: „4,75” nie jest liczbą całkowitą."},
-        {{FailureKind::NumberOutOfRange, "/s/a.xml", "Szkola/Ndst/IleOsob", "10001"},
+        {{FailureKind::BadValue, "/s/a.xml", "Szkola/Ndst/IleOsob", "10001", 0,
+          BadValue::OutOfRange},
          u"Plik: /s/a.xml\rSzkola/Ndst/IleOsob: liczba „10001” jest poza zakresem (najwyżej "
          u"10000)."},
-        {{FailureKind::TooManyLines, "/s/a.xml", "Szkola/Uwagi/IloscWierszy", "9000"},
+        {{FailureKind::BadValue, "/s/a.xml", "Szkola/Uwagi/IloscWierszy", "9000", 0,
+          BadValue::TooManyLines},
          u"Plik: /s/a.xml\rSzkola/Uwagi/IloscWierszy: liczby w sprawozdaniu dają razem ponad "
          u"100000 wierszy (przekracza je liczba „9000”)."},
         {{FailureKind::UnreadableFile, "/s/ł.xml", "", ""},

@@ -35,7 +35,7 @@ TEST(SetWriter, AFailedSetTakesBackOnlyTheEmptyFoldersMadeForIt) {
     GenerationState state;
     const SetResult written = WriteSet(state, failing, out.File("a/b"), out.File("a"));
     EXPECT_EQ(written.Outcome, SetOutcome::ProtocolsFailed);
-    EXPECT_EQ(written.Cause.Kind, FailureKind::NotANumber);
+    EXPECT_EQ(written.Cause.Fault, BadValue::NotWholeNumber);
     EXPECT_FALSE(fs::exists(out.Path() / "a"));
     // A folder that was there, or that holds the user's files, stays.
     fs::create_directory(out.Path() / "byl");
