@@ -78,7 +78,7 @@ FolderCatalogue CatalogueFromFolder(const std::string& folder) {
 ListCatalogue CatalogueFromListFile(const std::string& listFile) {
     ListCatalogue result;
     result.ListFolder = FolderOf(listFile);
-    result.Read = ReadListFile(result.Catalogue, listFile);
+    result.Read = static_cast<bool>(ReadListFile(result.Catalogue, listFile));
     if (!result.Read)
         return result;
     std::vector<ReportEntry>& slots = result.Catalogue.Slots;

@@ -27,9 +27,11 @@ Result<> WriteListFile(const ReportCatalogue& catalogue, const std::string& path
 // first at its path relative to the folder the list was saved from (the
 // listed path's last folder named like the list file's folder), then by its
 // name alone in the list file's folder; it keeps its listed path when neither
-// exists. The file itself is never changed by reading. False, with the catalogue unchanged,
-// when the file is missing or cannot be read or its "IlePozycji" is not a
-// whole number between 0 and MaxListPositions. Never throws.
-bool ReadListFile(ReportCatalogue& catalogue, const std::string& path);
+// exists. The file itself is never changed by reading. Fails, with the
+// catalogue unchanged, when the file is missing or cannot be read
+// (UnreadableFile, with the system's reason) or its "IlePozycji" is not a
+// whole number between 0 and MaxListPositions (BadValue, naming the element
+// and its text). Never throws.
+Result<> ReadListFile(ReportCatalogue& catalogue, const std::string& path);
 
 } // namespace notarion

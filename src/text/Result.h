@@ -60,10 +60,17 @@ private:
     std::optional<FailureCause> m_cause;
 };
 
-// Run step, which reports failure by throwing, and give what it returns as a
-// Result: the cause of a Failure it threw, or a General cause with empty
-// texts for any other exception (memory ran out: no file is to blame).
-template <typename Step> auto Catching(Step&& step) -> Result<std::invoke_result_t<Step&>> {
+// The Result of a step that returns T: Result<T>, and a step that already
+// returns a Result gives that Result.
+template <typename T> struct ResultOf { using Type = Result<T>; };
+template <typename T> struct ResultOf<Result<T>> { using Type = Result<T>; };
+
+// Run step, which reports failure by throwing (or returns a Result), and give
+// what it returns as a Result: the cause of a Failure it threw, or a General
+// cause with empty texts for any other exception (memory ran out: no file is
+// to blame).
+template <typename Step>
+auto Catching(Step&& step) -> typename ResultOf<std::invoke_result_t<Step&>>::Type {
     using T = std::invoke_result_t<Step&>;
     try {
         if constexpr (std::is_void_v<T>) {
