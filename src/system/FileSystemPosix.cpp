@@ -72,9 +72,11 @@ std::string TextFromPath(const fs::path& path) {
     return Utf8ToCp1250(path.string());
 }
 
-bool CreateSingleDirectory(std::string_view path) {
+Result<> CreateSingleDirectory(std::string_view path) {
     const std::string native = NativePath(path);
-    return ::mkdir(native.c_str(), 0777) == 0;
+    if (::mkdir(native.c_str(), 0777) == 0)
+        return {};
+    return FailureCause{FailureKind::General, std::string(path), {}, {}, errno};
 }
 
 bool RemoveEmptyDirectory(std::string_view path) {

@@ -46,8 +46,11 @@ std::string TextFromPath(const fs::path& path) {
     return Utf16ToCp1250(Utf16Of(path.native()));
 }
 
-bool CreateSingleDirectory(std::string_view path) {
-    return ::CreateDirectoryW(NativePath(path).c_str(), nullptr) != 0;
+Result<> CreateSingleDirectory(std::string_view path) {
+    if (::CreateDirectoryW(NativePath(path).c_str(), nullptr) != 0)
+        return {};
+    return FailureCause{
+        FailureKind::General, std::string(path), {}, {}, static_cast<int>(::GetLastError())};
 }
 
 bool RemoveEmptyDirectory(std::string_view path) {

@@ -23,6 +23,8 @@ std::string SystemReasonText(int error, FileAccess access) {
         return reading ? "Plik nie istnieje." : "Folder nie istnieje.";
     case ENOTDIR:
         return "Część ścieżki nie jest folderem.";
+    case EEXIST:
+        return "Pod tą nazwą jest już plik.";
     case EISDIR:
         return reading ? "W miejscu pliku jest folder." : "W miejscu dokumentu jest folder.";
     case EFBIG:

@@ -58,6 +58,9 @@ std::string SystemReasonText(int code, FileAccess access) {
         return reading ? "Plik nie istnieje." : "Folder nie istnieje.";
     case ERROR_DIRECTORY:
         return "Część ścieżki nie jest folderem.";
+    case ERROR_ALREADY_EXISTS:
+    case ERROR_FILE_EXISTS:
+        return "Pod tą nazwą jest już plik.";
     case kFolderInTheWay:
         return reading ? "W miejscu pliku jest folder." : "W miejscu dokumentu jest folder.";
     case ERROR_FILE_TOO_LARGE:

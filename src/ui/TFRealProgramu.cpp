@@ -536,8 +536,8 @@ void TFRealProgramu::GenerateDocumentSet() {
     }
     m_state.OutputFolder = DocumentPath(reportFolder, OutputFolderName);
     // A folder that cannot be made shows up as a failed set below.
-    const bool madeHere =
-        !DirectoryExists(m_state.OutputFolder) && CreateSingleDirectory(m_state.OutputFolder);
+    const bool madeHere = !DirectoryExists(m_state.OutputFolder) &&
+                          static_cast<bool>(CreateSingleDirectory(m_state.OutputFolder));
     try {
         const SetResult written = WriteSet(m_state, m_state.Catalogue, m_state.OutputFolder,
                                            madeHere ? m_state.OutputFolder : std::string());

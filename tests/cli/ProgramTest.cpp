@@ -210,6 +210,15 @@ TEST(CliProgram, FailuresShowTheSystemsMessageAndExitWithOne) {
     }
     // A set failed at its first document leaves no folder of its own making.
     EXPECT_FALSE(fs::exists(folder.File("zepsuty/Protokoly")));
+
+    // A folder that cannot be made is named with the system's reason.
+    const auto made = RunProgram(
+        {"generate", folder.File("zepsuty"), "--out", folder.File("zepsuty/klasa.xml/Protokoly")});
+    const std::string said =
+        "Nie można utworzyć folderu: " + folder.File("zepsuty/klasa.xml") + "\n";
+    EXPECT_EQ(made.Code, 1);
+    ASSERT_TRUE(Contains(made.Err, said)) << made.Err;
+    EXPECT_GT(made.Err.size(), made.Err.find(said) + said.size()) << "no reason follows";
 }
 
 TEST(CliProgram, UnwritableDocumentIsNamedWithTheReasonAndNoCheckIsSuggested) {
