@@ -376,7 +376,7 @@ void BM_PeakMemoryOfOneLargeDocument(benchmark::State& bench) {
                 return true;
             }
             GenerationState state;
-            return GenerateProtocols(state, set.Catalogue, set.OutputFolder);
+            return static_cast<bool>(GenerateProtocols(state, set.Catalogue, set.OutputFolder));
         });
     }
     const std::string document = DocumentPath(set.OutputFolder, DocumentTable()[3].FileName);

@@ -34,7 +34,9 @@ std::string PathFromValue(const std::string& utf8) {
 
 void Store(const SharedState& state) {
     if (!state.RememberedPlacesFile.empty())
-        WriteRememberedPlaces(state.RememberedPlacesFile, state.Remembered);
+        // A place that cannot be remembered costs the user nothing now: the
+        // next start merely proposes another folder.
+        static_cast<void>(WriteRememberedPlaces(state.RememberedPlacesFile, state.Remembered));
 }
 
 } // namespace
@@ -78,16 +80,11 @@ RememberedPlaces ReadRememberedPlaces(const std::string& path) {
     return places;
 }
 
-bool WriteRememberedPlaces(const std::string& path, const RememberedPlaces& places) {
+Result<> WriteRememberedPlaces(const std::string& path, const RememberedPlaces& places) {
     std::string content;
     content += std::string(ReportFolderKey) + "=" + Cp1250ToUtf8(places.ReportFolder) + "\n";
     content += std::string(ListFileKey) + "=" + Cp1250ToUtf8(places.ListFile) + "\n";
-    try {
-        WriteWholeFile(path, content, NamedBy::Program);
-        return true;
-    } catch (const std::exception&) {
-        return false;
-    }
+    return Catching([&] { WriteWholeFile(path, content, NamedBy::Program); });
 }
 
 void RememberReportFolder(SharedState& state, const std::string& folder) {

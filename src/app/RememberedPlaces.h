@@ -5,6 +5,8 @@
 // there next time. They live in a settings file of the program's own beside
 // the marker file; the marker file itself is never touched here.
 
+#include "text/Result.h"
+
 #include <string>
 
 namespace notarion {
@@ -27,9 +29,9 @@ std::string RememberedPlacesPath(const std::string& appData);
 // known name, give empty places.
 RememberedPlaces ReadRememberedPlaces(const std::string& path);
 
-// Store places in the file at path (UTF-8 lines "name=path"). Returns false
-// when the file cannot be written; nothing else changes then.
-bool WriteRememberedPlaces(const std::string& path, const RememberedPlaces& places);
+// Store places in the file at path (UTF-8 lines "name=path"). Returns the
+// cause when the file cannot be written; nothing else changes then.
+Result<> WriteRememberedPlaces(const std::string& path, const RememberedPlaces& places);
 
 // Note folder as the last report folder in state and store it; a failure to
 // store it passes in silence (remembering is a convenience).

@@ -3,6 +3,7 @@
 #include "app/StartOfWork.h"
 #include "reports/ListFile.h"
 #include "system/FileSystem.h"
+#include "system/SystemReason.h"
 #include "text/Cp1250.h"
 
 #include <algorithm>
@@ -77,7 +78,7 @@ FolderCatalogue CatalogueFromFolder(const std::string& folder) {
 ListCatalogue CatalogueFromListFile(const std::string& listFile) {
     ListCatalogue result;
     result.ListFolder = FolderOf(listFile);
-    result.Read = ReadListFile(result.Catalogue, listFile);
+    result.Read = static_cast<bool>(ReadListFile(result.Catalogue, listFile));
     if (!result.Read)
         return result;
     std::vector<ReportEntry>& slots = result.Catalogue.Slots;
@@ -135,9 +136,19 @@ std::u16string ListFileNameUnusableMessage(std::string_view utf8Path) {
                        std::string(utf8Path));
 }
 
+namespace {
+constexpr std::string_view ListFileUnwritable = "Wystąpiły problemy z zapisem pliku.\r";
+} // namespace
+
 std::u16string ListFileUnwritableMessage() {
-    return Utf8ToUtf16("Wystąpiły problemy z zapisem pliku.\rPrawdopodobnie nie masz prawa do "
-                       "zapisu we wskazanym miejscu.");
+    return Utf8ToUtf16(std::string(ListFileUnwritable) +
+                       "Prawdopodobnie nie masz prawa do zapisu we wskazanym miejscu.");
+}
+
+std::u16string ListFileUnwritableMessage(const FailureCause& cause) {
+    if (cause.SystemError == 0)
+        return ListFileUnwritableMessage();
+    return Utf8ToUtf16(std::string(ListFileUnwritable) + SystemReasonText(cause.SystemError));
 }
 
 } // namespace notarion

@@ -6,6 +6,7 @@
 // refusals carry the texts the windows show, so both front ends say the same.
 
 #include "reports/ReportCatalogue.h"
+#include "text/Failure.h"
 
 #include <string>
 #include <string_view>
@@ -95,7 +96,11 @@ std::u16string ListFileUnreadableMessage();
 // Windows-1250 cannot spell, so it cannot be opened by that name; the path
 // is named on the last line.
 std::u16string ListFileNameUnusableMessage(std::string_view utf8Path);
-// The list file could not be written.
+// The list file could not be written, and probably why: no permission.
 std::u16string ListFileUnwritableMessage();
+// The list file could not be written, and why: the system's reason that the
+// cause keeps (a full disk is not a lack of permission), else the guess of
+// ListFileUnwritableMessage().
+std::u16string ListFileUnwritableMessage(const FailureCause& cause);
 
 } // namespace notarion

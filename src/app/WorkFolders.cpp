@@ -29,9 +29,10 @@ void EnsureWorkFolders(const std::string& appData) {
     const std::string maker = appData + PathSeparator + MakerFolderName;
     const std::string product = maker + PathSeparator + ProductFolderName;
     const std::string temp = product + PathSeparator + "Temp";
+    // A folder that cannot be made is passed over: what needs it says so.
     for (const std::string& folder : {maker, product, temp})
         if (!DirectoryExists(folder))
-            CreateSingleDirectory(folder);
+            static_cast<void>(CreateSingleDirectory(folder));
 }
 
 void InitSettings(SharedState& state, const std::string& appData) {

@@ -4,6 +4,7 @@
 #include "reports/ReportKind.h"
 #include "reports/ReportReader.h"
 #include "reports/WholeNumber.h"
+#include "system/SystemReason.h"
 #include "text/Cp1250.h"
 
 #include <cstdio>
@@ -94,7 +95,10 @@ std::string FindingMessage(const Finding& finding, const ShownText& show) {
     const Shown s{show};
     switch (finding.Kind) {
     case Problem::UnreadableFile:
-        return "nie można odczytać pliku.";
+        return "nie można odczytać pliku." +
+               (finding.SystemError != 0
+                    ? " " + SystemReasonText(finding.SystemError, FileAccess::Read)
+                    : std::string());
     case Problem::ListedFileMissing:
         return "plik nie istnieje (wskazuje go Pozycja" + std::to_string(finding.ListPosition) +
                " pliku listy).";
@@ -117,8 +121,8 @@ std::string FindingMessage(const Finding& finding, const ShownText& show) {
         return s.Element(finding) + " zawiera " + s.Quoted(finding.Value) +
                ", a powinien zawierać liczbę całkowitą.";
     case Problem::CountOutOfRange:
-        return "liczba " + s.Quoted(finding.Value) + " w " + s.Element(finding) +
-               " jest poza zakresem (najwyżej " + std::to_string(MaxLoopCount) + ").";
+        return "liczba " + s.Quoted(finding.Value) + " w " + s.Element(finding) + " " +
+               OutOfRangeWords() + ".";
     case Problem::NegativeCount:
         return "liczba " + s.Quoted(finding.Value) + " w " + s.Element(finding) +
                " jest ujemna; pod tym nagłówkiem dokument nie pokaże nic.";
@@ -132,9 +136,8 @@ std::string FindingMessage(const Finding& finding, const ShownText& show) {
                " (pierwsze: " + show(Cp1250ToUtf8(finding.OtherFile)) +
                "); klasa pojawi się w dokumentach dwa razy.";
     case Problem::ReportTooLarge:
-        return "liczby w sprawozdaniu dają razem ponad " + std::to_string(MaxReportLines) +
-               " wierszy (przekracza je liczba " + s.Quoted(finding.Value) + " w " +
-               s.Element(finding) + "); plik jest prawdopodobnie uszkodzony.";
+        return TooManyLinesWords() + s.Quoted(finding.Value) + " w " + s.Element(finding) +
+               "); plik jest prawdopodobnie uszkodzony.";
     case Problem::CharactersLost:
         return LostMessage(finding, s);
     case Problem::MissingClassReport:

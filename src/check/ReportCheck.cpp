@@ -172,8 +172,10 @@ void ReportChecker::CheckCharacters() {
 bool ReportChecker::ReadReport(const std::string& path) {
     try {
         m_bytes = ReadWholeFile(path);
-    } catch (const Failure&) {
-        Add(Base(Problem::UnreadableFile, Severity::Error));
+    } catch (const Failure& failure) {
+        Finding finding = Base(Problem::UnreadableFile, Severity::Error);
+        finding.SystemError = failure.Cause().SystemError;
+        Add(std::move(finding));
         return false;
     }
     if (m_bytes.size() < 2) {
@@ -344,19 +346,19 @@ std::string NearestKind(std::string_view kind) {
     return best;
 }
 
-Problem ProblemOf(ValueProblem problem) {
+Problem ProblemOf(BadValue problem) {
     switch (problem) {
-    case ValueProblem::MissingCount:
+    case BadValue::Missing:
         return Problem::MissingCount;
-    case ValueProblem::CountNotWholeNumber:
+    case BadValue::NotWholeNumber:
         return Problem::CountNotWholeNumber;
-    case ValueProblem::CountOutOfRange:
+    case BadValue::OutOfRange:
         return Problem::CountOutOfRange;
-    case ValueProblem::NegativeCount:
+    case BadValue::Negative:
         return Problem::NegativeCount;
-    case ValueProblem::AverageNotNumeric:
+    case BadValue::AverageNotNumeric:
         return Problem::AverageNotNumeric;
-    case ValueProblem::TooManyLines:
+    case BadValue::TooManyLines:
         return Problem::ReportTooLarge;
     }
     return Problem::CountNotWholeNumber;

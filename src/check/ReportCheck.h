@@ -126,6 +126,9 @@ struct Finding {
     // Damaged XML that begins with the UTF-8 signature, which the reader does
     // not know.
     bool Utf8Signature = false;
+    // UnreadableFile: the system's code of the failed read (SystemReasonText),
+    // 0 when the system gave none.
+    int SystemError = 0;
 };
 
 // How many reports of each per-class kind name one class.
@@ -170,8 +173,8 @@ CheckResult CheckCatalogue(const ReportCatalogue& catalogue,
 // the list editor shows for a kind. The empty text when none is close.
 std::string NearestKind(std::string_view kind);
 
-// The check's problem of a value problem met by a recording ReportReader.
-Problem ProblemOf(ValueProblem problem);
+// The check's problem of a bad value met by a recording ReportReader.
+Problem ProblemOf(BadValue problem);
 
 // A short stable name of the problem for scripts ("damaged-xml").
 std::string_view ProblemCode(Problem problem);

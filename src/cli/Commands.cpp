@@ -110,15 +110,15 @@ SetContents GenerateSet(std::string_view source, const std::optional<std::string
     // The generators name the first cause; the check names every problem at
     // once, but only in the reports: a document that cannot be written is
     // the folder's or the disk's fault, which the check would not find.
-    const SetOutcome outcome = WriteSet(state, catalogue, folder, madeFrom);
-    if (outcome == SetOutcome::FolderBusy)
+    const SetResult written = WriteSet(state, catalogue, folder, madeFrom);
+    if (written.Outcome == SetOutcome::FolderBusy)
         ThrowWorkFailed(TerminalMessage(FolderBusyMessage()));
-    if (outcome != SetOutcome::Written) {
-        std::string text = TerminalMessage(SetOutcomeMessage(outcome));
-        const std::u16string cause = FailureCauseMessage(state.LastFailure);
+    if (written.Outcome != SetOutcome::Written) {
+        std::string text = TerminalMessage(SetOutcomeMessage(written.Outcome));
+        const std::u16string cause = FailureCauseMessage(written.Cause);
         if (!cause.empty())
             text += "\n" + TerminalMessage(cause);
-        if (state.LastFailure.Kind != FailureKind::UnwritableDocument)
+        if (written.Cause.Kind != FailureKind::UnwritableDocument)
             text += "\nSzczegóły pokaże polecenie: notarion-cli check " + OneLine(source);
         ThrowWorkFailed(text);
     }
@@ -181,7 +181,7 @@ void PreviewCommand(std::string_view report, const std::optional<std::string>& o
     try {
         WriteWholeFile(*target, bytes, NamedBy::User);
     } catch (const Failure& failure) {
-        ThrowWorkFailed(UnwritableFileText(TerminalText(*target), failure));
+        ThrowWorkFailed(UnwritableFileText(TerminalText(*target), failure.Cause()));
     }
 }
 
@@ -194,11 +194,9 @@ void ListSaveCommand(std::string_view source, std::string_view listFile, std::os
     std::vector<std::string> leftOut;
     std::vector<std::string> notices;
     const ReportCatalogue catalogue = OrderedCatalogue(resolved, order, leftOut, notices);
-    try {
-        SaveListFile(catalogue, path);
-    } catch (const Failure& failure) {
+    if (const Result<> written = WriteListFile(catalogue, path); !written) {
         ThrowWorkFailed(TerminalMessage(ListFileUnwritableMessage()) + "\n" +
-                        UnwritableFileText(TerminalText(path), failure));
+                        UnwritableFileText(TerminalText(path), written.Cause()));
     }
     out << OneLine(TerminalText(path)) << '\n';
     ReportLeftOut(leftOut, source, err, notices);
@@ -249,7 +247,7 @@ void SummaryCommand(std::string_view source, SummaryFormat format,
     try {
         WriteWholeFile(*target, written.str(), NamedBy::User);
     } catch (const Failure& failure) {
-        ThrowWorkFailed(UnwritableFileText(TerminalText(*target), failure));
+        ThrowWorkFailed(UnwritableFileText(TerminalText(*target), failure.Cause()));
     }
 }
 

@@ -65,7 +65,7 @@ void SaveOrRefuse(const ReportForm& form, const std::string& path, std::string_v
     try {
         refusals = SaveReportForm(form, path, encoding);
     } catch (const Failure& failure) {
-        ThrowWorkFailed(UnwritableFileText(argument, failure));
+        ThrowWorkFailed(UnwritableFileText(argument, failure.Cause()));
     }
     if (!refusals.empty()) {
         std::string message = "Nie zapisano pliku " + OneLine(argument) + ":";

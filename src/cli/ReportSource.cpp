@@ -6,6 +6,7 @@
 #include "reports/ListFile.h"
 #include "reports/ReportKind.h"
 #include "system/FileSystem.h"
+#include "system/SystemReason.h"
 #include "text/Cp1250.h"
 
 #include <algorithm>
@@ -173,11 +174,15 @@ std::string EnsureFolder(const std::string& folder) {
         return {};
     const std::string parent = FolderOf(folder);
     const std::string madeAbove = parent.empty() ? std::string() : EnsureFolder(parent);
-    if (CreateSingleDirectory(folder))
+    const Result<> made = CreateSingleDirectory(folder);
+    if (made)
         return madeAbove.empty() ? folder : madeAbove;
     // Another process may have made it meanwhile; only its absence counts.
-    if (!DirectoryExists(folder))
-        ThrowWorkFailed("Nie można utworzyć folderu: " + OneLine(TerminalText(folder)));
+    if (!DirectoryExists(folder)) {
+        const int error = made.Cause().SystemError;
+        ThrowWorkFailed("Nie można utworzyć folderu: " + OneLine(TerminalText(folder)) +
+                        (error != 0 ? "\n" + SystemReasonText(error) : std::string()));
+    }
     return madeAbove;
 }
 

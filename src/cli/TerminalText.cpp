@@ -107,10 +107,10 @@ std::string OneLine(std::string_view utf8) {
     return EscapeControls(utf8, '\0');
 }
 
-std::string UnwritableFileText(std::string_view utf8Path, const Failure& failure) {
+std::string UnwritableFileText(std::string_view utf8Path, const FailureCause& cause) {
     std::string text = "Nie można zapisać pliku: " + OneLine(utf8Path);
-    if (failure.Cause().SystemError != 0)
-        text += "\n" + SystemReasonText(failure.Cause().SystemError);
+    if (cause.SystemError != 0)
+        text += "\n" + SystemReasonText(cause.SystemError);
     return text;
 }
 

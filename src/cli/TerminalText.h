@@ -11,7 +11,7 @@
 
 namespace notarion {
 
-class Failure;
+struct FailureCause;
 
 // Core text (cp1250) as UTF-8 for the terminal. Never fails.
 std::string TerminalText(std::string_view cp1250);
@@ -31,6 +31,6 @@ std::string OneLine(std::string_view utf8);
 // "Nie można zapisać pliku: " and the path (UTF-8, shown escaped), and on a
 // second line the system's reason (a full disk, no permission) when the
 // failure carries one.
-std::string UnwritableFileText(std::string_view utf8Path, const Failure& failure);
+std::string UnwritableFileText(std::string_view utf8Path, const FailureCause& cause);
 
 } // namespace notarion

@@ -12,7 +12,6 @@
 #include "text/Failure.h"
 
 #include <algorithm>
-#include <exception>
 
 namespace notarion {
 namespace {
@@ -148,29 +147,9 @@ void WriteProtocolDocument(GenerationState& state, const ReportCatalogue& catalo
     stream.Save();
 }
 
-namespace {
-
-// Run one step of the set. The caller shows the one message of the step; the
-// cause stays in state for a front end that can say more.
-template <typename Step> bool RunStep(GenerationState& state, Step step) {
-    state.LastFailure = {};
-    try {
-        step();
-    } catch (const Failure& failure) {
-        state.LastFailure = failure.Cause();
-        return false;
-    } catch (const std::exception&) {
-        // Memory ran out or the like: no report or folder is to blame.
-        return false;
-    }
-    return true;
-}
-
-} // namespace
-
-bool GenerateProtocols(GenerationState& state, const ReportCatalogue& catalogue,
-                       const std::string& outputFolder) {
-    return RunStep(state, [&] {
+Result<> GenerateProtocols(GenerationState& state, const ReportCatalogue& catalogue,
+                           const std::string& outputFolder) {
+    return Catching([&] {
         ClearAccumulators(state);
         for (int i = 0; i < ProtocolDocumentCount; ++i) {
             const DocumentInfo& document = DocumentTable()[static_cast<std::size_t>(i)];
@@ -180,8 +159,8 @@ bool GenerateProtocols(GenerationState& state, const ReportCatalogue& catalogue,
     });
 }
 
-bool GenerateLists(GenerationState& state, const std::string& outputFolder) {
-    return RunStep(state, [&] {
+Result<> GenerateLists(GenerationState& state, const std::string& outputFolder) {
+    return Catching([&] {
         for (std::size_t i = 0; i < kListDocuments.size(); ++i) {
             const DocumentInfo& document = DocumentTable()[ProtocolDocumentCount + i];
             WriteListDocument(state.ListBuffer, state.*kListDocuments[i].Accumulator,
@@ -190,9 +169,9 @@ bool GenerateLists(GenerationState& state, const std::string& outputFolder) {
     });
 }
 
-bool GenerateSummary(GenerationState& state, const ReportCatalogue& catalogue,
-                     const std::string& outputFolder) {
-    return RunStep(state, [&] {
+Result<> GenerateSummary(GenerationState& state, const ReportCatalogue& catalogue,
+                         const std::string& outputFolder) {
+    return Catching([&] {
         WriteSummaryDocument(SummariseSet(catalogue), state.DecimalSeparator,
                              DocumentPath(outputFolder, SummaryFileName));
     });
@@ -215,26 +194,20 @@ void WritePreviewSection(GenerationState& state, const ReportCatalogue& catalogu
     WritePreviewSectionOfEntry(state, catalogue, index);
 }
 
-bool WritePreviewFileOfEntry(GenerationState& state, const ReportCatalogue& catalogue,
-                             int entryIndex, const std::string& tempFolder,
-                             const MessageSink& showWarning) {
-    const bool written = RunStep(state, [&] {
+Result<> WritePreviewFileOfEntry(GenerationState& state, const ReportCatalogue& catalogue,
+                                 int entryIndex, const std::string& tempFolder) {
+    return Catching([&] {
         BeginPage(state.PreviewBuffer);
         WritePreviewSectionOfEntry(state, catalogue, entryIndex);
         EndPage(state.PreviewBuffer);
         SaveBuffer(state.PreviewBuffer, tempFolder + std::string(PreviewFileName));
     });
-    if (!written && showWarning)
-        showWarning(ModeClose, IconInfo,
-                    MessageWithCause(PreviewFailureMessage(), state.LastFailure));
-    return written;
 }
 
-bool WritePreviewFile(GenerationState& state, const ReportCatalogue& catalogue,
-                      const KindList& list, int listPosition, const std::string& tempFolder,
-                      const MessageSink& showWarning) {
-    return WritePreviewFileOfEntry(
-        state, catalogue, CatalogueIndexOf(catalogue, list, listPosition), tempFolder, showWarning);
+Result<> WritePreviewFile(GenerationState& state, const ReportCatalogue& catalogue,
+                          const KindList& list, int listPosition, const std::string& tempFolder) {
+    return WritePreviewFileOfEntry(state, catalogue,
+                                   CatalogueIndexOf(catalogue, list, listPosition), tempFolder);
 }
 
 const std::u16string& PreviewFailureMessage() {
@@ -277,15 +250,34 @@ std::string ReportFileOf(const FailureCause& cause) {
     case FailureKind::General:
     case FailureKind::UnwritableDocument:
         return {};
-    case FailureKind::MissingNumber:
-    case FailureKind::NotANumber:
-    case FailureKind::NumberOutOfRange:
-    case FailureKind::TooManyLines:
+    case FailureKind::BadValue:
     case FailureKind::UnreadableFile:
         break;
     }
     return cause.File;
 }
+
+namespace {
+
+// What a failure says of a bad value, after its element; value is quoted.
+std::string BadValueWords(BadValue fault, const std::string& value) {
+    switch (fault) {
+    case BadValue::Missing:
+        return "brak liczby.";
+    case BadValue::NotWholeNumber:
+    case BadValue::AverageNotNumeric:
+        return value + " nie jest liczbą całkowitą.";
+    case BadValue::OutOfRange:
+        return "liczba " + value + " " + OutOfRangeWords() + ".";
+    case BadValue::Negative:
+        return "liczba " + value + " jest ujemna.";
+    case BadValue::TooManyLines:
+        return TooManyLinesWords() + value + ").";
+    }
+    return {};
+}
+
+} // namespace
 
 std::u16string FailureCauseMessage(const FailureCause& cause) {
     const std::string file = Cp1250ToUtf8(cause.File);
@@ -294,19 +286,13 @@ std::u16string FailureCauseMessage(const FailureCause& cause) {
     switch (cause.Kind) {
     case FailureKind::General:
         break;
-    case FailureKind::MissingNumber:
-        return Utf8ToUtf16(where + "brak liczby.");
-    case FailureKind::NotANumber:
-        return Utf8ToUtf16(where + value + " nie jest liczbą całkowitą.");
-    case FailureKind::NumberOutOfRange:
-        return Utf8ToUtf16(where + "liczba " + value + " jest poza zakresem (najwyżej " +
-                           std::to_string(MaxLoopCount) + ").");
-    case FailureKind::TooManyLines:
-        return Utf8ToUtf16(where + "liczby w sprawozdaniu dają razem ponad " +
-                           std::to_string(MaxReportLines) + " wierszy (przekracza je liczba " +
-                           value + ").");
+    case FailureKind::BadValue:
+        return Utf8ToUtf16(where + BadValueWords(cause.Fault, value));
     case FailureKind::UnreadableFile:
-        return Utf8ToUtf16("Plik: " + file + "\rNie można odczytać pliku.");
+        return Utf8ToUtf16("Plik: " + file + "\rNie można odczytać pliku." +
+                           (cause.SystemError != 0
+                                ? "\r" + SystemReasonText(cause.SystemError, FileAccess::Read)
+                                : std::string()));
     case FailureKind::UnwritableDocument:
         return Utf8ToUtf16(
             "Nie można zapisać dokumentu: " + file +

@@ -9,7 +9,7 @@
 // once; each document is written whole or not at all.
 
 #include "generate/GenerationState.h"
-#include "reports/MessageSink.h"
+#include "text/Result.h"
 
 #include <array>
 #include <string>
@@ -60,20 +60,20 @@ void WriteProtocolDocument(GenerationState& state, const ReportCatalogue& catalo
                            std::string_view kind, std::string_view title, const std::string& path);
 
 // Clear the accumulators, then write the nine protocol documents into
-// outputFolder in table order. False at the first failure (nothing more is
-// written), with its cause in state.LastFailure; shows no message.
-bool GenerateProtocols(GenerationState& state, const ReportCatalogue& catalogue,
-                       const std::string& outputFolder);
+// outputFolder in table order. Stops at the first failure (nothing more is
+// written) and returns its cause; shows no message.
+Result<> GenerateProtocols(GenerationState& state, const ReportCatalogue& catalogue,
+                           const std::string& outputFolder);
 
-// Write the five list documents from the accumulators into outputFolder. False
-// at the first failure, with its cause in state.LastFailure; shows no message.
-bool GenerateLists(GenerationState& state, const std::string& outputFolder);
+// Write the five list documents from the accumulators into outputFolder.
+// Stops at the first failure and returns its cause; shows no message.
+Result<> GenerateLists(GenerationState& state, const std::string& outputFolder);
 
 // Write the page of the set's figures (SummariseSet) as SummaryFileName into
-// outputFolder, beside the fourteen documents. False on failure, with its
-// cause in state.LastFailure; shows no message.
-bool GenerateSummary(GenerationState& state, const ReportCatalogue& catalogue,
-                     const std::string& outputFolder);
+// outputFolder, beside the fourteen documents. The cause of a failure is
+// returned; shows no message.
+Result<> GenerateSummary(GenerationState& state, const ReportCatalogue& catalogue,
+                         const std::string& outputFolder);
 
 // Append to the preview buffer the ForPreview section of the report whose
 // title is the list's line at listPosition. Throws Failure when no catalogue
@@ -82,22 +82,19 @@ void WritePreviewSection(GenerationState& state, const ReportCatalogue& catalogu
                          const KindList& list, int listPosition);
 
 // Build the preview page of the report at listPosition and save it as
-// tempFolder + "Temp.htm" (tempFolder ends with a separator). On any failure
-// keeps its cause in state.LastFailure, shows PreviewFailureMessage()
-// followed by that cause (MessageWithCause) through showWarning (mode 1,
-// icon 1) and returns false.
-bool WritePreviewFile(GenerationState& state, const ReportCatalogue& catalogue,
-                      const KindList& list, int listPosition, const std::string& tempFolder,
-                      const MessageSink& showWarning);
+// tempFolder + "Temp.htm" (tempFolder ends with a separator). Returns the
+// cause of any failure; a window shows it after PreviewFailureMessage()
+// (MessageWithCause).
+Result<> WritePreviewFile(GenerationState& state, const ReportCatalogue& catalogue,
+                          const KindList& list, int listPosition, const std::string& tempFolder);
 
 // The same two steps for the catalogue entry at entryIndex itself, for callers
 // that already know the entry (a list showing one title twice, the command
 // line). They fail the same way for an index outside the catalogue.
 void WritePreviewSectionOfEntry(GenerationState& state, const ReportCatalogue& catalogue,
                                 int entryIndex);
-bool WritePreviewFileOfEntry(GenerationState& state, const ReportCatalogue& catalogue,
-                             int entryIndex, const std::string& tempFolder,
-                             const MessageSink& showWarning);
+Result<> WritePreviewFileOfEntry(GenerationState& state, const ReportCatalogue& catalogue,
+                                 int entryIndex, const std::string& tempFolder);
 
 // The name of the preview file inside the temporary folder.
 inline constexpr std::string_view PreviewFileName = "Temp.htm";

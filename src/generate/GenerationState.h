@@ -1,11 +1,10 @@
 #pragma once
 
 // The part of the shared state that the document generators write: the three
-// page buffers, the five student lists, the decimal separator of averages and
-// the cause of the last failed step.
+// page buffers, the five student lists and the decimal separator of averages.
+// The cause of a failed step is never kept here: the step returns it.
 
 #include "generate/HtmlPage.h"
-#include "text/Failure.h"
 
 #include <string>
 #include <vector>
@@ -30,9 +29,6 @@ struct GenerationState {
     // The user's regional decimal separator, read once at program start; the
     // generators never consult the global locale.
     std::string DecimalSeparator = ",";
-    // Why the last GenerateProtocols or GenerateLists failed; General with
-    // empty texts after a success.
-    FailureCause LastFailure;
 };
 
 } // namespace notarion

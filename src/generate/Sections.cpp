@@ -234,7 +234,8 @@ std::unique_ptr<XmlDocument> LoadEntryReport(const ReportCatalogue& catalogue, i
         try {
             document->LoadFromFile(path);
         } catch (const Failure& failure) {
-            throw Failure(failure.what(), {FailureKind::UnreadableFile, path, {}, {}});
+            throw Failure(failure.what(),
+                          {FailureKind::UnreadableFile, path, {}, {}, failure.Cause().SystemError});
         }
     }
     return document;

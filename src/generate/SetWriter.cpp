@@ -16,34 +16,34 @@ void RemoveFoldersMadeForTheSet(const std::string& folder, const std::string& ma
     }
 }
 
-SetOutcome WriteSetSteps(GenerationState& state, const ReportCatalogue& catalogue,
-                         const std::string& folder) {
+SetResult WriteSetSteps(GenerationState& state, const ReportCatalogue& catalogue,
+                        const std::string& folder) {
     const OutputFolderLock lock(folder);
     if (lock.Busy())
-        return SetOutcome::FolderBusy;
-    if (!GenerateProtocols(state, catalogue, folder))
-        return SetOutcome::ProtocolsFailed;
-    if (!GenerateLists(state, folder))
-        return SetOutcome::ListsFailed;
-    if (!GenerateSummary(state, catalogue, folder))
-        return SetOutcome::SummaryFailed;
-    return SetOutcome::Written;
+        return {SetOutcome::FolderBusy, {}};
+    if (const Result<> protocols = GenerateProtocols(state, catalogue, folder); !protocols)
+        return {SetOutcome::ProtocolsFailed, protocols.Cause()};
+    if (const Result<> lists = GenerateLists(state, folder); !lists)
+        return {SetOutcome::ListsFailed, lists.Cause()};
+    if (const Result<> summary = GenerateSummary(state, catalogue, folder); !summary)
+        return {SetOutcome::SummaryFailed, summary.Cause()};
+    return {};
 }
 
 } // namespace
 
-SetOutcome WriteSet(GenerationState& state, const ReportCatalogue& catalogue,
-                    const std::string& folder, const std::string& madeFrom) {
-    SetOutcome outcome = SetOutcome::Written;
+SetResult WriteSet(GenerationState& state, const ReportCatalogue& catalogue,
+                   const std::string& folder, const std::string& madeFrom) {
+    SetResult result;
     try {
-        outcome = WriteSetSteps(state, catalogue, folder);
+        result = WriteSetSteps(state, catalogue, folder);
     } catch (...) {
         RemoveFoldersMadeForTheSet(folder, madeFrom);
         throw;
     }
-    if (outcome != SetOutcome::Written)
+    if (result.Outcome != SetOutcome::Written)
         RemoveFoldersMadeForTheSet(folder, madeFrom);
-    return outcome;
+    return result;
 }
 
 std::u16string SetOutcomeMessage(SetOutcome outcome) {

@@ -6,6 +6,7 @@
 #include "platform/QtText.h"
 #include "system/AtomicFile.h"
 #include "system/FileSystem.h"
+#include "system/SystemReason.h"
 #include "text/Cp1250.h"
 #include "text/Failure.h"
 
@@ -251,6 +252,8 @@ public:
     }
 
     std::string FailedPath;
+    // The system's code of a document that could not be read, else 0.
+    int FailedError = 0;
     std::vector<int> StartPages;
     int PageCount = 0;
 
@@ -263,7 +266,8 @@ private:
         std::string bytes;
         try {
             bytes = ReadWholeFile(path);
-        } catch (const Failure&) {
+        } catch (const Failure& failure) {
+            FailedError = failure.Cause().SystemError;
             const std::optional<FileStatus> status = StatusOfFile(path);
             return status && static_cast<std::uint64_t>(status->Size) > MaxReadableFileSize
                        ? SetOutputStatus::DocumentTooLong
@@ -323,6 +327,8 @@ public:
     }
     PdfEnds Ends() const { return {m_head, m_tailOffset, m_tail}; }
     bool Failed() const { return m_failed; }
+    // The system's code of the write that failed, 0 when it gave none.
+    int FailedError() const { return m_error; }
     // Append the last bytes and put the file in place; throws Failure.
     void Finish(std::string_view bytes) {
         m_file->Append(bytes);
@@ -338,9 +344,10 @@ protected:
         const std::string_view bytes(data, static_cast<std::size_t>(size));
         try {
             m_file->Append(bytes);
-        } catch (const Failure&) {
+        } catch (const Failure& failure) {
             // Qt's writer does not stop on a failed write; painting asks.
             m_failed = true;
+            m_error = failure.Cause().SystemError;
             return -1;
         }
         if (m_head.size() < HeadSize)
@@ -363,12 +370,16 @@ private:
     std::uint64_t m_tailOffset = 0;
     bool m_keepTail = false;
     bool m_failed = false;
+    int m_error = 0;
 };
 
 std::u16string Lines(std::initializer_list<QString> lines) {
     QString text;
-    for (const QString& line : lines)
-        text += (text.isEmpty() ? QString() : QStringLiteral("\r")) + line;
+    for (const QString& line : lines) {
+        // An empty line stands for a part the failure does not have.
+        if (!line.isEmpty())
+            text += (text.isEmpty() ? QString() : QStringLiteral("\r")) + line;
+    }
     return Utf16FromQString(text);
 }
 
@@ -393,11 +404,13 @@ SetOutputResult PaintSet(const SetContents& contents, QPagedPaintDevice& device,
     SetLayout layout(device, limits);
     const SetOutputStatus counted = layout.Count(contents, generated);
     if (counted != SetOutputStatus::Done)
-        return {counted, layout.FailedPath, 0, {}};
+        return {counted, layout.FailedPath, 0, {}, layout.FailedError};
     SetOutputResult result{SetOutputStatus::Done, {}, layout.PageCount, layout.StartPages};
     result.Status = layout.Paint(contents, {});
-    if (!result.Ok() && result.Status != SetOutputStatus::PaintFailed)
+    if (!result.Ok() && result.Status != SetOutputStatus::PaintFailed) {
         result.Path = layout.FailedPath;
+        result.SystemError = layout.FailedError;
+    }
     return result;
 }
 
@@ -415,28 +428,32 @@ SetOutputResult WriteSetPdf(const SetContents& contents, const std::string& path
     SetLayout layout(writer, limits);
     const SetOutputStatus counted = layout.Count(contents, generated);
     if (counted != SetOutputStatus::Done)
-        return {counted, layout.FailedPath, 0, {}};
+        return {counted, layout.FailedPath, 0, {}, layout.FailedError};
     SetOutputResult result{SetOutputStatus::Done, {}, layout.PageCount, layout.StartPages};
-    const auto failed = [&](SetOutputStatus status, const std::string& at) {
+    const auto failed = [&](SetOutputStatus status, const std::string& at, int error = 0) {
         result.Status = status;
         result.Path = at;
+        result.SystemError = error;
         return result;
     };
     // The file is begun only now, so that a document that cannot be laid out
     // leaves not even a temporary file behind.
     try {
         sink.Begin(path, namedBy);
-    } catch (const Failure&) {
-        return failed(SetOutputStatus::FileUnwritable, path);
+    } catch (const Failure& failure) {
+        return failed(SetOutputStatus::FileUnwritable, path, failure.Cause().SystemError);
     }
     // The pages go to the file as they are made; what comes after the last
     // page (fonts, page tree, cross-references) is kept for the outline.
     const SetOutputStatus painted =
         layout.Paint(contents, {[&] { return !sink.Failed(); }, [&] { sink.MarkTail(); }});
     if (sink.Failed())
-        return failed(SetOutputStatus::FileUnwritable, path);
-    if (painted != SetOutputStatus::Done)
-        return failed(painted, painted == SetOutputStatus::PaintFailed ? path : layout.FailedPath);
+        return failed(SetOutputStatus::FileUnwritable, path, sink.FailedError());
+    if (painted != SetOutputStatus::Done) {
+        return painted == SetOutputStatus::PaintFailed
+                   ? failed(painted, path)
+                   : failed(painted, layout.FailedPath, layout.FailedError);
+    }
 
     std::vector<OutlineEntry> outline;
     for (std::size_t i = 0; i < contents.Documents.size(); ++i)
@@ -446,20 +463,26 @@ SetOutputResult WriteSetPdf(const SetContents& contents, const std::string& path
         return failed(SetOutputStatus::OutlineFailed, path);
     try {
         sink.Finish(update);
-    } catch (const Failure&) {
-        return failed(SetOutputStatus::FileUnwritable, path);
+    } catch (const Failure& failure) {
+        return failed(SetOutputStatus::FileUnwritable, path, failure.Cause().SystemError);
     }
     return result;
 }
 
 std::u16string SetOutputMessage(const SetOutputResult& result) {
     const QString path = QStringFromCp1250(result.Path);
+    // The system's reason, when it gave one, follows the path.
+    const auto reason = [&](FileAccess access) {
+        return result.SystemError == 0
+                   ? QString()
+                   : QString::fromStdString(SystemReasonText(result.SystemError, access));
+    };
     switch (result.Status) {
     case SetOutputStatus::Done:
         return {};
     case SetOutputStatus::DocumentUnreadable:
         return Lines({QStringLiteral("Nie można odczytać dokumentu zestawu:"), path,
-                      QStringLiteral("Wygeneruj dokumenty ponownie.")});
+                      reason(FileAccess::Read), QStringLiteral("Wygeneruj dokumenty ponownie.")});
     case SetOutputStatus::DocumentTooLong:
         return Lines({QStringLiteral("Dokument zestawu jest zbyt obszerny, by złożyć go w strony:"),
                       path, QStringLiteral("Żadna strona zestawu nie powstała.")});
@@ -469,7 +492,7 @@ std::u16string SetOutputMessage(const SetOutputResult& result) {
     case SetOutputStatus::OutlineFailed:
         return Lines({QStringLiteral("Nie udało się dodać zakładek do pliku PDF:"), path});
     case SetOutputStatus::FileUnwritable:
-        return Lines({QStringLiteral("Nie można zapisać pliku:"), path});
+        return Lines({QStringLiteral("Nie można zapisać pliku:"), path, reason(FileAccess::Write)});
     }
     return {};
 }

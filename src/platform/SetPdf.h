@@ -17,9 +17,9 @@
 // Needs Qt GUI only (no widgets), so the command line can link it. A
 // QGuiApplication must exist.
 
-#include "system/AtomicFile.h"
 #include "generate/SetContents.h"
 #include "platform/PagePieces.h"
+#include "system/AtomicFile.h"
 
 #include <QDateTime>
 #include <QString>
@@ -55,6 +55,9 @@ struct SetOutputResult {
     int PageCount = 0;
     // The page (from 0) on which each document starts, in option order.
     std::vector<int> StartPages;
+    // The system's code of the failed read or write at Path
+    // (SystemReasonText), 0 when the system gave none.
+    int SystemError = 0;
 
     bool Ok() const { return Status == SetOutputStatus::Done; }
 };

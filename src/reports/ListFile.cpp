@@ -95,9 +95,13 @@ std::string RelocatedPath(const std::string& listed, std::string_view listFile) 
 
 } // namespace
 
+namespace {
+
+// Write the list file; throws Failure as SaveToFile does.
 void SaveListFile(const ReportCatalogue& catalogue, const std::string& path) {
     if (path.empty())
-        throw Failure("a list file needs a path");
+        throw Failure("a list file needs a path",
+                      {FailureKind::UnwritableDocument, path, {}, {}, 0});
     const std::size_t positions =
         catalogue.Count <= 0
             ? 0
@@ -121,29 +125,39 @@ void SaveListFile(const ReportCatalogue& catalogue, const std::string& path) {
     document.SaveToFile(path);
 }
 
-bool WriteListFile(const ReportCatalogue& catalogue, const std::string& path) {
-    try {
-        SaveListFile(catalogue, path);
-        return true;
-    } catch (const std::exception&) {
-        return false;
-    }
+} // namespace
+
+Result<> WriteListFile(const ReportCatalogue& catalogue, const std::string& path) {
+    return Catching([&] { SaveListFile(catalogue, path); });
 }
 
-bool ReadListFile(ReportCatalogue& catalogue, const std::string& path) {
-    try {
+Result<> ReadListFile(ReportCatalogue& catalogue, const std::string& path) {
+    if (!FileExists(path))
+        return FailureCause{FailureKind::UnreadableFile, path, {}, {}, 0};
+    const auto bad = [&path](BadValue fault, std::string value) -> Result<> {
+        FailureCause cause{FailureKind::BadValue, path,
+                           Utf16ToCp1250(kRootName) + "/" + Utf16ToCp1250(kCountName),
+                           std::move(value)};
+        cause.Fault = fault;
+        return cause;
+    };
+    return Catching([&]() -> Result<> {
         XmlDocument document;
         // A damaged file still yields what was read before the damage.
         document.LoadFromFile(path);
         const XmlNode* root = document.FindChild(kRootName);
         const XmlNode* countNode = root != nullptr ? root->FindChild(kCountName) : nullptr;
         if (countNode == nullptr)
-            return false;
+            return bad(BadValue::Missing, {});
         // Letters outside cp1250 become '?', which no number holds.
-        const WholeNumber count =
-            ParseWholeNumber(Utf16ToCp1250(countNode->Value()), MaxListPositions);
-        if (!count || count.Value < 0)
-            return false;
+        std::string countText = Utf16ToCp1250(countNode->Value());
+        const WholeNumber count = ParseWholeNumber(countText, MaxListPositions);
+        if (countText.empty())
+            return bad(BadValue::Missing, {});
+        if (!count)
+            return bad(*count.Fault, std::move(countText));
+        if (count.Value < 0)
+            return bad(BadValue::Negative, std::move(countText));
 
         // Positions are found by name without regard to letter case, the
         // first of a name winning. One index of the root's children keeps a
@@ -162,10 +176,8 @@ bool ReadListFile(ReportCatalogue& catalogue, const std::string& path) {
         }
         catalogue.Slots = std::move(slots);
         catalogue.Count = count.Value;
-        return true;
-    } catch (const std::exception&) {
-        return false;
-    }
+        return Result<>();
+    });
 }
 
 } // namespace notarion

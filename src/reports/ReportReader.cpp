@@ -48,13 +48,14 @@ std::string TextOf(const XmlNode& node, LackingLetters letters = LackingLetters:
                                                          : Utf16ToCp1250(node.Value());
 }
 
-FailureKind KindOfFault(const ValueFinding& finding, NumberFault fault) {
-    if (finding.Problem == ValueProblem::TooManyLines)
-        return FailureKind::TooManyLines;
+// What a stopping reader says of a bad value: a bad average by the fault of
+// its number, as the documents' failure tells it.
+BadValue StopFault(const ValueFinding& finding, BadValue fault) {
+    if (finding.Problem == BadValue::TooManyLines)
+        return BadValue::TooManyLines;
     if (finding.Value.empty())
-        return FailureKind::MissingNumber;
-    return fault == NumberFault::Malformed ? FailureKind::NotANumber
-                                           : FailureKind::NumberOutOfRange;
+        return BadValue::Missing;
+    return fault;
 }
 
 } // namespace
@@ -65,6 +66,15 @@ std::string ElementPath(std::initializer_list<std::string_view> names) {
         if (!name.empty())
             (path += '/') += name;
     return path;
+}
+
+std::string OutOfRangeWords() {
+    return "jest poza zakresem (najwyżej " + std::to_string(MaxLoopCount) + ")";
+}
+
+std::string TooManyLinesWords() {
+    return "liczby w sprawozdaniu dają razem ponad " + std::to_string(MaxReportLines) +
+           " wierszy (przekracza je liczba ";
 }
 
 std::string NumberedName(std::string_view stem, int number) {
@@ -152,7 +162,7 @@ int ReportReader::Count(std::string_view name1, std::string_view name2, std::str
     const WholeNumber number = ParseWholeNumber(text, MaxLoopCount);
     // A finding is made only for a bad count: a good one, the common case,
     // costs no path text.
-    const auto finding = [&](ValueProblem problem) {
+    const auto finding = [&](BadValue problem) {
         ValueFinding made;
         made.Problem = problem;
         made.Element = ElementPath({name1, name2, name3});
@@ -160,16 +170,12 @@ int ReportReader::Count(std::string_view name1, std::string_view name2, std::str
         return made;
     };
     if (text.empty())
-        return Bad(finding(ValueProblem::MissingCount), number.Fault);
-    if (!number) {
-        return Bad(finding(number.Fault == NumberFault::Malformed
-                               ? ValueProblem::CountNotWholeNumber
-                               : ValueProblem::CountOutOfRange),
-                   number.Fault);
-    }
+        return Bad(finding(BadValue::Missing), BadValue::Missing);
+    if (!number)
+        return Bad(finding(*number.Fault), *number.Fault);
     // A negative count stops nothing; only a check wants to hear of it.
     if (number.Value < 0 && m_policy == OnBadValue::Record)
-        m_findings.push_back(finding(ValueProblem::NegativeCount));
+        m_findings.push_back(finding(BadValue::Negative));
     if (number.Value <= 0)
         return number.Value;
     // Past the total once is enough to name the report; what follows is
@@ -178,7 +184,7 @@ int ReportReader::Count(std::string_view name1, std::string_view name2, std::str
         return 0;
     m_lines += number.Value;
     if (m_lines > MaxReportLines)
-        return Bad(finding(ValueProblem::TooManyLines), NumberFault::OutOfRange);
+        return Bad(finding(BadValue::TooManyLines), BadValue::TooManyLines);
     return number.Value;
 }
 
@@ -188,17 +194,18 @@ int ReportReader::Average(std::string_view name1, std::string_view name2, std::s
     if (number)
         return number.Value;
     ValueFinding finding;
-    finding.Problem = ValueProblem::AverageNotNumeric;
+    finding.Problem = BadValue::AverageNotNumeric;
     finding.Element = ElementPath({name1, name2, name3});
     finding.Value = std::move(text);
     finding.Holder = Text(name1, name2);
-    return Bad(std::move(finding), number.Fault);
+    return Bad(std::move(finding), *number.Fault);
 }
 
-int ReportReader::Bad(ValueFinding finding, NumberFault fault) {
+int ReportReader::Bad(ValueFinding finding, BadValue fault) {
     if (m_policy == OnBadValue::Stop) {
-        FailureCause cause{KindOfFault(finding, fault), m_file, finding.Element, finding.Value};
-        if (finding.Problem == ValueProblem::TooManyLines)
+        FailureCause cause{FailureKind::BadValue, m_file, finding.Element, finding.Value};
+        cause.Fault = StopFault(finding, fault);
+        if (finding.Problem == BadValue::TooManyLines)
             throw Failure("the counts of " + m_file + " add up to more than " +
                               std::to_string(MaxReportLines) + " lines at " + finding.Element,
                           std::move(cause));

@@ -21,6 +21,14 @@ namespace notarion {
 class XmlDocument;
 class XmlNode;
 
+// The words that the generators' failure and the checker's finding both say
+// of a count above MaxLoopCount, in UTF-8: "jest poza zakresem (najwyżej …)".
+std::string OutOfRangeWords();
+// The words both say of a report whose counts pass MaxReportLines, up to the
+// count that passed it: "liczby w sprawozdaniu dają razem ponad … wierszy
+// (przekracza je liczba ".
+std::string TooManyLinesWords();
+
 // The name of a numbered element of a report: "Uczen" and 2 give "Uczen2".
 std::string NumberedName(std::string_view stem, int number);
 
@@ -43,25 +51,11 @@ enum class OnBadValue {
     Record,
 };
 
-enum class ValueProblem {
-    // A count is missing or empty.
-    MissingCount,
-    // A count is not a whole number.
-    CountNotWholeNumber,
-    // A count is a whole number above MaxLoopCount or beyond 32 bits.
-    CountOutOfRange,
-    // A count is negative: allowed, but the writers show nothing under it.
-    NegativeCount,
-    // An average is missing or not a whole number.
-    AverageNotNumeric,
-    // The counts read so far add up to more than MaxReportLines; the count
-    // named is the one that passed the total.
-    TooManyLines,
-};
-
 // One bad value met by a recording reader. Texts are cp1250.
 struct ValueFinding {
-    ValueProblem Problem = ValueProblem::MissingCount;
+    // A count above MaxLoopCount is OutOfRange; TooManyLines names the count
+    // that took the report's counts past MaxReportLines.
+    BadValue Problem = BadValue::Missing;
     // "Szkola/Pasek/Uczen2/Srednia".
     std::string Element;
     std::string Value;
@@ -116,7 +110,7 @@ private:
     std::string NumberText(std::string_view name1, std::string_view name2,
                            std::string_view name3) const;
     // Stop: throw; Record: keep the finding. Returns the value to go on with.
-    int Bad(ValueFinding finding, NumberFault fault);
+    int Bad(ValueFinding finding, BadValue fault);
     // The element Szkola/name1[/name2[/name3]], or nullptr.
     const XmlNode* Find(std::string_view name1, std::string_view name2,
                         std::string_view name3) const;

@@ -37,12 +37,12 @@ WholeNumber ParseWholeNumber(std::string_view text, int limit) {
         i += 2;
     }
     if (i == text.size())
-        return {0, NumberFault::Malformed};
+        return {0, BadValue::NotWholeNumber};
     // The whole shape is checked before the size, so a long run of digits
     // followed by a letter is malformed, not merely too large.
     for (std::size_t j = i; j < text.size(); ++j)
         if (DigitValue(text[j], base) < 0)
-            return {0, NumberFault::Malformed};
+            return {0, BadValue::NotWholeNumber};
 
     // Gathered in 64 bits and checked after every digit, so no length of
     // digits can overflow before the range test sees it.
@@ -51,12 +51,12 @@ WholeNumber ParseWholeNumber(std::string_view text, int limit) {
     for (; i < text.size(); ++i) {
         magnitude = magnitude * base + DigitValue(text[i], base);
         if (magnitude > largest)
-            return {0, NumberFault::OutOfRange};
+            return {0, BadValue::OutOfRange};
     }
     const auto value = static_cast<int>(negative ? -magnitude : magnitude);
     if (value > limit)
-        return {0, NumberFault::AboveLimit};
-    return {value, NumberFault::None};
+        return {0, BadValue::OutOfRange};
+    return {value, std::nullopt};
 }
 
 } // namespace notarion

@@ -19,6 +19,7 @@
 // per platform.
 
 #include "system/ReadLimits.h"
+#include "text/Result.h"
 
 #include <cstdint>
 #include <filesystem>
@@ -53,8 +54,9 @@ bool FileExists(std::string_view path);
 // True when a directory exists at the path.
 bool DirectoryExists(std::string_view path);
 
-// Create one directory (no parents). Returns false when it could not be made.
-bool CreateSingleDirectory(std::string_view path);
+// Create one directory (no parents). When it could not be made, returns the
+// cause: the path and the system's reason (no permission, a file of that name).
+Result<> CreateSingleDirectory(std::string_view path);
 
 // Remove a directory only when it is empty. Returns false when it could not
 // be removed (not empty, missing, no permission).

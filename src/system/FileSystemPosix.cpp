@@ -72,9 +72,11 @@ std::string TextFromPath(const fs::path& path) {
     return Utf8ToCp1250(path.string());
 }
 
-bool CreateSingleDirectory(std::string_view path) {
+Result<> CreateSingleDirectory(std::string_view path) {
     const std::string native = NativePath(path);
-    return ::mkdir(native.c_str(), 0777) == 0;
+    if (::mkdir(native.c_str(), 0777) == 0)
+        return {};
+    return FailureCause{FailureKind::General, std::string(path), {}, {}, errno};
 }
 
 bool RemoveEmptyDirectory(std::string_view path) {
@@ -92,6 +94,14 @@ int OpenForReading(const std::string& native) {
 
 void ReadOpened(Descriptor& fd, const std::string& native, std::string& bytes,
                 FileStatus* status = nullptr);
+
+// A file that cannot be read, with the system's reason (0 when it gave none:
+// not a regular file, too large).
+[[noreturn]] void FailToRead(const std::string& what, const std::string& native, int error) {
+    throw Failure(what + " " + native +
+                      (error != 0 ? ": " + std::string(std::strerror(error)) : ""),
+                  {FailureKind::UnreadableFile, TextFromPath(fs::path(native)), {}, {}, error});
+}
 
 FileStatus StatusFrom(const struct stat& info) {
     FileStatus status;
@@ -132,7 +142,7 @@ bool ReadFileIfPresent(std::string_view path, std::string& bytes, FileStatus* st
         const int error = errno;
         if (LeadsToNothing(native, error))
             return false;
-        throw Failure("cannot open " + native + ": " + std::strerror(error));
+        FailToRead("cannot open", native, error);
     }
     ReadOpened(fd, native, bytes, status);
     return true;
@@ -142,7 +152,7 @@ std::string ReadWholeFile(std::string_view path) {
     const std::string native = NativePath(path);
     Descriptor fd(OpenForReading(native));
     if (!fd.Valid())
-        throw Failure("cannot open " + native + ": " + std::strerror(errno));
+        FailToRead("cannot open", native, errno);
     std::string bytes;
     ReadOpened(fd, native, bytes);
     return bytes;
@@ -166,20 +176,20 @@ std::size_t ReadSome(Descriptor& fd, std::string& bytes, std::size_t done,
         const int flags = error == EAGAIN ? ::fcntl(fd.Get(), F_GETFL) : -1;
         if (flags < 0 || (flags & O_NONBLOCK) == 0 ||
             ::fcntl(fd.Get(), F_SETFL, flags & ~O_NONBLOCK) != 0)
-            throw Failure("cannot read " + native + ": " + std::strerror(error));
+            FailToRead("cannot read", native, error);
     }
 }
 
 void ReadOpened(Descriptor& fd, const std::string& native, std::string& bytes, FileStatus* status) {
     struct stat info {};
     if (::fstat(fd.Get(), &info) != 0)
-        throw Failure("cannot read " + native + ": " + std::strerror(errno));
+        FailToRead("cannot read", native, errno);
     if (status != nullptr)
         *status = StatusFrom(info);
     if (!S_ISREG(info.st_mode))
-        throw Failure("not a regular file: " + native);
+        FailToRead("not a regular file:", native, S_ISDIR(info.st_mode) ? EISDIR : 0);
     if (info.st_size < 0 || static_cast<std::uint64_t>(info.st_size) > MaxReadableFileSize)
-        throw Failure("larger than any report or page: " + native);
+        FailToRead("larger than any report or page:", native, 0);
     // Room for one byte more than the file had: a read that stops at exactly
     // the size seen has met the end without asking again, and a file that
     // grew meanwhile fills the room and is read on to its end.
@@ -195,7 +205,7 @@ void ReadOpened(Descriptor& fd, const std::string& native, std::string& bytes, F
             continue;
         // A file that grows while it is read is held to the same limit.
         if (bytes.size() > MaxReadableFileSize)
-            throw Failure("larger than any report or page: " + native);
+            FailToRead("larger than any report or page:", native, 0);
         bytes.resize(std::min<std::size_t>(bytes.size() * 2, MaxReadableFileSize + 1));
     }
     bytes.resize(done);

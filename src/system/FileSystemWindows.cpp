@@ -46,8 +46,11 @@ std::string TextFromPath(const fs::path& path) {
     return Utf16ToCp1250(Utf16Of(path.native()));
 }
 
-bool CreateSingleDirectory(std::string_view path) {
-    return ::CreateDirectoryW(NativePath(path).c_str(), nullptr) != 0;
+Result<> CreateSingleDirectory(std::string_view path) {
+    if (::CreateDirectoryW(NativePath(path).c_str(), nullptr) != 0)
+        return {};
+    return FailureCause{
+        FailureKind::General, std::string(path), {}, {}, static_cast<int>(::GetLastError())};
 }
 
 bool RemoveEmptyDirectory(std::string_view path) {
@@ -63,6 +66,15 @@ HANDLE OpenForReading(const std::wstring& native) {
     return ::CreateFileW(native.c_str(), GENERIC_READ,
                          FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
                          OPEN_EXISTING, FILE_FLAG_SEQUENTIAL_SCAN, nullptr);
+}
+
+// A file that cannot be read, with the system's reason (0 when it gave none:
+// not a regular file, too large).
+[[noreturn]] void FailToRead(const std::string& what, const std::wstring& native, DWORD error) {
+    throw Failure(what + " " + Shown(native) +
+                      (error != 0 ? ": system error " + std::to_string(error) : std::string()),
+                  {FailureKind::UnreadableFile, TextFromPath(fs::path(native)), {}, {},
+                   static_cast<int>(error)});
 }
 
 // True when an open failed because the path leads to nothing, as opposed to
@@ -103,18 +115,17 @@ void ReadOpened(const Handle& file, const std::wstring& native, std::string& byt
                 FileStatus* status) {
     // A pipe, a console or another device is never read: it may never end.
     if (::GetFileType(file.Get()) != FILE_TYPE_DISK)
-        throw Failure("not a regular file: " + Shown(native));
+        FailToRead("not a regular file:", native, 0);
     bool isDirectory = false;
     const std::optional<FileStatus> seen = StatusOfOpened(file.Get(), &isDirectory);
     if (!seen)
-        throw Failure("cannot read " + Shown(native) + ": system error " +
-                      std::to_string(::GetLastError()));
+        FailToRead("cannot read", native, ::GetLastError());
     if (isDirectory)
-        throw Failure("not a regular file: " + Shown(native));
+        FailToRead("not a regular file:", native, kFolderInTheWay);
     if (status != nullptr)
         *status = *seen;
     if (seen->Size < 0 || static_cast<std::uint64_t>(seen->Size) > MaxReadableFileSize)
-        throw Failure("larger than any report or page: " + Shown(native));
+        FailToRead("larger than any report or page:", native, 0);
     // Room for one byte more than the file had: a file that grew meanwhile
     // fills the room and is read on to its end, under the same limit.
     bytes.assign(static_cast<std::size_t>(seen->Size) + 1, '\0');
@@ -123,15 +134,14 @@ void ReadOpened(const Handle& file, const std::wstring& native, std::string& byt
         DWORD got = 0;
         const auto room = static_cast<DWORD>(std::min<std::size_t>(bytes.size() - done, 1u << 30));
         if (!::ReadFile(file.Get(), bytes.data() + done, room, &got, nullptr))
-            throw Failure("cannot read " + Shown(native) + ": system error " +
-                          std::to_string(::GetLastError()));
+            FailToRead("cannot read", native, ::GetLastError());
         done += got;
         if (got == 0)
             break;
         if (done < bytes.size())
             continue;
         if (bytes.size() > MaxReadableFileSize)
-            throw Failure("larger than any report or page: " + Shown(native));
+            FailToRead("larger than any report or page:", native, 0);
         bytes.resize(std::min<std::size_t>(bytes.size() * 2, MaxReadableFileSize + 1));
     }
     bytes.resize(done);
@@ -157,7 +167,7 @@ bool ReadFileIfPresent(std::string_view path, std::string& bytes, FileStatus* st
         const DWORD error = ::GetLastError();
         if (LeadsToNothing(error))
             return false;
-        throw Failure("cannot open " + Shown(native) + ": system error " + std::to_string(error));
+        FailToRead("cannot open", native, error);
     }
     ReadOpened(file, native, bytes, status);
     return true;
@@ -167,8 +177,7 @@ std::string ReadWholeFile(std::string_view path) {
     const std::wstring native = NativePath(path);
     const Handle file(OpenForReading(native));
     if (!file.Valid())
-        throw Failure("cannot open " + Shown(native) + ": system error " +
-                      std::to_string(::GetLastError()));
+        FailToRead("cannot open", native, ::GetLastError());
     std::string bytes;
     ReadOpened(file, native, bytes, nullptr);
     return bytes;

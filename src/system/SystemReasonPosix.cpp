@@ -7,7 +7,8 @@
 
 namespace notarion {
 
-std::string SystemReasonText(int error) {
+std::string SystemReasonText(int error, FileAccess access) {
+    const bool reading = access == FileAccess::Read;
     switch (error) {
     case ENOSPC:
         return "Brak miejsca na dysku.";
@@ -17,13 +18,15 @@ std::string SystemReasonText(int error) {
         return "Nośnik jest tylko do odczytu.";
     case EACCES:
     case EPERM:
-        return "Brak uprawnień do zapisu.";
+        return reading ? "Brak uprawnień do odczytu." : "Brak uprawnień do zapisu.";
     case ENOENT:
-        return "Folder nie istnieje.";
+        return reading ? "Plik nie istnieje." : "Folder nie istnieje.";
     case ENOTDIR:
         return "Część ścieżki nie jest folderem.";
+    case EEXIST:
+        return "Pod tą nazwą jest już plik.";
     case EISDIR:
-        return "W miejscu dokumentu jest folder.";
+        return reading ? "W miejscu pliku jest folder." : "W miejscu dokumentu jest folder.";
     case EFBIG:
         return "Plik przekracza największy rozmiar dozwolony w systemie.";
     case EIO:

@@ -34,7 +34,8 @@ std::string SystemsOwnText(DWORD error) {
 
 } // namespace
 
-std::string SystemReasonText(int code) {
+std::string SystemReasonText(int code, FileAccess access) {
+    const bool reading = access == FileAccess::Read;
     const auto error = static_cast<DWORD>(code);
     switch (error) {
     case ERROR_DISK_FULL:
@@ -46,7 +47,7 @@ std::string SystemReasonText(int code) {
         return "Nośnik jest tylko do odczytu.";
     case ERROR_ACCESS_DENIED:
     case ERROR_PRIVILEGE_NOT_HELD:
-        return "Brak uprawnień do zapisu.";
+        return reading ? "Brak uprawnień do odczytu." : "Brak uprawnień do zapisu.";
     case ERROR_SHARING_VIOLATION:
     case ERROR_LOCK_VIOLATION:
     case ERROR_USER_MAPPED_FILE:
@@ -54,11 +55,14 @@ std::string SystemReasonText(int code) {
                "zamknij go tam i spróbuj ponownie.";
     case ERROR_FILE_NOT_FOUND:
     case ERROR_PATH_NOT_FOUND:
-        return "Folder nie istnieje.";
+        return reading ? "Plik nie istnieje." : "Folder nie istnieje.";
     case ERROR_DIRECTORY:
         return "Część ścieżki nie jest folderem.";
+    case ERROR_ALREADY_EXISTS:
+    case ERROR_FILE_EXISTS:
+        return "Pod tą nazwą jest już plik.";
     case kFolderInTheWay:
-        return "W miejscu dokumentu jest folder.";
+        return reading ? "W miejscu pliku jest folder." : "W miejscu dokumentu jest folder.";
     case ERROR_FILE_TOO_LARGE:
         return "Plik przekracza największy rozmiar dozwolony w systemie.";
     case ERROR_CRC:

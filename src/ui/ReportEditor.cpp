@@ -591,8 +591,7 @@ void ReportEditor::RefreshPreview() {
         ReportCatalogue catalogue;
         AppendToCatalogue(catalogue, {report});
         GenerationState state;
-        if (WritePreviewFileOfEntry(state, catalogue, 0, folder,
-                                    [](int, int, const std::u16string&) {}))
+        if (WritePreviewFileOfEntry(state, catalogue, 0, folder))
             m_preview->Navigate(folder + std::string(PreviewFileName));
     } catch (const std::exception&) {
         // The preview is a convenience; a private file that cannot be

@@ -445,15 +445,14 @@ void TFRealProgramu::PreviewSelected() {
 bool TFRealProgramu::WritePreviewOfLine(int line) {
     // Each line previews its own report, also the later of two equal titles.
     const int entry = EntryOfLine(line);
-    const bool written =
-        entry < 0
-            ? WritePreviewFile(m_state, m_state.Catalogue, *LLista, line, m_state.TempFolder, {})
-            : WritePreviewFileOfEntry(m_state, m_state.Catalogue, entry, m_state.TempFolder, {});
+    const Result<> written =
+        entry < 0 ? WritePreviewFile(m_state, m_state.Catalogue, *LLista, line, m_state.TempFolder)
+                  : WritePreviewFileOfEntry(m_state, m_state.Catalogue, entry, m_state.TempFolder);
     if (!written) {
-        OfferMend(ReportFileOf(m_state.LastFailure),
-                  MessageWithCause(PreviewFailureMessage(), m_state.LastFailure));
+        OfferMend(ReportFileOf(written.Cause()),
+                  MessageWithCause(PreviewFailureMessage(), written.Cause()));
     }
-    return written;
+    return static_cast<bool>(written);
 }
 
 void TFRealProgramu::SaveListFile() {
@@ -472,7 +471,8 @@ void TFRealProgramu::SaveListFile() {
     }
     repaint();
     try {
-        if (WriteListFile(m_state.Catalogue, SaveLista.FileName)) {
+        const Result<> written = WriteListFile(m_state.Catalogue, SaveLista.FileName);
+        if (written) {
             m_unsaved = false;
             // The saved list holds the new order; taking it back now would
             // leave a set that differs from its file marked as saved.
@@ -482,7 +482,7 @@ void TFRealProgramu::SaveListFile() {
                                     FolderOf(SaveLista.FileName));
             RememberListFile(m_state, SaveLista.FileName);
         } else {
-            Warn(IconInfo, ListFileUnwritableMessage());
+            Warn(IconInfo, ListFileUnwritableMessage(written.Cause()));
         }
     } catch (const std::exception&) {
         Warn(IconInfo, ListFileProcessingFailed);

@@ -52,18 +52,18 @@ void TFRealProgramu::GenerateDocumentSet() {
     }
     m_state.OutputFolder = DocumentPath(reportFolder, OutputFolderName);
     // A folder that cannot be made shows up as a failed set below.
-    const bool madeHere =
-        !DirectoryExists(m_state.OutputFolder) && CreateSingleDirectory(m_state.OutputFolder);
+    const bool madeHere = !DirectoryExists(m_state.OutputFolder) &&
+                          static_cast<bool>(CreateSingleDirectory(m_state.OutputFolder));
     try {
-        const SetOutcome outcome = WriteSet(m_state, m_state.Catalogue, m_state.OutputFolder,
-                                            madeHere ? m_state.OutputFolder : std::string());
-        if (outcome == SetOutcome::FolderBusy) {
+        const SetResult written = WriteSet(m_state, m_state.Catalogue, m_state.OutputFolder,
+                                           madeHere ? m_state.OutputFolder : std::string());
+        if (written.Outcome == SetOutcome::FolderBusy) {
             Warn(IconInfo, FolderBusyMessage());
             return;
         }
-        if (outcome != SetOutcome::Written) {
-            OfferMend(ReportFileOf(m_state.LastFailure),
-                      MessageWithCause(SetOutcomeMessage(outcome), m_state.LastFailure));
+        if (written.Outcome != SetOutcome::Written) {
+            OfferMend(ReportFileOf(written.Cause),
+                      MessageWithCause(SetOutcomeMessage(written.Outcome), written.Cause));
             return;
         }
         m_mainWindow.ShowProgressStrip();
@@ -72,7 +72,6 @@ void TFRealProgramu::GenerateDocumentSet() {
         }
     } catch (const std::exception&) {
         // The user always learns that the set did not come out whole.
-        m_state.LastFailure = {};
         Warn(IconInfo, ProtocolsFailureMessage());
     }
 }

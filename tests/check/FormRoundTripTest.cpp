@@ -38,8 +38,7 @@ std::map<std::string, std::string> DocumentsOf(const std::string& folder) {
         documents[name] = testing::ReadBytes(output.File(name));
     }
     for (int i = 0; i < loaded.Catalogue.Count; ++i) {
-        const MessageSink fail = [](int, int, const std::u16string&) { ADD_FAILURE(); };
-        EXPECT_TRUE(WritePreviewFileOfEntry(state, loaded.Catalogue, i, output.Text() + "/", fail));
+        EXPECT_TRUE(WritePreviewFileOfEntry(state, loaded.Catalogue, i, output.Text() + "/"));
         documents["preview of " +
                   loaded.Catalogue.Slots[static_cast<std::size_t>(i)].Path.substr(folder.size())] =
             testing::ReadBytes(output.File(std::string(PreviewFileName)));
@@ -88,9 +87,9 @@ TEST(FormRoundTrip, GeneratedSchoolsGiveTheSameDocuments) {
 }
 
 bool IsBadValue(Problem problem) {
-    for (const ValueProblem value : {ValueProblem::MissingCount, ValueProblem::CountNotWholeNumber,
-                                     ValueProblem::CountOutOfRange, ValueProblem::NegativeCount,
-                                     ValueProblem::AverageNotNumeric, ValueProblem::TooManyLines})
+    for (const BadValue value :
+         {BadValue::Missing, BadValue::NotWholeNumber, BadValue::OutOfRange, BadValue::Negative,
+          BadValue::AverageNotNumeric, BadValue::TooManyLines})
         if (ProblemOf(value) == problem)
             return true;
     return false;

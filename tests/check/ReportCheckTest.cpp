@@ -1,6 +1,7 @@
 #include "check/ReportCheck.h"
 
 #include "app/ReportFolder.h"
+#include "check/FindingText.h"
 
 #include "generate/Sections.h"
 #include "reports/ReportCatalogue.h"
@@ -364,6 +365,13 @@ TEST(ReportCheck, ListedReportsAreCheckedUnderTheKindTheListGives) {
     EXPECT_EQ(result.Findings[2].Element, "Naglowki/Pozycja4/Typ");
     EXPECT_EQ(result.Findings[2].Suggestion, "Klasyfikacja klasy");
     EXPECT_EQ(result.ErrorCount(), 2);
+    // The folder in the report's place is named with the system's reason.
+    const Finding& unreadable = result.Findings[3];
+    EXPECT_NE(unreadable.SystemError, 0);
+    const std::string said =
+        FindingMessage(unreadable, [](std::string_view s) { return std::string(s); });
+    EXPECT_EQ(said.rfind("nie można odczytać pliku. ", 0), 0u) << said;
+    EXPECT_GT(said.size(), std::string_view("nie można odczytać pliku. ").size());
 }
 
 TEST(ReportCheck, FileWhoseNameCannotBeSpeltIsNamedNotLost) {

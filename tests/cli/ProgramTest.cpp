@@ -159,8 +159,7 @@ TEST(CliProgram, PreviewIsThePageTheListEditorShows) {
     list.Title = catalogue.Slots[0].Title;
     GenerationState state;
     state.DecimalSeparator = ",";
-    ASSERT_TRUE(WritePreviewFile(state, catalogue, list, 0, pages.Text() + "/",
-                                 [](int, int, const std::u16string&) {}));
+    ASSERT_TRUE(WritePreviewFile(state, catalogue, list, 0, pages.Text() + "/"));
     EXPECT_EQ(ReadBytes(pages.File("Temp.htm")), toOutput.Out);
     EXPECT_TRUE(Contains(toOutput.Out, "KLASYFIKACJA KLASY - 1A"));
 }
@@ -211,6 +210,15 @@ TEST(CliProgram, FailuresShowTheSystemsMessageAndExitWithOne) {
     }
     // A set failed at its first document leaves no folder of its own making.
     EXPECT_FALSE(fs::exists(folder.File("zepsuty/Protokoly")));
+
+    // A folder that cannot be made is named with the system's reason.
+    const auto made = RunProgram(
+        {"generate", folder.File("zepsuty"), "--out", folder.File("zepsuty/klasa.xml/Protokoly")});
+    const std::string said =
+        "Nie można utworzyć folderu: " + folder.File("zepsuty/klasa.xml") + "\n";
+    EXPECT_EQ(made.Code, 1);
+    ASSERT_TRUE(Contains(made.Err, said)) << made.Err;
+    EXPECT_GT(made.Err.size(), made.Err.find(said) + said.size()) << "no reason follows";
 }
 
 TEST(CliProgram, UnwritableDocumentIsNamedWithTheReasonAndNoCheckIsSuggested) {

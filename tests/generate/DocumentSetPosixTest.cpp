@@ -32,9 +32,8 @@ std::string CauseOfSetInChild(const std::string& folder, const std::function<boo
                }
                GenerationState state;
                const ReportCatalogue none;
-               text = GenerateProtocols(state, none, folder)
-                          ? "success"
-                          : Utf16ToUtf8(FailureCauseMessage(state.LastFailure));
+               const Result<> generated = GenerateProtocols(state, none, folder);
+               text = generated ? "success" : Utf16ToUtf8(FailureCauseMessage(generated.Cause()));
                return 0;
            })
         .Text;
@@ -79,7 +78,8 @@ TEST(DocumentSetPosix, TheReasonsAUserCanActOnAreToldInPolish) {
     };
     for (const auto& row : rows) {
         const FailureCause cause{FailureKind::UnwritableDocument, "/p/a.htm", "", "", row.Error};
-        EXPECT_EQ(FailureCauseMessage(cause), u"Nie można zapisać dokumentu: /p/a.htm\r" + row.Reason);
+        EXPECT_EQ(FailureCauseMessage(cause),
+                  u"Nie można zapisać dokumentu: /p/a.htm\r" + row.Reason);
     }
 }
 

@@ -318,35 +318,36 @@ TEST_F(DocumentSetTest, CountAboveTheLimitFailsTheSet) {
     Add("k.xml", "Klasyfikacja klasy",
         ClassReport("1a", "<IleOsob>999999</IleOsob>", "<IleOsob>0</IleOsob>",
                     "<IleOsob>0</IleOsob>"));
-    EXPECT_FALSE(GenerateProtocols(state, catalogue, output.Text()));
+    const Result<> generated = GenerateProtocols(state, catalogue, output.Text());
+    EXPECT_FALSE(generated);
     EXPECT_TRUE(fs::is_empty(output.Path()));
-    EXPECT_EQ(state.LastFailure.Kind, FailureKind::NumberOutOfRange);
-    EXPECT_EQ(state.LastFailure.File, catalogue.Slots[0].Path);
-    EXPECT_EQ(state.LastFailure.Element, "Szkola/Frekwencja/IleOsob");
-    EXPECT_EQ(state.LastFailure.Value, "999999");
+    EXPECT_EQ(generated.Cause().Fault, BadValue::OutOfRange);
+    EXPECT_EQ(generated.Cause().File, catalogue.Slots[0].Path);
+    EXPECT_EQ(generated.Cause().Element, "Szkola/Frekwencja/IleOsob");
+    EXPECT_EQ(generated.Cause().Value, "999999");
 }
 
 TEST_F(DocumentSetTest, MissingOutputFolderFailsBothSteps) {
     AddSchool();
     const std::string missing = output.File("Protokoly");
-    EXPECT_FALSE(GenerateProtocols(state, catalogue, missing));
-    EXPECT_EQ(state.LastFailure.Kind, FailureKind::UnwritableDocument);
-    EXPECT_EQ(state.LastFailure.File, missing + PathSeparator + "Prot_KlasyfikacjaOceny.htm");
-    EXPECT_FALSE(GenerateLists(state, missing));
-    EXPECT_EQ(state.LastFailure.File, missing + PathSeparator + "Lista_UczniowieWyroznieni.htm");
+    const Result<> protocols = GenerateProtocols(state, catalogue, missing);
+    EXPECT_FALSE(protocols);
+    EXPECT_EQ(protocols.Cause().Kind, FailureKind::UnwritableDocument);
+    EXPECT_EQ(protocols.Cause().File, missing + PathSeparator + "Prot_KlasyfikacjaOceny.htm");
+    const Result<> lists = GenerateLists(state, missing);
+    EXPECT_FALSE(lists);
+    EXPECT_EQ(lists.Cause().File, missing + PathSeparator + "Lista_UczniowieWyroznieni.htm");
     EXPECT_FALSE(fs::exists(missing));
-    // A success forgets the cause of the failure before it.
-    EXPECT_TRUE(GenerateLists(state, output.Text()));
-    EXPECT_EQ(state.LastFailure.Kind, FailureKind::General);
 }
 
 TEST_F(DocumentSetTest, UnwritableDocumentIsBlamedOnTheFolderWithTheSystemsReason) {
     const std::string first = output.File("Prot_KlasyfikacjaOceny.htm");
     fs::create_directory(first);
-    EXPECT_FALSE(GenerateProtocols(state, catalogue, output.Text()));
-    EXPECT_EQ(state.LastFailure.File, first);
-    EXPECT_NE(state.LastFailure.SystemError, 0);
-    EXPECT_EQ(Utf16ToUtf8(FailureCauseMessage(state.LastFailure)),
+    const Result<> generated = GenerateProtocols(state, catalogue, output.Text());
+    EXPECT_FALSE(generated);
+    EXPECT_EQ(generated.Cause().File, first);
+    EXPECT_NE(generated.Cause().SystemError, 0);
+    EXPECT_EQ(Utf16ToUtf8(FailureCauseMessage(generated.Cause())),
               "Nie można zapisać dokumentu: " + first + "\rW miejscu dokumentu jest folder.");
 }
 
@@ -358,11 +359,8 @@ TEST_F(DocumentSetTest, PreviewBetweenTwoSetsChangesNoList) {
 
     testing::TempFolder temp;
     testing::VectorKindList list({catalogue.Slots[1].Title, catalogue.Slots[2].Title});
-    int messages = 0;
-    const MessageSink sink = [&](int, int, const std::u16string&) { ++messages; };
-    ASSERT_TRUE(WritePreviewFile(state, catalogue, list, 0, temp.Text() + "/", sink));
-    ASSERT_TRUE(WritePreviewFile(state, catalogue, list, 1, temp.Text() + "/", sink));
-    EXPECT_EQ(messages, 0);
+    ASSERT_TRUE(WritePreviewFile(state, catalogue, list, 0, temp.Text() + "/"));
+    ASSERT_TRUE(WritePreviewFile(state, catalogue, list, 1, temp.Text() + "/"));
     // The preview ran the class blocks, which fed the lists.
     EXPECT_GT(state.AttendanceList.Lines.size(), afterFirst.AttendanceList.Lines.size());
     EXPECT_GT(state.ExemplaryList.Lines.size(), afterFirst.ExemplaryList.Lines.size());
@@ -449,9 +447,10 @@ TEST_F(DocumentSetTest, AFailureAfterStreamedBlocksLeavesTheOldDocumentAndNoTemp
         ReportXml("Realizacja programu wychowawczego", "<Ogolne/>"));
     const std::string document = Out("Prot_RealizacjaProgramowWych.htm");
     testing::WriteBytes(document, "poprzedni zestaw");
-    EXPECT_FALSE(GenerateProtocols(state, catalogue, output.Text()));
-    EXPECT_EQ(state.LastFailure.Kind, FailureKind::MissingNumber);
-    EXPECT_EQ(state.LastFailure.File, catalogue.Slots.back().Path);
+    const Result<> generated = GenerateProtocols(state, catalogue, output.Text());
+    EXPECT_FALSE(generated);
+    EXPECT_EQ(generated.Cause().Fault, BadValue::Missing);
+    EXPECT_EQ(generated.Cause().File, catalogue.Slots.back().Path);
     // The three documents before it are written; the tutors' is not, and the
     // blocks streamed for it went nowhere.
     auto after = OutputFiles();
@@ -484,21 +483,19 @@ TEST(ClearAccumulators, EmptiesTheListsAndTheListBufferOnly) {
 // The preview file of one report of the list editor's list.
 class PreviewTest : public DocumentSetTest {
 protected:
-    bool Preview(const testing::VectorKindList& list, int position) {
-        return WritePreviewFile(state, catalogue, list, position, temp.Text() + "/",
-                                [this](int mode, int icon, const std::u16string& text) {
-                                    shown.push_back({mode, icon, text});
-                                });
+    // The preview at position, keeping the message a window shows for a failure.
+    bool Preview(const testing::VectorKindList& list, int position,
+                 const std::string& folder = {}) {
+        const Result<> written = WritePreviewFile(state, catalogue, list, position,
+                                                  folder.empty() ? temp.Text() + "/" : folder);
+        if (!written)
+            shown.push_back(MessageWithCause(PreviewFailureMessage(), written.Cause()));
+        return static_cast<bool>(written);
     }
     std::string TempFile() const { return temp.File("Temp.htm"); }
 
-    struct Shown {
-        int Mode;
-        int Icon;
-        std::u16string Text;
-    };
     testing::TempFolder temp;
-    std::vector<Shown> shown;
+    std::vector<std::u16string> shown;
     const std::u16string previewMessage =
         u"Wystąpił problem z wygenerowaniem podglądu.\rPrawdopodobnie plik sprawozdania jest "
         u"uszkodzony lub został usunięty.";
@@ -566,11 +563,9 @@ TEST_F(PreviewTest, FailuresShowTheMessageOnceAndKeepTheLastPreview) {
         shown.clear();
         EXPECT_FALSE(Preview(list, position));
         ASSERT_EQ(shown.size(), 1u);
-        EXPECT_EQ(shown[0].Mode, 1);
-        EXPECT_EQ(shown[0].Icon, 1);
-        EXPECT_EQ(shown[0].Text.rfind(previewMessage + cause, 0), 0u);
+        EXPECT_EQ(shown[0].rfind(previewMessage + cause, 0), 0u);
         if (cause.empty()) {
-            EXPECT_EQ(shown[0].Text, previewMessage);
+            EXPECT_EQ(shown[0], previewMessage);
         }
         EXPECT_EQ(testing::ReadBytes(TempFile()), good);
     }
@@ -579,13 +574,10 @@ TEST_F(PreviewTest, FailuresShowTheMessageOnceAndKeepTheLastPreview) {
 TEST_F(PreviewTest, UnwritableTempFolderFailsWithTheMessage) {
     Add("a.xml", "Z karty", ReportXml("Z karty", "<Info><IloscWierszy>0</IloscWierszy></Info>"));
     testing::VectorKindList list({catalogue.Slots[0].Title});
-    EXPECT_FALSE(WritePreviewFile(state, catalogue, list, 0, temp.File("brak") + "/",
-                                  [this](int mode, int icon, const std::u16string& text) {
-                                      shown.push_back({mode, icon, text});
-                                  }));
+    EXPECT_FALSE(Preview(list, 0, temp.File("brak") + "/"));
     ASSERT_EQ(shown.size(), 1u);
-    EXPECT_EQ(shown[0].Text.rfind(previewMessage + u"\r", 0), 0u);
-    EXPECT_NE(shown[0].Text.find(Cp1250ToUtf16(temp.File("brak"))), std::u16string::npos);
+    EXPECT_EQ(shown[0].rfind(previewMessage + u"\r", 0), 0u);
+    EXPECT_NE(shown[0].find(Cp1250ToUtf16(temp.File("brak"))), std::u16string::npos);
 }
 
 TEST(DocumentTable, MapsEveryViewerOptionAndNothingElse) {
@@ -645,14 +637,17 @@ TEST(GenerationMessages, CauseNamesTheFileTheElementAndTheFault) {
         FailureCause Cause;
         std::u16string Text;
     } rows[] = {
-        {{FailureKind::MissingNumber, "/s/a.xml", "Szkola/Info/IloscWierszy", ""},
+        {{FailureKind::BadValue, "/s/a.xml", "Szkola/Info/IloscWierszy", "", 0, BadValue::Missing},
          u"Plik: /s/a.xml\rSzkola/Info/IloscWierszy: brak liczby."},
-        {{FailureKind::NotANumber, "/s/a.xml", "Szkola/Pasek/Uczen1/Srednia", "4,75"},
+        {{FailureKind::BadValue, "/s/a.xml", "Szkola/Pasek/Uczen1/Srednia", "4,75", 0,
+          BadValue::NotWholeNumber},
          u"Plik: /s/a.xml\rSzkola/Pasek/Uczen1/Srednia: „4,75” nie jest liczbą całkowitą."},
-        {{FailureKind::NumberOutOfRange, "/s/a.xml", "Szkola/Ndst/IleOsob", "10001"},
+        {{FailureKind::BadValue, "/s/a.xml", "Szkola/Ndst/IleOsob", "10001", 0,
+          BadValue::OutOfRange},
          u"Plik: /s/a.xml\rSzkola/Ndst/IleOsob: liczba „10001” jest poza zakresem (najwyżej "
          u"10000)."},
-        {{FailureKind::TooManyLines, "/s/a.xml", "Szkola/Uwagi/IloscWierszy", "9000"},
+        {{FailureKind::BadValue, "/s/a.xml", "Szkola/Uwagi/IloscWierszy", "9000", 0,
+          BadValue::TooManyLines},
          u"Plik: /s/a.xml\rSzkola/Uwagi/IloscWierszy: liczby w sprawozdaniu dają razem ponad "
          u"100000 wierszy (przekracza je liczba „9000”)."},
         {{FailureKind::UnreadableFile, "/s/ł.xml", "", ""},

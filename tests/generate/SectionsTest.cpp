@@ -152,7 +152,7 @@ TEST_F(SectionTest, MissingLineCountFailsWhileMissingTextsPrintEmpty) {
     const FailureCause cause = CauseOf([&] {
         WriteSection(ReportKind::Subject, SectionMode::ForSet, catalogue, index, buffer, state);
     });
-    EXPECT_EQ(cause.Kind, FailureKind::MissingNumber);
+    EXPECT_EQ(cause.Fault, BadValue::Missing);
     EXPECT_EQ(cause.File, catalogue.Slots[static_cast<std::size_t>(index)].Path);
     EXPECT_EQ(cause.Element, "Szkola/Ogolne/IloscWierszy");
     // The lines written before the count stay; the buffer is never saved.
@@ -186,7 +186,7 @@ TEST_F(SectionTest, LineCountAboveTheLimitFails) {
     const FailureCause cause = CauseOf([&] {
         WriteSection(ReportKind::OtherInfo, SectionMode::ForSet, catalogue, index, buffer, state);
     });
-    EXPECT_EQ(cause.Kind, FailureKind::NumberOutOfRange);
+    EXPECT_EQ(cause.Fault, BadValue::OutOfRange);
     EXPECT_EQ(cause.Element, "Szkola/Info/IloscWierszy");
     EXPECT_EQ(cause.Value, "2000000000");
 }
@@ -200,6 +200,7 @@ TEST_F(SectionTest, ReportThatCannotBeReadIsNamedAsTheCause) {
     });
     EXPECT_EQ(cause.Kind, FailureKind::UnreadableFile);
     EXPECT_EQ(cause.File, catalogue.Slots[static_cast<std::size_t>(index)].Path);
+    EXPECT_NE(cause.SystemError, 0) << "the system's reason is kept";
 }
 
 // The catalogue parses every report once and its writer takes that parse;

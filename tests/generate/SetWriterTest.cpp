@@ -33,16 +33,16 @@ TEST(SetWriter, AFailedSetTakesBackOnlyTheEmptyFoldersMadeForIt) {
     // Made from "a" down to "a/b" for this set: both go again.
     fs::create_directories(out.Path() / "a" / "b");
     GenerationState state;
-    EXPECT_EQ(WriteSet(state, failing, out.File("a/b"), out.File("a")),
-              SetOutcome::ProtocolsFailed);
-    EXPECT_EQ(state.LastFailure.Kind, FailureKind::NotANumber);
+    const SetResult written = WriteSet(state, failing, out.File("a/b"), out.File("a"));
+    EXPECT_EQ(written.Outcome, SetOutcome::ProtocolsFailed);
+    EXPECT_EQ(written.Cause.Fault, BadValue::NotWholeNumber);
     EXPECT_FALSE(fs::exists(out.Path() / "a"));
     // A folder that was there, or that holds the user's files, stays.
     fs::create_directory(out.Path() / "byl");
-    EXPECT_EQ(WriteSet(state, failing, out.File("byl"), ""), SetOutcome::ProtocolsFailed);
+    EXPECT_EQ(WriteSet(state, failing, out.File("byl"), "").Outcome, SetOutcome::ProtocolsFailed);
     EXPECT_TRUE(fs::is_directory(out.Path() / "byl"));
     testing::WriteBytes(out.Path() / "nowy" / "notatka.txt", "x");
-    EXPECT_EQ(WriteSet(state, failing, out.File("nowy"), out.File("nowy")),
+    EXPECT_EQ(WriteSet(state, failing, out.File("nowy"), out.File("nowy")).Outcome,
               SetOutcome::ProtocolsFailed);
     EXPECT_EQ(testing::ReadBytes(out.Path() / "nowy" / "notatka.txt"), "x");
     EXPECT_EQ(SetOutcomeMessage(SetOutcome::ProtocolsFailed), ProtocolsFailureMessage());
@@ -52,7 +52,7 @@ TEST(SetWriter, AWrittenSetKeepsTheFolderMadeForIt) {
     testing::TempFolder out;
     fs::create_directory(out.Path() / "nowy");
     GenerationState state;
-    EXPECT_EQ(WriteSet(state, ReportCatalogue{}, out.File("nowy"), out.File("nowy")),
+    EXPECT_EQ(WriteSet(state, ReportCatalogue{}, out.File("nowy"), out.File("nowy")).Outcome,
               SetOutcome::Written);
     EXPECT_TRUE(fs::exists(out.Path() / "nowy" / "Zestawienie.htm"));
     EXPECT_TRUE(fs::exists(out.Path() / "nowy" / "Lista_Ndst.htm"));

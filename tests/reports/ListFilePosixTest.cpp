@@ -1,7 +1,6 @@
 // A list file that the system refuses to write in full, on POSIX systems.
 
 #include "reports/ListFile.h"
-#include "text/Failure.h"
 
 #include "support/ByteDiff.h"
 #include "support/ChildProcess.h"
@@ -18,8 +17,8 @@ namespace notarion {
 namespace {
 
 // A write cut short by the file system must not cost the user the list saved
-// before, and the failure keeps the system's reason. The file-size limit makes writing fail even for root; it is set in
-// a child process so the test program itself is not limited.
+// before, and the failure keeps the system's reason. The file-size limit makes writing fail even
+// for root; it is set in a child process so the test program itself is not limited.
 TEST(ListFileWritingPosix, FailedWriteLeavesTheExistingListIntactAndKeepsTheReason) {
     testing::TempFolder folder;
     const std::string target = folder.File("lista.xmp");
@@ -34,13 +33,9 @@ TEST(ListFileWritingPosix, FailedWriteLeavesTheExistingListIntactAndKeepsTheReas
     large.Count = 2000;
     const testing::ChildOutcome child = testing::RunInChild([&](std::string& reason) {
         testing::LimitFileSize(4096);
-        try {
-            SaveListFile(large, target);
-            return 1;
-        } catch (const Failure& failure) {
-            reason = std::to_string(failure.Cause().SystemError);
-            return 0;
-        }
+        const Result<> written = WriteListFile(large, target);
+        reason = std::to_string(written.Cause().SystemError);
+        return written ? 1 : 0;
     });
     EXPECT_EQ(child.End, testing::ChildEnd::Exited);
     EXPECT_EQ(child.Code, 0) << "the write reported success";

@@ -253,8 +253,22 @@ TEST(ListFileReading, RefusalsLeaveTheCatalogueUnchanged) {
          {folder.File("brak.xmp"), folder.File(""), std::string(), folder.File("lista.xmp/x")}) {
         SCOPED_TRACE(unreadable);
         ReportCatalogue catalogue = Untouched();
-        EXPECT_FALSE(ReadListFile(catalogue, unreadable));
+        EXPECT_EQ(ReadListFile(catalogue, unreadable).Cause().Kind, FailureKind::UnreadableFile);
         ExpectSameCatalogue(catalogue, Untouched());
+    }
+
+    // A bad count is named with its element and its text.
+    const std::pair<std::string, BadValue> counts[] = {{"trzy", BadValue::NotWholeNumber},
+                                                       {"-1", BadValue::Negative},
+                                                       {"100001", BadValue::OutOfRange},
+                                                       {"", BadValue::Missing}};
+    for (const auto& [text, fault] : counts) {
+        WriteBytes(path, ListText(text, ""));
+        ReportCatalogue catalogue;
+        const Result<> read = ReadListFile(catalogue, path);
+        EXPECT_EQ(read.Cause().Fault, fault) << text;
+        EXPECT_EQ(read.Cause().Element, "Naglowki/IlePozycji");
+        EXPECT_EQ(read.Cause().Value, text);
     }
 }
 
@@ -288,7 +302,7 @@ TEST(ListFileReading, RelativeReportPathsAreTakenFromTheListFolder) {
     const std::string previous = std::filesystem::current_path().string();
     std::filesystem::current_path(folder.Path());
     ReportCatalogue here;
-    const bool read = ReadListFile(here, "lista.xmp");
+    const bool read = static_cast<bool>(ReadListFile(here, "lista.xmp"));
     std::filesystem::current_path(previous);
     ASSERT_TRUE(read);
     EXPECT_EQ(here.Slots[0].Path, "1a.xml");

@@ -362,7 +362,7 @@ TEST(ReportForm, SavingRefusesWhatTheReaderWouldCallDamaged) {
               std::string::npos);
     const FormRead read = ReadReportForm(FormDocument(behaviour)->ToBytes());
     ASSERT_FALSE(read.Findings.empty());
-    EXPECT_EQ(read.Findings[0].Value.Problem, ValueProblem::TooManyLines);
+    EXPECT_EQ(read.Findings[0].Value.Problem, BadValue::TooManyLines);
     EXPECT_EQ(read.Findings[0].Value.Element, refusals[0].Element);
 
     // Texts that the file could not hold within the size the reader takes;

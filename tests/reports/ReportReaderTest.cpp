@@ -42,8 +42,9 @@ struct BadValueRow {
     std::string Element;
     bool IsAverage;
     std::string Value;
-    ValueProblem Problem;
-    FailureKind Stop;
+    BadValue Problem;
+    // What a stopping reader names: an average by the fault of its number.
+    BadValue Stop;
 };
 
 // Each bad value in both policies: a stopping reader names the file, the
@@ -54,15 +55,12 @@ TEST(ReportReader, BadValueStopsOrIsRecordedWithItsCause) {
         "<Szkola><A><Ile>x1</Ile></A><B><Ile>10001</Ile></B><C><Ile>99999999999</Ile></C>"
         "<D><Ile></Ile></D><Pasek><Uczen1>Ewa<Srednia>4,75</Srednia></Uczen1></Pasek></Szkola>");
     const std::vector<BadValueRow> rows = {
-        {"malformed", "A", false, "x1", ValueProblem::CountNotWholeNumber, FailureKind::NotANumber},
-        {"above the loop limit", "B", false, "10001", ValueProblem::CountOutOfRange,
-         FailureKind::NumberOutOfRange},
-        {"beyond 32 bits", "C", false, "99999999999", ValueProblem::CountOutOfRange,
-         FailureKind::NumberOutOfRange},
-        {"empty", "D", false, "", ValueProblem::MissingCount, FailureKind::MissingNumber},
-        {"missing", "E", false, "", ValueProblem::MissingCount, FailureKind::MissingNumber},
-        {"average", "Pasek", true, "4,75", ValueProblem::AverageNotNumeric,
-         FailureKind::NotANumber},
+        {"malformed", "A", false, "x1", BadValue::NotWholeNumber, BadValue::NotWholeNumber},
+        {"above the loop limit", "B", false, "10001", BadValue::OutOfRange, BadValue::OutOfRange},
+        {"beyond 32 bits", "C", false, "99999999999", BadValue::OutOfRange, BadValue::OutOfRange},
+        {"empty", "D", false, "", BadValue::Missing, BadValue::Missing},
+        {"missing", "E", false, "", BadValue::Missing, BadValue::Missing},
+        {"average", "Pasek", true, "4,75", BadValue::AverageNotNumeric, BadValue::NotWholeNumber},
     };
     for (const BadValueRow& row : rows) {
         SCOPED_TRACE(row.Name);
@@ -77,7 +75,8 @@ TEST(ReportReader, BadValueStopsOrIsRecordedWithItsCause) {
             read(stopping);
             ADD_FAILURE() << "no Failure thrown";
         } catch (const Failure& failure) {
-            EXPECT_EQ(failure.Cause().Kind, row.Stop);
+            EXPECT_EQ(failure.Cause().Kind, FailureKind::BadValue);
+            EXPECT_EQ(failure.Cause().Fault, row.Stop);
             EXPECT_EQ(failure.Cause().File, "r.xml");
             EXPECT_EQ(failure.Cause().Element, element);
             EXPECT_EQ(failure.Cause().Value, row.Value);
@@ -101,7 +100,7 @@ TEST(ReportReader, NegativeCountStopsNothingButIsRecorded) {
     EXPECT_EQ(recording.Count("A", "Ile"), -3);
     EXPECT_EQ(recording.Count("B", "Ile"), 16);
     ASSERT_EQ(recording.Findings().size(), 1u);
-    EXPECT_EQ(recording.Findings()[0].Problem, ValueProblem::NegativeCount);
+    EXPECT_EQ(recording.Findings()[0].Problem, BadValue::Negative);
     EXPECT_EQ(recording.Findings()[0].Value, "-3");
 }
 
@@ -146,14 +145,14 @@ TEST(ReportReader, CountsAddingUpBeyondTheReportTotalAreDamage) {
         readAll(stopping);
         ADD_FAILURE() << "no Failure thrown";
     } catch (const Failure& failure) {
-        EXPECT_EQ(failure.Cause().Kind, FailureKind::TooManyLines);
+        EXPECT_EQ(failure.Cause().Fault, BadValue::TooManyLines);
         EXPECT_EQ(failure.Cause().Element, "Szkola/U/U10/N");
         EXPECT_EQ(failure.Cause().Value, "10000");
     }
     ReportReader recording(report, "r.xml", OnBadValue::Record);
     EXPECT_EQ(readAll(recording), 12 + 9 * 10000) << "the tenth and later counts read as 0";
     ASSERT_EQ(recording.Findings().size(), 1u);
-    EXPECT_EQ(recording.Findings()[0].Problem, ValueProblem::TooManyLines);
+    EXPECT_EQ(recording.Findings()[0].Problem, BadValue::TooManyLines);
     EXPECT_EQ(recording.Findings()[0].Element, "Szkola/U/U10/N");
 
     const Parsed atTheTotal("<Szkola><A>10000</A><C>-7</C></Szkola>");

@@ -15,14 +15,15 @@ struct NumberRow {
     std::string Text;
     int Limit;
     int Value;
-    NumberFault Fault;
+    std::optional<BadValue> Fault;
 };
 
 constexpr int NoLimit = std::numeric_limits<int>::max();
-constexpr NumberFault Ok = NumberFault::None;
-constexpr NumberFault Malformed = NumberFault::Malformed;
-constexpr NumberFault OutOfRange = NumberFault::OutOfRange;
-constexpr NumberFault AboveLimit = NumberFault::AboveLimit;
+constexpr std::optional<BadValue> Ok;
+constexpr std::optional<BadValue> Malformed = BadValue::NotWholeNumber;
+constexpr std::optional<BadValue> OutOfRange = BadValue::OutOfRange;
+// Above the caller's limit is out of range as well.
+constexpr std::optional<BadValue> AboveLimit = BadValue::OutOfRange;
 
 // Counts, averages and the list file's number of positions share this one
 // grammar; the fault decides what the checker and the front ends say.

@@ -27,9 +27,8 @@ bool RemoveFile(const std::string& path) {
 
 const std::u16string NoSelection = u"Jeśli chcesz zobaczyć podgląd, zaznacz którąś z pozycji.";
 const std::u16string NothingToSave = u"Nie można utworzyć listy, gdyż brak jest sprawozdań.";
-const std::u16string NotWritten =
-    u"Wystąpiły problemy z zapisem pliku.\rPrawdopodobnie nie masz prawa do zapisu we wskazanym "
-    u"miejscu.";
+// The system's reason, not a guess at the permissions.
+const std::u16string NotWritten = u"Wystąpiły problemy z zapisem pliku.\rFolder nie istnieje.";
 
 // Counts how often a widget was shown.
 class ShowCounter : public QObject {
