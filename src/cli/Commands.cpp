@@ -1,6 +1,7 @@
 #include "cli/Commands.h"
 
 #include "app/ReportFolder.h"
+#include "app/SetWriter.h"
 #include "app/StartOfWork.h"
 #include "check/ReportCheck.h"
 #include "cli/CheckJson.h"
@@ -12,7 +13,6 @@
 #include "generate/HtmlPage.h"
 #include "generate/OutputFolderLock.h"
 #include "generate/SetSummary.h"
-#include "generate/SetWriter.h"
 #include "reports/ClassOrder.h"
 #include "reports/ListFile.h"
 #include "reports/ReportCatalogue.h"
@@ -106,11 +106,12 @@ SetContents GenerateSet(std::string_view source, const std::optional<std::string
     std::vector<std::string> leftOut;
     std::vector<std::string> notices;
     const ReportCatalogue catalogue = OrderedCatalogue(resolved, order, leftOut, notices);
-    const std::string madeFrom = EnsureFolder(folder);
     // The generators name the first cause; the check names every problem at
     // once, but only in the reports: a document that cannot be written is
     // the folder's or the disk's fault, which the check would not find.
-    const SetResult written = WriteSet(state, catalogue, folder, madeFrom);
+    const SetResult written = WriteSet(state, catalogue, folder, FoldersAbove::Make);
+    if (written.Outcome == SetOutcome::FolderNotMade)
+        ThrowWorkFailed(TerminalMessage(FailureCauseMessage(written.Cause)));
     if (written.Outcome == SetOutcome::FolderBusy)
         ThrowWorkFailed(TerminalMessage(FolderBusyMessage()));
     if (written.Outcome != SetOutcome::Written) {

@@ -169,21 +169,4 @@ std::string DefaultOutputFolder(const ReportSource& source) {
     return folder + std::string(OutputFolderName);
 }
 
-std::string EnsureFolder(const std::string& folder) {
-    if (folder.empty() || DirectoryExists(folder))
-        return {};
-    const std::string parent = FolderOf(folder);
-    const std::string madeAbove = parent.empty() ? std::string() : EnsureFolder(parent);
-    const Result<> made = CreateSingleDirectory(folder);
-    if (made)
-        return madeAbove.empty() ? folder : madeAbove;
-    // Another process may have made it meanwhile; only its absence counts.
-    if (!DirectoryExists(folder)) {
-        const int error = made.Cause().SystemError;
-        ThrowWorkFailed("Nie można utworzyć folderu: " + OneLine(TerminalText(folder)) +
-                        (error != 0 ? "\n" + SystemReasonText(error) : std::string()));
-    }
-    return madeAbove;
-}
-
 } // namespace notarion

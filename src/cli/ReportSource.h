@@ -63,9 +63,4 @@ ReportCatalogue LoadSourceCatalogue(const ReportSource& source,
 // the list file's folder.
 std::string DefaultOutputFolder(const ReportSource& source);
 
-// Create the folder and any missing parents, one level at a time. Returns the
-// outermost folder made here, empty when all were there. Throws CommandError
-// (failure of the work) naming the folder when one cannot be made.
-std::string EnsureFolder(const std::string& folder);
-
 } // namespace notarion

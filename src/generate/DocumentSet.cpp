@@ -249,6 +249,7 @@ std::string ReportFileOf(const FailureCause& cause) {
     switch (cause.Kind) {
     case FailureKind::General:
     case FailureKind::UnwritableDocument:
+    case FailureKind::UnmadeFolder:
         return {};
     case FailureKind::BadValue:
     case FailureKind::UnreadableFile:
@@ -296,6 +297,10 @@ std::u16string FailureCauseMessage(const FailureCause& cause) {
     case FailureKind::UnwritableDocument:
         return Utf8ToUtf16(
             "Nie można zapisać dokumentu: " + file +
+            (cause.SystemError != 0 ? "\r" + SystemReasonText(cause.SystemError) : std::string()));
+    case FailureKind::UnmadeFolder:
+        return Utf8ToUtf16(
+            "Nie można utworzyć folderu: " + file +
             (cause.SystemError != 0 ? "\r" + SystemReasonText(cause.SystemError) : std::string()));
     }
     return {};

@@ -43,6 +43,8 @@ enum class FailureKind {
     UnreadableFile,
     // A document cannot be created or written.
     UnwritableDocument,
+    // A folder the work needs is missing and cannot be made.
+    UnmadeFolder,
 };
 
 // Where and why the work stopped. Texts are cp1250; empty when unknown.

@@ -4,12 +4,12 @@
 #include "ui/TFRealProgramu.h"
 
 #include "app/ReportFolder.h"
+#include "app/SetWriter.h"
 #include "app/SharedState.h"
 #include "check/CheckPage.h"
 #include "check/ReportCheck.h"
 #include "generate/DocumentSet.h"
 #include "generate/OutputFolderLock.h"
-#include "generate/SetWriter.h"
 #include "reports/MessageSink.h"
 #include "system/FileSystem.h"
 #include "text/Cp1250.h"
@@ -51,12 +51,9 @@ void TFRealProgramu::GenerateDocumentSet() {
         return;
     }
     m_state.OutputFolder = DocumentPath(reportFolder, OutputFolderName);
-    // A folder that cannot be made shows up as a failed set below.
-    const bool madeHere = !DirectoryExists(m_state.OutputFolder) &&
-                          static_cast<bool>(CreateSingleDirectory(m_state.OutputFolder));
     try {
-        const SetResult written = WriteSet(m_state, m_state.Catalogue, m_state.OutputFolder,
-                                           madeHere ? m_state.OutputFolder : std::string());
+        const SetResult written =
+            WriteSet(m_state, m_state.Catalogue, m_state.OutputFolder, FoldersAbove::MustExist);
         if (written.Outcome == SetOutcome::FolderBusy) {
             Warn(IconInfo, FolderBusyMessage());
             return;

@@ -373,7 +373,9 @@ TEST_F(ListEditorCommandsTest, OutputFolderThatCannotBeMadeFailsWithTheProtocolM
     ASSERT_EQ(m_messages.size(), 1u);
     const std::u16string& text = m_messages[0].Text;
     EXPECT_EQ(text.rfind(ProtocolsFailureMessage() + u"\r", 0), 0u);
-    EXPECT_NE(text.find(Cp1250ToUtf16(m_reportFolder + "/brak/Protokoly/")), std::u16string::npos);
+    EXPECT_NE(text.find(u"Nie można utworzyć folderu: " +
+                        Cp1250ToUtf16(m_reportFolder + "/brak/Protokoly")),
+              std::u16string::npos);
     EXPECT_FALSE(DirectoryExists(m_reportFolder + "/brak"));
     EXPECT_EQ(watcher.Seen(), 0);
 }

@@ -1,4 +1,4 @@
-#include "generate/SetWriter.h"
+#include "app/SetWriter.h"
 
 #include "generate/OutputFolderLock.h"
 #include "system/FileSystem.h"
@@ -14,6 +14,31 @@ void RemoveFoldersMadeForTheSet(const std::string& folder, const std::string& ma
         if (!RemoveEmptyDirectory(current) || current == madeFrom)
             return;
     }
+}
+
+// Make folder, and every missing folder above it when makeAbove says so. Returns the outermost
+// folder made (empty when folder was there), or the cause when one cannot
+// be made.
+Result<std::string> MakeFolders(const std::string& folder, FoldersAbove makeAbove) {
+    if (folder.empty() || DirectoryExists(folder))
+        return std::string();
+    const std::string parent = FolderOf(folder);
+    const Result<std::string> above = parent.empty() || makeAbove == FoldersAbove::MustExist
+                                          ? std::string()
+                                          : MakeFolders(parent, makeAbove);
+    if (!above)
+        return above;
+    const Result<> made = CreateSingleDirectory(folder);
+    // Another process may have made it meanwhile; only its absence counts.
+    if (!made && !DirectoryExists(folder)) {
+        FailureCause cause = made.Cause();
+        cause.Kind = FailureKind::UnmadeFolder;
+        cause.File = folder;
+        return cause;
+    }
+    if (!above.Value().empty())
+        return above;
+    return made ? folder : std::string();
 }
 
 SetResult WriteSetSteps(GenerationState& state, const ReportCatalogue& catalogue,
@@ -33,7 +58,11 @@ SetResult WriteSetSteps(GenerationState& state, const ReportCatalogue& catalogue
 } // namespace
 
 SetResult WriteSet(GenerationState& state, const ReportCatalogue& catalogue,
-                   const std::string& folder, const std::string& madeFrom) {
+                   const std::string& folder, FoldersAbove above) {
+    const Result<std::string> made = MakeFolders(folder, above);
+    if (!made)
+        return {SetOutcome::FolderNotMade, made.Cause()};
+    const std::string& madeFrom = made.Value();
     SetResult result;
     try {
         result = WriteSetSteps(state, catalogue, folder);
@@ -52,6 +81,7 @@ std::u16string SetOutcomeMessage(SetOutcome outcome) {
         return {};
     case SetOutcome::FolderBusy:
         return FolderBusyMessage();
+    case SetOutcome::FolderNotMade:
     case SetOutcome::ProtocolsFailed:
         return ProtocolsFailureMessage();
     case SetOutcome::ListsFailed:
