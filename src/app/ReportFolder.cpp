@@ -1,6 +1,7 @@
 #include "app/ReportFolder.h"
 
 #include "app/StartOfWork.h"
+#include "generate/DocumentSet.h"
 #include "reports/ListFile.h"
 #include "system/FileSystem.h"
 #include "system/SystemReason.h"
@@ -75,22 +76,23 @@ FolderCatalogue CatalogueFromFolder(const std::string& folder) {
     return result;
 }
 
-ListCatalogue CatalogueFromListFile(const std::string& listFile) {
-    ListCatalogue result;
-    result.ListFolder = FolderOf(listFile);
-    result.Read = static_cast<bool>(ReadListFile(result.Catalogue, listFile));
-    if (!result.Read)
+Result<ListCatalogue> CatalogueFromListFile(const std::string& listFile) {
+    return Catching([&]() -> Result<ListCatalogue> {
+        ListCatalogue result;
+        result.ListFolder = FolderOf(listFile);
+        if (Result<> read = ReadListFile(result.Catalogue, listFile); !read)
+            return read.Cause();
+        std::vector<ReportEntry>& slots = result.Catalogue.Slots;
+        const auto gone = std::remove_if(slots.begin(), slots.end(), [&](const ReportEntry& entry) {
+            if (entry.Path.empty() || FileExists(entry.Path))
+                return false;
+            result.Missing.push_back(entry.Path);
+            return true;
+        });
+        slots.erase(gone, slots.end());
+        result.Catalogue.Count = static_cast<int>(slots.size());
         return result;
-    std::vector<ReportEntry>& slots = result.Catalogue.Slots;
-    const auto gone = std::remove_if(slots.begin(), slots.end(), [&](const ReportEntry& entry) {
-        if (entry.Path.empty() || FileExists(entry.Path))
-            return false;
-        result.Missing.push_back(entry.Path);
-        return true;
     });
-    slots.erase(gone, slots.end());
-    result.Catalogue.Count = static_cast<int>(slots.size());
-    return result;
 }
 
 namespace {
@@ -128,6 +130,14 @@ std::u16string NoReportFilesMessage() {
 std::u16string ListFileUnreadableMessage() {
     return Utf8ToUtf16("Wystąpiły problemy z wczytaniem pliku listy.\rPrawdopodobnie plik jest "
                        "uszkodzony.");
+}
+
+std::u16string ListFileUnreadableMessage(const FailureCause& cause, const std::string& listFile) {
+    // A cause that names nothing (memory ran out) still leaves the user the
+    // name of the list that did not open.
+    const std::u16string reason = FailureCauseMessage(cause);
+    return ListFileUnreadableMessage() + u"\r" +
+           (reason.empty() ? u"Plik: " + Cp1250ToUtf16(listFile) : reason);
 }
 
 std::u16string ListFileNameUnusableMessage(std::string_view utf8Path) {

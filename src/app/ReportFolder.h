@@ -7,6 +7,7 @@
 
 #include "reports/ReportCatalogue.h"
 #include "text/Failure.h"
+#include "text/Result.h"
 
 #include <string>
 #include <string_view>
@@ -51,8 +52,6 @@ struct FolderCatalogue {
 
 // A list file read for a set, with the listed reports found nowhere taken out.
 struct ListCatalogue {
-    // False when the list file itself could not be read.
-    bool Read = false;
     ReportCatalogue Catalogue;
     // The listed reports that exist neither where listed nor beside the list.
     std::vector<std::string> Missing;
@@ -78,8 +77,10 @@ FolderCatalogue CatalogueFromFolder(const std::string& folder);
 // Read the list file (ReadListFile, which looks for moved reports beside
 // it) and take out the positions whose report exists nowhere, so that a set
 // is made of the reports found and the missing ones are named at once
-// rather than as damaged files later.
-ListCatalogue CatalogueFromListFile(const std::string& listFile);
+// rather than as damaged files later. When the list file itself cannot be
+// read, the cause names it and says why (the system's reason or the bad
+// count); never throws.
+Result<ListCatalogue> CatalogueFromListFile(const std::string& listFile);
 
 // "Nie znaleziono plików: " and the paths, separated by ", ".
 std::u16string MissingFilesMessage(const std::vector<std::string>& paths);
@@ -92,6 +93,10 @@ std::u16string UnusableNamesMessage(const std::vector<std::string>& paths);
 std::u16string NoReportFilesMessage();
 // The list file could not be read.
 std::u16string ListFileUnreadableMessage();
+// The list file could not be read, and why: ListFileUnreadableMessage(), then
+// the lines of the cause (the file and the system's reason or the bad value),
+// or only the file when the cause names none.
+std::u16string ListFileUnreadableMessage(const FailureCause& cause, const std::string& listFile);
 // The list file was named by a path (given in UTF-8) that holds a letter
 // Windows-1250 cannot spell, so it cannot be opened by that name; the path
 // is named on the last line.

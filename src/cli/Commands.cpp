@@ -196,8 +196,10 @@ void ListSaveCommand(std::string_view source, std::string_view listFile, std::os
     std::vector<std::string> notices;
     const ReportCatalogue catalogue = OrderedCatalogue(resolved, order, leftOut, notices);
     if (const Result<> written = WriteListFile(catalogue, path); !written) {
-        ThrowWorkFailed(TerminalMessage(ListFileUnwritableMessage()) + "\n" +
-                        UnwritableFileText(TerminalText(path), written.Cause()));
+        // The system's reason where it gave one, the guess of no permission
+        // only where it gave none; the reason is not repeated under the path.
+        ThrowWorkFailed(TerminalMessage(ListFileUnwritableMessage(written.Cause())) + "\n" +
+                        UnwritableFileText(TerminalText(path), FailureCause{}));
     }
     out << OneLine(TerminalText(path)) << '\n';
     ReportLeftOut(leftOut, source, err, notices);
@@ -206,8 +208,8 @@ void ListSaveCommand(std::string_view source, std::string_view listFile, std::os
 void ListShowCommand(std::string_view listFile, std::ostream& out) {
     const std::string path = PathArgument(listFile);
     ReportCatalogue catalogue;
-    if (!ReadListFile(catalogue, path))
-        ThrowWorkFailed(TerminalMessage(ListFileUnreadableMessage()));
+    if (Result<> read = ReadListFile(catalogue, path); !read)
+        ThrowWorkFailed(TerminalMessage(ListFileUnreadableMessage(read.Cause(), path)));
     const int count = std::min(catalogue.Count, static_cast<int>(catalogue.Slots.size()));
     for (int i = 0; i < count; ++i) {
         const ReportEntry& entry = catalogue.Slots[static_cast<std::size_t>(i)];
@@ -263,8 +265,9 @@ int CheckCommand(std::string_view source, bool json, std::ostream& out) {
         result = CheckReportFiles(found, unusable);
     } else {
         ReportCatalogue catalogue;
-        if (!ReadListFile(catalogue, resolved.Path))
-            ThrowWorkFailed(TerminalMessage(ListFileUnreadableMessage()));
+        if (Result<> read = ReadListFile(catalogue, resolved.Path); !read)
+            ThrowWorkFailed(
+                TerminalMessage(ListFileUnreadableMessage(read.Cause(), resolved.Path)));
         result = CheckListedReports(catalogue);
     }
     if (json)

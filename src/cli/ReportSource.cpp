@@ -109,9 +109,11 @@ ReportCatalogue LoadSourceCatalogue(const ReportSource& source, std::vector<std:
     };
     ReportCatalogue catalogue;
     if (source.Kind == SourceKind::ListFile) {
-        ListCatalogue read = CatalogueFromListFile(source.Path);
-        if (!read.Read)
-            ThrowWorkFailed(TerminalMessage(ListFileUnreadableMessage()));
+        Result<ListCatalogue> opened = CatalogueFromListFile(source.Path);
+        if (!opened)
+            ThrowWorkFailed(
+                TerminalMessage(ListFileUnreadableMessage(opened.Cause(), source.Path)));
+        ListCatalogue& read = opened.Value();
         const bool anyLeft =
             std::any_of(read.Catalogue.Slots.begin(), read.Catalogue.Slots.end(),
                         [](const ReportEntry& entry) { return !entry.Path.empty(); });

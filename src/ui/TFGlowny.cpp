@@ -315,16 +315,12 @@ void TFGlowny::OpenListFile(const std::string& listFile) {
     if (m_editor == nullptr) {
         return;
     }
-    ListCatalogue read;
-    try {
-        read = CatalogueFromListFile(listFile);
-    } catch (const std::exception&) {
-        read.Read = false;
-    }
-    if (!read.Read) {
-        Warn(ListFileUnreadableMessage() + u"\rPlik: " + Cp1250ToUtf16(listFile));
+    Result<ListCatalogue> opened = CatalogueFromListFile(listFile);
+    if (!opened) {
+        Warn(ListFileUnreadableMessage(opened.Cause(), listFile));
         return;
     }
+    ListCatalogue& read = opened.Value();
     m_state.Catalogue = std::move(read.Catalogue);
     // The set comes from the list alone; no folder's files belong to it.
     m_state.FoundReportFiles.clear();

@@ -60,7 +60,8 @@ TEST_F(ReportFolderTest, RefusalsNameTheirCauseWithTheWindowsMessage) {
     EXPECT_EQ(unnamed.File, m_temp.File("karta_??.xml"));
     EXPECT_EQ(unnamed.Message(),
               Utf8ToUtf16("Nazwa pliku zawiera znak, którego program nie może użyć: " +
-                          m_temp.File("karta_Ив.xml") + "\rZmień nazwę pliku i wskaż folder jeszcze raz."));
+                          m_temp.File("karta_Ив.xml") +
+                          "\rZmień nazwę pliku i wskaż folder jeszcze raz."));
     EXPECT_EQ(unnamed.Notice(), u"");
     EXPECT_EQ(unnamed.Catalogue.Count, 0);
 }
@@ -85,25 +86,47 @@ TEST_F(ReportFolderTest, AListedReportFoundNowhereIsTakenOutAndNamed) {
     const std::string list = m_temp.File("lista.xmp");
     const auto old = [](const char* path) { return notarion::testing::WithNativeSeparators(path); };
     Write("lista.xmp", "<Naglowki><IlePozycji>3</IlePozycji>"
-                       "<Pozycja0><Tresc>A</Tresc><Adres>" + old("/stara/szkola/a.xml") +
+                       "<Pozycja0><Tresc>A</Tresc><Adres>" +
+                           old("/stara/szkola/a.xml") +
                            "</Adres><Typ>Z karty</Typ></Pozycja0>"
-                           "<Pozycja1><Tresc>B</Tresc><Adres>" + old("/stara/szkola/b.xml") +
+                           "<Pozycja1><Tresc>B</Tresc><Adres>" +
+                           old("/stara/szkola/b.xml") +
                            "</Adres><Typ>Z karty</Typ></Pozycja1>"
-                           "<Pozycja2><Tresc>C</Tresc><Adres>" + old("/stara/c.xml") +
+                           "<Pozycja2><Tresc>C</Tresc><Adres>" +
+                           old("/stara/c.xml") +
                            "</Adres><Typ>Z karty</Typ></Pozycja2></Naglowki>");
-    const ListCatalogue read = CatalogueFromListFile(list);
-    ASSERT_TRUE(read.Read);
+    const Result<ListCatalogue> opened = CatalogueFromListFile(list);
+    ASSERT_TRUE(opened);
+    const ListCatalogue& read = opened.Value();
     ASSERT_EQ(read.Catalogue.Count, 1);
     EXPECT_EQ(read.Catalogue.Slots.size(), 1u);
     EXPECT_EQ(read.Catalogue.Slots[0].Path, m_temp.File("a.xml"));
-    EXPECT_EQ(read.Missing, (std::vector<std::string>{old("/stara/szkola/b.xml"), old("/stara/c.xml")}));
-    EXPECT_EQ(read.Notice(), u"Nie znaleziono plików: " + Cp1250ToUtf16(old("/stara/szkola/b.xml")) +
-                                 u", " + Cp1250ToUtf16(old("/stara/c.xml")) +
+    EXPECT_EQ(read.Missing,
+              (std::vector<std::string>{old("/stara/szkola/b.xml"), old("/stara/c.xml")}));
+    EXPECT_EQ(read.Notice(), u"Nie znaleziono plików: " +
+                                 Cp1250ToUtf16(old("/stara/szkola/b.xml")) + u", " +
+                                 Cp1250ToUtf16(old("/stara/c.xml")) +
                                  u"\rNie ma ich też w folderze pliku listy: " +
                                  Cp1250ToUtf16(m_temp.Text()) + u".");
 
-    EXPECT_FALSE(CatalogueFromListFile(m_temp.File("brak.xmp")).Read);
     Write("lista.xmp", "<Naglowki><IlePozycji>1</IlePozycji><Pozycja0><Adres>" +
                            m_temp.File("a.xml") + "</Adres></Pozycja0></Naglowki>");
-    EXPECT_EQ(CatalogueFromListFile(list).Notice(), u"") << "nothing missing, nothing said";
+    EXPECT_EQ(CatalogueFromListFile(list).Value().Notice(), u"") << "nothing missing, nothing said";
+}
+
+TEST_F(ReportFolderTest, AListFileThatCannotBeReadIsNamedWithItsCause) {
+    const std::u16string fixed = ListFileUnreadableMessage() + u"\rPlik: ";
+    const std::string missing = m_temp.File("brak.xmp");
+    const Result<ListCatalogue> none = CatalogueFromListFile(missing);
+    ASSERT_FALSE(none);
+    EXPECT_EQ(ListFileUnreadableMessage(none.Cause(), missing),
+              fixed + Cp1250ToUtf16(missing) + u"\rNie można odczytać pliku.");
+
+    Write("zla.xmp", "<Naglowki><IlePozycji>trzy</IlePozycji></Naglowki>");
+    const std::string bad = m_temp.File("zla.xmp");
+    EXPECT_EQ(ListFileUnreadableMessage(CatalogueFromListFile(bad).Cause(), bad),
+              fixed + Cp1250ToUtf16(bad) +
+                  u"\rNaglowki/IlePozycji: „trzy” nie jest liczbą całkowitą.");
+    // A cause that names nothing (memory ran out) still leaves the list's name.
+    EXPECT_EQ(ListFileUnreadableMessage(FailureCause{}, bad), fixed + Cp1250ToUtf16(bad));
 }

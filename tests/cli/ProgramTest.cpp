@@ -186,12 +186,17 @@ TEST(CliProgram, FailuresShowTheSystemsMessageAndExitWithOne) {
          "sprawozdań (jeden lub więcej) są uszkodzone. Skontroluj je poleceniem „Sprawdź "
          "zestaw” w oknie listy sprawozdań.\n"},
         {{"generate", folder.File("listy/zla.xmp")},
-         "Wystąpiły problemy z wczytaniem pliku listy.\nPrawdopodobnie plik jest uszkodzony.\n"},
+         "Wystąpiły problemy z wczytaniem pliku listy.\nPrawdopodobnie plik jest uszkodzony.\n"
+         "Plik: " +
+             folder.File("listy/zla.xmp") +
+             "\nNaglowki/IlePozycji: „x” nie jest liczbą całkowitą.\n"},
         {{"list", "show", folder.File("listy/brak.xmp")},
-         "Wystąpiły problemy z wczytaniem pliku listy.\nPrawdopodobnie plik jest uszkodzony.\n"},
+         "Wystąpiły problemy z wczytaniem pliku listy.\nPrawdopodobnie plik jest uszkodzony.\n"
+         "Plik: " +
+             folder.File("listy/brak.xmp") + "\nNie można odczytać pliku.\n"},
+        // The second line is the system's reason, which differs by system.
         {{"list", "save", folder.File("zepsuty"), folder.File("tylko-do-odczytu.xmp")},
-         "Wystąpiły problemy z zapisem pliku.\nPrawdopodobnie nie masz prawa do zapisu we "
-         "wskazanym miejscu.\n"},
+         "Wystąpiły problemy z zapisem pliku.\n"},
         {{"preview", folder.File("zepsuty/klasa.xml")},
          "Wystąpił problem z wygenerowaniem podglądu.\nPrawdopodobnie plik sprawozdania jest "
          "uszkodzony lub został usunięty.\n"},

@@ -33,10 +33,10 @@ TEST(ReportCommandsPosix, WritesCutShortByTheDiskNameTheSystemsReason) {
                                       [&] { return RunWords(words).Err; });
     };
     const std::string reason = "Plik przekracza największy rozmiar dozwolony w systemie.";
+    // The reason takes the place of the guess of no permission.
     EXPECT_EQ(onFullDisk({"list", "save", school.Text(), folder.File("lista.xmp")}),
-              "Wystąpiły problemy z zapisem pliku.\nPrawdopodobnie nie masz prawa do zapisu we "
-              "wskazanym miejscu.\nNie można zapisać pliku: " +
-                  folder.File("lista.xmp") + "\n" + reason + "\n");
+              "Wystąpiły problemy z zapisem pliku.\n" + reason +
+                  "\nNie można zapisać pliku: " + folder.File("lista.xmp") + "\n");
     EXPECT_EQ(onFullDisk({"report", "write", folder.File("r.json"), folder.File("r.xml")}),
               "Nie można zapisać pliku: " + folder.File("r.xml") + "\n" + reason + "\n");
     EXPECT_EQ(std::distance(fs::directory_iterator(folder.Path()), fs::directory_iterator()), 1)

@@ -440,13 +440,18 @@ TEST_F(MainWindowTest, BadListFileIsReportedAndLeavesTheCatalogueAsItWas) {
     m_state.Catalogue.Slots = {{"Tytu\xb3", "/a.xml", "Klasyfikacja klasy"}};
     m_state.Catalogue.Count = 1;
     const ReportCatalogue before = m_state.Catalogue;
-    for (const std::string& file : {ExamplesFolder + "/uszkodzone/lista_uszkodzona.xmp",
-                                    FolderText(m_dir) + "/nie_ma_takiego.xmp"}) {
+    // The fixed text is followed by why: the bad count, or the file not read.
+    const std::pair<std::string, std::u16string> cases[] = {
+        {ExamplesFolder + "/uszkodzone/lista_uszkodzona.xmp",
+         u"Naglowki/IlePozycji: „trzy” nie jest liczbą całkowitą."},
+        {FolderText(m_dir) + "/nie_ma_takiego.xmp", u"Nie można odczytać pliku."}};
+    for (const auto& [file, why] : cases) {
         m_messages.clear();
         ListDialogAnswers(file);
         QTest::mouseClick(Main().LGotowyZestaw, Qt::LeftButton);
         ASSERT_EQ(m_messages.size(), 1u) << file;
-        EXPECT_EQ(m_messages[0].Text, BadListFile + u"\rPlik: " + Cp1250ToUtf16(file));
+        EXPECT_EQ(m_messages[0].Text,
+                  BadListFile + u"\rPlik: " + Cp1250ToUtf16(file) + u"\r" + why);
         EXPECT_EQ(m_state.Catalogue.Slots, before.Slots);
         ExpectWelcomeState();
     }
@@ -484,7 +489,8 @@ TEST_F(MainWindowTest, AListNamedOnTheCommandLineThatCannotBeReadOrSpelledOpensN
     const std::string missing = FolderText(m_dir) + "/nie_ma_takiego.xmp";
     Main().OpenListFileArgument(missing);
     ASSERT_EQ(m_messages.size(), 1u);
-    EXPECT_EQ(m_messages[0].Text, BadListFile + u"\rPlik: " + Cp1250ToUtf16(missing));
+    EXPECT_EQ(m_messages[0].Text,
+              BadListFile + u"\rPlik: " + Cp1250ToUtf16(missing) + u"\rNie można odczytać pliku.");
 
     // A snowman has no place in Windows-1250: the name would become "?" and
     // might open another list of that name, which is there too (where the
