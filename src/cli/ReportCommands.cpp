@@ -27,12 +27,9 @@ FormRead ReadExisting(const std::string& path, std::string_view argument) {
 
 void WriteRow(PartShape shape, std::size_t number, const StudentRow& row, std::ostream& out) {
     out << "  " << number << ". " << OneLine(row.Name);
-    if (shape == PartShape::NamesWithAverage)
-        out << " – średnia " << OneLine(row.Average);
-    if (shape == PartShape::NamesWithSubjects)
-        out << " – " << OneLine(row.Detail);
-    if (shape == PartShape::GradedJustifications)
-        out << " – ocena: " << OneLine(row.Detail);
+    for (const RowField& field : LayoutOf(shape).Fields)
+        if (field.Value != RowValue::Name && field.Value != RowValue::Lines)
+            out << " – " << field.Shown << OneLine(FieldText(row, field.Value));
     out << '\n';
     for (const std::string& line : row.Lines)
         out << "       " << OneLine(line) << '\n';

@@ -18,9 +18,11 @@ struct FieldWords {
 struct AllWords {
     std::array<std::vector<PartWords>, ReportKindCount> Parts;
     std::array<std::vector<FieldWords>, PartShapeCount> Fields;
+    std::array<std::string, ReportKindCount> Headings;
 
     AllWords() {
         for (const KindInfo& info : KindTable()) {
+            Headings[static_cast<std::size_t>(info.Kind)] = Utf8ToCp1250(info.SectionHeading);
             for (const FormPart& part : info.Parts) {
                 const std::string label = Utf8ToCp1250(part.Label);
                 const std::string empty =
@@ -52,6 +54,10 @@ const PartWords& WordsOf(ReportKind kind, std::string_view element) {
     const int at = PartIndex(kind, element);
     return at >= 0 ? Words().Parts[static_cast<std::size_t>(kind)][static_cast<std::size_t>(at)]
                    : none;
+}
+
+const std::string& SectionHeading(ReportKind kind) {
+    return Words().Headings[static_cast<std::size_t>(kind)];
 }
 
 const std::string& FieldLabel(PartShape shape, RowValue value, std::string_view text) {

@@ -1,9 +1,9 @@
 #pragma once
 
-// The words the documents print beside the parts of a report, in cp1250,
-// made once from the kind table (reports/ReportKind.h): the section writers
-// print no label of their own, so the documents and the report editor show
-// the same words.
+// The words the documents print over and beside the parts of a report, in
+// cp1250, made once from the kind table (reports/ReportKind.h): the section
+// writers print no heading or label of their own, so the documents and the
+// report editor show the same words.
 
 #include "reports/ReportKind.h"
 
@@ -27,6 +27,9 @@ struct PartWords {
 // The words of the part of kind with this element; empty words when the kind
 // has no such part.
 const PartWords& WordsOf(ReportKind kind, std::string_view element);
+
+// The heading of a kind's section (KindInfo::SectionHeading).
+const std::string& SectionHeading(ReportKind kind);
 
 // The label printed before a field of a justification's row ("Uczeń:",
 // "Ocena:"), "Uczniowie:" for persons separated by commas; empty for a

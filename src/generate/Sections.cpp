@@ -16,25 +16,6 @@
 namespace notarion {
 namespace {
 
-// The headings of the sections, converted once from this file's UTF-8. The
-// labels beside the parts come from the kind table (PartWords.h).
-struct SectionTexts {
-    std::string ClassHeading = Utf8ToCp1250("KLASYFIKACJA KLASY - ");
-    std::string BehaviourHeading = Utf8ToCp1250("ZACHOWANIE - ");
-    std::string SubjectHeading = Utf8ToCp1250("REALIZACJA PROGRAMU NAUCZANIA");
-    std::string TutorHeading = Utf8ToCp1250("REALIZACJA PROGRAMU WYCHOWAWCZEGO");
-    std::string ActivityHeading = Utf8ToCp1250("REALIZACJA ZAJĘĆ DODATKOWYCH");
-    std::string FailHeading = Utf8ToCp1250("UZASADNIENIE OCENY NIEDOSTATECZNEJ - ");
-    std::string HeadTeacherHeading = Utf8ToCp1250("SPRAWOZDANIE DYREKTORA SZKOŁY");
-    std::string OtherInfoHeading = Utf8ToCp1250("INNE INFORMACJE");
-    std::string CardHoursHeading = Utf8ToCp1250("REALIZACJA ZAJĘĆ WYNIKAJĄCYCH Z KARTY");
-};
-
-const SectionTexts& Texts() {
-    static const SectionTexts texts;
-    return texts;
-}
-
 enum class LabelWhen { Always, OnlyWithLines };
 enum class LabelForm { LabelLine, BoldLine };
 
@@ -80,33 +61,33 @@ void WriteProgrammeGroups(ReportReader& report, HtmlBuffer& target, ReportKind k
 }
 
 // The opening of the writers that show only a spacer in a protocol document
-// and a fixed heading in the preview.
-auto SpacerOrHeading(SectionMode mode, HtmlBuffer& target, const std::string& heading) {
-    return [mode, &target, &heading]() {
+// and the kind's heading in the preview.
+auto SpacerOrHeading(SectionMode mode, HtmlBuffer& target, ReportKind kind) {
+    return [mode, &target, kind]() {
         if (mode == SectionMode::ForSet)
             AddSpacer(target);
         else
-            AddHeading(target, heading);
+            AddHeading(target, SectionHeading(kind));
     };
 }
 
 // The opening of the class and behaviour writers: the class name in bold in a
-// protocol document, the heading with the class name in the preview.
+// protocol document, the kind's heading with the class name in the preview.
 auto ClassOpening(SectionMode mode, const ReportReader& report, HtmlBuffer& target,
-                  const std::string& headingPrefix) {
-    return [mode, &report, &target, &headingPrefix]() {
+                  ReportKind kind) {
+    return [mode, &report, &target, kind]() {
         const std::string klasa = UpperCaseAscii(report.Text("Klasa"));
         if (mode == SectionMode::ForSet) {
             AddSpacer(target);
             AddBoldLine(target, klasa);
         } else {
-            AddHeading(target, headingPrefix + klasa);
+            AddHeading(target, SectionHeading(kind) + klasa);
         }
     };
 }
 
 void ClassBody(SectionMode mode, ReportReader& report, HtmlBuffer& target, GenerationState& state) {
-    WriteSectionFrame(target, ClassOpening(mode, report, target, Texts().ClassHeading), [&]() {
+    WriteSectionFrame(target, ClassOpening(mode, report, target, ReportKind::Class), [&]() {
         WriteHeaders(report, target, ReportKind::Class,
                      {"Belfer", "Klasyfikowanych", "Promowanych"});
         WriteAttendanceBlock(report, target, state);
@@ -117,7 +98,7 @@ void ClassBody(SectionMode mode, ReportReader& report, HtmlBuffer& target, Gener
 
 void BehaviourBody(SectionMode mode, ReportReader& report, HtmlBuffer& target,
                    GenerationState& state) {
-    WriteSectionFrame(target, ClassOpening(mode, report, target, Texts().BehaviourHeading), [&]() {
+    WriteSectionFrame(target, ClassOpening(mode, report, target, ReportKind::Behaviour), [&]() {
         WriteHeaders(report, target, ReportKind::Behaviour, {"Belfer", "Klasyfikowanych"});
         WriteExemplaryBlock(report, target, state);
         WriteLoweredBehaviourBlock(report, target, state);
@@ -126,14 +107,14 @@ void BehaviourBody(SectionMode mode, ReportReader& report, HtmlBuffer& target,
 }
 
 void SubjectBody(SectionMode mode, ReportReader& report, HtmlBuffer& target, GenerationState&) {
-    WriteSectionFrame(target, SpacerOrHeading(mode, target, Texts().SubjectHeading), [&]() {
+    WriteSectionFrame(target, SpacerOrHeading(mode, target, ReportKind::Subject), [&]() {
         WriteHeaders(report, target, ReportKind::Subject, {"Przedmiot", "Belfer", "Klasy"});
         WriteProgrammeGroups(report, target, ReportKind::Subject, LabelForm::LabelLine);
     });
 }
 
 void TutorBody(SectionMode mode, ReportReader& report, HtmlBuffer& target, GenerationState&) {
-    WriteSectionFrame(target, SpacerOrHeading(mode, target, Texts().TutorHeading), [&]() {
+    WriteSectionFrame(target, SpacerOrHeading(mode, target, ReportKind::Tutor), [&]() {
         // The class name here is shown as written, not raised.
         AddBoldLine(target, report.Text("Klasa"));
         WriteHeaders(report, target, ReportKind::Tutor, {"Belfer"});
@@ -142,7 +123,7 @@ void TutorBody(SectionMode mode, ReportReader& report, HtmlBuffer& target, Gener
 }
 
 void ActivityBody(SectionMode mode, ReportReader& report, HtmlBuffer& target, GenerationState&) {
-    WriteSectionFrame(target, SpacerOrHeading(mode, target, Texts().ActivityHeading), [&]() {
+    WriteSectionFrame(target, SpacerOrHeading(mode, target, ReportKind::Activity), [&]() {
         WriteHeaders(report, target, ReportKind::Activity, {"Zajecia", "Belfer"});
         WriteProgrammeGroups(report, target, ReportKind::Activity, LabelForm::LabelLine);
     });
@@ -154,7 +135,8 @@ void FailJustificationBody(SectionMode mode, ReportReader& report, HtmlBuffer& t
         if (mode == SectionMode::ForSet)
             AddSpacer(target);
         else
-            AddHeading(target, Texts().FailHeading + UpperCaseAscii(report.Text("Klasa")));
+            AddHeading(target, SectionHeading(ReportKind::FailJustification) +
+                                   UpperCaseAscii(report.Text("Klasa")));
     };
     WriteSectionFrame(target, opening, [&]() {
         WriteHeaders(report, target, ReportKind::FailJustification, {"Przedmiot", "Belfer"});
@@ -169,7 +151,7 @@ void HeadTeacherBody(SectionMode, ReportReader& report, HtmlBuffer& target, Gene
     // The head teacher's section carries its heading in both modes: its
     // protocol document has no title of its own.
     WriteSectionFrame(
-        target, [&]() { AddHeading(target, Texts().HeadTeacherHeading); },
+        target, [&]() { AddHeading(target, SectionHeading(ReportKind::HeadTeacher)); },
         [&]() {
             WriteHeaders(report, target, ReportKind::HeadTeacher, {"Belfer"});
             WriteLineGroup(report, target, ReportKind::HeadTeacher, "Dydaktyczna",
@@ -180,7 +162,7 @@ void HeadTeacherBody(SectionMode, ReportReader& report, HtmlBuffer& target, Gene
 }
 
 void OtherInfoBody(SectionMode mode, ReportReader& report, HtmlBuffer& target, GenerationState&) {
-    WriteSectionFrame(target, SpacerOrHeading(mode, target, Texts().OtherInfoHeading), [&]() {
+    WriteSectionFrame(target, SpacerOrHeading(mode, target, ReportKind::OtherInfo), [&]() {
         WriteHeaders(report, target, ReportKind::OtherInfo, {"Dotyczy", "Belfer"});
         WriteLineGroup(report, target, ReportKind::OtherInfo, "Info", LabelWhen::Always,
                        LabelForm::LabelLine);
@@ -188,7 +170,7 @@ void OtherInfoBody(SectionMode mode, ReportReader& report, HtmlBuffer& target, G
 }
 
 void CardHoursBody(SectionMode mode, ReportReader& report, HtmlBuffer& target, GenerationState&) {
-    WriteSectionFrame(target, SpacerOrHeading(mode, target, Texts().CardHoursHeading), [&]() {
+    WriteSectionFrame(target, SpacerOrHeading(mode, target, ReportKind::CardHours), [&]() {
         WriteHeaders(report, target, ReportKind::CardHours, {"Belfer"});
         WriteLineGroup(report, target, ReportKind::CardHours, "Info", LabelWhen::Always,
                        LabelForm::LabelLine);

@@ -331,24 +331,28 @@ public:
     }
     void Average(const std::string& value, std::string element) {
         if (m_rules != TextRules::LettersOnly && !ParseAverage(value))
-            Add(RefusalReason::BadAverage, std::move(element), value);
+            Bad(BadValue::AverageNotNumeric, std::move(element), value);
     }
     // A list of entries written under the count element, held to the
     // reader's limits: each count, and the counts added up in reading order.
     void Count(std::size_t entries, std::string element) {
         if (entries > static_cast<std::size_t>(MaxLoopCount)) {
-            Add(RefusalReason::TooManyEntries, std::move(element), std::to_string(entries));
+            Bad(BadValue::OutOfRange, std::move(element), std::to_string(entries));
             return;
         }
         const bool passedBefore = m_lines > MaxReportLines;
         m_lines += static_cast<long long>(entries);
         if (!passedBefore && m_lines > MaxReportLines)
-            Add(RefusalReason::TooManyLines, std::move(element), std::to_string(entries));
+            Bad(BadValue::TooManyLines, std::move(element), std::to_string(entries));
     }
 
 private:
     void Add(RefusalReason reason, std::string element, std::string value) {
         m_out.push_back({reason, Part, Row, std::move(element), std::move(value)});
+    }
+    void Bad(BadValue fault, std::string element, std::string value) {
+        Add(RefusalReason::BadValue, std::move(element), std::move(value));
+        m_out.back().Fault = fault;
     }
 
     std::vector<SaveRefusal>& m_out;
@@ -424,6 +428,22 @@ void CheckTexts(const ReportForm& form, RefusalCollector& collect) {
 
 SaveRefusal TooLarge(std::uint64_t bytes) {
     return {RefusalReason::TooLarge, -1, -1, {}, std::to_string(bytes >> 20)};
+}
+
+// What a refusal of a bad value says after the field: the reader's words for
+// the fault, and what the user can do about it.
+std::string BadValueAdvice(const SaveRefusal& refusal) {
+    const std::string value = "„" + refusal.Value + "”";
+    switch (refusal.Fault) {
+    case BadValue::OutOfRange:
+        return ": liczba " + value + " " + OutOfRangeWords() +
+               "; podziel listę na kilka sprawozdań.";
+    case BadValue::TooManyLines:
+        return ": " + TooManyLinesWords() + value + "); podziel je na kilka sprawozdań.";
+    default:
+        // Typed, not read: an average is written as "4,75", not in hundredths.
+        return ": średnia " + value + " nie jest liczbą; wpisz ją tak: 4,75 albo 4.75.";
+    }
 }
 
 } // namespace
@@ -520,19 +540,11 @@ std::string RefusalMessage(const ReportForm& form, const SaveRefusal& refusal) {
         message += ", wiersz " + std::to_string(refusal.Row + 1);
     message += " (" + refusal.Element + ")";
     switch (refusal.Reason) {
-    case RefusalReason::BadAverage:
-        return message + ": średnia „" + refusal.Value +
-               "” nie jest liczbą; wpisz ją tak: 4,75 albo 4.75.";
+    case RefusalReason::BadValue:
+        return message + BadValueAdvice(refusal);
     case RefusalReason::ControlCharacter:
         return message + " zawiera znak sterujący " + refusal.Value +
                ", który trafiłby do dokumentów; usuń go (wolno użyć tylko tabulacji).";
-    case RefusalReason::TooManyEntries:
-        return message + ": " + refusal.Value + " pozycji, a program odczytuje najwyżej " +
-               std::to_string(MaxLoopCount) + " w jednej liście; podziel je na kilka sprawozdań.";
-    case RefusalReason::TooManyLines:
-        return message + ": z tymi " + refusal.Value +
-               " pozycjami listy sprawozdania mają razem ponad " + std::to_string(MaxReportLines) +
-               " wierszy, a tyle program odczytuje najwyżej; podziel je na kilka sprawozdań.";
     default:
         return message + " zawiera znak „" + refusal.Value +
                "”, którego nie ma w kodowaniu Windows-1250; plik, który go zachowa, musi mieć "

@@ -12,6 +12,7 @@
 
 #include "reports/ReportForm.h"
 #include "reports/ReportReader.h"
+#include "text/Failure.h"
 #include "xml/XmlDocument.h"
 
 #include <memory>
@@ -88,22 +89,20 @@ FormRead LoadReportForm(const std::string& path, std::optional<ReportKind> asKin
 // The encoding a read file is saved in: the one it was read in.
 FileEncoding EncodingOf(const FormRead& read);
 
-// Why a form cannot be saved as it is. The last three are the reader's own
-// limits (system/ReadLimits.h): a report beyond them would be written, then
-// called damaged by every reading.
+// Why a form cannot be saved as it is.
 enum class RefusalReason {
     // A text holds a character that Windows-1250 cannot hold (only when
     // saving as Windows-1250).
     Unrepresentable,
-    // An average is not a number of the form "4,75".
-    BadAverage,
     // A text holds a control character other than a tab (a NUL, an escape),
     // which would reach the documents as it is.
     ControlCharacter,
-    // A list holds more entries than one count may (MaxLoopCount).
-    TooManyEntries,
-    // The lists together hold more lines than one report may (MaxReportLines).
-    TooManyLines,
+    // The file would hold a value every reading calls bad (SaveRefusal::Fault
+    // says how): an average not of the form "4,75" (AverageNotNumeric), a list
+    // with more entries than one count may name (OutOfRange, MaxLoopCount), or
+    // lists together holding more lines than one report may (TooManyLines,
+    // MaxReportLines).
+    BadValue,
     // The file would be larger than the program reads (MaxReadableFileSize).
     TooLarge,
 };
@@ -115,12 +114,15 @@ struct SaveRefusal {
     int Part = -1;
     int Row = -1;
     // The element the value goes to, "Szkola/Pasek/Uczen2/Srednia"; for a
-    // list too long, its count ("Szkola/Pasek/IleOsob"); empty for TooLarge.
+    // list too long, its count ("Szkola/Pasek/IleOsob"), the element the
+    // reader would name; empty for TooLarge.
     std::string Element;
     // The refused character (a control character as "U+001B"), the average
     // as typed, the number of entries of the list, or the whole megabytes
     // the file would at least take.
     std::string Value;
+    // BadValue: what is wrong with the value.
+    BadValue Fault = BadValue::Missing;
 };
 
 // Every reason the form cannot be saved; empty when it can. A list beyond the

@@ -74,7 +74,7 @@ constexpr std::array kNameFields{
 };
 constexpr std::array kAverageFields{
     RowField{RowValue::Name, {}, {}, "Uczen", "Uczeń"},
-    RowField{RowValue::Average, "Srednia", {}, "Srednia", "Średnia (np. 4,75)"},
+    RowField{RowValue::Average, "Srednia", {}, "Srednia", "Średnia (np. 4,75)", {}, {}, "średnia "},
 };
 constexpr std::array kSubjectFields{
     RowField{RowValue::Name, {}, {}, "Uczen", "Uczeń"},
@@ -86,7 +86,7 @@ constexpr std::array kJustificationFields{
 };
 constexpr std::array kGradedJustificationFields{
     RowField{RowValue::Name, "Osoba", {}, "Osoba", "Uczeń lub uczniowie", "Uczeń", "Uczniowie"},
-    RowField{RowValue::Detail, "Ocena", {}, "Ocena", "Ocena", "Ocena", "Ocena"},
+    RowField{RowValue::Detail, "Ocena", {}, "Ocena", "Ocena", "Ocena", "Ocena", "ocena: "},
     RowField{RowValue::Lines, "Wiersz", "IloscWierszy", "Wiersze", "Uzasadnienie (wiersze)"},
 };
 
@@ -116,6 +116,7 @@ constexpr std::array<KindInfo, ReportKindCount> kKinds = {{
      0,
      "Prot_KlasyfikacjaOceny.htm",
      "KLASYFIKACJA UCZNIÓW",
+     "KLASYFIKACJA KLASY - ",
      {{{"Klasa"}, {"Belfer"}}},
      "klasyfikacja",
      1,
@@ -128,6 +129,7 @@ constexpr std::array<KindInfo, ReportKindCount> kKinds = {{
      1,
      "Prot_KlasyfikacjaZachowanie.htm",
      "KLASYFIKACJA UCZNIÓW Z ZACHOWANIA",
+     "ZACHOWANIE - ",
      {{{"Klasa"}, {"Belfer"}}},
      "zachowanie",
      0,
@@ -140,6 +142,7 @@ constexpr std::array<KindInfo, ReportKindCount> kKinds = {{
      5,
      "Prot_UzasadnienieNdst.htm",
      "UZASADNIENIE OCENY NIEDOSTATECZNEJ",
+     "UZASADNIENIE OCENY NIEDOSTATECZNEJ - ",
      {{{"Przedmiot"}, {"Klasa"}, {"Belfer"}}},
      "ndst",
      2,
@@ -152,6 +155,7 @@ constexpr std::array<KindInfo, ReportKindCount> kKinds = {{
      2,
      "Prot_RealizacjaProgramow.htm",
      "REALIZACJA PROGRAMÓW NAUCZANIA",
+     "REALIZACJA PROGRAMU NAUCZANIA",
      {{{"Przedmiot"}, {"Belfer"}}},
      "przedmiot",
      3,
@@ -164,6 +168,7 @@ constexpr std::array<KindInfo, ReportKindCount> kKinds = {{
      3,
      "Prot_RealizacjaProgramowWych.htm",
      "REALIZACJA PROGRAMÓW WYCHOWAWCZYCH",
+     "REALIZACJA PROGRAMU WYCHOWAWCZEGO",
      {{{"Klasa"}, {"Belfer"}}},
      "wychowawca",
      4,
@@ -176,6 +181,7 @@ constexpr std::array<KindInfo, ReportKindCount> kKinds = {{
      4,
      "Prot_RealizacjaZadanDod.htm",
      "REALIZACJA ZADAŃ DODATKOWYCH",
+     "REALIZACJA ZAJĘĆ DODATKOWYCH",
      {{{"Zajecia"}, {"Belfer"}}},
      "zajecia",
      5,
@@ -188,6 +194,7 @@ constexpr std::array<KindInfo, ReportKindCount> kKinds = {{
      8,
      "Prot_InneZadania.htm",
      "INNE ZADANIA",
+     "INNE INFORMACJE",
      {{{"Dotyczy", kConcernsLength}, {"Belfer"}}},
      "inne",
      7,
@@ -200,6 +207,7 @@ constexpr std::array<KindInfo, ReportKindCount> kKinds = {{
      7,
      "Prot_GodzinyKartowe.htm",
      "REALIZACJA GODZIN WYNIKAJĄCYCH Z KARTY",
+     "REALIZACJA ZAJĘĆ WYNIKAJĄCYCH Z KARTY",
      {{{"Belfer"}}},
      "karta",
      6,
@@ -212,6 +220,7 @@ constexpr std::array<KindInfo, ReportKindCount> kKinds = {{
      6,
      "Prot_SprawozdanieDyr.htm",
      "",
+     "SPRAWOZDANIE DYREKTORA SZKOŁY",
      {{{"Belfer"}}},
      "dyrektor",
      8,
@@ -219,16 +228,17 @@ constexpr std::array<KindInfo, ReportKindCount> kKinds = {{
      kHeadTeacherParts},
 }};
 
-// The table is indexed by the enumeration, every kind holds parts, and each
-// position names one place:
-// a row out of place or a position used twice would give a kind another
-// kind's texts or drop a kind from the catalogue or the set.
+// The table is indexed by the enumeration, every kind holds parts and has a
+// heading for its preview, and each position names one place: a row out of
+// place or a position used twice would give a kind another kind's texts or
+// drop a kind from the catalogue or the set.
 constexpr bool TableIsConsistent() {
     std::array<int, ReportKindCount> catalogue{};
     std::array<int, ReportKindCount> protocol{};
     std::array<int, ReportKindCount> option{};
     for (std::size_t i = 0; i < kKinds.size(); ++i) {
-        if (static_cast<std::size_t>(kKinds[i].Kind) != i || kKinds[i].Parts.empty())
+        if (static_cast<std::size_t>(kKinds[i].Kind) != i || kKinds[i].Parts.empty() ||
+            kKinds[i].SectionHeading.empty())
             return false;
         ++catalogue[static_cast<std::size_t>(kKinds[i].CataloguePosition)];
         ++protocol[static_cast<std::size_t>(kKinds[i].ProtocolPosition)];

@@ -3,11 +3,11 @@
 // The nine report kinds and everything that is fixed per kind: the kind text
 // of a report's "Doc" element, its place in the ordered catalogue, the pieces
 // of its title, the label of the list editor's selector, its protocol
-// document and viewer option, its command-line name, and its parts: what a
-// report of the kind holds, how each part is laid out in the file and the
-// words the documents and the editor show beside it. Every other table of
-// kinds derives from KindTable(). Kind texts are always compared exactly,
-// letter case included.
+// document and viewer option, the heading of its section, its command-line
+// name, and its parts: what a report of the kind holds, how each part is laid
+// out in the file and the words the documents and the editor show beside it.
+// Every other table of kinds derives from KindTable(). Kind texts are always
+// compared exactly, letter case included.
 
 #include <array>
 #include <optional>
@@ -75,6 +75,10 @@ struct RowField {
     // before persons separated by commas; empty where nothing is printed.
     std::string_view Printed = {};
     std::string_view PrintedMany = {};
+    // The words a row's line of plain text (`report show`) puts between a
+    // dash and the field's value ("ocena: "); a field of neither the name nor
+    // the lines is always shown there, by its value alone where this is empty.
+    std::string_view Shown = {};
 };
 
 // How a part of a shape is laid out in a report file. A line group or a
@@ -133,6 +137,10 @@ struct KindInfo {
     // The centred heading of the protocol document; empty when the kind's
     // sections carry their own heading.
     std::string_view ProtocolTitle;
+    // The heading over a report of the kind in its preview, and over the head
+    // teacher's report in its protocol document too; one that ends in " - "
+    // is followed by the report's class in capitals.
+    std::string_view SectionHeading;
     // The pieces that follow the kind text in a title; unused places have no element.
     std::array<TitlePiece, 3> TitlePieces;
     // The kind's name on the command line ("klasyfikacja", "karta", ...).

@@ -208,6 +208,24 @@ TEST(ReportCommands, NewMakesAnEmptyReportOfEveryKindAndKeepsExistingFiles) {
     EXPECT_EQ(RunWords({"report", "new", "kartka", folder.File("x.xml")}).Code, 2);
 }
 
+// Each shape's row shows its values after the name in one line, the lines of
+// a justification below it.
+TEST(ReportCommands, ShowWritesEachRowsValuesInItsLine) {
+    const std::string school = std::string(NOTARION_EXAMPLES) + "/szkola/";
+    const testing::ProgramRun marks = RunWords({"report", "show", school + "1a_klasyfikacja.xml"});
+    EXPECT_NE(marks.Out.find("\n  1. Natalia Baranowska – średnia 5,85\n"), std::string::npos);
+    EXPECT_NE(marks.Out.find("\n  2. Jacek Woźniak – fizyka\n"), std::string::npos);
+    EXPECT_NE(marks.Out.find("\n  3. Grażyna Wójcik\n"), std::string::npos);
+    const testing::ProgramRun lowered = RunWords({"report", "show", school + "1a_zachowanie.xml"});
+    EXPECT_NE(lowered.Out.find("\n  2. Konrad Majewski – ocena: nieodpowiednie\nUwagi"),
+              std::string::npos)
+        << lowered.Out;
+    const testing::ProgramRun failed = RunWords({"report", "show", school + "1a_ndst_fizyka.xml"});
+    EXPECT_NE(failed.Out.find("\n  1. Bogusław Mazurek, Jacek Woźniak\n       Nie zgłaszali"),
+              std::string::npos)
+        << failed.Out;
+}
+
 TEST(ReportCommands, ShowNamesTheProblemsInTheCheckersWords) {
     const std::string damaged =
         std::string(NOTARION_EXAMPLES) + "/uszkodzone/1a_klasyfikacja_liczba_slowami.xml";

@@ -251,7 +251,8 @@ TEST(ReportForm, RefusesCharactersWindows1250CannotHoldAndBadAverages) {
     EXPECT_EQ(refusals[0].Value, "ſ");
     EXPECT_EQ(refusals[1].Element, "Szkola/Pasek/Uczen1");
     EXPECT_EQ(refusals[1].Value, "😀");
-    EXPECT_EQ(refusals[2].Reason, RefusalReason::BadAverage);
+    EXPECT_EQ(refusals[2].Reason, RefusalReason::BadValue);
+    EXPECT_EQ(refusals[2].Fault, BadValue::AverageNotNumeric);
     EXPECT_EQ(refusals[2].Row, 0);
     EXPECT_NE(RefusalMessage(form, refusals[0]).find("„ſ”"), std::string::npos);
     EXPECT_NE(RefusalMessage(form, refusals[2]).find("Uczniowie zasługujący na wyróżnienie"),
@@ -337,11 +338,12 @@ TEST(ReportForm, SavingRefusesWhatTheReaderWouldCallDamaged) {
     FindPart(card, "Belfer")->Text = "ſ";
     std::vector<SaveRefusal> refusals = SaveReportForm(card, path);
     ASSERT_EQ(refusals.size(), 1u) << "the limit alone is named";
-    EXPECT_EQ(refusals[0].Reason, RefusalReason::TooManyEntries);
+    EXPECT_EQ(refusals[0].Reason, RefusalReason::BadValue);
+    EXPECT_EQ(refusals[0].Fault, BadValue::OutOfRange);
     EXPECT_EQ(refusals[0].Element, "Szkola/Info/IloscWierszy");
     EXPECT_EQ(RefusalMessage(card, refusals[0]),
-              "Pole „Informacja” (Szkola/Info/IloscWierszy): 10001 pozycji, a program odczytuje "
-              "najwyżej 10000 w jednej liście; podziel je na kilka sprawozdań.");
+              "Pole „Informacja” (Szkola/Info/IloscWierszy): liczba „10001” jest poza zakresem "
+              "(najwyżej 10000); podziel listę na kilka sprawozdań.");
     FindPart(card, "Info")->Lines.pop_back();
     FindPart(card, "Belfer")->Text = "Jan";
     ASSERT_TRUE(SaveReportForm(card, path).empty());
@@ -355,14 +357,16 @@ TEST(ReportForm, SavingRefusesWhatTheReaderWouldCallDamaged) {
                       StudentRow{"Ala", "", "dobre", std::vector<std::string>(MaxLoopCount, "x")});
     refusals = SaveReportForm(behaviour, path);
     ASSERT_EQ(refusals.size(), 1u);
-    EXPECT_EQ(refusals[0].Reason, RefusalReason::TooManyLines);
+    EXPECT_EQ(refusals[0].Reason, RefusalReason::BadValue);
     EXPECT_EQ(refusals[0].Element, "Szkola/Obnizone/Uzasadnienie10/IloscWierszy");
     EXPECT_EQ(refusals[0].Row, 9);
-    EXPECT_NE(RefusalMessage(behaviour, refusals[0]).find("ponad 100000 wierszy"),
+    EXPECT_NE(RefusalMessage(behaviour, refusals[0])
+                  .find("dają razem ponad 100000 wierszy (przekracza je liczba „10000”)"),
               std::string::npos);
     const FormRead read = ReadReportForm(FormDocument(behaviour)->ToBytes());
     ASSERT_FALSE(read.Findings.empty());
     EXPECT_EQ(read.Findings[0].Value.Problem, BadValue::TooManyLines);
+    EXPECT_EQ(refusals[0].Fault, BadValue::TooManyLines);
     EXPECT_EQ(read.Findings[0].Value.Element, refusals[0].Element);
 
     // Texts that the file could not hold within the size the reader takes;
