@@ -15,7 +15,7 @@ packages=(
 if [ "${1:-}" = windows ]; then
   packages+=(
     g++-mingw-w64-x86-64-posix googletest libwine-dev
-    wine wine64 nsis zip unzip xdotool openbox
+    wine wine64 nsis zip unzip xdotool openbox scrot
   )
 fi
 

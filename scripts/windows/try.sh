@@ -65,7 +65,7 @@ check_programs() { # FOLDER-WITH-PROGRAMS NAME
   done
   [ -n "$shown" ] || fail "$name: okno główne się nie pokazało"
   sleep 2
-  import -window root "$work/$name-okno.png" 2>/dev/null || true
+  scrot -o "$work/$name-okno.png" || fail "$name: nie udało się zrobić zrzutu ekranu"
   WINEPREFIX="$NOTARION_WINEPREFIX" wineserver -k 2>/dev/null || true
   sleep 1
 }
