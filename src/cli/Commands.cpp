@@ -115,10 +115,8 @@ SetContents GenerateSet(std::string_view source, const std::optional<std::string
     if (written.Outcome == SetOutcome::FolderBusy)
         ThrowWorkFailed(TerminalMessage(FolderBusyMessage()));
     if (written.Outcome != SetOutcome::Written) {
-        std::string text = TerminalMessage(SetOutcomeMessage(written.Outcome));
-        const std::u16string cause = FailureCauseMessage(written.Cause);
-        if (!cause.empty())
-            text += "\n" + TerminalMessage(cause);
+        std::string text =
+            TerminalMessage(MessageWithCause(SetOutcomeMessage(written.Outcome), written.Cause));
         if (written.Cause.Kind != FailureKind::UnwritableDocument)
             text += "\nSzczegóły pokaże polecenie: notarion-cli check " + OneLine(source);
         ThrowWorkFailed(text);

@@ -93,10 +93,6 @@ std::string RelocatedPath(const std::string& listed, std::string_view listFile) 
     return FileExists(byName) ? byName : listed;
 }
 
-} // namespace
-
-namespace {
-
 // Write the list file; throws Failure as SaveToFile does.
 void SaveListFile(const ReportCatalogue& catalogue, const std::string& path) {
     if (path.empty())
